@@ -1,0 +1,99 @@
+#include "app/host_location.h"
+
+#include "app/paths.h"
+#include "app/settings.h"
+#include "app/version.h"
+#include "iconstore/index_format.h"
+#include "iconstore/looks.h"
+
+namespace lumaset {
+namespace {
+
+std::optional<std::string> askFile(Context& ctx, const OpenFileRequest& request) {
+  std::optional<std::string> picked = ctx.ui.openFile(request);
+  if (!picked || !ctx.files.exists(*picked)) return std::nullopt;
+  return picked;
+}
+
+void tellVersion(Context& ctx, const std::string& productVersion, float version) {
+  const std::string& host = ctx.state.hostFolder;
+  if (versionAtLeast(version, 16)) {
+    ctx.ui.messageBox("选择的 Photoshop 版本为：" + productVersion +
+                          "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 "
+                          "（16.x.x）、CC2017 （18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
+                          "\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
+                          host + "Locales\r\n" + host + "Resources",
+                      "可以使用", MessageIcon::None);
+  } else {
+    ctx.ui.messageBox("选择的 Photoshop 版本为：" + productVersion +
+                          "\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，未对其他版本作测试，"
+                          "不适用于你的 Photoshop 版本。",
+                      "不适用的版本", MessageIcon::None);
+  }
+}
+
+}  // namespace
+
+LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep) {
+  std::string base = withTrailingSeparator(hostFolder, sep) + "Locales" + sep + "zh_CN";
+  bool from18 = versionAtLeast(version, 18);
+  bool from19 = versionAtLeast(version, 19);
+  LanguageLocation location;
+  location.folder = (from18 && !from19) ? base : base + sep + "Support Files";
+  location.fileName = from18 ? "tw10428_Photoshop_zh_CN.dat" : "tw10428.dat";
+  return location;
+}
+
+LocateOutcome locateHost(Context& ctx) {
+  RunState& st = ctx.state;
+  const char sep = ctx.sep();
+
+  std::optional<std::string> exe = askFile(ctx, {"找到 Photoshop 的位置", "Photoshop.exe|Photoshop.exe", ""});
+  if (!exe) {
+    ctx.view.setPathBox(st.hostFolder);
+    return LocateOutcome::Cancelled;
+  }
+
+  const std::string productVersion = ctx.files.productVersion(*exe);
+  const float version = versionFromText(productVersion);
+  st.hostFolder = folderWithSeparator(*exe, sep);
+  st.currentIndexPath = withTrailingSeparator(st.hostFolder, sep) + "Resources" + sep + kIndexFile;
+
+  tellVersion(ctx, productVersion, version);
+  st.version18 = versionAtLeast(version, 18);
+
+  if (!ctx.files.exists(st.currentIndexPath)) {
+    ctx.ui.messageBox("Photoshop IconResources.idx 不存在：" + st.currentIndexPath + "\r\n", "无效路径",
+                      MessageIcon::None);
+    st.hostFolder.clear();
+    st.currentIndexPath.clear();
+    return LocateOutcome::IndexMissing;
+  }
+
+  LanguageLocation language = languageLocationFor(st.hostFolder, version, sep);
+  st.languageFolder = language.folder;
+  st.languageFileName = language.fileName;
+  st.languageFilePath = language.folder + sep + language.fileName;
+
+  if (!ctx.files.exists(st.languageFilePath)) {
+    ctx.ui.messageBox("语言文件不存在：" + st.languageFilePath +
+                          "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
+                      "无效路径", MessageIcon::None);
+    std::optional<std::string> picked =
+        ctx.ui.openFile({"", "*.dat|*.dat", withTrailingSeparator(st.hostFolder, sep) + "Locales" + sep});
+    st.languageFilePath = picked.value_or("");
+    if (!picked || !ctx.files.exists(*picked)) return LocateOutcome::LanguageMissing;
+    // The picked file is the one that backup, restore and the startup text work on,
+    // now and after a restart.
+    std::string folder = folderWithSeparator(*picked, sep);
+    st.languageFolder = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
+    st.languageFileName = leafName(*picked, sep);
+  }
+
+  storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder);
+  showCurrentLook(ctx);
+  ctx.view.setPathBox(st.hostFolder);
+  return LocateOutcome::Located;
+}
+
+}  // namespace lumaset

@@ -1,0 +1,45 @@
+#include "app/settings.h"
+
+#include "app/host_location.h"
+#include "app/version.h"
+
+namespace lumaset {
+
+std::string collapseDoubledSeparators(const std::string& text, char sep) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    out += text[i];
+    if (text[i] == sep && i + 1 < text.size() && text[i + 1] == sep) ++i;
+  }
+  return out;
+}
+
+LoadedSettings loadSettings(Context& ctx) {
+  const std::string file = ctx.settingsFile();
+  auto read = [&](const char* key, const char* def) {
+    return ctx.files.readProfileString(file, kSettingsSection, key, def);
+  };
+  LoadedSettings loaded;
+  loaded.hostFolder = read(kKeyHostFolder, "");
+  if (leadingInteger(read(kKeyHostVersion, "")) >= 18) ctx.state.version18 = true;
+  ctx.state.languageFileName = read(kKeyLanguageFile, kLanguageFileUnset);
+  ctx.state.languageFolder = collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep());
+  if (loaded.hostFolder.empty()) {
+    locateHost(ctx);
+    loaded.hostFolder = ctx.state.hostFolder;
+    loaded.locateRan = true;
+  }
+  return loaded;
+}
+
+void storeLocation(Context& ctx, const std::string& hostFolder, float version,
+                   const std::string& languageFileName, const std::string& languageFolder) {
+  const std::string file = ctx.settingsFile();
+  ctx.files.writeProfileString(file, kSettingsSection, kKeyHostFolder, hostFolder);
+  ctx.files.writeProfileString(file, kSettingsSection, kKeyHostVersion, versionToText(version));
+  ctx.files.writeProfileString(file, kSettingsSection, kKeyLanguageFile, languageFileName);
+  ctx.files.writeProfileString(file, kSettingsSection, kKeyLanguageFolder, languageFolder);
+}
+
+}  // namespace lumaset

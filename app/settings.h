@@ -1,0 +1,33 @@
+// setting.ini beside the executable: where the host is and which language file is its.
+#pragma once
+#include <string>
+
+#include "app/run_state.h"
+
+namespace lumaset {
+
+inline constexpr const char* kSettingsSection = "lumaset";
+inline constexpr const char* kKeyHostFolder = "photoshop";
+inline constexpr const char* kKeyHostVersion = "photoshop_var";
+inline constexpr const char* kKeyLanguageFile = "photoshop_locaal_file";
+inline constexpr const char* kKeyLanguageFolder = "photoshop_locaal_dir";
+
+inline constexpr const char* kLanguageFileUnset = "语言文件名未设置";
+inline constexpr const char* kLanguageFolderUnset = "语言文件路径未设置";
+
+struct LoadedSettings {
+  std::string hostFolder;  // stored, or left by the location that ran for want of one
+  bool locateRan = false;
+};
+
+// Reads the four keys into the run state; runs Locate host when no host folder is stored.
+LoadedSettings loadSettings(Context& ctx);
+
+// Four writes, in this order; their results are not looked at.
+void storeLocation(Context& ctx, const std::string& hostFolder, float version,
+                   const std::string& languageFileName, const std::string& languageFolder);
+
+// Every doubled separator becomes one, scanning left to right without overlap.
+std::string collapseDoubledSeparators(const std::string& text, char sep);
+
+}  // namespace lumaset

@@ -1,0 +1,23 @@
+// Run startup without the windows: load the settings (locating the host when none is
+// stored) and the startup check of the stored host folder.
+#pragma once
+#include "app/run_state.h"
+#include "app/settings.h"
+
+namespace lumaset {
+
+struct StartupOutcome {
+  bool locateRan = false;
+  bool hostKnown = false;  // photoshop.exe found in the host folder
+};
+
+// Checks host folder + "photoshop.exe"; when found, sets the index path and ensures the
+// language backup folder Locales_BAK. A stored folder without its trailing separator is
+// given one first.
+bool startupCheck(Context& ctx, const std::string& storedHostFolder);
+
+// Load settings, then the startup check. The language file path is rebuilt from the
+// stored folder and name when no location set it.
+StartupOutcome runStartup(Context& ctx);
+
+}  // namespace lumaset

@@ -1,0 +1,28 @@
+#include "cli/arguments.h"
+
+namespace lumaset::cli {
+
+Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string>& valued,
+                         const std::set<std::string>& flags) {
+  Arguments parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.size() < 2 || arg[0] != '-') {
+      parsed.words.push_back(arg);
+    } else if (flags.count(arg)) {
+      parsed.options[arg] = "";
+    } else if (valued.count(arg)) {
+      if (i + 1 >= args.size()) {
+        parsed.error = arg + " needs a value";
+        return parsed;
+      }
+      parsed.options[arg] = args[++i];
+    } else {
+      parsed.error = "unknown option " + arg;
+      return parsed;
+    }
+  }
+  return parsed;
+}
+
+}  // namespace lumaset::cli

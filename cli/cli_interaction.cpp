@@ -1,0 +1,33 @@
+#include "cli/cli_interaction.h"
+
+#include "cli/json.h"
+
+namespace lumaset::cli {
+
+void CliInteraction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+  if (icon == MessageIcon::Error || caption == "错误") errorShown_ = true;
+  if (json_) {
+    std::fprintf(out_, "{\"caption\":%s,\"text\":%s,\"icon\":\"%s\"}\n", jsonString(caption).c_str(),
+                 jsonString(text).c_str(), icon == MessageIcon::Error ? "error" : "none");
+  } else {
+    std::fprintf(out_, "[%s] %s\n", caption.c_str(), text.c_str());
+  }
+  std::fflush(out_);
+}
+
+std::optional<std::string> CliInteraction::openFile(const OpenFileRequest&) {
+  if (answers_.empty()) return std::nullopt;
+  std::optional<std::string> answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+void CliInteraction::openFolder(const std::string& path) {
+  std::fprintf(out_, "open folder: %s\n", path.c_str());
+}
+
+void CliInteraction::openWebPage(const std::string& url) {
+  std::fprintf(out_, "open web page: %s\n", url.c_str());
+}
+
+}  // namespace lumaset::cli

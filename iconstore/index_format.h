@@ -1,0 +1,45 @@
+// The host's icon index file IconResources.idx: its two layouts, the header constants,
+// the field positions inside a record, and parsing and serialising the record table.
+#pragma once
+#include <cstddef>
+
+#include "iconstore/record_table.h"
+#include "platform/interaction.h"
+
+namespace lumaset {
+
+inline constexpr std::size_t kSignatureLength = 34;
+inline constexpr std::size_t kFourPackHeaderLength = 546;
+inline constexpr std::size_t kTwoPackHeaderLength = 290;
+inline constexpr std::size_t kFourPackRecordSize = 368;
+inline constexpr std::size_t kTwoPackRecordSize = 208;
+inline constexpr std::size_t kNameFieldLength = 48;
+
+inline constexpr const char* kLowResPack = "PSIconsLowRes.dat";
+inline constexpr const char* kHighResPack = "PSIconsHighRes.dat";
+inline constexpr const char* kXLowResPack = "PSIconsXLowRes.dat";
+inline constexpr const char* kXHighResPack = "PSIconsXHighRes.dat";
+inline constexpr const char* kIndexFile = "IconResources.idx";
+
+// "Photoshop Icon Resource Index 1.0" and a line feed.
+const Bytes& indexSignature();
+// The header the system writes for a layout (the two-pack one is the first 290 bytes of
+// the four-pack one).
+const Bytes& indexHeader(IndexLayout layout);
+std::size_t headerLength(IndexLayout layout);
+std::size_t recordSize(IndexLayout layout);
+
+// Positions of a record's offset and length fields for a layout and pack.
+std::size_t offsetField(IndexLayout layout, Pack pack);
+std::size_t lengthField(IndexLayout layout, Pack pack);
+
+// Parses index bytes into `table`. On success the table is replaced and true returned;
+// on any failure the table stays exactly as it was, a message is shown where the host's
+// index calls for one, and false is returned, so that no caller goes on with records
+// that came from another index.
+bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui);
+
+// The header of the table's layout followed by every record, in order.
+Bytes serialiseIndex(const RecordTable& table);
+
+}  // namespace lumaset

@@ -1,0 +1,30 @@
+// The in-memory form of the host's icon index: the layout of the index parsed last and
+// its records as raw bytes, with access to the few fields the system uses. Every other
+// byte of a record is carried unchanged.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/bytes.h"
+
+namespace lumaset {
+
+enum class IndexLayout { FourPack, TwoPack };
+enum class Pack { LowRes, HighRes };
+
+struct RecordTable {
+  IndexLayout layout = IndexLayout::FourPack;
+  std::vector<Bytes> records;  // record n is records[n - 1]
+
+  std::size_t count() const { return records.size(); }
+  // The record's name: the bytes before its first NUL, at most 48 bytes. Out-of-range
+  // numbers give an empty name; offsets and lengths read as 0 and writes are refused.
+  std::string name(std::size_t number) const;
+  std::int32_t offset(std::size_t number, Pack pack) const;
+  std::int32_t length(std::size_t number, Pack pack) const;
+  bool setOffset(std::size_t number, Pack pack, std::int32_t value);
+  bool setLength(std::size_t number, Pack pack, std::int32_t value);
+};
+
+}  // namespace lumaset

@@ -1,0 +1,74 @@
+// The file-system side of the platform: files, folders, profile (INI) strings and the
+// version resource of an executable. Paths and texts are UTF-8; nothing here throws.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/bytes.h"
+
+namespace lumaset {
+
+struct FileInfo {
+  bool exists = false;
+  bool isFolder = false;
+  bool readOnly = false;
+  std::uint64_t size = 0;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // The separator that paths are joined with: '\\' on Windows, '/' on POSIX.
+  virtual char separator() const = 0;
+  // The folder of the running executable, without a trailing separator.
+  virtual std::string programFolder() = 0;
+  // The path made absolute against the current folder (unchanged when it already is).
+  virtual std::string absolutePath(const std::string& path) = 0;
+
+  // Whole file; a missing or unreadable file reads as no bytes.
+  virtual Bytes readFile(const std::string& path) = 0;
+  // Up to `length` bytes from `offset`, clipped to the file's end.
+  virtual Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) = 0;
+  // Replaces the file as a whole: the bytes go to a temporary file in the same folder
+  // that then takes the target's place, so the target is never half-written.
+  virtual bool writeFile(const std::string& path, const Bytes& data) = 0;
+  // Adds bytes at the end of a file, creating it when missing.
+  virtual bool appendFile(const std::string& path, const Bytes& data) = 0;
+  // Copies a file, overwriting the target.
+  virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+  virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+  // Creates one folder level; fails when the parent is missing or the path exists.
+  virtual bool createFolder(const std::string& path) = 0;
+  // Removes a folder with everything in it.
+  virtual bool deleteFolder(const std::string& path) = 0;
+  // True for an existing file or folder.
+  virtual bool exists(const std::string& path) = 0;
+  virtual FileInfo info(const std::string& path) = 0;
+  // Names of the subfolders of a folder, in the order the file system lists them.
+  virtual std::vector<std::string> subfolders(const std::string& folder) = 0;
+  // Copies `folder` with its content into `intoFolder` (as intoFolder/<name of folder>).
+  virtual bool copyFolderInto(const std::string& folder, const std::string& intoFolder) = 0;
+
+  // Profile strings behave as the Windows profile functions: sections and keys match
+  // without regard to case, a missing file, section or key gives `def`, and the value
+  // is cut to kProfileValueLimit bytes. Writing keeps every other line of the file and
+  // creates the file when it is missing.
+  virtual std::string readProfileString(const std::string& file, const std::string& section,
+                                        const std::string& key, const std::string& def) = 0;
+  virtual bool writeProfileString(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& value) = 0;
+
+  // The ProductVersion of an executable's version resource, from the string table of
+  // the first listed translation (else "040904E4"); empty without a version resource.
+  virtual std::string productVersion(const std::string& path) = 0;
+};
+
+// A profile value holds at most this many bytes (a 10240-byte buffer with its NUL).
+inline constexpr std::size_t kProfileValueLimit = 10239;
+
+// Cuts a UTF-8 value to the profile limit without splitting a character.
+std::string cutProfileValue(std::string value);
+
+}  // namespace lumaset

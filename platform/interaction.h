@@ -1,0 +1,45 @@
+// The interactive side of the platform: message boxes, the open-file dialog, the shell's
+// folder and web-page openers and the wait cursor. Tests replace it with a scripted fake.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace lumaset {
+
+enum class MessageIcon { None, Error };
+
+// Caption of a message box whose caller names none.
+inline constexpr const char* kDefaultCaption = "信息：";
+
+struct OpenFileRequest {
+  std::string title;          // empty: the dialog's own title
+  std::string filter;         // description|pattern pairs joined by '|'
+  std::string initialFolder;  // empty: none
+};
+
+class Interaction {
+ public:
+  virtual ~Interaction() = default;
+  virtual void messageBox(const std::string& text, const std::string& caption,
+                          MessageIcon icon) = 0;
+  // The chosen path, or nothing when the dialog was cancelled or failed.
+  virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
+  virtual void openFolder(const std::string& path) = 0;
+  virtual void openWebPage(const std::string& url) = 0;
+  // Shows or takes down the wait cursor.
+  virtual void setBusy(bool busy) = 0;
+};
+
+// Shows the wait cursor for as long as it lives.
+class BusyCursor {
+ public:
+  explicit BusyCursor(Interaction& ui) : ui_(ui) { ui_.setBusy(true); }
+  ~BusyCursor() { ui_.setBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  Interaction& ui_;
+};
+
+}  // namespace lumaset

@@ -1,0 +1,261 @@
+#include "platform/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <dirent.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace lumaset {
+namespace {
+
+std::string parentOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string leafOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A temporary file beside the target; it is removed unless it was moved into place.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& target) {
+    path_ = parentOf(target) + "/." + leafOf(target) + ".lumaset-XXXXXX";
+    std::vector<char> name(path_.begin(), path_.end());
+    name.push_back('\0');
+    fd_ = ::mkstemp(name.data());
+    path_.assign(name.data());
+    if (fd_ >= 0) ::fchmod(fd_, 0644);
+  }
+  ~TempFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!moved_ && !path_.empty()) ::unlink(path_.c_str());
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  bool ok() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+
+  // Flushes the bytes to disk and renames the file over the target.
+  bool replace(const std::string& target) {
+    if (::fsync(fd_) != 0) return false;
+    if (::close(fd_) != 0) {
+      fd_ = -1;
+      return false;
+    }
+    fd_ = -1;
+    if (::rename(path_.c_str(), target.c_str()) != 0) return false;
+    moved_ = true;
+    int dir = ::open(parentOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+      ::fsync(dir);
+      ::close(dir);
+    }
+    return true;
+  }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  bool moved_ = false;
+};
+
+bool isFolder(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool removeTree(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return false;
+  if (!S_ISDIR(st.st_mode)) return ::unlink(path.c_str()) == 0;
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) return false;
+  bool ok = true;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    ok = removeTree(path + "/" + name) && ok;
+  }
+  ::closedir(dir);
+  return ::rmdir(path.c_str()) == 0 && ok;
+}
+
+bool copyTree(const std::string& from, const std::string& to, Files& files) {
+  if (!isFolder(from)) return files.copyFile(from, to);
+  if (!isFolder(to) && ::mkdir(to.c_str(), 0755) != 0) return false;
+  DIR* dir = ::opendir(from.c_str());
+  if (!dir) return false;
+  bool ok = true;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    ok = copyTree(from + "/" + name, to + "/" + name, files) && ok;
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+}  // namespace
+
+std::string PosixFiles::programFolder() {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return ".";
+  return parentOf(std::string(buffer, static_cast<std::size_t>(n)));
+}
+
+std::string PosixFiles::absolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char buffer[PATH_MAX];
+  if (!::getcwd(buffer, sizeof buffer)) return path;
+  return std::string(buffer) + "/" + path;
+}
+
+Bytes PosixFiles::readFile(const std::string& path) {
+  return readRange(path, 0, UINT64_MAX);
+}
+
+Bytes PosixFiles::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
+  std::string real = resolveExistingPath(path);
+  if (real.empty()) return {};
+  int fd = ::open(real.c_str(), O_RDONLY);
+  if (fd < 0) return {};
+  struct stat st;
+  Bytes out;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    auto size = static_cast<std::uint64_t>(st.st_size);
+    if (offset < size) {
+      std::uint64_t count = std::min(length, size - offset);
+      out.resize(count);
+      std::uint64_t done = 0;
+      while (done < count) {
+        ssize_t n = ::pread(fd, out.data() + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::uint64_t>(n);
+      }
+      out.resize(done);
+    }
+  }
+  ::close(fd);
+  return out;
+}
+
+bool PosixFiles::writeFile(const std::string& path, const Bytes& data) {
+  std::string target = resolvePathForWrite(path);
+  if (isFolder(target)) return false;
+  TempFile temp(target);
+  if (!temp.ok()) return false;
+  if (!writeAll(temp.fd(), data.data(), data.size())) return false;
+  return temp.replace(target);
+}
+
+bool PosixFiles::appendFile(const std::string& path, const Bytes& data) {
+  std::string target = resolvePathForWrite(path);
+  int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+
+bool PosixFiles::copyFile(const std::string& from, const std::string& to) {
+  std::string source = resolveExistingPath(from);
+  if (source.empty() || isFolder(source)) return false;
+  std::string target = resolvePathForWrite(to);
+  if (isFolder(target)) return false;
+  int in = ::open(source.c_str(), O_RDONLY);
+  if (in < 0) return false;
+  TempFile temp(target);
+  bool ok = temp.ok();
+  std::vector<char> buffer(1 << 20);
+  while (ok) {
+    ssize_t n = ::read(in, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    ok = writeAll(temp.fd(), buffer.data(), static_cast<std::size_t>(n));
+  }
+  ::close(in);
+  return ok && temp.replace(target);
+}
+
+bool PosixFiles::moveFile(const std::string& from, const std::string& to) {
+  std::string source = resolveExistingPath(from);
+  if (source.empty() || exists(to)) return false;
+  return ::rename(source.c_str(), resolvePathForWrite(to).c_str()) == 0;
+}
+
+bool PosixFiles::createFolder(const std::string& path) {
+  if (exists(path)) return false;
+  return ::mkdir(resolvePathForWrite(path).c_str(), 0755) == 0;
+}
+
+bool PosixFiles::deleteFolder(const std::string& path) {
+  std::string real = resolveExistingPath(path);
+  if (real.empty() || !isFolder(real)) return false;
+  return removeTree(real);
+}
+
+bool PosixFiles::exists(const std::string& path) { return !resolveExistingPath(path).empty(); }
+
+FileInfo PosixFiles::info(const std::string& path) {
+  FileInfo result;
+  std::string real = resolveExistingPath(path);
+  struct stat st;
+  if (real.empty() || ::stat(real.c_str(), &st) != 0) return result;
+  result.exists = true;
+  result.isFolder = S_ISDIR(st.st_mode);
+  result.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  result.size = result.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
+  return result;
+}
+
+std::vector<std::string> PosixFiles::subfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  std::string real = resolveExistingPath(folder);
+  if (real.empty()) return names;
+  DIR* dir = ::opendir(real.c_str());
+  if (!dir) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (isFolder(real + "/" + name)) names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+bool PosixFiles::copyFolderInto(const std::string& folder, const std::string& intoFolder) {
+  std::string source = resolveExistingPath(folder);
+  std::string into = resolveExistingPath(intoFolder);
+  if (source.empty() || into.empty() || !isFolder(source) || !isFolder(into)) return false;
+  std::string name = leafOf(source.back() == '/' ? source.substr(0, source.size() - 1) : source);
+  return copyTree(source, into + "/" + name, *this);
+}
+
+}  // namespace lumaset

@@ -1,0 +1,44 @@
+// The POSIX implementation of the file side of the platform (the native build). Like
+// Windows, it finds a path whose letter case differs from what is on disk, since a host
+// installed under wine keeps Windows' spelling ("Photoshop.exe" looked for as
+// "photoshop.exe").
+#pragma once
+#include "platform/files.h"
+
+namespace lumaset {
+
+class PosixFiles : public Files {
+ public:
+  char separator() const override { return '/'; }
+  std::string programFolder() override;
+  std::string absolutePath(const std::string& path) override;
+
+  Bytes readFile(const std::string& path) override;
+  Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) override;
+  bool writeFile(const std::string& path, const Bytes& data) override;
+  bool appendFile(const std::string& path, const Bytes& data) override;
+  bool copyFile(const std::string& from, const std::string& to) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
+  bool createFolder(const std::string& path) override;
+  bool deleteFolder(const std::string& path) override;
+  bool exists(const std::string& path) override;
+  FileInfo info(const std::string& path) override;
+  std::vector<std::string> subfolders(const std::string& folder) override;
+  bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
+
+  std::string readProfileString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& def) override;
+  bool writeProfileString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value) override;
+
+  std::string productVersion(const std::string& path) override;
+};
+
+// The on-disk spelling of an existing path, each component matched without regard to
+// ASCII letter case where the exact one is absent; empty when nothing matches.
+std::string resolveExistingPath(const std::string& path);
+// The spelling to write to: an existing path's own spelling, else the given leaf in the
+// parent folder's on-disk spelling.
+std::string resolvePathForWrite(const std::string& path);
+
+}  // namespace lumaset

@@ -1,0 +1,77 @@
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/posix_files.h"
+
+namespace lumaset {
+namespace {
+
+bool present(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> splitComponents(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : path) {
+    if (c == '/') {
+      if (!part.empty()) parts.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+// The entry of `folder` whose name equals `name` without regard to ASCII case.
+std::string findCaseless(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return {};
+  std::string found;
+  while (dirent* entry = ::readdir(dir)) {
+    if (::strcasecmp(entry->d_name, name.c_str()) == 0) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+}  // namespace
+
+std::string resolveExistingPath(const std::string& path) {
+  if (path.empty()) return {};
+  if (present(path)) return path;
+  std::string current = path[0] == '/' ? "/" : "";
+  for (const std::string& part : splitComponents(path)) {
+    std::string joined = current.empty() || current.back() == '/' ? current + part : current + "/" + part;
+    if (part == "." || part == ".." || present(joined)) {
+      current = joined;
+      continue;
+    }
+    std::string match = findCaseless(current, part);
+    if (match.empty()) return {};
+    current = current.empty() || current.back() == '/' ? current + match : current + "/" + match;
+  }
+  return current;
+}
+
+std::string resolvePathForWrite(const std::string& path) {
+  std::string existing = resolveExistingPath(path);
+  if (!existing.empty()) return existing;
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash == 0) return path;
+  std::string parent = resolveExistingPath(path.substr(0, slash));
+  if (parent.empty()) return path;
+  return parent + path.substr(slash);
+}
+
+}  // namespace lumaset

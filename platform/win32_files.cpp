@@ -1,0 +1,311 @@
+#include "platform/win32_files.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/win32_text.h"
+
+namespace lumaset {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Closes a file handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() { close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  bool close() {
+    if (!ok()) return true;
+    BOOL closed = CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+    return closed != 0;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+std::wstring fullPath(const std::wstring& path) {
+  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return path;
+  std::wstring out(n, L'\0');
+  n = GetFullPathNameW(path.c_str(), n, out.data(), nullptr);
+  out.resize(n);
+  return out;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+  std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+bool writeAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool isFolderW(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A temporary file in the target's folder; removed unless it was moved into place.
+class TempFile {
+ public:
+  explicit TempFile(const std::wstring& target) : target_(fullPath(target)) {
+    wchar_t name[MAX_PATH];
+    if (GetTempFileNameW(folderOf(target_).c_str(), L"lms", 0, name)) path_ = name;
+  }
+  ~TempFile() {
+    if (!moved_ && !path_.empty()) DeleteFileW(path_.c_str());
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  bool ok() const { return !path_.empty(); }
+  const std::wstring& path() const { return path_; }
+
+  // Puts the finished temporary file in the target's place. MoveFileExW cannot replace
+  // a file that another program holds open; ReplaceFileW can when that program shares
+  // delete access, and needs absolute paths.
+  bool replaceTarget() {
+    if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      moved_ = true;
+    } else if (GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES &&
+               ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                            nullptr, nullptr)) {
+      moved_ = true;
+    }
+    return moved_;
+  }
+
+ private:
+  std::wstring target_;
+  std::wstring path_;
+  bool moved_ = false;
+};
+
+bool removeTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  bool ok = true;
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring child = path + L"\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesW(child.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ok = removeTree(child) && ok;
+      } else {
+        ok = DeleteFileW(child.c_str()) && ok;
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  return RemoveDirectoryW(path.c_str()) && ok;
+}
+
+// A list of paths for the shell's file operation: each ended by NUL, the list by two.
+std::wstring shellPathList(const std::wstring& path) {
+  std::wstring list = fullPath(path);
+  list.push_back(L'\0');
+  list.push_back(L'\0');
+  return list;
+}
+
+}  // namespace
+
+std::string Win32Files::programFolder() {
+  std::wstring buffer(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  buffer.resize(n);
+  return fromUtf16(folderOf(buffer));
+}
+
+std::string Win32Files::absolutePath(const std::string& path) { return fromUtf16(fullPath(toUtf16(path))); }
+
+Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }
+
+Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
+  Handle file(CreateFileW(toUtf16(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return {};
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) return {};
+  auto total = static_cast<std::uint64_t>(size.QuadPart);
+  if (offset >= total) return {};
+  std::uint64_t count = std::min(length, total - offset);
+  LARGE_INTEGER start;
+  start.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return {};
+  Bytes out(count, '\0');
+  std::uint64_t done = 0;
+  while (done < count) {
+    DWORD chunk = count - done > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count - done);
+    DWORD read = 0;
+    if (!ReadFile(file.get(), out.data() + done, chunk, &read, nullptr) || read == 0) break;
+    done += read;
+  }
+  out.resize(done);
+  return out;
+}
+
+bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
+  std::wstring target = toUtf16(path);
+  if (isFolderW(target)) return false;
+  TempFile temp(target);
+  if (!temp.ok()) return false;
+  {
+    Handle file(CreateFileW(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) return false;
+    if (!writeAll(file.get(), data.data(), data.size())) return false;
+    if (!FlushFileBuffers(file.get())) return false;
+    if (!file.close()) return false;
+  }
+  return temp.replaceTarget();
+}
+
+bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
+  Handle file(CreateFileW(toUtf16(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return false;
+  bool ok = writeAll(file.get(), data.data(), data.size()) && FlushFileBuffers(file.get());
+  return file.close() && ok;
+}
+
+bool Win32Files::copyFile(const std::string& from, const std::string& to) {
+  std::wstring target = toUtf16(to);
+  if (isFolderW(target)) return false;
+  TempFile temp(target);
+  if (!temp.ok()) return false;
+  if (!CopyFileW(toUtf16(from).c_str(), temp.path().c_str(), FALSE)) return false;
+  return temp.replaceTarget();
+}
+
+bool Win32Files::moveFile(const std::string& from, const std::string& to) {
+  return MoveFileW(toUtf16(from).c_str(), toUtf16(to).c_str()) != 0;
+}
+
+bool Win32Files::createFolder(const std::string& path) {
+  return CreateDirectoryW(toUtf16(path).c_str(), nullptr) != 0;
+}
+
+bool Win32Files::deleteFolder(const std::string& path) {
+  std::wstring folder = toUtf16(path);
+  if (!isFolderW(folder)) return false;
+  return removeTree(folder);
+}
+
+bool Win32Files::exists(const std::string& path) {
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  return GetFileAttributesW(toUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+FileInfo Win32Files::info(const std::string& path) {
+  FileInfo result;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(toUtf16(path).c_str(), GetFileExInfoStandard, &data)) return result;
+  result.exists = true;
+  result.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  result.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (!result.isFolder)
+    result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return result;
+}
+
+std::vector<std::string> Win32Files::subfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((toUtf16(folder) + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(fromUtf16(name));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+bool Win32Files::copyFolderInto(const std::string& folder, const std::string& intoFolder) {
+  std::wstring from = shellPathList(toUtf16(folder));
+  std::wstring to = shellPathList(toUtf16(intoFolder));
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_COPY;
+  op.pFrom = from.c_str();
+  op.pTo = to.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+  return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+std::string Win32Files::readProfileString(const std::string& file, const std::string& section,
+                                          const std::string& key, const std::string& def) {
+  std::wstring path = fullPath(toUtf16(file));
+  std::wstring wsection = toUtf16(section), wkey = toUtf16(key), wdef = toUtf16(def);
+  // The value is cut by bytes of UTF-8 below, so the buffer grows until it holds it all.
+  std::vector<wchar_t> buffer(kProfileValueLimit + 1);
+  for (;;) {
+    DWORD n = GetPrivateProfileStringW(wsection.c_str(), wkey.c_str(), wdef.c_str(), buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), path.c_str());
+    if (n + 1 < buffer.size() || buffer.size() > (1u << 20)) {
+      return cutProfileValue(fromUtf16(std::wstring(buffer.data(), n)));
+    }
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+bool Win32Files::writeProfileString(const std::string& file, const std::string& section,
+                                    const std::string& key, const std::string& value) {
+  std::wstring path = fullPath(toUtf16(file));
+  // A new profile file starts with a UTF-16LE byte-order mark, so that the wide profile
+  // functions store every character instead of the system code page's approximation.
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (created.ok()) writeAll(created.get(), "\xFF\xFE", 2);
+  }
+  return WritePrivateProfileStringW(toUtf16(section).c_str(), toUtf16(key).c_str(),
+                                    toUtf16(value).c_str(), path.c_str()) != 0;
+}
+
+std::string Win32Files::productVersion(const std::string& path) {
+  std::wstring wpath = toUtf16(path);
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(wpath.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoW(wpath.c_str(), 0, size, block.data())) return {};
+
+  wchar_t key[9] = L"040904E4";
+  void* translation = nullptr;
+  UINT translationSize = 0;
+  if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation, &translationSize) &&
+      translationSize >= 4) {
+    auto* words = static_cast<WORD*>(translation);
+    swprintf(key, 9, L"%04x%04x", words[0], words[1]);
+  }
+  std::wstring query = std::wstring(L"\\StringFileInfo\\") + key + L"\\ProductVersion";
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return {};
+  return fromUtf16(static_cast<const wchar_t*>(value));
+}
+
+}  // namespace lumaset

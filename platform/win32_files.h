@@ -1,0 +1,35 @@
+// The Win32 implementation of the file side of the platform: kernel32's file and
+// profile functions and version.dll, called through their wide (W) forms.
+#pragma once
+#include "platform/files.h"
+
+namespace lumaset {
+
+class Win32Files : public Files {
+ public:
+  char separator() const override { return '\\'; }
+  std::string programFolder() override;
+  std::string absolutePath(const std::string& path) override;
+
+  Bytes readFile(const std::string& path) override;
+  Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) override;
+  bool writeFile(const std::string& path, const Bytes& data) override;
+  bool appendFile(const std::string& path, const Bytes& data) override;
+  bool copyFile(const std::string& from, const std::string& to) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
+  bool createFolder(const std::string& path) override;
+  bool deleteFolder(const std::string& path) override;
+  bool exists(const std::string& path) override;
+  FileInfo info(const std::string& path) override;
+  std::vector<std::string> subfolders(const std::string& folder) override;
+  bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
+
+  std::string readProfileString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& def) override;
+  bool writeProfileString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value) override;
+
+  std::string productVersion(const std::string& path) override;
+};
+
+}  // namespace lumaset

@@ -1,0 +1,65 @@
+#include "platform/win32_interaction.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32_text.h"
+
+namespace lumaset {
+
+std::wstring dialogFilter(const std::string& filter) {
+  std::wstring list = toUtf16(filter);
+  for (wchar_t& c : list) {
+    if (c == L'|') c = L'\0';
+  }
+  list.push_back(L'\0');
+  list.push_back(L'\0');
+  return list;
+}
+
+void Win32Interaction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+  UINT type = MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0);
+  MessageBoxW(owner_, toUtf16(text).c_str(), toUtf16(caption).c_str(), type);
+}
+
+std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& request) {
+  std::wstring filter = dialogFilter(request.filter);
+  std::wstring title = toUtf16(request.title);
+  std::wstring folder = toUtf16(request.initialFolder);
+  // 8012 bytes of result, as the dialog has always been given.
+  std::vector<wchar_t> result(8012 / sizeof(wchar_t), L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner_;
+  ofn.hInstance = GetModuleHandleW(nullptr);
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = result.data();
+  ofn.nMaxFile = static_cast<DWORD>(result.size());
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT;
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  // With several files selected the text ends at the first NUL: the folder of the selection.
+  return fromUtf16(result.data());
+}
+
+void Win32Interaction::openFolder(const std::string& path) {
+  ShellExecuteW(owner_, L"explore", toUtf16(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32Interaction::openWebPage(const std::string& url) {
+  ShellExecuteW(owner_, L"open", toUtf16(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32Interaction::setBusy(bool busy) {
+  if (busy) {
+    if (busyDepth_++ == 0) previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+    SetCursor(previousCursor_ ? previousCursor_ : LoadCursorW(nullptr, IDC_ARROW));
+  }
+}
+
+}  // namespace lumaset

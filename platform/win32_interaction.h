@@ -1,0 +1,30 @@
+// The Win32 implementation of the interactive side of the platform: MessageBoxW, the
+// common open-file dialog, ShellExecuteW and the wait cursor, owned by one window.
+#pragma once
+#include <windows.h>
+
+#include "platform/interaction.h"
+
+namespace lumaset {
+
+class Win32Interaction : public Interaction {
+ public:
+  // Boxes and dialogs are modal to `owner` (none until the main window exists).
+  void setOwner(HWND owner) { owner_ = owner; }
+
+  void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  std::optional<std::string> openFile(const OpenFileRequest& request) override;
+  void openFolder(const std::string& path) override;
+  void openWebPage(const std::string& url) override;
+  void setBusy(bool busy) override;
+
+ private:
+  HWND owner_ = nullptr;
+  int busyDepth_ = 0;
+  HCURSOR previousCursor_ = nullptr;
+};
+
+// The dialog's filter: every '|' becomes a NUL and two NULs end the list.
+std::wstring dialogFilter(const std::string& filter);
+
+}  // namespace lumaset

@@ -1,0 +1,11 @@
+// UTF-8 to UTF-16 and back at the boundary of the wide Windows APIs.
+#pragma once
+#include <string>
+
+namespace lumaset {
+
+std::wstring toUtf16(const std::string& utf8);
+std::string fromUtf16(const std::wstring& utf16);
+std::string fromUtf16(const wchar_t* utf16);
+
+}  // namespace lumaset

@@ -1,0 +1,130 @@
+// The command line: its message output, exit status and the commands of the foundation.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "cli/cli.h"
+#include "support/host_fixture.h"
+
+namespace lumaset {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Cli : public testing::HostFixture {
+ protected:
+  CliRun invoke(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home});
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    int status = cli::runCli(args, files, out, err);
+    return {status, slurp(out), slurp(err)};
+  }
+  static std::string slurp(std::FILE* f) {
+    std::rewind(f);
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+    return text;
+  }
+  std::string contents(const std::string& path) {
+    std::ifstream in(testing::pathFromUtf8(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+};
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(invoke({}).status, 2);
+  EXPECT_EQ(invoke({"frobnicate"}).status, 2);
+  EXPECT_EQ(invoke({"extract", "Splash1080Background", "--pack", "mid", "-o", "x"}).status, 2);
+  EXPECT_EQ(invoke({"look", "sideways"}).status, 2);
+  CliRun missingValue = invoke({"extract", "X", "--pack"});
+  EXPECT_EQ(missingValue.status, 2);
+  EXPECT_NE(missingValue.err.find("usage:"), std::string::npos);
+}
+
+TEST_F(Cli, LocatePrintsTheBoxesAndStoresTheHost) {
+  makeHost();
+  CliRun r = invoke({"locate", host.exePath});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.rfind("[可以使用] 选择的 Photoshop 版本为：16.1.2\r\n", 0), 0u);
+  EXPECT_NE(r.out.find("path box: " + host.folder + "/\n"), std::string::npos);
+  EXPECT_EQ(settings("photoshop"), host.folder + "/");
+  // A second locate on a configured program runs the location once more, not twice.
+  CliRun again = invoke({"--json", "locate", host.exePath});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 2);
+}
+
+TEST_F(Cli, JsonBoxesCarryCaptionTextAndIcon) {
+  makeHost();
+  std::filesystem::remove(host.indexPath);
+  CliRun r = invoke({"--json", "locate", host.exePath});
+  EXPECT_EQ(r.status, 0);  // "无效路径" is no error box: the location just stops
+  EXPECT_NE(r.out.find("{\"caption\":\"无效路径\",\"text\":\"Photoshop IconResources.idx 不存在：" + host.folder +
+                       "/Resources/IconResources.idx\\r\\n\",\"icon\":\"none\"}\n"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(Cli, ErrorCaptionGivesExitStatusOne) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  CliRun r = invoke({"look", "default"});  // no backup yet
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("[错误] 读取到的索引长度为 0"), std::string::npos);
+}
+
+TEST_F(Cli, StatusDescribesTheLocatedHost) {
+  makeHost("v16.1.2", "16.1.2", false);
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  CliRun r = invoke({"--json", "status"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\"hostFolder\":\"" + host.folder + "/\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"layout\":\"two-pack\",\"records\":" + std::to_string(host.records.size())),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\"marker\":false,\"backup\":false"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, IndexListsRecordsAndRefusesFilesThatAreNoIndex) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  CliRun r = invoke({"index"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("four-pack, " + std::to_string(host.records.size()) + " records"), std::string::npos);
+  EXPECT_NE(r.out.find("Splash1080Background"), std::string::npos);
+  std::ofstream(testing::pathFromUtf8(dir / "junk.idx"), std::ios::binary) << "not an index";
+  EXPECT_EQ(invoke({"index", dir / "junk.idx"}).status, 1);
+}
+
+TEST_F(Cli, ExtractWritesTheImageBytes) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  std::string target = dir / "splash.png";
+  CliRun r = invoke({"extract", "Splash1080Background", "--pack", "high", "-o", target});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(contents(target), host.records[10].highImage);
+  EXPECT_EQ(invoke({"extract", "NoSuchImage", "--pack", "low", "-o", target}).status, 1);
+}
+
+TEST_F(Cli, LookSavesTheThreeImages) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  CliRun r = invoke({"look", "current", "--save", dir / "out"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("splash: " + std::to_string(host.records[10].lowImage.size()) + " bytes, 838x506"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(contents(dir / "out/splash.png"), host.records[10].lowImage);
+  EXPECT_EQ(contents(dir / "out/dark.png").size(), host.records[19].lowImage.size());
+}
+
+}  // namespace
+}  // namespace lumaset

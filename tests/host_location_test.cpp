@@ -1,0 +1,208 @@
+// Locating the host: the version gate, the derived paths, the stored settings and every
+// way a location can stop.
+#include <gtest/gtest.h>
+
+#include "app/host_location.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "support/host_fixture.h"
+
+namespace lumaset {
+namespace {
+
+using testing::RecordedBox;
+
+class LocateHost : public testing::HostFixture {
+ protected:
+  std::string hostFolder() { return host.folder + "/"; }
+  std::string supportedText(const std::string& productVersion) {
+    return "选择的 Photoshop 版本为：" + productVersion +
+           "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 （16.x.x）、CC2017 "
+           "（18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
+           hostFolder() + "Locales\r\n" + hostFolder() + "Resources";
+  }
+  LocateOutcome locate(const std::string& exe) {
+    ui.answers.push_back(exe);
+    return locateHost(ctx);
+  }
+};
+
+struct VersionCase {
+  const char* stub;
+  const char* productVersion;
+  bool version18;
+  const char* languageFolder;
+  const char* languageFile;
+  const char* stored;
+};
+
+class LocateVersion : public LocateHost, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(LocateVersion, DerivesPathsAndStoresTheLocation) {
+  const VersionCase& c = GetParam();
+  makeHost(c.stub, c.productVersion);
+  ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
+
+  ASSERT_EQ(ui.dialogs.size(), 1u);
+  EXPECT_EQ(ui.dialogs[0].title, "找到 Photoshop 的位置");
+  EXPECT_EQ(ui.dialogs[0].filter, "Photoshop.exe|Photoshop.exe");
+  EXPECT_EQ(ui.dialogs[0].initialFolder, "");
+  ASSERT_GE(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{supportedText(c.productVersion), "可以使用", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes.size(), 1u);
+
+  EXPECT_EQ(state.version18, c.version18);
+  EXPECT_EQ(state.hostFolder, hostFolder());
+  EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
+  EXPECT_EQ(state.languageFolder, hostFolder() + c.languageFolder);
+  EXPECT_EQ(state.languageFileName, c.languageFile);
+  EXPECT_EQ(state.languageFilePath, hostFolder() + c.languageFolder + "/" + c.languageFile);
+
+  EXPECT_EQ(settings("photoshop"), hostFolder());
+  EXPECT_EQ(settings("photoshop_var"), c.stored);
+  EXPECT_EQ(settings("photoshop_locaal_file"), c.languageFile);
+  EXPECT_EQ(settings("photoshop_locaal_dir"), hostFolder() + c.languageFolder);
+
+  // The current look is shown, then the path box names the host.
+  ASSERT_EQ(view.looks.size(), 1u);
+  EXPECT_EQ(view.looks[0].description, "当前 Photoshop 的启动画面");
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{hostFolder()});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, LocateVersion,
+    ::testing::Values(VersionCase{"v16.1.2", "16.1.2", false, "Locales/zh_CN/Support Files", "tw10428.dat", "16.1"},
+                      VersionCase{"v17.0.1", "17.0.1", false, "Locales/zh_CN/Support Files", "tw10428.dat", "17"},
+                      VersionCase{"v18.0.0", "18.0.0", true, "Locales/zh_CN", "tw10428_Photoshop_zh_CN.dat", "18"},
+                      VersionCase{"v19.1", "19.1", true, "Locales/zh_CN/Support Files", "tw10428_Photoshop_zh_CN.dat",
+                                  "19.1"}),
+    [](const ::testing::TestParamInfo<VersionCase>& param) {
+      std::string name = param.param.stub;
+      for (char& c : name) {
+        if (c == '.') c = '_';
+      }
+      return name;
+    });
+
+TEST_F(LocateHost, UnsupportedVersionWarnsAndGoesOn) {
+  makeHost("v15.9", "15.9");
+  ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0],
+            (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，"
+                         "未对其他版本作测试，不适用于你的 Photoshop 版本。",
+                         "不适用的版本", MessageIcon::None}));
+  EXPECT_FALSE(state.version18);
+  EXPECT_EQ(settings("photoshop_var"), "15.9");
+}
+
+TEST_F(LocateHost, NoVersionResourceIsVersionZero) {
+  makeHost("no-version", "16.1.2");
+  ui.answers.push_back(host.exePath);
+  ui.answers.push_back(std::nullopt);
+  locateHost(ctx);
+  ASSERT_GE(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].caption, "不适用的版本");
+  EXPECT_EQ(ui.boxes[0].text.rfind("选择的 Photoshop 版本为：\r\n", 0), 0u);
+}
+
+TEST_F(LocateHost, CancelledDialogOnlyRefreshesThePathBox) {
+  state.hostFolder = "/old/host/";
+  EXPECT_EQ(locateHost(ctx), LocateOutcome::Cancelled);
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{"/old/host/"});
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+  EXPECT_EQ(state.hostFolder, "/old/host/");
+}
+
+TEST_F(LocateHost, AnswerThatIsNoFileCountsAsCancelled) {
+  EXPECT_EQ(locate(dir / "gone/Photoshop.exe"), LocateOutcome::Cancelled);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(LocateHost, MissingIndexEmptiesTheHostAndStoresNothing) {
+  makeHost();
+  std::filesystem::remove(host.indexPath);
+  state.hostFolder = "/previous/";
+  EXPECT_EQ(locate(host.exePath), LocateOutcome::IndexMissing);
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[1], (RecordedBox{"Photoshop IconResources.idx 不存在：" + hostFolder() +
+                                          "Resources/IconResources.idx\r\n",
+                                      "无效路径", MessageIcon::None}));
+  EXPECT_EQ(state.hostFolder, "");
+  EXPECT_EQ(state.currentIndexPath, "");
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+  EXPECT_TRUE(view.pathBoxTexts.empty());
+  // A later cancelled location writes the now empty host folder into the path box.
+  locateHost(ctx);
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{""});
+}
+
+TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
+  makeHost();
+  std::string picked = dir / "elsewhere/mine.dat";
+  std::filesystem::create_directories(dir.path() / "elsewhere");
+  std::filesystem::rename(testing::pathFromUtf8(host.languageFile), testing::pathFromUtf8(picked));
+  ui.answers.push_back(host.exePath);
+  ui.answers.push_back(picked);
+  ASSERT_EQ(locateHost(ctx), LocateOutcome::Located);
+
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[1], (RecordedBox{"语言文件不存在：" + host.languageFile +
+                                          "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
+                                      "无效路径", MessageIcon::None}));
+  ASSERT_EQ(ui.dialogs.size(), 2u);
+  EXPECT_EQ(ui.dialogs[1].title, "");
+  EXPECT_EQ(ui.dialogs[1].filter, "*.dat|*.dat");
+  EXPECT_EQ(ui.dialogs[1].initialFolder, hostFolder() + "Locales/");
+  EXPECT_EQ(state.languageFilePath, picked);
+  EXPECT_EQ(state.languageFolder, dir / "elsewhere");
+  EXPECT_EQ(state.languageFileName, "mine.dat");
+  EXPECT_EQ(settings("photoshop_locaal_file"), "mine.dat");
+  EXPECT_EQ(settings("photoshop_locaal_dir"), dir / "elsewhere");
+}
+
+TEST_F(LocateHost, CancelledLanguageDialogKeepsTheHostForThisRunOnly) {
+  makeHost();
+  std::filesystem::remove(host.languageFile);
+  ui.answers.push_back(host.exePath);
+  EXPECT_EQ(locateHost(ctx), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(state.hostFolder, hostFolder());
+  EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+  EXPECT_TRUE(view.pathBoxTexts.empty());
+  EXPECT_TRUE(view.looks.empty());
+}
+
+TEST_F(LocateHost, HostBelow18AfterA18HostClearsTheFlag) {
+  makeHost("v18.0.0", "18.0.0", true, "PS18");
+  ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
+  EXPECT_TRUE(state.version18);
+  makeHost("v16.1.2", "16.1.2", true, "PS16");
+  ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
+  EXPECT_FALSE(state.version18);
+  EXPECT_EQ(settings("photoshop_var"), "16.1");
+}
+
+TEST(LanguageLocation, FollowsTheVersionTableWithItsTolerance) {
+  auto at = [](float v) { return languageLocationFor("C:\\PS\\", v, '\\'); };
+  EXPECT_EQ(at(16.1f).folder, "C:\\PS\\Locales\\zh_CN\\Support Files");
+  EXPECT_EQ(at(16.1f).fileName, "tw10428.dat");
+  EXPECT_EQ(at(18.0f).folder, "C:\\PS\\Locales\\zh_CN");
+  EXPECT_EQ(at(18.0f).fileName, "tw10428_Photoshop_zh_CN.dat");
+  EXPECT_EQ(at(17.99999999f).fileName, "tw10428_Photoshop_zh_CN.dat");  // rounds to 18 in float
+  EXPECT_EQ(at(19.0f).folder, "C:\\PS\\Locales\\zh_CN\\Support Files");
+  EXPECT_EQ(languageLocationFor("C:\\PS", 16.0f, '\\').folder, "C:\\PS\\Locales\\zh_CN\\Support Files");
+}
+
+TEST(HostPaths, ExecutableAtADriveRoot) {
+  std::string host = folderWithSeparator("C:\\Photoshop.exe", '\\');
+  EXPECT_EQ(host, "C:\\");
+  EXPECT_EQ(withTrailingSeparator(host, '\\') + "Resources\\IconResources.idx", "C:\\Resources\\IconResources.idx");
+  EXPECT_EQ(withTrailingSeparator("", '\\'), "\\");
+  EXPECT_EQ(withTrailingSeparator("D:\\PS", '\\'), "D:\\PS\\");
+  EXPECT_EQ(resourcesFolder("D:\\PS\\", '\\'), "D:\\PS\\Resources");
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,187 @@
+// Parsing and serialising the host's icon index, in both layouts.
+#include <gtest/gtest.h>
+
+#include "iconstore/index_format.h"
+#include "support/fake_interaction.h"
+
+namespace lumaset {
+namespace {
+
+using testing::FakeInteraction;
+using testing::RecordedBox;
+
+// Header bytes written out field by field, independently of the code under test.
+Bytes handMadeHeader(int packs, char padding = '\0') {
+  const char* names[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
+  Bytes header = "Photoshop Icon Resource Index 1.0\n";
+  for (int i = 0; i < packs; ++i) {
+    Bytes field = names[i];
+    field.resize(127, padding);
+    header += field + "\n";
+  }
+  return header;
+}
+
+Bytes record(std::size_t size, const std::string& name, unsigned char fill) {
+  Bytes r(size, static_cast<char>(fill));
+  r.replace(0, name.size(), name);
+  r[name.size()] = '\0';
+  return r;
+}
+
+class IndexFormat : public ::testing::Test {
+ protected:
+  FakeInteraction ui;
+  RecordTable table;
+};
+
+TEST_F(IndexFormat, HeaderConstantsAreTheHostsHeaders) {
+  EXPECT_EQ(indexHeader(IndexLayout::FourPack), handMadeHeader(4));
+  EXPECT_EQ(indexHeader(IndexLayout::TwoPack), handMadeHeader(2));
+  EXPECT_EQ(indexHeader(IndexLayout::FourPack).size(), 546u);
+  EXPECT_EQ(indexHeader(IndexLayout::TwoPack).size(), 290u);
+}
+
+TEST_F(IndexFormat, ParsesFourPackRecordsAndSerialisesThemByteForByte) {
+  Bytes data = handMadeHeader(4) + record(368, "Splash1080Background", 0xA1) + record(368, "PS_OWL_appbar_dark_win", 0xB2);
+  ASSERT_TRUE(parseIndex(data, table, ui));
+  EXPECT_EQ(table.layout, IndexLayout::FourPack);
+  ASSERT_EQ(table.count(), 2u);
+  EXPECT_EQ(table.name(1), "Splash1080Background");
+  EXPECT_EQ(table.name(2), "PS_OWL_appbar_dark_win");
+  EXPECT_EQ(serialiseIndex(table), data);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.busyDepth, 0);
+  EXPECT_EQ(ui.maxBusyDepth, 1);
+}
+
+TEST_F(IndexFormat, ParsesTwoPackRecordsAndSerialisesThemByteForByte) {
+  Bytes data = handMadeHeader(2) + record(208, "A", 1) + record(208, "B", 2) + record(208, "C", 3);
+  ASSERT_TRUE(parseIndex(data, table, ui));
+  EXPECT_EQ(table.layout, IndexLayout::TwoPack);
+  EXPECT_EQ(table.count(), 3u);
+  EXPECT_EQ(serialiseIndex(table), data);
+}
+
+TEST_F(IndexFormat, FieldsSitAtTheirLayoutsPositions) {
+  Bytes four = record(368, "X", 0);
+  writeInt32LE(four, 112, 1000);
+  writeInt32LE(four, 144, 2000);
+  writeInt32LE(four, 240, 30);
+  writeInt32LE(four, 272, -40);
+  ASSERT_TRUE(parseIndex(handMadeHeader(4) + four, table, ui));
+  EXPECT_EQ(table.offset(1, Pack::LowRes), 1000);
+  EXPECT_EQ(table.offset(1, Pack::HighRes), 2000);
+  EXPECT_EQ(table.length(1, Pack::LowRes), 30);
+  EXPECT_EQ(table.length(1, Pack::HighRes), -40);
+
+  Bytes two = record(208, "Y", 0);
+  writeInt32LE(two, 80, 11);
+  writeInt32LE(two, 112, 22);
+  writeInt32LE(two, 144, 33);
+  writeInt32LE(two, 176, 44);
+  ASSERT_TRUE(parseIndex(handMadeHeader(2) + two, table, ui));
+  EXPECT_EQ(table.offset(1, Pack::LowRes), 11);
+  EXPECT_EQ(table.offset(1, Pack::HighRes), 22);
+  EXPECT_EQ(table.length(1, Pack::LowRes), 33);
+  EXPECT_EQ(table.length(1, Pack::HighRes), 44);
+}
+
+TEST_F(IndexFormat, SettingAFieldChangesOnlyItsFourBytes) {
+  Bytes original = record(368, "Splash1080Background", 0x77);
+  ASSERT_TRUE(parseIndex(handMadeHeader(4) + original, table, ui));
+  ASSERT_TRUE(table.setOffset(1, Pack::HighRes, 0x01020304));
+  ASSERT_TRUE(table.setLength(1, Pack::LowRes, 5));
+  const Bytes& patched = table.records[0];
+  ASSERT_EQ(patched.size(), 368u);
+  for (std::size_t i = 0; i < 368; ++i) {
+    bool inField = (i >= 144 && i < 148) || (i >= 240 && i < 244);
+    if (!inField) {
+      EXPECT_EQ(patched[i], original[i]) << "byte " << i;
+    }
+  }
+  EXPECT_EQ(patched.substr(144, 4), Bytes("\x04\x03\x02\x01", 4));
+  EXPECT_EQ(table.length(1, Pack::LowRes), 5);
+  EXPECT_FALSE(table.setOffset(2, Pack::LowRes, 1));
+  EXPECT_FALSE(table.setLength(0, Pack::LowRes, 1));
+  EXPECT_EQ(table.offset(9, Pack::LowRes), 0);
+}
+
+TEST_F(IndexFormat, NamesEndAtTheirNulOrAtTheFieldsEnd) {
+  Bytes withGarbage = record(208, "PanelLayers", 0);
+  withGarbage.replace(12, 10, "garbage!!!");
+  Bytes noNul(208, 'N');
+  ASSERT_TRUE(parseIndex(handMadeHeader(2) + withGarbage + noNul, table, ui));
+  EXPECT_EQ(table.name(1), "PanelLayers");
+  EXPECT_EQ(table.name(2), std::string(48, 'N'));
+  EXPECT_EQ(table.name(3), "");
+}
+
+TEST_F(IndexFormat, HeaderAloneGivesAnEmptyFourPackTable) {
+  table.layout = IndexLayout::TwoPack;
+  table.records.push_back("old");
+  ASSERT_TRUE(parseIndex(handMadeHeader(4), table, ui));
+  EXPECT_EQ(table.layout, IndexLayout::FourPack);
+  EXPECT_EQ(table.count(), 0u);
+}
+
+TEST_F(IndexFormat, ShortFileWithSignatureIsAnEmptyTwoPackIndex) {
+  ASSERT_TRUE(parseIndex(handMadeHeader(4).substr(0, 100), table, ui));
+  EXPECT_EQ(table.layout, IndexLayout::TwoPack);
+  EXPECT_EQ(table.count(), 0u);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(IndexFormat, FourPackHeaderWithOtherPaddingIsReadAsTwoPack) {
+  Bytes header = handMadeHeader(4);
+  header[320] = ' ';
+  // From byte 290 on: 256 header bytes + 160 = two records of 208.
+  Bytes data = header + Bytes(160, 'q');
+  ASSERT_TRUE(parseIndex(data, table, ui));
+  EXPECT_EQ(table.layout, IndexLayout::TwoPack);
+  ASSERT_EQ(table.count(), 2u);
+  EXPECT_EQ(table.records[0], data.substr(290, 208));
+  EXPECT_EQ(table.name(1), "PSIconsXLowRes.dat");
+}
+
+TEST_F(IndexFormat, EmptyDataShowsThePermissionMessageAndKeepsTheTable) {
+  ASSERT_TRUE(parseIndex(handMadeHeader(2) + record(208, "Kept", 0), table, ui));
+  EXPECT_FALSE(parseIndex("", table, ui));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset",
+                                      "错误", MessageIcon::None}));
+  EXPECT_EQ(table.layout, IndexLayout::TwoPack);
+  EXPECT_EQ(table.name(1), "Kept");
+}
+
+TEST_F(IndexFormat, WrongSignatureIsIgnoredSilently) {
+  ASSERT_TRUE(parseIndex(handMadeHeader(4) + record(368, "Kept", 0), table, ui));
+  Bytes bad = handMadeHeader(4);
+  bad[10] = 'X';
+  EXPECT_FALSE(parseIndex(bad + record(368, "New", 0), table, ui));
+  EXPECT_FALSE(parseIndex("Photoshop", table, ui));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(table.name(1), "Kept");
+  EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(IndexFormat, FourPackLengthErrorNamesNoLength) {
+  ASSERT_TRUE(parseIndex(handMadeHeader(4) + record(368, "Kept", 0), table, ui));
+  EXPECT_FALSE(parseIndex(handMadeHeader(4) + Bytes(369, 'r'), table, ui));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"索引长度错误_nc368", "信息：", MessageIcon::None}));
+  EXPECT_EQ(table.name(1), "Kept");
+}
+
+TEST_F(IndexFormat, TwoPackLengthErrorNamesTheRecordAreasLength) {
+  ASSERT_TRUE(parseIndex(handMadeHeader(4) + record(368, "Kept", 0), table, ui));
+  EXPECT_FALSE(parseIndex(handMadeHeader(2) + Bytes(1000, 'r'), table, ui));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"索引长度错误_nc208:1000", "信息：", MessageIcon::None}));
+  EXPECT_EQ(table.layout, IndexLayout::FourPack);
+  EXPECT_EQ(table.count(), 1u);
+  EXPECT_EQ(ui.busyDepth, 0);
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,49 @@
+// The version resource reader on damaged input: whatever the bytes, it answers the
+// version or nothing, and never reads outside the file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/pe_version.h"
+#include "support/host_fixture.h"
+
+namespace lumaset {
+namespace {
+
+Bytes stubBytes(const std::string& name) {
+  std::ifstream in(testing::stubExe(name), std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(PeVersion, ReadsTheStubsVersions) {
+  EXPECT_EQ(peProductVersion(stubBytes("v19.1")), "19.1");
+  EXPECT_EQ(peProductVersion(stubBytes("zh-first")), "16.1.2");
+  EXPECT_EQ(peProductVersion(stubBytes("no-translation")), "17.0.1");
+  EXPECT_EQ(peProductVersion(stubBytes("no-version")), "");
+}
+
+TEST(PeVersion, TruncatedFilesGiveTheVersionOrNothing) {
+  Bytes whole = stubBytes("v16.1.2");
+  ASSERT_FALSE(whole.empty());
+  for (std::size_t size = 0; size < whole.size(); size += 7) {
+    std::string version = peProductVersion(whole.substr(0, size));
+    EXPECT_TRUE(version.empty() || version == "16.1.2") << "at " << size << ": " << version;
+  }
+}
+
+TEST(PeVersion, CorruptedBytesNeverCrashTheReader) {
+  Bytes whole = stubBytes("v16.1.2");
+  unsigned seed = 12345;
+  for (int round = 0; round < 300; ++round) {
+    Bytes damaged = whole;
+    for (int i = 0; i < 8; ++i) {
+      seed = seed * 1103515245 + 12345;
+      damaged[(seed >> 8) % damaged.size()] = static_cast<char>(seed >> 24);
+    }
+    peProductVersion(damaged);  // must return, whatever it finds
+  }
+  EXPECT_EQ(peProductVersion(whole), "16.1.2");
+}
+
+}  // namespace
+}  // namespace lumaset

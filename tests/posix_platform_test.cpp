@@ -1,0 +1,55 @@
+// What only the POSIX platform does: profile files in the encodings Windows writes them
+// in, and the on-disk spelling of paths.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/posix_files.h"
+#include "platform/utf.h"
+#include "support/temp_dir.h"
+
+namespace lumaset {
+namespace {
+
+class PosixPlatform : public ::testing::Test {
+ protected:
+  PosixFiles files;
+  testing::TempDir dir;
+  void put(const std::string& name, const std::string& bytes) {
+    std::ofstream(dir.path() / name, std::ios::binary) << bytes;
+  }
+};
+
+TEST_F(PosixPlatform, ReadsProfilesInUtf16AndKeepsThatEncodingWhenWriting) {
+  put("u16.ini", "\xFF\xFE" + utf8ToUtf16le("[lumaset]\r\nphotoshop=D:\\软件\\PS\\\r\n"));
+  std::string ini = dir / "u16.ini";
+  EXPECT_EQ(files.readProfileString(ini, "lumaset", "photoshop", ""), "D:\\软件\\PS\\");
+  ASSERT_TRUE(files.writeProfileString(ini, "lumaset", "photoshop_var", "16.1"));
+  Bytes raw = files.readFile(ini);
+  EXPECT_EQ(raw.substr(0, 2), "\xFF\xFE");
+  EXPECT_NE(utf16leToUtf8(raw.substr(2)).find("photoshop=D:\\软件\\PS\\"), std::string::npos);
+}
+
+TEST_F(PosixPlatform, ReadsProfilesInTheChineseCodePage) {
+  // "作者=小明" in GBK, as a theme's info.ini from a Chinese Windows system.
+  put("gbk.ini", "[info]\r\nauthor=\xD0\xA1\xC3\xF7\r\n");
+  EXPECT_EQ(files.readProfileString(dir / "gbk.ini", "info", "author", ""), "小明");
+}
+
+TEST_F(PosixPlatform, ProfileValuesLoseSurroundingQuotesAndSpaces) {
+  put("q.ini", "[s]\r\n  key =  \"quoted value\"  \r\nplain= x y \r\n");
+  EXPECT_EQ(files.readProfileString(dir / "q.ini", "s", "key", ""), "quoted value");
+  EXPECT_EQ(files.readProfileString(dir / "q.ini", "s", "plain", ""), "x y");
+}
+
+TEST_F(PosixPlatform, ResolvesTheOnDiskSpellingOfAPath) {
+  std::filesystem::create_directories(dir.path() / "Host" / "Locales" / "zh_CN");
+  put("Host/Photoshop.exe", "MZ");
+  EXPECT_EQ(resolveExistingPath(dir / "host/PHOTOSHOP.exe"), dir / "Host/Photoshop.exe");
+  EXPECT_EQ(resolveExistingPath(dir / "host/missing.exe"), "");
+  EXPECT_EQ(resolvePathForWrite(dir / "HOST/locales/ZH_CN/new.dat"), dir / "Host/Locales/zh_CN/new.dat");
+  EXPECT_EQ(resolvePathForWrite(dir / "nope/new.dat"), dir / "nope/new.dat");
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,139 @@
+// Loading setting.ini and the startup check of the stored host folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "platform/utf.h"
+#include "support/host_fixture.h"
+
+namespace lumaset {
+namespace {
+
+using testing::RecordedBox;
+
+class Startup : public testing::HostFixture {
+ protected:
+  void writeSettings(const std::string& text) {
+    std::ofstream(testing::pathFromUtf8(ctx.settingsFile()), std::ios::binary) << text;
+  }
+};
+
+TEST_F(Startup, FirstStartAsksForTheHostAndKeepsDefaultsWhenCancelled) {
+  StartupOutcome outcome = runStartup(ctx);
+  EXPECT_TRUE(outcome.locateRan);
+  EXPECT_FALSE(outcome.hostKnown);
+  ASSERT_EQ(ui.dialogs.size(), 1u);
+  EXPECT_EQ(ui.dialogs[0].title, "找到 Photoshop 的位置");
+  EXPECT_EQ(state.languageFileName, "语言文件名未设置");
+  EXPECT_EQ(state.languageFolder, "语言文件路径未设置");
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{""});
+}
+
+TEST_F(Startup, FirstStartLocatesTheHostAndChecksIt) {
+  makeHost();
+  ui.answers.push_back(host.exePath);
+  StartupOutcome outcome = runStartup(ctx);
+  EXPECT_TRUE(outcome.locateRan);
+  EXPECT_TRUE(outcome.hostKnown);  // "photoshop.exe" is found as Photoshop.exe
+  EXPECT_EQ(state.languageBackupFolder, host.folder + "/Locales_BAK");
+  EXPECT_TRUE(files.info(state.languageBackupFolder).isFolder);
+  EXPECT_EQ(settings("photoshop"), host.folder + "/");
+}
+
+TEST_F(Startup, StoredHostStartsWithoutAnyDialog) {
+  makeHost("v18.0.0", "18.0.0");
+  writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "/\r\nphotoshop_var=18\r\n"
+                "photoshop_locaal_file=tw10428_Photoshop_zh_CN.dat\r\nphotoshop_locaal_dir=" + host.languageFolder + "\r\n");
+  StartupOutcome outcome = runStartup(ctx);
+  EXPECT_FALSE(outcome.locateRan);
+  EXPECT_TRUE(outcome.hostKnown);
+  EXPECT_TRUE(ui.dialogs.empty());
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(state.version18);
+  EXPECT_EQ(state.currentIndexPath, host.folder + "/Resources/IconResources.idx");
+  // The language file path is rebuilt from the stored folder and name.
+  EXPECT_EQ(state.languageFilePath, host.languageFile);
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{host.folder + "/"});
+}
+
+TEST_F(Startup, VersionFlagFollowsTheStoredIntegerPart) {
+  writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_var=17.9\r\n");
+  runStartup(ctx);
+  EXPECT_FALSE(state.version18);
+  writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_var=18\r\n");
+  runStartup(ctx);
+  EXPECT_TRUE(state.version18);
+}
+
+TEST_F(Startup, DoubledSeparatorsInTheLanguageFolderAreCollapsed) {
+  writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_locaal_dir=//PS//Locales///x\r\n");
+  runStartup(ctx);
+  EXPECT_EQ(state.languageFolder, "/PS/Locales//x");
+  EXPECT_EQ(collapseDoubledSeparators("C:\\\\PS\\\\Locales", '\\'), "C:\\PS\\Locales");
+  EXPECT_EQ(collapseDoubledSeparators("a\\\\\\b", '\\'), "a\\\\b");
+}
+
+TEST_F(Startup, StoredFolderWithoutPhotoshopStartsWithoutAHost) {
+  writeSettings("[lumaset]\r\nphotoshop=" + (dir / "empty") + "/\r\n");
+  StartupOutcome outcome = runStartup(ctx);
+  EXPECT_FALSE(outcome.locateRan);
+  EXPECT_FALSE(outcome.hostKnown);
+  EXPECT_TRUE(ui.dialogs.empty());
+  EXPECT_TRUE(view.pathBoxTexts.empty());
+  EXPECT_EQ(state.hostFolder, "");
+}
+
+TEST_F(Startup, StoredFolderWithoutTrailingSeparatorIsNormalised) {
+  makeHost();
+  writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "\r\n");
+  EXPECT_TRUE(runStartup(ctx).hostKnown);
+  EXPECT_EQ(state.hostFolder, host.folder + "/");
+  EXPECT_EQ(state.languageBackupFolder, host.folder + "/Locales_BAK");
+}
+
+TEST_F(Startup, ExistingLocalesBakIsLeftAlone) {
+  makeHost();
+  std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
+  std::ofstream(testing::pathFromUtf8(host.folder + "/Locales_BAK/keep"), std::ios::binary) << "k";
+  EXPECT_TRUE(startupCheck(ctx, host.folder + "/"));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(files.exists(host.folder + "/Locales_BAK/keep"));
+}
+
+// Files whose folder creation fails, as it does in a folder the user may not write to.
+class NoNewFolders : public PosixFiles {
+ public:
+  bool createFolder(const std::string&) override { return false; }
+};
+
+TEST_F(Startup, LocalesBakThatCannotBeCreatedIsReportedAndStartupGoesOn) {
+  makeHost();
+  NoNewFolders failing;
+  Context failingCtx{failing, ui, view, state, home};
+  EXPECT_TRUE(startupCheck(failingCtx, host.folder + "/"));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"创建语言文件备份路径失败：" + host.folder + "/Locales_BAK", "错误",
+                                      MessageIcon::None}));
+  EXPECT_EQ(state.languageBackupFolder, host.folder + "/Locales_BAK");
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{host.folder + "/"});
+}
+
+TEST_F(Startup, SettingsUseTheHostsKeyNamesExactly) {
+  makeHost();
+  ui.answers.push_back(host.exePath);
+  runStartup(ctx);
+  std::string raw = files.readFile(ctx.settingsFile());
+  ASSERT_EQ(raw.substr(0, 2), "\xFF\xFE");
+  std::string text = utf16leToUtf8(raw.substr(2));
+  for (const char* line : {"[lumaset]", "photoshop=", "photoshop_var=16.1", "photoshop_locaal_file=tw10428.dat",
+                           "photoshop_locaal_dir="}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
+  EXPECT_EQ(text.find("photoshop_local"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,57 @@
+// A scripted stand-in for the interactive calls: dialogs answer from a queue, message
+// boxes are recorded with their text, caption and icon, and the view keeps what the
+// main window would show.
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+#include "iconstore/looks.h"
+#include "platform/interaction.h"
+
+namespace lumaset::testing {
+
+struct RecordedBox {
+  std::string text;
+  std::string caption;
+  MessageIcon icon;
+  bool operator==(const RecordedBox&) const = default;
+};
+
+class FakeInteraction : public Interaction {
+ public:
+  std::vector<RecordedBox> boxes;
+  std::vector<OpenFileRequest> dialogs;
+  std::deque<std::optional<std::string>> answers;  // an empty queue cancels
+  int busyDepth = 0;
+  int maxBusyDepth = 0;
+
+  void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    boxes.push_back({text, caption, icon});
+  }
+  std::optional<std::string> openFile(const OpenFileRequest& request) override {
+    dialogs.push_back(request);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void openFolder(const std::string&) override {}
+  void openWebPage(const std::string&) override {}
+  void setBusy(bool busy) override {
+    busyDepth += busy ? 1 : -1;
+    if (busyDepth > maxBusyDepth) maxBusyDepth = busyDepth;
+  }
+};
+
+class FakeView : public HostView {
+ public:
+  std::vector<std::string> pathBoxTexts;
+  std::vector<Look> looks;
+  void setPathBox(const std::string& text) override { pathBoxTexts.push_back(text); }
+  void showLook(const Look& look) override { looks.push_back(look); }
+};
+
+}  // namespace lumaset::testing

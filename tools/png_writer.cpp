@@ -28,7 +28,7 @@ void readFromString(png_structp png, png_bytep data, png_size_t length) {
 
 }  // namespace
 
-std::string encodePng(const Image& image) {
+std::string encodePng(const Image& image, int level) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return {};
@@ -38,6 +38,7 @@ std::string encodePng(const Image& image) {
     return {};
   }
   png_set_write_fn(png, &out, appendToString, noFlush);
+  png_set_compression_level(png, level);
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);

@@ -20,8 +20,8 @@ struct Image {
   const Rgba& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// The PNG file's bytes; empty if libpng fails.
-std::string encodePng(const Image& image);
+// The PNG file's bytes; empty if libpng fails. `level` is zlib's compression level.
+std::string encodePng(const Image& image, int level = 9);
 
 // Decodes a PNG file's bytes to RGBA (for checks); width 0 when it does not decode.
 Image decodePng(const std::string& bytes);

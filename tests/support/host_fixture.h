@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "app/run_state.h"
@@ -31,17 +32,35 @@ class HostFixture : public ::testing::Test {
 
   void SetUp() override { std::filesystem::create_directory(testing::pathFromUtf8(home)); }
 
-  // Writes a sample host into <temp>/<folder>.
+  // Writes a sample host into <temp>/<folder>. Each kind of host is drawn once per test
+  // program and copied from then on.
   tools::SampleHost& makeHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
                               bool fourPack = true, const std::string& folder = "PS") {
+    const tools::SampleHost& original = cachedHost(stub, version, fourPack);
+    std::string target = dir / folder;
+    std::filesystem::copy(testing::pathFromUtf8(original.folder), testing::pathFromUtf8(target),
+                          std::filesystem::copy_options::recursive);
+    host = original;
+    for (std::string* path : {&host.folder, &host.exePath, &host.indexPath, &host.languageFolder, &host.languageFile})
+      path->replace(0, original.folder.size(), target);
+    return host;
+  }
+
+  static const tools::SampleHost& cachedHost(const std::string& stub, const std::string& version, bool fourPack) {
+    static TempDir cacheDir;
+    static std::map<std::string, tools::SampleHost> cache;
+    std::string key = stub + "-" + version + (fourPack ? "-four" : "-two");
+    auto found = cache.find(key);
+    if (found != cache.end()) return found->second;
     tools::SampleHostOptions options;
-    options.folder = dir / folder;
+    options.folder = cacheDir / key;
     options.stubExe = stubExe(stub);
     options.version = version;
     options.fourPack = fourPack;
+    tools::SampleHost made;
     std::string error;
-    EXPECT_TRUE(tools::writeSampleHost(options, host, error)) << error;
-    return host;
+    EXPECT_TRUE(tools::writeSampleHost(options, made, error)) << error;
+    return cache.emplace(key, made).first->second;
   }
 
   std::string settings(const std::string& key, const std::string& def = "<missing>") {

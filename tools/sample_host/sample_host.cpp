@@ -184,7 +184,7 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
     sample.name = entry.name;
     for (int p = 0; p < packs; ++p) {
       Image image = drawEntry(entry, p);
-      std::string png = encodePng(image);
+      std::string png = encodePng(image, 1);
       if (entry.kind == 4) png.append(options.packPadding[p], static_cast<char>(0x5A));
       auto offset = static_cast<std::uint32_t>(packBytes[p].size());
       packBytes[p] += png;

@@ -22,7 +22,8 @@ Image drawSplash(int width, int height, int hue) {
   int cell = std::max(8, width / 28);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      double band = std::exp(-std::pow((x - y * 1.4 - width * 0.15) / (width * 0.12), 2));
+      double t = (x - y * 1.4 - width * 0.15) / (width * 0.12);
+      double band = 1.0 / (1.0 + t * t);
       double base = 0.10 + 0.08 * y / height;
       Rgba c = tint(hue, base + 0.55 * band);
       int cx = x % cell, cy = y % cell;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "app/host_location.h"
 #include "app/paths.h"
@@ -12,7 +13,10 @@
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/looks.h"
+#include "backup/create_backup.h"
 #include "starttext/marker.h"
+#include "themes/apply.h"
+#include "themes/theme_folder.h"
 
 namespace lumaset::cli {
 namespace {
@@ -26,7 +30,11 @@ const char* kUsage =
     "  index [FILE]                        the records of the current index (or FILE)\n"
     "  extract NAME --pack low|high [--backup] -o FILE\n"
     "                                      write an image of the current (or backup) index\n"
-    "  look current|default [--save DIR]   the host's current or default look\n";
+    "  look current|default [--save DIR]   the host's current or default look\n"
+    "  apply ENTRY [--hide-text on|off]    apply a theme, \"[当前]\" or \"[默认]\"\n"
+    "  apply-custom [--splash F] [--splash2x F] [--dark F] [--dark2x F] [--light F] [--light2x F]\n"
+    "               [--hide-text on|off]   apply single images\n"
+    "  backup                              create the backup of the host's files\n";
 
 // Everything one command run needs: the platform, the run state and the output.
 struct Session {
@@ -223,6 +231,60 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   return s.done();
 }
 
+// --hide-text on|off, or nothing when the option is absent; false for another value.
+bool readToggle(const Arguments& a, std::optional<bool>& toggle) {
+  auto value = a.value("--hide-text");
+  if (!value) return true;
+  if (*value != "on" && *value != "off") return false;
+  toggle = *value == "on";
+  return true;
+}
+
+int cmdApply(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--hide-text"}, {});
+  std::optional<bool> toggle;
+  if (!a.error.empty() || a.words.size() != 1 || !readToggle(a, toggle))
+    return s.usage("apply ENTRY [--hide-text on|off]");
+  startAsProgram(s);
+  const std::string& entry = a.words[0];
+  // The toggle is what choosing the entry in the list would set.
+  if (entry == kCurrentEntry) {
+    s.state.startupTextToggle = languageFileCarriesMarker(s.files, s.state.languageFilePath);
+  } else if (entry == kDefaultEntry) {
+    s.state.startupTextToggle = false;
+  } else {
+    s.state.startupTextToggle = themeHidesStartupText(s.ctx, entry);
+  }
+  if (toggle) s.state.startupTextToggle = *toggle;
+  applyFromThemeList(s.ctx, entry);
+  return s.done();
+}
+
+int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
+  static const char* const kSlotOptions[6] = {"--splash", "--splash2x", "--dark", "--dark2x", "--light", "--light2x"};
+  std::set<std::string> valued(std::begin(kSlotOptions), std::end(kSlotOptions));
+  valued.insert("--hide-text");
+  Arguments a = parseArguments(args, valued, {});
+  std::optional<bool> toggle;
+  if (!a.error.empty() || !a.words.empty() || !readToggle(a, toggle)) return s.usage("apply-custom: " + a.error);
+  startAsProgram(s);
+  ImageSlots fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (auto path = a.value(kSlotOptions[i])) fields[i] = absoluteArgument(s, *path);
+  }
+  s.state.startupTextToggle = toggle.value_or(false);
+  applyCustomImages(s.ctx, fields);
+  return s.done();
+}
+
+int cmdBackup(Session& s, const std::vector<std::string>& args) {
+  if (!args.empty()) return s.usage("backup takes no arguments");
+  startAsProgram(s);
+  bool made = createBackup(s.ctx);
+  std::fprintf(s.out, s.json ? "{\"backup\":%s}\n" : "backup: %s\n", s.json ? jsonBool(made).c_str() : (made ? "made" : "failed"));
+  return made ? s.done() : 1;
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
@@ -248,7 +310,8 @@ int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, s
 
   static const std::map<std::string, std::function<int(Session&, const std::vector<std::string>&)>> commands = {
       {"locate", cmdLocate}, {"status", cmdStatus}, {"index", cmdIndex},
-      {"extract", cmdExtract}, {"look", cmdLook},
+      {"extract", cmdExtract}, {"look", cmdLook}, {"apply", cmdApply}, {"apply-custom", cmdApplyCustom},
+      {"backup", cmdBackup},
   };
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);

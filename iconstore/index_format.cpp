@@ -48,36 +48,55 @@ std::size_t lengthField(IndexLayout layout, Pack pack) {
   return pack == Pack::LowRes ? 144 : 176;
 }
 
-bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui) {
-  BusyCursor busy(ui);
+DecodedIndex decodeIndex(const Bytes& data) {
+  DecodedIndex decoded;
   if (data.empty()) {
-    ui.messageBox("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset", "错误",
-                  MessageIcon::None);
-    return false;
+    decoded.problem = IndexProblem::Empty;
+    return decoded;
   }
-  if (data.compare(0, kSignatureLength, indexSignature()) != 0) return false;
-
+  if (data.compare(0, kSignatureLength, indexSignature()) != 0) {
+    decoded.problem = IndexProblem::NoSignature;
+    return decoded;
+  }
   const Bytes& fourPack = indexHeader(IndexLayout::FourPack);
   IndexLayout layout = data.compare(0, fourPack.size(), fourPack) == 0 ? IndexLayout::FourPack
                                                                        : IndexLayout::TwoPack;
   std::size_t start = headerLength(layout);
-  std::size_t area = data.size() > start ? data.size() - start : 0;
   std::size_t size = recordSize(layout);
-  if (area % size != 0) {
-    if (layout == IndexLayout::FourPack) {
-      ui.messageBox("索引长度错误_nc368", kDefaultCaption, MessageIcon::None);
-    } else {
-      ui.messageBox("索引长度错误_nc208:" + std::to_string(area), kDefaultCaption, MessageIcon::None);
-    }
-    return false;
+  decoded.recordAreaLength = data.size() > start ? data.size() - start : 0;
+  if (decoded.recordAreaLength % size != 0) {
+    decoded.problem = layout == IndexLayout::FourPack ? IndexProblem::BadFourPackLength : IndexProblem::BadTwoPackLength;
+    return decoded;
   }
-
-  table.layout = layout;
-  table.records.clear();
+  decoded.table.layout = layout;
   for (std::size_t pos = start; pos + size <= data.size(); pos += size) {
-    table.records.push_back(data.substr(pos, size));
+    decoded.table.records.push_back(data.substr(pos, size));
   }
-  return true;
+  return decoded;
+}
+
+bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui) {
+  BusyCursor busy(ui);
+  DecodedIndex decoded = decodeIndex(data);
+  switch (decoded.problem) {
+    case IndexProblem::None:
+      table = std::move(decoded.table);
+      return true;
+    case IndexProblem::Empty:
+      ui.messageBox("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset", "错误",
+                    MessageIcon::None);
+      return false;
+    case IndexProblem::NoSignature:
+      return false;
+    case IndexProblem::BadFourPackLength:
+      ui.messageBox("索引长度错误_nc368", kDefaultCaption, MessageIcon::None);
+      return false;
+    case IndexProblem::BadTwoPackLength:
+      ui.messageBox("索引长度错误_nc208:" + std::to_string(decoded.recordAreaLength), kDefaultCaption,
+                    MessageIcon::None);
+      return false;
+  }
+  return false;
 }
 
 Bytes serialiseIndex(const RecordTable& table) {

@@ -33,6 +33,17 @@ std::size_t recordSize(IndexLayout layout);
 std::size_t offsetField(IndexLayout layout, Pack pack);
 std::size_t lengthField(IndexLayout layout, Pack pack);
 
+enum class IndexProblem { None, Empty, NoSignature, BadFourPackLength, BadTwoPackLength };
+
+struct DecodedIndex {
+  IndexProblem problem = IndexProblem::None;
+  RecordTable table;              // valid when problem is None
+  std::size_t recordAreaLength = 0;
+};
+
+// Decodes index bytes without showing anything.
+DecodedIndex decodeIndex(const Bytes& data);
+
 // Parses index bytes into `table`. On success the table is replaced and true returned;
 // on any failure the table stays exactly as it was, a message is shown where the host's
 // index calls for one, and false is returned, so that no caller goes on with records

@@ -43,3 +43,28 @@ class BusyCursor {
 };
 
 }  // namespace lumaset
+
+namespace lumaset {
+
+// Passes everything on to another interaction and notes whether an error was shown: a
+// box with the error icon or the caption "错误".
+class ErrorWatch : public Interaction {
+ public:
+  explicit ErrorWatch(Interaction& inner) : inner_(inner) {}
+  bool errorShown() const { return errorShown_; }
+
+  void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    if (icon == MessageIcon::Error || caption == "错误") errorShown_ = true;
+    inner_.messageBox(text, caption, icon);
+  }
+  std::optional<std::string> openFile(const OpenFileRequest& request) override { return inner_.openFile(request); }
+  void openFolder(const std::string& path) override { inner_.openFolder(path); }
+  void openWebPage(const std::string& url) override { inner_.openWebPage(url); }
+  void setBusy(bool busy) override { inner_.setBusy(busy); }
+
+ private:
+  Interaction& inner_;
+  bool errorShown_ = false;
+};
+
+}  // namespace lumaset

@@ -179,7 +179,10 @@ bool PosixFiles::appendFile(const std::string& path, const Bytes& data) {
   std::string target = resolvePathForWrite(path);
   int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+  struct stat before;
+  bool ok = ::fstat(fd, &before) == 0 && writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+  // An append that broke off is taken back, so the file keeps its old bytes.
+  if (!ok && ::ftruncate(fd, before.st_size) == 0) ::fsync(fd);
   return ::close(fd) == 0 && ok;
 }
 

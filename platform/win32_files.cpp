@@ -183,10 +183,14 @@ bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
 }
 
 bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
-  Handle file(CreateFileW(toUtf16(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(toUtf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return false;
-  bool ok = writeAll(file.get(), data.data(), data.size()) && FlushFileBuffers(file.get());
+  LARGE_INTEGER before{}, zero{};
+  bool ok = SetFilePointerEx(file.get(), zero, &before, FILE_END) && writeAll(file.get(), data.data(), data.size()) &&
+            FlushFileBuffers(file.get());
+  // An append that broke off is taken back, so the file keeps its old bytes.
+  if (!ok && SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN)) SetEndOfFile(file.get());
   return file.close() && ok;
 }
 

@@ -1,0 +1,29 @@
+// Where the untouched copies of the host's files live: lumaset_BAK in the host's
+// Resources folder for the icon files, and lumaset_BAK in Locales_BAK for the language
+// file.
+#pragma once
+#include <string>
+
+#include "app/run_state.h"
+
+namespace lumaset {
+
+struct BackupLayout {
+  std::string resources;           // R: the host's Resources folder
+  std::string iconBackup;          // R + "/lumaset_BAK"
+  std::string iconBackupOld;       // R + "/lumaset_BAK_old"
+  std::string probe;               // R + "/lumaset_BAK/TEST"
+  std::string languageBackup;      // G + "/lumaset_BAK"
+  std::string languageBackupOld;   // G + "/lumaset_BAK_old"
+  std::string languageFile;        // D + "/" + N
+  std::string languageBackupCopy;  // G + "/lumaset_BAK/" + N
+
+  std::string hostFile(const std::string& name) const { return resources + sep + name; }
+  std::string backupFile(const std::string& name) const { return iconBackup + sep + name; }
+
+  char sep = '\\';
+};
+
+BackupLayout backupLayout(const Context& ctx);
+
+}  // namespace lumaset

@@ -1,0 +1,44 @@
+#include "backup/create_backup.h"
+
+#include "backup/backup_layout.h"
+#include "iconstore/index_format.h"
+
+namespace lumaset {
+
+bool createBackup(Context& ctx) {
+  Files& files = ctx.files;
+  const BackupLayout b = backupLayout(ctx);
+  auto fail = [&](const std::string& text) {
+    ctx.ui.messageBox(text, "错误", MessageIcon::Error);
+    return false;
+  };
+
+  if (!files.exists(b.iconBackup) && !files.createFolder(b.iconBackup))
+    return fail("创建备份文件失败：" + b.iconBackup);
+
+  for (const char* file : {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack}) {
+    if (files.exists(b.backupFile(file))) continue;
+    bool extraPack = std::string(file) == kXHighResPack || std::string(file) == kXLowResPack;
+    if (extraPack && ctx.state.records.layout == IndexLayout::TwoPack) continue;
+    // The copy lands under a temporary name first, so a copy that broke off never
+    // counts as an existing backup.
+    if (!files.copyFile(b.hostFile(file), b.backupFile(file))) return fail("创建备份文件失败：" + b.backupFile(file));
+  }
+
+  if (!files.exists(b.languageBackup) && !files.createFolder(b.languageBackup))
+    return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
+  if (!files.exists(b.languageBackupCopy) && !files.copyFile(b.languageFile, b.languageBackupCopy))
+    return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
+
+  if (!files.createFolder(b.probe)) {
+    ctx.ui.messageBox("没有目录权限02", "错误", MessageIcon::None);
+    return false;
+  }
+  if (!files.deleteFolder(b.probe)) {
+    ctx.ui.messageBox("没有目录权限01", "错误", MessageIcon::None);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lumaset

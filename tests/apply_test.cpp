@@ -1,0 +1,336 @@
+// Applying themes, the host's own look and custom images, and what an apply leaves on
+// disk when any step of it fails.
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "backup/create_backup.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
+#include "iconstore/pack_rebuild.h"
+#include "starttext/startup_text.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "themes/apply.h"
+
+namespace lumaset {
+namespace {
+
+using testing::readWhole;
+using testing::RecordedBox;
+using testing::writeFile;
+
+const char* const kHostFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+                                  "PSIconsXHighRes.dat"};
+
+class Apply : public testing::HostFixture {
+ protected:
+  void startOn(bool fourPack = true, const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
+    makeHost(stub, version, fourPack);
+    ui.answers.push_back(host.exePath);
+    runStartup(ctx);
+    ui.boxes.clear();
+  }
+  std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
+  std::string bak(const std::string& file) { return host.folder + "/Resources/lumaset_BAK/" + file; }
+  std::map<std::string, std::string> snapshot() {
+    std::map<std::string, std::string> all;
+    for (const char* f : kHostFiles) all[f] = readWhole(res(f));
+    all["language"] = readWhole(host.languageFile);
+    return all;
+  }
+  void checkThemeApply(bool fourPack);
+  std::vector<RecordedBox> done() { return {{"修改完成", "应用", MessageIcon::None}}; }
+};
+
+void Apply::checkThemeApply(bool fourPack) {
+  {
+    startOn(fourPack);
+    auto images = testing::sixImages();
+    testing::writeTheme(home, "Sakura", images);
+    applyFromThemeList(ctx, "Sakura");
+    EXPECT_EQ(ui.boxes, done());
+
+    std::string low = readWhole(bak("PSIconsLowRes.dat"));
+    std::string high = readWhole(bak("PSIconsHighRes.dat"));
+    EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")),
+              low + images["loading_low.png"] + images["ico_dark_low.png"] + images["ico_light_low.png"]);
+    EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")),
+              high + images["loading_high.png"] + images["ico_dark_high.png"] + images["ico_light_high.png"]);
+
+    testing::FakeInteraction quiet;
+    RecordTable before, after;
+    ASSERT_TRUE(parseIndex(readWhole(bak("IconResources.idx")), before, quiet));
+    ASSERT_TRUE(parseIndex(readWhole(host.indexPath), after, quiet));
+    ASSERT_EQ(before.count(), after.count());
+    ASSERT_EQ(after.layout, fourPack ? IndexLayout::FourPack : IndexLayout::TwoPack);
+    std::set<std::size_t> changed = {findRecord(before, kSplashResource), findRecord(before, kDarkIconResource),
+                                     findRecord(before, kLightIconResource)};
+    for (std::size_t n = 1; n <= before.count(); ++n) {
+      Bytes a = before.records[n - 1], b = after.records[n - 1];
+      if (changed.count(n)) {
+        for (Pack p : {Pack::LowRes, Pack::HighRes}) {
+          for (std::size_t field : {offsetField(before.layout, p), lengthField(before.layout, p)}) {
+            a.replace(field, 4, 4, '\0');
+            b.replace(field, 4, 4, '\0');
+          }
+        }
+      }
+      EXPECT_EQ(a, b) << "record " << n;
+    }
+    std::size_t splash = findRecord(after, kSplashResource);
+    EXPECT_EQ(after.offset(splash, Pack::LowRes), static_cast<std::int32_t>(low.size()));
+    EXPECT_EQ(after.length(splash, Pack::LowRes), static_cast<std::int32_t>(images["loading_low.png"].size()));
+    // The splash's second record keeps its own image.
+    EXPECT_EQ(before.records[34], after.records[34]);
+  }
+}
+
+TEST_F(Apply, FourPackThemeImagesAreAppendedInSlotOrderAndOnlyTheirFieldsChange) { checkThemeApply(true); }
+TEST_F(Apply, TwoPackThemeImagesAreAppendedInSlotOrderAndOnlyTheirFieldsChange) { checkThemeApply(false); }
+
+TEST_F(Apply, ApplyingTheSameThemeTwiceGivesIdenticalFiles) {
+  startOn();
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  applyFromThemeList(ctx, "Sakura");
+  auto first = snapshot();
+  applyFromThemeList(ctx, "Sakura");
+  EXPECT_EQ(snapshot(), first);
+}
+
+TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
+  startOn();
+  auto untouched = snapshot();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  writeFile(home + "/LumasetTheme/Sakura/word.text", "custom text");
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "Sakura");
+  EXPECT_NE(snapshot(), untouched);
+  ui.boxes.clear();
+  state.startupTextToggle = true;  // whatever the toggle says
+  applyFromThemeList(ctx, "[默认]");
+  EXPECT_EQ(ui.boxes, done());
+  EXPECT_EQ(snapshot(), untouched);
+}
+
+TEST_F(Apply, ThemeWithOnlySplashesKeepsTheBackedUpIcons) {
+  startOn();
+  testing::writeTheme(home, "Full", testing::sixImages(10));
+  applyFromThemeList(ctx, "Full");
+  auto images = testing::sixImages(20);
+  testing::writeTheme(home, "Splashes", {{"loading_low.png", images["loading_low.png"]},
+                                         {"loading_high.png", images["loading_high.png"]}});
+  applyFromThemeList(ctx, "Splashes");
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
+  EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["loading_high.png"]);
+}
+
+TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
+  startOn();
+  std::string untouched = readWhole(host.languageFile);
+  testing::writeTheme(home, "Worded", testing::sixImages());
+  writeFile(home + "/LumasetTheme/Worded/word.text", "WORDS");
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "Worded");
+  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
+  state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
+  applyFromThemeList(ctx, "Worded");
+  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
+
+  testing::writeTheme(home, "OnlyTxt", testing::sixImages());
+  writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "OnlyTxt");
+  EXPECT_EQ(readWhole(host.languageFile).size(), untouched.size() + 4870);
+}
+
+TEST_F(Apply, CurrentEntryLeavesTheIconsAndSetsOnlyTheText) {
+  startOn();
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "Sakura");
+  auto themed = snapshot();
+  ui.boxes.clear();
+  state.startupTextToggle = false;
+  applyFromThemeList(ctx, "[当前]");
+  EXPECT_EQ(ui.boxes, done());
+  auto now = snapshot();
+  EXPECT_EQ(now["language"], readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
+  now.erase("language");
+  themed.erase("language");
+  EXPECT_EQ(now, themed);
+}
+
+TEST_F(Apply, Version18HostGetsImagesButNotText) {
+  startOn(true, "v18.0.0", "18.0.0");
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "Sakura");
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
+                                                {"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
+}
+
+TEST_F(Apply, NoSelectionIsATheme) {
+  startOn();
+  applyFromThemeList(ctx, "");
+  // No theme files there: the backed-up icon files are put back, the text restored.
+  EXPECT_EQ(ui.boxes, done());
+  EXPECT_EQ(readWhole(host.indexPath), host.index);
+}
+
+TEST_F(Apply, CustomImagesUseTheFieldsThatNameFiles) {
+  startOn();
+  auto images = testing::sixImages(40);
+  writeFile(dir / "mine/splash.png", images["loading_low.png"]);
+  writeFile(dir / "mine/light2x.png", images["ico_light_high.png"]);
+  ImageSlots fields = {dir / "mine/splash.png", "", dir / "mine/missing.png", "", "", dir / "mine/light2x.png"};
+  state.startupTextToggle = true;
+  applyCustomImages(ctx, fields);
+  EXPECT_TRUE(ui.boxes.empty());  // no closing message
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
+  EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["ico_light_high.png"]);
+  EXPECT_EQ(readWhole(host.languageFile).size(), host.languageBytes.size() + 4870);
+
+  state.startupTextToggle = false;
+  applyCustomImages(ctx, ImageSlots{});
+  EXPECT_EQ(readWhole(host.indexPath), host.index);
+  EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
+}
+
+TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {
+  startOn();
+  auto images = testing::sixImages();
+  images["ico_dark_low.png"] = "GIF89a not a png";
+  images["ico_light_low.png"] = "";
+  testing::writeTheme(home, "Broken", images);
+  std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
+  applyFromThemeList(ctx, "Broken");
+  std::string theme = home + "/LumasetTheme/Broken/";
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png", "错误", MessageIcon::Error},
+                          {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_light_low.png", "错误", MessageIcon::Error}}));
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
+
+  ui.boxes.clear();
+  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""});
+  EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "folder.png"));
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
+}
+
+TEST_F(Apply, UnknownResourceChangesNothing) {
+  startOn();
+  writeFile(dir / "a.png", testing::samplePng(3));
+  std::string index = readWhole(host.indexPath), pack = readWhole(res("PSIconsLowRes.dat"));
+  EXPECT_EQ(replaceImages(ctx, {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(ui.boxes[0].text, "索引中没有这个图片资源，未作修改：NoSuchResource");
+  EXPECT_EQ(readWhole(host.indexPath), index);
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), pack);
+}
+
+// Reports a pack just short of the 2 GiB that its offsets can address.
+class HugePack : public PosixFiles {
+ public:
+  FileInfo info(const std::string& path) override {
+    FileInfo i = PosixFiles::info(path);
+    if (path.find("PSIconsLowRes.dat") != std::string::npos) i.size = kPackLimit - 10;
+    return i;
+  }
+};
+
+TEST_F(Apply, PackThatWouldReachTwoGigabytesIsRefused) {
+  startOn();
+  HugePack huge;
+  Context hugeCtx{huge, ui, view, state, home};
+  writeFile(dir / "a.png", testing::samplePng(3));
+  std::string index = readWhole(host.indexPath);
+  EXPECT_EQ(replaceImages(hugeCtx, {{kSplashResource, Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(ui.boxes[0].text, "图片包将超过 2 GB，无法再添加图片：" + res("PSIconsLowRes.dat"));
+  EXPECT_EQ(readWhole(host.indexPath), index);
+}
+
+TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
+  startOn();
+  ASSERT_TRUE(createBackup(ctx));
+  writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  auto before = snapshot();
+  applyFromThemeList(ctx, "Sakura");
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                                 "错误", MessageIcon::Error}}));
+  EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
+  startOn();
+  std::filesystem::remove(testing::pathFromUtf8(host.indexPath));
+  applyFromThemeList(ctx, "[默认]");
+  ASSERT_FALSE(ui.dialogs.empty());
+  EXPECT_EQ(ui.dialogs.back().title, "找到 Photoshop 的位置");
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
+}
+
+TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
+  startOn();
+  std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
+  applyFromThemeList(ctx, "[当前]");
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  std::string h = host.folder + "/";
+  EXPECT_EQ(ui.boxes[1], (RecordedBox{"没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset "
+                                      "没有目录修改权限造成，请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
+                                          h + "Locales\r\n" + h + "Resources",
+                                      "信息：", MessageIcon::None}));
+}
+
+// Fails the Nth call that would change a file or folder, doing nothing for it.
+class FailingNthChange : public PosixFiles {
+ public:
+  int failAt = 0;
+  int changes = 0;
+  bool fail() { return ++changes == failAt; }
+  bool writeFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::writeFile(p, d); }
+  bool appendFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::appendFile(p, d); }
+  bool copyFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::copyFile(f, t); }
+  bool moveFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::moveFile(f, t); }
+  bool createFolder(const std::string& p) override { return !fail() && PosixFiles::createFolder(p); }
+  bool deleteFolder(const std::string& p) override { return !fail() && PosixFiles::deleteFolder(p); }
+};
+
+TEST_F(Apply, EveryFailureLeavesEachHostFileOldOrNew) {
+  // The outcome of a successful apply, for comparison.
+  startOn();
+  auto old = snapshot();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  writeFile(home + "/LumasetTheme/Sakura/word.text", "WORDS");
+  state.startupTextToggle = true;
+  FailingNthChange counting;
+  Context countingCtx{counting, ui, view, state, home};
+  applyFromThemeList(countingCtx, "Sakura");
+  ASSERT_EQ(ui.boxes, done());
+  auto fresh = snapshot();
+  const int calls = counting.changes;
+  ASSERT_GT(calls, 5);
+
+  for (int n = 1; n <= calls; ++n) {
+    SCOPED_TRACE("failing change " + std::to_string(n));
+    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
+    makeHost();
+    ui.boxes.clear();
+    FailingNthChange failing;
+    failing.failAt = n;
+    Context failingCtx{failing, ui, view, state, home};
+    state.startupTextToggle = true;
+    applyFromThemeList(failingCtx, "Sakura");
+    auto now = snapshot();
+    for (const auto& [file, bytes] : now) {
+      EXPECT_TRUE(bytes == old[file] || bytes == fresh[file]) << file;
+    }
+    EXPECT_FALSE(ui.boxes.empty());
+    EXPECT_NE(ui.boxes.back(), done()[0]);  // a failure is never reported as success
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(host.folder))) {
+      EXPECT_EQ(entry.path().filename().string().find(".lumaset-"), std::string::npos) << entry.path();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,140 @@
+// Hiding, replacing and restoring the host's startup texts in its language file.
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "backup/create_backup.h"
+#include "platform/utf.h"
+#include "starttext/marker.h"
+#include "starttext/startup_text.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+
+namespace lumaset {
+namespace {
+
+using testing::readWhole;
+using testing::RecordedBox;
+using testing::writeFile;
+
+class StartupText : public testing::HostFixture {
+ protected:
+  std::string original;
+  void startOn(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
+    makeHost(stub, version);
+    ui.answers.push_back(host.exePath);
+    runStartup(ctx);
+    ASSERT_TRUE(createBackup(ctx));
+    ui.boxes.clear();
+    original = readWhole(host.languageFile);
+  }
+  std::string language() { return readWhole(host.languageFile); }
+  std::string backupCopy() { return host.folder + "/Locales_BAK/lumaset_BAK/" + state.languageFileName; }
+};
+
+TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
+  // Thirteen rotating names of 171 characters in all give the block of 4870 bytes.
+  testing::TempDir dir;
+  tools::SampleHost host;
+  std::string error;
+  ASSERT_TRUE(tools::writeSampleHost({dir / "PS", testing::stubExe("v16.1.2")}, host, error)) << error;
+  std::size_t names = 0;
+  for (const std::string& n : host.rotatingNames) names += n.size();
+  ASSERT_EQ(host.rotatingNames.size(), 13u);
+  ASSERT_EQ(names, 171u);
+  Bytes block = blankStartupTextBlock(host.languageBytes);
+  EXPECT_EQ(block.size(), 4870u);
+  EXPECT_EQ(block.substr(0, 42), openingBlock());
+  EXPECT_EQ(block.substr(block.size() - 32), closingBlock());
+  std::string text = utf16leToUtf8(block);
+  EXPECT_NE(text.find("\r\n\"$$$/About/ReleaseX=\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"$$$/private/Credits/RotatingNames/AdelaMoravcova=\"\r\n\"$$$/private/Credits/RotatingNames/"
+                      "BrunoLindqvist=\""),
+            std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 68);
+}
+
+TEST(StartupTextBlock, TakesTheRotatingNamesOfTheFileInFileOrderOnce) {
+  Bytes file = utf8ToUtf16le("\"$$$/private/Credits/RotatingNames/Zed=Zed\"\r\n\"$$$/Other=x\"\r\n"
+                             "\"$$$/private/Credits/RotatingNames/Amy=Amy\"\r\n\"$$$/private/Credits/RotatingNames/Zed=again\"\r\n");
+  EXPECT_EQ(rotatingNameKeys(file), (std::vector<std::string>{"$$$/private/Credits/RotatingNames/Zed",
+                                                              "$$$/private/Credits/RotatingNames/Amy"}));
+  // Each line: quote, 37-character key, "=", quote, and the CR LF before it; two bytes a character.
+  EXPECT_EQ(blankStartupTextBlock(file).size(), blankStartupTextBlock(Bytes()).size() + 2 * 2 * (1 + 37 + 2 + 2));
+}
+
+TEST_F(StartupText, HidingAppendsTheBlankBlockOnce) {
+  startOn();
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  std::string hidden = language();
+  EXPECT_EQ(hidden.size(), original.size() + 4870);
+  EXPECT_EQ(hidden.substr(0, original.size()), original);
+  EXPECT_EQ(hidden.substr(original.size() + 4, 34), startupTextMarker());
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  EXPECT_EQ(language(), hidden);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(StartupText, ReplacingInsertsTheThemeTextAsItIs) {
+  startOn();
+  std::string themeText = "\xEF\xBB\xBFnot even UTF-16";
+  writeFile(dir / "word.text", themeText);
+  ASSERT_TRUE(setStartupText(ctx, dir / "word.text", false));
+  EXPECT_EQ(language(), original + openingBlock() + themeText + closingBlock());
+  writeFile(dir / "empty.text", "");
+  ASSERT_TRUE(setStartupText(ctx, dir / "empty.text", false));
+  EXPECT_EQ(language().size(), original.size() + 74);
+  EXPECT_TRUE(languageFileCarriesMarker(files, host.languageFile));
+}
+
+TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
+  startOn();
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  ASSERT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_EQ(language(), original);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(StartupText, Version18HostsOnlyRestore) {
+  startOn("v18.0.0", "18.0.0");
+  writeFile(host.languageFile, original + "changed");
+  setStartupText(ctx, "", false);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
+  EXPECT_EQ(language(), original);
+  ui.boxes.clear();
+  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(StartupText, MarkedBackupCopyCannotRestore) {
+  startOn();
+  std::string marked = original + openingBlock();
+  writeFile(backupCopy(), marked);
+  EXPECT_FALSE(setStartupText(ctx, "", true));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误",
+                                                 MessageIcon::None}}));
+  EXPECT_EQ(language(), marked);
+}
+
+// Fails every copy onto one path, as a language file held open by the host would.
+class LockedTarget : public PosixFiles {
+ public:
+  std::string locked;
+  bool copyFile(const std::string& from, const std::string& to) override {
+    return to == locked ? false : PosixFiles::copyFile(from, to);
+  }
+};
+
+TEST_F(StartupText, NoBlockIsStackedOnAFileThatWasNotPutBack) {
+  startOn();
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  std::string hidden = language();
+  LockedTarget locked;
+  locked.locked = host.languageFile;
+  Context lockedCtx{locked, ui, view, state, home};
+  EXPECT_FALSE(setStartupText(lockedCtx, "", false));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"重置文件错误：" + host.languageFile, "错误", MessageIcon::Error}}));
+  EXPECT_EQ(language(), hidden);
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,130 @@
+#include "themes/apply.h"
+
+#include "app/host_location.h"
+#include "backup/backup_layout.h"
+#include "backup/create_backup.h"
+#include "backup/restore.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
+#include "iconstore/pack_rebuild.h"
+#include "starttext/startup_text.h"
+#include "themes/theme_folder.h"
+
+namespace lumaset {
+namespace {
+
+struct SlotTarget {
+  const char* resource;
+  Pack pack;
+};
+
+constexpr SlotTarget kSlotTargets[6] = {
+    {kSplashResource, Pack::LowRes},    {kSplashResource, Pack::HighRes},
+    {kDarkIconResource, Pack::LowRes},  {kDarkIconResource, Pack::HighRes},
+    {kLightIconResource, Pack::LowRes}, {kLightIconResource, Pack::HighRes},
+};
+
+void showNoBackup(Context& ctx) {
+  const std::string& host = ctx.state.hostFolder;
+  ctx.ui.messageBox(
+      "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"
+      "请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
+          host + "Locales\r\n" + host + "Resources",
+      kDefaultCaption, MessageIcon::None);
+}
+
+// Index present (locating the host if not), backup made, current index parsed.
+bool preamble(Context& ctx) {
+  if (!ctx.files.exists(ctx.state.currentIndexPath)) {
+    locateHost(ctx);
+    if (!ctx.files.exists(ctx.state.currentIndexPath)) {
+      ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
+      return false;
+    }
+  }
+  if (!createBackup(ctx)) {
+    showNoBackup(ctx);
+    return false;
+  }
+  parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui);
+  return true;
+}
+
+// The startup-text call that the toggle and the theme text call for.
+void startupTextStep(Context& ctx, const std::string& themeText) {
+  bool toggle = ctx.state.startupTextToggle;
+  if (!themeText.empty()) {
+    if (toggle) setStartupText(ctx, themeText, false);
+    return;
+  }
+  setStartupText(ctx, "", !toggle);
+}
+
+}  // namespace
+
+const std::array<const char*, 6>& slotThemeFiles() {
+  static const std::array<const char*, 6> files = {kSplashLow, kSplashHigh, kDarkLow, kDarkHigh, kLightLow, kLightHigh};
+  return files;
+}
+
+bool applyImages(Context& ctx, const ImageSlots& slots) {
+  if (!createBackup(ctx)) {
+    showNoBackup(ctx);
+    return false;
+  }
+  // The backup index must be sound before anything is put back: the records of the
+  // restored host come from it.
+  const BackupLayout b = backupLayout(ctx);
+  const std::string backupIndex = b.backupFile(kIndexFile);
+  if (decodeIndex(ctx.files.readFile(backupIndex)).problem != IndexProblem::None) {
+    ctx.ui.messageBox("备份的索引文件无法读取或已损坏，未作任何修改：" + backupIndex, "错误", MessageIcon::Error);
+    return false;
+  }
+  if (!copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)) return false;
+  if (!parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui)) {
+    ctx.ui.messageBox("恢复后的索引文件无法读取：" + ctx.state.currentIndexPath, "错误", MessageIcon::Error);
+    return false;
+  }
+  std::vector<Replacement> replacements;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
+  }
+  return replaceImages(ctx, replacements) != ReplaceOutcome::WriteFailed;
+}
+
+void applyFromThemeList(Context& ctx, const std::string& entry) {
+  ErrorWatch watch(ctx.ui);
+  Context watched{ctx.files, watch, ctx.view, ctx.state, ctx.programFolder};
+  BusyCursor busy(watch);
+  if (!preamble(watched)) return;
+
+  if (entry == kCurrentEntry) {
+    startupTextStep(watched, "");
+  } else if (entry == kDefaultEntry) {
+    restoreDefaults(watched);
+  } else {
+    ImageSlots slots;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      std::string file = themeFile(watched, entry, slotThemeFiles()[i]);
+      if (watched.files.exists(file)) slots[i] = file;
+    }
+    if (!applyImages(watched, slots)) return;
+    std::string text = themeFile(watched, entry, kThemeText);
+    startupTextStep(watched, watched.files.exists(text) ? text : "");
+  }
+  // Reporting success after an error box would tell the user a failure went well.
+  if (!watch.errorShown()) ctx.ui.messageBox("修改完成", "应用", MessageIcon::None);
+}
+
+void applyCustomImages(Context& ctx, const ImageSlots& fields) {
+  BusyCursor busy(ctx.ui);
+  if (!preamble(ctx)) return;
+  ImageSlots slots;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (!fields[i].empty() && ctx.files.exists(fields[i])) slots[i] = fields[i];
+  }
+  if (!applyImages(ctx, slots)) return;
+  setStartupText(ctx, "", !ctx.state.startupTextToggle);
+}
+
+}  // namespace lumaset

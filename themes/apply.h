@@ -1,0 +1,29 @@
+// The main action: restyle the host with a theme, with the host's own look ("[默认]"),
+// with its current images ("[当前]", startup text only), or with six images picked one
+// by one. Every apply starts again from the backed-up icon files.
+#pragma once
+#include <array>
+#include <string>
+
+#include "app/run_state.h"
+
+namespace lumaset {
+
+// The six image slots, in their order: splash LowRes, splash HighRes, dark icon LowRes,
+// dark HighRes, light LowRes, light HighRes. An empty path keeps the backed-up image.
+using ImageSlots = std::array<std::string, 6>;
+
+// The theme file that fills each slot.
+const std::array<const char*, 6>& slotThemeFiles();
+
+// Apply from the theme list entry `entry`; shows "修改完成" at the end unless a message
+// with the caption "错误" (or the error icon) was shown on the way.
+void applyFromThemeList(Context& ctx, const std::string& entry);
+// Apply the custom image fields; no closing message.
+void applyCustomImages(Context& ctx, const ImageSlots& fields);
+// The worker both use: backup, copy back the icon files, parse, replace the images.
+// False when it stopped before the images were in place (no backup, a damaged backup
+// index, a failed copy or write): the apply then goes no further.
+bool applyImages(Context& ctx, const ImageSlots& slots);
+
+}  // namespace lumaset

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -85,15 +86,43 @@ class TempFile {
   bool replaceTarget() {
     if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       moved_ = true;
-    } else if (GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES &&
-               ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                            nullptr, nullptr)) {
-      moved_ = true;
+    } else if (deletable(target_)) {
+      std::vector<std::wstring> before = temporaryFiles();
+      moved_ = ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr) != 0;
+      // A failed ReplaceFileW may leave temporary files of its own beside the target.
+      if (!moved_) {
+        for (const std::wstring& name : temporaryFiles()) {
+          if (std::find(before.begin(), before.end(), name) == before.end()) DeleteFileW(name.c_str());
+        }
+      }
     }
     return moved_;
   }
 
  private:
+  // Whether the file may be deleted (and so replaced) now: not when another program
+  // holds it open without sharing delete access.
+  static bool deletable(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+  }
+
+  std::vector<std::wstring> temporaryFiles() const {
+    std::vector<std::wstring> names;
+    std::wstring folder = folderOf(target_);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*.tmp").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      names.push_back(folder + L"\\" + data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+  }
+
   std::wstring target_;
   std::wstring path_;
   bool moved_ = false;

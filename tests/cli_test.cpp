@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "support/host_fixture.h"
+#include "support/theme_maker.h"
 
 namespace lumaset {
 namespace {
@@ -124,6 +125,55 @@ TEST_F(Cli, LookSavesTheThreeImages) {
       << r.out;
   EXPECT_EQ(contents(dir / "out/splash.png"), host.records[10].lowImage);
   EXPECT_EQ(contents(dir / "out/dark.png").size(), host.records[19].lowImage.size());
+}
+
+}  // namespace
+}  // namespace lumaset
+
+namespace lumaset {
+namespace {
+
+TEST_F(Cli, ApplyTakesTheTogglePreviewWouldSetAndRestoresByteForByte) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  CliRun applied = invoke({"--json", "apply", "Sakura"});
+  EXPECT_EQ(applied.status, 0) << applied.out;
+  EXPECT_EQ(applied.out, "{\"caption\":\"应用\",\"text\":\"修改完成\",\"icon\":\"none\"}\n");
+  // loadtext=no hides the startup text: the blank block is appended.
+  EXPECT_EQ(testing::readWhole(host.languageFile).size(), host.languageBytes.size() + 4870);
+  EXPECT_NE(testing::readWhole(host.indexPath), host.index);
+
+  CliRun restored = invoke({"apply", "[默认]"});
+  EXPECT_EQ(restored.status, 0);
+  EXPECT_EQ(testing::readWhole(host.indexPath), host.index);
+  EXPECT_EQ(testing::readWhole(host.languageFile), host.languageBytes);
+}
+
+TEST_F(Cli, ApplyCustomAndBackupCommands) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  CliRun backup = invoke({"backup"});
+  EXPECT_EQ(backup.status, 0);
+  EXPECT_EQ(backup.out, "backup: made\n");
+  std::string png = testing::samplePng(9);
+  testing::writeFile(dir / "dark.png", png);
+  CliRun custom = invoke({"apply-custom", "--dark", dir / "dark.png", "--hide-text", "off"});
+  EXPECT_EQ(custom.status, 0);
+  EXPECT_EQ(custom.out, "");
+  EXPECT_EQ(testing::readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
+            testing::readWhole(host.folder + "/Resources/lumaset_BAK/PSIconsLowRes.dat") + png);
+  EXPECT_EQ(invoke({"apply-custom", "--hide-text", "maybe"}).status, 2);
+  EXPECT_EQ(invoke({"apply"}).status, 2);
+}
+
+TEST_F(Cli, ApplyWithAnErrorExitsWithOneAndShowsNoSuccess) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  testing::writeTheme(home, "Bad", {{"loading_low.png", "not a png"}});
+  CliRun r = invoke({"apply", "Bad"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.find("修改完成"), std::string::npos) << r.out;
 }
 
 }  // namespace

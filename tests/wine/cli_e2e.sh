@@ -55,6 +55,29 @@ set -e
 [ "$code" = 1 ] || fail "look default exited $code"
 grep -q '^\[错误\] 读取到的索引长度为 0' "$work/default.txt" || fail "look default: $(cat "$work/default.txt")"
 
+# Apply a theme, then the host's own look: bytes are checked at each step.
+theme="$work/home/LumasetTheme/Sakura"
+mkdir -p "$theme"
+printf '[Lumaset_theme]\r\ninfo=test\r\nloadtext=no\r\n' >"$theme/info.ini"
+cp "$work/expect/Splash1080Background.high.png" "$theme/loading_low.png"
+cp "$work/expect/PS_OWL_appbar_light_win.low.png" "$theme/ico_dark_low.png"
+cp "$work/expect/Splash1080Background.low.png" "$theme/loading_high.png"
+originals=$(cd "$work/PS" && find Resources Locales -type f -exec sha256sum {} + | sort)
+out=$(wcli --json apply Sakura) || fail "apply exited $?: $out"
+[ "$out" = '{"caption":"应用","text":"修改完成","icon":"none"}' ] || fail "apply said: $out"
+cat "$work/PS/Resources/lumaset_BAK/PSIconsLowRes.dat" "$theme/loading_low.png" "$theme/ico_dark_low.png" \
+  | cmp -s - "$work/PS/Resources/PSIconsLowRes.dat" || fail "LowRes pack is not the backup plus the theme's images"
+cat "$work/PS/Resources/lumaset_BAK/PSIconsHighRes.dat" "$theme/loading_high.png" \
+  | cmp -s - "$work/PS/Resources/PSIconsHighRes.dat" || fail "HighRes pack is not the backup plus the theme's image"
+wcli extract Splash1080Background --pack low -o "$(winpath "$work/applied.png")" >/dev/null || fail "extract applied"
+cmp -s "$work/applied.png" "$theme/loading_low.png" || fail "the index does not point at the theme's splash"
+lang="$work/PS/Locales/zh_CN/Support Files/tw10428.dat"
+[ $(( $(stat -c %s "$lang") - $(stat -c %s "$work/PS/Locales_BAK/lumaset_BAK/tw10428.dat") )) = 4870 ] \
+  || fail "the startup text block was not appended"
+out=$(wcli --json apply '[默认]') || fail "restore exited $?: $out"
+restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
+[ "$originals" = "$restored" ] || fail "the host was not given back byte for byte"
+
 # A two-pack host of version 18: the flag, the language folder and the layout follow.
 "$native/make-sample-host" "$work/PS18" --stub "$stubs/v18.0.0/Photoshop.exe" --version 18.0.0 --layout two >/dev/null
 wcli locate "$(winpath "$work/PS18/Photoshop.exe")" >/dev/null || fail "locate 18"

@@ -1,6 +1,7 @@
 #include "tools/sample_host/sample_host.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 
 #include "tools/sample_host/sample_images.h"
@@ -170,7 +171,16 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
   const std::size_t widthAt = 48, heightAt = options.fourPack ? 64 : 56;
   const std::size_t offsetAt = options.fourPack ? 112 : 80;
   const std::size_t lengthAt = options.fourPack ? 240 : 144;
-  std::vector<std::string> packBytes(packs, "fdra");
+  const char* packNames[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
+
+  // Packs are written as they grow, so that padded packs of any size need little memory.
+  std::vector<std::ofstream> packFiles;
+  std::vector<std::uint64_t> packSizes(packs, 4);
+  for (int p = 0; p < packs; ++p) {
+    packFiles.emplace_back(root / "Resources" / packNames[p], std::ios::binary | std::ios::trunc);
+    packFiles[p] << "fdra";
+  }
+  const std::string chunk(1 << 20, static_cast<char>(0x5A));
 
   host.index = header(options.fourPack);
   int number = 0;
@@ -185,23 +195,34 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
     for (int p = 0; p < packs; ++p) {
       Image image = drawEntry(entry, p);
       std::string png = encodePng(image, 1);
-      if (entry.kind == 4) png.append(options.packPadding[p], static_cast<char>(0x5A));
-      auto offset = static_cast<std::uint32_t>(packBytes[p].size());
-      packBytes[p] += png;
+      auto offset = static_cast<std::uint32_t>(packSizes[p]);
+      packFiles[p] << png;
+      std::uint64_t length = png.size();
+      if (entry.kind == 4) {
+        for (std::uint64_t left = options.packPadding[p]; left > 0;) {
+          std::uint64_t n = std::min<std::uint64_t>(left, chunk.size());
+          packFiles[p].write(chunk.data(), static_cast<std::streamsize>(n));
+          left -= n;
+        }
+        length += options.packPadding[p];
+      }
+      packSizes[p] += length;
       put32(record, widthAt + 4 * p, static_cast<std::uint32_t>(image.width));
       put32(record, heightAt + 4 * p, static_cast<std::uint32_t>(image.height));
       put32(record, offsetAt + 32 * p, offset);
-      put32(record, lengthAt + 32 * p, static_cast<std::uint32_t>(png.size()));
+      put32(record, lengthAt + 32 * p, static_cast<std::uint32_t>(length));
       if (p == 0) { sample.lowImage = png; sample.lowOffset = offset; }
       if (p == 1) { sample.highImage = png; sample.highOffset = offset; }
     }
     host.records.push_back(sample);
     host.index += record;
   }
-
-  const char* packNames[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
   for (int p = 0; p < packs; ++p) {
-    if (!writeBytes(root / "Resources" / packNames[p], packBytes[p], error)) return false;
+    packFiles[p].close();
+    if (!packFiles[p]) {
+      error = std::string("cannot write ") + packNames[p];
+      return false;
+    }
   }
   if (!writeBytes(host.indexPath, host.index, error)) return false;
   host.languageBytes = languageFile(options.languageBom);

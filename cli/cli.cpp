@@ -14,9 +14,12 @@
 #include "iconstore/lookup.h"
 #include "iconstore/looks.h"
 #include "backup/create_backup.h"
+#include "backup/refresh_backup.h"
 #include "starttext/marker.h"
 #include "themes/apply.h"
+#include "themes/import.h"
 #include "themes/theme_folder.h"
+#include "themes/theme_list.h"
 
 namespace lumaset::cli {
 namespace {
@@ -34,7 +37,10 @@ const char* kUsage =
     "  apply ENTRY [--hide-text on|off]    apply a theme, \"[当前]\" or \"[默认]\"\n"
     "  apply-custom [--splash F] [--splash2x F] [--dark F] [--dark2x F] [--light F] [--light2x F]\n"
     "               [--hide-text on|off]   apply single images\n"
-    "  backup                              create the backup of the host's files\n";
+    "  backup [--refresh]                  create the backup (or renew it from the host's files)\n"
+    "  themes                              the entries of the theme list\n"
+    "  preview ENTRY [--save DIR]          what choosing an entry of the theme list shows\n"
+    "  import PATH | --package PATH        import a dropped folder or zip, or a chosen package\n";
 
 // Everything one command run needs: the platform, the run state and the output.
 struct Session {
@@ -278,11 +284,99 @@ int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
 }
 
 int cmdBackup(Session& s, const std::vector<std::string>& args) {
-  if (!args.empty()) return s.usage("backup takes no arguments");
+  Arguments a = parseArguments(args, {}, {"--refresh"});
+  if (!a.error.empty() || !a.words.empty()) return s.usage("backup [--refresh]");
   startAsProgram(s);
+  if (a.has("--refresh")) {
+    refreshBackup(s.ctx);
+    return s.done();
+  }
   bool made = createBackup(s.ctx);
-  std::fprintf(s.out, s.json ? "{\"backup\":%s}\n" : "backup: %s\n", s.json ? jsonBool(made).c_str() : (made ? "made" : "failed"));
+  if (s.json) {
+    std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(made).c_str());
+  } else {
+    std::fprintf(s.out, "backup: %s\n", made ? "made" : "failed");
+  }
   return made ? s.done() : 1;
+}
+
+int cmdThemes(Session& s, const std::vector<std::string>& args) {
+  if (!args.empty()) return s.usage("themes takes no arguments");
+  startAsProgram(s);
+  std::vector<std::string> entries = themeList(s.ctx);
+  if (s.json) {
+    std::fprintf(s.out, "[");
+    for (std::size_t i = 0; i < entries.size(); ++i) std::fprintf(s.out, "%s%s", i ? "," : "", jsonString(entries[i]).c_str());
+    std::fprintf(s.out, "]\n");
+  } else {
+    for (const std::string& e : entries) std::fprintf(s.out, "%s\n", e.c_str());
+  }
+  return s.done();
+}
+
+int cmdPreview(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--save"}, {});
+  if (!a.error.empty() || a.words.size() > 1) return s.usage("preview ENTRY [--save DIR]");
+  startAsProgram(s);
+  // No entry at all is the empty entry text, previewed as a theme of that name.
+  Preview p = previewEntry(s.ctx, a.words.empty() ? std::string() : a.words[0]);
+  const std::pair<const char*, const Bytes*> images[] = {
+      {"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
+  if (auto folder = a.value("--save")) {
+    std::string dir = absoluteArgument(s, *folder);
+    if (!s.files.exists(dir) && !s.files.createFolder(dir)) return s.fail("cannot create " + dir);
+    for (const auto& [name, bytes] : images) {
+      if (!bytes->empty() && !s.files.writeFile(dir + s.ctx.sep() + name + ".png", *bytes))
+        return s.fail("cannot write into " + dir);
+    }
+  }
+  const char* overlay = p.look.overlay == Overlay::Clear ? "clear" : "marked";
+  auto onOff = [](bool b) { return b ? "on" : "off"; };
+  if (s.json) {
+    std::fprintf(s.out,
+                 "{\"description\":%s,\"author\":{\"text\":%s,\"target\":%s},\"credit\":{\"text\":%s,\"target\":%s},"
+                 "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
+                 jsonString(p.look.description).c_str(), jsonString(p.author.text).c_str(),
+                 jsonString(p.author.target).c_str(), jsonString(p.credit.text).c_str(),
+                 jsonString(p.credit.target).c_str(), jsonBool(p.indicatorsShown).c_str(), jsonBool(p.has1x).c_str(),
+                 jsonBool(p.has2x).c_str(), jsonBool(p.hasText).c_str(), jsonBool(p.look.startupTextToggle).c_str(),
+                 overlay);
+    for (const auto& [name, bytes] : images) std::fprintf(s.out, ",\"%s\":%zu", name, bytes->size());
+    std::fprintf(s.out, "}\n");
+  } else {
+    std::fprintf(s.out, "description: %s\n", p.look.description.c_str());
+    std::fprintf(s.out, "author: %s <%s>\n", p.author.text.c_str(), p.author.target.c_str());
+    std::fprintf(s.out, "credit: %s <%s>\n", p.credit.text.c_str(), p.credit.target.c_str());
+    if (p.indicatorsShown) {
+      std::fprintf(s.out, "indicators: 1X %s, 2X %s, T %s\n", onOff(p.has1x), onOff(p.has2x), onOff(p.hasText));
+    } else {
+      std::fprintf(s.out, "indicators: hidden\n");
+    }
+    std::fprintf(s.out, "startup-text toggle: %s\n", onOff(p.look.startupTextToggle));
+    std::fprintf(s.out, "overlay: %s\n", overlay);
+    for (const auto& [name, bytes] : images) {
+      if (bytes->empty()) {
+        std::fprintf(s.out, "%s: none\n", name);
+      } else {
+        std::fprintf(s.out, "%s: %zu bytes, %s\n", name, bytes->size(), pngSize(*bytes).c_str());
+      }
+    }
+  }
+  return s.done();
+}
+
+int cmdImport(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--package"}, {});
+  if (!a.error.empty() || (a.words.size() == 1) == a.has("--package") || a.words.size() > 1)
+    return s.usage("import PATH | --package PATH");
+  startAsProgram(s);
+  if (auto package = a.value("--package")) {
+    s.ui.queueAnswer(absoluteArgument(s, *package));
+    importThemePackage(s.ctx);
+  } else {
+    importDroppedItem(s.ctx, absoluteArgument(s, a.words[0]));
+  }
+  return s.done();
 }
 
 }  // namespace
@@ -311,7 +405,7 @@ int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, s
   static const std::map<std::string, std::function<int(Session&, const std::vector<std::string>&)>> commands = {
       {"locate", cmdLocate}, {"status", cmdStatus}, {"index", cmdIndex},
       {"extract", cmdExtract}, {"look", cmdLook}, {"apply", cmdApply}, {"apply-custom", cmdApplyCustom},
-      {"backup", cmdBackup},
+      {"backup", cmdBackup}, {"themes", cmdThemes}, {"preview", cmdPreview}, {"import", cmdImport},
   };
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);

@@ -2,6 +2,7 @@
 // version resource of an executable. Paths and texts are UTF-8; nothing here throws.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ class Files {
                                         const std::string& key, const std::string& def) = 0;
   virtual bool writeProfileString(const std::string& file, const std::string& section,
                                   const std::string& key, const std::string& value) = 0;
+
+  // Text in the Chinese ANSI code page (GBK, code page 936) as UTF-8; nothing when the
+  // bytes are not valid in it.
+  virtual std::optional<std::string> chineseCodePageToUtf8(const Bytes& text) = 0;
 
   // The ProductVersion of an executable's version resource, from the string table of
   // the first listed translation (else "040904E4"); empty without a version resource.

@@ -31,8 +31,12 @@ class PosixFiles : public Files {
   bool writeProfileString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override;
 
+  std::optional<std::string> chineseCodePageToUtf8(const Bytes& text) override;
   std::string productVersion(const std::string& path) override;
 };
+
+// Converts text between encodings with iconv; nothing when it does not convert.
+std::optional<std::string> convertEncoding(const std::string& in, const char* to, const char* from);
 
 // The on-disk spelling of an existing path, each component matched without regard to
 // ASCII letter case where the exact one is absent; empty when nothing matches.

@@ -22,7 +22,9 @@ enum class Encoding { Utf16le, Utf8Bom, Utf8, Gbk };
 const std::string kUtf16Bom = "\xFF\xFE";
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
-std::optional<std::string> convert(const std::string& in, const char* to, const char* from) {
+}  // namespace
+
+std::optional<std::string> convertEncoding(const std::string& in, const char* to, const char* from) {
   iconv_t cd = ::iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out(in.size() * 4 + 16, '\0');
@@ -37,6 +39,12 @@ std::optional<std::string> convert(const std::string& in, const char* to, const 
   return out;
 }
 
+std::optional<std::string> PosixFiles::chineseCodePageToUtf8(const Bytes& text) {
+  return convertEncoding(text, "UTF-8", "GBK");
+}
+
+namespace {
+
 struct DecodedText {
   std::string utf8;
   Encoding encoding = Encoding::Utf16le;
@@ -46,7 +54,7 @@ DecodedText decode(const Bytes& raw) {
   if (raw.compare(0, 2, kUtf16Bom) == 0) return {utf16leToUtf8(raw.substr(2)), Encoding::Utf16le};
   if (raw.compare(0, 3, kUtf8Bom) == 0) return {raw.substr(3), Encoding::Utf8Bom};
   if (isValidUtf8(raw)) return {raw, Encoding::Utf8};
-  if (auto text = convert(raw, "UTF-8", "GBK")) return {*text, Encoding::Gbk};
+  if (auto text = convertEncoding(raw, "UTF-8", "GBK")) return {*text, Encoding::Gbk};
   return {raw, Encoding::Utf8};
 }
 
@@ -56,7 +64,7 @@ Bytes encode(const std::string& utf8, Encoding encoding) {
     case Encoding::Utf8Bom: return kUtf8Bom + utf8;
     case Encoding::Utf8: return utf8;
     case Encoding::Gbk:
-      if (auto text = convert(utf8, "GBK", "UTF-8")) return *text;
+      if (auto text = convertEncoding(utf8, "GBK", "UTF-8")) return *text;
       return kUtf16Bom + utf8ToUtf16le(utf8);  // a character GBK cannot hold
   }
   return utf8;

@@ -318,6 +318,15 @@ bool Win32Files::writeProfileString(const std::string& file, const std::string& 
                                     toUtf16(value).c_str(), path.c_str()) != 0;
 }
 
+std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) {
+  if (text.empty()) return std::string();
+  int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (n <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return fromUtf16(wide);
+}
+
 std::string Win32Files::productVersion(const std::string& path) {
   std::wstring wpath = toUtf16(path);
   DWORD ignored = 0;

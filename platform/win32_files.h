@@ -29,6 +29,7 @@ class Win32Files : public Files {
   bool writeProfileString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override;
 
+  std::optional<std::string> chineseCodePageToUtf8(const Bytes& text) override;
   std::string productVersion(const std::string& path) override;
 };
 

@@ -1,0 +1,34 @@
+#include "backup/refresh_backup.h"
+
+#include "backup/backup_layout.h"
+#include "iconstore/index_format.h"
+
+namespace lumaset {
+namespace {
+
+void report(Context& ctx, const std::string& path) {
+  ctx.ui.messageBox("_更新备份_创建备份文件失败：" + path, "错误", MessageIcon::Error);
+}
+
+// Sets an existing backup folder aside (or, once a previous one exists, drops it) and
+// makes it anew.
+void renewFolder(Context& ctx, const std::string& folder, const std::string& old) {
+  if (!ctx.files.exists(folder)) return;
+  ctx.files.moveFile(folder, old);
+  ctx.files.deleteFolder(folder);
+  if (!ctx.files.createFolder(folder)) report(ctx, folder);
+}
+
+}  // namespace
+
+void refreshBackup(Context& ctx) {
+  const BackupLayout b = backupLayout(ctx);
+  renewFolder(ctx, b.iconBackup, b.iconBackupOld);
+  for (const char* file : {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack}) {
+    if (!ctx.files.copyFile(b.hostFile(file), b.backupFile(file))) report(ctx, b.backupFile(file));
+  }
+  renewFolder(ctx, b.languageBackup, b.languageBackupOld);
+  if (!ctx.files.copyFile(b.languageFile, b.languageBackupCopy)) report(ctx, b.languageBackupCopy);
+}
+
+}  // namespace lumaset

@@ -1,0 +1,16 @@
+// Unpacking a theme package into a folder: every member is read and checked into a
+// staging folder beside the target first, and merged into the target (replacing files
+// of the same name, keeping others) only when the whole archive has passed, so that a
+// package that fails leaves the library as it was.
+#pragma once
+#include <string>
+
+#include "platform/files.h"
+#include "platform/zip_archive.h"
+
+namespace lumaset {
+
+// kZipOk (1) on success, else one of the failure codes of zip_archive.h.
+int unzipInto(Files& files, const std::string& archive, const std::string& targetFolder);
+
+}  // namespace lumaset

@@ -1,0 +1,56 @@
+// A zip reader on zlib's inflate, for theme packages. No Debian package offers a zip
+// reader for the mingw build, so this small one serves both builds. It is written for
+// hostile input: every member is checked (name, type, method, sizes, CRC-32) and an
+// archive that fails any check is refused as a whole.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/bytes.h"
+
+namespace lumaset {
+
+// Results of reading and unpacking a package. kZipOk is the only success.
+enum ZipResult : int {
+  kZipOk = 1,
+  kZipNotAnArchive = 0,       // missing, unreadable, or no zip directory
+  kZipDamaged = -1,           // headers or sizes that do not hold together
+  kZipUnsafeName = -2,        // absolute, drive letter, "..", ':' or a name Windows cannot hold
+  kZipSymbolicLink = -3,
+  kZipEncrypted = -4,
+  kZipUnsupportedMethod = -5, // other than stored and deflate
+  kZipNameClash = -6,         // two members whose names differ only in letter case
+  kZipCorruptData = -7,       // CRC-32 or size mismatch, inflate error
+  kZipTooLarge = -8,          // above the size limits, or a ratio that shows a zip bomb
+  kZipWriteFailed = -9,       // the unpacked files could not be written
+};
+
+inline constexpr std::uint64_t kZipTotalLimit = 512ull << 20;
+inline constexpr std::uint64_t kZipBombRatio = 1000;
+inline constexpr std::size_t kZipMaxMembers = 10000;
+
+struct ZipMember {
+  std::string name;  // UTF-8, '/' between its parts, no trailing '/'
+  bool folder = false;
+  std::uint64_t size = 0;
+};
+
+// Turns a name that is not UTF-8 (legacy zip tools write the system's code page) into
+// UTF-8; returns false when it cannot.
+using LegacyNameDecoder = std::function<bool(const Bytes& raw, std::string& utf8)>;
+
+// Lists and checks every member; kZipOk when the archive may be unpacked as a whole.
+int listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members);
+
+// Checks the archive, then inflates the members one by one in directory order and
+// hands each to `sink` (folders with empty data); stops at the first failure, whether
+// its own or the sink's (a sink returning false gives kZipWriteFailed).
+int readZip(const Bytes& archive, const LegacyNameDecoder& decode,
+            const std::function<bool(const ZipMember&, const Bytes&)>& sink);
+
+// Whether Windows can hold a path made of these parts unchanged (no device names, no
+// trailing dot or space, none of the characters it reserves).
+bool isSafeMemberName(const std::string& utf8Name);
+
+}  // namespace lumaset

@@ -1,0 +1,209 @@
+// The zip reader: what it unpacks, and every hostile or broken archive it refuses.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/posix_files.h"
+#include "platform/unzip.h"
+#include "platform/zip_archive.h"
+#include "support/temp_dir.h"
+#include "support/theme_maker.h"
+#include "support/zip_builder.h"
+
+namespace lumaset {
+namespace {
+
+using testing::buildZip;
+using testing::readWhole;
+using testing::writeFile;
+using testing::ZipEntrySpec;
+
+int check(const std::vector<ZipEntrySpec>& entries) {
+  std::vector<ZipMember> members;
+  return listZip(buildZip(entries), nullptr, members);
+}
+
+TEST(ZipReader, ReadsStoredAndDeflatedMembersAndFolders) {
+  std::string big(100000, 'a');
+  Bytes archive = buildZip({{"info.ini", "[Lumaset_theme]", false}, {"images/", ""}, {"images/a.png", big}});
+  std::vector<std::pair<std::string, Bytes>> seen;
+  ASSERT_EQ(readZip(archive, nullptr, [&](const ZipMember& m, const Bytes& d) {
+              seen.push_back({m.name + (m.folder ? "/" : ""), d});
+              return true;
+            }),
+            kZipOk);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], (std::pair<std::string, Bytes>{"info.ini", "[Lumaset_theme]"}));
+  EXPECT_EQ(seen[1].first, "images/");
+  EXPECT_EQ(seen[2].second, big);
+}
+
+TEST(ZipReader, RefusesNamesThatLeaveTheTargetOrThatWindowsReinterprets) {
+  for (const char* name : {"/x", "//x", "\\\\srv\\s\\x", "\\\\?\\C:\\x", "C:/x", "C:x", "../x", "a/../../x",
+                           "a\\..\\x", "CON", "nul.txt", "COM1 ", "lpt9.png", "a/aux", "x.", "x ", "a:stream",
+                           "a<b", "a|b", "a*b", "a?b", "tab\tname", ""}) {
+    EXPECT_EQ(check({{name, "x"}}), kZipUnsafeName) << name;
+  }
+  EXPECT_EQ(check({{"ok/./name.png", "x"}, {"com10.png", "x"}, {"console.txt", "x"}}), kZipOk);
+}
+
+TEST(ZipReader, RefusesLinksEncryptionAndOtherMethods) {
+  ZipEntrySpec link{"link", "/etc/passwd", false};
+  link.external = 0120777u << 16;
+  EXPECT_EQ(check({link}), kZipSymbolicLink);
+  ZipEntrySpec windowsMade = link;  // the same bits mean nothing from a Windows tool
+  windowsMade.madeBy = 0x0014;
+  EXPECT_EQ(check({windowsMade}), kZipOk);
+  ZipEntrySpec encrypted{"a.png", "x"};
+  encrypted.flags = 1;
+  EXPECT_EQ(check({encrypted}), kZipEncrypted);
+  ZipEntrySpec bzip2{"a.png", "x"};
+  bzip2.method = 12;
+  EXPECT_EQ(check({bzip2}), kZipUnsupportedMethod);
+}
+
+TEST(ZipReader, RefusesNamesThatDifferOnlyInCase) {
+  EXPECT_EQ(check({{"Info.ini", "a"}, {"INFO.INI", "b"}}), kZipNameClash);
+  EXPECT_EQ(check({{"a", "file"}, {"A/b", "inside"}}), kZipNameClash);
+  EXPECT_EQ(check({{"sub/", ""}, {"SUB/x", "x"}}), kZipOk);
+}
+
+TEST(ZipReader, ChecksCrcAndSizes) {
+  ZipEntrySpec crc{"a.png", "some data"};
+  crc.crcDelta = 1;
+  EXPECT_EQ(readZip(buildZip({crc}), nullptr, [](const ZipMember&, const Bytes&) { return true; }), kZipCorruptData);
+  for (long long delta : {-1LL, 1LL}) {
+    ZipEntrySpec size{"a.png", std::string(5000, 'q')};
+    size.sizeDelta = delta;
+    EXPECT_EQ(readZip(buildZip({size}), nullptr, [](const ZipMember&, const Bytes&) { return true; }),
+              kZipCorruptData)
+        << delta;
+  }
+  ZipEntrySpec stored{"s", "stored", false};
+  stored.sizeDelta = 3;
+  EXPECT_EQ(check({stored}), kZipDamaged);
+}
+
+TEST(ZipReader, StopsAtZipBombs) {
+  ZipEntrySpec bomb{"bomb.png", std::string(20 << 20, '\0')};  // 20 MiB of zeros deflate ~1000 times
+  EXPECT_EQ(check({bomb}), kZipTooLarge);
+  ZipEntrySpec declared{"huge.png", "tiny", false};
+  declared.method = 8;
+  declared.sizeDelta = 600ll << 20;
+  EXPECT_EQ(check({declared}), kZipTooLarge);
+}
+
+TEST(ZipReader, RefusesTruncatedAndOverlappingArchives) {
+  Bytes archive = buildZip({{"a.png", std::string(3000, 'x')}, {"b.png", "bbb"}});
+  for (std::size_t cut = 0; cut < archive.size(); cut += 13) {
+    std::vector<ZipMember> members;
+    int result = listZip(archive.substr(0, cut), nullptr, members);
+    EXPECT_TRUE(result == kZipNotAnArchive || result == kZipDamaged) << cut << ": " << result;
+  }
+  EXPECT_EQ(check({}), kZipOk);
+  // Two directory entries that point at the same local header.
+  Bytes twice = buildZip({{"a.png", "data"}, {"b.png", "data"}});
+  std::size_t second = twice.rfind(std::string("\x50\x4b\x01\x02", 4));
+  twice.replace(second + 42, 4, std::string(4, '\0'));
+  std::vector<ZipMember> members;
+  EXPECT_EQ(listZip(twice, nullptr, members), kZipDamaged);
+}
+
+TEST(ZipReader, DecodesLegacyNamesThroughTheCodePage) {
+  PosixFiles files;
+  // "主题.png" in GBK, without the UTF-8 flag.
+  Bytes archive = buildZip({{"\xD6\xF7\xCC\xE2.png", "x"}});
+  auto decode = [&](const Bytes& raw, std::string& out) {
+    auto text = files.chineseCodePageToUtf8(raw);
+    if (text) out = *text;
+    return text.has_value();
+  };
+  std::vector<ZipMember> members;
+  ASSERT_EQ(listZip(archive, decode, members), kZipOk);
+  EXPECT_EQ(members[0].name, "主题.png");
+  ZipEntrySpec flagged{"\xD6\xF7\xCC\xE2.png", "x"};
+  flagged.flags = 0x0800;  // says UTF-8 but is not
+  EXPECT_EQ(listZip(buildZip({flagged}), decode, members), kZipUnsafeName);
+}
+
+class Unzip : public ::testing::Test {
+ protected:
+  PosixFiles files;
+  testing::TempDir dir;
+  std::string library = dir / "LumasetTheme";
+  std::string snapshotOfTree() {
+    std::string listing;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path()))
+      listing += testing::utf8Path(e.path()) + "=" + (e.is_regular_file() ? readWhole(testing::utf8Path(e.path())) : "/") + "\n";
+    return listing;
+  }
+};
+
+TEST_F(Unzip, MergesIntoAnExistingThemeFolder) {
+  writeFile(library + "/Ink/info.ini", "old");
+  writeFile(library + "/Ink/keep.txt", "kept");
+  writeFile(dir / "Ink.zip", buildZip({{"info.ini", "new"}, {"deep/er/a.png", "png"}}));
+  ASSERT_EQ(unzipInto(files, dir / "Ink.zip", library + "/Ink"), kZipOk);
+  EXPECT_EQ(readWhole(library + "/Ink/info.ini"), "new");
+  EXPECT_EQ(readWhole(library + "/Ink/keep.txt"), "kept");
+  EXPECT_EQ(readWhole(library + "/Ink/deep/er/a.png"), "png");
+  EXPECT_EQ(files.subfolders(library), std::vector<std::string>{"Ink"});  // no staging left
+}
+
+TEST_F(Unzip, AFailingArchiveLeavesTheDiskAsItWas) {
+  writeFile(library + "/Ink/info.ini", "old");
+  ZipEntrySpec bad{"b.png", "bad"};
+  bad.crcDelta = 5;
+  std::vector<std::vector<ZipEntrySpec>> hostile = {
+      {{"a.png", "good"}, bad},
+      {{"a.png", "good"}, {"../escape.png", "x"}},
+      {{"info.ini", "x"}, {"INFO.ini", "y"}},
+      {{"info.ini/", ""}},  // a folder where the theme has a file
+  };
+  for (std::size_t i = 0; i < hostile.size(); ++i) {
+    writeFile(dir / "p.zip", buildZip(hostile[i]));
+    std::string before = snapshotOfTree();
+    EXPECT_NE(unzipInto(files, dir / "p.zip", library + "/Ink"), kZipOk) << i;
+    EXPECT_EQ(snapshotOfTree(), before) << i;
+  }
+  EXPECT_EQ(unzipInto(files, dir / "missing.zip", library + "/Ink"), kZipNotAnArchive);
+}
+
+// Archives made by the zip tools users have, read by this reader.
+class ForeignZip : public Unzip {
+ protected:
+  void SetUp() override {
+    writeFile(dir / "src/Theme/info.ini", "[Lumaset_theme]\r\ninfo=x\r\n");
+    writeFile(dir / "src/Theme/loading_low.png", testing::samplePng(4) + std::string(70000, 'z'));
+    writeFile(dir / "src/Theme/子目录/图标.png", testing::samplePng(5));
+  }
+  void expectUnpacked(const std::string& archive) {
+    ASSERT_TRUE(std::filesystem::exists(archive)) << archive;
+    ASSERT_EQ(unzipInto(files, archive, library + "/Out"), kZipOk);
+    EXPECT_EQ(readWhole(library + "/Out/info.ini"), readWhole(dir / "src/Theme/info.ini"));
+    EXPECT_EQ(readWhole(library + "/Out/loading_low.png"), readWhole(dir / "src/Theme/loading_low.png"));
+    EXPECT_EQ(readWhole(library + "/Out/子目录/图标.png"), readWhole(dir / "src/Theme/子目录/图标.png"));
+  }
+  void run(const std::string& command) {
+    std::string line = "cd '" + (dir / "src/Theme") + "' && " + command + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(line.c_str()), 0) << command;
+  }
+};
+
+TEST_F(ForeignZip, InfoZip) {
+  run("zip -q -r '" + (dir / "a.zip") + "' .");
+  expectUnpacked(dir / "a.zip");
+}
+
+TEST_F(ForeignZip, SevenZip) {
+  run("7z a -tzip '" + (dir / "b.zip") + "' .");
+  expectUnpacked(dir / "b.zip");
+}
+
+TEST_F(ForeignZip, Bsdtar) {
+  run("bsdtar --format zip -cf '" + (dir / "c.zip") + "' .");
+  expectUnpacked(dir / "c.zip");
+}
+
+}  // namespace
+}  // namespace lumaset

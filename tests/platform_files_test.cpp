@@ -190,6 +190,13 @@ TEST_F(PlatformFiles, ProfileReadsAreCutAt10239Bytes) {
   EXPECT_EQ(files->readProfileString(ini, "lumaset", "none", longValue), std::string(10239, 'x'));
 }
 
+TEST_F(PlatformFiles, DecodesTheChineseCodePage) {
+  EXPECT_EQ(files->chineseCodePageToUtf8("\xD6\xF7\xCC\xE2 theme"), "主题 theme");
+  EXPECT_EQ(files->chineseCodePageToUtf8(""), "");
+  EXPECT_FALSE(files->chineseCodePageToUtf8("\xD6"));  // a lead byte without its second half
+  EXPECT_FALSE(files->chineseCodePageToUtf8("a\xFF"));
+}
+
 std::string stub(const std::string& name) {
   const char* folder = std::getenv("LUMASET_TEST_STUBS");
   return std::string(folder ? folder : "stubs") + (makeSystemFiles()->separator()) + name +

@@ -78,6 +78,25 @@ out=$(wcli --json apply '[默认]') || fail "restore exited $?: $out"
 restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
 [ "$originals" = "$restored" ] || fail "the host was not given back byte for byte"
 
+# Import a package and a dropped folder, then list them.
+mkdir -p "$work/dl/Ink"
+printf '[Lumaset_theme]\r\ninfo=ink\r\n' >"$work/dl/Ink/info.ini"
+cp "$work/expect/Splash1080Background.low.png" "$work/dl/Ink/loading_low.png"
+(cd "$work/dl/Ink" && zip -q "$work/dl/Sakura.blue.zip" info.ini loading_low.png)
+out=$(wcli --json import --package "$(winpath "$work/dl/Sakura.blue.zip")") || fail "import package exited $?: $out"
+grep -q '"caption":"添加主题","text":"已添加主题：Sakura.blue.zip\\r\\n' <<<"$out" || fail "import package said: $out"
+out=$(wcli import "$(winpath "$work/dl/Ink")") || fail "import folder exited $?: $out"
+themes=$(wcli themes | tr -d '\r')
+for entry in '[当前]' '[默认]' 'Sakura.blue' 'Sakura' 'Ink'; do
+  grep -qxF "$entry" <<<"$themes" || fail "theme list lacks $entry: $themes"
+done
+cmp -s "$work/home/LumasetTheme/Sakura.blue/loading_low.png" "$work/dl/Ink/loading_low.png" || fail "unpacked bytes differ"
+printf 'junk' >"$work/dl/bad.zip"
+set +e
+out=$(wcli import "$(winpath "$work/dl/bad.zip")"); code=$?
+set -e
+[ "$code" = 1 ] && grep -q '^\[错误代码：0\] 解压主题包错误：' <<<"$out" || fail "bad package: $code $out"
+
 # A two-pack host of version 18: the flag, the language folder and the layout follow.
 "$native/make-sample-host" "$work/PS18" --stub "$stubs/v18.0.0/Photoshop.exe" --version 18.0.0 --layout two >/dev/null
 wcli locate "$(winpath "$work/PS18/Photoshop.exe")" >/dev/null || fail "locate 18"

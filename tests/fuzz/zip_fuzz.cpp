@@ -1,0 +1,20 @@
+// libFuzzer target for the zip reader: any bytes must be refused or read without a
+// crash, a hang or a read outside the archive.
+#include <cstdint>
+#include <string>
+
+#include "platform/zip_archive.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  lumaset::Bytes archive(reinterpret_cast<const char*>(data), size);
+  auto decode = [](const lumaset::Bytes& raw, std::string& out) {
+    out = raw;
+    return !raw.empty() && raw[0] != '\x80';
+  };
+  std::size_t total = 0;
+  lumaset::readZip(archive, decode, [&](const lumaset::ZipMember& m, const lumaset::Bytes& bytes) {
+    total += m.name.size() + bytes.size();
+    return true;
+  });
+  return 0;
+}

@@ -1,0 +1,204 @@
+// The theme list and previews, importing packages and folders, and renewing the backup.
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "backup/create_backup.h"
+#include "backup/refresh_backup.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "support/zip_builder.h"
+#include "themes/import.h"
+#include "themes/theme_list.h"
+
+namespace lumaset {
+namespace {
+
+using testing::readWhole;
+using testing::RecordedBox;
+using testing::writeFile;
+
+class ThemeLibrary : public testing::HostFixture {
+ protected:
+  std::string library() { return home + "/LumasetTheme"; }
+};
+
+TEST_F(ThemeLibrary, ListStartsWithTheBuiltInEntriesAndKeepsOnlyThemes) {
+  EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));  // no library at all
+  std::filesystem::create_directories(testing::pathFromUtf8(library()));
+  EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}});
+  testing::writeTheme(home, "NoSplash", {{"loading_high.png", testing::samplePng(2)}});
+  writeFile(library() + "/OnlyImage/loading_low.png", testing::samplePng(3));
+  testing::writeTheme(home, "[默认]", {{"loading_low.png", testing::samplePng(4)}});
+  std::vector<std::string> entries = themeList(ctx);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0], "[当前]");
+  EXPECT_EQ(entries[1], "[默认]");
+  // The library's themes follow in the order the file system lists its folders.
+  std::vector<std::string> listed;
+  for (const std::string& f : files.subfolders(library()))
+    if (f == "Ink" || f == "[默认]") listed.push_back(f);
+  EXPECT_EQ(std::vector<std::string>(entries.begin() + 2, entries.end()), listed);
+}
+
+TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
+  auto images = testing::sixImages();
+  testing::writeTheme(home, "Full", images,
+                      "[Lumaset_theme]\r\ninfo=樱花主题\r\nby=作者甲\r\nbyurl=https://a.example\r\nre=来源\r\n"
+                      "reurl=https://b.example\r\nloadtext=no\r\n");
+  writeFile(library() + "/Full/word.txt", "t");
+  Preview p = previewEntry(ctx, "Full");
+  EXPECT_TRUE(p.indicatorsShown);
+  EXPECT_TRUE(p.has1x && p.has2x && p.hasText);
+  EXPECT_EQ(p.look.description, "樱花主题");
+  EXPECT_EQ(p.author.text, "作者甲");
+  EXPECT_EQ(p.author.target, "https://a.example");
+  EXPECT_EQ(p.credit.text, "来源");
+  EXPECT_EQ(p.credit.target, "https://b.example");
+  EXPECT_TRUE(p.look.startupTextToggle);
+  EXPECT_EQ(p.look.overlay, Overlay::Clear);
+  EXPECT_EQ(p.look.splash, images["loading_low.png"]);
+  EXPECT_EQ(p.look.darkIcon, images["ico_dark_low.png"]);
+  EXPECT_EQ(p.look.lightIcon, images["ico_light_low.png"]);
+
+  testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(9)}}, "[other]\r\nloadtext=no\r\n");
+  Preview bare = previewEntry(ctx, "Bare");
+  EXPECT_EQ(bare.look.description, "未知");
+  EXPECT_EQ(bare.author.text, "");
+  EXPECT_FALSE(bare.has2x || bare.hasText);
+  EXPECT_FALSE(bare.look.startupTextToggle);  // switching themes turns the toggle off again
+  EXPECT_FALSE(state.startupTextToggle);
+  EXPECT_EQ(bare.look.overlay, Overlay::Marked);
+  EXPECT_TRUE(bare.look.darkIcon.empty());
+}
+
+TEST_F(ThemeLibrary, OnlyTheExactLowerCaseNoHidesTheText) {
+  testing::writeTheme(home, "Caps", {{"loading_low.png", testing::samplePng(1)}}, "[Lumaset_theme]\r\nloadtext=No\r\n");
+  EXPECT_FALSE(previewEntry(ctx, "Caps").look.startupTextToggle);
+  state.version18 = true;
+  EXPECT_EQ(previewEntry(ctx, "Caps").look.overlay, Overlay::Clear);  // version 18: always clear
+}
+
+TEST_F(ThemeLibrary, EmptyEntryIsPreviewedAsAThemeOfThatName) {
+  Preview p = previewEntry(ctx, "");
+  EXPECT_TRUE(p.indicatorsShown);
+  EXPECT_EQ(p.look.description, "未知");
+  EXPECT_FALSE(p.has1x || p.has2x || p.hasText);
+  EXPECT_TRUE(p.look.splash.empty());
+}
+
+TEST_F(ThemeLibrary, BuiltInEntriesHideTheIndicators) {
+  makeHost();
+  ui.answers.push_back(host.exePath);
+  runStartup(ctx);
+  Preview current = previewEntry(ctx, "[当前]");
+  EXPECT_FALSE(current.indicatorsShown);
+  EXPECT_EQ(current.look.description, "当前 Photoshop 的启动画面");
+  EXPECT_FALSE(current.look.splash.empty());
+}
+
+TEST(PathParts, CutOnlyTheLastExtension) {
+  PathParts p = pathParts("C:\\dl\\Sakura.blue.zip", '\\');
+  EXPECT_EQ(p.file, "Sakura.blue.zip");
+  EXPECT_EQ(p.base, "Sakura.blue");
+  EXPECT_EQ(p.extension, "zip");
+  PathParts folder = pathParts("C:\\dl\\Ink", '\\');
+  EXPECT_EQ(folder.base, "Ink");
+  EXPECT_EQ(folder.extension, "C:\\dl\\Ink");
+}
+
+TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
+  writeFile(dir / "dl/Sakura.blue.zip",
+            testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"}, {"loading_low.png", testing::samplePng(2)}}));
+  ui.answers.push_back(dir / "dl/Sakura.blue.zip");
+  EXPECT_TRUE(importThemePackage(ctx));
+  EXPECT_EQ(ui.dialogs[0].filter, "zip|*.zip");
+  EXPECT_EQ(ui.dialogs[0].title, "");
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue", "添加主题",
+                                                 MessageIcon::None}}));
+  EXPECT_EQ(themeList(ctx).back(), "Sakura.blue");
+  ui.boxes.clear();
+  EXPECT_FALSE(importThemePackage(ctx));  // cancelled: nothing shown
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
+  writeFile(dir / "bad.zip", "not a zip at all");
+  EXPECT_FALSE(importDroppedItem(ctx, dir / "bad.zip"));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
+  ui.boxes.clear();
+  writeFile(dir / "evil.zip", testing::buildZip({{"../../evil.txt", "x"}}));
+  importDroppedItem(ctx, dir / "evil.zip");
+  EXPECT_EQ(ui.boxes[0].caption, "错误代码：-2");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "evil.txt"));
+}
+
+TEST_F(ThemeLibrary, DroppedItemsByKind) {
+  writeFile(dir / "THEME.ZIP", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(1)}}));
+  EXPECT_TRUE(importDroppedItem(ctx, dir / "THEME.ZIP"));
+  EXPECT_TRUE(files.exists(library() + "/THEME/info.ini"));
+  writeFile(dir / "theme.rar", "rar");
+  writeFile(dir / "theme.png", "png");
+  ui.boxes.clear();
+  EXPECT_FALSE(importDroppedItem(ctx, dir / "theme.rar"));
+  EXPECT_FALSE(importDroppedItem(ctx, dir / "theme.png"));
+  EXPECT_TRUE(ui.boxes.empty());
+
+  testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
+  std::string ink = dir / "drop/LumasetTheme/Ink";
+  EXPECT_TRUE(importDroppedItem(ctx, ink));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
+  EXPECT_TRUE(importDroppedItem(ctx, ink));  // again: copied over once more
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
+}
+
+class Refresh : public testing::HostFixture {
+ protected:
+  void startOn() {
+    makeHost();
+    ui.answers.push_back(host.exePath);
+    runStartup(ctx);
+    ui.boxes.clear();
+  }
+  std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
+};
+
+TEST_F(Refresh, WithoutABackupEveryCopyFails) {
+  startOn();
+  refreshBackup(ctx);
+  ASSERT_EQ(ui.boxes.size(), 6u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"_更新备份_创建备份文件失败：" + res("lumaset_BAK/IconResources.idx"), "错误",
+                                      MessageIcon::Error}));
+  EXPECT_EQ(ui.boxes[5].text, "_更新备份_创建备份文件失败：" + host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
+}
+
+TEST_F(Refresh, SetsTheFirstBackupAsideAndTakesTheHostAsItIsNow) {
+  startOn();
+  ASSERT_TRUE(createBackup(ctx));
+  std::string first = readWhole(res("lumaset_BAK/PSIconsLowRes.dat"));
+  writeFile(res("PSIconsLowRes.dat"), first + "themed");
+  refreshBackup(ctx);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(readWhole(res("lumaset_BAK/PSIconsLowRes.dat")), first + "themed");
+  EXPECT_EQ(readWhole(res("lumaset_BAK_old/PSIconsLowRes.dat")), first);
+  writeFile(res("PSIconsLowRes.dat"), "second");
+  refreshBackup(ctx);
+  EXPECT_EQ(readWhole(res("lumaset_BAK/PSIconsLowRes.dat")), "second");
+  EXPECT_EQ(readWhole(res("lumaset_BAK_old/PSIconsLowRes.dat")), first);  // the first one stays
+}
+
+TEST_F(Refresh, MissingExtraPacksAreReportedAndTheRestCopied) {
+  startOn();
+  ASSERT_TRUE(createBackup(ctx));
+  std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXLowRes.dat")));
+  std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXHighRes.dat")));
+  refreshBackup(ctx);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXHighRes.dat"), "错误", MessageIcon::Error},
+                          {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXLowRes.dat"), "错误", MessageIcon::Error}}));
+  EXPECT_TRUE(files.exists(res("lumaset_BAK/PSIconsLowRes.dat")));
+}
+
+}  // namespace
+}  // namespace lumaset

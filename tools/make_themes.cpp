@@ -1,0 +1,128 @@
+// make-themes ASSETS_DIR: writes the themes that ship with the program: the template
+// folder 模板 (one complete theme with a guide for theme authors) and the sample themes
+// of the library LumasetTheme. Their files are committed; run this again after changing
+// the artwork.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/theme_art.h"
+
+namespace fs = std::filesystem;
+using namespace lumaset::tools;
+
+namespace {
+
+std::string utf16le(const std::u16string& text) {
+  std::string out;
+  for (char16_t c : text) {
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>(c >> 8);
+  }
+  return out;
+}
+
+void write(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+struct ThemeText {
+  std::u16string info, by, byurl, re, reurl, loadtext;
+};
+
+// info.ini in UTF-16LE with a byte-order mark: the wide profile functions read every
+// character of it on any system, and so does the POSIX build.
+std::string infoIni(const ThemeText& t) {
+  std::u16string text = u"\uFEFF[Lumaset_theme]\r\ninfo=" + t.info + u"\r\nby=" + t.by + u"\r\nbyurl=" + t.byurl +
+                        u"\r\nre=" + t.re + u"\r\nreurl=" + t.reurl + u"\r\n";
+  if (!t.loadtext.empty()) text += u"loadtext=" + t.loadtext + u"\r\n";
+  return utf16le(text);
+}
+
+void writeImages(const fs::path& folder, Artwork art, bool all) {
+  write(folder / "loading_low.png", encodePng(drawThemeSplash(art, 1)));
+  if (!all) return;
+  write(folder / "loading_high.png", encodePng(drawThemeSplash(art, 2)));
+  write(folder / "ico_dark_low.png", encodePng(drawThemeIcon(art, 32, true)));
+  write(folder / "ico_dark_high.png", encodePng(drawThemeIcon(art, 64, true)));
+  write(folder / "ico_light_low.png", encodePng(drawThemeIcon(art, 32, false)));
+  write(folder / "ico_light_high.png", encodePng(drawThemeIcon(art, 64, false)));
+}
+
+// word.text: lines in the form of the host's language file, UTF-16LE without a mark.
+std::string startupText(const std::u16string& loading) {
+  return utf16le(u"\"$$$/private/Credits/Legal/CopyrightTwoLine=\"\r\n"
+                 u"\"$$$/About/ReleaseX=\"\r\n"
+                 u"\"$$$/Splash/Initializing=" + loading + u"\"\r\n"
+                 u"\"$$$/Splash/ReadingPrefs=" + loading + u"\"\r\n"
+                 u"\"$$$/Splash/ScanningForPlugIns=" + loading + u"\"\r\n"
+                 u"\"$$$/Splash/StartingUpPlugIns=" + loading + u"\"");
+}
+
+const char* kGuide =
+    "\xEF\xBB\xBF"
+    "Lumaset 主题制作说明 / How to make a Lumaset theme\r\n"
+    "================================================\r\n\r\n"
+    "一个主题就是 LumasetTheme 文件夹里的一个文件夹，文件夹名就是主题名。\r\n"
+    "A theme is a folder inside LumasetTheme; the folder's name is the theme's name.\r\n\r\n"
+    "必须有 / required:\r\n"
+    "  info.ini          描述文件 / the description (see below)\r\n"
+    "  loading_low.png   启动图 / splash image, 838 x 506 pixels\r\n\r\n"
+    "可以有 / optional:\r\n"
+    "  loading_high.png    @2x 启动图 / splash for 200% UI, 1676 x 1012 pixels\r\n"
+    "  ico_dark_low.png    暗界面图标 / app-bar icon, dark interface, 32 x 32 pixels\r\n"
+    "  ico_dark_high.png   暗界面图标 @2x / the same at 64 x 64 pixels\r\n"
+    "  ico_light_low.png   亮界面图标 / app-bar icon, light interface, 32 x 32 pixels\r\n"
+    "  ico_light_high.png  亮界面图标 @2x / the same at 64 x 64 pixels\r\n"
+    "  word.text           自定义启动文字 / the theme's startup text\r\n"
+    "  word.txt            只要存在，预览就显示 T 标记 / its presence lights the T marker\r\n\r\n"
+    "图片按原样写入 Photoshop，不会缩放，请使用 PNG 格式和上面的尺寸。\r\n"
+    "Images go into Photoshop exactly as they are: use PNG files of the sizes above.\r\n"
+    "启动图左下角是 Photoshop 写启动文字的地方，请保持这块区域简洁。\r\n"
+    "Photoshop writes its startup texts in the lower left of the splash: keep that area calm.\r\n\r\n"
+    "info.ini（节 [Lumaset_theme]）/ keys of section [Lumaset_theme]:\r\n"
+    "  info=主题介绍 / description         by=作者 / author     byurl=作者网址 / author's page\r\n"
+    "  re=引用来源 / credited source       reurl=来源网址 / its page\r\n"
+    "  loadtext=no   预览时勾选“隐藏启动文字” / previewing ticks \"hide startup text\"\r\n"
+    "建议用 UTF-16 (Unicode) 保存 info.ini。 Save info.ini as UTF-16 (\"Unicode\") text.\r\n\r\n"
+    "word.text 的每一行与 Photoshop 语言文件相同，例如 / each line is as in Photoshop's language file:\r\n"
+    "  \"$$$/Splash/Initializing=正在初始化...\"\r\n"
+    "保存为 UTF-16 LE，不带 BOM。 Save it as UTF-16 LE without a byte-order mark.\r\n\r\n"
+    "打包 / packaging: 选中主题文件夹里的文件（不是文件夹本身）压缩成 zip，zip 的名字就是主题名。\r\n"
+    "Zip the files inside the theme folder (not the folder itself); the zip's name becomes the theme's name.\r\n"
+    "  cd 模板 && zip ../MyTheme.zip *\r\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: make-themes ASSETS_DIR\n", stderr);
+    return 2;
+  }
+  fs::path assets = fs::path(argv[1]);
+  fs::path templ = assets / fs::path(u8"模板");
+  writeImages(templ, Artwork::Template, true);
+  write(templ / "info.ini", infoIni({u"主题模板：复制这个文件夹到 LumasetTheme，改名，换上你的图片。", u"Lumaset",
+                                     u"https://example.invalid/lumaset", u"", u"", u""}));
+  write(templ / "word.text", startupText(u"正在载入你的主题..."));
+  write(templ / "word.txt", "This file only lights the T marker of the preview.\r\n");
+  write(templ / fs::path(u8"主题制作说明.txt"), kGuide);
+
+  fs::path library = assets / "LumasetTheme";
+  writeImages(library / "Aurora", Artwork::Aurora, true);
+  write(library / "Aurora" / "info.ini",
+        infoIni({u"极光：夜空里的绿色与紫色光幕。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u"no"}));
+  writeImages(library / fs::path(u8"墨竹"), Artwork::InkBamboo, true);
+  write(library / fs::path(u8"墨竹") / "info.ini",
+        infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u""}));
+  write(library / fs::path(u8"墨竹") / "word.text", startupText(u"研墨中..."));
+  write(library / fs::path(u8"墨竹") / "word.txt", "T\r\n");
+  writeImages(library / "Sunset", Artwork::Sunset, false);
+  write(library / "Sunset" / "info.ini",
+        infoIni({u"Sunset over the water: a splash image only.", u"Lumaset", u"https://example.invalid/lumaset", u"",
+                 u"", u""}));
+  std::printf("themes written into %s\n", assets.string().c_str());
+  return 0;
+}

@@ -178,3 +178,37 @@ TEST_F(Cli, ApplyWithAnErrorExitsWithOneAndShowsNoSuccess) {
 
 }  // namespace
 }  // namespace lumaset
+
+namespace lumaset {
+namespace {
+
+TEST_F(Cli, ThemeLibraryCommands) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(3)}},
+                      "[Lumaset_theme]\r\ninfo=墨\r\nby=甲\r\nbyurl=https://a.example\r\n");
+  CliRun list = invoke({"themes"});
+  EXPECT_EQ(list.out, "[当前]\n[默认]\nInk\n");
+  CliRun preview = invoke({"--json", "preview", "Ink", "--save", dir / "shown"});
+  EXPECT_EQ(preview.status, 0);
+  EXPECT_NE(preview.out.find("\"description\":\"墨\",\"author\":{\"text\":\"甲\",\"target\":\"https://a.example\"}"),
+            std::string::npos)
+      << preview.out;
+  EXPECT_NE(preview.out.find("\"indicators\":true,\"1x\":true,\"2x\":false,\"t\":false,\"startupTextToggle\":false,"
+                             "\"overlay\":\"marked\""),
+            std::string::npos);
+  EXPECT_EQ(testing::readWhole(dir / "shown/splash.png"), testing::samplePng(3));
+
+  testing::writeFile(dir / "New.zip", testing::readWhole(dir / "none"));  // an empty file is no archive
+  CliRun failed = invoke({"import", dir / "New.zip"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.out, "[错误代码：0] 解压主题包错误：" + home + "/LumasetTheme/New\n");
+  EXPECT_EQ(invoke({"import"}).status, 2);
+
+  CliRun refresh = invoke({"backup", "--refresh"});
+  EXPECT_EQ(refresh.status, 1);  // no backup yet: every copy fails with its message
+  EXPECT_EQ(std::count(refresh.out.begin(), refresh.out.end(), '\n'), 6);
+}
+
+}  // namespace
+}  // namespace lumaset

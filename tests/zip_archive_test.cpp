@@ -169,6 +169,28 @@ TEST_F(Unzip, AFailingArchiveLeavesTheDiskAsItWas) {
   EXPECT_EQ(unzipInto(files, dir / "missing.zip", library + "/Ink"), kZipNotAnArchive);
 }
 
+TEST_F(Unzip, EveryHostileMemberIsRefusedWithoutTouchingTheDisk) {
+  std::vector<ZipEntrySpec> hostile;
+  for (const char* name : {"/x", "//x", "\\\\srv\\s\\x", "\\\\?\\C:\\x", "C:/x", "C:x", "../x", "a/../../x", "CON",
+                           "nul.txt", "COM1 ", "x.", "x ", "a:stream"})
+    hostile.push_back({name, "x"});
+  ZipEntrySpec link{"link", "../../etc", false};
+  link.external = 0120777u << 16;
+  ZipEntrySpec encrypted{"e.png", "x"};
+  encrypted.flags = 1;
+  ZipEntrySpec lzma{"m.png", "x"};
+  lzma.method = 14;
+  ZipEntrySpec bomb{"bomb.png", std::string(20 << 20, '\0')};
+  for (const ZipEntrySpec& e : {link, encrypted, lzma, bomb}) hostile.push_back(e);
+  writeFile(library + "/Ink/info.ini", "old");
+  for (const ZipEntrySpec& bad : hostile) {
+    writeFile(dir / "p.zip", buildZip({{"good.png", "fine"}, bad}));
+    std::string before = snapshotOfTree();
+    EXPECT_LT(unzipInto(files, dir / "p.zip", library + "/Ink"), kZipOk) << bad.name;
+    EXPECT_EQ(snapshotOfTree(), before) << bad.name;
+  }
+}
+
 // Archives made by the zip tools users have, read by this reader.
 class ForeignZip : public Unzip {
  protected:

@@ -89,6 +89,27 @@ std::string pngSize(const Bytes& png) {
   return std::to_string(be32(16)) + "x" + std::to_string(be32(20));
 }
 
+using NamedImages = std::pair<const char*, const Bytes*>[3];
+
+void printImages(Session& s, const NamedImages& images) {
+  for (const auto& [name, bytes] : images) {
+    if (bytes->empty()) {
+      std::fprintf(s.out, "%s: none\n", name);
+    } else {
+      std::fprintf(s.out, "%s: %zu bytes, %s\n", name, bytes->size(), pngSize(*bytes).c_str());
+    }
+  }
+}
+
+// Writes the images that are there as NAME.png into `dir`, creating it when missing.
+bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
+  if (!s.files.exists(dir) && !s.files.createFolder(dir)) return false;
+  for (const auto& [name, bytes] : images) {
+    if (!bytes->empty() && !s.files.writeFile(dir + s.ctx.sep() + name + ".png", *bytes)) return false;
+  }
+  return true;
+}
+
 const char* layoutName(IndexLayout layout) { return layout == IndexLayout::FourPack ? "four-pack" : "two-pack"; }
 
 int cmdLocate(Session& s, const std::vector<std::string>& args) {
@@ -204,16 +225,10 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
     return s.usage("look current|default [--save DIR]");
   startAsProgram(s);
   Look look = a.words[0] == "current" ? showCurrentLook(s.ctx) : showDefaultLook(s.ctx);
-  const std::pair<const char*, const Bytes*> images[] = {
+  const NamedImages images = {
       {"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
   if (auto folder = a.value("--save")) {
-    std::string dir = absoluteArgument(s, *folder);
-    if (!s.files.exists(dir) && !s.files.createFolder(dir)) return s.fail("cannot create " + dir);
-    for (const auto& [name, bytes] : images) {
-      if (bytes->empty()) continue;
-      std::string file = dir + s.ctx.sep() + name + ".png";
-      if (!s.files.writeFile(file, *bytes)) return s.fail("cannot write " + file);
-    }
+    if (!saveImages(s, absoluteArgument(s, *folder), images)) return s.fail("cannot write into " + *folder);
   }
   const char* overlay = look.overlay == Overlay::Clear ? "clear" : "marked";
   if (s.json) {
@@ -226,13 +241,7 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
     std::fprintf(s.out, "description: %s\n", look.description.c_str());
     std::fprintf(s.out, "startup-text toggle: %s\n", look.startupTextToggle ? "on" : "off");
     std::fprintf(s.out, "overlay: %s\n", overlay);
-    for (const auto& [name, bytes] : images) {
-      if (bytes->empty()) {
-        std::fprintf(s.out, "%s: none\n", name);
-      } else {
-        std::fprintf(s.out, "%s: %zu bytes, %s\n", name, bytes->size(), pngSize(*bytes).c_str());
-      }
-    }
+    printImages(s, images);
   }
   return s.done();
 }
@@ -320,15 +329,10 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   // No entry at all is the empty entry text, previewed as a theme of that name.
   Preview p = previewEntry(s.ctx, a.words.empty() ? std::string() : a.words[0]);
-  const std::pair<const char*, const Bytes*> images[] = {
+  const NamedImages images = {
       {"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
   if (auto folder = a.value("--save")) {
-    std::string dir = absoluteArgument(s, *folder);
-    if (!s.files.exists(dir) && !s.files.createFolder(dir)) return s.fail("cannot create " + dir);
-    for (const auto& [name, bytes] : images) {
-      if (!bytes->empty() && !s.files.writeFile(dir + s.ctx.sep() + name + ".png", *bytes))
-        return s.fail("cannot write into " + dir);
-    }
+    if (!saveImages(s, absoluteArgument(s, *folder), images)) return s.fail("cannot write into " + *folder);
   }
   const char* overlay = p.look.overlay == Overlay::Clear ? "clear" : "marked";
   auto onOff = [](bool b) { return b ? "on" : "off"; };
@@ -354,13 +358,7 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
     }
     std::fprintf(s.out, "startup-text toggle: %s\n", onOff(p.look.startupTextToggle));
     std::fprintf(s.out, "overlay: %s\n", overlay);
-    for (const auto& [name, bytes] : images) {
-      if (bytes->empty()) {
-        std::fprintf(s.out, "%s: none\n", name);
-      } else {
-        std::fprintf(s.out, "%s: %zu bytes, %s\n", name, bytes->size(), pngSize(*bytes).c_str());
-      }
-    }
+    printImages(s, images);
   }
   return s.done();
 }

@@ -1,0 +1,190 @@
+// make-builtin-images ASSETS_DIR [FONT]: draws the program's built-in images into
+// ASSETS_DIR/builtin: the frame, the two overlays, the placeholder splash and the looks
+// of the main window's image buttons (normal, pointer over, pressed; disabled for the
+// badges). The PNG files are committed and embedded in the program.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "tools/builtin_art.h"
+#include "tools/glyph_painter.h"
+
+namespace fs = std::filesystem;
+using namespace lumaset::tools;
+
+namespace {
+
+const Rgba kOver{22, 52, 82, 255};      // background under the pointer
+const Rgba kDown{0, 34, 60, 255};       // background while pressed
+const Rgba kDim{40, 90, 120, 255};      // a disabled badge
+const Rgba kBright{150, 228, 255, 255}; // the glyph under the pointer
+
+fs::path out;
+
+void save(const std::string& name, const Image& image) {
+  fs::create_directories(out);
+  std::ofstream(out / (name + ".png"), std::ios::binary) << encodePng(image);
+}
+
+// A line of the given width, anti-aliased by distance to the segment.
+void line(Image& im, double ax, double ay, double bx, double by, double width, Rgba c) {
+  for (int y = 0; y < im.height; ++y) {
+    for (int x = 0; x < im.width; ++x) {
+      double px = x + 0.5 - ax, py = y + 0.5 - ay, dx = bx - ax, dy = by - ay;
+      double t = std::clamp((px * dx + py * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+      double d = std::hypot(px - t * dx, py - t * dy);
+      double a = std::clamp(width / 2 + 0.5 - d, 0.0, 1.0);
+      if (a <= 0) continue;
+      Rgba& p = im.at(x, y);
+      p = {static_cast<std::uint8_t>(p.r + (c.r - p.r) * a), static_cast<std::uint8_t>(p.g + (c.g - p.g) * a),
+           static_cast<std::uint8_t>(p.b + (c.b - p.b) * a), 255};
+    }
+  }
+}
+
+void outline(Image& im, double x0, double y0, double x1, double y1, Rgba c) {
+  line(im, x0, y0, x1, y0, 1, c);
+  line(im, x1, y0, x1, y1, 1, c);
+  line(im, x1, y1, x0, y1, 1, c);
+  line(im, x0, y1, x0, y0, 1, c);
+}
+
+void roundedOutline(Image& im, double inset, double radius, Rgba c) {
+  double x0 = inset, y0 = inset, x1 = im.width - inset, y1 = im.height - inset;
+  for (int y = 0; y < im.height; ++y) {
+    for (int x = 0; x < im.width; ++x) {
+      double px = x + 0.5, py = y + 0.5;
+      double qx = std::max({x0 + radius - px, 0.0, px - (x1 - radius)});
+      double qy = std::max({y0 + radius - py, 0.0, py - (y1 - radius)});
+      double d = std::fabs(std::hypot(qx, qy) - radius);
+      double a = std::clamp(1.0 - d, 0.0, 1.0);
+      if (qx == 0 && qy == 0) a = std::clamp(1.0 - std::min({px - x0, x1 - px, py - y0, y1 - py}), 0.0, 1.0);
+      if (a <= 0) continue;
+      Rgba& p = im.at(x, y);
+      p = {static_cast<std::uint8_t>(p.r + (c.r - p.r) * a), static_cast<std::uint8_t>(p.g + (c.g - p.g) * a),
+           static_cast<std::uint8_t>(p.b + (c.b - p.b) * a), 255};
+    }
+  }
+}
+
+// Three looks of one button: normal, pointer over, pressed.
+void threeLooks(const std::string& name, int w, int h, const std::function<void(Image&, Rgba)>& glyph) {
+  const std::pair<const char*, std::pair<Rgba, Rgba>> looks[] = {
+      {"normal", {kPanel, kLightBlue}}, {"over", {kOver, kBright}}, {"down", {kDown, kLightBlue}}};
+  for (const auto& [state, colours] : looks) {
+    Image im(w, h, colours.first);
+    glyph(im, colours.second);
+    save(name + "_" + state, im);
+  }
+}
+
+void folder(Image& im, Rgba c) {
+  double cx = im.width / 2.0, cy = im.height / 2.0;
+  outline(im, cx - 9, cy - 5, cx + 9, cy + 7, c);
+  line(im, cx - 9, cy - 5, cx - 7, cy - 8, 1, c);
+  line(im, cx - 7, cy - 8, cx - 2, cy - 8, 1, c);
+  line(im, cx - 2, cy - 8, cx, cy - 5, 1, c);
+}
+
+Image placeholderSplash(GlyphPainter& glyphs) {
+  Image im(838, 506, {72, 74, 78, 255});
+  for (int y = 0; y < im.height; ++y)
+    for (int x = 0; x < im.width; ++x)
+      if (x % 24 == 0 || y % 24 == 0) im.at(x, y) = {88, 90, 95, 255};
+  // The logo: a lens of two arcs around a light-blue dot.
+  double cx = 419, cy = 218;
+  for (int y = 0; y < im.height; ++y) {
+    for (int x = 0; x < im.width; ++x) {
+      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+      if (std::fabs(d - 64) < 3) im.at(x, y) = kLightBlue;
+      if (d < 18) im.at(x, y) = kLightBlue;
+    }
+  }
+  line(im, cx - 64, cy, cx - 30, cy, 3, kLightBlue);
+  line(im, cx + 30, cy, cx + 64, cy, 3, kLightBlue);
+  glyphs.draw(im, "Lumaset", static_cast<int>(cx) - glyphs.width("Lumaset", 48) / 2, 352, 48, {235, 240, 245, 255});
+  glyphs.draw(im, "启动画面预览", static_cast<int>(cx) - glyphs.width("启动画面预览", 20) / 2, 390, 20,
+              {180, 190, 200, 255});
+  return im;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: make-builtin-images ASSETS_DIR [FONT]\n", stderr);
+    return 2;
+  }
+  out = fs::path(argv[1]) / "builtin";
+  GlyphPainter glyphs(argc > 2 ? argv[2] : "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+  if (!glyphs.ok()) {
+    std::fputs("make-builtin-images: cannot open the font\n", stderr);
+    return 1;
+  }
+  save("frame", drawFrame());
+  save("clear_overlay", drawClearOverlay());
+  save("marked_overlay", drawMarkedOverlay());
+  save("placeholder_splash", placeholderSplash(glyphs));
+
+  auto word = [&](const std::string& text, int px) {
+    return [&glyphs, text, px](Image& im, Rgba c) { glyphs.drawCentred(im, text, px, c); };
+  };
+  // Page buttons: their pressed look is the word in bold, underlined.
+  for (const auto& [name, text, w] : {std::tuple{"tab_theme", "主题", 40}, std::tuple{"tab_custom", "自定义", 48}}) {
+    threeLooks(name, w, 26, word(text, 13));
+    Image pressed(w, 26, kPanel);
+    glyphs.drawCentred(pressed, text, 13, kLightBlue, true, true);
+    save(std::string(name) + "_down", pressed);
+  }
+  threeLooks("minimise", 24, 26, [](Image& im, Rgba c) { line(im, 7, 15, 17, 15, 1.5, c); });
+  threeLooks("close", 48, 26, [](Image& im, Rgba c) {
+    line(im, 18, 8, 28, 18, 1.5, c);
+    line(im, 28, 8, 18, 18, 1.5, c);
+  });
+  threeLooks("folder", 48, 24, folder);
+  threeLooks("previous", 27, 26, [](Image& im, Rgba c) {
+    line(im, 16, 7, 10, 13, 1.5, c);
+    line(im, 10, 13, 16, 19, 1.5, c);
+  });
+  threeLooks("next", 27, 26, [](Image& im, Rgba c) {
+    line(im, 11, 7, 17, 13, 1.5, c);
+    line(im, 17, 13, 11, 19, 1.5, c);
+  });
+  threeLooks("apply_theme", 123, 26, [&](Image& im, Rgba c) {
+    roundedOutline(im, 1, 8, c);
+    glyphs.drawCentred(im, "应用", 13, c);
+  });
+  threeLooks("apply_custom", 107, 26, [&](Image& im, Rgba c) {
+    roundedOutline(im, 1, 8, c);
+    glyphs.drawCentred(im, "应用", 13, c);
+  });
+  threeLooks("preview", 48, 24, word("预览", 12));
+  // The startup-text toggle: a check box; its pressed look carries the tick.
+  threeLooks("checkbox", 48, 19, [](Image& im, Rgba c) { outline(im, 3.5, 4.5, 13.5, 14.5, c); });
+  {
+    Image ticked(48, 19, kPanel);
+    outline(ticked, 3.5, 4.5, 13.5, 14.5, kLightBlue);
+    line(ticked, 5.5, 9.5, 8, 12, 1.5, kLightBlue);
+    line(ticked, 8, 12, 12, 6.5, 1.5, kLightBlue);
+    save("checkbox_down", ticked);
+  }
+  for (const auto& [name, text] : {std::pair{"badge_1x", "1X"}, std::pair{"badge_2x", "2X"}, std::pair{"badge_t", "T"}}) {
+    for (bool enabled : {true, false}) {
+      Image badge(24, 9, kPanel);
+      glyphs.drawCentred(badge, text, 9, enabled ? kLightBlue : kDim, true);
+      save(std::string(name) + (enabled ? "_normal" : "_disabled"), badge);
+    }
+  }
+  {
+    Image box(243, 26, kPanel);
+    outline(box, 0.5, 0.5, 242.5, 25.5, kLightBlue);
+    line(box, 222, 10, 227, 15, 1.5, kLightBlue);
+    line(box, 227, 15, 232, 10, 1.5, kLightBlue);
+    save("theme_box", box);
+  }
+  std::printf("built-in images written into %s\n", out.string().c_str());
+  return 0;
+}

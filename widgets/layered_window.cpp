@@ -1,0 +1,315 @@
+#include "widgets/layered_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "widgets/gdiplus_text.h"
+#include "widgets/image_control.h"
+#include "widgets/kit.h"
+#include "widgets/placement.h"
+
+using namespace Gdiplus::DllExports;
+
+namespace lumaset::kit {
+namespace {
+
+unsigned long& composeCounter() {
+  static unsigned long count = 0;
+  return count;
+}
+
+RECT windowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+POINT clientCorner(HWND layered, HWND child) {
+  RECT r = windowRect(child);
+  POINT p{r.left, r.top};
+  ScreenToClient(layered, &p);
+  return p;
+}
+
+void drawTextBoxText(Gdiplus::GpGraphics* g, HWND child, float x, float y, float w, float h) {
+  int length = GetWindowTextLengthW(child);
+  if (length <= 0) return;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(child, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  FontHandle font;
+  font.fromWindow(child);
+  StringFormatHandle format;
+  format.create(0x1004, 0);
+  format.setAlignments(Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter);
+  Gdiplus::GpSolidFill* brush = nullptr;
+  GdipCreateSolidFill(argbFromColorref(static_cast<unsigned>(getProp(child, kTextColor)), 255), &brush);
+  Gdiplus::RectF layout(x + 2, y + 2, w - 4, h - 4);
+  GdipDrawString(g, text.c_str(), length, font.handle(), &layout, format.handle(), brush);
+  GdipDeleteBrush(brush);
+}
+
+void drawChild(HWND layered, HWND child, Gdiplus::GpGraphics* g) {
+  RECT r = windowRect(child);
+  float w = static_cast<float>(r.right - r.left), h = static_cast<float>(r.bottom - r.top);
+  POINT p = clientCorner(layered, child);
+  float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
+  std::intptr_t kind = getProp(child, kType);
+  int placement = static_cast<int>(getProp(child, kBackType));
+
+  Image* image = nullptr;
+  if (kind == kPictureBox) {
+    image = reinterpret_cast<Image*>(getProp(child, kBackImage));
+  } else if (kind == kImageButton) {
+    image = stateImage(child);
+  } else if (kind == kTextBox) {
+    image = reinterpret_cast<Image*>(getProp(child, kBackImage));
+    std::intptr_t back = getProp(child, kBackColor);
+    if (back != -1) {
+      Gdiplus::GpSolidFill* fill = nullptr;
+      GdipCreateSolidFill(argbFromColorref(static_cast<unsigned>(back), static_cast<unsigned>(getProp(child, kBackAlpha))),
+                          &fill);
+      GdipFillRectangle(g, fill, x, y, w, h);
+      GdipDeleteBrush(fill);
+    }
+  } else {
+    return;
+  }
+
+  if (image) {
+    float iw = 0, ih = 0;
+    GdipGetImageDimension(image, &iw, &ih);
+    if (placement == 1 || placement == 2) {
+      Placement place = placeImage(placement, iw, ih, static_cast<int>(w), static_cast<int>(h));
+      GdipDrawImageRect(g, image, x + static_cast<float>(place.x), y + static_cast<float>(place.y),
+                        static_cast<float>(place.width), static_cast<float>(place.height));
+    } else if (iw - w > 1e-7 || ih - h > 1e-7) {
+      // Too large for its place: its top-left part only, and nothing more for this child.
+      GdipDrawImagePointRect(g, image, x, y, 0, 0, w, h, Gdiplus::UnitPixel);
+      return;
+    } else {
+      GdipDrawImageRect(g, image, x, y, iw, ih);
+    }
+  }
+
+  if (kind != kTextBox) return;
+  std::intptr_t order = getProp(child, kOrderColor);
+  if (order != -1) {
+    Gdiplus::GpPen* pen = nullptr;
+    GdipCreatePen1(argbFromColorref(static_cast<unsigned>(order), static_cast<unsigned>(getProp(child, kOrderAlpha))),
+                   1.0f, Gdiplus::UnitWorld, &pen);
+    GdipDrawRectangle(g, pen, x, y, w, h);
+    GdipDeletePen(pen);
+  }
+  drawTextBoxText(g, child, x, y, w, h);
+}
+
+void drawCaret(HWND layered, Gdiplus::GpGraphics* g) {
+  HWND box = caretState().focusTextBox;
+  if (!box) return;
+  RECT r = windowRect(box);
+  POINT p = clientCorner(layered, box);
+  POINT caret{};
+  GetCaretPos(&caret);
+  float lineX = static_cast<float>(p.x + caret.x + 5);
+  float top = static_cast<float>(p.y + static_cast<int>((r.bottom - r.top - 12) / 2));
+  Gdiplus::GpPen* pen = nullptr;
+  GdipCreatePen1(0xFF000000, 1.0f, Gdiplus::UnitWorld, &pen);
+  GdipDrawLine(g, pen, lineX, top, lineX, top + 12);
+  GdipDeletePen(pen);
+}
+
+void CALLBACK caretTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+  CaretState& c = caretState();
+  if (id != kCaretTimer || window != c.focusWindow || !c.focusTextBox || !c.lastFrame) return;
+  c.phase = c.phase ? 0 : 1;
+  present(window, c.lastFrame, c.phase);
+}
+
+void recompose(HWND window) { compose(window, false); }
+
+LRESULT CALLBACK buttonChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::intptr_t state = getProp(child, kDrawState);
+  std::intptr_t next = state;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (state != 1 && state != 2) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, child, 0};
+        TrackMouseEvent(&track);
+        next = 1;
+      }
+      break;
+    case WM_MOUSELEAVE: next = 0; break;
+    case WM_LBUTTONDOWN: next = 2; break;
+    case WM_LBUTTONUP: next = state == 2 ? 1 : 0; break;
+    case WM_ENABLE: next = wParam ? 0 : 3; break;
+    default: break;
+  }
+  if (next != state) {
+    setProp(child, kDrawState, next);
+    recompose(GetParent(child));
+  }
+  return callPrevious(kChildWndProc, child, message, wParam, lParam);
+}
+
+LRESULT CALLBACK textBoxChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  CaretState& c = caretState();
+  if (message == WM_SETFOCUS) {
+    c.phase = 0;
+    c.focusWindow = GetParent(child);
+    c.focusTextBox = child;
+  } else if (message == WM_KILLFOCUS) {
+    c.focusWindow = nullptr;
+    c.focusTextBox = nullptr;
+  }
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_SETTEXT:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP: {
+      LRESULT result = callPrevious(kChildWndProc, child, message, wParam, lParam);
+      recompose(GetParent(child));
+      return result;
+    }
+    default:
+      return callPrevious(kChildWndProc, child, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+CaretState& caretState() {
+  static CaretState state;
+  return state;
+}
+
+unsigned long composeCount() { return composeCounter(); }
+
+Gdiplus::GpBitmap* compose(HWND window, bool handBack) {
+  ++composeCounter();
+  RECT r = windowRect(window);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  Gdiplus::GpBitmap* frame = nullptr;
+  if (width <= 0 || height <= 0 ||
+      GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &frame) != Gdiplus::Ok)
+    return nullptr;
+  Gdiplus::GpGraphics* g = nullptr;
+  GdipGetImageGraphicsContext(frame, &g);
+  if (auto back = reinterpret_cast<Image*>(getProp(window, kBackImage))) {
+    float fw = 0, fh = 0;
+    GdipGetImageDimension(frame, &fw, &fh);
+    GdipDrawImageRect(g, back, 0, 0, fw, fh);
+  }
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (getProp(child, kType) != 0) drawChild(window, child, g);
+  }
+  GdipDeleteGraphics(g);
+  if (handBack) return frame;
+  present(window, frame, 0);
+  CaretState& c = caretState();
+  if (window == c.focusWindow) {
+    if (c.lastFrame) GdipDisposeImage(c.lastFrame);
+    c.lastFrame = frame;
+  } else {
+    GdipDisposeImage(frame);
+  }
+  return nullptr;
+}
+
+void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
+  if (!IsWindow(window) || !frame) return;
+  RECT r = windowRect(window);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetWindowDC(window);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(width) * height * 4;
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, nullptr, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, dib);
+  Gdiplus::GpGraphics* g = nullptr;
+  GdipCreateFromHDC(memory, &g);
+  UINT fw = 0, fh = 0;
+  GdipGetImageWidth(frame, &fw);
+  GdipGetImageHeight(frame, &fh);
+  GdipDrawImageRect(g, frame, 0, 0, static_cast<float>(fw), static_cast<float>(fh));
+  if (caretPhase == 1) drawCaret(window, g);
+  GdipDeleteGraphics(g);
+  SIZE size{width, height};
+  POINT source{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  UpdateLayeredWindow(window, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
+  SelectObject(memory, previous);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+}
+
+int LayeredWindow::attach(HWND window) {
+  if (!IsWindow(window)) return 0;
+  window_ = window;
+  SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_LAYERED);
+  CreateCaret(window, nullptr, 1, 12);
+  if (getProp(window, kTime) == 0) {
+    SetTimer(window, kCaretTimer, 500, caretTimer);
+    setProp(window, kTime, static_cast<std::intptr_t>(kCaretTimer));
+  }
+  watchForDestroy(window);
+  return 1;
+}
+
+int LayeredWindow::setBackImage(Image* image) {
+  if (!IsWindow(window_) || !image) return 0;
+  setImageProp(window_, kBackImage, image);
+  compose(window_, false);
+  return 1;
+}
+
+int LayeredWindow::setBackImageFromBytes(const Bytes& bytes) {
+  Image* image = loadImageFromBytes(bytes);
+  int result = setBackImage(image);
+  if (!result && image) disposeImage(image);
+  return result;
+}
+
+void LayeredWindow::refresh() {
+  if (!IsWindow(window_)) return;
+  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    std::intptr_t kind = getProp(child, kType);
+    if (kind == 0) continue;
+    if (auto own = getProp(child, kWndProc)) {
+      SetWindowLongPtrW(child, GWLP_WNDPROC, own);
+      RemovePropW(child, kWndProc);
+    }
+    if (getProp(child, kChildWndProc) != 0) continue;
+    WNDPROC procedure = kind == kImageButton ? buttonChildProc : kind == kTextBox ? textBoxChildProc : nullptr;
+    LONG_PTR previous = procedure ? SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure))
+                                  : GetWindowLongPtrW(child, GWLP_WNDPROC);
+    setProp(child, kChildWndProc, previous);
+  }
+  compose(window_, false);
+}
+
+void LayeredWindow::moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
+                           std::optional<int> height, bool noRedraw) {
+  UINT flags = SWP_NOZORDER;
+  if (noRedraw) flags |= SWP_NOREDRAW;
+  if (!left && !top) flags |= SWP_NOMOVE;
+  if (!width && !height) flags |= SWP_NOSIZE;
+  RECT r = windowRect(window_);
+  SetWindowPos(window_, nullptr, left.value_or(r.left), top.value_or(r.top), width.value_or(r.right - r.left),
+               height.value_or(r.bottom - r.top), flags);
+}
+
+}  // namespace lumaset::kit

@@ -1,0 +1,188 @@
+// The main window's rules, with a fake window: the theme box and its stepping, the page
+// buttons, the startup-text toggle and its overlay, and the operations controls run.
+#include <gtest/gtest.h>
+
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "ui/presenter.h"
+
+namespace lumaset {
+namespace {
+
+class FakeMainView : public ui::MainView {
+ public:
+  std::vector<std::string> entries;
+  int selected = -1;
+  std::string fakeBoxText = "placeholder";
+  bool listShown = false, droppedDown = false;
+  int page = 0;
+  bool themePressed = true, customPressed = false, toggle = false;
+  int labelRedraws = 0;
+  Overlay overlay = Overlay::Marked;
+  std::vector<Preview> previews;
+  std::string fields[6];
+  std::vector<std::string> pathBox;
+  std::vector<Look> looks;
+
+  void setPathBox(const std::string& text) override { pathBox.push_back(text); }
+  void showLook(const Look& look) override { looks.push_back(look); }
+  void setThemeEntries(const std::vector<std::string>& e) override { entries = e; }
+  int themeEntryCount() const override { return static_cast<int>(entries.size()); }
+  int selectedThemeEntry() const override { return selected; }
+  void selectThemeEntry(int index) override { selected = index < static_cast<int>(entries.size()) ? index : -1; }
+  std::string selectedThemeText() const override { return selected >= 0 ? entries[selected] : ""; }
+  void setFakeThemeBoxText(const std::string& text) override { fakeBoxText = text; }
+  void showThemeList(bool shown) override { listShown = shown; }
+  void dropDownThemeList() override { droppedDown = true; }
+  void showPage(int p) override { page = p; }
+  bool themePagePressed() const override { return themePressed; }
+  void setThemePagePressed(bool p) override { themePressed = p; }
+  bool customPagePressed() const override { return customPressed; }
+  void setCustomPagePressed(bool p) override { customPressed = p; }
+  void redrawToggleLabel() override { ++labelRedraws; }
+  bool togglePressed() const override { return toggle; }
+  void setTogglePressed(bool p) override { toggle = p; }
+  void showOverlay(Overlay o) override { overlay = o; }
+  void showPreviewDetails(const Preview& p) override { previews.push_back(p); }
+  std::string customField(int slot) const override { return fields[slot]; }
+  void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
+  void minimise() override {}
+  void close() override {}
+};
+
+class PresenterTest : public testing::HostFixture {
+ protected:
+  FakeMainView main;
+  ui::Presenter presenter{files, ui, main, home};
+
+  void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
+    makeHost(stub, version);
+    testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}}, "[Lumaset_theme]\r\nloadtext=no\r\n");
+    testing::writeTheme(home, "Plain", {{"loading_low.png", testing::samplePng(2)}});
+    ui.answers.push_back(host.exePath);
+    presenter.start();
+    ui.boxes.clear();
+  }
+};
+
+TEST_F(PresenterTest, StartOpensOnTheCurrentLook) {
+  startOnHost();
+  ASSERT_GE(main.entries.size(), 4u);
+  EXPECT_EQ(main.selected, 0);
+  EXPECT_EQ(main.fakeBoxText, "[当前]");
+  EXPECT_FALSE(main.listShown);
+  ASSERT_FALSE(main.looks.empty());
+  EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面");
+}
+
+TEST_F(PresenterTest, StartWithoutAHostLeavesTheListUnselected) {
+  presenter.start();  // the location dialog is cancelled
+  EXPECT_EQ(main.entries, (std::vector<std::string>{"[当前]", "[默认]"}));
+  EXPECT_EQ(main.selected, -1);
+  EXPECT_EQ(main.fakeBoxText, ui::kThemeBoxPlaceholder);
+  EXPECT_TRUE(main.looks.empty());
+  EXPECT_EQ(main.pathBox, std::vector<std::string>{""});
+}
+
+TEST_F(PresenterTest, NextAndPreviousWrapAround) {
+  startOnHost();
+  int last = static_cast<int>(main.entries.size()) - 1;
+  presenter.previousTheme();
+  EXPECT_EQ(main.selected, last);
+  EXPECT_EQ(main.fakeBoxText, main.entries[last]);
+  presenter.nextTheme();
+  EXPECT_EQ(main.selected, 0);
+  presenter.nextTheme();
+  EXPECT_EQ(main.selected, 1);
+  main.entries.clear();
+  presenter.nextTheme();
+  EXPECT_EQ(main.selected, -1);
+  EXPECT_EQ(main.fakeBoxText, "");
+}
+
+TEST_F(PresenterTest, ThemeBoxOpensAndClosesOnTheChosenName) {
+  startOnHost();
+  presenter.openThemeBox();
+  EXPECT_TRUE(main.listShown);
+  EXPECT_TRUE(main.droppedDown);
+  main.selected = 2;
+  std::size_t previews = main.previews.size();
+  presenter.closeThemeBox();  // focus lost: no preview
+  EXPECT_FALSE(main.listShown);
+  EXPECT_EQ(main.fakeBoxText, main.entries[2]);
+  EXPECT_EQ(main.previews.size(), previews);
+  presenter.themeBoxUpdate();  // an entry chosen: previewed
+  EXPECT_EQ(main.previews.size(), previews + 1);
+}
+
+TEST_F(PresenterTest, ThemePreviewSetsTheToggleAndOverlay) {
+  startOnHost();
+  main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Ink") - main.entries.begin());
+  presenter.themeBoxUpdate();
+  EXPECT_TRUE(main.toggle);
+  EXPECT_EQ(main.overlay, Overlay::Clear);
+  EXPECT_TRUE(main.previews.back().indicatorsShown);
+  main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Plain") - main.entries.begin());
+  presenter.themeBoxUpdate();
+  EXPECT_FALSE(main.toggle);  // switching themes turns it off again
+  EXPECT_EQ(main.overlay, Overlay::Marked);
+}
+
+TEST_F(PresenterTest, PageButtonsSwitchPagesTogether) {
+  startOnHost();
+  main.themePressed = false;  // a click on 主题 while its page is shown lifts it
+  presenter.themePageClicked();
+  EXPECT_EQ(main.page, 1);
+  EXPECT_TRUE(main.customPressed);
+  EXPECT_EQ(main.labelRedraws, 1);
+  main.customPressed = false;
+  presenter.customPageClicked();
+  EXPECT_EQ(main.page, 0);
+  EXPECT_TRUE(main.themePressed);
+}
+
+TEST_F(PresenterTest, ToggleChoosesTheOverlayAndVersion18KeepsItClear) {
+  startOnHost();
+  main.toggle = true;
+  presenter.toggleClicked();
+  EXPECT_TRUE(presenter.state().startupTextToggle);
+  EXPECT_EQ(main.overlay, Overlay::Clear);
+  presenter.toggleLabelPressed();  // the label flips the check box
+  EXPECT_FALSE(main.toggle);
+  EXPECT_FALSE(presenter.state().startupTextToggle);
+  EXPECT_EQ(main.overlay, Overlay::Marked);
+  presenter.state().version18 = true;
+  presenter.toggleClicked();
+  EXPECT_EQ(main.overlay, Overlay::Clear);
+}
+
+TEST_F(PresenterTest, ControlsRunTheirOperations) {
+  startOnHost();
+  presenter.applyThemeClicked();  // "[当前]" selected
+  EXPECT_EQ(ui.boxes.back().text, "修改完成");
+  EXPECT_TRUE(files.exists(host.folder + "/Resources/lumaset_BAK/IconResources.idx"));
+
+  ui.answers.push_back(dir / "pick.png");
+  presenter.pickImageClicked(2);
+  EXPECT_EQ(main.fields[2], dir / "pick.png");
+  EXPECT_EQ(ui.dialogs.back().title, "选择图片");
+  EXPECT_EQ(ui.dialogs.back().filter, "PNG 图片|*.png");
+  presenter.pickImageClicked(2);  // cancelled: the field keeps its text
+  EXPECT_EQ(main.fields[2], dir / "pick.png");
+
+  testing::writeFile(dir / "dark.png", testing::samplePng(5));
+  main.fields[2] = dir / "dark.png";
+  ui.boxes.clear();
+  presenter.applyCustomClicked();
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(testing::readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
+            testing::readWhole(host.folder + "/Resources/lumaset_BAK/PSIconsLowRes.dat") + testing::samplePng(5));
+
+  std::size_t before = main.entries.size();
+  testing::writeTheme(dir.str() + "/drop", "Dropped", {{"loading_low.png", testing::samplePng(6)}});
+  presenter.filesDropped({dir / "drop/LumasetTheme/Dropped"});
+  EXPECT_EQ(main.entries.size(), before + 1);
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,127 @@
+#include "ui/presenter.h"
+
+#include "app/host_location.h"
+#include "app/startup.h"
+#include "backup/refresh_backup.h"
+#include "iconstore/looks.h"
+#include "themes/apply.h"
+#include "themes/import.h"
+#include "themes/theme_folder.h"
+
+namespace lumaset::ui {
+
+Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
+    : files_(files), ui_(ui), view_(view), ctx_{files, ui, view, state_, std::move(programFolder)} {}
+
+void Presenter::start() {
+  runStartup(ctx_);
+  fillThemeList();
+  // The host's current look when its index is there; else the placeholder stays.
+  if (files_.exists(state_.currentIndexPath)) {
+    view_.selectThemeEntry(0);
+    themeBoxUpdate();
+  } else {
+    view_.selectThemeEntry(-1);
+    view_.setFakeThemeBoxText(kThemeBoxPlaceholder);
+  }
+}
+
+void Presenter::fillThemeList() {
+  std::vector<std::string> entries = themeList(ctx_);
+  view_.setThemeEntries(entries);
+  view_.selectThemeEntry(0);
+  view_.setFakeThemeBoxText(view_.selectedThemeText());
+}
+
+void Presenter::themePageClicked() {
+  bool pressed = view_.themePagePressed();
+  view_.showPage(pressed ? 0 : 1);
+  view_.setCustomPagePressed(!pressed);
+  view_.redrawToggleLabel();
+}
+
+void Presenter::customPageClicked() {
+  bool pressed = view_.customPagePressed();
+  view_.showPage(pressed ? 1 : 0);
+  view_.setThemePagePressed(!pressed);
+}
+
+void Presenter::openThemeBox() {
+  view_.showThemeList(true);
+  view_.dropDownThemeList();
+}
+
+void Presenter::closeThemeBox() {
+  view_.setFakeThemeBoxText(view_.selectedThemeText());
+  view_.showThemeList(false);
+}
+
+void Presenter::themeBoxUpdate() {
+  closeThemeBox();
+  previewSelected();
+}
+
+void Presenter::previewSelected() {
+  Preview preview = previewEntry(ctx_, view_.selectedThemeText());
+  view_.showPreviewDetails(preview);
+  view_.setTogglePressed(state_.startupTextToggle);
+  view_.showOverlay(preview.look.overlay);
+}
+
+void Presenter::nextTheme() {
+  int n = view_.themeEntryCount(), i = view_.selectedThemeEntry();
+  view_.selectThemeEntry(n == 0 ? -1 : (i != n - 1 ? i + 1 : 0));
+  themeBoxUpdate();
+}
+
+void Presenter::previousTheme() {
+  int n = view_.themeEntryCount(), i = view_.selectedThemeEntry();
+  view_.selectThemeEntry(n == 0 ? -1 : (i > 0 ? i - 1 : n - 1));
+  themeBoxUpdate();
+}
+
+void Presenter::toggleClicked() {
+  state_.startupTextToggle = view_.togglePressed();
+  view_.showOverlay(chooseOverlay(state_.startupTextToggle, state_.version18));
+}
+
+void Presenter::toggleLabelPressed() {
+  view_.setTogglePressed(!view_.togglePressed());
+  toggleClicked();
+}
+
+void Presenter::locateClicked() { locateHost(ctx_); }
+
+void Presenter::backupPressed() { refreshBackup(ctx_); }
+
+void Presenter::applyThemeClicked() { applyFromThemeList(ctx_, view_.selectedThemeText()); }
+
+void Presenter::applyCustomClicked() {
+  ImageSlots fields;
+  for (int i = 0; i < 6; ++i) fields[static_cast<std::size_t>(i)] = view_.customField(i);
+  applyCustomImages(ctx_, fields);
+}
+
+void Presenter::pickImageClicked(int slot) {
+  std::optional<std::string> path = ui_.openFile({"选择图片", "PNG 图片|*.png", ""});
+  if (path) view_.setCustomField(slot, *path);
+}
+
+void Presenter::addThemePackage() {
+  if (importThemePackage(ctx_)) fillThemeList();
+}
+
+void Presenter::openThemeLibrary() { ui_.openFolder(themeLibrary(ctx_)); }
+
+void Presenter::openMoreThemes() { ui_.openWebPage(kThemeDownloadPage); }
+
+void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.sep() + "模板"); }
+
+void Presenter::openProjectPage() { ui_.openWebPage(kProjectPage); }
+
+void Presenter::filesDropped(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (importDroppedItem(ctx_, paths.front())) fillThemeList();
+}
+
+}  // namespace lumaset::ui

@@ -1,0 +1,66 @@
+// The main window's rules that need no Win32: which operation each control runs, the
+// theme box and its wrap-around stepping, the two page buttons, and the startup-text
+// toggle with its overlay.
+#pragma once
+#include <string>
+
+#include "app/run_state.h"
+#include "ui/main_view.h"
+
+namespace lumaset::ui {
+
+// Addresses behind the links and the theme menu.
+inline constexpr const char* kProjectPage = "https://lumaset.example.org/";
+inline constexpr const char* kThemeDownloadPage = "https://lumaset.example.org/themes/";
+
+// What the fake theme box says until a host's look is shown.
+inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
+
+class Presenter {
+ public:
+  Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder);
+
+  RunState& state() { return state_; }
+  Context& context() { return ctx_; }
+
+  // The main window's creation: settings, the startup check, the theme list and the
+  // first preview (the windows themselves are the window's business).
+  void start();
+  void fillThemeList();
+
+  void themePageClicked();   // 图形按钮5, after its pressed state flipped
+  void customPageClicked();  // 图形按钮6, likewise
+  void pageControlClicked() { themeBoxUpdate(); }
+
+  void openThemeBox();
+  void themeBoxUpdate();
+  void closeThemeBox();
+  void nextTheme();
+  void previousTheme();
+
+  void toggleClicked();       // 图形按钮20, after its pressed state flipped
+  void toggleLabelPressed();  // 透明标签1
+
+  void locateClicked();        // 图形按钮2
+  void backupPressed();        // 超级链接框6
+  void applyThemeClicked();    // 图形按钮8
+  void applyCustomClicked();   // 图形按钮15
+  void pickImageClicked(int slot);  // the six browse buttons
+  void addThemePackage();      // theme menu "添加主题"
+  void openThemeLibrary();     // theme menu "打开主题目录"
+  void openMoreThemes();       // theme menu "获取更多主题..."
+  void openTemplateFolder();   // 超级链接框7
+  void openProjectPage();      // 超级链接框3 and 超级链接框4
+  void filesDropped(const std::vector<std::string>& paths);
+
+ private:
+  void previewSelected();
+
+  Files& files_;
+  Interaction& ui_;
+  MainView& view_;
+  RunState state_;
+  Context ctx_;
+};
+
+}  // namespace lumaset::ui

@@ -185,6 +185,28 @@ int main(int argc, char** argv) {
     line(box, 227, 15, 232, 10, 1.5, kLightBlue);
     save("theme_box", box);
   }
+  {
+    // The program's icon: the logo on the panel's colour, as a PNG inside an ICO file.
+    Image icon(64, 64, {0, 0, 0, 0});
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        double d = std::hypot(x + 0.5 - 32, y + 0.5 - 32);
+        if (d < 31) icon.at(x, y) = kPanel;
+        if (std::fabs(d - 20) < 2.5 || d < 7) icon.at(x, y) = kLightBlue;
+      }
+    }
+    std::string png = encodePng(icon);
+    std::string ico("\0\0\1\0\1\0", 6);
+    auto le = [&](std::uint32_t v, int n) {
+      for (int i = 0; i < n; ++i) ico += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    ico += std::string("\x40\x40\0\0", 4);  // 64 x 64, no palette
+    le(1, 2);
+    le(32, 2);
+    le(static_cast<std::uint32_t>(png.size()), 4);
+    le(22, 4);
+    std::ofstream(out.parent_path() / "lumaset.ico", std::ios::binary) << ico << png;
+  }
   std::printf("built-in images written into %s\n", out.string().c_str());
   return 0;
 }

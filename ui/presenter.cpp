@@ -13,8 +13,9 @@ namespace lumaset::ui {
 Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
     : files_(files), ui_(ui), view_(view), ctx_{files, ui, view, state_, std::move(programFolder)} {}
 
-void Presenter::start() {
-  runStartup(ctx_);
+void Presenter::runStartup() { lumaset::runStartup(ctx_); }
+
+void Presenter::showFirstEntry() {
   fillThemeList();
   // The host's current look when its index is there; else the placeholder stays.
   if (files_.exists(state_.currentIndexPath)) {

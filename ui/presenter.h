@@ -23,9 +23,14 @@ class Presenter {
   RunState& state() { return state_; }
   Context& context() { return ctx_; }
 
-  // The main window's creation: settings, the startup check, the theme list and the
-  // first preview (the windows themselves are the window's business).
-  void start();
+  // The main window's creation: settings and the startup check, then (after the window
+  // has opened its companions) the theme list and the first preview.
+  void start() {
+    runStartup();
+    showFirstEntry();
+  }
+  void runStartup();
+  void showFirstEntry();
   void fillThemeList();
 
   void themePageClicked();   // 图形按钮5, after its pressed state flipped

@@ -1,0 +1,341 @@
+// Works lumaset.exe as a person would, through window messages, under wine: the first
+// start's host dialog, the message boxes, the theme list, the apply buttons, the custom
+// image pickers, the startup-text toggle and the theme menu's package import. After each
+// step it checks the host's files by their bytes and the windows by their geometry.
+//   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32_text.h"
+#include "ui/control_ids.h"
+
+using lumaset::fromUtf16;
+using lumaset::toUtf16;
+using lumaset::ui::controlId;
+
+namespace {
+
+int passed = 0;
+DWORD lumasetProcess = 0;
+
+std::string textOf(HWND window);
+std::wstring classOf(HWND window);
+
+[[noreturn]] void fail(const std::string& what) {
+  std::printf("FAIL: %s\n", what.c_str());
+  // What the program had on the screen, to see why.
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != lumasetProcess) return TRUE;
+        std::printf("  window %s \"%s\"%s\n", lumaset::fromUtf16(classOf(window)).c_str(), textOf(window).c_str(),
+                    IsWindowVisible(window) ? " visible" : "");
+        if (classOf(window) == L"#32770") {
+          EnumChildWindows(
+              window,
+              [](HWND child, LPARAM) -> BOOL {
+                std::printf("    child %s id %d \"%s\"\n", lumaset::fromUtf16(classOf(child)).c_str(),
+                            GetDlgCtrlID(child), textOf(child).c_str());
+                return TRUE;
+              },
+              0);
+        }
+        return TRUE;
+      },
+      0);
+  std::printf("gui driver: %d passed, 1 failed\n", passed);
+  std::fflush(stdout);
+  ExitProcess(1);
+}
+
+void ok(const std::string& what) {
+  ++passed;
+  std::printf("ok: %s\n", what.c_str());
+  std::fflush(stdout);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(toUtf16(path).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The text of a window of the other process: WM_GETTEXT, since GetWindowText gives only
+// the caption the system keeps, not an edit box's text.
+std::string textOf(HWND window) {
+  wchar_t buffer[4096] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return fromUtf16(buffer);
+}
+
+std::wstring classOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, 256);
+  return buffer;
+}
+
+// Polls until `find` gives a window or the time is up.
+HWND waitFor(const std::function<HWND()>& find, const std::string& what, int seconds = 30) {
+  for (int i = 0; i < seconds * 20; ++i) {
+    if (HWND found = find()) return found;
+    Sleep(50);
+  }
+  fail("no " + what);
+}
+
+void waitUntil(const std::function<bool()>& done, const std::string& what, int seconds = 30) {
+  waitFor([&]() -> HWND { return done() ? GetDesktopWindow() : nullptr; }, what, seconds);
+}
+
+// A top-level dialog of the program's process whose title is `title` (any when empty)
+// and that satisfies `test`.
+HWND findDialog(const std::string& title, const std::function<bool(HWND)>& test = nullptr) {
+  struct Search {
+    std::string title;
+    const std::function<bool(HWND)>* test;
+    HWND found = nullptr;
+  } search{title, &test};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != lumasetProcess || !IsWindowVisible(window) || classOf(window) != L"#32770") return TRUE;
+        if (!s->title.empty() && textOf(window) != s->title) return TRUE;
+        if (*s->test && !(*s->test)(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND findChild(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found = nullptr;
+  } search{id};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(window) != s->id) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The dialog's file name box: the combo box cmb13 (0x47C) with its edit, or the edit edt1.
+HWND fileNameEdit(HWND dialog) {
+  struct Search {
+    HWND found = nullptr;
+  } search;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        int id = GetDlgCtrlID(child);
+        if ((id == 0x47C || id == 0x480) && classOf(child) == L"Edit") {
+          reinterpret_cast<Search*>(param)->found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Types a path into an open-file dialog and confirms it.
+void answerFileDialog(const std::string& title, const std::string& path) {
+  HWND dialog = waitFor([&] { return findDialog(title, [](HWND d) { return fileNameEdit(d) != nullptr; }); },
+                        "open-file dialog \"" + title + "\"");
+  SendMessageW(fileNameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(toUtf16(path).c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  waitUntil([&] { return !IsWindow(dialog); }, "closing of the dialog \"" + title + "\"");
+}
+
+// The text of a message box: its longest static text.
+std::string boxText(HWND box) {
+  std::string text;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (classOf(c) == L"Static" && textOf(c).size() > text.size()) text = textOf(c);
+  }
+  return text;
+}
+
+// Waits for a message box with the caption, checks its text begins as expected, presses OK.
+void answerBox(const std::string& caption, const std::string& textStart) {
+  HWND box = waitFor([&] { return findDialog(caption, [](HWND d) { return fileNameEdit(d) == nullptr; }); },
+                     "message box \"" + caption + "\"");
+  std::string text = boxText(box);
+  if (text.rfind(textStart, 0) != 0) fail("box \"" + caption + "\" says \"" + text + "\"");
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  waitUntil([&] { return !IsWindow(box); }, "closing of the box \"" + caption + "\"");
+  ok("box [" + caption + "] " + textStart);
+}
+
+RECT rectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+void expectSize(HWND window, int w, int h, const std::string& what) {
+  RECT r = rectOf(window);
+  if (r.right - r.left != w || r.bottom - r.top != h)
+    fail(what + " is " + std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top));
+}
+
+void click(HWND main, const char* name) {
+  HWND button = findChild(main, controlId(name));
+  if (!button) fail(std::string("no control ") + name);
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void choose(HWND main, const std::string& entry) {
+  HWND combo = findChild(main, controlId("组合框1"));
+  LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(toUtf16(entry).c_str()));
+  if (index == CB_ERR) fail("the theme list has no " + entry);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(controlId("组合框1"), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  HWND fakeText = findChild(main, controlId("伪组合框文字"));
+  waitUntil([&] { return textOf(fakeText) == entry; }, "the fake theme box showing " + entry);
+}
+
+void saveScreenshot(const std::string& path) {
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFOHEADER header{sizeof header, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + stride * h), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof header};
+  std::ofstream out(toUtf16(path).c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+HWND topWindow(const wchar_t* cls) {
+  HWND found = nullptr;
+  for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == lumasetProcess) found = w;
+  }
+  return found;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 7) {
+    std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP\n");
+    return 2;
+  }
+  std::string exe = fromUtf16(argv[1]), host = fromUtf16(argv[2]), theme = fromUtf16(argv[3]);
+  std::string package = fromUtf16(argv[4]), image = fromUtf16(argv[5]), shot = fromUtf16(argv[6]);
+  std::string program = exe.substr(0, exe.find_last_of('\\'));
+  std::string res = host + "\\Resources\\", bak = res + "lumaset_BAK\\";
+  std::string language = host + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
+  const std::string originalLow = readFile(res + "PSIconsLowRes.dat"), originalIndex = readFile(res + "IconResources.idx");
+  const std::string originalLanguage = readFile(language);
+
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toUtf16(program).c_str(), &si, &pi))
+    fail("cannot start lumaset.exe");
+  lumasetProcess = pi.dwProcessId;
+
+  // First start: the program asks for Photoshop.exe before its windows open.
+  answerFileDialog("找到 Photoshop 的位置", host + "\\Photoshop.exe");
+  answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
+
+  HWND main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window");
+  HWND preview = waitFor([] { return topWindow(lumaset::ui::kPreviewClass); }, "splash preview window");
+  HWND frame = waitFor([] { return topWindow(lumaset::ui::kFrameClass); }, "frame window");
+  waitUntil([&] { return IsWindowVisible(main) && IsWindowVisible(preview) && IsWindowVisible(frame); }, "all three windows");
+  expectSize(main, 824, 179, "the main window");
+  expectSize(preview, 838, 506, "the splash preview");
+  expectSize(frame, 842, 195, "the frame window");
+  RECT m = rectOf(main), p = rectOf(preview), f = rectOf(frame);
+  if (p.top != 2 || m.top != 514) fail("preview top " + std::to_string(p.top) + ", main top " + std::to_string(m.top));
+  if (f.left != m.left - 9 || f.top != m.top - 5) fail("the frame window is not 9 left of and 5 above the main window");
+  if (p.left != m.left - 7) fail("the preview is not centred on the main window");
+  if (textOf(main) != "Lumaset v1.0") fail("main window title " + textOf(main));
+  if (textOf(findChild(main, controlId("编辑框1"))) != host + "\\") fail("path box " + textOf(findChild(main, controlId("编辑框1"))));
+  ok("three windows in place");
+  Sleep(1500);
+  saveScreenshot(shot);
+
+  // Apply a theme from the list.
+  choose(main, theme);
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
+  std::string themeFolder = program + "\\LumasetTheme\\" + theme + "\\";
+  std::string expectedLow = readFile(bak + "PSIconsLowRes.dat") + readFile(themeFolder + "loading_low.png") +
+                            readFile(themeFolder + "ico_dark_low.png") + readFile(themeFolder + "ico_light_low.png");
+  if (readFile(res + "PSIconsLowRes.dat") != expectedLow) fail("the LowRes pack is not the backup plus the theme");
+  if (readFile(bak + "IconResources.idx") != originalIndex) fail("the backup index is not the host's original");
+  ok("theme " + theme + " applied");
+
+  // The host's own look back.
+  choose(main, "[默认]");
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
+  if (readFile(res + "PSIconsLowRes.dat") != originalLow || readFile(res + "IconResources.idx") != originalIndex ||
+      readFile(language) != originalLanguage)
+    fail("[默认] did not give the host back byte for byte");
+  ok("[默认] restored the host");
+
+  // Custom images: the splash and the dark icon picked, the startup text hidden.
+  click(main, "图形按钮6");
+  click(main, "图形按钮9");
+  answerFileDialog("选择图片", image);
+  click(main, "图形按钮12");
+  answerFileDialog("选择图片", image);
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框2"))) == image &&
+                         textOf(findChild(main, controlId("编辑框4"))) == image; }, "the picked paths in their fields");
+  click(main, "图形按钮20");
+  waitUntil([&] { return SendMessageW(findChild(main, controlId("图形按钮20")), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+            "the startup-text toggle on");
+  click(main, "图形按钮15");
+  std::string png = readFile(image);
+  std::string customLow = readFile(bak + "PSIconsLowRes.dat") + png + png;
+  waitUntil([&] { return readFile(res + "PSIconsLowRes.dat") == customLow &&
+                         readFile(language).size() == originalLanguage.size() + 4870; }, "the custom images applied");
+  if (findDialog("")) fail("applying custom images showed a message");
+  ok("custom images applied with the startup text hidden");
+
+  // The theme menu's "添加主题" with a zip package.
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::kMenuAddTheme, 0), 0);
+  answerFileDialog("", package);
+  std::string packageName = package.substr(package.find_last_of('\\') + 1);
+  answerBox("添加主题", "已添加主题：" + packageName + "\r\n");
+  std::string added = packageName.substr(0, packageName.find_last_of('.'));
+  choose(main, added);
+  ok("package " + packageName + " imported and listed");
+
+  click(main, "图形按钮7");
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");
+  ok("closed");
+  std::printf("gui driver: %d passed, 0 failed\n", passed);
+  return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# lumaset.exe end to end under wine: a prepared program folder on a sample host, worked
+# by the driver through window messages; the screenshot it takes is kept as PNG in
+# build/windows/screenshots.
+# Usage: gui_e2e.sh LUMASET.EXE GUI-DRIVER.EXE NATIVE_BUILD_DIR STUB_DIR SOURCE_DIR
+set -euo pipefail
+exe=$1 driver=$2 native=$3 stubs=$4 source=$5
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ -x "$native/make-sample-host" ] || fail "no native build at $native"
+
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
+mkdir -p "$work/program" "$work/dl/Ink"
+cp "$exe" "$work/program/lumaset.exe"
+cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
+printf '[Lumaset_theme]\r\ninfo=ink\r\n' >"$work/dl/Ink/info.ini"
+cp "$work/expect/PS_OWL_appbar_dark_win.low.png" "$work/dl/Ink/loading_low.png"
+(cd "$work/dl/Ink" && zip -q "$work/dl/Ink.blue.zip" info.ini loading_low.png)
+
+shots=$(dirname "$exe")/screenshots
+mkdir -p "$shots"
+"$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/lumaset.exe")" "$(winpath "$work/PS")" Aurora \
+  "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$work/expect/PS_OWL_appbar_light_win.low.png")" \
+  "$(winpath "$work/shot.bmp")" 2> >(grep -v 'X connection' >&2)
+[ -f "$work/shot.bmp" ] && convert "$work/shot.bmp" "$shots/lumaset-under-wine.png" && echo "screenshot: $shots/lumaset-under-wine.png"
+[ -d "$work/PS/Resources/lumaset_BAK" ] || fail "no backup was made"

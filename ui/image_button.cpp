@@ -1,0 +1,167 @@
+#include "ui/image_button.h"
+
+#include "assets/builtin_images.h"
+#include "ui/control_ids.h"
+#include "widgets/gdiplus_include.h"
+#include "widgets/image_loading.h"
+
+using namespace Gdiplus::DllExports;
+
+namespace lumaset::ui {
+namespace {
+
+struct Button {
+  kit::Image* normal = nullptr;
+  kit::Image* over = nullptr;
+  kit::Image* down = nullptr;
+  kit::Image* disabled = nullptr;
+  bool twoState = false;
+  bool pressed = false;  // two-state buttons
+  bool hover = false;
+  bool mouseDown = false;
+};
+
+kit::Image* load(const std::string& name) {
+  if (name.empty()) return nullptr;
+  std::string_view bytes = embeddedImage(name);
+  return bytes.empty() ? nullptr : kit::loadImageFromBytes(std::string(bytes));
+}
+
+Button* of(HWND window) { return reinterpret_cast<Button*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+kit::Image* currentLook(HWND window, const Button& b) {
+  kit::Image* look = nullptr;
+  if (!IsWindowEnabled(window)) look = b.disabled;
+  else if (b.mouseDown || b.pressed) look = b.down;
+  else if (b.hover) look = b.over;
+  return look ? look : b.normal;
+}
+
+void paint(HWND window, Button& b) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT r;
+  GetClientRect(window, &r);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HBRUSH panel = CreateSolidBrush(RGB(0, 17, 34));
+  FillRect(memory, &r, panel);
+  DeleteObject(panel);
+  if (kit::Image* look = currentLook(window, b)) {
+    Gdiplus::GpGraphics* g = nullptr;
+    GdipCreateFromHDC(memory, &g);
+    float w = 0, h = 0;
+    GdipGetImageDimension(look, &w, &h);
+    GdipDrawImageRect(g, look, 0, 0, w, h);
+    GdipDeleteGraphics(g);
+  }
+  BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  EndPaint(window, &ps);
+}
+
+void click(HWND window, Button& b) {
+  if (b.twoState) b.pressed = !b.pressed;
+  InvalidateRect(window, nullptr, FALSE);
+  SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+               reinterpret_cast<LPARAM>(window));
+}
+
+LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Button* b = of(window);
+  switch (message) {
+    case WM_PAINT:
+      if (b) paint(window, *b);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (b && !b->hover) {
+        b->hover = true;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        TrackMouseEvent(&track);
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      if (b) {
+        b->hover = false;
+        b->mouseDown = false;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (b) {
+        b->mouseDown = true;
+        SetCapture(window);
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (b && b->mouseDown) {
+        b->mouseDown = false;
+        ReleaseCapture();
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        RECT r;
+        GetClientRect(window, &r);
+        if (PtInRect(&r, p)) click(window, *b);
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case BM_CLICK:
+      if (b && IsWindowEnabled(window)) click(window, *b);
+      return 0;
+    case BM_GETCHECK:
+      return b && b->pressed ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+      if (b) {
+        b->pressed = wParam == BST_CHECKED;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_ENABLE:
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_NCDESTROY:
+      if (b) {
+        for (kit::Image* image : {b->normal, b->over, b->down, b->disabled}) kit::disposeImage(image);
+        delete b;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      }
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void registerImageButtonClass() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = buttonProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_HAND);
+  wc.lpszClassName = kImageButtonClass;
+  RegisterClassW(&wc);
+}
+
+HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState) {
+  HWND window = CreateWindowExW(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  auto* b = new Button;
+  b->normal = load(looks.normal);
+  b->over = load(looks.over);
+  b->down = load(looks.down);
+  b->disabled = load(looks.disabled);
+  b->twoState = twoState;
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
+  return window;
+}
+
+}  // namespace lumaset::ui

@@ -1,0 +1,92 @@
+// The program's three windows: the dark borderless main window with every control, the
+// layered splash preview above it and the layered frame window around it.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/win32_interaction.h"
+#include "ui/main_view.h"
+#include "ui/presenter.h"
+#include "widgets/image_control.h"
+#include "widgets/layered_window.h"
+
+namespace lumaset::ui {
+
+class MainWindow : public MainView {
+ public:
+  MainWindow(Files& files, Win32Interaction& interaction, std::string programFolder);
+  ~MainWindow() override;
+
+  // Creates the main window; its creation runs the startup and opens the other two.
+  bool create();
+  HWND handle() const { return main_; }
+  HWND previewWindow() const { return preview_; }
+  // Esc closes the main window (ending the program) or the splash preview when active.
+  bool handleEscape(const MSG& message);
+
+  // MainView
+  void setPathBox(const std::string& text) override;
+  void showLook(const Look& look) override;
+  void setThemeEntries(const std::vector<std::string>& entries) override;
+  int themeEntryCount() const override;
+  int selectedThemeEntry() const override;
+  void selectThemeEntry(int index) override;
+  std::string selectedThemeText() const override;
+  void setFakeThemeBoxText(const std::string& text) override;
+  void showThemeList(bool listShown) override;
+  void dropDownThemeList() override;
+  void showPage(int page) override;
+  bool themePagePressed() const override;
+  void setThemePagePressed(bool pressed) override;
+  bool customPagePressed() const override;
+  void setCustomPagePressed(bool pressed) override;
+  void redrawToggleLabel() override;
+  bool togglePressed() const override;
+  void setTogglePressed(bool pressed) override;
+  void showOverlay(Overlay overlay) override;
+  void showPreviewDetails(const Preview& preview) override;
+  std::string customField(int slot) const override;
+  void setCustomField(int slot, const std::string& path) override;
+  void minimise() override;
+  void close() override;
+
+  void dropped(const std::vector<std::string>& paths) { presenter_.filesDropped(paths); }
+
+ private:
+  static LRESULT CALLBACK mainProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK pageProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK previewProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK frameProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(int id, int code, HWND control);
+  void onCreate();
+  void createControls();
+  void windowStartup();
+  void frameFollows();
+  void showThemeMenu();
+  LRESULT colourControl(HDC dc, HWND control);
+
+  HWND control(int id) const;
+  HWND add(HWND parent, const wchar_t* cls, const std::string& text, int id, int x, int y, int w, int h, DWORD style,
+           HFONT font, DWORD exStyle = 0);
+
+  Files& files_;
+  Win32Interaction& interaction_;
+  std::string programFolder_;
+  Presenter presenter_;
+  HWND main_ = nullptr, pages_[2] = {nullptr, nullptr}, preview_ = nullptr, frame_ = nullptr;
+  kit::LayeredWindow frameImage_, previewImage_;
+  kit::ImageControl overlay_, splash_, darkIcon_, lightIcon_;
+  std::map<int, HWND> controls_;
+  std::map<int, std::string> linkTargets_;
+  std::map<std::string, HFONT> fonts_;
+  HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
+  HMENU themeMenu_ = nullptr;
+  struct DropTarget;
+  DropTarget* dropTarget_ = nullptr;
+};
+
+}  // namespace lumaset::ui

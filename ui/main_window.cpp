@@ -259,12 +259,13 @@ void MainWindow::createControls() {
   HFONT f12 = fonts_["12"], f11 = fonts_["11"], f9 = fonts_["9"], f21 = fonts_["21"];
   auto looks = [](const std::string& name) { return ButtonLooks{name + "_normal", name + "_over", name + "_down", ""}; };
   auto label = [&](HWND parent, const char* name, const char* text, int x, int y, int w, int h, HFONT font) {
-    HWND l = add(parent, L"Static", text, controlId(name), x, y, w, h, SS_NOTIFY, font);
+    // A label that is a little narrow for the font at hand is cut, never wrapped away.
+    HWND l = add(parent, L"Static", text, controlId(name), x, y, w, h, SS_NOTIFY | SS_LEFTNOWORDWRAP, font);
     SetWindowSubclass(l, dragProc, 1, 0);
     return l;
   };
   auto link = [&](HWND parent, const char* name, const char* text, int x, int y, int w, int h, HFONT font) {
-    HWND l = add(parent, L"Static", text, controlId(name), x, y, w, h, SS_NOTIFY, font);
+    HWND l = add(parent, L"Static", text, controlId(name), x, y, w, h, SS_NOTIFY | SS_LEFTNOWORDWRAP, font);
     SetWindowSubclass(l, linkProc, 2, 0);
     return l;
   };
@@ -346,8 +347,7 @@ void MainWindow::createControls() {
       {"标签9", "图标亮界面@X2：", 312, 47, "编辑框6", 440, 44, "图形按钮13", 548, 49},
       {"标签10", "图标暗界面@X2：", 312, 76, "编辑框5", 440, 72, "图形按钮14", 548, 79}};
   for (const auto& [labelName, text, lx, ly, editName, ex, ey, buttonName, bx, by] : rows) {
-    HWND l = label(custom, labelName, text, lx, ly, 100, 20, f12);
-    SetWindowLongPtrW(l, GWL_STYLE, GetWindowLongPtrW(l, GWL_STYLE) | SS_RIGHT);
+    label(custom, labelName, text, lx, ly, 100, 20, f12);
     edit(custom, editName, ex, ey, 104, 32);
     controls_[controlId(buttonName)] = createImageButton(custom, controlId(buttonName), bx, by, 48, 24, looks("folder"), false);
   }

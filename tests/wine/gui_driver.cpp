@@ -92,6 +92,8 @@ void waitUntil(const std::function<bool()>& done, const std::string& what, int s
   waitFor([&]() -> HWND { return done() ? GetDesktopWindow() : nullptr; }, what, seconds);
 }
 
+
+
 // A top-level dialog of the program's process whose title is `title` (any when empty)
 // and that satisfies `test`.
 HWND findDialog(const std::string& title, const std::function<bool(HWND)>& test = nullptr) {
@@ -305,24 +307,42 @@ int wmain(int argc, wchar_t** argv) {
     fail("[默认] did not give the host back byte for byte");
   ok("[默认] restored the host");
 
-  // Custom images: the splash and the dark icon picked, the startup text hidden.
+  // Custom images: all six picked, the startup text hidden.
   click(main, "图形按钮6");
-  click(main, "图形按钮9");
-  answerFileDialog("选择图片", image);
-  click(main, "图形按钮12");
-  answerFileDialog("选择图片", image);
-  waitUntil([&] { return textOf(findChild(main, controlId("编辑框2"))) == image &&
-                         textOf(findChild(main, controlId("编辑框4"))) == image; }, "the picked paths in their fields");
+  const std::pair<const char*, const char*> pickers[] = {{"图形按钮9", "编辑框2"},  {"图形按钮11", "编辑框7"},
+                                                         {"图形按钮12", "编辑框4"}, {"图形按钮14", "编辑框5"},
+                                                         {"图形按钮10", "编辑框3"}, {"图形按钮13", "编辑框6"}};
+  for (const auto& [button, field] : pickers) {
+    click(main, button);
+    answerFileDialog("选择图片", image);
+    waitUntil([&] { return textOf(findChild(main, controlId(field))) == image; }, std::string("the path in ") + field);
+  }
   click(main, "图形按钮20");
   waitUntil([&] { return SendMessageW(findChild(main, controlId("图形按钮20")), BM_GETCHECK, 0, 0) == BST_CHECKED; },
             "the startup-text toggle on");
   click(main, "图形按钮15");
   std::string png = readFile(image);
-  std::string customLow = readFile(bak + "PSIconsLowRes.dat") + png + png;
-  waitUntil([&] { return readFile(res + "PSIconsLowRes.dat") == customLow &&
-                         readFile(language).size() == originalLanguage.size() + 4870; }, "the custom images applied");
+  std::string customLow = readFile(bak + "PSIconsLowRes.dat") + png + png + png;
+  std::string customHigh = readFile(bak + "PSIconsHighRes.dat") + png + png + png;
+  for (int i = 0;; ++i) {
+    if (readFile(res + "PSIconsLowRes.dat") == customLow && readFile(res + "PSIconsHighRes.dat") == customHigh &&
+        readFile(language).size() == originalLanguage.size() + 4870)
+      break;
+    if (i == 400)
+      fail("custom images: LowRes " + std::to_string(readFile(res + "PSIconsLowRes.dat").size()) + " of " +
+           std::to_string(customLow.size()) + ", HighRes " + std::to_string(readFile(res + "PSIconsHighRes.dat").size()) +
+           " of " + std::to_string(customHigh.size()) + ", language " + std::to_string(readFile(language).size()) +
+           " of " + std::to_string(originalLanguage.size() + 4870));
+    Sleep(50);
+  }
   if (findDialog("")) fail("applying custom images showed a message");
-  ok("custom images applied with the startup text hidden");
+  ok("six custom images applied with the startup text hidden");
+
+  // The frame window follows the main window wherever it goes.
+  SetWindowPos(main, nullptr, 100, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  waitUntil([&] { RECT mm = rectOf(main), ff = rectOf(frame);
+                  return mm.left == 100 && ff.left == mm.left - 9 && ff.top == mm.top - 5; }, "the frame following a move");
+  ok("the frame window follows the main window");
 
   // The theme menu's "添加主题" with a zip package.
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::kMenuAddTheme, 0), 0);

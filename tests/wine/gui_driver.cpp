@@ -69,7 +69,7 @@ std::string readFile(const std::string& path) {
 // the caption the system keeps, not an edit box's text.
 std::string textOf(HWND window) {
   wchar_t buffer[4096] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 20000, nullptr);
   return fromUtf16(buffer);
 }
 
@@ -281,8 +281,8 @@ int wmain(int argc, wchar_t** argv) {
   if (p.top != 2 || m.top != 514) fail("preview top " + std::to_string(p.top) + ", main top " + std::to_string(m.top));
   if (f.left != m.left - 9 || f.top != m.top - 5) fail("the frame window is not 9 left of and 5 above the main window");
   if (p.left != m.left - 7) fail("the preview is not centred on the main window");
-  if (textOf(main) != "Lumaset v1.0") fail("main window title " + textOf(main));
-  if (textOf(findChild(main, controlId("编辑框1"))) != host + "\\") fail("path box " + textOf(findChild(main, controlId("编辑框1"))));
+  waitUntil([&] { return textOf(main) == "Lumaset v1.0"; }, "the main window's title");
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; }, "the host folder in the path box");
   ok("three windows in place");
   Sleep(1500);
   saveScreenshot(shot);

@@ -164,6 +164,15 @@ void paintControl(HWND control, Image* foreground, HDC dc) {
   if (!dc) ReleaseDC(control, target);
 }
 
+UINT moveFlags(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,
+               bool noRedraw) {
+  UINT flags = SWP_NOZORDER;
+  if (noRedraw) flags |= SWP_NOREDRAW;
+  if (!left && !top) flags |= SWP_NOMOVE;
+  if (!width && !height) flags |= SWP_NOSIZE;
+  return flags;
+}
+
 void watchForDestroy(HWND window) { SetWindowSubclass(window, cleanupProc, 0x4B454C54, 0); }
 
 HWND sharedToolTip() {
@@ -219,10 +228,7 @@ void ImageControl::setToolTip(const std::string& text, bool atPointer) {
 
 void ImageControl::moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                           std::optional<int> height, bool noRedraw) {
-  UINT flags = SWP_NOZORDER;
-  if (noRedraw) flags |= SWP_NOREDRAW;
-  if (!left && !top) flags |= SWP_NOMOVE;
-  if (!width && !height) flags |= SWP_NOSIZE;
+  UINT flags = moveFlags(left, top, width, height, noRedraw);
   RECT r = windowRect(window_);
   POINT corner{r.left, r.top};
   if (HWND parent = GetParent(window_)) ScreenToClient(parent, &corner);

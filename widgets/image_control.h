@@ -52,6 +52,9 @@ void takeSnapshot(HWND control, HDC paintDc);
 // Draws the snapshot and the foreground image off screen and puts it on `dc` (the
 // window's DC when none) with one BitBlt.
 void paintControl(HWND control, Image* foreground, HDC dc);
+// SetWindowPos flags for a move that changes only what the caller gives.
+UINT moveFlags(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,
+               bool noRedraw);
 // Frees what the kit keeps in a window's properties when the window goes away.
 void watchForDestroy(HWND window);
 // The shared tooltip window, created on first use.

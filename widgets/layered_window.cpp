@@ -303,10 +303,7 @@ void LayeredWindow::refresh() {
 
 void LayeredWindow::moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                            std::optional<int> height, bool noRedraw) {
-  UINT flags = SWP_NOZORDER;
-  if (noRedraw) flags |= SWP_NOREDRAW;
-  if (!left && !top) flags |= SWP_NOMOVE;
-  if (!width && !height) flags |= SWP_NOSIZE;
+  UINT flags = moveFlags(left, top, width, height, noRedraw);
   RECT r = windowRect(window_);
   SetWindowPos(window_, nullptr, left.value_or(r.left), top.value_or(r.top), width.value_or(r.right - r.left),
                height.value_or(r.bottom - r.top), flags);

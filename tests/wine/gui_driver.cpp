@@ -353,9 +353,28 @@ int wmain(int argc, wchar_t** argv) {
   choose(main, added);
   ok("package " + packageName + " imported and listed");
 
+  click(main, "图形按钮17");
+  waitUntil([&] { return IsIconic(main) != 0; }, "the main window minimised");
+  ShowWindow(main, SW_RESTORE);
+  waitUntil([&] { return IsIconic(main) == 0; }, "the main window restored");
+  ok("minimised and restored");
+
+  // Esc in the main window ends the program.
+  PostMessageW(findChild(main, controlId("编辑框1")), WM_KEYDOWN, VK_ESCAPE, 0);
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) fail("Esc did not end the program");
+  ok("Esc ended the program");
+
+  // A second start finds the stored host: no dialog, the list on "[当前]"; the cross ends it.
+  PROCESS_INFORMATION again{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toUtf16(program).c_str(), &si, &again))
+    fail("cannot start lumaset.exe again");
+  lumasetProcess = again.dwProcessId;
+  main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window of the second start");
+  waitUntil([&] { return textOf(findChild(main, controlId("伪组合框文字"))) == "[当前]"; }, "the list on [当前]");
+  if (findDialog("")) fail("the second start asked for something");
   click(main, "图形按钮7");
-  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");
-  ok("closed");
+  if (WaitForSingleObject(again.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");
+  ok("second start without a dialog, closed by its button");
   std::printf("gui driver: %d passed, 0 failed\n", passed);
   return 0;
 }

@@ -8,20 +8,12 @@
 #include <string>
 
 #include "tools/theme_art.h"
+#include "tools/utf16le.h"
 
 namespace fs = std::filesystem;
 using namespace lumaset::tools;
 
 namespace {
-
-std::string utf16le(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
-  }
-  return out;
-}
 
 void write(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "tools/sample_host/sample_images.h"
+#include "tools/utf16le.h"
 
 namespace fs = std::filesystem;
 
@@ -75,15 +76,6 @@ std::string header(bool fourPack) {
     h += field + '\n';
   }
   return h;
-}
-
-std::string utf16le(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
-  }
-  return out;
 }
 
 std::u16string widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "app/host_location.h"
+#include "app/name_rules.h"
 #include "app/version.h"
 
 namespace lumaset {
@@ -15,6 +16,15 @@ std::string collapseDoubledSeparators(const std::string& text, char sep) {
   return out;
 }
 
+bool storedLocationIsSound(const std::string& hostFolder, const std::string& languageFileName,
+                           const std::string& languageFolder, char sep) {
+  // A key that is missing reads as its default text, which is no path at all; the
+  // operations that need the language file refuse to work with it.
+  bool fileSound = languageFileName == kLanguageFileUnset || isPlainName(languageFileName);
+  bool folderSound = languageFolder == kLanguageFolderUnset || isAbsolutePath(languageFolder, sep);
+  return isAbsolutePath(hostFolder, sep) && fileSound && folderSound;
+}
+
 LoadedSettings loadSettings(Context& ctx) {
   const std::string file = ctx.settingsFile();
   auto read = [&](const char* key, const char* def) {
@@ -25,6 +35,15 @@ LoadedSettings loadSettings(Context& ctx) {
   if (leadingInteger(read(kKeyHostVersion, "")) >= 18) ctx.state.version18 = true;
   ctx.state.languageFileName = read(kKeyLanguageFile, kLanguageFileUnset);
   ctx.state.languageFolder = collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep());
+  // A file edited by hand (or planted) could send every later write elsewhere: a
+  // relative or dotted value counts as no stored host at all.
+  if (!loaded.hostFolder.empty() && !storedLocationIsSound(loaded.hostFolder, ctx.state.languageFileName,
+                                                            ctx.state.languageFolder, ctx.sep())) {
+    loaded.hostFolder.clear();
+    ctx.state.version18 = false;
+    ctx.state.languageFileName = kLanguageFileUnset;
+    ctx.state.languageFolder = kLanguageFolderUnset;
+  }
   if (loaded.hostFolder.empty()) {
     locateHost(ctx);
     loaded.hostFolder = ctx.state.hostFolder;

@@ -20,7 +20,13 @@ struct LoadedSettings {
   bool locateRan = false;
 };
 
-// Reads the four keys into the run state; runs Locate host when no host folder is stored.
+// Whether stored values may be used to build paths: the host folder and the language
+// folder absolute, the language file name one plain name. The unset defaults pass.
+bool storedLocationIsSound(const std::string& hostFolder, const std::string& languageFileName,
+                           const std::string& languageFolder, char sep);
+
+// Reads the four keys into the run state; runs Locate host when no host folder is stored,
+// or when the stored values are not sound (they are then dropped).
 LoadedSettings loadSettings(Context& ctx);
 
 // Four writes, in this order; their results are not looked at.

@@ -153,6 +153,61 @@ TEST_F(ThemeLibrary, DroppedItemsByKind) {
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
 }
 
+// Every file below the program folder with its bytes.
+std::map<std::string, std::string> treeOf(const std::string& folder) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(folder))) {
+    tree[entry.path().string()] = entry.is_regular_file() ? readWhole(entry.path().string()) : "<folder>";
+  }
+  return tree;
+}
+
+TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
+  testing::writeTheme(home, "Aurora", {{"loading_low.png", testing::samplePng(1)}});
+  writeFile(home + "/setting.ini", "[lumaset]\r\n");
+  // What such a package held: the program's settings, a DLL beside the program, another
+  // theme's image.
+  const std::string hostile = testing::buildZip({{"setting.ini", "[lumaset]\r\nphotoshop=planted\r\n"},
+                                                 {"version.dll", "MZ planted"},
+                                                 {"LumasetTheme/Aurora/loading_low.png", "replaced"},
+                                                 {"Aurora/loading_low.png", "replaced"}});
+  const auto before = treeOf(home);
+  for (const char* name : {"...zip", "..zip", ".zip", "CON.zip", "lpt¹.zip", "ends..zip"}) {
+    SCOPED_TRACE(name);
+    std::string package = dir / "dl/" + name;
+    writeFile(package, hostile);
+    ui.boxes.clear();
+    EXPECT_FALSE(importDroppedItem(ctx, package));
+    ui.answers.push_back(package);
+    EXPECT_FALSE(importThemePackage(ctx));
+    const RecordedBox refused{std::string("主题包名称无效：") + name, "错误", MessageIcon::Error};
+    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{refused, refused}));
+    EXPECT_EQ(treeOf(home), before);
+  }
+}
+
+TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
+  testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
+  const auto before = treeOf(home);
+  for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/"}) {
+    SCOPED_TRACE(path);
+    ui.boxes.clear();
+    EXPECT_FALSE(importDroppedItem(ctx, path));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, "错误");
+    EXPECT_EQ(ui.boxes[0].text.rfind("主题包名称无效：", 0), 0u);
+    EXPECT_EQ(treeOf(home), before);
+  }
+}
+
+TEST(PathParts, WindowsPathsSplitAtEitherSlash) {
+  PathParts p = pathParts("C:\\dl/...zip", '\\');
+  EXPECT_EQ(p.file, "...zip");
+  EXPECT_EQ(p.base, "..");
+  EXPECT_EQ(pathParts("C:/dl/Ink.zip", '\\').base, "Ink");
+  EXPECT_EQ(pathParts("/dl/a\\b.zip", '/').base, "a\\b");  // a backslash is part of a POSIX name
+}
+
 class Refresh : public testing::HostFixture {
  protected:
   void startOn() {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "app/name_rules.h"
 #include "platform/unzip.h"
 #include "themes/theme_folder.h"
 
@@ -9,7 +10,8 @@ namespace lumaset {
 
 PathParts pathParts(const std::string& path, char sep) {
   PathParts parts;
-  std::size_t slash = path.find_last_of(sep);
+  // Windows takes either slash as a separator.
+  std::size_t slash = path.find_last_of(sep == '\\' ? std::string("\\/") : std::string(1, sep));
   parts.file = slash == std::string::npos ? path : path.substr(slash + 1);
   std::size_t dot = parts.file.find_last_of('.');
   parts.base = dot == std::string::npos ? parts.file : parts.file.substr(0, dot);
@@ -18,8 +20,22 @@ PathParts pathParts(const std::string& path, char sep) {
   return parts;
 }
 
+namespace {
+
+// The theme folder's name comes from outside; a name that is not one plain entry of the
+// library ("..", "", "CON", "a/b") would put the theme, or what the package holds,
+// somewhere else. Shows why and returns false for such a name.
+bool acceptThemeFolderName(Context& ctx, const std::string& name, const PathParts& parts, const std::string& path) {
+  if (isPlainName(name)) return true;
+  ctx.ui.messageBox("主题包名称无效：" + (parts.file.empty() ? path : parts.file), "错误", MessageIcon::Error);
+  return false;
+}
+
+}  // namespace
+
 bool unpackThemePackage(Context& ctx, const std::string& path) {
   PathParts parts = pathParts(path, ctx.sep());
+  if (!acceptThemeFolderName(ctx, parts.base, parts, path)) return false;
   std::string target = themeLibrary(ctx) + ctx.sep() + parts.base;
   int result = unzipInto(ctx.files, path, target);
   if (result != kZipOk) {
@@ -44,6 +60,7 @@ bool importDroppedItem(Context& ctx, const std::string& path) {
   // A path whose attributes cannot be read counts as a folder, as its attributes then
   // read as all bits set.
   if (!info.exists || info.isFolder) {
+    if (!acceptThemeFolderName(ctx, parts.file, parts, path)) return false;
     std::string library = themeLibrary(ctx);
     std::string target = library + ctx.sep() + parts.file;
     if (!ctx.files.exists(library)) ctx.files.createFolder(library);

@@ -20,7 +20,9 @@ bool importThemePackage(Context& ctx);
 // A dropped path: a folder is copied, a file whose extension is zip (any case) unpacked,
 // anything else ignored. True when the theme list is to be filled anew.
 bool importDroppedItem(Context& ctx, const std::string& path);
-// Unpacks the package at `path` into the library; shows the result.
+// Unpacks the package at `path` into the library; shows the result. A package or a
+// dropped folder whose name cannot be one plain folder of the library is refused with
+// "主题包名称无效：" and changes nothing.
 bool unpackThemePackage(Context& ctx, const std::string& path);
 
 }  // namespace lumaset

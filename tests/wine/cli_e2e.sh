@@ -97,6 +97,22 @@ out=$(wcli import "$(winpath "$work/dl/bad.zip")"); code=$?
 set -e
 [ "$code" = 1 ] && grep -q '^\[错误代码：0\] 解压主题包错误：' <<<"$out" || fail "bad package: $code $out"
 
+# Packages whose name is only dots would unpack beside the program or into the library
+# itself: refused, with or without the dialog, whichever slash the path uses.
+before=$(cd "$work/home" && find . -type f -exec sha256sum {} + | sort)
+cp "$work/dl/Sakura.blue.zip" "$work/dl/...zip"
+cp "$work/dl/Sakura.blue.zip" "$work/dl/..zip"
+for args in "--package $(winpath "$work/dl/...zip")" "$(winpath "$work/dl/..zip")" "Z:$work/dl/...zip"; do
+  set +e
+  # shellcheck disable=SC2086
+  out=$(wcli --json import $args); code=$?
+  set -e
+  [ "$code" = 1 ] && grep -q '"caption":"错误","text":"主题包名称无效：\.\.\?\.zip"' <<<"$out" \
+    || fail "dot-named package $args: $code $out"
+done
+after=$(cd "$work/home" && find . -type f -exec sha256sum {} + | sort)
+[ "$before" = "$after" ] || fail "a refused package changed the program folder"
+
 # A two-pack host of version 18: the flag, the language folder and the layout follow.
 "$native/make-sample-host" "$work/PS18" --stub "$stubs/v18.0.0/Photoshop.exe" --version 18.0.0 --layout two >/dev/null
 wcli locate "$(winpath "$work/PS18/Photoshop.exe")" >/dev/null || fail "locate 18"

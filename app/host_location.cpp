@@ -1,5 +1,6 @@
 #include "app/host_location.h"
 
+#include "app/name_rules.h"
 #include "app/paths.h"
 #include "app/settings.h"
 #include "app/version.h"
@@ -34,6 +35,21 @@ void tellVersion(Context& ctx, const std::string& productVersion, float version)
 
 }  // namespace
 
+void settleLanguageBackupFolder(Context& ctx) {
+  RunState& st = ctx.state;
+  st.languageBackupFolder = st.hostFolder + "Locales_BAK";
+  if (!ctx.files.exists(st.languageBackupFolder) && !ctx.files.createFolder(st.languageBackupFolder)) {
+    ctx.ui.messageBox("创建语言文件备份路径失败：" + st.languageBackupFolder, "错误", MessageIcon::None);
+  }
+}
+
+bool hostPathsSettled(const RunState& state, char sep) {
+  const std::string& host = state.hostFolder;
+  if (host.empty() || host.back() != sep || !isAbsolutePath(host, sep)) return false;
+  return state.languageBackupFolder == host + "Locales_BAK" && isAbsolutePath(state.languageFolder, sep) &&
+         isPlainName(state.languageFileName);
+}
+
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep) {
   std::string base = withTrailingSeparator(hostFolder, sep) + "Locales" + sep + "zh_CN";
   bool from18 = versionAtLeast(version, 18);
@@ -49,6 +65,9 @@ LocateOutcome locateHost(Context& ctx) {
   const char sep = ctx.sep();
 
   std::optional<std::string> exe = askFile(ctx, {"找到 Photoshop 的位置", "Photoshop.exe|Photoshop.exe", ""});
+  // An answer without an absolute folder (a bare file name) gives no host folder to
+  // build the host's paths from: it counts as no answer.
+  if (exe && !isAbsolutePath(folderWithSeparator(*exe, sep), sep)) exe.reset();
   if (!exe) {
     ctx.view.setPathBox(st.hostFolder);
     return LocateOutcome::Cancelled;
@@ -67,8 +86,10 @@ LocateOutcome locateHost(Context& ctx) {
                       MessageIcon::None);
     st.hostFolder.clear();
     st.currentIndexPath.clear();
+    st.languageBackupFolder.clear();
     return LocateOutcome::IndexMissing;
   }
+  settleLanguageBackupFolder(ctx);
 
   LanguageLocation language = languageLocationFor(st.hostFolder, version, sep);
   st.languageFolder = language.folder;

@@ -24,4 +24,16 @@ LanguageLocation languageLocationFor(const std::string& hostFolder, float versio
 
 LocateOutcome locateHost(Context& ctx);
 
+// Sets the language backup folder to the host folder + "Locales_BAK" and creates it
+// when missing (one level; a failure is reported and the run goes on). Every place
+// that settles the host folder calls it, so the folder never belongs to another host.
+void settleLanguageBackupFolder(Context& ctx);
+
+// Whether the run state names one host completely: a host folder that is an absolute
+// path ending in a separator, its own language backup folder, an absolute language
+// folder and a plain language file name. Nothing may back up, restore or write the
+// host's files otherwise, since a path built from an empty or foreign value would land
+// elsewhere (at the root of a drive, in another installation).
+bool hostPathsSettled(const RunState& state, char sep);
+
 }  // namespace lumaset

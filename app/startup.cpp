@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/host_location.h"
 #include "app/paths.h"
 #include "iconstore/index_format.h"
 
@@ -14,10 +15,7 @@ bool startupCheck(Context& ctx, const std::string& storedHostFolder) {
   RunState& st = ctx.state;
   st.hostFolder = host;
   st.currentIndexPath = host + "Resources" + sep + kIndexFile;
-  st.languageBackupFolder = host + "Locales_BAK";
-  if (!ctx.files.exists(st.languageBackupFolder) && !ctx.files.createFolder(st.languageBackupFolder)) {
-    ctx.ui.messageBox("创建语言文件备份路径失败：" + st.languageBackupFolder, "错误", MessageIcon::None);
-  }
+  settleLanguageBackupFolder(ctx);
   ctx.view.setPathBox(st.hostFolder);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "backup/backup_layout.h"
 
+#include "app/host_location.h"
 #include "app/paths.h"
 
 namespace lumaset {
@@ -18,6 +19,12 @@ BackupLayout backupLayout(const Context& ctx) {
   b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
   b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
   return b;
+}
+
+std::optional<BackupLayout> settledBackupLayout(Context& ctx) {
+  if (hostPathsSettled(ctx.state, ctx.sep())) return backupLayout(ctx);
+  ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
+  return std::nullopt;
 }
 
 }  // namespace lumaset

@@ -2,6 +2,7 @@
 // Resources folder for the icon files, and lumaset_BAK in Locales_BAK for the language
 // file.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "app/run_state.h"
@@ -25,5 +26,10 @@ struct BackupLayout {
 };
 
 BackupLayout backupLayout(const Context& ctx);
+
+// The layout when the run state names one host completely; otherwise nothing, after
+// the message "Photoshop 路径有误：" + host folder, so that no backup or host path is
+// ever built from an empty or foreign folder.
+std::optional<BackupLayout> settledBackupLayout(Context& ctx);
 
 }  // namespace lumaset

@@ -7,7 +7,9 @@ namespace lumaset {
 
 bool createBackup(Context& ctx) {
   Files& files = ctx.files;
-  const BackupLayout b = backupLayout(ctx);
+  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
+  if (!settled) return false;
+  const BackupLayout& b = *settled;
   auto fail = [&](const std::string& text) {
     ctx.ui.messageBox(text, "错误", MessageIcon::Error);
     return false;

@@ -22,7 +22,9 @@ void renewFolder(Context& ctx, const std::string& folder, const std::string& old
 }  // namespace
 
 void refreshBackup(Context& ctx) {
-  const BackupLayout b = backupLayout(ctx);
+  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
+  if (!settled) return;
+  const BackupLayout& b = *settled;
   renewFolder(ctx, b.iconBackup, b.iconBackupOld);
   for (const char* file : {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack}) {
     if (!ctx.files.copyFile(b.hostFile(file), b.backupFile(file))) report(ctx, b.backupFile(file));

@@ -68,7 +68,9 @@ Bytes blankStartupTextBlock(const Bytes& languageFile) {
 }
 
 bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault) {
-  const BackupLayout b = backupLayout(ctx);
+  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
+  if (!settled) return false;
+  const BackupLayout& b = *settled;
   bool restored = ctx.files.copyFile(b.languageBackupCopy, b.languageFile);
   if (!restored) ctx.ui.messageBox("重置文件错误：" + b.languageFile, "错误", MessageIcon::Error);
 

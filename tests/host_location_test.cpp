@@ -5,7 +5,12 @@
 #include "app/host_location.h"
 #include "app/paths.h"
 #include "app/settings.h"
+#include "app/startup.h"
+#include "backup/refresh_backup.h"
+#include "platform/utf.h"
 #include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "themes/apply.h"
 
 namespace lumaset {
 namespace {
@@ -182,6 +187,96 @@ TEST_F(LocateHost, HostBelow18AfterA18HostClearsTheFlag) {
   ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
   EXPECT_FALSE(state.version18);
   EXPECT_EQ(settings("photoshop_var"), "16.1");
+}
+
+// Two installations in one run: whatever is backed up, restored or written belongs to the
+// host located last.
+class SecondHost : public LocateHost {
+ protected:
+  tools::SampleHost a, b;
+  std::string bLanguage;  // B's own language file, unlike A's
+  void SetUp() override {
+    LocateHost::SetUp();
+    a = makeHost("v16.1.2", "16.1.2", true, "PS_A");
+    b = makeHost("v16.1.2", "16.1.2", true, "PS_B");
+    bLanguage = b.languageBytes + utf8ToUtf16le("\"$$$/Menu/OnlyOnB=B\"\r\n");
+    testing::writeFile(b.languageFile, bLanguage);
+    testing::writeTheme(home, "Sakura", testing::sixImages());
+  }
+  std::string read(const std::string& path) { return testing::readWhole(path); }
+};
+
+TEST_F(SecondHost, ApplyAfterLocatingAnotherHostWorksOnThatHostsFilesOnly) {
+  ui.answers.push_back(a.exePath);
+  runStartup(ctx);
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "Sakura");
+  const std::string aLanguage = read(a.languageFile), aIndex = read(a.indexPath);
+  ASSERT_NE(aLanguage, a.languageBytes);  // A carries the program's block
+
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::Located);
+  EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
+  ui.boxes.clear();
+  state.startupTextToggle = false;
+  applyFromThemeList(ctx, "Sakura");
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(read(b.languageFile), bLanguage);
+  EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
+  EXPECT_EQ(read(b.folder + "/Resources/lumaset_BAK/IconResources.idx"), b.index);
+  EXPECT_NE(read(b.indexPath), b.index);
+  EXPECT_EQ(read(a.languageFile), aLanguage);
+  EXPECT_EQ(read(a.indexPath), aIndex);
+  EXPECT_EQ(read(a.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), a.languageBytes);
+}
+
+TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
+  runStartup(ctx);  // the first start's dialog is cancelled
+  EXPECT_EQ(state.languageBackupFolder, "");
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::Located);
+  EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
+  EXPECT_TRUE(files.info(b.folder + "/Locales_BAK").isFolder);
+  state.startupTextToggle = true;
+  applyFromThemeList(ctx, "[当前]");
+  EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
+  EXPECT_EQ(read(b.languageFile).substr(0, bLanguage.size()), bLanguage);
+  EXPECT_EQ(read(b.languageFile).size(), bLanguage.size() + 4870);
+}
+
+TEST_F(SecondHost, LocationStoppedAtTheLanguageFileNeverUsesTheFirstHostsBackup) {
+  ui.answers.push_back(a.exePath);
+  runStartup(ctx);
+  applyFromThemeList(ctx, "[当前]");  // A's language backup exists from here on
+  std::filesystem::remove(testing::pathFromUtf8(b.languageFile));
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
+  ui.boxes.clear();
+  applyFromThemeList(ctx, "[默认]");
+  EXPECT_FALSE(files.exists(b.languageFile));  // not made from A's backup
+  EXPECT_EQ(read(b.indexPath), b.index);
+  EXPECT_EQ(read(a.languageFile), a.languageBytes);
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes.back().caption, "信息：");  // the no-backup message: B's language file cannot be backed up
+}
+
+TEST_F(SecondHost, LocationStoppedAtTheIndexLeavesNothingOfTheFirstHostToWriteTo) {
+  ui.answers.push_back(a.exePath);
+  runStartup(ctx);
+  std::filesystem::remove(testing::pathFromUtf8(b.indexPath));
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::IndexMissing);
+  EXPECT_EQ(state.languageBackupFolder, "");
+  EXPECT_FALSE(hostPathsSettled(state, '/'));
+  ui.boxes.clear();
+  refreshBackup(ctx);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：", "错误", MessageIcon::None}}));
+  EXPECT_FALSE(files.exists(a.folder + "/Resources/lumaset_BAK"));
+}
+
+TEST_F(LocateHost, AnswerWithoutAnAbsoluteFolderCountsAsCancelled) {
+  makeHost();
+  std::filesystem::current_path(testing::pathFromUtf8(host.folder));
+  EXPECT_EQ(locate("Photoshop.exe"), LocateOutcome::Cancelled);
+  EXPECT_EQ(state.hostFolder, "");
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST(LanguageLocation, FollowsTheVersionTableWithItsTolerance) {

@@ -4,9 +4,11 @@
 #include <fstream>
 
 #include "app/settings.h"
+#include "backup/create_backup.h"
 #include "app/startup.h"
 #include "platform/utf.h"
 #include "support/host_fixture.h"
+#include "support/theme_maker.h"
 
 namespace lumaset {
 namespace {
@@ -119,6 +121,48 @@ TEST_F(Startup, LocalesBakThatCannotBeCreatedIsReportedAndStartupGoesOn) {
                                       MessageIcon::None}));
   EXPECT_EQ(state.languageBackupFolder, host.folder + "/Locales_BAK");
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{host.folder + "/"});
+}
+
+TEST_F(Startup, StoredValuesThatLeaveTheirFoldersCountAsNoStoredHost) {
+  makeHost();
+  const std::string victim = dir / "victim.txt";
+  testing::writeFile(victim, "keep me");
+  const std::string good = "[lumaset]\r\nphotoshop=" + host.folder + "/\r\nphotoshop_var=16.1\r\n";
+  const std::string planted[] = {
+      good + "photoshop_locaal_file=../../victim.txt\r\nphotoshop_locaal_dir=" + host.languageFolder + "\r\n",
+      good + "photoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=Locales\r\n",
+      good + "photoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=" + host.languageFolder + "/../../..\r\n",
+      "[lumaset]\r\nphotoshop=PS/\r\nphotoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=/x\r\n",
+      "[lumaset]\r\nphotoshop=" + host.folder + "/../PS/\r\n",
+  };
+  for (const std::string& settingsText : planted) {
+    SCOPED_TRACE(settingsText);
+    state = RunState{};
+    ui.dialogs.clear();
+    ui.boxes.clear();
+    writeSettings(settingsText);
+    StartupOutcome outcome = runStartup(ctx);
+    // As on a first start: the user is asked for the host, and nothing planted stays.
+    EXPECT_TRUE(outcome.locateRan);
+    EXPECT_FALSE(outcome.hostKnown);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(state.hostFolder, "");
+    EXPECT_EQ(state.languageFileName, "语言文件名未设置");
+    EXPECT_EQ(state.languageFolder, "语言文件路径未设置");
+  }
+  EXPECT_EQ(testing::readWhole(victim), "keep me");
+}
+
+TEST_F(Startup, MissingLanguageKeysKeepTheStoredHostButNothingIsWrittenWithoutThem) {
+  makeHost();
+  writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "/\r\n");
+  EXPECT_TRUE(runStartup(ctx).hostKnown);
+  EXPECT_EQ(state.languageFolder, "语言文件路径未设置");
+  // The language file has no path yet: the backup refuses rather than guess one.
+  ui.boxes.clear();
+  EXPECT_FALSE(createBackup(ctx));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
+  EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
 }
 
 TEST_F(Startup, SettingsUseTheHostsKeyNamesExactly) {

@@ -33,11 +33,16 @@ void showNoBackup(Context& ctx) {
       kDefaultCaption, MessageIcon::None);
 }
 
-// Index present (locating the host if not), backup made, current index parsed.
+bool hostReady(Context& ctx) {
+  return ctx.files.exists(ctx.state.currentIndexPath) && hostPathsSettled(ctx.state, ctx.sep());
+}
+
+// Index present and the host's paths complete (locating the host if not), backup made,
+// current index parsed.
 bool preamble(Context& ctx) {
-  if (!ctx.files.exists(ctx.state.currentIndexPath)) {
+  if (!hostReady(ctx)) {
     locateHost(ctx);
-    if (!ctx.files.exists(ctx.state.currentIndexPath)) {
+    if (!hostReady(ctx)) {
       ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
       return false;
     }

@@ -1,8 +1,9 @@
 // Works lumaset.exe as a person would, through window messages, under wine: the first
 // start's host dialog, the message boxes, the theme list, the apply buttons, the custom
-// image pickers, the startup-text toggle and the theme menu's package import. After each
-// step it checks the host's files by their bytes and the windows by their geometry.
-//   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP
+// image pickers, the startup-text toggle, the theme menu's package import and, in a second
+// start, the folder button pointing it at a second host. After each step it checks the
+// hosts' files by their bytes and the windows by their geometry.
+//   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
 
 #include <cstdio>
@@ -60,9 +61,18 @@ void ok(const std::string& what) {
   std::fflush(stdout);
 }
 
+// Reads while sharing the file in every way, so that polling a host file never stops
+// the program from replacing it meanwhile.
 std::string readFile(const std::string& path) {
-  std::ifstream in(toUtf16(path).c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  HANDLE file = CreateFileW(toUtf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[1 << 16];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
 }
 
 // The text of a window of the other process: WM_GETTEXT, since GetWindowText gives only
@@ -247,12 +257,13 @@ HWND topWindow(const wchar_t* cls) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 7) {
-    std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP\n");
+  if (argc != 8) {
+    std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER\n");
     return 2;
   }
   std::string exe = fromUtf16(argv[1]), host = fromUtf16(argv[2]), theme = fromUtf16(argv[3]);
   std::string package = fromUtf16(argv[4]), image = fromUtf16(argv[5]), shot = fromUtf16(argv[6]);
+  std::string secondHost = fromUtf16(argv[7]);
   std::string program = exe.substr(0, exe.find_last_of('\\'));
   std::string res = host + "\\Resources\\", bak = res + "lumaset_BAK\\";
   std::string language = host + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
@@ -372,6 +383,29 @@ int wmain(int argc, wchar_t** argv) {
   main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window of the second start");
   waitUntil([&] { return textOf(findChild(main, controlId("伪组合框文字"))) == "[当前]"; }, "the list on [当前]");
   if (findDialog("")) fail("the second start asked for something");
+
+  // The folder button points the program at a second host. From then on what is backed
+  // up and put back is that host's, and the first host is left as it is.
+  const std::string secondLanguage = secondHost + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
+  const std::string secondOriginal = readFile(secondLanguage), firstLanguage = readFile(language);
+  if (secondOriginal.empty() || secondOriginal == firstLanguage) fail("the second host's language file is not its own");
+  click(main, "图形按钮2");
+  answerFileDialog("找到 Photoshop 的位置", secondHost + "\\Photoshop.exe");
+  answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == secondHost + "\\"; },
+            "the second host in the path box");
+  choose(main, "[当前]");
+  HWND toggle = findChild(main, controlId("图形按钮20"));
+  if (SendMessageW(toggle, BM_GETCHECK, 0, 0) == BST_CHECKED) click(main, "图形按钮20");
+  waitUntil([&] { return SendMessageW(toggle, BM_GETCHECK, 0, 0) != BST_CHECKED; }, "the startup-text toggle off");
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
+  if (readFile(secondLanguage) != secondOriginal) fail("the second host's language file was overwritten");
+  if (readFile(secondHost + "\\Locales_BAK\\lumaset_BAK\\tw10428.dat") != secondOriginal)
+    fail("the second host's language backup is not its own file");
+  if (readFile(language) != firstLanguage) fail("the first host's language file changed");
+  ok("a second host located with the folder button keeps its own language file");
+
   click(main, "图形按钮7");
   if (WaitForSingleObject(again.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");
   ok("second start without a dialog, closed by its button");

@@ -13,6 +13,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$native/make-sample-host" ] || fail "no native build at $native"
 
 "$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
+# A second installation whose language file differs from the first one's (it has a BOM).
+"$native/make-sample-host" "$work/PS2" --stub "$stubs/v16.1.2/Photoshop.exe" --bom >/dev/null
 mkdir -p "$work/program" "$work/dl/Ink"
 cp "$exe" "$work/program/lumaset.exe"
 cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
@@ -24,6 +26,6 @@ shots=$(dirname "$exe")/screenshots
 mkdir -p "$shots"
 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/lumaset.exe")" "$(winpath "$work/PS")" Aurora \
   "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$work/expect/PS_OWL_appbar_light_win.low.png")" \
-  "$(winpath "$work/shot.bmp")" 2> >(grep -v 'X connection' >&2)
+  "$(winpath "$work/shot.bmp")" "$(winpath "$work/PS2")" 2> >(grep -v 'X connection' >&2)
 [ -f "$work/shot.bmp" ] && convert "$work/shot.bmp" "$shots/lumaset-under-wine.png" && echo "screenshot: $shots/lumaset-under-wine.png"
 [ -d "$work/PS/Resources/lumaset_BAK" ] || fail "no backup was made"

@@ -1,5 +1,5 @@
-// Putting the host's files back from the backup: the icon files (packs first, the index
-// last) and the language file.
+// Putting the host's files back from the backup: the icon files (the index first, then
+// the packs) and the language file.
 #pragma once
 #include "app/run_state.h"
 
@@ -7,8 +7,11 @@ namespace lumaset {
 
 enum class CopyBackPolicy { StopAtFirstFailure, KeepGoing };
 
-// Copies the backed-up icon files over the host's; the extra packs only when the record
-// table says four-pack. True when every copy succeeded.
+// Copies the backed-up icon files over the host's: the index, then the packs (the extra
+// packs only when the record table says four-pack). A backed-up index that does not
+// decode or names bytes its backed-up packs lack is refused before anything changes; when
+// the index cannot be put back no pack is touched, whatever the policy. So the index on
+// disk always names bytes that its packs hold. True when every copy succeeded.
 bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
 bool copyBackLanguageFile(Context& ctx);
 // The entry "[默认]": icon files (keep going), then the language file.

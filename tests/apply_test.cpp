@@ -2,6 +2,8 @@
 // disk when any step of it fails.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/startup.h"
 #include "backup/create_backup.h"
 #include "iconstore/index_format.h"
@@ -22,6 +24,8 @@ using testing::writeFile;
 const char* const kHostFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
                                   "PSIconsXHighRes.dat"};
 
+using Snapshot = std::map<std::string, std::string>;
+
 class Apply : public testing::HostFixture {
  protected:
   void startOn(bool fourPack = true, const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
@@ -40,6 +44,8 @@ class Apply : public testing::HostFixture {
   }
   void checkThemeApply(bool fourPack);
   std::vector<RecordedBox> done() { return {{"修改完成", "应用", MessageIcon::None}}; }
+  void failEachChangeInTurn(const std::string& entry, const std::function<void()>& reset,
+                            const std::function<void(const Snapshot& fresh)>& check);
 };
 
 void Apply::checkThemeApply(bool fourPack) {
@@ -295,40 +301,158 @@ class FailingNthChange : public PosixFiles {
   bool deleteFolder(const std::string& p) override { return !fail() && PosixFiles::deleteFolder(p); }
 };
 
-TEST_F(Apply, EveryFailureLeavesEachHostFileOldOrNew) {
-  // The outcome of a successful apply, for comparison.
-  startOn();
-  auto old = snapshot();
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
-  writeFile(home + "/LumasetTheme/Sakura/word.text", "WORDS");
-  state.startupTextToggle = true;
+// Applies `entry` on the host that `reset` lays out, counting its file-changing calls,
+// then once more for each of those calls on a host laid out anew, with that call
+// failing. `check` is given the files of the apply that did not fail.
+void Apply::failEachChangeInTurn(const std::string& entry, const std::function<void()>& reset,
+                                 const std::function<void(const Snapshot& fresh)>& check) {
+  Apply& t = *this;
+  reset();
   FailingNthChange counting;
-  Context countingCtx{counting, ui, view, state, home};
-  applyFromThemeList(countingCtx, "Sakura");
-  ASSERT_EQ(ui.boxes, done());
-  auto fresh = snapshot();
-  const int calls = counting.changes;
-  ASSERT_GT(calls, 5);
+  Context countingCtx{counting, t.ui, t.view, t.state, t.home};
+  t.ui.boxes.clear();
+  applyFromThemeList(countingCtx, entry);
+  ASSERT_EQ(t.ui.boxes, t.done());
+  const Snapshot fresh = t.snapshot();
+  ASSERT_GT(counting.changes, 5);
 
-  for (int n = 1; n <= calls; ++n) {
+  for (int n = 1; n <= counting.changes; ++n) {
     SCOPED_TRACE("failing change " + std::to_string(n));
-    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
-    makeHost();
-    ui.boxes.clear();
+    reset();
+    t.ui.boxes.clear();
     FailingNthChange failing;
     failing.failAt = n;
-    Context failingCtx{failing, ui, view, state, home};
+    Context failingCtx{failing, t.ui, t.view, t.state, t.home};
+    applyFromThemeList(failingCtx, entry);
+    ASSERT_FALSE(t.ui.boxes.empty());
+    EXPECT_NE(t.ui.boxes.back(), t.done()[0]);  // a failure is never reported as success
+    check(fresh);
+  }
+}
+
+TEST_F(Apply, EveryFailureLeavesEachHostFileOldOrNew) {
+  startOn();
+  const Snapshot old = snapshot();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  writeFile(home + "/LumasetTheme/Sakura/word.text", "WORDS");
+  auto reset = [&] {
+    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
+    makeHost();
+    // As the startup check left it: without it every apply would stop at the backup.
+    std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
     state.startupTextToggle = true;
-    applyFromThemeList(failingCtx, "Sakura");
-    auto now = snapshot();
-    for (const auto& [file, bytes] : now) {
-      EXPECT_TRUE(bytes == old[file] || bytes == fresh[file]) << file;
+  };
+  failEachChangeInTurn("Sakura", reset, [&](const Snapshot& fresh) {
+    for (const auto& [file, bytes] : snapshot()) {
+      EXPECT_TRUE(bytes == old.at(file) || bytes == fresh.at(file)) << file;
     }
-    EXPECT_FALSE(ui.boxes.empty());
-    EXPECT_NE(ui.boxes.back(), done()[0]);  // a failure is never reported as success
     for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(host.folder))) {
       EXPECT_EQ(entry.path().filename().string().find(".lumaset-"), std::string::npos) << entry.path();
     }
+  });
+}
+
+// Whether every image that the index on disk names lies inside its pack and begins with
+// the PNG signature: what the host needs to show its splash and icons. Empty when so,
+// else the first record that does not.
+std::string firstBrokenImage(const std::string& resources) {
+  DecodedIndex decoded = decodeIndex(readWhole(resources + "/IconResources.idx"));
+  if (decoded.problem != IndexProblem::None) return "the index does not decode";
+  const RecordTable& t = decoded.table;
+  const bool four = t.layout == IndexLayout::FourPack;
+  const char* packs[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
+  const std::size_t offsetAt = offsetField(t.layout, Pack::LowRes), lengthAt = lengthField(t.layout, Pack::LowRes);
+  auto field = [](const Bytes& r, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(r[at + i]);
+    return v;
+  };
+  for (int p = 0; p < (four ? 4 : 2); ++p) {
+    const std::string pack = readWhole(resources + "/" + packs[p]);
+    for (std::size_t n = 1; n <= t.count(); ++n) {
+      const Bytes& r = t.records[n - 1];
+      std::uint64_t offset = field(r, offsetAt + 32 * p), length = field(r, lengthAt + 32 * p);
+      if (length == 0) continue;
+      if (offset + length > pack.size() || pack.compare(offset, 8, "\x89PNG\r\n\x1a\n") != 0)
+        return std::string(packs[p]) + " record " + std::to_string(n) + " at " + std::to_string(offset) + " of " +
+               std::to_string(pack.size());
+    }
+  }
+  return "";
+}
+
+TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksHold) {
+  startOn();
+  testing::writeTheme(home, "Big", testing::sixImages(10));
+  testing::writeTheme(home, "Small", {{"loading_low.png", testing::samplePng(3)}});
+  applyFromThemeList(ctx, "Big");
+  ASSERT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
+  const std::string themedHost = dir / "themed";
+  std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(themedHost),
+                        std::filesystem::copy_options::recursive);
+  const Snapshot themed = snapshot();
+  auto reset = [&] {
+    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
+    std::filesystem::copy(testing::pathFromUtf8(themedHost), testing::pathFromUtf8(host.folder),
+                          std::filesystem::copy_options::recursive);
+  };
+  failEachChangeInTurn("Small", reset, [&](const Snapshot& fresh) {
+    EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
+    // The index is the themed one, the backed-up one or the new one, never a mix.
+    const std::string index = readWhole(host.indexPath);
+    EXPECT_TRUE(index == themed.at("IconResources.idx") || index == host.index || index == fresh.at("IconResources.idx"));
+  });
+}
+
+// Fails every copy from one source, as a backup copy that cannot be read does.
+class UnreadableSource : public PosixFiles {
+ public:
+  std::string source;
+  bool copyFile(const std::string& f, const std::string& t) override { return f != source && PosixFiles::copyFile(f, t); }
+};
+
+TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) {
+  startOn();
+  testing::writeTheme(home, "Big", testing::sixImages(10));
+  applyFromThemeList(ctx, "Big");
+  auto themed = snapshot();
+  UnreadableSource unreadable;
+  unreadable.source = bak("IconResources.idx");
+  Context unreadableCtx{unreadable, ui, view, state, home};
+  ui.boxes.clear();
+  applyFromThemeList(unreadableCtx, "[默认]");
+  ASSERT_GE(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"重置文件错误：" + bak("IconResources.idx"), "错误", MessageIcon::Error}));
+  auto now = snapshot();
+  now.erase("language");
+  themed.erase("language");
+  EXPECT_EQ(now, themed);  // cutting the packs back would leave the themed index pointing past their end
+  EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
+}
+
+TEST_F(Apply, BackupIndexThatNamesBytesItsPacksLackIsRefusedBeforeAnyChange) {
+  startOn();
+  testing::writeTheme(home, "Big", testing::sixImages(10));
+  applyFromThemeList(ctx, "Big");
+  const std::string themedIndex = readWhole(host.indexPath);
+  // A lost backup index is taken anew from the themed host by the next backup: it then
+  // names the theme's images, which the backed-up packs do not hold.
+  std::filesystem::remove(testing::pathFromUtf8(bak("IconResources.idx")));
+  auto themed = snapshot();
+  for (const char* entry : {"[默认]", "Big"}) {
+    SCOPED_TRACE(entry);
+    ui.boxes.clear();
+    applyFromThemeList(ctx, entry);
+    ASSERT_GE(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"), "错误",
+                                        MessageIcon::Error}));
+    auto now = snapshot();
+    now.erase("language");
+    auto expected = themed;
+    expected.erase("language");
+    EXPECT_EQ(now, expected);
+    EXPECT_EQ(readWhole(host.indexPath), themedIndex);
+    EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
   }
 }
 

@@ -108,16 +108,30 @@ TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
   EXPECT_FALSE(files.exists(res("PSIconsXLowRes.dat")));
 }
 
-TEST_F(Backup, RestoreWithoutBackupReportsEveryFileAndGoesOn) {
+TEST_F(Backup, RestoreWithoutBackupStopsTheIconsAtTheIndexAndGoesOnWithTheLanguage) {
   startOn(true);
   EXPECT_FALSE(restoreDefaults(ctx));
-  ASSERT_EQ(ui.boxes.size(), 6u);
-  const char* order[] = {"PSIconsXLowRes.dat", "PSIconsXHighRes.dat", "PSIconsLowRes.dat", "PSIconsHighRes.dat",
-                         "IconResources.idx"};
-  for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(ui.boxes[i], (RecordedBox{"重置文件错误：" + bak(order[i]), "错误", MessageIcon::Error}));
-  EXPECT_EQ(ui.boxes[5].text, "重置文件错误：" + langBak());
+  // The index goes back first; without it no pack may be cut back.
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"), "错误",
+                                      MessageIcon::Error}));
+  EXPECT_EQ(ui.boxes[1].text, "重置文件错误：" + langBak());
   EXPECT_EQ(readWhole(host.indexPath), host.index);  // nothing was lost on the way
+}
+
+TEST_F(Backup, KeepGoingCopyBackPutsTheIndexBackFirstThenEveryPackItCan) {
+  startOn(true);
+  ASSERT_TRUE(createBackup(ctx));
+  std::filesystem::remove(testing::pathFromUtf8(bak("PSIconsXLowRes.dat")));
+  std::filesystem::remove(testing::pathFromUtf8(bak("PSIconsHighRes.dat")));
+  writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
+  writeFile(host.indexPath, "themed index");
+  EXPECT_FALSE(copyBackIconFiles(ctx, CopyBackPolicy::KeepGoing));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"重置文件错误：" + bak("PSIconsXLowRes.dat"), "错误", MessageIcon::Error},
+                          {"重置文件错误：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
+  EXPECT_EQ(readWhole(host.indexPath), host.index);
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
 }
 
 TEST_F(Backup, StopAtFirstFailureStopsAfterOneMessage) {

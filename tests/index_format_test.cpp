@@ -1,6 +1,7 @@
 // Parsing and serialising the host's icon index, in both layouts.
 #include <gtest/gtest.h>
 
+#include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "support/fake_interaction.h"
 
@@ -181,6 +182,37 @@ TEST_F(IndexFormat, TwoPackLengthErrorNamesTheRecordAreasLength) {
   EXPECT_EQ(table.layout, IndexLayout::FourPack);
   EXPECT_EQ(table.count(), 1u);
   EXPECT_EQ(ui.busyDepth, 0);
+}
+
+// Offsets and lengths put in by hand at the host's positions: in the four-pack layout the
+// LowRes offset at 112 and length at 240, each further pack 32 bytes on.
+Bytes recordWithImage(int slot, std::int32_t offset, std::int32_t length) {
+  Bytes r = record(kFourPackRecordSize, "Img", 0);
+  writeInt32LE(r, 112 + 32 * slot, offset);
+  writeInt32LE(r, 240 + 32 * slot, length);
+  return r;
+}
+
+TEST(IndexBounds, ImagesMustEndWithinTheirPack) {
+  RecordTable t;
+  t.records = {recordWithImage(0, 4, 96), recordWithImage(0, 100, 0), recordWithImage(0, -5, -1)};
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 100), std::nullopt);  // ends exactly at the pack's end
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 99), std::optional<std::size_t>(1));
+  t.records.push_back(recordWithImage(0, -1, 4));
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 1000), std::optional<std::size_t>(4));
+  // A 32-bit offset and length that add up past 2^31 are not taken as negative.
+  t.records = {recordWithImage(0, 0x7FFFFFF0, 0x7FFFFFF0)};
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 0x80000000ull), std::optional<std::size_t>(1));
+}
+
+TEST(IndexBounds, EachPackSlotReadsItsOwnFields) {
+  RecordTable t;
+  t.records = {recordWithImage(3, 50, 50)};
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::XHighRes, 99), std::optional<std::size_t>(1));
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::XHighRes, 100), std::nullopt);
+  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 0), std::nullopt);
+  EXPECT_EQ(packSlotCount(IndexLayout::TwoPack), 2);
+  EXPECT_STREQ(packSlotFile(PackSlot::XLowRes), "PSIconsXLowRes.dat");
 }
 
 }  // namespace

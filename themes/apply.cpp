@@ -1,7 +1,6 @@
 #include "themes/apply.h"
 
 #include "app/host_location.h"
-#include "backup/backup_layout.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
 #include "iconstore/index_format.h"
@@ -77,14 +76,7 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
     showNoBackup(ctx);
     return false;
   }
-  // The backup index must be sound before anything is put back: the records of the
-  // restored host come from it.
-  const BackupLayout b = backupLayout(ctx);
-  const std::string backupIndex = b.backupFile(kIndexFile);
-  if (decodeIndex(ctx.files.readFile(backupIndex)).problem != IndexProblem::None) {
-    ctx.ui.messageBox("备份的索引文件无法读取或已损坏，未作任何修改：" + backupIndex, "错误", MessageIcon::Error);
-    return false;
-  }
+  // The copy-back refuses a backup index that is not sound before anything is put back.
   if (!copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)) return false;
   if (!parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui)) {
     ctx.ui.messageBox("恢复后的索引文件无法读取：" + ctx.state.currentIndexPath, "错误", MessageIcon::Error);

@@ -1,0 +1,25 @@
+// Whether an index and its packs belong together: every image that the index names in a
+// pack must lie within that pack's bytes, or the host finds no splash and no icons.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "iconstore/record_table.h"
+
+namespace lumaset {
+
+// The packs in the order of the index's offset and length slots; the two-pack layout
+// has only the first two.
+enum class PackSlot { LowRes = 0, HighRes = 1, XLowRes = 2, XHighRes = 3 };
+
+int packSlotCount(IndexLayout layout);
+
+// The pack file of a slot ("PSIconsXLowRes.dat" and so on).
+const char* packSlotFile(PackSlot slot);
+
+// The first record (1-based) that names bytes past `packSize` in the slot's pack, or
+// nothing when every image lies inside. A record with a length of 0 or below names no
+// image; one with a negative offset and a positive length names bytes that are not there.
+std::optional<std::size_t> firstRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize);
+
+}  // namespace lumaset

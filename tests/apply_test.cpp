@@ -396,12 +396,16 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
     std::filesystem::copy(testing::pathFromUtf8(themedHost), testing::pathFromUtf8(host.folder),
                           std::filesystem::copy_options::recursive);
   };
-  failEachChangeInTurn("Small", reset, [&](const Snapshot& fresh) {
-    EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
-    // The index is the themed one, the backed-up one or the new one, never a mix.
-    const std::string index = readWhole(host.indexPath);
-    EXPECT_TRUE(index == themed.at("IconResources.idx") || index == host.index || index == fresh.at("IconResources.idx"));
-  });
+  for (const char* entry : {"Small", "[默认]"}) {
+    SCOPED_TRACE(entry);
+    failEachChangeInTurn(entry, reset, [&](const Snapshot& fresh) {
+      EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
+      // The index is the themed one, the backed-up one or the new one, never a mix.
+      const std::string index = readWhole(host.indexPath);
+      EXPECT_TRUE(index == themed.at("IconResources.idx") || index == host.index ||
+                  index == fresh.at("IconResources.idx"));
+    });
+  }
 }
 
 // Fails every copy from one source, as a backup copy that cannot be read does.

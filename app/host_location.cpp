@@ -1,11 +1,10 @@
 #include "app/host_location.h"
 
 #include "app/name_rules.h"
-#include "app/paths.h"
+#include "app/host_paths.h"
 #include "app/settings.h"
 #include "app/version.h"
-#include "iconstore/index_format.h"
-#include "iconstore/looks.h"
+#include "formats/path_text.h"
 
 namespace lumaset {
 namespace {
@@ -76,7 +75,7 @@ LocateOutcome locateHost(Context& ctx) {
   const std::string productVersion = ctx.files.productVersion(*exe);
   const float version = versionFromText(productVersion);
   st.hostFolder = folderWithSeparator(*exe, sep);
-  st.currentIndexPath = withTrailingSeparator(st.hostFolder, sep) + "Resources" + sep + kIndexFile;
+  st.currentIndexPath = indexPathFor(st.hostFolder, sep);
 
   tellVersion(ctx, productVersion, version);
   st.version18 = versionAtLeast(version, 18);
@@ -94,15 +93,13 @@ LocateOutcome locateHost(Context& ctx) {
   LanguageLocation language = languageLocationFor(st.hostFolder, version, sep);
   st.languageFolder = language.folder;
   st.languageFileName = language.fileName;
-  st.languageFilePath = language.folder + sep + language.fileName;
 
-  if (!ctx.files.exists(st.languageFilePath)) {
-    ctx.ui.messageBox("语言文件不存在：" + st.languageFilePath +
+  if (!ctx.files.exists(ctx.languageFilePath())) {
+    ctx.ui.messageBox("语言文件不存在：" + ctx.languageFilePath() +
                           "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
                       "无效路径", MessageIcon::None);
     std::optional<std::string> picked =
         ctx.ui.openFile({"", "*.dat|*.dat", withTrailingSeparator(st.hostFolder, sep) + "Locales" + sep});
-    st.languageFilePath = picked.value_or("");
     if (!picked || !ctx.files.exists(*picked)) return LocateOutcome::LanguageMissing;
     // The picked file is the one that backup, restore and the startup text work on,
     // now and after a restart.
@@ -112,7 +109,7 @@ LocateOutcome locateHost(Context& ctx) {
   }
 
   storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder);
-  showCurrentLook(ctx);
+  ctx.view.hostLocated();
   ctx.view.setPathBox(st.hostFolder);
   return LocateOutcome::Located;
 }

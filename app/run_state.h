@@ -15,21 +15,23 @@ struct RunState {
   bool version18 = false;
   std::string languageFolder;      // without trailing separator
   std::string languageFileName;
-  std::string languageFilePath;
   std::string languageBackupFolder;
+  // The front end's toggle (the window's check box, the command line's option); the core
+  // never reads it, an apply takes the toggle as an argument.
   bool startupTextToggle = false;
   RecordTable records;             // the index parsed last
+
+  // The host's language file: language folder + separator + file name.
+  std::string languageFilePath(char sep) const { return languageFolder + sep + languageFileName; }
 };
 
-struct Look;
-
-// What the main window shows of the host: the path box and a look (splash, icons,
-// description, toggle, overlay). The command line prints it or keeps it.
+// What the front end shows of the host while an operation runs: the path box, and the
+// current look once a location has settled a host (the front end computes and shows it).
 class HostView {
  public:
   virtual ~HostView() = default;
   virtual void setPathBox(const std::string& text) = 0;
-  virtual void showLook(const Look& look) = 0;
+  virtual void hostLocated() = 0;
 };
 
 struct Context {
@@ -41,6 +43,7 @@ struct Context {
 
   char sep() const { return files.separator(); }
   std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }
+  std::string languageFilePath() const { return state.languageFilePath(sep()); }
 };
 
 }  // namespace lumaset

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "app/host_location.h"
-#include "app/paths.h"
-#include "iconstore/index_format.h"
+#include "app/host_paths.h"
+#include "formats/path_text.h"
 
 namespace lumaset {
 
@@ -14,7 +14,7 @@ bool startupCheck(Context& ctx, const std::string& storedHostFolder) {
 
   RunState& st = ctx.state;
   st.hostFolder = host;
-  st.currentIndexPath = host + "Resources" + sep + kIndexFile;
+  st.currentIndexPath = indexPathFor(host, sep);
   settleLanguageBackupFolder(ctx);
   ctx.view.setPathBox(st.hostFolder);
   return true;
@@ -24,9 +24,6 @@ StartupOutcome runStartup(Context& ctx) {
   StartupOutcome outcome;
   LoadedSettings loaded = loadSettings(ctx);
   outcome.locateRan = loaded.locateRan;
-  if (ctx.state.languageFilePath.empty()) {
-    ctx.state.languageFilePath = ctx.state.languageFolder + ctx.sep() + ctx.state.languageFileName;
-  }
   outcome.hostKnown = startupCheck(ctx, loaded.hostFolder);
   return outcome;
 }

@@ -16,8 +16,7 @@ struct StartupOutcome {
 // given one first.
 bool startupCheck(Context& ctx, const std::string& storedHostFolder);
 
-// Load settings, then the startup check. The language file path is rebuilt from the
-// stored folder and name when no location set it.
+// Load settings, then the startup check.
 StartupOutcome runStartup(Context& ctx);
 
 }  // namespace lumaset

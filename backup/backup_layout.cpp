@@ -1,7 +1,9 @@
 #include "backup/backup_layout.h"
 
 #include "app/host_location.h"
-#include "app/paths.h"
+#include "app/host_paths.h"
+#include "formats/path_text.h"
+#include "iconstore/index_format.h"
 
 namespace lumaset {
 
@@ -19,6 +21,13 @@ BackupLayout backupLayout(const Context& ctx) {
   b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
   b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
   return b;
+}
+
+std::string backupIndexPath(const Context& ctx) { return backupLayout(ctx).backupFile(kIndexFile); }
+
+std::vector<const char*> backedUpIconFiles(IndexLayout layout) {
+  if (layout == IndexLayout::TwoPack) return {kIndexFile, kHighResPack, kLowResPack};
+  return {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack};
 }
 
 std::optional<BackupLayout> settledBackupLayout(Context& ctx) {

@@ -4,8 +4,10 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/run_state.h"
+#include "iconstore/record_table.h"
 
 namespace lumaset {
 
@@ -26,6 +28,14 @@ struct BackupLayout {
 };
 
 BackupLayout backupLayout(const Context& ctx);
+
+// The backup copy of the host's index: R + "/lumaset_BAK/IconResources.idx".
+std::string backupIndexPath(const Context& ctx);
+
+// The host's icon files that a backup of a host of this layout holds, in the order they
+// are backed up: the index, then the packs (the extra two only in the four-pack layout).
+// The packs go back in the opposite order.
+std::vector<const char*> backedUpIconFiles(IndexLayout layout);
 
 // The layout when the run state names one host completely; otherwise nothing, after
 // the message "Photoshop 路径有误：" + host folder, so that no backup or host path is

@@ -1,7 +1,6 @@
 #include "backup/create_backup.h"
 
 #include "backup/backup_layout.h"
-#include "iconstore/index_format.h"
 
 namespace lumaset {
 
@@ -18,10 +17,8 @@ bool createBackup(Context& ctx) {
   if (!files.exists(b.iconBackup) && !files.createFolder(b.iconBackup))
     return fail("创建备份文件失败：" + b.iconBackup);
 
-  for (const char* file : {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack}) {
+  for (const char* file : backedUpIconFiles(ctx.state.records.layout)) {
     if (files.exists(b.backupFile(file))) continue;
-    bool extraPack = std::string(file) == kXHighResPack || std::string(file) == kXLowResPack;
-    if (extraPack && ctx.state.records.layout == IndexLayout::TwoPack) continue;
     // The copy lands under a temporary name first, so a copy that broke off never
     // counts as an existing backup.
     if (!files.copyFile(b.hostFile(file), b.backupFile(file))) return fail("创建备份文件失败：" + b.backupFile(file));

@@ -1,7 +1,6 @@
 #include "backup/refresh_backup.h"
 
 #include "backup/backup_layout.h"
-#include "iconstore/index_format.h"
 
 namespace lumaset {
 namespace {
@@ -26,7 +25,8 @@ void refreshBackup(Context& ctx) {
   if (!settled) return;
   const BackupLayout& b = *settled;
   renewFolder(ctx, b.iconBackup, b.iconBackupOld);
-  for (const char* file : {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack}) {
+  // Every icon file, whatever the layout: a host without the extra packs has the message.
+  for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) {
     if (!ctx.files.copyFile(b.hostFile(file), b.backupFile(file))) report(ctx, b.backupFile(file));
   }
   renewFolder(ctx, b.languageBackup, b.languageBackupOld);

@@ -40,11 +40,10 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
     ctx.ui.messageBox("重置文件错误：" + b.backupFile(kIndexFile), "错误", MessageIcon::Error);
     return false;
   }
-  bool fourPack = ctx.state.records.layout == IndexLayout::FourPack;
+  const std::vector<const char*> files = backedUpIconFiles(ctx.state.records.layout);
   bool allCopied = true;
-  for (const char* file : {kXLowResPack, kXHighResPack, kLowResPack, kHighResPack}) {
-    bool extraPack = std::string(file) == kXLowResPack || std::string(file) == kXHighResPack;
-    if (extraPack && !fourPack) continue;
+  for (auto pack = files.rbegin(); pack + 1 != files.rend(); ++pack) {
+    const char* file = *pack;
     if (ctx.files.copyFile(b.backupFile(file), b.hostFile(file))) continue;
     ctx.ui.messageBox("重置文件错误：" + b.backupFile(file), "错误", MessageIcon::Error);
     allCopied = false;

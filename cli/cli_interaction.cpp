@@ -5,9 +5,7 @@
 namespace lumaset::cli {
 
 void CliInteraction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
-  // The import's failures carry captions of their own ("错误代码：-1", "复制错误").
-  if (icon == MessageIcon::Error || caption == "错误" || caption.rfind("错误代码：", 0) == 0 || caption == "复制错误")
-    errorShown_ = true;
+  if (isErrorMessage(caption, icon)) errorShown_ = true;
   if (json_) {
     std::fprintf(out_, "{\"caption\":%s,\"text\":%s,\"icon\":\"%s\"}\n", jsonString(caption).c_str(),
                  jsonString(text).c_str(), icon == MessageIcon::Error ? "error" : "none");

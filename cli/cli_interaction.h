@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "iconstore/looks.h"
+#include "themes/looks.h"
 #include "platform/interaction.h"
 
 namespace lumaset::cli {
@@ -35,12 +35,16 @@ class CliInteraction : public Interaction {
   std::deque<std::optional<std::string>> answers_;
 };
 
-// Keeps what the main window would show.
+// Keeps what the main window would show: the path box, and the current look after a
+// location (computed as the window computes it, with its messages).
 class CliView : public HostView {
  public:
   void setPathBox(const std::string& text) override { pathBox = text; }
-  void showLook(const Look& look) override { lastLook = look; }
+  void hostLocated() override {
+    if (ctx) lastLook = currentLook(*ctx);
+  }
 
+  Context* ctx = nullptr;
   std::string pathBox;
   Look lastLook;
 };

@@ -15,7 +15,7 @@ int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(lumaset::fromUtf16(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(lumaset::fromWide(argv[i]));
   auto files = lumaset::makeSystemFiles();
   return lumaset::cli::runCli(args, *files, stdout, stderr);
 }

@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "iconstore/record_table.h"
-#include "platform/interaction.h"
 
 namespace lumaset {
 
@@ -43,12 +42,6 @@ struct DecodedIndex {
 
 // Decodes index bytes without showing anything.
 DecodedIndex decodeIndex(const Bytes& data);
-
-// Parses index bytes into `table`. On success the table is replaced and true returned;
-// on any failure the table stays exactly as it was, a message is shown where the host's
-// index calls for one, and false is returned, so that no caller goes on with records
-// that came from another index.
-bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui);
 
 // The header of the table's layout followed by every record, in order.
 Bytes serialiseIndex(const RecordTable& table);

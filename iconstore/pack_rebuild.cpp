@@ -2,14 +2,13 @@
 
 #include <map>
 
-#include "app/paths.h"
+#include "formats/path_text.h"
+#include "formats/png.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 
 namespace lumaset {
 namespace {
-
-const Bytes kPngSignature("\x89PNG\r\n\x1a\n", 8);
 
 struct PackPlan {
   std::string path;
@@ -17,26 +16,27 @@ struct PackPlan {
   Bytes appended;
 };
 
-void showError(Context& ctx, const std::string& text) { ctx.ui.messageBox(text, "错误", MessageIcon::Error); }
+void showError(Interaction& ui, const std::string& text) { ui.messageBox(text, "错误", MessageIcon::Error); }
 
 // The image's bytes, or nothing when the file is not one the host could show.
-std::optional<Bytes> readImage(Context& ctx, const std::string& path) {
-  FileInfo info = ctx.files.info(path);
+std::optional<Bytes> readImage(Files& files, const std::string& path) {
+  FileInfo info = files.info(path);
   if (!info.exists || info.isFolder || info.size == 0) return std::nullopt;
-  Bytes image = ctx.files.readFile(path);
-  if (image.compare(0, kPngSignature.size(), kPngSignature) != 0) return std::nullopt;
+  Bytes image = files.readFile(path);
+  if (!startsWithPngSignature(image)) return std::nullopt;
   return image;
 }
 
 }  // namespace
 
-ReplaceOutcome replaceImages(Context& ctx, const std::vector<Replacement>& replacements) {
-  const std::string folder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
-  RecordTable table = ctx.state.records;
+ReplaceOutcome replaceImages(Files& files, Interaction& ui, RecordTable& current, const std::string& indexPath,
+                             const std::vector<Replacement>& replacements) {
+  const std::string folder = folderWithSeparator(indexPath, files.separator());
+  RecordTable table = current;
   std::map<Pack, PackPlan> plans;
   ReplaceOutcome outcome = ReplaceOutcome::Done;
   auto refuse = [&](const std::string& text) {
-    showError(ctx, text);
+    showError(ui, text);
     outcome = ReplaceOutcome::Refused;
   };
 
@@ -46,7 +46,7 @@ ReplaceOutcome replaceImages(Context& ctx, const std::vector<Replacement>& repla
       refuse("索引中没有这个图片资源，未作修改：" + r.resource);
       continue;
     }
-    std::optional<Bytes> image = readImage(ctx, r.imagePath);
+    std::optional<Bytes> image = readImage(files, r.imagePath);
     if (!image) {
       refuse("不是有效的 PNG 图片文件，未作修改：" + r.imagePath);
       continue;
@@ -54,7 +54,7 @@ ReplaceOutcome replaceImages(Context& ctx, const std::vector<Replacement>& repla
     PackPlan& plan = plans[r.pack];
     if (plan.path.empty()) {
       plan.path = folder + packFileName(r.pack);
-      plan.size = ctx.files.info(plan.path).size;
+      plan.size = files.info(plan.path).size;
     }
     std::uint64_t offset = plan.size + plan.appended.size();
     if (offset + image->size() >= kPackLimit) {
@@ -70,16 +70,16 @@ ReplaceOutcome replaceImages(Context& ctx, const std::vector<Replacement>& repla
   for (const Pack pack : {Pack::LowRes, Pack::HighRes}) {
     auto plan = plans.find(pack);
     if (plan == plans.end()) continue;
-    if (!ctx.files.appendFile(plan->second.path, plan->second.appended)) {
-      showError(ctx, "写入文件失败：" + plan->second.path);
+    if (!files.appendFile(plan->second.path, plan->second.appended)) {
+      showError(ui, "写入文件失败：" + plan->second.path);
       return ReplaceOutcome::WriteFailed;
     }
   }
-  if (!ctx.files.writeFile(ctx.state.currentIndexPath, serialiseIndex(table))) {
-    showError(ctx, "写入文件失败：" + ctx.state.currentIndexPath);
+  if (!files.writeFile(indexPath, serialiseIndex(table))) {
+    showError(ui, "写入文件失败：" + indexPath);
     return ReplaceOutcome::WriteFailed;
   }
-  ctx.state.records = std::move(table);
+  current = std::move(table);
   return outcome;
 }
 

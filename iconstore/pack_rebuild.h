@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "iconstore/record_table.h"
+#include "platform/files.h"
+#include "platform/interaction.h"
 
 namespace lumaset {
 
@@ -27,7 +29,11 @@ enum class ReplaceOutcome {
   Refused,   // some were refused with a message, the others made
   WriteFailed,  // a pack or the index could not be written: reported, record table unchanged
 };
-ReplaceOutcome replaceImages(Context& ctx, const std::vector<Replacement>& replacements);
+// `table` is the record table of the index at `indexPath`, whose packs lie beside it; it
+// is patched only when the index was written. Refusals and failures are reported through
+// `ui`.
+ReplaceOutcome replaceImages(Files& files, Interaction& ui, RecordTable& table, const std::string& indexPath,
+                             const std::vector<Replacement>& replacements);
 
 // A pack may not reach 2^31 bytes: its offsets are signed 32-bit numbers.
 inline constexpr std::uint64_t kPackLimit = 1ull << 31;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset {
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
+#include "formats/profile_text.h"
 
 namespace lumaset {
 
 struct FileInfo {
   bool exists = false;
   bool isFolder = false;
-  bool readOnly = false;
   std::uint64_t size = 0;
 };
 
@@ -69,11 +69,5 @@ class Files {
   // the first listed translation (else "040904E4"); empty without a version resource.
   virtual std::string productVersion(const std::string& path) = 0;
 };
-
-// A profile value holds at most this many bytes (a 10240-byte buffer with its NUL).
-inline constexpr std::size_t kProfileValueLimit = 10239;
-
-// Cuts a UTF-8 value to the profile limit without splitting a character.
-std::string cutProfileValue(std::string value);
 
 }  // namespace lumaset

@@ -46,15 +46,20 @@ class BusyCursor {
 
 namespace lumaset {
 
-// Passes everything on to another interaction and notes whether an error was shown: a
-// box with the error icon or the caption "错误".
+// Whether a message box reports a failure: the error icon, the caption "错误", or the
+// captions of the import's failures ("错误代码：…", "复制错误").
+inline bool isErrorMessage(const std::string& caption, MessageIcon icon) {
+  return icon == MessageIcon::Error || caption == "错误" || caption.rfind("错误代码：", 0) == 0 || caption == "复制错误";
+}
+
+// Passes everything on to another interaction and notes whether an error was shown.
 class ErrorWatch : public Interaction {
  public:
   explicit ErrorWatch(Interaction& inner) : inner_(inner) {}
   bool errorShown() const { return errorShown_; }
 
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
-    if (icon == MessageIcon::Error || caption == "错误") errorShown_ = true;
+    if (isErrorMessage(caption, icon)) errorShown_ = true;
     inner_.messageBox(text, caption, icon);
   }
   std::optional<std::string> openFile(const OpenFileRequest& request) override { return inner_.openFile(request); }

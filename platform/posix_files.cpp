@@ -11,20 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "formats/path_text.h"
+
 namespace lumaset {
 namespace {
 
+// The folder a path lies in, as the system names it: "." for a bare name, "/" at the root.
 std::string parentOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+  if (path.find('/') == std::string::npos) return ".";
+  std::string folder = folderOf(path, "/");
+  return folder.empty() ? "/" : folder;
 }
 
-std::string leafOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string leafOf(const std::string& path) { return leafName(path, '/'); }
 
 bool writeAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
@@ -233,7 +232,6 @@ FileInfo PosixFiles::info(const std::string& path) {
   if (real.empty() || ::stat(real.c_str(), &st) != 0) return result;
   result.exists = true;
   result.isFolder = S_ISDIR(st.st_mode);
-  result.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
   result.size = result.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
   return result;
 }

@@ -1,4 +1,4 @@
-#include "platform/pe_version.h"
+#include "formats/pe_version.h"
 #include "platform/posix_files.h"
 
 namespace lumaset {

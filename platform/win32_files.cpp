@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "formats/path_text.h"
 #include "platform/win32_text.h"
 
 namespace lumaset {
@@ -43,9 +44,11 @@ std::wstring fullPath(const std::wstring& path) {
   return out;
 }
 
-std::wstring folderOf(const std::wstring& path) {
-  std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+// The folder a path lies in; "." for a bare name.
+std::wstring folderOfWide(const std::wstring& path) {
+  std::string utf8 = fromWide(path);
+  if (utf8.find_first_of("\\/") == std::string::npos) return L".";
+  return toWide(lumaset::folderOf(utf8, "\\/"));
 }
 
 bool writeAll(HANDLE file, const char* data, std::size_t size) {
@@ -69,7 +72,7 @@ class TempFile {
  public:
   explicit TempFile(const std::wstring& target) : target_(fullPath(target)) {
     wchar_t name[MAX_PATH];
-    if (GetTempFileNameW(folderOf(target_).c_str(), L"lms", 0, name)) path_ = name;
+    if (GetTempFileNameW(folderOfWide(target_).c_str(), L"lms", 0, name)) path_ = name;
   }
   ~TempFile() {
     if (!moved_ && !path_.empty()) DeleteFileW(path_.c_str());
@@ -112,7 +115,7 @@ class TempFile {
 
   std::vector<std::wstring> temporaryFiles() const {
     std::vector<std::wstring> names;
-    std::wstring folder = folderOf(target_);
+    std::wstring folder = folderOfWide(target_);
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((folder + L"\\*.tmp").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
@@ -164,15 +167,15 @@ std::string Win32Files::programFolder() {
   std::wstring buffer(32768, L'\0');
   DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   buffer.resize(n);
-  return fromUtf16(folderOf(buffer));
+  return fromWide(folderOfWide(buffer));
 }
 
-std::string Win32Files::absolutePath(const std::string& path) { return fromUtf16(fullPath(toUtf16(path))); }
+std::string Win32Files::absolutePath(const std::string& path) { return fromWide(fullPath(toWide(path))); }
 
 Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }
 
 Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
-  Handle file(CreateFileW(toUtf16(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return {};
   LARGE_INTEGER size;
@@ -196,7 +199,7 @@ Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::
 }
 
 bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
-  std::wstring target = toUtf16(path);
+  std::wstring target = toWide(path);
   if (isFolderW(target)) return false;
   TempFile temp(target);
   if (!temp.ok()) return false;
@@ -212,7 +215,7 @@ bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
 }
 
 bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
-  Handle file(CreateFileW(toUtf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return false;
   LARGE_INTEGER before{}, zero{};
@@ -224,40 +227,39 @@ bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
 }
 
 bool Win32Files::copyFile(const std::string& from, const std::string& to) {
-  std::wstring target = toUtf16(to);
+  std::wstring target = toWide(to);
   if (isFolderW(target)) return false;
   TempFile temp(target);
   if (!temp.ok()) return false;
-  if (!CopyFileW(toUtf16(from).c_str(), temp.path().c_str(), FALSE)) return false;
+  if (!CopyFileW(toWide(from).c_str(), temp.path().c_str(), FALSE)) return false;
   return temp.replaceTarget();
 }
 
 bool Win32Files::moveFile(const std::string& from, const std::string& to) {
-  return MoveFileW(toUtf16(from).c_str(), toUtf16(to).c_str()) != 0;
+  return MoveFileW(toWide(from).c_str(), toWide(to).c_str()) != 0;
 }
 
 bool Win32Files::createFolder(const std::string& path) {
-  return CreateDirectoryW(toUtf16(path).c_str(), nullptr) != 0;
+  return CreateDirectoryW(toWide(path).c_str(), nullptr) != 0;
 }
 
 bool Win32Files::deleteFolder(const std::string& path) {
-  std::wstring folder = toUtf16(path);
+  std::wstring folder = toWide(path);
   if (!isFolderW(folder)) return false;
   return removeTree(folder);
 }
 
 bool Win32Files::exists(const std::string& path) {
   if (path.find_first_of("*?") != std::string::npos) return false;
-  return GetFileAttributesW(toUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 FileInfo Win32Files::info(const std::string& path) {
   FileInfo result;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(toUtf16(path).c_str(), GetFileExInfoStandard, &data)) return result;
+  if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) return result;
   result.exists = true;
   result.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  result.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (!result.isFolder)
     result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return result;
@@ -266,20 +268,20 @@ FileInfo Win32Files::info(const std::string& path) {
 std::vector<std::string> Win32Files::subfolders(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((toUtf16(folder) + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW((toWide(folder) + L"\\*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(fromUtf16(name));
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(fromWide(name));
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;
 }
 
 bool Win32Files::copyFolderInto(const std::string& folder, const std::string& intoFolder) {
-  std::wstring from = shellPathList(toUtf16(folder));
-  std::wstring to = shellPathList(toUtf16(intoFolder));
+  std::wstring from = shellPathList(toWide(folder));
+  std::wstring to = shellPathList(toWide(intoFolder));
   SHFILEOPSTRUCTW op{};
   op.wFunc = FO_COPY;
   op.pFrom = from.c_str();
@@ -290,15 +292,15 @@ bool Win32Files::copyFolderInto(const std::string& folder, const std::string& in
 
 std::string Win32Files::readProfileString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& def) {
-  std::wstring path = fullPath(toUtf16(file));
-  std::wstring wsection = toUtf16(section), wkey = toUtf16(key), wdef = toUtf16(def);
+  std::wstring path = fullPath(toWide(file));
+  std::wstring wsection = toWide(section), wkey = toWide(key), wdef = toWide(def);
   // The value is cut by bytes of UTF-8 below, so the buffer grows until it holds it all.
   std::vector<wchar_t> buffer(kProfileValueLimit + 1);
   for (;;) {
     DWORD n = GetPrivateProfileStringW(wsection.c_str(), wkey.c_str(), wdef.c_str(), buffer.data(),
                                        static_cast<DWORD>(buffer.size()), path.c_str());
     if (n + 1 < buffer.size() || buffer.size() > (1u << 20)) {
-      return cutProfileValue(fromUtf16(std::wstring(buffer.data(), n)));
+      return cutProfileValue(fromWide(std::wstring(buffer.data(), n)));
     }
     buffer.resize(buffer.size() * 4);
   }
@@ -306,7 +308,7 @@ std::string Win32Files::readProfileString(const std::string& file, const std::st
 
 bool Win32Files::writeProfileString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
-  std::wstring path = fullPath(toUtf16(file));
+  std::wstring path = fullPath(toWide(file));
   // A new profile file starts with a UTF-16LE byte-order mark, so that the wide profile
   // functions store every character instead of the system code page's approximation.
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -314,8 +316,8 @@ bool Win32Files::writeProfileString(const std::string& file, const std::string& 
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (created.ok()) writeAll(created.get(), "\xFF\xFE", 2);
   }
-  return WritePrivateProfileStringW(toUtf16(section).c_str(), toUtf16(key).c_str(),
-                                    toUtf16(value).c_str(), path.c_str()) != 0;
+  return WritePrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(),
+                                    toWide(value).c_str(), path.c_str()) != 0;
 }
 
 std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) {
@@ -324,11 +326,11 @@ std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) 
   if (n <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return fromUtf16(wide);
+  return fromWide(wide);
 }
 
 std::string Win32Files::productVersion(const std::string& path) {
-  std::wstring wpath = toUtf16(path);
+  std::wstring wpath = toWide(path);
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(wpath.c_str(), &ignored);
   if (size == 0) return {};
@@ -347,7 +349,7 @@ std::string Win32Files::productVersion(const std::string& path) {
   void* value = nullptr;
   UINT length = 0;
   if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return {};
-  return fromUtf16(static_cast<const wchar_t*>(value));
+  return fromWide(static_cast<const wchar_t*>(value));
 }
 
 }  // namespace lumaset

@@ -10,7 +10,7 @@
 namespace lumaset {
 
 std::wstring dialogFilter(const std::string& filter) {
-  std::wstring list = toUtf16(filter);
+  std::wstring list = toWide(filter);
   for (wchar_t& c : list) {
     if (c == L'|') c = L'\0';
   }
@@ -21,13 +21,13 @@ std::wstring dialogFilter(const std::string& filter) {
 
 void Win32Interaction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
   UINT type = MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0);
-  MessageBoxW(owner_, toUtf16(text).c_str(), toUtf16(caption).c_str(), type);
+  MessageBoxW(owner_, toWide(text).c_str(), toWide(caption).c_str(), type);
 }
 
 std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& request) {
   std::wstring filter = dialogFilter(request.filter);
-  std::wstring title = toUtf16(request.title);
-  std::wstring folder = toUtf16(request.initialFolder);
+  std::wstring title = toWide(request.title);
+  std::wstring folder = toWide(request.initialFolder);
   // 8012 bytes of result, as the dialog has always been given.
   std::vector<wchar_t> result(8012 / sizeof(wchar_t), L'\0');
 
@@ -43,15 +43,15 @@ std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& req
   ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT;
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
   // With several files selected the text ends at the first NUL: the folder of the selection.
-  return fromUtf16(result.data());
+  return fromWide(result.data());
 }
 
 void Win32Interaction::openFolder(const std::string& path) {
-  ShellExecuteW(owner_, L"explore", toUtf16(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner_, L"explore", toWide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32Interaction::openWebPage(const std::string& url) {
-  ShellExecuteW(owner_, L"open", toUtf16(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner_, L"open", toWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32Interaction::setBusy(bool busy) {

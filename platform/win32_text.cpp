@@ -4,7 +4,7 @@
 
 namespace lumaset {
 
-std::wstring toUtf16(const std::string& utf8) {
+std::wstring toWide(const std::string& utf8) {
   if (utf8.empty()) return {};
   int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
@@ -12,7 +12,7 @@ std::wstring toUtf16(const std::string& utf8) {
   return out;
 }
 
-std::string fromUtf16(const std::wstring& utf16) {
+std::string fromWide(const std::wstring& utf16) {
   if (utf16.empty()) return {};
   int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
                               nullptr, nullptr);
@@ -22,6 +22,6 @@ std::string fromUtf16(const std::wstring& utf16) {
   return out;
 }
 
-std::string fromUtf16(const wchar_t* utf16) { return utf16 ? fromUtf16(std::wstring(utf16)) : std::string(); }
+std::string fromWide(const wchar_t* utf16) { return utf16 ? fromWide(std::wstring(utf16)) : std::string(); }
 
 }  // namespace lumaset

@@ -4,8 +4,8 @@
 
 namespace lumaset {
 
-std::wstring toUtf16(const std::string& utf8);
-std::string fromUtf16(const std::wstring& utf16);
-std::string fromUtf16(const wchar_t* utf16);
+std::wstring toWide(const std::string& utf8);
+std::string fromWide(const std::wstring& utf16);
+std::string fromWide(const wchar_t* utf16);
 
 }  // namespace lumaset

@@ -1,6 +1,6 @@
 #include "starttext/marker.h"
 
-#include "platform/utf.h"
+#include "formats/utf.h"
 
 namespace lumaset {
 

@@ -1,7 +1,7 @@
 #include "starttext/startup_text.h"
 
 #include "backup/backup_layout.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "starttext/marker.h"
 
 namespace lumaset {
@@ -75,7 +75,7 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   if (!restored) ctx.ui.messageBox("重置文件错误：" + b.languageFile, "错误", MessageIcon::Error);
 
   if (restoreDefault) {
-    if (languageFileCarriesMarker(ctx.files, ctx.state.languageFilePath)) {
+    if (languageFileCarriesMarker(ctx.files, ctx.languageFilePath())) {
       ctx.ui.messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
       return false;
     }

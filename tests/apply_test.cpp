@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "backup/create_backup.h"
+#include "app/index_reading.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
@@ -53,7 +54,7 @@ void Apply::checkThemeApply(bool fourPack) {
     startOn(fourPack);
     auto images = testing::sixImages();
     testing::writeTheme(home, "Sakura", images);
-    applyFromThemeList(ctx, "Sakura");
+    applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
     EXPECT_EQ(ui.boxes, done());
 
     std::string low = readWhole(bak("PSIconsLowRes.dat"));
@@ -97,9 +98,9 @@ TEST_F(Apply, TwoPackThemeImagesAreAppendedInSlotOrderAndOnlyTheirFieldsChange) 
 TEST_F(Apply, ApplyingTheSameThemeTwiceGivesIdenticalFiles) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages());
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   auto first = snapshot();
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   EXPECT_EQ(snapshot(), first);
 }
 
@@ -109,11 +110,11 @@ TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
   testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
   writeFile(home + "/LumasetTheme/Sakura/word.text", "custom text");
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   EXPECT_NE(snapshot(), untouched);
   ui.boxes.clear();
   state.startupTextToggle = true;  // whatever the toggle says
-  applyFromThemeList(ctx, "[默认]");
+  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(snapshot(), untouched);
 }
@@ -121,11 +122,11 @@ TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
 TEST_F(Apply, ThemeWithOnlySplashesKeepsTheBackedUpIcons) {
   startOn();
   testing::writeTheme(home, "Full", testing::sixImages(10));
-  applyFromThemeList(ctx, "Full");
+  applyFromThemeList(ctx, "Full", state.startupTextToggle);
   auto images = testing::sixImages(20);
   testing::writeTheme(home, "Splashes", {{"loading_low.png", images["loading_low.png"]},
                                          {"loading_high.png", images["loading_high.png"]}});
-  applyFromThemeList(ctx, "Splashes");
+  applyFromThemeList(ctx, "Splashes", state.startupTextToggle);
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["loading_high.png"]);
 }
@@ -136,16 +137,16 @@ TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
   testing::writeTheme(home, "Worded", testing::sixImages());
   writeFile(home + "/LumasetTheme/Worded/word.text", "WORDS");
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Worded");
+  applyFromThemeList(ctx, "Worded", state.startupTextToggle);
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
   state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
-  applyFromThemeList(ctx, "Worded");
+  applyFromThemeList(ctx, "Worded", state.startupTextToggle);
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
 
   testing::writeTheme(home, "OnlyTxt", testing::sixImages());
   writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "OnlyTxt");
+  applyFromThemeList(ctx, "OnlyTxt", state.startupTextToggle);
   EXPECT_EQ(readWhole(host.languageFile).size(), untouched.size() + 4870);
 }
 
@@ -153,11 +154,11 @@ TEST_F(Apply, CurrentEntryLeavesTheIconsAndSetsOnlyTheText) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   auto themed = snapshot();
   ui.boxes.clear();
   state.startupTextToggle = false;
-  applyFromThemeList(ctx, "[当前]");
+  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
   EXPECT_EQ(ui.boxes, done());
   auto now = snapshot();
   EXPECT_EQ(now["language"], readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
@@ -170,7 +171,7 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
   startOn(true, "v18.0.0", "18.0.0");
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
                                                 {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
@@ -178,7 +179,7 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
 
 TEST_F(Apply, NoSelectionIsATheme) {
   startOn();
-  applyFromThemeList(ctx, "");
+  applyFromThemeList(ctx, "", state.startupTextToggle);
   // No theme files there: the backed-up icon files are put back, the text restored.
   EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(readWhole(host.indexPath), host.index);
@@ -191,14 +192,14 @@ TEST_F(Apply, CustomImagesUseTheFieldsThatNameFiles) {
   writeFile(dir / "mine/light2x.png", images["ico_light_high.png"]);
   ImageSlots fields = {dir / "mine/splash.png", "", dir / "mine/missing.png", "", "", dir / "mine/light2x.png"};
   state.startupTextToggle = true;
-  applyCustomImages(ctx, fields);
+  applyCustomImages(ctx, fields, state.startupTextToggle);
   EXPECT_TRUE(ui.boxes.empty());  // no closing message
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["ico_light_high.png"]);
   EXPECT_EQ(readWhole(host.languageFile).size(), host.languageBytes.size() + 4870);
 
   state.startupTextToggle = false;
-  applyCustomImages(ctx, ImageSlots{});
+  applyCustomImages(ctx, ImageSlots{}, state.startupTextToggle);
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
 }
@@ -210,7 +211,7 @@ TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {
   images["ico_light_low.png"] = "";
   testing::writeTheme(home, "Broken", images);
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
-  applyFromThemeList(ctx, "Broken");
+  applyFromThemeList(ctx, "Broken", state.startupTextToggle);
   std::string theme = home + "/LumasetTheme/Broken/";
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
                           {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png", "错误", MessageIcon::Error},
@@ -218,7 +219,7 @@ TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
 
   ui.boxes.clear();
-  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""});
+  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, state.startupTextToggle);
   EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "folder.png"));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
 }
@@ -227,7 +228,7 @@ TEST_F(Apply, UnknownResourceChangesNothing) {
   startOn();
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath), pack = readWhole(res("PSIconsLowRes.dat"));
-  EXPECT_EQ(replaceImages(ctx, {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "索引中没有这个图片资源，未作修改：NoSuchResource");
   EXPECT_EQ(readWhole(host.indexPath), index);
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), pack);
@@ -249,7 +250,7 @@ TEST_F(Apply, PackThatWouldReachTwoGigabytesIsRefused) {
   Context hugeCtx{huge, ui, view, state, home};
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath);
-  EXPECT_EQ(replaceImages(hugeCtx, {{kSplashResource, Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(replaceImages(hugeCtx.files, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath, {{kSplashResource, Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "图片包将超过 2 GB，无法再添加图片：" + res("PSIconsLowRes.dat"));
   EXPECT_EQ(readWhole(host.indexPath), index);
 }
@@ -260,7 +261,7 @@ TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
   writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
   testing::writeTheme(home, "Sakura", testing::sixImages());
   auto before = snapshot();
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
                                                  "错误", MessageIcon::Error}}));
   EXPECT_EQ(snapshot(), before);
@@ -269,7 +270,7 @@ TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
 TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(host.indexPath));
-  applyFromThemeList(ctx, "[默认]");
+  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   ASSERT_FALSE(ui.dialogs.empty());
   EXPECT_EQ(ui.dialogs.back().title, "找到 Photoshop 的位置");
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
@@ -278,7 +279,7 @@ TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
 TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
-  applyFromThemeList(ctx, "[当前]");
+  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
   ASSERT_EQ(ui.boxes.size(), 2u);
   std::string h = host.folder + "/";
   EXPECT_EQ(ui.boxes[1], (RecordedBox{"没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset "
@@ -311,7 +312,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
   FailingNthChange counting;
   Context countingCtx{counting, t.ui, t.view, t.state, t.home};
   t.ui.boxes.clear();
-  applyFromThemeList(countingCtx, entry);
+  applyFromThemeList(countingCtx, entry, state.startupTextToggle);
   ASSERT_EQ(t.ui.boxes, t.done());
   const Snapshot fresh = t.snapshot();
   ASSERT_GT(counting.changes, 5);
@@ -323,7 +324,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
     FailingNthChange failing;
     failing.failAt = n;
     Context failingCtx{failing, t.ui, t.view, t.state, t.home};
-    applyFromThemeList(failingCtx, entry);
+    applyFromThemeList(failingCtx, entry, state.startupTextToggle);
     ASSERT_FALSE(t.ui.boxes.empty());
     EXPECT_NE(t.ui.boxes.back(), t.done()[0]);  // a failure is never reported as success
     check(fresh);
@@ -385,7 +386,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
   testing::writeTheme(home, "Small", {{"loading_low.png", testing::samplePng(3)}});
-  applyFromThemeList(ctx, "Big");
+  applyFromThemeList(ctx, "Big", state.startupTextToggle);
   ASSERT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
   const std::string themedHost = dir / "themed";
   std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(themedHost),
@@ -418,13 +419,13 @@ class UnreadableSource : public PosixFiles {
 TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) {
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
-  applyFromThemeList(ctx, "Big");
+  applyFromThemeList(ctx, "Big", state.startupTextToggle);
   auto themed = snapshot();
   UnreadableSource unreadable;
   unreadable.source = bak("IconResources.idx");
   Context unreadableCtx{unreadable, ui, view, state, home};
   ui.boxes.clear();
-  applyFromThemeList(unreadableCtx, "[默认]");
+  applyFromThemeList(unreadableCtx, "[默认]", state.startupTextToggle);
   ASSERT_GE(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (RecordedBox{"重置文件错误：" + bak("IconResources.idx"), "错误", MessageIcon::Error}));
   auto now = snapshot();
@@ -437,7 +438,7 @@ TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) 
 TEST_F(Apply, BackupIndexThatNamesBytesItsPacksLackIsRefusedBeforeAnyChange) {
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
-  applyFromThemeList(ctx, "Big");
+  applyFromThemeList(ctx, "Big", state.startupTextToggle);
   const std::string themedIndex = readWhole(host.indexPath);
   // A lost backup index is taken anew from the themed host by the next backup: it then
   // names the theme's images, which the backed-up packs do not hold.
@@ -446,7 +447,7 @@ TEST_F(Apply, BackupIndexThatNamesBytesItsPacksLackIsRefusedBeforeAnyChange) {
   for (const char* entry : {"[默认]", "Big"}) {
     SCOPED_TRACE(entry);
     ui.boxes.clear();
-    applyFromThemeList(ctx, entry);
+    applyFromThemeList(ctx, entry, state.startupTextToggle);
     ASSERT_GE(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"), "错误",
                                         MessageIcon::Error}));

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/host_location.h"
-#include "app/paths.h"
+#include "app/host_paths.h"
+#include "formats/path_text.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -61,7 +62,7 @@ TEST_P(LocateVersion, DerivesPathsAndStoresTheLocation) {
   EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
   EXPECT_EQ(state.languageFolder, hostFolder() + c.languageFolder);
   EXPECT_EQ(state.languageFileName, c.languageFile);
-  EXPECT_EQ(state.languageFilePath, hostFolder() + c.languageFolder + "/" + c.languageFile);
+  EXPECT_EQ(ctx.languageFilePath(), hostFolder() + c.languageFolder + "/" + c.languageFile);
 
   EXPECT_EQ(settings("photoshop"), hostFolder());
   EXPECT_EQ(settings("photoshop_var"), c.stored);
@@ -160,7 +161,7 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   EXPECT_EQ(ui.dialogs[1].title, "");
   EXPECT_EQ(ui.dialogs[1].filter, "*.dat|*.dat");
   EXPECT_EQ(ui.dialogs[1].initialFolder, hostFolder() + "Locales/");
-  EXPECT_EQ(state.languageFilePath, picked);
+  EXPECT_EQ(ctx.languageFilePath(), picked);
   EXPECT_EQ(state.languageFolder, dir / "elsewhere");
   EXPECT_EQ(state.languageFileName, "mine.dat");
   EXPECT_EQ(settings("photoshop_locaal_file"), "mine.dat");
@@ -210,7 +211,7 @@ TEST_F(SecondHost, ApplyAfterLocatingAnotherHostWorksOnThatHostsFilesOnly) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   const std::string aLanguage = read(a.languageFile), aIndex = read(a.indexPath);
   ASSERT_NE(aLanguage, a.languageBytes);  // A carries the program's block
 
@@ -218,7 +219,7 @@ TEST_F(SecondHost, ApplyAfterLocatingAnotherHostWorksOnThatHostsFilesOnly) {
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
   state.startupTextToggle = false;
-  applyFromThemeList(ctx, "Sakura");
+  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(read(b.languageFile), bLanguage);
   EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
@@ -236,7 +237,7 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   EXPECT_TRUE(files.info(b.folder + "/Locales_BAK").isFolder);
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "[当前]");
+  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
   EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
   EXPECT_EQ(read(b.languageFile).substr(0, bLanguage.size()), bLanguage);
   EXPECT_EQ(read(b.languageFile).size(), bLanguage.size() + 4870);
@@ -245,12 +246,12 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
 TEST_F(SecondHost, LocationStoppedAtTheLanguageFileNeverUsesTheFirstHostsBackup) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
-  applyFromThemeList(ctx, "[当前]");  // A's language backup exists from here on
+  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);  // A's language backup exists from here on
   std::filesystem::remove(testing::pathFromUtf8(b.languageFile));
   ASSERT_EQ(locate(b.exePath), LocateOutcome::LanguageMissing);
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
-  applyFromThemeList(ctx, "[默认]");
+  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   EXPECT_FALSE(files.exists(b.languageFile));  // not made from A's backup
   EXPECT_EQ(read(b.indexPath), b.index);
   EXPECT_EQ(read(a.languageFile), a.languageBytes);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "iconstore/index_bounds.h"
+#include "app/index_reading.h"
 #include "iconstore/index_format.h"
 #include "support/fake_interaction.h"
 

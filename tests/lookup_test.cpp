@@ -4,10 +4,12 @@
 #include <fstream>
 
 #include "app/startup.h"
+#include "app/index_reading.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
-#include "iconstore/looks.h"
-#include "platform/utf.h"
+#include "themes/looks.h"
+#include "themes/theme_folder.h"
+#include "formats/utf.h"
 #include "starttext/marker.h"
 #include "support/host_fixture.h"
 
@@ -124,24 +126,24 @@ class Looks : public testing::HostFixture {
 
 TEST_F(Looks, CurrentLookShowsTheHostsImagesAndDescription) {
   startOn("v16.1.2", "16.1.2");
-  Look look = showCurrentLook(ctx);
+  Look look = currentLook(ctx);
   EXPECT_EQ(look.splash, sample(kSplashResource).lowImage);
   EXPECT_EQ(look.darkIcon, sample(kDarkIconResource).lowImage);
   EXPECT_EQ(look.lightIcon, sample(kLightIconResource).lowImage);
   EXPECT_EQ(look.description, "当前 Photoshop 的启动画面");
   EXPECT_FALSE(look.startupTextToggle);
   EXPECT_EQ(look.overlay, Overlay::Marked);
-  ASSERT_EQ(view.looks.size(), 1u);
-  EXPECT_EQ(view.looks[0].splash, look.splash);
+  EXPECT_TRUE(view.looks.empty());  // a look is a value: the front end shows it
 }
 
 TEST_F(Looks, MarkedLanguageFileTurnsTheToggleOnAndClearsTheOverlay) {
   startOn("v16.1.2", "16.1.2");
   std::ofstream(testing::pathFromUtf8(host.languageFile), std::ios::binary | std::ios::app)
       << utf8ToUtf16le("\r\n//Lumaset v1.0---\r\n");
-  Look look = showCurrentLook(ctx);
+  Look look = currentLook(ctx);
   EXPECT_TRUE(look.startupTextToggle);
-  EXPECT_TRUE(state.startupTextToggle);
+  EXPECT_TRUE(startupTextToggleFor(ctx, kCurrentEntry));
+  EXPECT_FALSE(state.startupTextToggle);  // the front end takes the look's toggle
   EXPECT_EQ(look.overlay, Overlay::Clear);
 }
 
@@ -154,7 +156,7 @@ TEST_F(Looks, MarkerInSingleByteCharactersDoesNotCount) {
 
 TEST_F(Looks, HostOfVersion18AlwaysGetsTheClearOverlay) {
   startOn("v18.0.0", "18.0.0");
-  EXPECT_EQ(showCurrentLook(ctx).overlay, Overlay::Clear);
+  EXPECT_EQ(currentLook(ctx).overlay, Overlay::Clear);
   EXPECT_EQ(chooseOverlay(false, false), Overlay::Marked);
   EXPECT_EQ(chooseOverlay(true, false), Overlay::Clear);
   EXPECT_EQ(chooseOverlay(false, true), Overlay::Clear);
@@ -171,19 +173,19 @@ TEST_F(Looks, DefaultLookComesFromTheBackupIndexAndThePacksBesideTheCurrentOne) 
   files.writeFile(host.indexPath, serialiseIndex(changed));
   state.startupTextToggle = true;
 
-  Look look = showDefaultLook(ctx);
+  Look look = defaultLook(ctx);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_TRUE(look.splash == sample(kSplashResource).lowImage);
   EXPECT_EQ(look.description, "Photoshop 的默认启动画面（备份的画面）");
   EXPECT_FALSE(look.startupTextToggle);
-  EXPECT_FALSE(state.startupTextToggle);
+  EXPECT_TRUE(state.startupTextToggle);  // left to the front end
   EXPECT_EQ(look.overlay, Overlay::Marked);
-  EXPECT_TRUE(showCurrentLook(ctx).splash == sample("ToolMove").lowImage);
+  EXPECT_TRUE(currentLook(ctx).splash == sample("ToolMove").lowImage);
 }
 
 TEST_F(Looks, DefaultLookWithoutBackupReportsAndShowsThePreviousTable) {
   startOn("v16.1.2", "16.1.2");
-  Look look = showDefaultLook(ctx);
+  Look look = defaultLook(ctx);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (RecordedBox{"读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset", "错误",
                                       MessageIcon::None}));

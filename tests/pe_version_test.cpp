@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "platform/pe_version.h"
+#include "formats/pe_version.h"
 #include "support/host_fixture.h"
 
 namespace lumaset {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "platform/posix_files.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "support/temp_dir.h"
 
 namespace lumaset {

@@ -17,7 +17,7 @@ class FakeMainView : public ui::MainView {
   bool listShown = false, droppedDown = false;
   int page = 0;
   bool themePressed = true, customPressed = false, toggle = false;
-  int labelRedraws = 0;
+  int labelRedraws = 0, overlayShows = 0;
   Overlay overlay = Overlay::Marked;
   std::vector<Preview> previews;
   std::string fields[6];
@@ -25,7 +25,12 @@ class FakeMainView : public ui::MainView {
   std::vector<Look> looks;
 
   void setPathBox(const std::string& text) override { pathBox.push_back(text); }
-  void showLook(const Look& look) override { looks.push_back(look); }
+  // As the window: the look's images, description, toggle and overlay in one redraw.
+  void showLook(const Look& look) override {
+    looks.push_back(look);
+    toggle = look.startupTextToggle;
+    overlay = look.overlay;
+  }
   void setThemeEntries(const std::vector<std::string>& e) override { entries = e; }
   int themeEntryCount() const override { return static_cast<int>(entries.size()); }
   int selectedThemeEntry() const override { return selected; }
@@ -42,7 +47,10 @@ class FakeMainView : public ui::MainView {
   void redrawToggleLabel() override { ++labelRedraws; }
   bool togglePressed() const override { return toggle; }
   void setTogglePressed(bool p) override { toggle = p; }
-  void showOverlay(Overlay o) override { overlay = o; }
+  void showOverlay(Overlay o) override {
+    overlay = o;
+    ++overlayShows;
+  }
   void showPreviewDetails(const Preview& p) override { previews.push_back(p); }
   std::string customField(int slot) const override { return fields[slot]; }
   void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
@@ -126,6 +134,17 @@ TEST_F(PresenterTest, ThemePreviewSetsTheToggleAndOverlay) {
   presenter.themeBoxUpdate();
   EXPECT_FALSE(main.toggle);  // switching themes turns it off again
   EXPECT_EQ(main.overlay, Overlay::Marked);
+}
+
+TEST_F(PresenterTest, EachPreviewStepRedrawsThePreviewOnce) {
+  startOnHost();
+  std::size_t looksBefore = main.looks.size(), previewsBefore = main.previews.size();
+  int overlaysBefore = main.overlayShows;
+  presenter.nextTheme();
+  presenter.nextTheme();
+  EXPECT_EQ(main.looks.size(), looksBefore + 2);
+  EXPECT_EQ(main.overlayShows, overlaysBefore);
+  EXPECT_EQ(main.previews.size(), previewsBefore + 2);
 }
 
 TEST_F(PresenterTest, PageButtonsSwitchPagesTogether) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix_files.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "support/fake_interaction.h"
 #include "support/theme_maker.h"
 #include "themes/theme_folder.h"

@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "backup/create_backup.h"
 #include "app/startup.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -57,7 +57,7 @@ TEST_F(Startup, StoredHostStartsWithoutAnyDialog) {
   EXPECT_TRUE(state.version18);
   EXPECT_EQ(state.currentIndexPath, host.folder + "/Resources/IconResources.idx");
   // The language file path is rebuilt from the stored folder and name.
-  EXPECT_EQ(state.languageFilePath, host.languageFile);
+  EXPECT_EQ(ctx.languageFilePath(), host.languageFile);
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{host.folder + "/"});
 }
 

@@ -3,7 +3,7 @@
 
 #include "app/startup.h"
 #include "backup/create_backup.h"
-#include "platform/utf.h"
+#include "formats/utf.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
 #include "support/host_fixture.h"

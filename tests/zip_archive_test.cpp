@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "platform/posix_files.h"
-#include "platform/unzip.h"
-#include "platform/zip_archive.h"
+#include "themes/unzip.h"
+#include "formats/zip_archive.h"
 #include "support/temp_dir.h"
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"

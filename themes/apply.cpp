@@ -3,7 +3,7 @@
 #include "app/host_location.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
-#include "iconstore/index_format.h"
+#include "app/index_reading.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
 #include "starttext/startup_text.h"
@@ -55,8 +55,7 @@ bool preamble(Context& ctx) {
 }
 
 // The startup-text call that the toggle and the theme text call for.
-void startupTextStep(Context& ctx, const std::string& themeText) {
-  bool toggle = ctx.state.startupTextToggle;
+void startupTextStep(Context& ctx, const std::string& themeText, bool toggle) {
   if (!themeText.empty()) {
     if (toggle) setStartupText(ctx, themeText, false);
     return;
@@ -86,17 +85,18 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
   }
-  return replaceImages(ctx, replacements) != ReplaceOutcome::WriteFailed;
+  return replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
+         ReplaceOutcome::WriteFailed;
 }
 
-void applyFromThemeList(Context& ctx, const std::string& entry) {
+void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
   ErrorWatch watch(ctx.ui);
   Context watched{ctx.files, watch, ctx.view, ctx.state, ctx.programFolder};
   BusyCursor busy(watch);
   if (!preamble(watched)) return;
 
   if (entry == kCurrentEntry) {
-    startupTextStep(watched, "");
+    startupTextStep(watched, "", startupTextToggle);
   } else if (entry == kDefaultEntry) {
     restoreDefaults(watched);
   } else {
@@ -107,13 +107,13 @@ void applyFromThemeList(Context& ctx, const std::string& entry) {
     }
     if (!applyImages(watched, slots)) return;
     std::string text = themeFile(watched, entry, kThemeText);
-    startupTextStep(watched, watched.files.exists(text) ? text : "");
+    startupTextStep(watched, watched.files.exists(text) ? text : "", startupTextToggle);
   }
   // Reporting success after an error box would tell the user a failure went well.
   if (!watch.errorShown()) ctx.ui.messageBox("修改完成", "应用", MessageIcon::None);
 }
 
-void applyCustomImages(Context& ctx, const ImageSlots& fields) {
+void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
   BusyCursor busy(ctx.ui);
   if (!preamble(ctx)) return;
   ImageSlots slots;
@@ -121,7 +121,7 @@ void applyCustomImages(Context& ctx, const ImageSlots& fields) {
     if (!fields[i].empty() && ctx.files.exists(fields[i])) slots[i] = fields[i];
   }
   if (!applyImages(ctx, slots)) return;
-  setStartupText(ctx, "", !ctx.state.startupTextToggle);
+  setStartupText(ctx, "", !startupTextToggle);
 }
 
 }  // namespace lumaset

@@ -16,11 +16,12 @@ using ImageSlots = std::array<std::string, 6>;
 // The theme file that fills each slot.
 const std::array<const char*, 6>& slotThemeFiles();
 
-// Apply from the theme list entry `entry`; shows "修改完成" at the end unless a message
-// with the caption "错误" (or the error icon) was shown on the way.
-void applyFromThemeList(Context& ctx, const std::string& entry);
+// Apply from the theme list entry `entry`; shows "修改完成" at the end unless an error
+// message was shown on the way. `startupTextToggle` is the toggle of the front end (on:
+// hide the startup text, or put a theme's own text in).
+void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle);
 // Apply the custom image fields; no closing message.
-void applyCustomImages(Context& ctx, const ImageSlots& fields);
+void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle);
 // The worker both use: backup, copy back the icon files, parse, replace the images.
 // False when it stopped before the images were in place (no backup, a damaged backup
 // index, a failed copy or write): the apply then goes no further.

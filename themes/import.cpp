@@ -3,16 +3,15 @@
 #include <cctype>
 
 #include "app/name_rules.h"
-#include "platform/unzip.h"
+#include "formats/path_text.h"
+#include "themes/unzip.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
 
 PathParts pathParts(const std::string& path, char sep) {
   PathParts parts;
-  // Windows takes either slash as a separator.
-  std::size_t slash = path.find_last_of(sep == '\\' ? std::string("\\/") : std::string(1, sep));
-  parts.file = slash == std::string::npos ? path : path.substr(slash + 1);
+  parts.file = leafName(path, separatorsFor(sep));
   std::size_t dot = parts.file.find_last_of('.');
   parts.base = dot == std::string::npos ? parts.file : parts.file.substr(0, dot);
   std::size_t pathDot = path.find_last_of('.');
@@ -37,7 +36,7 @@ bool unpackThemePackage(Context& ctx, const std::string& path) {
   PathParts parts = pathParts(path, ctx.sep());
   if (!acceptThemeFolderName(ctx, parts.base, parts, path)) return false;
   std::string target = themeLibrary(ctx) + ctx.sep() + parts.base;
-  int result = unzipInto(ctx.files, path, target);
+  ZipResult result = unzipInto(ctx.files, path, target);
   if (result != kZipOk) {
     ctx.ui.messageBox("解压主题包错误：" + target, "错误代码：" + std::to_string(result), MessageIcon::None);
     return false;

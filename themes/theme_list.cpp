@@ -12,7 +12,7 @@ std::vector<std::string> themeList(const Context& ctx) {
   return entries;
 }
 
-Preview previewTheme(Context& ctx, const std::string& theme) {
+Preview previewTheme(const Context& ctx, const std::string& theme) {
   Preview p;
   p.indicatorsShown = true;
   auto file = [&](const char* name) { return themeFile(ctx, theme, name); };
@@ -22,22 +22,20 @@ Preview previewTheme(Context& ctx, const std::string& theme) {
   p.hasText = ctx.files.exists(file(kThemeTextMarker));
   p.author = {readThemeKey(ctx, theme, "by"), readThemeKey(ctx, theme, "byurl")};
   p.credit = {readThemeKey(ctx, theme, "re"), readThemeKey(ctx, theme, "reurl")};
-  ctx.state.startupTextToggle = themeHidesStartupText(ctx, theme);
-  p.look.startupTextToggle = ctx.state.startupTextToggle;
+  p.look.startupTextToggle = startupTextToggleFor(ctx, theme);
   p.look.splash = ctx.files.readFile(file(kSplashLow));
   p.look.darkIcon = ctx.files.readFile(file(kDarkLow));
   p.look.lightIcon = ctx.files.readFile(file(kLightLow));
   p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.version18);
-  ctx.view.showLook(p.look);
   return p;
 }
 
 Preview previewEntry(Context& ctx, const std::string& entry) {
   Preview p;
   if (entry == kCurrentEntry) {
-    p.look = showCurrentLook(ctx);
+    p.look = currentLook(ctx);
   } else if (entry == kDefaultEntry) {
-    p.look = showDefaultLook(ctx);
+    p.look = defaultLook(ctx);
   } else {
     p = previewTheme(ctx, entry);
   }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "iconstore/looks.h"
+#include "themes/looks.h"
 
 namespace lumaset {
 
@@ -24,8 +24,8 @@ struct Preview {
   Link author, credit;
 };
 
-// Previews a library theme: reads only the theme folder. Sets the startup-text toggle.
-Preview previewTheme(Context& ctx, const std::string& theme);
+// Previews a library theme: reads only the theme folder.
+Preview previewTheme(const Context& ctx, const std::string& theme);
 // The entry chosen in the list: the current or default look, or a theme of that name.
 Preview previewEntry(Context& ctx, const std::string& entry);
 

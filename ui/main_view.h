@@ -9,8 +9,15 @@
 
 namespace lumaset::ui {
 
-class MainView : public HostView {
+class MainView {
  public:
+  virtual ~MainView() = default;
+
+  // The path box 编辑框1.
+  virtual void setPathBox(const std::string& text) = 0;
+  // A look: the splash and the icons, the description, the toggle and the overlay.
+  virtual void showLook(const Look& look) = 0;
+
   // The theme list box (组合框1), hidden behind the fake theme box (图片框1).
   virtual void setThemeEntries(const std::vector<std::string>& entries) = 0;
   virtual int themeEntryCount() const = 0;

@@ -113,7 +113,7 @@ struct MainWindow::DropTarget : IDropTarget {
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
       wchar_t path[MAX_PATH * 4];
-      if (DragQueryFileW(drop, i, path, MAX_PATH * 4)) paths.push_back(fromUtf16(path));
+      if (DragQueryFileW(drop, i, path, MAX_PATH * 4)) paths.push_back(fromWide(path));
     }
     GlobalUnlock(medium.hGlobal);
     ReleaseStgMedium(&medium);
@@ -243,7 +243,7 @@ LRESULT MainWindow::colourControl(HDC dc, HWND window) {
 
 HWND MainWindow::add(HWND parent, const wchar_t* cls, const std::string& text, int id, int x, int y, int w, int h,
                      DWORD style, HFONT font, DWORD exStyle) {
-  HWND window = CreateWindowExW(exStyle, cls, toUtf16(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+  HWND window = CreateWindowExW(exStyle, cls, toWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   controls_[id] = window;
@@ -484,13 +484,13 @@ bool MainWindow::handleEscape(const MSG& message) {
   return false;
 }
 
-void MainWindow::setPathBox(const std::string& text) { SetWindowTextW(control(controlId("编辑框1")), toUtf16(text).c_str()); }
+void MainWindow::setPathBox(const std::string& text) { SetWindowTextW(control(controlId("编辑框1")), toWide(text).c_str()); }
 
 void MainWindow::showLook(const Look& look) {
   splash_.setBackImageFromBytes(look.splash);
   darkIcon_.setBackImageFromBytes(look.darkIcon);
   lightIcon_.setBackImageFromBytes(look.lightIcon);
-  SetWindowTextW(control(controlId("编辑框8")), toUtf16(look.description).c_str());
+  SetWindowTextW(control(controlId("编辑框8")), toWide(look.description).c_str());
   setTogglePressed(look.startupTextToggle);
   showOverlay(look.overlay);
 }
@@ -498,7 +498,7 @@ void MainWindow::showLook(const Look& look) {
 void MainWindow::setThemeEntries(const std::vector<std::string>& entries) {
   HWND combo = control(controlId("组合框1"));
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& e : entries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(e).c_str()));
+  for (const std::string& e : entries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(e).c_str()));
 }
 
 int MainWindow::themeEntryCount() const {
@@ -517,12 +517,12 @@ std::string MainWindow::selectedThemeText() const {
   if (i < 0) return {};
   std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
   SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-  return fromUtf16(text.c_str());
+  return fromWide(text.c_str());
 }
 
 void MainWindow::setFakeThemeBoxText(const std::string& text) {
   HWND label = control(controlId("伪组合框文字"));
-  SetWindowTextW(label, toUtf16(text).c_str());
+  SetWindowTextW(label, toWide(text).c_str());
   InvalidateRect(pages_[0], nullptr, TRUE);
 }
 
@@ -588,7 +588,7 @@ void MainWindow::showPreviewDetails(const Preview& preview) {
     ShowWindow(badge, preview.indicatorsShown ? SW_SHOW : SW_HIDE);
   }
   for (auto [name, link] : {std::pair{"超级链接框2", preview.author}, std::pair{"超级链接框1", preview.credit}}) {
-    SetWindowTextW(control(controlId(name)), toUtf16(link.text).c_str());
+    SetWindowTextW(control(controlId(name)), toWide(link.text).c_str());
     linkTargets_[controlId(name)] = link.target;
   }
 }
@@ -597,11 +597,11 @@ std::string MainWindow::customField(int slot) const {
   HWND field = control(controlId(kSlotFields[slot]));
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
   GetWindowTextW(field, text.data(), static_cast<int>(text.size()));
-  return fromUtf16(text.c_str());
+  return fromWide(text.c_str());
 }
 
 void MainWindow::setCustomField(int slot, const std::string& path) {
-  SetWindowTextW(control(controlId(kSlotFields[slot])), toUtf16(path).c_str());
+  SetWindowTextW(control(controlId(kSlotFields[slot])), toWide(path).c_str());
 }
 
 void MainWindow::minimise() { ShowWindow(main_, SW_MINIMIZE); }

@@ -3,7 +3,7 @@
 #include "app/host_location.h"
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
-#include "iconstore/looks.h"
+#include "themes/looks.h"
 #include "themes/apply.h"
 #include "themes/import.h"
 #include "themes/theme_folder.h"
@@ -11,7 +11,7 @@
 namespace lumaset::ui {
 
 Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
-    : files_(files), ui_(ui), view_(view), ctx_{files, ui, view, state_, std::move(programFolder)} {}
+    : files_(files), ui_(ui), view_(view), ctx_{files, ui, *this, state_, std::move(programFolder)} {}
 
 void Presenter::runStartup() { lumaset::runStartup(ctx_); }
 
@@ -64,10 +64,16 @@ void Presenter::themeBoxUpdate() {
 
 void Presenter::previewSelected() {
   Preview preview = previewEntry(ctx_, view_.selectedThemeText());
+  showLook(preview.look);
   view_.showPreviewDetails(preview);
-  view_.setTogglePressed(state_.startupTextToggle);
-  view_.showOverlay(preview.look.overlay);
 }
+
+void Presenter::showLook(const Look& look) {
+  state_.startupTextToggle = look.startupTextToggle;
+  view_.showLook(look);
+}
+
+void Presenter::hostLocated() { showLook(currentLook(ctx_)); }
 
 void Presenter::nextTheme() {
   int n = view_.themeEntryCount(), i = view_.selectedThemeEntry();
@@ -95,12 +101,14 @@ void Presenter::locateClicked() { locateHost(ctx_); }
 
 void Presenter::backupPressed() { refreshBackup(ctx_); }
 
-void Presenter::applyThemeClicked() { applyFromThemeList(ctx_, view_.selectedThemeText()); }
+void Presenter::applyThemeClicked() {
+  applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle);
+}
 
 void Presenter::applyCustomClicked() {
   ImageSlots fields;
   for (int i = 0; i < 6; ++i) fields[static_cast<std::size_t>(i)] = view_.customField(i);
-  applyCustomImages(ctx_, fields);
+  applyCustomImages(ctx_, fields, state_.startupTextToggle);
 }
 
 void Presenter::pickImageClicked(int slot) {

@@ -16,12 +16,11 @@ inline constexpr const char* kThemeDownloadPage = "https://lumaset.example.org/t
 // What the fake theme box says until a host's look is shown.
 inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
 
-class Presenter {
+class Presenter : private HostView {
  public:
   Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder);
 
   RunState& state() { return state_; }
-  Context& context() { return ctx_; }
 
   // The main window's creation: settings and the startup check, then (after the window
   // has opened its companions) the theme list and the first preview.
@@ -60,6 +59,12 @@ class Presenter {
 
  private:
   void previewSelected();
+  // Shows a look in the window and takes its startup-text toggle as the run's.
+  void showLook(const Look& look);
+
+  // HostView: what the core's operations show while they run.
+  void setPathBox(const std::string& text) override { view_.setPathBox(text); }
+  void hostLocated() override;
 
   Files& files_;
   Interaction& ui_;

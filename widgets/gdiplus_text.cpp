@@ -15,7 +15,7 @@ void FontFamilyHandle::release() {
 
 Gdiplus::GpStatus FontFamilyHandle::createFromName(const std::string& utf8Name) {
   Gdiplus::GpFontFamily* family = nullptr;
-  Gdiplus::GpStatus status = GdipCreateFontFamilyFromName(lumaset::toUtf16(utf8Name).c_str(), nullptr, &family);
+  Gdiplus::GpStatus status = GdipCreateFontFamilyFromName(lumaset::toWide(utf8Name).c_str(), nullptr, &family);
   setHandle(family);
   return status;
 }
@@ -60,7 +60,7 @@ Gdiplus::GpFont* FontHandle::fromHFONT(HFONT gdiFont) {
   if (lf.lfUnderline == 1) style |= Gdiplus::FontStyleUnderline;
   if (lf.lfStrikeOut == 1) style |= Gdiplus::FontStyleStrikeout;
   FontFamilyHandle family;
-  family.createFromName(fromUtf16(lf.lfFaceName));
+  family.createFromName(fromWide(lf.lfFaceName));
   Gdiplus::GpFont* font = nullptr;
   GdipCreateFont(family.handle(), static_cast<float>(std::abs(lf.lfHeight)), style, Gdiplus::UnitPixel, &font);
   setHandle(font);

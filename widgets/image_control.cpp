@@ -197,11 +197,11 @@ int ImageControl::attach(HWND window) {
 }
 
 BOOL ImageControl::setProperty(const std::string& name, std::intptr_t value) {
-  return setProp(window_, lumaset::toUtf16(name).c_str(), value);
+  return setProp(window_, lumaset::toWide(name).c_str(), value);
 }
 
 std::intptr_t ImageControl::getProperty(const std::string& name) const {
-  return getProp(window_, lumaset::toUtf16(name).c_str());
+  return getProp(window_, lumaset::toWide(name).c_str());
 }
 
 LRESULT ImageControl::sendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -210,7 +210,7 @@ LRESULT ImageControl::sendMessage(UINT message, WPARAM wParam, LPARAM lParam) co
 
 void ImageControl::setToolTip(const std::string& text, bool atPointer) {
   HWND tooltip = sharedToolTip();
-  std::wstring wide = lumaset::toUtf16(text);
+  std::wstring wide = lumaset::toWide(text);
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = window_;
@@ -237,7 +237,7 @@ void ImageControl::moveTo(std::optional<int> left, std::optional<int> top, std::
 }
 
 HWND ImageControl::createPictureBox(HWND parent, int x, int y, int width, int height) {
-  HWND box = CreateWindowExW(WS_EX_TRANSPARENT, L"Static", lumaset::toUtf16(kPictureBoxText).c_str(),
+  HWND box = CreateWindowExW(WS_EX_TRANSPARENT, L"Static", lumaset::toWide(kPictureBoxText).c_str(),
                              WS_CHILD | WS_VISIBLE | SS_NOTIFY, x, y, width, height, parent, nullptr, nullptr, nullptr);
   attachPictureBox(box);
   return box;
@@ -246,7 +246,7 @@ HWND ImageControl::createPictureBox(HWND parent, int x, int y, int width, int he
 int ImageControl::attachPictureBox(HWND window, Image* image) {
   if (!attach(window)) return 0;
   setProp(window, kType, kPictureBox);
-  SetWindowTextW(window, lumaset::toUtf16(kPictureBoxText).c_str());
+  SetWindowTextW(window, lumaset::toWide(kPictureBoxText).c_str());
   subclassOnce(window, pictureBoxProc);
   if (image) setBackImage(image);
   return 1;

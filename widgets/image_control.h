@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 #include "widgets/image_loading.h"
 
 namespace lumaset::kit {

@@ -7,7 +7,7 @@
 
 #include "widgets/gdiplus_include.h"
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset::kit {
 

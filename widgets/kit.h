@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset::kit {
 

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 #include "widgets/image_loading.h"
 
 namespace lumaset::kit {

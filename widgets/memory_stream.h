@@ -3,7 +3,7 @@
 #include <objidl.h>
 #include <windows.h>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset::kit {
 

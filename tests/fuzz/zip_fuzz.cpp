@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/zip_archive.h"
+#include "formats/zip_archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumaset::Bytes archive(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "iconstore/looks.h"
+#include "themes/looks.h"
 #include "platform/interaction.h"
 
 namespace lumaset::testing {
@@ -46,12 +46,17 @@ class FakeInteraction : public Interaction {
   }
 };
 
+// Keeps the path box texts, and the current look that each location shows, computed
+// as the window computes it (when it knows its context).
 class FakeView : public HostView {
  public:
+  Context* ctx = nullptr;
   std::vector<std::string> pathBoxTexts;
   std::vector<Look> looks;
   void setPathBox(const std::string& text) override { pathBoxTexts.push_back(text); }
-  void showLook(const Look& look) override { looks.push_back(look); }
+  void hostLocated() override {
+    if (ctx) looks.push_back(currentLook(*ctx));
+  }
 };
 
 }  // namespace lumaset::testing

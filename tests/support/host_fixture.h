@@ -30,7 +30,10 @@ class HostFixture : public ::testing::Test {
   Context ctx{files, ui, view, state, home};
   tools::SampleHost host;
 
-  void SetUp() override { std::filesystem::create_directory(testing::pathFromUtf8(home)); }
+  void SetUp() override {
+    view.ctx = &ctx;
+    std::filesystem::create_directory(testing::pathFromUtf8(home));
+  }
 
   // Writes a sample host into <temp>/<folder>. Each kind of host is drawn once per test
   // program and copied from then on.

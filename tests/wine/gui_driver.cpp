@@ -15,8 +15,8 @@
 #include "platform/win32_text.h"
 #include "ui/control_ids.h"
 
-using lumaset::fromUtf16;
-using lumaset::toUtf16;
+using lumaset::fromWide;
+using lumaset::toWide;
 using lumaset::ui::controlId;
 
 namespace {
@@ -35,13 +35,13 @@ std::wstring classOf(HWND window);
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
         if (pid != lumasetProcess) return TRUE;
-        std::printf("  window %s \"%s\"%s\n", lumaset::fromUtf16(classOf(window)).c_str(), textOf(window).c_str(),
+        std::printf("  window %s \"%s\"%s\n", lumaset::fromWide(classOf(window)).c_str(), textOf(window).c_str(),
                     IsWindowVisible(window) ? " visible" : "");
         if (classOf(window) == L"#32770") {
           EnumChildWindows(
               window,
               [](HWND child, LPARAM) -> BOOL {
-                std::printf("    child %s id %d \"%s\"\n", lumaset::fromUtf16(classOf(child)).c_str(),
+                std::printf("    child %s id %d \"%s\"\n", lumaset::fromWide(classOf(child)).c_str(),
                             GetDlgCtrlID(child), textOf(child).c_str());
                 return TRUE;
               },
@@ -64,7 +64,7 @@ void ok(const std::string& what) {
 // Reads while sharing the file in every way, so that polling a host file never stops
 // the program from replacing it meanwhile.
 std::string readFile(const std::string& path) {
-  HANDLE file = CreateFileW(toUtf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
@@ -80,7 +80,7 @@ std::string readFile(const std::string& path) {
 std::string textOf(HWND window) {
   wchar_t buffer[4096] = {};
   SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 20000, nullptr);
-  return fromUtf16(buffer);
+  return fromWide(buffer);
 }
 
 std::wstring classOf(HWND window) {
@@ -167,7 +167,7 @@ HWND fileNameEdit(HWND dialog) {
 void answerFileDialog(const std::string& title, const std::string& path) {
   HWND dialog = waitFor([&] { return findDialog(title, [](HWND d) { return fileNameEdit(d) != nullptr; }); },
                         "open-file dialog \"" + title + "\"");
-  SendMessageW(fileNameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(toUtf16(path).c_str()));
+  SendMessageW(fileNameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(toWide(path).c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   waitUntil([&] { return !IsWindow(dialog); }, "closing of the dialog \"" + title + "\"");
 }
@@ -213,7 +213,7 @@ void click(HWND main, const char* name) {
 void choose(HWND main, const std::string& entry) {
   HWND combo = findChild(main, controlId("组合框1"));
   LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(toUtf16(entry).c_str()));
+                               reinterpret_cast<LPARAM>(toWide(entry).c_str()));
   if (index == CB_ERR) fail("the theme list has no " + entry);
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(controlId("组合框1"), CBN_SELCHANGE),
@@ -234,7 +234,7 @@ void saveScreenshot(const std::string& path) {
   int stride = (w * 3 + 3) & ~3;
   BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + stride * h), 0, 0,
                         sizeof(BITMAPFILEHEADER) + sizeof header};
-  std::ofstream out(toUtf16(path).c_str(), std::ios::binary);
+  std::ofstream out(toWide(path).c_str(), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
   out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
@@ -261,9 +261,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER\n");
     return 2;
   }
-  std::string exe = fromUtf16(argv[1]), host = fromUtf16(argv[2]), theme = fromUtf16(argv[3]);
-  std::string package = fromUtf16(argv[4]), image = fromUtf16(argv[5]), shot = fromUtf16(argv[6]);
-  std::string secondHost = fromUtf16(argv[7]);
+  std::string exe = fromWide(argv[1]), host = fromWide(argv[2]), theme = fromWide(argv[3]);
+  std::string package = fromWide(argv[4]), image = fromWide(argv[5]), shot = fromWide(argv[6]);
+  std::string secondHost = fromWide(argv[7]);
   std::string program = exe.substr(0, exe.find_last_of('\\'));
   std::string res = host + "\\Resources\\", bak = res + "lumaset_BAK\\";
   std::string language = host + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
@@ -273,7 +273,7 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
   std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toUtf16(program).c_str(), &si, &pi))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(program).c_str(), &si, &pi))
     fail("cannot start lumaset.exe");
   lumasetProcess = pi.dwProcessId;
 
@@ -377,7 +377,7 @@ int wmain(int argc, wchar_t** argv) {
 
   // A second start finds the stored host: no dialog, the list on "[当前]"; the cross ends it.
   PROCESS_INFORMATION again{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toUtf16(program).c_str(), &si, &again))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(program).c_str(), &si, &again))
     fail("cannot start lumaset.exe again");
   lumasetProcess = again.dwProcessId;
   main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window of the second start");

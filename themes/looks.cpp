@@ -1,9 +1,11 @@
-#include "iconstore/looks.h"
+#include "themes/looks.h"
 
-#include "app/paths.h"
-#include "iconstore/index_format.h"
+#include "app/index_reading.h"
+#include "backup/backup_layout.h"
+#include "formats/path_text.h"
 #include "iconstore/lookup.h"
 #include "starttext/marker.h"
+#include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {
@@ -25,32 +27,29 @@ Overlay chooseOverlay(bool startupTextToggle, bool version18) {
   return startupTextToggle ? Overlay::Clear : Overlay::Marked;
 }
 
-std::string backupIndexPath(const Context& ctx) {
-  char sep = ctx.sep();
-  return resourcesFolder(ctx.state.hostFolder, sep) + sep + "lumaset_BAK" + sep + kIndexFile;
+bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
+  if (entry == kCurrentEntry) return languageFileCarriesMarker(ctx.files, ctx.languageFilePath());
+  if (entry == kDefaultEntry) return false;
+  return themeHidesStartupText(ctx, entry);
 }
 
-Look showCurrentLook(Context& ctx) {
+Look currentLook(Context& ctx) {
   parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui);
   Look look;
   lookUpPreviewImages(ctx, look);
   look.description = "当前 Photoshop 的启动画面";
-  ctx.state.startupTextToggle = languageFileCarriesMarker(ctx.files, ctx.state.languageFilePath);
-  look.startupTextToggle = ctx.state.startupTextToggle;
+  look.startupTextToggle = startupTextToggleFor(ctx, kCurrentEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.version18);
-  ctx.view.showLook(look);
   return look;
 }
 
-Look showDefaultLook(Context& ctx) {
+Look defaultLook(Context& ctx) {
   parseIndex(ctx.files.readFile(backupIndexPath(ctx)), ctx.state.records, ctx.ui);
   Look look;
   lookUpPreviewImages(ctx, look);
-  ctx.state.startupTextToggle = false;
-  look.startupTextToggle = false;
-  look.overlay = chooseOverlay(false, ctx.state.version18);
+  look.startupTextToggle = startupTextToggleFor(ctx, kDefaultEntry);
+  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.version18);
   look.description = "Photoshop 的默认启动画面（备份的画面）";
-  ctx.view.showLook(look);
   return look;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/utf.h"
+#include "formats/utf.h"
 
 #include <cstdint>
 

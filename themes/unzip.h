@@ -6,11 +6,11 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/zip_archive.h"
+#include "formats/zip_archive.h"
 
 namespace lumaset {
 
-// kZipOk (1) on success, else one of the failure codes of zip_archive.h.
-int unzipInto(Files& files, const std::string& archive, const std::string& targetFolder);
+// kZipOk on success, else the failure (formats/zip_archive.h).
+ZipResult unzipInto(Files& files, const std::string& archive, const std::string& targetFolder);
 
 }  // namespace lumaset

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset {
 
@@ -24,12 +24,15 @@ struct Look {
 // later (whose startup text is never changed), else the marked one.
 Overlay chooseOverlay(bool startupTextToggle, bool version18);
 
-// The backup copy of the host's index: R + "/lumaset_BAK/IconResources.idx".
-std::string backupIndexPath(const Context& ctx);
+// The startup-text toggle that choosing `entry` in the theme list sets: for "[当前]"
+// whether the language file carries the program's block, for "[默认]" off, for a theme
+// whether its info.ini hides the startup text. The window and the command line both
+// start an apply from it.
+bool startupTextToggleFor(const Context& ctx, const std::string& entry);
 
-// Parse the current (or backup) index, look the three images up in the LowRes pack
-// beside the current index, set the startup-text toggle, and hand the look to the view.
-Look showCurrentLook(Context& ctx);
-Look showDefaultLook(Context& ctx);
+// Parse the current (or backup) index into the run's record table and look the three
+// images up in the LowRes pack beside the current index.
+Look currentLook(Context& ctx);
+Look defaultLook(Context& ctx);
 
 }  // namespace lumaset

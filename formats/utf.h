@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bytes.h"
+#include "formats/bytes.h"
 
 namespace lumaset {
 
@@ -41,12 +41,12 @@ struct ZipMember {
 using LegacyNameDecoder = std::function<bool(const Bytes& raw, std::string& utf8)>;
 
 // Lists and checks every member; kZipOk when the archive may be unpacked as a whole.
-int listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members);
+ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members);
 
 // Checks the archive, then inflates the members one by one in directory order and
 // hands each to `sink` (folders with empty data); stops at the first failure, whether
 // its own or the sink's (a sink returning false gives kZipWriteFailed).
-int readZip(const Bytes& archive, const LegacyNameDecoder& decode,
+ZipResult readZip(const Bytes& archive, const LegacyNameDecoder& decode,
             const std::function<bool(const ZipMember&, const Bytes&)>& sink);
 
 // Whether Windows can hold a path made of these parts unchanged (no device names, no

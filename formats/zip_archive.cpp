@@ -1,4 +1,4 @@
-#include "platform/zip_archive.h"
+#include "formats/zip_archive.h"
 
 #include <zlib.h>
 
@@ -7,7 +7,7 @@
 #include <optional>
 #include <set>
 
-#include "platform/utf.h"
+#include "formats/utf.h"
 
 namespace lumaset {
 namespace {
@@ -48,7 +48,7 @@ struct Directory {
   std::uint64_t entries = 0, size = 0, offset = 0;
 };
 
-std::optional<Directory> findDirectory(const Bytes& a, int& error) {
+std::optional<Directory> findDirectory(const Bytes& a, ZipResult& error) {
   Reader r(a);
   error = kZipNotAnArchive;
   if (a.size() < 22) return std::nullopt;
@@ -137,8 +137,46 @@ std::optional<std::string> normaliseName(const std::string& raw, bool& folder) {
   return clean;  // empty for a folder entry such as "./", which names the target itself
 }
 
-int readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vector<Entry>& entries) {
-  int error;
+// The member's name as UTF-8: flagged UTF-8 must be valid, other names are taken as
+// UTF-8 when they are valid, else from the legacy code page.
+std::optional<std::string> memberNameText(const Bytes& raw, std::uint32_t flags, const LegacyNameDecoder& decode) {
+  if (isValidUtf8(raw)) return raw;
+  std::string utf8;
+  if ((flags & 0x0800) || !decode || !decode(raw, utf8)) return std::nullopt;
+  return utf8;
+}
+
+// A file may not also be a folder of another member ("a" and "a/b").
+bool fileIsAlsoFolder(const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    if (e.member.folder) continue;
+    for (const Entry& other : entries) {
+      if (other.folded.size() > e.folded.size() && other.folded.compare(0, e.folded.size(), e.folded) == 0 &&
+          other.folded[e.folded.size()] == '/')
+        return true;
+    }
+  }
+  return false;
+}
+
+// Local headers, and member data that does not overlap (a trick of zip bombs).
+ZipResult locateMemberData(const Reader& r, std::vector<Entry>& entries) {
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> spans;
+  for (Entry& e : entries) {
+    if (!r.has(e.localOffset, 30) || r.u32(e.localOffset) != kLocalHeader) return kZipDamaged;
+    e.dataOffset = e.localOffset + 30 + r.u16(e.localOffset + 26) + r.u16(e.localOffset + 28);
+    if (!r.has(e.dataOffset, e.compressed)) return kZipDamaged;
+    spans.push_back({e.localOffset, e.dataOffset + e.compressed});
+  }
+  std::sort(spans.begin(), spans.end());
+  for (std::size_t i = 1; i < spans.size(); ++i) {
+    if (spans[i].first < spans[i - 1].second) return kZipDamaged;
+  }
+  return kZipOk;
+}
+
+ZipResult readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vector<Entry>& entries) {
+  ZipResult error;
   std::optional<Directory> dir = findDirectory(a, error);
   if (!dir) return error;
   if (dir->entries > kZipMaxMembers) return kZipTooLarge;
@@ -161,17 +199,9 @@ int readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vector<Ent
     if (next > end) return kZipDamaged;
     if (!applyZip64(a, pos + 46 + nameLength, extraLength, size, e.compressed, e.localOffset)) return kZipDamaged;
 
-    Bytes raw = a.substr(pos + 46, nameLength);
-    std::string utf8;
-    if (e.flags & 0x0800) {
-      if (!isValidUtf8(raw)) return kZipUnsafeName;
-      utf8 = raw;
-    } else if (isValidUtf8(raw)) {
-      utf8 = raw;
-    } else if (!decode || !decode(raw, utf8)) {
-      return kZipUnsafeName;
-    }
-    std::optional<std::string> name = normaliseName(utf8, e.member.folder);
+    std::optional<std::string> utf8 = memberNameText(a.substr(pos + 46, nameLength), e.flags, decode);
+    if (!utf8) return kZipUnsafeName;
+    std::optional<std::string> name = normaliseName(*utf8, e.member.folder);
     if (!name) return kZipUnsafeName;
     if (name->empty()) {
       pos = next;
@@ -197,32 +227,11 @@ int readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vector<Ent
     pos = next;
   }
 
-  // A file may not also be a folder of another member ("a" and "a/b").
-  for (const Entry& e : entries) {
-    if (e.member.folder) continue;
-    for (const Entry& other : entries) {
-      if (other.folded.size() > e.folded.size() && other.folded.compare(0, e.folded.size(), e.folded) == 0 &&
-          other.folded[e.folded.size()] == '/')
-        return kZipNameClash;
-    }
-  }
-
-  // Local headers, and member data that does not overlap (a trick of zip bombs).
-  std::vector<std::pair<std::uint64_t, std::uint64_t>> spans;
-  for (Entry& e : entries) {
-    if (!r.has(e.localOffset, 30) || r.u32(e.localOffset) != kLocalHeader) return kZipDamaged;
-    e.dataOffset = e.localOffset + 30 + r.u16(e.localOffset + 26) + r.u16(e.localOffset + 28);
-    if (!r.has(e.dataOffset, e.compressed)) return kZipDamaged;
-    spans.push_back({e.localOffset, e.dataOffset + e.compressed});
-  }
-  std::sort(spans.begin(), spans.end());
-  for (std::size_t i = 1; i < spans.size(); ++i) {
-    if (spans[i].first < spans[i - 1].second) return kZipDamaged;
-  }
-  return kZipOk;
+  if (fileIsAlsoFolder(entries)) return kZipNameClash;
+  return locateMemberData(r, entries);
 }
 
-int inflateMember(const Bytes& a, const Entry& e, Bytes& out) {
+ZipResult inflateMember(const Bytes& a, const Entry& e, Bytes& out) {
   out.clear();
   if (e.member.folder) return kZipOk;
   const char* data = a.data() + e.dataOffset;
@@ -263,19 +272,19 @@ bool isSafeMemberName(const std::string& part) {
   return !isReservedDevice(part);
 }
 
-int listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members) {
+ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members) {
   std::vector<Entry> entries;
-  int result = readEntries(archive, decode, entries);
+  ZipResult result = readEntries(archive, decode, entries);
   if (result != kZipOk) return result;
   members.clear();
   for (const Entry& e : entries) members.push_back(e.member);
   return kZipOk;
 }
 
-int readZip(const Bytes& archive, const LegacyNameDecoder& decode,
+ZipResult readZip(const Bytes& archive, const LegacyNameDecoder& decode,
             const std::function<bool(const ZipMember&, const Bytes&)>& sink) {
   std::vector<Entry> entries;
-  int result = readEntries(archive, decode, entries);
+  ZipResult result = readEntries(archive, decode, entries);
   if (result != kZipOk) return result;
   Bytes data;
   for (const Entry& e : entries) {

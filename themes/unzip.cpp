@@ -1,6 +1,8 @@
-#include "platform/unzip.h"
+#include "themes/unzip.h"
 
 #include <vector>
+
+#include "formats/path_text.h"
 
 namespace lumaset {
 namespace {
@@ -27,14 +29,9 @@ bool makeFolders(Files& files, const std::string& folder, const std::string& nam
   return true;
 }
 
-std::string parentOf(const std::string& path, char sep) {
-  std::size_t cut = path.find_last_of(sep);
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
 }  // namespace
 
-int unzipInto(Files& files, const std::string& archive, const std::string& targetFolder) {
+ZipResult unzipInto(Files& files, const std::string& archive, const std::string& targetFolder) {
   const char sep = files.separator();
   Bytes bytes = files.readFile(archive);
   if (bytes.empty()) return kZipNotAnArchive;
@@ -44,7 +41,7 @@ int unzipInto(Files& files, const std::string& archive, const std::string& targe
     return text.has_value();
   };
   std::vector<ZipMember> members;
-  int result = listZip(bytes, decode, members);
+  ZipResult result = listZip(bytes, decode, members);
   if (result != kZipOk) return result;
 
   // A member may not turn an existing file into a folder or the other way round.
@@ -53,7 +50,7 @@ int unzipInto(Files& files, const std::string& archive, const std::string& targe
     if (existing.exists && existing.isFolder != m.folder) return kZipNameClash;
   }
 
-  const std::string library = parentOf(targetFolder, sep);
+  const std::string library = folderOf(targetFolder, std::string_view(&sep, 1));
   if (!library.empty() && !files.exists(library) && !files.createFolder(library)) return kZipWriteFailed;
   const std::string staging = library + sep + ".lumaset-unpacking";
   if (files.exists(staging)) files.deleteFolder(staging);

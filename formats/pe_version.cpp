@@ -1,4 +1,4 @@
-#include "platform/pe_version.h"
+#include "formats/pe_version.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/utf.h"
+#include "formats/utf.h"
 
 namespace lumaset {
 namespace {

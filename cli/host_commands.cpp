@@ -1,0 +1,175 @@
+// The commands about the located host: locate, status, index, extract, look, backup.
+#include <cstdio>
+
+#include "app/host_location.h"
+#include "app/index_reading.h"
+#include "backup/backup_layout.h"
+#include "backup/create_backup.h"
+#include "backup/refresh_backup.h"
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/session.h"
+#include "formats/path_text.h"
+#include "iconstore/lookup.h"
+#include "starttext/marker.h"
+#include "themes/looks.h"
+
+namespace lumaset::cli {
+namespace {
+
+const char* layoutName(IndexLayout layout) { return layout == IndexLayout::FourPack ? "four-pack" : "two-pack"; }
+
+}  // namespace
+
+int cmdLocate(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--language-file"}, {});
+  if (!a.error.empty()) return s.usage(a.error);
+  if (a.words.size() != 1) return s.usage("locate takes the path of Photoshop.exe");
+  s.ui.queueAnswer(s.absolute(a.words[0]));
+  if (auto language = a.value("--language-file")) {
+    s.ui.queueAnswer(s.absolute(*language));
+  } else {
+    s.ui.queueAnswer(std::nullopt);
+  }
+  // On a first start the program itself asks for the host; otherwise the user does.
+  StartupOutcome outcome = runStartup(s.ctx);
+  if (!outcome.locateRan) locateHost(s.ctx);
+  if (s.json) {
+    std::fprintf(s.out, "{\"pathBox\":%s}\n", jsonString(s.view.pathBox).c_str());
+  } else {
+    std::fprintf(s.out, "path box: %s\n", s.view.pathBox.c_str());
+  }
+  return s.done();
+}
+
+int cmdStatus(Session& s, const std::vector<std::string>& args) {
+  if (!args.empty()) return s.usage("status takes no arguments");
+  startAsProgram(s);
+  const RunState& st = s.state;
+  bool indexExists = !st.currentIndexPath.empty() && s.files.exists(st.currentIndexPath);
+  bool languageExists = s.files.exists(s.ctx.languageFilePath());
+  bool marker = languageFileCarriesMarker(s.files, s.ctx.languageFilePath());
+  bool backup = !st.hostFolder.empty() && s.files.exists(backupIndexPath(s.ctx));
+  if (s.json) {
+    std::fprintf(s.out,
+                 "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
+                 "\"records\":%zu,\"languageFile\":%s,\"languageFileExists\":%s,\"marker\":%s,\"backup\":%s}\n",
+                 jsonString(st.hostFolder).c_str(), jsonBool(st.version18).c_str(),
+                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(),
+                 layoutName(st.records.layout), st.records.count(), jsonString(s.ctx.languageFilePath()).c_str(),
+                 jsonBool(languageExists).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str());
+  } else {
+    auto yes = [](bool b) { return b ? "yes" : "no"; };
+    std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
+    std::fprintf(s.out, "version 18 or later: %s\n", yes(st.version18));
+    std::fprintf(s.out, "index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
+    std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(st.records.layout), st.records.count());
+    std::fprintf(s.out, "language file: %s (%s)\n", s.ctx.languageFilePath().c_str(),
+                 languageExists ? "exists" : "missing");
+    std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
+    std::fprintf(s.out, "backup: %s\n", yes(backup));
+  }
+  return s.done();
+}
+
+int cmdIndex(Session& s, const std::vector<std::string>& args) {
+  if (args.size() > 1) return s.usage("index takes at most one file");
+  startAsProgram(s);
+  if (!args.empty()) {
+    std::string file = s.absolute(args[0]);
+    if (!parseIndex(s.files.readFile(file), s.state.records, s.ui)) return s.fail("not an icon index: " + file);
+  } else if (!s.files.exists(s.state.currentIndexPath)) {
+    return s.fail("no current index: " + s.state.currentIndexPath);
+  }
+  const RecordTable& t = s.state.records;
+  if (s.json) {
+    std::fprintf(s.out, "{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
+    for (std::size_t n = 1; n <= t.count(); ++n) {
+      std::fprintf(s.out, "%s{\"number\":%zu,\"name\":%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
+                   "\"highLength\":%d}", n > 1 ? "," : "", n, jsonString(t.name(n)).c_str(),
+                   t.offset(n, Pack::LowRes), t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes),
+                   t.length(n, Pack::HighRes));
+    }
+    std::fprintf(s.out, "]}\n");
+  } else {
+    std::fprintf(s.out, "%s, %zu records\n", layoutName(t.layout), t.count());
+    std::fprintf(s.out, "%5s  %-48s %11s %11s %11s %11s\n", "#", "name", "low offset", "low length",
+                 "high offset", "high length");
+    for (std::size_t n = 1; n <= t.count(); ++n) {
+      std::fprintf(s.out, "%5zu  %-48s %11d %11d %11d %11d\n", n, t.name(n).c_str(), t.offset(n, Pack::LowRes),
+                   t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
+    }
+  }
+  return s.done();
+}
+
+int cmdExtract(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--pack", "-o"}, {"--backup"});
+  if (!a.error.empty()) return s.usage(a.error);
+  std::optional<std::string> pack = a.value("--pack");
+  std::optional<std::string> output = a.value("-o");
+  if (a.words.size() != 1 || !pack || !output || (*pack != "low" && *pack != "high"))
+    return s.usage("extract NAME --pack low|high [--backup] -o FILE");
+  startAsProgram(s);
+  if (a.has("--backup") && !parseIndex(s.files.readFile(backupIndexPath(s.ctx)), s.state.records, s.ui))
+    return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
+  std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
+  Bytes image = lookUpImage(s.state.records, s.files, packFolder, a.words[0],
+                            *pack == "low" ? Pack::LowRes : Pack::HighRes);
+  if (image.empty()) return s.fail("no image named " + a.words[0] + " in the " + *pack + " pack");
+  std::string target = s.absolute(*output);
+  if (!s.files.writeFile(target, image)) return s.fail("cannot write " + target);
+  if (s.json) {
+    std::fprintf(s.out, "{\"file\":%s,\"bytes\":%zu}\n", jsonString(target).c_str(), image.size());
+  } else {
+    std::fprintf(s.out, "%s: %zu bytes\n", target.c_str(), image.size());
+  }
+  return s.done();
+}
+
+int cmdLook(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--save"}, {});
+  if (!a.error.empty()) return s.usage(a.error);
+  if (a.words.size() != 1 || (a.words[0] != "current" && a.words[0] != "default"))
+    return s.usage("look current|default [--save DIR]");
+  startAsProgram(s);
+  Look look = a.words[0] == "current" ? currentLook(s.ctx) : defaultLook(s.ctx);
+  const NamedImages images = {
+      {"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
+  if (auto folder = a.value("--save")) {
+    if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
+  }
+  const char* overlay = look.overlay == Overlay::Clear ? "clear" : "marked";
+  if (s.json) {
+    std::fprintf(s.out, "{\"description\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
+                 jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(), overlay);
+    for (const auto& [name, bytes] : images)
+      std::fprintf(s.out, ",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(), jsonString(pngSizeText(*bytes)).c_str());
+    std::fprintf(s.out, "}\n");
+  } else {
+    std::fprintf(s.out, "description: %s\n", look.description.c_str());
+    std::fprintf(s.out, "startup-text toggle: %s\n", look.startupTextToggle ? "on" : "off");
+    std::fprintf(s.out, "overlay: %s\n", overlay);
+    printImages(s, images);
+  }
+  return s.done();
+}
+
+int cmdBackup(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {}, {"--refresh"});
+  if (!a.error.empty() || !a.words.empty()) return s.usage("backup [--refresh]");
+  startAsProgram(s);
+  if (a.has("--refresh")) {
+    refreshBackup(s.ctx);
+    return s.done();
+  }
+  bool made = createBackup(s.ctx);
+  if (s.json) {
+    std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(made).c_str());
+  } else {
+    std::fprintf(s.out, "backup: %s\n", made ? "made" : "failed");
+  }
+  return made ? s.done() : 1;
+}
+
+}  // namespace lumaset::cli

@@ -1,0 +1,72 @@
+// Everything one command run needs: the platform, the run state and the output, and the
+// helpers the commands share.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/startup.h"
+#include "cli/cli_interaction.h"
+
+namespace lumaset::cli {
+
+inline constexpr int kUsageError = 2;
+
+extern const char* const kUsage;
+
+struct Session {
+  Files& files;
+  CliInteraction ui;
+  CliView view;
+  RunState state;
+  Context ctx;
+  std::FILE* out;
+  std::FILE* err;
+  bool json;
+
+  Session(Files& f, std::string home, std::FILE* o, std::FILE* e, bool j)
+      : files(f), ui(o, j), ctx{f, ui, view, state, std::move(home)}, out(o), err(e), json(j) {
+    view.ctx = &ctx;
+  }
+
+  int usage(const std::string& problem) {
+    if (!problem.empty()) std::fprintf(err, "lumaset-cli: %s\n", problem.c_str());
+    std::fputs(kUsage, err);
+    return kUsageError;
+  }
+  int fail(const std::string& problem) {
+    std::fprintf(err, "lumaset-cli: %s\n", problem.c_str());
+    return 1;
+  }
+  int done() const { return ui.errorShown() ? 1 : 0; }
+  std::string absolute(const std::string& path) { return files.absolutePath(path); }
+};
+
+// Starts as the window does: settings, startup check and, where the current index
+// exists, the parse that the first preview of "[当前]" makes.
+StartupOutcome startAsProgram(Session& s);
+
+// The three images of a look or a preview, by the names the output gives them.
+using NamedImages = std::pair<const char*, const Bytes*>[3];
+
+// "WxH" of a PNG, empty when the bytes are no PNG.
+std::string pngSizeText(const Bytes& png);
+void printImages(Session& s, const NamedImages& images);
+// Writes the images that are there as NAME.png into `dir`, creating it when missing.
+bool saveImages(Session& s, const std::string& dir, const NamedImages& images);
+
+using Command = int (*)(Session&, const std::vector<std::string>&);
+int cmdLocate(Session& s, const std::vector<std::string>& args);
+int cmdStatus(Session& s, const std::vector<std::string>& args);
+int cmdIndex(Session& s, const std::vector<std::string>& args);
+int cmdExtract(Session& s, const std::vector<std::string>& args);
+int cmdLook(Session& s, const std::vector<std::string>& args);
+int cmdBackup(Session& s, const std::vector<std::string>& args);
+int cmdApply(Session& s, const std::vector<std::string>& args);
+int cmdApplyCustom(Session& s, const std::vector<std::string>& args);
+int cmdThemes(Session& s, const std::vector<std::string>& args);
+int cmdPreview(Session& s, const std::vector<std::string>& args);
+int cmdImport(Session& s, const std::vector<std::string>& args);
+
+}  // namespace lumaset::cli

@@ -1,0 +1,125 @@
+// The commands about themes: apply, apply-custom, themes, preview, import.
+#include <cstdio>
+#include <set>
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/session.h"
+#include "themes/apply.h"
+#include "themes/import.h"
+#include "themes/looks.h"
+#include "themes/theme_list.h"
+
+namespace lumaset::cli {
+namespace {
+
+// --hide-text on|off, or nothing when the option is absent; false for another value.
+bool readToggle(const Arguments& a, std::optional<bool>& toggle) {
+  auto value = a.value("--hide-text");
+  if (!value) return true;
+  if (*value != "on" && *value != "off") return false;
+  toggle = *value == "on";
+  return true;
+}
+
+}  // namespace
+
+int cmdApply(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--hide-text"}, {});
+  std::optional<bool> toggle;
+  if (!a.error.empty() || a.words.size() != 1 || !readToggle(a, toggle))
+    return s.usage("apply ENTRY [--hide-text on|off]");
+  startAsProgram(s);
+  const std::string& entry = a.words[0];
+  // The toggle is what choosing the entry in the list would set, unless the option says.
+  s.state.startupTextToggle = toggle.value_or(startupTextToggleFor(s.ctx, entry));
+  applyFromThemeList(s.ctx, entry, s.state.startupTextToggle);
+  return s.done();
+}
+
+int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
+  static const char* const kSlotOptions[6] = {"--splash", "--splash2x", "--dark", "--dark2x", "--light", "--light2x"};
+  std::set<std::string> valued(std::begin(kSlotOptions), std::end(kSlotOptions));
+  valued.insert("--hide-text");
+  Arguments a = parseArguments(args, valued, {});
+  std::optional<bool> toggle;
+  if (!a.error.empty() || !a.words.empty() || !readToggle(a, toggle)) return s.usage("apply-custom: " + a.error);
+  startAsProgram(s);
+  ImageSlots fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (auto path = a.value(kSlotOptions[i])) fields[i] = s.absolute(*path);
+  }
+  s.state.startupTextToggle = toggle.value_or(false);
+  applyCustomImages(s.ctx, fields, s.state.startupTextToggle);
+  return s.done();
+}
+
+int cmdThemes(Session& s, const std::vector<std::string>& args) {
+  if (!args.empty()) return s.usage("themes takes no arguments");
+  startAsProgram(s);
+  std::vector<std::string> entries = themeList(s.ctx);
+  if (s.json) {
+    std::fprintf(s.out, "[");
+    for (std::size_t i = 0; i < entries.size(); ++i) std::fprintf(s.out, "%s%s", i ? "," : "", jsonString(entries[i]).c_str());
+    std::fprintf(s.out, "]\n");
+  } else {
+    for (const std::string& e : entries) std::fprintf(s.out, "%s\n", e.c_str());
+  }
+  return s.done();
+}
+
+int cmdPreview(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--save"}, {});
+  if (!a.error.empty() || a.words.size() > 1) return s.usage("preview ENTRY [--save DIR]");
+  startAsProgram(s);
+  // No entry at all is the empty entry text, previewed as a theme of that name.
+  Preview p = previewEntry(s.ctx, a.words.empty() ? std::string() : a.words[0]);
+  const NamedImages images = {
+      {"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
+  if (auto folder = a.value("--save")) {
+    if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
+  }
+  const char* overlay = p.look.overlay == Overlay::Clear ? "clear" : "marked";
+  auto onOff = [](bool b) { return b ? "on" : "off"; };
+  if (s.json) {
+    std::fprintf(s.out,
+                 "{\"description\":%s,\"author\":{\"text\":%s,\"target\":%s},\"credit\":{\"text\":%s,\"target\":%s},"
+                 "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
+                 jsonString(p.look.description).c_str(), jsonString(p.author.text).c_str(),
+                 jsonString(p.author.target).c_str(), jsonString(p.credit.text).c_str(),
+                 jsonString(p.credit.target).c_str(), jsonBool(p.indicatorsShown).c_str(), jsonBool(p.has1x).c_str(),
+                 jsonBool(p.has2x).c_str(), jsonBool(p.hasText).c_str(), jsonBool(p.look.startupTextToggle).c_str(),
+                 overlay);
+    for (const auto& [name, bytes] : images) std::fprintf(s.out, ",\"%s\":%zu", name, bytes->size());
+    std::fprintf(s.out, "}\n");
+  } else {
+    std::fprintf(s.out, "description: %s\n", p.look.description.c_str());
+    std::fprintf(s.out, "author: %s <%s>\n", p.author.text.c_str(), p.author.target.c_str());
+    std::fprintf(s.out, "credit: %s <%s>\n", p.credit.text.c_str(), p.credit.target.c_str());
+    if (p.indicatorsShown) {
+      std::fprintf(s.out, "indicators: 1X %s, 2X %s, T %s\n", onOff(p.has1x), onOff(p.has2x), onOff(p.hasText));
+    } else {
+      std::fprintf(s.out, "indicators: hidden\n");
+    }
+    std::fprintf(s.out, "startup-text toggle: %s\n", onOff(p.look.startupTextToggle));
+    std::fprintf(s.out, "overlay: %s\n", overlay);
+    printImages(s, images);
+  }
+  return s.done();
+}
+
+int cmdImport(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--package"}, {});
+  if (!a.error.empty() || (a.words.size() == 1) == a.has("--package") || a.words.size() > 1)
+    return s.usage("import PATH | --package PATH");
+  startAsProgram(s);
+  if (auto package = a.value("--package")) {
+    s.ui.queueAnswer(s.absolute(*package));
+    importThemePackage(s.ctx);
+  } else {
+    importDroppedItem(s.ctx, s.absolute(a.words[0]));
+  }
+  return s.done();
+}
+
+}  // namespace lumaset::cli

@@ -1,0 +1,38 @@
+#include "formats/profile_text.h"
+
+#include "formats/utf.h"
+
+namespace lumaset {
+namespace {
+
+const std::string kUtf16Bom = "\xFF\xFE";
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string cutProfileValue(std::string value) { return cutUtf8(std::move(value), kProfileValueLimit); }
+
+ProfileText decodeProfileText(const Bytes& raw, const CodePageConversion& gbkToUtf8) {
+  if (raw.compare(0, 2, kUtf16Bom) == 0) return {utf16leToUtf8(raw.substr(2)), ProfileEncoding::Utf16le};
+  if (raw.compare(0, 3, kUtf8Bom) == 0) return {raw.substr(3), ProfileEncoding::Utf8Bom};
+  if (isValidUtf8(raw)) return {raw, ProfileEncoding::Utf8};
+  if (auto text = gbkToUtf8(raw)) return {*text, ProfileEncoding::Gbk};
+  return {raw, ProfileEncoding::Utf8};
+}
+
+Bytes encodeProfileText(const std::string& utf8, ProfileEncoding encoding, const CodePageConversion& utf8ToGbk) {
+  switch (encoding) {
+    case ProfileEncoding::Utf16le:
+      return kUtf16Bom + utf8ToUtf16le(utf8);
+    case ProfileEncoding::Utf8Bom:
+      return kUtf8Bom + utf8;
+    case ProfileEncoding::Utf8:
+      return utf8;
+    case ProfileEncoding::Gbk:
+      if (auto text = utf8ToGbk(utf8)) return *text;
+      return kUtf16Bom + utf8ToUtf16le(utf8);
+  }
+  return utf8;
+}
+
+}  // namespace lumaset

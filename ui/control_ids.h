@@ -1,36 +1,128 @@
-// The controls of the program's windows by name, with the control ID each carries. The
-// names are the controls' identities; the program and its end-to-end tests share this
-// table.
+// The controls of the program's windows: an identifier named for each control's role,
+// and the control's name beside it. The names are the controls' identities outside the
+// program (the end-to-end driver and the tests find controls by them); the program
+// itself speaks of the roles.
 #pragma once
 #include <string_view>
 
 namespace lumaset::ui {
 
-struct ControlId {
+enum class Control : int {
+  // The frame of the main window.
+  ProjectLink = 1003,          // 超级链接框3: "Lumaset v1.2"
+  ThemePageButton = 1005,      // 图形按钮5
+  CustomPageButton = 1006,     // 图形按钮6
+  MinimiseButton = 1017,       // 图形按钮17
+  CloseButton = 1007,          // 图形按钮7
+  PageControl = 1100,          // 选择夹1
+  PathLabel = 1201,            // 标签1
+  PathBox = 1301,              // 编辑框1
+  LocateButton = 1002,         // 图形按钮2
+  BackupLink = 1406,           // 超级链接框6
+  ToggleFrame = 1501,          // 外形框1
+  StartupTextToggle = 1020,    // 图形按钮20
+  ToggleLabel = 1601,          // 透明标签1
+  // The theme page.
+  DragPlate = 1701,            // 窗口拖动底板
+  DarkIcon = 1702,             // 图标_暗
+  LightIcon = 1703,            // 图标_亮
+  DescriptionBox = 1308,       // 编辑框8
+  Badge1x = 1031,              // 图形按钮_1X
+  Badge2x = 1032,              // 图形按钮_2X
+  BadgeText = 1033,            // 图形按钮_T
+  PreviousThemeButton = 1103,  // 图形按钮3
+  ThemeList = 1801,            // 组合框1
+  ThemeBoxImage = 1704,        // 图片框1
+  ThemeBoxText = 1602,         // 伪组合框文字
+  NextThemeButton = 1104,      // 图形按钮4
+  ThemeMenuLink = 1405,        // 超级链接框5
+  AuthorLabel = 1204,          // 标签4
+  AuthorLink = 1402,           // 超级链接框2
+  CreditLabel = 1205,          // 标签5
+  CreditLink = 1401,           // 超级链接框1
+  ApplyThemeButton = 1008,     // 图形按钮8
+  PreviewButton = 1001,        // 图形按钮1
+  // The custom page: a label, a path field and a browse button per image.
+  SplashLabel = 1202, SplashField = 1302, SplashBrowse = 1009,            // 标签2, 编辑框2, 图形按钮9
+  LightLabel = 1207, LightField = 1303, LightBrowse = 1010,               // 标签7, 编辑框3, 图形按钮10
+  DarkLabel = 1208, DarkField = 1304, DarkBrowse = 1012,                  // 标签8, 编辑框4, 图形按钮12
+  Splash2xLabel = 1206, Splash2xField = 1307, Splash2xBrowse = 1011,      // 标签6, 编辑框7, 图形按钮11
+  Light2xLabel = 1209, Light2xField = 1306, Light2xBrowse = 1013,         // 标签9, 编辑框6, 图形按钮13
+  Dark2xLabel = 1210, Dark2xField = 1305, Dark2xBrowse = 1014,            // 标签10, 编辑框5, 图形按钮14
+  TemplateLink = 1407,         // 超级链接框7
+  HelpLink = 1404,             // 超级链接框4
+  ApplyCustomButton = 1015,    // 图形按钮15
+  // The splash preview window's picture boxes.
+  SplashPreview = 2001,        // 预览图片框1
+  OverlayPreview = 2002,       // 预览图片框2
+  // Items of the theme menu 主题菜单.
+  MenuAddTheme = 3001,         // "添加主题"
+  MenuOpenLibrary = 3002,      // "打开主题目录"
+  MenuMoreThemes = 3003,       // "获取更多主题..."
+};
+
+constexpr int id(Control c) { return static_cast<int>(c); }
+
+struct ControlName {
   std::string_view name;
-  int id;
+  Control control;
 };
 
-inline constexpr ControlId kControls[] = {
-    {"超级链接框3", 1003}, {"图形按钮5", 1005},  {"图形按钮6", 1006},   {"图形按钮17", 1017}, {"图形按钮7", 1007},
-    {"选择夹1", 1100},     {"标签1", 1201},      {"编辑框1", 1301},     {"图形按钮2", 1002},  {"超级链接框6", 1406},
-    {"外形框1", 1501},     {"图形按钮20", 1020}, {"透明标签1", 1601},   {"窗口拖动底板", 1701},
-    {"图标_暗", 1702},     {"图标_亮", 1703},    {"编辑框8", 1308},     {"图形按钮_1X", 1031}, {"图形按钮_2X", 1032},
-    {"图形按钮_T", 1033},  {"图形按钮3", 1003 + 100}, {"组合框1", 1801}, {"图片框1", 1704}, {"伪组合框文字", 1602},
-    {"图形按钮4", 1104},   {"超级链接框5", 1405}, {"标签4", 1204},      {"超级链接框2", 1402}, {"标签5", 1205},
-    {"超级链接框1", 1401}, {"图形按钮8", 1008},  {"图形按钮1", 1001},   {"标签2", 1202},      {"编辑框2", 1302},
-    {"图形按钮9", 1009},   {"标签7", 1207},      {"编辑框3", 1303},     {"图形按钮10", 1010}, {"标签8", 1208},
-    {"编辑框4", 1304},     {"图形按钮12", 1012}, {"标签6", 1206},       {"编辑框7", 1307},    {"图形按钮11", 1011},
-    {"标签9", 1209},       {"编辑框6", 1306},    {"图形按钮13", 1013},  {"标签10", 1210},     {"编辑框5", 1305},
-    {"图形按钮14", 1014},  {"超级链接框7", 1407}, {"超级链接框4", 1404}, {"图形按钮15", 1015},
-    // The splash preview window's picture boxes.
-    {"预览图片框1", 2001}, {"预览图片框2", 2002},
+inline constexpr ControlName kControls[] = {
+    {"超级链接框3", Control::ProjectLink},      {"图形按钮5", Control::ThemePageButton},
+    {"图形按钮6", Control::CustomPageButton},   {"图形按钮17", Control::MinimiseButton},
+    {"图形按钮7", Control::CloseButton},        {"选择夹1", Control::PageControl},
+    {"标签1", Control::PathLabel},              {"编辑框1", Control::PathBox},
+    {"图形按钮2", Control::LocateButton},       {"超级链接框6", Control::BackupLink},
+    {"外形框1", Control::ToggleFrame},          {"图形按钮20", Control::StartupTextToggle},
+    {"透明标签1", Control::ToggleLabel},        {"窗口拖动底板", Control::DragPlate},
+    {"图标_暗", Control::DarkIcon},             {"图标_亮", Control::LightIcon},
+    {"编辑框8", Control::DescriptionBox},       {"图形按钮_1X", Control::Badge1x},
+    {"图形按钮_2X", Control::Badge2x},          {"图形按钮_T", Control::BadgeText},
+    {"图形按钮3", Control::PreviousThemeButton}, {"组合框1", Control::ThemeList},
+    {"图片框1", Control::ThemeBoxImage},        {"伪组合框文字", Control::ThemeBoxText},
+    {"图形按钮4", Control::NextThemeButton},    {"超级链接框5", Control::ThemeMenuLink},
+    {"标签4", Control::AuthorLabel},            {"超级链接框2", Control::AuthorLink},
+    {"标签5", Control::CreditLabel},            {"超级链接框1", Control::CreditLink},
+    {"图形按钮8", Control::ApplyThemeButton},   {"图形按钮1", Control::PreviewButton},
+    {"标签2", Control::SplashLabel},            {"编辑框2", Control::SplashField},
+    {"图形按钮9", Control::SplashBrowse},       {"标签7", Control::LightLabel},
+    {"编辑框3", Control::LightField},           {"图形按钮10", Control::LightBrowse},
+    {"标签8", Control::DarkLabel},              {"编辑框4", Control::DarkField},
+    {"图形按钮12", Control::DarkBrowse},        {"标签6", Control::Splash2xLabel},
+    {"编辑框7", Control::Splash2xField},        {"图形按钮11", Control::Splash2xBrowse},
+    {"标签9", Control::Light2xLabel},           {"编辑框6", Control::Light2xField},
+    {"图形按钮13", Control::Light2xBrowse},     {"标签10", Control::Dark2xLabel},
+    {"编辑框5", Control::Dark2xField},          {"图形按钮14", Control::Dark2xBrowse},
+    {"超级链接框7", Control::TemplateLink},     {"超级链接框4", Control::HelpLink},
+    {"图形按钮15", Control::ApplyCustomButton}, {"预览图片框1", Control::SplashPreview},
+    {"预览图片框2", Control::OverlayPreview},
 };
 
-// Items of the theme menu 主题菜单.
-inline constexpr int kMenuAddTheme = 3001;      // "添加主题"
-inline constexpr int kMenuOpenLibrary = 3002;   // "打开主题目录"
-inline constexpr int kMenuMoreThemes = 3003;    // "获取更多主题..."
+// The control ID of a control name; 0 for a name that is no control's.
+constexpr int controlId(std::string_view name) {
+  for (const ControlName& c : kControls) {
+    if (c.name == name) return id(c.control);
+  }
+  return 0;
+}
+
+constexpr bool namesAndControlsAreUnique() {
+  for (const ControlName& a : kControls) {
+    int seen = 0;
+    for (const ControlName& b : kControls) seen += (a.name == b.name) + (a.control == b.control);
+    if (seen != 2) return false;
+  }
+  return true;
+}
+static_assert(namesAndControlsAreUnique(), "a control name or identifier appears twice");
+
+// The image fields of the custom page and their browse buttons, in slot order (splash,
+// splash @2x, dark icon, dark @2x, light icon, light @2x).
+inline constexpr Control kSlotFields[6] = {Control::SplashField, Control::Splash2xField, Control::DarkField,
+                                           Control::Dark2xField, Control::LightField,   Control::Light2xField};
+inline constexpr Control kSlotButtons[6] = {Control::SplashBrowse, Control::Splash2xBrowse, Control::DarkBrowse,
+                                            Control::Dark2xBrowse, Control::LightBrowse,    Control::Light2xBrowse};
 
 // Window classes, so that tests find the three windows.
 inline constexpr const wchar_t* kMainClass = L"LumasetMainWindow";
@@ -38,12 +130,5 @@ inline constexpr const wchar_t* kPreviewClass = L"LumasetSplashPreview";
 inline constexpr const wchar_t* kFrameClass = L"LumasetFrameWindow";
 inline constexpr const wchar_t* kPageClass = L"LumasetPage";
 inline constexpr const wchar_t* kImageButtonClass = L"LumasetImageButton";
-
-constexpr int controlId(std::string_view name) {
-  for (const ControlId& c : kControls) {
-    if (c.name == name) return c.id;
-  }
-  return 0;
-}
 
 }  // namespace lumaset::ui

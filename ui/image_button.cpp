@@ -2,6 +2,8 @@
 
 #include "assets/builtin_images.h"
 #include "ui/control_ids.h"
+#include "ui/palette.h"
+#include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
 #include "widgets/image_loading.h"
 
@@ -17,8 +19,7 @@ struct Button {
   kit::Image* disabled = nullptr;
   bool twoState = false;
   bool pressed = false;  // two-state buttons
-  bool hover = false;
-  bool mouseDown = false;
+  kit::ButtonState state = kit::ButtonState::Normal;
 };
 
 kit::Image* load(const std::string& name) {
@@ -32,9 +33,19 @@ Button* of(HWND window) { return reinterpret_cast<Button*>(GetWindowLongPtrW(win
 kit::Image* currentLook(HWND window, const Button& b) {
   kit::Image* look = nullptr;
   if (!IsWindowEnabled(window)) look = b.disabled;
-  else if (b.mouseDown || b.pressed) look = b.down;
-  else if (b.hover) look = b.over;
+  else if (b.state == kit::ButtonState::Down || b.pressed) look = b.down;
+  else if (b.state == kit::ButtonState::Over) look = b.over;
   return look ? look : b.normal;
+}
+
+// Moves the drawing state on with a mouse or enable message; true when it changed.
+bool follow(HWND window, Button& b, UINT message, WPARAM wParam) {
+  kit::ButtonState next = kit::nextButtonState(b.state, message, wParam);
+  kit::trackLeaveOnEnter(window, b.state, next);
+  if (next == b.state) return false;
+  b.state = next;
+  InvalidateRect(window, nullptr, FALSE);
+  return true;
 }
 
 void paint(HWND window, Button& b) {
@@ -45,7 +56,7 @@ void paint(HWND window, Button& b) {
   HDC memory = CreateCompatibleDC(dc);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  HBRUSH panel = CreateSolidBrush(RGB(0, 17, 34));
+  HBRUSH panel = CreateSolidBrush(kPanelColour);
   FillRect(memory, &r, panel);
   DeleteObject(panel);
   if (kit::Image* look = currentLook(window, b)) {
@@ -82,36 +93,24 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     case WM_MOUSEMOVE:
-      if (b && !b->hover) {
-        b->hover = true;
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-        TrackMouseEvent(&track);
-        InvalidateRect(window, nullptr, FALSE);
-      }
-      return 0;
     case WM_MOUSELEAVE:
-      if (b) {
-        b->hover = false;
-        b->mouseDown = false;
-        InvalidateRect(window, nullptr, FALSE);
-      }
+    case WM_ENABLE:
+      if (b) follow(window, *b, message, wParam);
       return 0;
     case WM_LBUTTONDOWN:
       if (b) {
-        b->mouseDown = true;
         SetCapture(window);
-        InvalidateRect(window, nullptr, FALSE);
+        follow(window, *b, message, wParam);
       }
       return 0;
     case WM_LBUTTONUP:
-      if (b && b->mouseDown) {
-        b->mouseDown = false;
+      if (b && b->state == kit::ButtonState::Down) {
         ReleaseCapture();
+        follow(window, *b, message, wParam);
         POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         RECT r;
         GetClientRect(window, &r);
         if (PtInRect(&r, p)) click(window, *b);
-        InvalidateRect(window, nullptr, FALSE);
       }
       return 0;
     case BM_CLICK:
@@ -124,9 +123,6 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         b->pressed = wParam == BST_CHECKED;
         InvalidateRect(window, nullptr, FALSE);
       }
-      return 0;
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_NCDESTROY:
       if (b) {

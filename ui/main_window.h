@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/win32_interaction.h"
+#include "ui/control_ids.h"
+#include "ui/drop_target.h"
 #include "ui/main_view.h"
 #include "ui/presenter.h"
 #include "widgets/image_control.h"
@@ -22,8 +24,6 @@ class MainWindow : public MainView {
 
   // Creates the main window; its creation runs the startup and opens the other two.
   bool create();
-  HWND handle() const { return main_; }
-  HWND previewWindow() const { return preview_; }
   // Esc closes the main window (ending the program) or the splash preview when active.
   bool handleEscape(const MSG& message);
 
@@ -53,40 +53,51 @@ class MainWindow : public MainView {
   void minimise() override;
   void close() override;
 
-  void dropped(const std::vector<std::string>& paths) { presenter_.filesDropped(paths); }
-
  private:
   static LRESULT CALLBACK mainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK pageProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK previewProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK frameProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void onCommand(int id, int code, HWND control);
+  LRESULT onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(Control control, int code);
+  void onLinkClicked(Control control);
   void onCreate();
-  void createControls();
   void windowStartup();
+  void openPreviewWindow();
   void frameFollows();
   void showThemeMenu();
   LRESULT colourControl(HDC dc, HWND control);
 
-  HWND control(int id) const;
-  HWND add(HWND parent, const wchar_t* cls, const std::string& text, int id, int x, int y, int w, int h, DWORD style,
-           HFONT font, DWORD exStyle = 0);
+  // The controls, built page by page (main_window_controls.cpp).
+  void createControls();
+  void createFrameControls();
+  void createThemePage(HWND page);
+  void createCustomPage(HWND page);
+  void createThemeMenu();
+  HWND add(HWND parent, const wchar_t* cls, const std::string& text, Control id, int x, int y, int w, int h,
+           DWORD style, HFONT font, DWORD exStyle = 0);
+  HWND addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font);
+  HWND addLink(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font);
+  HWND addEdit(HWND parent, Control id, int x, int y, int w, int h);
+  HWND addButton(HWND parent, Control id, int x, int y, int w, int h, const std::string& look, bool twoState);
 
-  Files& files_;
+  HWND control(Control id) const;
+  bool checked(Control id) const;
+  void setChecked(Control id, bool pressed);
+  void setText(Control id, const std::string& text);
+
   Win32Interaction& interaction_;
-  std::string programFolder_;
   Presenter presenter_;
   HWND main_ = nullptr, pages_[2] = {nullptr, nullptr}, preview_ = nullptr, frame_ = nullptr;
   kit::LayeredWindow frameImage_, previewImage_;
   kit::ImageControl overlay_, splash_, darkIcon_, lightIcon_;
-  std::map<int, HWND> controls_;
-  std::map<int, std::string> linkTargets_;
-  std::map<std::string, HFONT> fonts_;
+  std::map<Control, HWND> controls_;
+  std::map<Control, std::string> linkTargets_;
+  HFONT fonts_[4] = {};  // 12, 11, 9 and 21 pixels
   HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
   HMENU themeMenu_ = nullptr;
-  struct DropTarget;
-  DropTarget* dropTarget_ = nullptr;
+  std::unique_ptr<DropTarget> dropTarget_;
 };
 
 }  // namespace lumaset::ui

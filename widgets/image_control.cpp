@@ -4,7 +4,9 @@
 #include "widgets/gdiplus_include.h"
 
 #include "platform/win32_text.h"
+#include "widgets/button_state.h"
 #include "widgets/kit.h"
+#include "widgets/window_rect.h"
 #include "widgets/placement.h"
 
 using namespace Gdiplus::DllExports;
@@ -14,12 +16,6 @@ namespace {
 
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK pictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-RECT windowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
 
 bool isControlColour(UINT message) {
   switch (message) {
@@ -109,11 +105,11 @@ void editStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add) {
 
 Image* stateImage(HWND button) {
   const wchar_t* name = nullptr;
-  switch (getProp(button, kDrawState)) {
-    case 1: name = kOverImage; break;
-    case 2: name = kDownImage; break;
-    case 3: name = kDisableImage; break;
-    default: break;
+  switch (static_cast<ButtonState>(getProp(button, kDrawState))) {
+    case ButtonState::Over: name = kOverImage; break;
+    case ButtonState::Down: name = kDownImage; break;
+    case ButtonState::Disabled: name = kDisableImage; break;
+    case ButtonState::Normal: break;
   }
   auto image = name ? reinterpret_cast<Image*>(getProp(button, name)) : nullptr;
   return image ? image : reinterpret_cast<Image*>(getProp(button, kNormalImage));

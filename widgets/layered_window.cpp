@@ -6,7 +6,9 @@
 
 #include "widgets/gdiplus_text.h"
 #include "widgets/image_control.h"
+#include "widgets/button_state.h"
 #include "widgets/kit.h"
+#include "widgets/window_rect.h"
 #include "widgets/placement.h"
 
 using namespace Gdiplus::DllExports;
@@ -17,12 +19,6 @@ namespace {
 unsigned long& composeCounter() {
   static unsigned long count = 0;
   return count;
-}
-
-RECT windowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
 }
 
 POINT clientCorner(HWND layered, HWND child) {
@@ -130,24 +126,11 @@ void CALLBACK caretTimer(HWND window, UINT, UINT_PTR id, DWORD) {
 void recompose(HWND window) { compose(window, false); }
 
 LRESULT CALLBACK buttonChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-  std::intptr_t state = getProp(child, kDrawState);
-  std::intptr_t next = state;
-  switch (message) {
-    case WM_MOUSEMOVE:
-      if (state != 1 && state != 2) {
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, child, 0};
-        TrackMouseEvent(&track);
-        next = 1;
-      }
-      break;
-    case WM_MOUSELEAVE: next = 0; break;
-    case WM_LBUTTONDOWN: next = 2; break;
-    case WM_LBUTTONUP: next = state == 2 ? 1 : 0; break;
-    case WM_ENABLE: next = wParam ? 0 : 3; break;
-    default: break;
-  }
+  auto state = static_cast<ButtonState>(getProp(child, kDrawState));
+  ButtonState next = nextButtonState(state, message, wParam);
+  trackLeaveOnEnter(child, state, next);
   if (next != state) {
-    setProp(child, kDrawState, next);
+    setProp(child, kDrawState, static_cast<std::intptr_t>(next));
     recompose(GetParent(child));
   }
   return callPrevious(kChildWndProc, child, message, wParam, lParam);

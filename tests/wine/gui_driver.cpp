@@ -356,7 +356,7 @@ int wmain(int argc, wchar_t** argv) {
   ok("the frame window follows the main window");
 
   // The theme menu's "添加主题" with a zip package.
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::kMenuAddTheme, 0), 0);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
   answerFileDialog("", package);
   std::string packageName = package.substr(package.find_last_of('\\') + 1);
   answerBox("添加主题", "已添加主题：" + packageName + "\r\n");

@@ -1,0 +1,12 @@
+// The main window's colours.
+#pragma once
+#include <windows.h>
+
+namespace lumaset::ui {
+
+inline constexpr COLORREF kPanelColour = RGB(0, 17, 34);
+inline constexpr COLORREF kTextColour = RGB(200, 222, 238);
+inline constexpr COLORREF kLinkColour = RGB(60, 200, 255);
+inline constexpr COLORREF kEditColour = RGB(8, 32, 52);
+
+}  // namespace lumaset::ui

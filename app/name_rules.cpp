@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "formats/path_text.h"
+
 namespace lumaset {
 namespace {
 
@@ -38,23 +40,12 @@ bool isDeviceName(const std::string& name) {
   return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
 }
 
-std::vector<std::string> splitAt(const std::string& text, const std::string& separators) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && separators.find(text[i]) == std::string::npos) continue;
-    parts.push_back(text.substr(start, i - start));
-    start = i + 1;
-  }
-  return parts;
-}
-
 bool isDotPart(const std::string& part) { return part == "." || part == ".."; }
 
 // What follows the root of a Windows path: empty parts (doubled or trailing separators)
 // are harmless, anything else must be a name Windows could have made.
 bool windowsPartsAreSound(const std::string& rest) {
-  for (const std::string& part : splitAt(rest, "\\/")) {
+  for (const std::string& part : splitPath(rest, "\\/")) {
     if (part.empty()) continue;
     if (isDotPart(part)) return false;
     for (char c : part) {
@@ -71,7 +62,7 @@ bool isAbsoluteWindowsPath(const std::string& path) {
   }
   // \\server\share\...: a server and a share name, both plain.
   if (path.size() < 2 || !isSep(path[0]) || !isSep(path[1])) return false;
-  std::vector<std::string> parts = splitAt(path.substr(2), "\\/");
+  std::vector<std::string> parts = splitPath(path.substr(2), "\\/");
   if (parts.size() < 2 || !isPlainName(parts[0]) || !isPlainName(parts[1])) return false;
   return windowsPartsAreSound(path.substr(2));
 }
@@ -90,7 +81,7 @@ bool isPlainName(const std::string& name) {
 bool isAbsolutePath(const std::string& path, char sep) {
   if (sep == '\\') return isAbsoluteWindowsPath(path);
   if (path.empty() || path[0] != '/') return false;
-  for (const std::string& part : splitAt(path, "/")) {
+  for (const std::string& part : splitPath(path, "/")) {
     if (isDotPart(part)) return false;
   }
   return true;

@@ -24,4 +24,15 @@ std::string leafName(const std::string& path, std::string_view separators) {
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 
+std::vector<std::string> splitPath(const std::string& path, std::string_view separators) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && separators.find(path[i]) == std::string_view::npos) continue;
+    parts.push_back(path.substr(start, i - start));
+    start = i + 1;
+  }
+  return parts;
+}
+
 }  // namespace lumaset

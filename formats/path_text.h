@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumaset {
 
@@ -19,5 +20,7 @@ std::string folderOf(const std::string& path, std::string_view separators);
 // The path after its last separator (all of it when it has none).
 std::string leafName(const std::string& path, std::string_view separators);
 inline std::string leafName(const std::string& path, char sep) { return leafName(path, std::string_view(&sep, 1)); }
+// The parts between separators, empty ones included ("a//b/" gives a, "", b, "").
+std::vector<std::string> splitPath(const std::string& path, std::string_view separators);
 
 }  // namespace lumaset

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/path_text.h"
 #include "platform/posix_files.h"
 
 namespace lumaset {
@@ -15,18 +16,12 @@ bool present(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
+// The path's names, without the empty parts of doubled or leading separators.
 std::vector<std::string> splitComponents(const std::string& path) {
   std::vector<std::string> parts;
-  std::string part;
-  for (char c : path) {
-    if (c == '/') {
-      if (!part.empty()) parts.push_back(part);
-      part.clear();
-    } else {
-      part += c;
-    }
+  for (std::string& part : splitPath(path, "/")) {
+    if (!part.empty()) parts.push_back(std::move(part));
   }
-  if (!part.empty()) parts.push_back(part);
   return parts;
 }
 
@@ -67,11 +62,11 @@ std::string resolveExistingPath(const std::string& path) {
 std::string resolvePathForWrite(const std::string& path) {
   std::string existing = resolveExistingPath(path);
   if (!existing.empty()) return existing;
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos || slash == 0) return path;
-  std::string parent = resolveExistingPath(path.substr(0, slash));
+  std::string folder = folderOf(path, "/");
+  if (folder.empty()) return path;  // a bare name, or a file at the root
+  std::string parent = resolveExistingPath(folder);
   if (parent.empty()) return path;
-  return parent + path.substr(slash);
+  return parent + "/" + leafName(path, '/');
 }
 
 }  // namespace lumaset

@@ -1,7 +1,7 @@
 #include "app/host_location.h"
 
-#include "app/name_rules.h"
 #include "app/host_paths.h"
+#include "app/name_rules.h"
 #include "app/settings.h"
 #include "app/version.h"
 #include "formats/path_text.h"

@@ -8,9 +8,9 @@
 namespace lumaset {
 
 enum class LocateOutcome {
-  Cancelled,          // no file at the dialog's answer: only the path box refreshed
-  IndexMissing,       // no IconResources.idx: host folder and index path emptied
-  LanguageMissing,    // no language file, none picked by hand: nothing stored
+  Cancelled,        // no file at the dialog's answer: only the path box refreshed
+  IndexMissing,     // no IconResources.idx: host folder and index path emptied
+  LanguageMissing,  // no language file, none picked by hand: nothing stored
   Located,
 };
 

@@ -12,7 +12,15 @@ bool forbiddenInWindowsName(char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte < 0x20) return true;
   switch (c) {
-    case '<': case '>': case ':': case '"': case '/': case '\\': case '|': case '?': case '*':
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '/':
+    case '\\':
+    case '|':
+    case '?':
+    case '*':
       return true;
     default:
       return false;

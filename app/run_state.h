@@ -10,16 +10,16 @@
 namespace lumaset {
 
 struct RunState {
-  std::string hostFolder;          // with trailing separator once located
+  std::string hostFolder;  // with trailing separator once located
   std::string currentIndexPath;
   bool version18 = false;
-  std::string languageFolder;      // without trailing separator
+  std::string languageFolder;  // without trailing separator
   std::string languageFileName;
   std::string languageBackupFolder;
   // The front end's toggle (the window's check box, the command line's option); the core
   // never reads it, an apply takes the toggle as an argument.
   bool startupTextToggle = false;
-  RecordTable records;             // the index parsed last
+  RecordTable records;  // the index parsed last
 
   // The host's language file: language folder + separator + file name.
   std::string languageFilePath(char sep) const { return languageFolder + sep + languageFileName; }

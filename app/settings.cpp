@@ -37,8 +37,8 @@ LoadedSettings loadSettings(Context& ctx) {
   ctx.state.languageFolder = collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep());
   // A file edited by hand (or planted) could send every later write elsewhere: a
   // relative or dotted value counts as no stored host at all.
-  if (!loaded.hostFolder.empty() && !storedLocationIsSound(loaded.hostFolder, ctx.state.languageFileName,
-                                                            ctx.state.languageFolder, ctx.sep())) {
+  if (!loaded.hostFolder.empty() &&
+      !storedLocationIsSound(loaded.hostFolder, ctx.state.languageFileName, ctx.state.languageFolder, ctx.sep())) {
     loaded.hostFolder.clear();
     ctx.state.version18 = false;
     ctx.state.languageFileName = kLanguageFileUnset;
@@ -52,8 +52,8 @@ LoadedSettings loadSettings(Context& ctx) {
   return loaded;
 }
 
-void storeLocation(Context& ctx, const std::string& hostFolder, float version,
-                   const std::string& languageFileName, const std::string& languageFolder) {
+void storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
+                   const std::string& languageFolder) {
   const std::string file = ctx.settingsFile();
   ctx.files.writeProfileString(file, kSettingsSection, kKeyHostFolder, hostFolder);
   ctx.files.writeProfileString(file, kSettingsSection, kKeyHostVersion, versionToText(version));

@@ -30,8 +30,8 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
 LoadedSettings loadSettings(Context& ctx);
 
 // Four writes, in this order; their results are not looked at.
-void storeLocation(Context& ctx, const std::string& hostFolder, float version,
-                   const std::string& languageFileName, const std::string& languageFolder);
+void storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
+                   const std::string& languageFolder);
 
 // Every doubled separator becomes one, scanning left to right without overlap.
 std::string collapseDoubledSeparators(const std::string& text, char sep);

@@ -58,8 +58,6 @@ long leadingInteger(const std::string& text) {
   return negative ? -value : value;
 }
 
-bool versionAtLeast(float version, double threshold) {
-  return static_cast<double>(version) - threshold >= -0.0000001;
-}
+bool versionAtLeast(float version, double threshold) { return static_cast<double>(version) - threshold >= -0.0000001; }
 
 }  // namespace lumaset

@@ -94,8 +94,10 @@ int main(int argc, char** argv) {
   std::vector<int> scales = {1, 10};
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string arg = argv[i];
-    if (arg == "--work") work = argv[i + 1];
-    else if (arg == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
+    if (arg == "--work")
+      work = argv[i + 1];
+    else if (arg == "--runs")
+      runs = std::max(1, std::atoi(argv[i + 1]));
     else if (arg == "--scales") {
       scales.clear();
       for (const char* p = argv[i + 1]; *p; ++p) {

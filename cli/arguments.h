@@ -11,7 +11,7 @@ namespace lumaset::cli {
 struct Arguments {
   std::vector<std::string> words;
   std::map<std::string, std::string> options;  // option -> value ("" for a flag)
-  std::string error;                            // set when the words do not parse
+  std::string error;                           // set when the words do not parse
 
   bool has(const std::string& name) const { return options.count(name) != 0; }
   std::optional<std::string> value(const std::string& name) const {

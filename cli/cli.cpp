@@ -75,9 +75,17 @@ int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, s
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
 
   static const std::map<std::string, Command> commands = {
-      {"locate", cmdLocate}, {"status", cmdStatus}, {"index", cmdIndex},
-      {"extract", cmdExtract}, {"look", cmdLook}, {"apply", cmdApply}, {"apply-custom", cmdApplyCustom},
-      {"backup", cmdBackup}, {"themes", cmdThemes}, {"preview", cmdPreview}, {"import", cmdImport},
+      {"locate", cmdLocate},
+      {"status", cmdStatus},
+      {"index", cmdIndex},
+      {"extract", cmdExtract},
+      {"look", cmdLook},
+      {"apply", cmdApply},
+      {"apply-custom", cmdApplyCustom},
+      {"backup", cmdBackup},
+      {"themes", cmdThemes},
+      {"preview", cmdPreview},
+      {"import", cmdImport},
   };
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);

@@ -22,12 +22,8 @@ std::optional<std::string> CliInteraction::openFile(const OpenFileRequest&) {
   return answer;
 }
 
-void CliInteraction::openFolder(const std::string& path) {
-  std::fprintf(out_, "open folder: %s\n", path.c_str());
-}
+void CliInteraction::openFolder(const std::string& path) { std::fprintf(out_, "open folder: %s\n", path.c_str()); }
 
-void CliInteraction::openWebPage(const std::string& url) {
-  std::fprintf(out_, "open web page: %s\n", url.c_str());
-}
+void CliInteraction::openWebPage(const std::string& url) { std::fprintf(out_, "open web page: %s\n", url.c_str()); }
 
 }  // namespace lumaset::cli

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/run_state.h"
-#include "themes/looks.h"
 #include "platform/interaction.h"
+#include "themes/looks.h"
 
 namespace lumaset::cli {
 

@@ -55,9 +55,9 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
                  "\"records\":%zu,\"languageFile\":%s,\"languageFileExists\":%s,\"marker\":%s,\"backup\":%s}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.version18).c_str(),
-                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(),
-                 layoutName(st.records.layout), st.records.count(), jsonString(s.ctx.languageFilePath()).c_str(),
-                 jsonBool(languageExists).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str());
+                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
+                 st.records.count(), jsonString(s.ctx.languageFilePath()).c_str(), jsonBool(languageExists).c_str(),
+                 jsonBool(marker).c_str(), jsonBool(backup).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
@@ -85,16 +85,17 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
   if (s.json) {
     std::fprintf(s.out, "{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
     for (std::size_t n = 1; n <= t.count(); ++n) {
-      std::fprintf(s.out, "%s{\"number\":%zu,\"name\":%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
-                   "\"highLength\":%d}", n > 1 ? "," : "", n, jsonString(t.name(n)).c_str(),
-                   t.offset(n, Pack::LowRes), t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes),
-                   t.length(n, Pack::HighRes));
+      std::fprintf(s.out,
+                   "%s{\"number\":%zu,\"name\":%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
+                   "\"highLength\":%d}",
+                   n > 1 ? "," : "", n, jsonString(t.name(n)).c_str(), t.offset(n, Pack::LowRes),
+                   t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
     }
     std::fprintf(s.out, "]}\n");
   } else {
     std::fprintf(s.out, "%s, %zu records\n", layoutName(t.layout), t.count());
-    std::fprintf(s.out, "%5s  %-48s %11s %11s %11s %11s\n", "#", "name", "low offset", "low length",
-                 "high offset", "high length");
+    std::fprintf(s.out, "%5s  %-48s %11s %11s %11s %11s\n", "#", "name", "low offset", "low length", "high offset",
+                 "high length");
     for (std::size_t n = 1; n <= t.count(); ++n) {
       std::fprintf(s.out, "%5zu  %-48s %11d %11d %11d %11d\n", n, t.name(n).c_str(), t.offset(n, Pack::LowRes),
                    t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
@@ -114,8 +115,8 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   if (a.has("--backup") && !parseIndex(s.files.readFile(backupIndexPath(s.ctx)), s.state.records, s.ui))
     return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
   std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
-  Bytes image = lookUpImage(s.state.records, s.files, packFolder, a.words[0],
-                            *pack == "low" ? Pack::LowRes : Pack::HighRes);
+  Bytes image =
+      lookUpImage(s.state.records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
   if (image.empty()) return s.fail("no image named " + a.words[0] + " in the " + *pack + " pack");
   std::string target = s.absolute(*output);
   if (!s.files.writeFile(target, image)) return s.fail("cannot write " + target);
@@ -134,8 +135,7 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
     return s.usage("look current|default [--save DIR]");
   startAsProgram(s);
   Look look = a.words[0] == "current" ? currentLook(s.ctx) : defaultLook(s.ctx);
-  const NamedImages images = {
-      {"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
+  const NamedImages images = {{"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
   if (auto folder = a.value("--save")) {
     if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
   }
@@ -144,7 +144,8 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
     std::fprintf(s.out, "{\"description\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
                  jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(), overlay);
     for (const auto& [name, bytes] : images)
-      std::fprintf(s.out, ",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(), jsonString(pngSizeText(*bytes)).c_str());
+      std::fprintf(s.out, ",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(),
+                   jsonString(pngSizeText(*bytes)).c_str());
     std::fprintf(s.out, "}\n");
   } else {
     std::fprintf(s.out, "description: %s\n", look.description.c_str());

@@ -60,7 +60,8 @@ int cmdThemes(Session& s, const std::vector<std::string>& args) {
   std::vector<std::string> entries = themeList(s.ctx);
   if (s.json) {
     std::fprintf(s.out, "[");
-    for (std::size_t i = 0; i < entries.size(); ++i) std::fprintf(s.out, "%s%s", i ? "," : "", jsonString(entries[i]).c_str());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      std::fprintf(s.out, "%s%s", i ? "," : "", jsonString(entries[i]).c_str());
     std::fprintf(s.out, "]\n");
   } else {
     for (const std::string& e : entries) std::fprintf(s.out, "%s\n", e.c_str());
@@ -74,8 +75,7 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   // No entry at all is the empty entry text, previewed as a theme of that name.
   Preview p = previewEntry(s.ctx, a.words.empty() ? std::string() : a.words[0]);
-  const NamedImages images = {
-      {"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
+  const NamedImages images = {{"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
   if (auto folder = a.value("--save")) {
     if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
   }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <vector>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "formats/utf.h"
 
@@ -77,7 +77,8 @@ std::optional<PeImage> readPeImage(const Bytes& file) {
   std::size_t table = optional + *optionalSize;
   for (std::uint32_t i = 0; i < *sectionCount; ++i) {
     std::size_t at = table + 40 * static_cast<std::size_t>(i);
-    auto vsize = u32At(file, at + 8), va = u32At(file, at + 12), rsize = u32At(file, at + 16), raw = u32At(file, at + 20);
+    auto vsize = u32At(file, at + 8), va = u32At(file, at + 12), rsize = u32At(file, at + 16),
+         raw = u32At(file, at + 20);
     if (!vsize || !va || !rsize || !raw) return std::nullopt;
     image.sections.push_back({*va, *vsize, *rsize, *raw});
   }

@@ -13,11 +13,22 @@ bool decodeUtf8(const std::string& s, std::size_t& pos, char32_t& out) {
   unsigned char b0 = byte(pos);
   int extra;
   char32_t cp;
-  if (b0 < 0x80) { out = b0; ++pos; return true; }
-  if ((b0 & 0xE0) == 0xC0) { extra = 1; cp = b0 & 0x1F; }
-  else if ((b0 & 0xF0) == 0xE0) { extra = 2; cp = b0 & 0x0F; }
-  else if ((b0 & 0xF8) == 0xF0) { extra = 3; cp = b0 & 0x07; }
-  else return false;
+  if (b0 < 0x80) {
+    out = b0;
+    ++pos;
+    return true;
+  }
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = b0 & 0x07;
+  } else
+    return false;
   if (pos + extra >= s.size()) return false;
   for (int i = 1; i <= extra; ++i) {
     unsigned char b = byte(pos + i);

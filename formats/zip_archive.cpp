@@ -107,8 +107,8 @@ bool isReservedDevice(std::string part) {
   part = foldCase(part);
   static const std::set<std::string> devices = {"con", "prn", "aux", "nul", "conin$", "conout$"};
   if (devices.count(part)) return true;
-  return part.size() == 4 && (part.compare(0, 3, "com") == 0 || part.compare(0, 3, "lpt") == 0) &&
-         part[3] >= '0' && part[3] <= '9';
+  return part.size() == 4 && (part.compare(0, 3, "com") == 0 || part.compare(0, 3, "lpt") == 0) && part[3] >= '0' &&
+         part[3] <= '9';
 }
 
 // The name as stored, with '\' read as a separator too, made into clean parts.
@@ -282,7 +282,7 @@ ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::ve
 }
 
 ZipResult readZip(const Bytes& archive, const LegacyNameDecoder& decode,
-            const std::function<bool(const ZipMember&, const Bytes&)>& sink) {
+                  const std::function<bool(const ZipMember&, const Bytes&)>& sink) {
   std::vector<Entry> entries;
   ZipResult result = readEntries(archive, decode, entries);
   if (result != kZipOk) return result;

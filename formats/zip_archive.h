@@ -14,16 +14,16 @@ namespace lumaset {
 // Results of reading and unpacking a package. kZipOk is the only success.
 enum ZipResult : int {
   kZipOk = 1,
-  kZipNotAnArchive = 0,       // missing, unreadable, or no zip directory
-  kZipDamaged = -1,           // headers or sizes that do not hold together
-  kZipUnsafeName = -2,        // absolute, drive letter, "..", ':' or a name Windows cannot hold
+  kZipNotAnArchive = 0,  // missing, unreadable, or no zip directory
+  kZipDamaged = -1,      // headers or sizes that do not hold together
+  kZipUnsafeName = -2,   // absolute, drive letter, "..", ':' or a name Windows cannot hold
   kZipSymbolicLink = -3,
   kZipEncrypted = -4,
-  kZipUnsupportedMethod = -5, // other than stored and deflate
-  kZipNameClash = -6,         // two members whose names differ only in letter case
-  kZipCorruptData = -7,       // CRC-32 or size mismatch, inflate error
-  kZipTooLarge = -8,          // above the size limits, or a ratio that shows a zip bomb
-  kZipWriteFailed = -9,       // the unpacked files could not be written
+  kZipUnsupportedMethod = -5,  // other than stored and deflate
+  kZipNameClash = -6,          // two members whose names differ only in letter case
+  kZipCorruptData = -7,        // CRC-32 or size mismatch, inflate error
+  kZipTooLarge = -8,           // above the size limits, or a ratio that shows a zip bomb
+  kZipWriteFailed = -9,        // the unpacked files could not be written
 };
 
 inline constexpr std::uint64_t kZipTotalLimit = 512ull << 20;
@@ -47,7 +47,7 @@ ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::ve
 // hands each to `sink` (folders with empty data); stops at the first failure, whether
 // its own or the sink's (a sink returning false gives kZipWriteFailed).
 ZipResult readZip(const Bytes& archive, const LegacyNameDecoder& decode,
-            const std::function<bool(const ZipMember&, const Bytes&)>& sink);
+                  const std::function<bool(const ZipMember&, const Bytes&)>& sink);
 
 // Whether Windows can hold a path made of these parts unchanged (no device names, no
 // trailing dot or space, none of the characters it reserves).

@@ -14,10 +14,14 @@ int packSlotCount(IndexLayout layout) { return layout == IndexLayout::FourPack ?
 
 const char* packSlotFile(PackSlot slot) {
   switch (slot) {
-    case PackSlot::LowRes: return kLowResPack;
-    case PackSlot::HighRes: return kHighResPack;
-    case PackSlot::XLowRes: return kXLowResPack;
-    case PackSlot::XHighRes: return kXHighResPack;
+    case PackSlot::LowRes:
+      return kLowResPack;
+    case PackSlot::HighRes:
+      return kHighResPack;
+    case PackSlot::XLowRes:
+      return kXLowResPack;
+    case PackSlot::XHighRes:
+      return kXHighResPack;
   }
   return kLowResPack;
 }

@@ -13,8 +13,8 @@ Bytes packNameField(const char* name) {
 }
 
 Bytes makeFourPackHeader() {
-  return indexSignature() + packNameField(kLowResPack) + packNameField(kHighResPack) +
-         packNameField(kXLowResPack) + packNameField(kXHighResPack);
+  return indexSignature() + packNameField(kLowResPack) + packNameField(kHighResPack) + packNameField(kXLowResPack) +
+         packNameField(kXHighResPack);
 }
 
 }  // namespace
@@ -59,13 +59,13 @@ DecodedIndex decodeIndex(const Bytes& data) {
     return decoded;
   }
   const Bytes& fourPack = indexHeader(IndexLayout::FourPack);
-  IndexLayout layout = data.compare(0, fourPack.size(), fourPack) == 0 ? IndexLayout::FourPack
-                                                                       : IndexLayout::TwoPack;
+  IndexLayout layout = data.compare(0, fourPack.size(), fourPack) == 0 ? IndexLayout::FourPack : IndexLayout::TwoPack;
   std::size_t start = headerLength(layout);
   std::size_t size = recordSize(layout);
   decoded.recordAreaLength = data.size() > start ? data.size() - start : 0;
   if (decoded.recordAreaLength % size != 0) {
-    decoded.problem = layout == IndexLayout::FourPack ? IndexProblem::BadFourPackLength : IndexProblem::BadTwoPackLength;
+    decoded.problem =
+        layout == IndexLayout::FourPack ? IndexProblem::BadFourPackLength : IndexProblem::BadTwoPackLength;
     return decoded;
   }
   decoded.table.layout = layout;

@@ -36,7 +36,7 @@ enum class IndexProblem { None, Empty, NoSignature, BadFourPackLength, BadTwoPac
 
 struct DecodedIndex {
   IndexProblem problem = IndexProblem::None;
-  RecordTable table;              // valid when problem is None
+  RecordTable table;  // valid when problem is None
   std::size_t recordAreaLength = 0;
 };
 

@@ -13,8 +13,8 @@ std::size_t findRecord(const RecordTable& table, const std::string& name) {
   return 0;
 }
 
-Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& packFolder,
-                  const std::string& name, Pack pack) {
+Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& packFolder, const std::string& name,
+                  Pack pack) {
   std::size_t number = findRecord(table, name);
   if (number == 0) return {};
   std::int32_t offset = table.offset(number, pack);

@@ -25,8 +25,8 @@ struct Replacement {
 // written, so that the index on disk never points at bytes that are not there. The
 // result on disk is that of appending the images one by one.
 enum class ReplaceOutcome {
-  Done,      // every replacement made
-  Refused,   // some were refused with a message, the others made
+  Done,         // every replacement made
+  Refused,      // some were refused with a message, the others made
   WriteFailed,  // a pack or the index could not be written: reported, record table unchanged
 };
 // `table` is the record table of the index at `indexPath`, whose packs lie beside it; it

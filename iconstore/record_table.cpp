@@ -5,9 +5,7 @@
 namespace lumaset {
 namespace {
 
-bool valid(const RecordTable& table, std::size_t number) {
-  return number >= 1 && number <= table.count();
-}
+bool valid(const RecordTable& table, std::size_t number) { return number >= 1 && number <= table.count(); }
 
 }  // namespace
 

@@ -56,10 +56,10 @@ class Files {
   // without regard to case, a missing file, section or key gives `def`, and the value
   // is cut to kProfileValueLimit bytes. Writing keeps every other line of the file and
   // creates the file when it is missing.
-  virtual std::string readProfileString(const std::string& file, const std::string& section,
-                                        const std::string& key, const std::string& def) = 0;
-  virtual bool writeProfileString(const std::string& file, const std::string& section,
-                                  const std::string& key, const std::string& value) = 0;
+  virtual std::string readProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                        const std::string& def) = 0;
+  virtual bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                  const std::string& value) = 0;
 
   // Text in the Chinese ANSI code page (GBK, code page 936) as UTF-8; nothing when the
   // bytes are not valid in it.

@@ -20,8 +20,7 @@ struct OpenFileRequest {
 class Interaction {
  public:
   virtual ~Interaction() = default;
-  virtual void messageBox(const std::string& text, const std::string& caption,
-                          MessageIcon icon) = 0;
+  virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
   // The chosen path, or nothing when the dialog was cancelled or failed.
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
   virtual void openFolder(const std::string& path) = 0;
@@ -49,7 +48,8 @@ namespace lumaset {
 // Whether a message box reports a failure: the error icon, the caption "错误", or the
 // captions of the import's failures ("错误代码：…", "复制错误").
 inline bool isErrorMessage(const std::string& caption, MessageIcon icon) {
-  return icon == MessageIcon::Error || caption == "错误" || caption.rfind("错误代码：", 0) == 0 || caption == "复制错误";
+  return icon == MessageIcon::Error || caption == "错误" || caption.rfind("错误代码：", 0) == 0 ||
+         caption == "复制错误";
 }
 
 // Passes everything on to another interaction and notes whether an error was shown.

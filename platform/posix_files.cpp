@@ -1,9 +1,9 @@
 #include "platform/posix_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <dirent.h>
 
 #include <cerrno>
 #include <climits>
@@ -135,9 +135,7 @@ std::string PosixFiles::absolutePath(const std::string& path) {
   return std::string(buffer) + "/" + path;
 }
 
-Bytes PosixFiles::readFile(const std::string& path) {
-  return readRange(path, 0, UINT64_MAX);
-}
+Bytes PosixFiles::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }
 
 Bytes PosixFiles::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
   std::string real = resolveExistingPath(path);

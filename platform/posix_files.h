@@ -26,10 +26,10 @@ class PosixFiles : public Files {
   std::vector<std::string> subfolders(const std::string& folder) override;
   bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
 
-  std::string readProfileString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& def) override;
-  bool writeProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) override;
+  std::string readProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& def) override;
+  bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                          const std::string& value) override;
 
   std::optional<std::string> chineseCodePageToUtf8(const Bytes& text) override;
   std::string productVersion(const std::string& path) override;

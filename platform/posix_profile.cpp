@@ -10,8 +10,8 @@
 
 #include <optional>
 
-#include "platform/posix_files.h"
 #include "formats/profile_text.h"
+#include "platform/posix_files.h"
 
 namespace lumaset {
 
@@ -48,8 +48,8 @@ void configure(CSimpleIniA& ini) {
 
 }  // namespace
 
-std::string PosixFiles::readProfileString(const std::string& file, const std::string& section,
-                                          const std::string& key, const std::string& def) {
+std::string PosixFiles::readProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                          const std::string& def) {
   Bytes raw = readFile(file);
   if (raw.empty()) return cutProfileValue(def);
   CSimpleIniA ini;
@@ -60,8 +60,8 @@ std::string PosixFiles::readProfileString(const std::string& file, const std::st
   return cutProfileValue(value ? value : def);
 }
 
-bool PosixFiles::writeProfileString(const std::string& file, const std::string& section,
-                                    const std::string& key, const std::string& value) {
+bool PosixFiles::writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                    const std::string& value) {
   Bytes raw = readFile(file);
   ProfileText decoded = raw.empty() ? ProfileText{} : decodeProfileText(raw, gbkToUtf8);
   CSimpleIniA ini;

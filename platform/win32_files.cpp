@@ -91,8 +91,8 @@ class TempFile {
       moved_ = true;
     } else if (deletable(target_)) {
       std::vector<std::wstring> before = temporaryFiles();
-      moved_ = ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                            nullptr) != 0;
+      moved_ =
+          ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
       // A failed ReplaceFileW may leave temporary files of its own beside the target.
       if (!moved_) {
         for (const std::wstring& name : temporaryFiles()) {
@@ -175,8 +175,8 @@ std::string Win32Files::absolutePath(const std::string& path) { return fromWide(
 Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }
 
 Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
-  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
   if (!file.ok()) return {};
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return {};
@@ -204,8 +204,8 @@ bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
   TempFile temp(target);
   if (!temp.ok()) return false;
   {
-    Handle file(CreateFileW(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(
+        CreateFileW(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) return false;
     if (!writeAll(file.get(), data.data(), data.size())) return false;
     if (!FlushFileBuffers(file.get())) return false;
@@ -239,9 +239,7 @@ bool Win32Files::moveFile(const std::string& from, const std::string& to) {
   return MoveFileW(toWide(from).c_str(), toWide(to).c_str()) != 0;
 }
 
-bool Win32Files::createFolder(const std::string& path) {
-  return CreateDirectoryW(toWide(path).c_str(), nullptr) != 0;
-}
+bool Win32Files::createFolder(const std::string& path) { return CreateDirectoryW(toWide(path).c_str(), nullptr) != 0; }
 
 bool Win32Files::deleteFolder(const std::string& path) {
   std::wstring folder = toWide(path);
@@ -260,8 +258,7 @@ FileInfo Win32Files::info(const std::string& path) {
   if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) return result;
   result.exists = true;
   result.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  if (!result.isFolder)
-    result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  if (!result.isFolder) result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return result;
 }
 
@@ -290,8 +287,8 @@ bool Win32Files::copyFolderInto(const std::string& folder, const std::string& in
   return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
-std::string Win32Files::readProfileString(const std::string& file, const std::string& section,
-                                          const std::string& key, const std::string& def) {
+std::string Win32Files::readProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                          const std::string& def) {
   std::wstring path = fullPath(toWide(file));
   std::wstring wsection = toWide(section), wkey = toWide(key), wdef = toWide(def);
   // The value is cut by bytes of UTF-8 below, so the buffer grows until it holds it all.
@@ -306,18 +303,17 @@ std::string Win32Files::readProfileString(const std::string& file, const std::st
   }
 }
 
-bool Win32Files::writeProfileString(const std::string& file, const std::string& section,
-                                    const std::string& key, const std::string& value) {
+bool Win32Files::writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                                    const std::string& value) {
   std::wstring path = fullPath(toWide(file));
   // A new profile file starts with a UTF-16LE byte-order mark, so that the wide profile
   // functions store every character instead of the system code page's approximation.
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (created.ok()) writeAll(created.get(), "\xFF\xFE", 2);
   }
-  return WritePrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(),
-                                    toWide(value).c_str(), path.c_str()) != 0;
+  return WritePrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(), toWide(value).c_str(),
+                                    path.c_str()) != 0;
 }
 
 std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) {

@@ -9,13 +9,32 @@ namespace {
 
 const char* const kRotatingNamesPrefix = "$$$/private/Credits/RotatingNames/";
 
-const char* const kSplashKeys[] = {
-    "AddingExtension", "BuildingConversionTables", "BuildingMenus", "FindingSystemProfiles", "Initializing",
-    "InitializingAXE", "InitializingAssetManagement", "InitializingColorPrefs", "InitializingCoreTech",
-    "InitializingICC", "InitializingMenus", "InitializingPalettes", "InitializingSuitePea", "InitializingTools",
-    "InitializingTwain", "InitializingVM", "LoadingBrushes", "LookingForPrefs", "ReadingBrushes",
-    "ReadingColorSettings", "ReadingPrefs", "ReadingPrefsObjectID", "ScanningForPlugIns",
-    "ScanningForPlugIns/NameAppended", "ScanningForPresets", "StartingUpPlugIns"};
+const char* const kSplashKeys[] = {"AddingExtension",
+                                   "BuildingConversionTables",
+                                   "BuildingMenus",
+                                   "FindingSystemProfiles",
+                                   "Initializing",
+                                   "InitializingAXE",
+                                   "InitializingAssetManagement",
+                                   "InitializingColorPrefs",
+                                   "InitializingCoreTech",
+                                   "InitializingICC",
+                                   "InitializingMenus",
+                                   "InitializingPalettes",
+                                   "InitializingSuitePea",
+                                   "InitializingTools",
+                                   "InitializingTwain",
+                                   "InitializingVM",
+                                   "LoadingBrushes",
+                                   "LookingForPrefs",
+                                   "ReadingBrushes",
+                                   "ReadingColorSettings",
+                                   "ReadingPrefs",
+                                   "ReadingPrefsObjectID",
+                                   "ScanningForPlugIns",
+                                   "ScanningForPlugIns/NameAppended",
+                                   "ScanningForPresets",
+                                   "StartingUpPlugIns"};
 
 std::string emptyValueLine(const std::string& key) { return "\"" + key + "=\""; }
 
@@ -48,10 +67,14 @@ std::vector<std::string> rotatingNameKeys(const Bytes& languageFile) {
 }
 
 Bytes blankStartupTextBlock(const Bytes& languageFile) {
-  std::vector<std::string> lines = {"", "//Lumaset v1.0---", emptyValueLine("$$$/private/Credits/Legal/CopyrightTwoLine"),
-                                    emptyValueLine("$$$/About/ReleaseX"), emptyValueLine("$$$/Credits/Artwork/ArtworkBy"),
+  std::vector<std::string> lines = {"",
+                                    "//Lumaset v1.0---",
+                                    emptyValueLine("$$$/private/Credits/Legal/CopyrightTwoLine"),
+                                    emptyValueLine("$$$/About/ReleaseX"),
+                                    emptyValueLine("$$$/Credits/Artwork/ArtworkBy"),
                                     ""};
-  for (int i = 0; i < 15; ++i) lines.push_back(emptyValueLine("$$$/private/Credits/AutoGen/" + std::to_string(101000 + 10 * i)));
+  for (int i = 0; i < 15; ++i)
+    lines.push_back(emptyValueLine("$$$/private/Credits/AutoGen/" + std::to_string(101000 + 10 * i)));
   lines.push_back("");
   for (const std::string& key : rotatingNameKeys(languageFile)) lines.push_back(emptyValueLine(key));
   lines.push_back("");

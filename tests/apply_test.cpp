@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "app/index_reading.h"
 #include "app/startup.h"
 #include "backup/create_backup.h"
-#include "app/index_reading.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
@@ -124,8 +124,9 @@ TEST_F(Apply, ThemeWithOnlySplashesKeepsTheBackedUpIcons) {
   testing::writeTheme(home, "Full", testing::sixImages(10));
   applyFromThemeList(ctx, "Full", state.startupTextToggle);
   auto images = testing::sixImages(20);
-  testing::writeTheme(home, "Splashes", {{"loading_low.png", images["loading_low.png"]},
-                                         {"loading_high.png", images["loading_high.png"]}});
+  testing::writeTheme(
+      home, "Splashes",
+      {{"loading_low.png", images["loading_low.png"]}, {"loading_high.png", images["loading_high.png"]}});
   applyFromThemeList(ctx, "Splashes", state.startupTextToggle);
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["loading_high.png"]);
@@ -213,9 +214,10 @@ TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
   applyFromThemeList(ctx, "Broken", state.startupTextToggle);
   std::string theme = home + "/LumasetTheme/Broken/";
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
-                          {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png", "错误", MessageIcon::Error},
-                          {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_light_low.png", "错误", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{
+                {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png", "错误", MessageIcon::Error},
+                {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_light_low.png", "错误", MessageIcon::Error}}));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
 
   ui.boxes.clear();
@@ -228,7 +230,9 @@ TEST_F(Apply, UnknownResourceChangesNothing) {
   startOn();
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath), pack = readWhole(res("PSIconsLowRes.dat"));
-  EXPECT_EQ(replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath,
+                          {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}),
+            ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "索引中没有这个图片资源，未作修改：NoSuchResource");
   EXPECT_EQ(readWhole(host.indexPath), index);
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), pack);
@@ -250,7 +254,9 @@ TEST_F(Apply, PackThatWouldReachTwoGigabytesIsRefused) {
   Context hugeCtx{huge, ui, view, state, home};
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath);
-  EXPECT_EQ(replaceImages(hugeCtx.files, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath, {{kSplashResource, Pack::LowRes, dir / "a.png"}}), ReplaceOutcome::Refused);
+  EXPECT_EQ(replaceImages(hugeCtx.files, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath,
+                          {{kSplashResource, Pack::LowRes, dir / "a.png"}}),
+            ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "图片包将超过 2 GB，无法再添加图片：" + res("PSIconsLowRes.dat"));
   EXPECT_EQ(readWhole(host.indexPath), index);
 }
@@ -262,8 +268,9 @@ TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
   testing::writeTheme(home, "Sakura", testing::sixImages());
   auto before = snapshot();
   applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
-                                                 "错误", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                       "错误", MessageIcon::Error}}));
   EXPECT_EQ(snapshot(), before);
 }
 
@@ -273,7 +280,8 @@ TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
   applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   ASSERT_FALSE(ui.dialogs.empty());
   EXPECT_EQ(ui.dialogs.back().title, "找到 Photoshop 的位置");
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
 }
 
 TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
@@ -282,10 +290,11 @@ TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
   applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
   ASSERT_EQ(ui.boxes.size(), 2u);
   std::string h = host.folder + "/";
-  EXPECT_EQ(ui.boxes[1], (RecordedBox{"没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset "
-                                      "没有目录修改权限造成，请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
-                                          h + "Locales\r\n" + h + "Resources",
-                                      "信息：", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[1],
+            (RecordedBox{"没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset "
+                         "没有目录修改权限造成，请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
+                             h + "Locales\r\n" + h + "Resources",
+                         "信息：", MessageIcon::None}));
 }
 
 // Fails the Nth call that would change a file or folder, doing nothing for it.
@@ -413,7 +422,9 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
 class UnreadableSource : public PosixFiles {
  public:
   std::string source;
-  bool copyFile(const std::string& f, const std::string& t) override { return f != source && PosixFiles::copyFile(f, t); }
+  bool copyFile(const std::string& f, const std::string& t) override {
+    return f != source && PosixFiles::copyFile(f, t);
+  }
 };
 
 TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) {
@@ -449,8 +460,8 @@ TEST_F(Apply, BackupIndexThatNamesBytesItsPacksLackIsRefusedBeforeAnyChange) {
     ui.boxes.clear();
     applyFromThemeList(ctx, entry, state.startupTextToggle);
     ASSERT_GE(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"), "错误",
-                                        MessageIcon::Error}));
+    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                        "错误", MessageIcon::Error}));
     auto now = snapshot();
     now.erase("language");
     auto expected = themed;

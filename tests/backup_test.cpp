@@ -32,8 +32,8 @@ TEST_F(Backup, FourPackBackupHoldsTheIndexAllPacksAndTheLanguageFile) {
   startOn(true);
   ASSERT_TRUE(createBackup(ctx));
   EXPECT_TRUE(ui.boxes.empty());
-  for (const char* f : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
-                        "PSIconsXHighRes.dat"})
+  for (const char* f :
+       {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"})
     EXPECT_EQ(readWhole(bak(f)), readWhole(res(f))) << f;
   EXPECT_EQ(readWhole(langBak()), host.languageBytes);
   EXPECT_FALSE(files.exists(bak("TEST")));
@@ -76,8 +76,8 @@ TEST_F(Backup, MissingLanguageBackupFolderIsReportedAfterTheIconCopies) {
   std::filesystem::remove_all(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
   EXPECT_FALSE(createBackup(ctx));
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"_创建备份_创建语言路径_失败：" + host.folder + "/Locales_BAK/lumaset_BAK", "错误",
-                                      MessageIcon::Error}));
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"_创建备份_创建语言路径_失败：" + host.folder + "/Locales_BAK/lumaset_BAK",
+                                      "错误", MessageIcon::Error}));
   EXPECT_TRUE(files.exists(bak("PSIconsXLowRes.dat")));
 }
 
@@ -85,8 +85,8 @@ TEST_F(Backup, MissingHostFileNamesItsBackupCopy) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
   EXPECT_FALSE(createBackup(ctx));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"创建备份文件失败：" + bak("PSIconsHighRes.dat"), "错误",
-                                                 MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"创建备份文件失败：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
 }
 
@@ -113,8 +113,8 @@ TEST_F(Backup, RestoreWithoutBackupStopsTheIconsAtTheIndexAndGoesOnWithTheLangua
   EXPECT_FALSE(restoreDefaults(ctx));
   // The index goes back first; without it no pack may be cut back.
   ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"), "错误",
-                                      MessageIcon::Error}));
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                      "错误", MessageIcon::Error}));
   EXPECT_EQ(ui.boxes[1].text, "重置文件错误：" + langBak());
   EXPECT_EQ(readWhole(host.indexPath), host.index);  // nothing was lost on the way
 }
@@ -127,9 +127,9 @@ TEST_F(Backup, KeepGoingCopyBackPutsTheIndexBackFirstThenEveryPackItCan) {
   writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
   writeFile(host.indexPath, "themed index");
   EXPECT_FALSE(copyBackIconFiles(ctx, CopyBackPolicy::KeepGoing));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
-                          {"重置文件错误：" + bak("PSIconsXLowRes.dat"), "错误", MessageIcon::Error},
-                          {"重置文件错误：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"重置文件错误：" + bak("PSIconsXLowRes.dat"), "错误", MessageIcon::Error},
+                                      {"重置文件错误：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
 }

@@ -19,7 +19,7 @@ TEST(BuiltinImages, FrameHasItsCentreFrameAndShadow) {
   Image f = load("frame");
   ASSERT_EQ(f.width, 842);
   ASSERT_EQ(f.height, 195);
-  const int sideAlpha[5] = {4, 18, 31, 45, 58};  // columns 0..4, outermost first
+  const int sideAlpha[5] = {4, 18, 31, 45, 58};                     // columns 0..4, outermost first
   const int belowAlpha[9] = {128, 113, 97, 82, 66, 51, 35, 20, 4};  // rows 186..194
   for (int y = 0; y < 195; ++y) {
     for (int x = 0; x < 842; ++x) {
@@ -78,9 +78,9 @@ TEST(BuiltinImages, PlaceholderAndButtonLooksHaveTheirSizes) {
   EXPECT_EQ(placeholder.height, 506);
   for (const auto& p : placeholder.pixels) ASSERT_EQ(p.a, 255);
   const std::tuple<const char*, int, int> buttons[] = {
-      {"tab_theme", 40, 26}, {"tab_custom", 48, 26},   {"minimise", 24, 26},     {"close", 48, 26},
-      {"folder", 48, 24},    {"previous", 27, 26},     {"next", 27, 26},         {"apply_theme", 123, 26},
-      {"apply_custom", 107, 26}, {"preview", 48, 24},  {"checkbox", 48, 19}};
+      {"tab_theme", 40, 26},     {"tab_custom", 48, 26}, {"minimise", 24, 26}, {"close", 48, 26},
+      {"folder", 48, 24},        {"previous", 27, 26},   {"next", 27, 26},     {"apply_theme", 123, 26},
+      {"apply_custom", 107, 26}, {"preview", 48, 24},    {"checkbox", 48, 19}};
   for (const auto& [name, w, h] : buttons) {
     for (const char* state : {"_normal", "_over", "_down"}) {
       Image look = load(std::string(name) + state);

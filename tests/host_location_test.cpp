@@ -4,10 +4,10 @@
 
 #include "app/host_location.h"
 #include "app/host_paths.h"
-#include "formats/path_text.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
+#include "formats/path_text.h"
 #include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
@@ -24,7 +24,8 @@ class LocateHost : public testing::HostFixture {
   std::string supportedText(const std::string& productVersion) {
     return "选择的 Photoshop 版本为：" + productVersion +
            "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 （16.x.x）、CC2017 "
-           "（18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
+           "（18.0）版本。\r\n可以对你的 Photoshop "
+           "使用，但也请做好备份以免意外。\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
            hostFolder() + "Locales\r\n" + hostFolder() + "Resources";
   }
   LocateOutcome locate(const std::string& exe) {
@@ -94,10 +95,11 @@ TEST_F(LocateHost, UnsupportedVersionWarnsAndGoesOn) {
   makeHost("v15.9", "15.9");
   ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0],
-            (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，"
-                         "未对其他版本作测试，不适用于你的 Photoshop 版本。",
-                         "不适用的版本", MessageIcon::None}));
+  EXPECT_EQ(
+      ui.boxes[0],
+      (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，"
+                   "未对其他版本作测试，不适用于你的 Photoshop 版本。",
+                   "不适用的版本", MessageIcon::None}));
   EXPECT_FALSE(state.version18);
   EXPECT_EQ(settings("photoshop_var"), "15.9");
 }
@@ -132,9 +134,9 @@ TEST_F(LocateHost, MissingIndexEmptiesTheHostAndStoresNothing) {
   state.hostFolder = "/previous/";
   EXPECT_EQ(locate(host.exePath), LocateOutcome::IndexMissing);
   ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[1], (RecordedBox{"Photoshop IconResources.idx 不存在：" + hostFolder() +
-                                          "Resources/IconResources.idx\r\n",
-                                      "无效路径", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[1],
+            (RecordedBox{"Photoshop IconResources.idx 不存在：" + hostFolder() + "Resources/IconResources.idx\r\n",
+                         "无效路径", MessageIcon::None}));
   EXPECT_EQ(state.hostFolder, "");
   EXPECT_EQ(state.currentIndexPath, "");
   EXPECT_FALSE(files.exists(ctx.settingsFile()));
@@ -154,9 +156,10 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   ASSERT_EQ(locateHost(ctx), LocateOutcome::Located);
 
   ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[1], (RecordedBox{"语言文件不存在：" + host.languageFile +
-                                          "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
-                                      "无效路径", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[1],
+            (RecordedBox{"语言文件不存在：" + host.languageFile +
+                             "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
+                         "无效路径", MessageIcon::None}));
   ASSERT_EQ(ui.dialogs.size(), 2u);
   EXPECT_EQ(ui.dialogs[1].title, "");
   EXPECT_EQ(ui.dialogs[1].filter, "*.dat|*.dat");

@@ -1,8 +1,8 @@
 // Parsing and serialising the host's icon index, in both layouts.
 #include <gtest/gtest.h>
 
-#include "iconstore/index_bounds.h"
 #include "app/index_reading.h"
+#include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "support/fake_interaction.h"
 
@@ -45,7 +45,8 @@ TEST_F(IndexFormat, HeaderConstantsAreTheHostsHeaders) {
 }
 
 TEST_F(IndexFormat, ParsesFourPackRecordsAndSerialisesThemByteForByte) {
-  Bytes data = handMadeHeader(4) + record(368, "Splash1080Background", 0xA1) + record(368, "PS_OWL_appbar_dark_win", 0xB2);
+  Bytes data =
+      handMadeHeader(4) + record(368, "Splash1080Background", 0xA1) + record(368, "PS_OWL_appbar_dark_win", 0xB2);
   ASSERT_TRUE(parseIndex(data, table, ui));
   EXPECT_EQ(table.layout, IndexLayout::FourPack);
   ASSERT_EQ(table.count(), 2u);

@@ -3,15 +3,15 @@
 
 #include <fstream>
 
-#include "app/startup.h"
 #include "app/index_reading.h"
+#include "app/startup.h"
+#include "formats/utf.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
-#include "themes/looks.h"
-#include "themes/theme_folder.h"
-#include "formats/utf.h"
 #include "starttext/marker.h"
 #include "support/host_fixture.h"
+#include "themes/looks.h"
+#include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {
@@ -60,8 +60,12 @@ TEST_F(Lookup, FirstRecordOfTheExactNameWins) {
 
 TEST_F(Lookup, RangesAreClippedToThePack) {
   writePack(std::string(50, 'x').replace(40, 10, "0123456789"));
-  RecordTable table = tableWith({{"end", {50, 4}}, {"tail", {10, 100}}, {"neg", {-5, 3}}, {"negLen", {0, -1}},
-                                 {"past", {60, 1}}, {"lastTen", {40, 100}}});
+  RecordTable table = tableWith({{"end", {50, 4}},
+                                 {"tail", {10, 100}},
+                                 {"neg", {-5, 3}},
+                                 {"negLen", {0, -1}},
+                                 {"past", {60, 1}},
+                                 {"lastTen", {40, 100}}});
   EXPECT_EQ(lookUpImage(table, files, packFolder(), "end", Pack::LowRes), "");
   EXPECT_EQ(lookUpImage(table, files, packFolder(), "tail", Pack::LowRes).size(), 40u);
   EXPECT_EQ(lookUpImage(table, files, packFolder(), "neg", Pack::LowRes), "xxx");
@@ -187,8 +191,8 @@ TEST_F(Looks, DefaultLookWithoutBackupReportsAndShowsThePreviousTable) {
   startOn("v16.1.2", "16.1.2");
   Look look = defaultLook(ctx);
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset", "错误",
-                                      MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[0], (RecordedBox{"读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset",
+                                      "错误", MessageIcon::None}));
   EXPECT_EQ(look.splash, sample(kSplashResource).lowImage);
   EXPECT_EQ(look.description, "Photoshop 的默认启动画面（备份的画面）");
 }

@@ -8,22 +8,22 @@ namespace lumaset {
 namespace {
 
 TEST(PlainName, OrdinaryThemeNamesPass) {
-  for (const char* name : {"Ink", "Sakura.blue", "墨竹", "a b", ".hidden", "COM10", "LPT", "CONSOLE", "NULL", "AUXILIARY",
-                           "COM¹0", "con-x", "[默认]", "..a"}) {
+  for (const char* name : {"Ink", "Sakura.blue", "墨竹", "a b", ".hidden", "COM10", "LPT", "CONSOLE", "NULL",
+                           "AUXILIARY", "COM¹0", "con-x", "[默认]", "..a"}) {
     EXPECT_TRUE(isPlainName(name)) << name;
   }
 }
 
 TEST(PlainName, NamesThatLeaveTheirFolderOrThatWindowsRefuses) {
-  for (const char* name : {"", ".", "..", "...", "a/b", "a\\b", "/", "C:", "a:b", "a*", "a?", "a|b", "a<b", "a>b",
-                           "a\"b", "tab\there", "ends.", "ends ", "..\\x", "../x"}) {
+  for (const char* name : {"",   ".",   "..",  "...", "a/b",  "a\\b",      "/",     "C:",    "a:b",   "a*",
+                           "a?", "a|b", "a<b", "a>b", "a\"b", "tab\there", "ends.", "ends ", "..\\x", "../x"}) {
     EXPECT_FALSE(isPlainName(name)) << name;
   }
 }
 
 TEST(PlainName, ReservedDeviceNamesInAnyCaseAndWithAnyExtension) {
-  for (const char* name : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "nul .zip", "COM1", "com9.dll", "COM0",
-                           "LPT1", "lpt9", "LPT0.x.y", "COM¹", "com²", "LPT³", "lpt¹.txt", "CONIN$", "conout$.x"}) {
+  for (const char* name : {"CON", "con", "Prn", "AUX", "nul", "NUL.txt", "nul .zip", "COM1", "com9.dll", "COM0", "LPT1",
+                           "lpt9", "LPT0.x.y", "COM¹", "com²", "LPT³", "lpt¹.txt", "CONIN$", "conout$.x"}) {
     EXPECT_FALSE(isPlainName(name)) << name;
   }
 }
@@ -34,8 +34,7 @@ TEST(AbsolutePath, WindowsDrivesAndSharesWithoutDottedParts) {
     EXPECT_TRUE(isAbsolutePath(path, '\\')) << path;
   }
   for (const char* path : {"", "\\", "PS\\", "..\\..\\x", "C:", "C:PS\\", "\\PS\\", "\\\\nas", "\\\\nas\\",
-                           "D:\\PS\\..\\..\\Windows\\", "D:\\PS\\.\\", "\\\\?\\C:\\PS\\", "D:\\P<S\\",
-                           "/usr/local/"}) {
+                           "D:\\PS\\..\\..\\Windows\\", "D:\\PS\\.\\", "\\\\?\\C:\\PS\\", "D:\\P<S\\", "/usr/local/"}) {
     EXPECT_FALSE(isAbsolutePath(path, '\\')) << path;
   }
 }

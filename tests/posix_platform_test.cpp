@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "platform/posix_files.h"
 #include "formats/utf.h"
+#include "platform/posix_files.h"
 #include "support/temp_dir.h"
 
 namespace lumaset {

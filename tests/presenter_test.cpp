@@ -65,7 +65,8 @@ class PresenterTest : public testing::HostFixture {
 
   void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
     makeHost(stub, version);
-    testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}}, "[Lumaset_theme]\r\nloadtext=no\r\n");
+    testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}},
+                        "[Lumaset_theme]\r\nloadtext=no\r\n");
     testing::writeTheme(home, "Plain", {{"loading_low.png", testing::samplePng(2)}});
     ui.answers.push_back(host.exePath);
     presenter.start();

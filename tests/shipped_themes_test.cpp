@@ -2,8 +2,8 @@
 // sizes, and the template holds every file a theme may have.
 #include <gtest/gtest.h>
 
-#include "platform/posix_files.h"
 #include "formats/utf.h"
+#include "platform/posix_files.h"
 #include "support/fake_interaction.h"
 #include "support/theme_maker.h"
 #include "themes/theme_folder.h"

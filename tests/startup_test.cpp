@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "app/settings.h"
-#include "backup/create_backup.h"
 #include "app/startup.h"
+#include "backup/create_backup.h"
 #include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
@@ -47,8 +47,10 @@ TEST_F(Startup, FirstStartLocatesTheHostAndChecksIt) {
 
 TEST_F(Startup, StoredHostStartsWithoutAnyDialog) {
   makeHost("v18.0.0", "18.0.0");
-  writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "/\r\nphotoshop_var=18\r\n"
-                "photoshop_locaal_file=tw10428_Photoshop_zh_CN.dat\r\nphotoshop_locaal_dir=" + host.languageFolder + "\r\n");
+  writeSettings("[lumaset]\r\nphotoshop=" + host.folder +
+                "/\r\nphotoshop_var=18\r\n"
+                "photoshop_locaal_file=tw10428_Photoshop_zh_CN.dat\r\nphotoshop_locaal_dir=" +
+                host.languageFolder + "\r\n");
   StartupOutcome outcome = runStartup(ctx);
   EXPECT_FALSE(outcome.locateRan);
   EXPECT_TRUE(outcome.hostKnown);
@@ -117,8 +119,8 @@ TEST_F(Startup, LocalesBakThatCannotBeCreatedIsReportedAndStartupGoesOn) {
   Context failingCtx{failing, ui, view, state, home};
   EXPECT_TRUE(startupCheck(failingCtx, host.folder + "/"));
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"创建语言文件备份路径失败：" + host.folder + "/Locales_BAK", "错误",
-                                      MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[0],
+            (RecordedBox{"创建语言文件备份路径失败：" + host.folder + "/Locales_BAK", "错误", MessageIcon::None}));
   EXPECT_EQ(state.languageBackupFolder, host.folder + "/Locales_BAK");
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{host.folder + "/"});
 }
@@ -161,7 +163,8 @@ TEST_F(Startup, MissingLanguageKeysKeepTheStoredHostButNothingIsWrittenWithoutTh
   // The language file has no path yet: the backup refuses rather than guess one.
   ui.boxes.clear();
   EXPECT_FALSE(createBackup(ctx));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"Photoshop 路径有误：" + host.folder + "/", "错误", MessageIcon::None}}));
   EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
 }
 

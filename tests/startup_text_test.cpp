@@ -54,8 +54,9 @@ TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
 }
 
 TEST(StartupTextBlock, TakesTheRotatingNamesOfTheFileInFileOrderOnce) {
-  Bytes file = utf8ToUtf16le("\"$$$/private/Credits/RotatingNames/Zed=Zed\"\r\n\"$$$/Other=x\"\r\n"
-                             "\"$$$/private/Credits/RotatingNames/Amy=Amy\"\r\n\"$$$/private/Credits/RotatingNames/Zed=again\"\r\n");
+  Bytes file = utf8ToUtf16le(
+      "\"$$$/private/Credits/RotatingNames/Zed=Zed\"\r\n\"$$$/Other=x\"\r\n"
+      "\"$$$/private/Credits/RotatingNames/Amy=Amy\"\r\n\"$$$/private/Credits/RotatingNames/Zed=again\"\r\n");
   EXPECT_EQ(rotatingNameKeys(file), (std::vector<std::string>{"$$$/private/Credits/RotatingNames/Zed",
                                                               "$$$/private/Credits/RotatingNames/Amy"}));
   // Each line: quote, 37-character key, "=", quote, and the CR LF before it; two bytes a character.
@@ -98,7 +99,8 @@ TEST_F(StartupText, Version18HostsOnlyRestore) {
   startOn("v18.0.0", "18.0.0");
   writeFile(host.languageFile, original + "changed");
   setStartupText(ctx, "", false);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
   EXPECT_EQ(language(), original);
   ui.boxes.clear();
   EXPECT_TRUE(setStartupText(ctx, "", true));
@@ -110,8 +112,9 @@ TEST_F(StartupText, MarkedBackupCopyCannotRestore) {
   std::string marked = original + openingBlock();
   writeFile(backupCopy(), marked);
   EXPECT_FALSE(setStartupText(ctx, "", true));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误",
-                                                 MessageIcon::None}}));
+  EXPECT_EQ(
+      ui.boxes,
+      (std::vector<RecordedBox>{{"你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None}}));
   EXPECT_EQ(language(), marked);
 }
 

@@ -108,14 +108,14 @@ TEST(PathParts, CutOnlyTheLastExtension) {
 }
 
 TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
-  writeFile(dir / "dl/Sakura.blue.zip",
-            testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"}, {"loading_low.png", testing::samplePng(2)}}));
+  writeFile(dir / "dl/Sakura.blue.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
+                                                           {"loading_low.png", testing::samplePng(2)}}));
   ui.answers.push_back(dir / "dl/Sakura.blue.zip");
   EXPECT_TRUE(importThemePackage(ctx));
   EXPECT_EQ(ui.dialogs[0].filter, "zip|*.zip");
   EXPECT_EQ(ui.dialogs[0].title, "");
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue", "添加主题",
-                                                 MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue",
+                                                 "添加主题", MessageIcon::None}}));
   EXPECT_EQ(themeList(ctx).back(), "Sakura.blue");
   ui.boxes.clear();
   EXPECT_FALSE(importThemePackage(ctx));  // cancelled: nothing shown
@@ -125,7 +125,8 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
 TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
   writeFile(dir / "bad.zip", "not a zip at all");
   EXPECT_FALSE(importDroppedItem(ctx, dir / "bad.zip"));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
   ui.boxes.clear();
   writeFile(dir / "evil.zip", testing::buildZip({{"../../evil.txt", "x"}}));
   importDroppedItem(ctx, dir / "evil.zip");
@@ -147,7 +148,8 @@ TEST_F(ThemeLibrary, DroppedItemsByKind) {
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
   std::string ink = dir / "drop/LumasetTheme/Ink";
   EXPECT_TRUE(importDroppedItem(ctx, ink));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
   EXPECT_TRUE(importDroppedItem(ctx, ink));  // again: copied over once more
   EXPECT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
@@ -249,9 +251,10 @@ TEST_F(Refresh, MissingExtraPacksAreReportedAndTheRestCopied) {
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXLowRes.dat")));
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXHighRes.dat")));
   refreshBackup(ctx);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
-                          {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXHighRes.dat"), "错误", MessageIcon::Error},
-                          {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXLowRes.dat"), "错误", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{
+                {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXHighRes.dat"), "错误", MessageIcon::Error},
+                {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXLowRes.dat"), "错误", MessageIcon::Error}}));
   EXPECT_TRUE(files.exists(res("lumaset_BAK/PSIconsLowRes.dat")));
 }
 

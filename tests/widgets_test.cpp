@@ -1,10 +1,10 @@
 // The PNG widget kit under wine: properties, subclassing and styles, placement, image
 // loading, fonts, layered windows with their button states, composition and clipping,
 // the load dialog, and that replacing images does not leak.
-#include <gtest/gtest.h>
 #include <windows.h>
-#include <psapi.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
+#include <psapi.h>
 
 #include "platform/win32_text.h"
 #include "support/tiny_png.h"
@@ -125,10 +125,10 @@ TEST(Kit, LoadsImagesFromBytes) {
   disposeImage(alpha);
 
   // A 1x1 GIF of two frames, red then blue: the first is the active one.
-  const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF,
-                               0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0,
-                               0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x4C, 0x01, 0,
-                               0x3B};
+  const unsigned char gif[] = {
+      'G', 'I', 'F', '8', '9', 'a',  1,    0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0,    0xFF, 0x21, 0xF9, 4,
+      0,   10,  0,   0,   0,   0x2C, 0,    0, 0, 0, 1,    0, 1, 0,    0, 2, 2, 0x44, 0x01, 0,    0x21, 0xF9,
+      4,   0,   10,  0,   0,   0,    0x2C, 0, 0, 0, 0,    1, 0, 1,    0, 0, 2, 2,    0x4C, 0x01, 0,    0x3B};
   Image* animated = loadImageFromBytes(Bytes(reinterpret_cast<const char*>(gif), sizeof gif));
   ASSERT_NE(animated, nullptr);
   UINT frames = 0;
@@ -142,10 +142,11 @@ TEST(Kit, LoadsImagesFromBytes) {
 
 TEST(Kit, FontsFromGdiFonts) {
   auto make = [](int height, int weight) {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"WenQuanYi Micro Hei");
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                       L"WenQuanYi Micro Hei");
   };
-  for (auto [height, weight, bold] : {std::tuple{-12, 700, true}, std::tuple{12, 600, true}, std::tuple{-12, 800, false},
-                                      std::tuple{-12, 400, false}}) {
+  for (auto [height, weight, bold] : {std::tuple{-12, 700, true}, std::tuple{12, 600, true},
+                                      std::tuple{-12, 800, false}, std::tuple{-12, 400, false}}) {
     HFONT gdi = make(height, weight);
     FontHandle font;
     ASSERT_NE(font.fromHFONT(gdi), nullptr);
@@ -221,7 +222,7 @@ TEST_F(Layered, OversizedTextBoxImageIsClippedWithoutFrameOrText) {
   Gdiplus::GpBitmap* f = frame();
   EXPECT_EQ(pixel(f, 10, 10), 0xFF00FF00u);  // no frame line over the image's corner
   EXPECT_EQ(pixel(f, 29, 19), 0xFF00FF00u);
-  EXPECT_EQ(pixel(f, 31, 12), 0u);          // nothing beyond the box
+  EXPECT_EQ(pixel(f, 31, 12), 0u);  // nothing beyond the box
   EXPECT_EQ(pixel(f, 12, 21), 0u);
   GdipDisposeImage(f);
 }
@@ -289,7 +290,13 @@ TEST(Kit, LoadDialogReleasesWhatItHoldsOnDestroy) {
   EXPECT_TRUE(DestroyWindow(bare));  // no properties: nothing to release
 
   HWND dialog = CreateWindowExW(0, kLoadDialogClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  HANDLE thread = CreateThread(nullptr, 0, [](LPVOID) -> DWORD { Sleep(60000); return 0; }, nullptr, 0, nullptr);
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID) -> DWORD {
+        Sleep(60000);
+        return 0;
+      },
+      nullptr, 0, nullptr);
   HANDLE watch = nullptr;
   DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &watch, 0, FALSE, DUPLICATE_SAME_ACCESS);
   setProp(dialog, kDialogThread, reinterpret_cast<std::intptr_t>(thread));
@@ -311,7 +318,8 @@ TEST(Kit, ControlColourFromOtherChildrenReachesTheParent) {
   };
   wc.lpszClassName = L"LumasetColourParent";
   RegisterClassW(&wc);
-  HWND parent = CreateWindowExW(0, L"LumasetColourParent", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND parent =
+      CreateWindowExW(0, L"LumasetColourParent", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   HWND plain = CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr, nullptr);
   HWND kitText = CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr, nullptr);
   ImageControl control;
@@ -321,7 +329,8 @@ TEST(Kit, ControlColourFromOtherChildrenReachesTheParent) {
   seen = 0;
   SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(plain));
   EXPECT_EQ(seen, 1);
-  LRESULT brush = SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(kitText));
+  LRESULT brush =
+      SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(kitText));
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
   ReleaseDC(parent, dc);

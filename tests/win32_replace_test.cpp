@@ -1,8 +1,8 @@
 // Replacing a host file that another program holds open, as the host or a virus scanner
 // may: the file ends as its old bytes or its new ones, never in between, and no
 // temporary file is left beside it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <filesystem>

@@ -3,12 +3,12 @@
 
 #include <cstdlib>
 
-#include "platform/posix_files.h"
-#include "themes/unzip.h"
 #include "formats/zip_archive.h"
+#include "platform/posix_files.h"
 #include "support/temp_dir.h"
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"
+#include "themes/unzip.h"
 
 namespace lumaset {
 namespace {
@@ -27,10 +27,11 @@ TEST(ZipReader, ReadsStoredAndDeflatedMembersAndFolders) {
   std::string big(100000, 'a');
   Bytes archive = buildZip({{"info.ini", "[Lumaset_theme]", false}, {"images/", ""}, {"images/a.png", big}});
   std::vector<std::pair<std::string, Bytes>> seen;
-  ASSERT_EQ(readZip(archive, nullptr, [&](const ZipMember& m, const Bytes& d) {
-              seen.push_back({m.name + (m.folder ? "/" : ""), d});
-              return true;
-            }),
+  ASSERT_EQ(readZip(archive, nullptr,
+                    [&](const ZipMember& m, const Bytes& d) {
+                      seen.push_back({m.name + (m.folder ? "/" : ""), d});
+                      return true;
+                    }),
             kZipOk);
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0], (std::pair<std::string, Bytes>{"info.ini", "[Lumaset_theme]"}));
@@ -39,9 +40,10 @@ TEST(ZipReader, ReadsStoredAndDeflatedMembersAndFolders) {
 }
 
 TEST(ZipReader, RefusesNamesThatLeaveTheTargetOrThatWindowsReinterprets) {
-  for (const char* name : {"/x", "//x", "\\\\srv\\s\\x", "\\\\?\\C:\\x", "C:/x", "C:x", "../x", "a/../../x",
-                           "a\\..\\x", "CON", "nul.txt", "COM1 ", "lpt9.png", "a/aux", "x.", "x ", "a:stream",
-                           "a<b", "a|b", "a*b", "a?b", "tab\tname", ""}) {
+  for (const char* name :
+       {"/x",       "//x", "\\\\srv\\s\\x", "\\\\?\\C:\\x", "C:/x",     "C:x",       "../x", "a/../../x",
+        "a\\..\\x", "CON", "nul.txt",       "COM1 ",        "lpt9.png", "a/aux",     "x.",   "x ",
+        "a:stream", "a<b", "a|b",           "a*b",          "a?b",      "tab\tname", ""}) {
     EXPECT_EQ(check({{name, "x"}}), kZipUnsafeName) << name;
   }
   EXPECT_EQ(check({{"ok/./name.png", "x"}, {"com10.png", "x"}, {"console.txt", "x"}}), kZipOk);
@@ -75,8 +77,7 @@ TEST(ZipReader, ChecksCrcAndSizes) {
   for (long long delta : {-1LL, 1LL}) {
     ZipEntrySpec size{"a.png", std::string(5000, 'q')};
     size.sizeDelta = delta;
-    EXPECT_EQ(readZip(buildZip({size}), nullptr, [](const ZipMember&, const Bytes&) { return true; }),
-              kZipCorruptData)
+    EXPECT_EQ(readZip(buildZip({size}), nullptr, [](const ZipMember&, const Bytes&) { return true; }), kZipCorruptData)
         << delta;
   }
   ZipEntrySpec stored{"s", "stored", false};
@@ -134,7 +135,8 @@ class Unzip : public ::testing::Test {
   std::string snapshotOfTree() {
     std::string listing;
     for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path()))
-      listing += testing::utf8Path(e.path()) + "=" + (e.is_regular_file() ? readWhole(testing::utf8Path(e.path())) : "/") + "\n";
+      listing += testing::utf8Path(e.path()) + "=" +
+                 (e.is_regular_file() ? readWhole(testing::utf8Path(e.path())) : "/") + "\n";
     return listing;
   }
 };

@@ -1,9 +1,9 @@
 #include "themes/apply.h"
 
 #include "app/host_location.h"
+#include "app/index_reading.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
-#include "app/index_reading.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
 #include "starttext/startup_text.h"
@@ -18,9 +18,8 @@ struct SlotTarget {
 };
 
 constexpr SlotTarget kSlotTargets[6] = {
-    {kSplashResource, Pack::LowRes},    {kSplashResource, Pack::HighRes},
-    {kDarkIconResource, Pack::LowRes},  {kDarkIconResource, Pack::HighRes},
-    {kLightIconResource, Pack::LowRes}, {kLightIconResource, Pack::HighRes},
+    {kSplashResource, Pack::LowRes},    {kSplashResource, Pack::HighRes},   {kDarkIconResource, Pack::LowRes},
+    {kDarkIconResource, Pack::HighRes}, {kLightIconResource, Pack::LowRes}, {kLightIconResource, Pack::HighRes},
 };
 
 void showNoBackup(Context& ctx) {

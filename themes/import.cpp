@@ -4,8 +4,8 @@
 
 #include "app/name_rules.h"
 #include "formats/path_text.h"
-#include "themes/unzip.h"
 #include "themes/theme_folder.h"
+#include "themes/unzip.h"
 
 namespace lumaset {
 

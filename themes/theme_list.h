@@ -18,7 +18,7 @@ struct Link {
 };
 
 struct Preview {
-  Look look;                   // images, description, toggle, overlay
+  Look look;                     // images, description, toggle, overlay
   bool indicatorsShown = false;  // the 1X, 2X and T buttons (themes only)
   bool has1x = false, has2x = false, hasText = false;
   Link author, credit;

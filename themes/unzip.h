@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 
-#include "platform/files.h"
 #include "formats/zip_archive.h"
+#include "platform/files.h"
 
 namespace lumaset {
 

@@ -17,8 +17,8 @@ int frameShadowAlpha(int x, int y);
 // black shadow.
 Rgba framePixel(int x, int y);
 
-Image drawFrame();           // 842 x 195
-Image drawClearOverlay();    // 838 x 506
-Image drawMarkedOverlay();   // 832 x 500
+Image drawFrame();          // 842 x 195
+Image drawClearOverlay();   // 838 x 506
+Image drawMarkedOverlay();  // 832 x 500
 
 }  // namespace lumaset::tools

@@ -85,7 +85,8 @@ void GlyphPainter::drawCentred(Image& image, const std::string& utf8, int pixels
   int baseline = (image.height + pixels * 3 / 4) / 2;
   draw(image, utf8, x, baseline, pixels, color, bold);
   if (underline) {
-    for (int px = std::max(0, x); px < std::min(image.width, x + w); ++px) image.at(px, std::min(image.height - 1, baseline + 2)) = color;
+    for (int px = std::max(0, x); px < std::min(image.width, x + w); ++px)
+      image.at(px, std::min(image.height - 1, baseline + 2)) = color;
   }
 }
 

@@ -17,10 +17,10 @@ using namespace lumaset::tools;
 
 namespace {
 
-const Rgba kOver{22, 52, 82, 255};      // background under the pointer
-const Rgba kDown{0, 34, 60, 255};       // background while pressed
-const Rgba kDim{40, 90, 120, 255};      // a disabled badge
-const Rgba kBright{150, 228, 255, 255}; // the glyph under the pointer
+const Rgba kOver{22, 52, 82, 255};       // background under the pointer
+const Rgba kDown{0, 34, 60, 255};        // background while pressed
+const Rgba kDim{40, 90, 120, 255};       // a disabled badge
+const Rgba kBright{150, 228, 255, 255};  // the glyph under the pointer
 
 fs::path out;
 
@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
     line(ticked, 8, 12, 12, 6.5, 1.5, kLightBlue);
     save("checkbox_down", ticked);
   }
-  for (const auto& [name, text] : {std::pair{"badge_1x", "1X"}, std::pair{"badge_2x", "2X"}, std::pair{"badge_t", "T"}}) {
+  for (const auto& [name, text] :
+       {std::pair{"badge_1x", "1X"}, std::pair{"badge_2x", "2X"}, std::pair{"badge_t", "T"}}) {
     for (bool enabled : {true, false}) {
       Image badge(24, 9, kPanel);
       glyphs.drawCentred(badge, text, 9, enabled ? kLightBlue : kDim, true);

@@ -45,12 +45,20 @@ void writeImages(const fs::path& folder, Artwork art, bool all) {
 
 // word.text: lines in the form of the host's language file, UTF-16LE without a mark.
 std::string startupText(const std::u16string& loading) {
-  return utf16le(u"\"$$$/private/Credits/Legal/CopyrightTwoLine=\"\r\n"
-                 u"\"$$$/About/ReleaseX=\"\r\n"
-                 u"\"$$$/Splash/Initializing=" + loading + u"\"\r\n"
-                 u"\"$$$/Splash/ReadingPrefs=" + loading + u"\"\r\n"
-                 u"\"$$$/Splash/ScanningForPlugIns=" + loading + u"\"\r\n"
-                 u"\"$$$/Splash/StartingUpPlugIns=" + loading + u"\"");
+  return utf16le(
+      u"\"$$$/private/Credits/Legal/CopyrightTwoLine=\"\r\n"
+      u"\"$$$/About/ReleaseX=\"\r\n"
+      u"\"$$$/Splash/Initializing=" +
+      loading +
+      u"\"\r\n"
+      u"\"$$$/Splash/ReadingPrefs=" +
+      loading +
+      u"\"\r\n"
+      u"\"$$$/Splash/ScanningForPlugIns=" +
+      loading +
+      u"\"\r\n"
+      u"\"$$$/Splash/StartingUpPlugIns=" +
+      loading + u"\"");
 }
 
 const char* kGuide =
@@ -107,14 +115,13 @@ int main(int argc, char** argv) {
   write(library / "Aurora" / "info.ini",
         infoIni({u"极光：夜空里的绿色与紫色光幕。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u"no"}));
   writeImages(library / fs::path(u8"墨竹"), Artwork::InkBamboo, true);
-  write(library / fs::path(u8"墨竹") / "info.ini",
-        infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u""}));
+  write(library / fs::path(u8"墨竹") / "info.ini", infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset",
+                                                            u"https://example.invalid/lumaset", u"", u"", u""}));
   write(library / fs::path(u8"墨竹") / "word.text", startupText(u"研墨中..."));
   write(library / fs::path(u8"墨竹") / "word.txt", "T\r\n");
   writeImages(library / "Sunset", Artwork::Sunset, false);
-  write(library / "Sunset" / "info.ini",
-        infoIni({u"Sunset over the water: a splash image only.", u"Lumaset", u"https://example.invalid/lumaset", u"",
-                 u"", u""}));
+  write(library / "Sunset" / "info.ini", infoIni({u"Sunset over the water: a splash image only.", u"Lumaset",
+                                                  u"https://example.invalid/lumaset", u"", u"", u""}));
   std::printf("themes written into %s\n", assets.string().c_str());
   return 0;
 }

@@ -53,7 +53,8 @@ Rgba inkBamboo(double u, double v) {
 }
 
 Rgba sunset(double u, double v) {
-  Rgba sky = mix(mix({255, 170, 90, 255}, {200, 80, 120, 255}, v * 1.6), {40, 30, 80, 255}, std::max(0.0, 0.4 - v) * 2.2);
+  Rgba sky =
+      mix(mix({255, 170, 90, 255}, {200, 80, 120, 255}, v * 1.6), {40, 30, 80, 255}, std::max(0.0, 0.4 - v) * 2.2);
   double sun = std::hypot((u - 0.7) * 1.66, v - 0.55);
   if (sun < 0.12) sky = mix({255, 240, 190, 255}, sky, sun / 0.12 * 0.4);
   if (v > 0.6) {
@@ -80,10 +81,18 @@ Image drawThemeSplash(Artwork art, int scale) {
     for (int x = 0; x < image.width; ++x) {
       double u = (x + 0.5) / image.width, v = (y + 0.5) / image.height;
       switch (art) {
-        case Artwork::Aurora: image.at(x, y) = aurora(u, v); break;
-        case Artwork::InkBamboo: image.at(x, y) = inkBamboo(u, v); break;
-        case Artwork::Sunset: image.at(x, y) = sunset(u, v); break;
-        case Artwork::Template: image.at(x, y) = templateArt(u, v); break;
+        case Artwork::Aurora:
+          image.at(x, y) = aurora(u, v);
+          break;
+        case Artwork::InkBamboo:
+          image.at(x, y) = inkBamboo(u, v);
+          break;
+        case Artwork::Sunset:
+          image.at(x, y) = sunset(u, v);
+          break;
+        case Artwork::Template:
+          image.at(x, y) = templateArt(u, v);
+          break;
       }
     }
   }

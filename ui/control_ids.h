@@ -9,19 +9,19 @@ namespace lumaset::ui {
 
 enum class Control : int {
   // The frame of the main window.
-  ProjectLink = 1003,          // 超级链接框3: "Lumaset v1.2"
-  ThemePageButton = 1005,      // 图形按钮5
-  CustomPageButton = 1006,     // 图形按钮6
-  MinimiseButton = 1017,       // 图形按钮17
-  CloseButton = 1007,          // 图形按钮7
-  PageControl = 1100,          // 选择夹1
-  PathLabel = 1201,            // 标签1
-  PathBox = 1301,              // 编辑框1
-  LocateButton = 1002,         // 图形按钮2
-  BackupLink = 1406,           // 超级链接框6
-  ToggleFrame = 1501,          // 外形框1
-  StartupTextToggle = 1020,    // 图形按钮20
-  ToggleLabel = 1601,          // 透明标签1
+  ProjectLink = 1003,        // 超级链接框3: "Lumaset v1.2"
+  ThemePageButton = 1005,    // 图形按钮5
+  CustomPageButton = 1006,   // 图形按钮6
+  MinimiseButton = 1017,     // 图形按钮17
+  CloseButton = 1007,        // 图形按钮7
+  PageControl = 1100,        // 选择夹1
+  PathLabel = 1201,          // 标签1
+  PathBox = 1301,            // 编辑框1
+  LocateButton = 1002,       // 图形按钮2
+  BackupLink = 1406,         // 超级链接框6
+  ToggleFrame = 1501,        // 外形框1
+  StartupTextToggle = 1020,  // 图形按钮20
+  ToggleLabel = 1601,        // 透明标签1
   // The theme page.
   DragPlate = 1701,            // 窗口拖动底板
   DarkIcon = 1702,             // 图标_暗
@@ -43,22 +43,34 @@ enum class Control : int {
   ApplyThemeButton = 1008,     // 图形按钮8
   PreviewButton = 1001,        // 图形按钮1
   // The custom page: a label, a path field and a browse button per image.
-  SplashLabel = 1202, SplashField = 1302, SplashBrowse = 1009,            // 标签2, 编辑框2, 图形按钮9
-  LightLabel = 1207, LightField = 1303, LightBrowse = 1010,               // 标签7, 编辑框3, 图形按钮10
-  DarkLabel = 1208, DarkField = 1304, DarkBrowse = 1012,                  // 标签8, 编辑框4, 图形按钮12
-  Splash2xLabel = 1206, Splash2xField = 1307, Splash2xBrowse = 1011,      // 标签6, 编辑框7, 图形按钮11
-  Light2xLabel = 1209, Light2xField = 1306, Light2xBrowse = 1013,         // 标签9, 编辑框6, 图形按钮13
-  Dark2xLabel = 1210, Dark2xField = 1305, Dark2xBrowse = 1014,            // 标签10, 编辑框5, 图形按钮14
-  TemplateLink = 1407,         // 超级链接框7
-  HelpLink = 1404,             // 超级链接框4
-  ApplyCustomButton = 1015,    // 图形按钮15
+  SplashLabel = 1202,
+  SplashField = 1302,
+  SplashBrowse = 1009,  // 标签2, 编辑框2, 图形按钮9
+  LightLabel = 1207,
+  LightField = 1303,
+  LightBrowse = 1010,  // 标签7, 编辑框3, 图形按钮10
+  DarkLabel = 1208,
+  DarkField = 1304,
+  DarkBrowse = 1012,  // 标签8, 编辑框4, 图形按钮12
+  Splash2xLabel = 1206,
+  Splash2xField = 1307,
+  Splash2xBrowse = 1011,  // 标签6, 编辑框7, 图形按钮11
+  Light2xLabel = 1209,
+  Light2xField = 1306,
+  Light2xBrowse = 1013,  // 标签9, 编辑框6, 图形按钮13
+  Dark2xLabel = 1210,
+  Dark2xField = 1305,
+  Dark2xBrowse = 1014,       // 标签10, 编辑框5, 图形按钮14
+  TemplateLink = 1407,       // 超级链接框7
+  HelpLink = 1404,           // 超级链接框4
+  ApplyCustomButton = 1015,  // 图形按钮15
   // The splash preview window's picture boxes.
-  SplashPreview = 2001,        // 预览图片框1
-  OverlayPreview = 2002,       // 预览图片框2
+  SplashPreview = 2001,   // 预览图片框1
+  OverlayPreview = 2002,  // 预览图片框2
   // Items of the theme menu 主题菜单.
-  MenuAddTheme = 3001,         // "添加主题"
-  MenuOpenLibrary = 3002,      // "打开主题目录"
-  MenuMoreThemes = 3003,       // "获取更多主题..."
+  MenuAddTheme = 3001,     // "添加主题"
+  MenuOpenLibrary = 3002,  // "打开主题目录"
+  MenuMoreThemes = 3003,   // "获取更多主题..."
 };
 
 constexpr int id(Control c) { return static_cast<int>(c); }
@@ -69,33 +81,60 @@ struct ControlName {
 };
 
 inline constexpr ControlName kControls[] = {
-    {"超级链接框3", Control::ProjectLink},      {"图形按钮5", Control::ThemePageButton},
-    {"图形按钮6", Control::CustomPageButton},   {"图形按钮17", Control::MinimiseButton},
-    {"图形按钮7", Control::CloseButton},        {"选择夹1", Control::PageControl},
-    {"标签1", Control::PathLabel},              {"编辑框1", Control::PathBox},
-    {"图形按钮2", Control::LocateButton},       {"超级链接框6", Control::BackupLink},
-    {"外形框1", Control::ToggleFrame},          {"图形按钮20", Control::StartupTextToggle},
-    {"透明标签1", Control::ToggleLabel},        {"窗口拖动底板", Control::DragPlate},
-    {"图标_暗", Control::DarkIcon},             {"图标_亮", Control::LightIcon},
-    {"编辑框8", Control::DescriptionBox},       {"图形按钮_1X", Control::Badge1x},
-    {"图形按钮_2X", Control::Badge2x},          {"图形按钮_T", Control::BadgeText},
-    {"图形按钮3", Control::PreviousThemeButton}, {"组合框1", Control::ThemeList},
-    {"图片框1", Control::ThemeBoxImage},        {"伪组合框文字", Control::ThemeBoxText},
-    {"图形按钮4", Control::NextThemeButton},    {"超级链接框5", Control::ThemeMenuLink},
-    {"标签4", Control::AuthorLabel},            {"超级链接框2", Control::AuthorLink},
-    {"标签5", Control::CreditLabel},            {"超级链接框1", Control::CreditLink},
-    {"图形按钮8", Control::ApplyThemeButton},   {"图形按钮1", Control::PreviewButton},
-    {"标签2", Control::SplashLabel},            {"编辑框2", Control::SplashField},
-    {"图形按钮9", Control::SplashBrowse},       {"标签7", Control::LightLabel},
-    {"编辑框3", Control::LightField},           {"图形按钮10", Control::LightBrowse},
-    {"标签8", Control::DarkLabel},              {"编辑框4", Control::DarkField},
-    {"图形按钮12", Control::DarkBrowse},        {"标签6", Control::Splash2xLabel},
-    {"编辑框7", Control::Splash2xField},        {"图形按钮11", Control::Splash2xBrowse},
-    {"标签9", Control::Light2xLabel},           {"编辑框6", Control::Light2xField},
-    {"图形按钮13", Control::Light2xBrowse},     {"标签10", Control::Dark2xLabel},
-    {"编辑框5", Control::Dark2xField},          {"图形按钮14", Control::Dark2xBrowse},
-    {"超级链接框7", Control::TemplateLink},     {"超级链接框4", Control::HelpLink},
-    {"图形按钮15", Control::ApplyCustomButton}, {"预览图片框1", Control::SplashPreview},
+    {"超级链接框3", Control::ProjectLink},
+    {"图形按钮5", Control::ThemePageButton},
+    {"图形按钮6", Control::CustomPageButton},
+    {"图形按钮17", Control::MinimiseButton},
+    {"图形按钮7", Control::CloseButton},
+    {"选择夹1", Control::PageControl},
+    {"标签1", Control::PathLabel},
+    {"编辑框1", Control::PathBox},
+    {"图形按钮2", Control::LocateButton},
+    {"超级链接框6", Control::BackupLink},
+    {"外形框1", Control::ToggleFrame},
+    {"图形按钮20", Control::StartupTextToggle},
+    {"透明标签1", Control::ToggleLabel},
+    {"窗口拖动底板", Control::DragPlate},
+    {"图标_暗", Control::DarkIcon},
+    {"图标_亮", Control::LightIcon},
+    {"编辑框8", Control::DescriptionBox},
+    {"图形按钮_1X", Control::Badge1x},
+    {"图形按钮_2X", Control::Badge2x},
+    {"图形按钮_T", Control::BadgeText},
+    {"图形按钮3", Control::PreviousThemeButton},
+    {"组合框1", Control::ThemeList},
+    {"图片框1", Control::ThemeBoxImage},
+    {"伪组合框文字", Control::ThemeBoxText},
+    {"图形按钮4", Control::NextThemeButton},
+    {"超级链接框5", Control::ThemeMenuLink},
+    {"标签4", Control::AuthorLabel},
+    {"超级链接框2", Control::AuthorLink},
+    {"标签5", Control::CreditLabel},
+    {"超级链接框1", Control::CreditLink},
+    {"图形按钮8", Control::ApplyThemeButton},
+    {"图形按钮1", Control::PreviewButton},
+    {"标签2", Control::SplashLabel},
+    {"编辑框2", Control::SplashField},
+    {"图形按钮9", Control::SplashBrowse},
+    {"标签7", Control::LightLabel},
+    {"编辑框3", Control::LightField},
+    {"图形按钮10", Control::LightBrowse},
+    {"标签8", Control::DarkLabel},
+    {"编辑框4", Control::DarkField},
+    {"图形按钮12", Control::DarkBrowse},
+    {"标签6", Control::Splash2xLabel},
+    {"编辑框7", Control::Splash2xField},
+    {"图形按钮11", Control::Splash2xBrowse},
+    {"标签9", Control::Light2xLabel},
+    {"编辑框6", Control::Light2xField},
+    {"图形按钮13", Control::Light2xBrowse},
+    {"标签10", Control::Dark2xLabel},
+    {"编辑框5", Control::Dark2xField},
+    {"图形按钮14", Control::Dark2xBrowse},
+    {"超级链接框7", Control::TemplateLink},
+    {"超级链接框4", Control::HelpLink},
+    {"图形按钮15", Control::ApplyCustomButton},
+    {"预览图片框1", Control::SplashPreview},
     {"预览图片框2", Control::OverlayPreview},
 };
 
@@ -120,7 +159,7 @@ static_assert(namesAndControlsAreUnique(), "a control name or identifier appears
 // The image fields of the custom page and their browse buttons, in slot order (splash,
 // splash @2x, dark icon, dark @2x, light icon, light @2x).
 inline constexpr Control kSlotFields[6] = {Control::SplashField, Control::Splash2xField, Control::DarkField,
-                                           Control::Dark2xField, Control::LightField,   Control::Light2xField};
+                                           Control::Dark2xField, Control::LightField,    Control::Light2xField};
 inline constexpr Control kSlotButtons[6] = {Control::SplashBrowse, Control::Splash2xBrowse, Control::DarkBrowse,
                                             Control::Dark2xBrowse, Control::LightBrowse,    Control::Light2xBrowse};
 

@@ -32,9 +32,12 @@ Button* of(HWND window) { return reinterpret_cast<Button*>(GetWindowLongPtrW(win
 
 kit::Image* currentLook(HWND window, const Button& b) {
   kit::Image* look = nullptr;
-  if (!IsWindowEnabled(window)) look = b.disabled;
-  else if (b.state == kit::ButtonState::Down || b.pressed) look = b.down;
-  else if (b.state == kit::ButtonState::Over) look = b.over;
+  if (!IsWindowEnabled(window))
+    look = b.disabled;
+  else if (b.state == kit::ButtonState::Down || b.pressed)
+    look = b.down;
+  else if (b.state == kit::ButtonState::Over)
+    look = b.over;
   return look ? look : b.normal;
 }
 

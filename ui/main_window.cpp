@@ -199,16 +199,17 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::windowStartup() {
-  dropTarget_ = std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) {
-    presenter_.filesDropped(paths);
-  });
+  dropTarget_ =
+      std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) { presenter_.filesDropped(paths); });
   RegisterDragDrop(main_, dropTarget_.get());
 
   const std::pair<Control, const char*> tips[] = {
       {Control::Badge1x, "这个主题有 @1x 尺寸启动图"},
       {Control::Badge2x, "这个主题有 @2x 尺寸启动图，@2x 尺寸用于高清屏幕下 Ps 使用 200% UI 设置时显示"},
       {Control::BadgeText, "这个主题有自定义的启动文字"},
-      {Control::BackupLink, "为当前的 Ps 创建一个备份。\r\n注意：不要在修改 Ps 后创建备份，否则不仅将无法还原，而且每次修改都是在备份的基础上进行的，所以需要原版备份。"}};
+      {Control::BackupLink,
+       "为当前的 Ps 创建一个备份。\r\n注意：不要在修改 Ps "
+       "后创建备份，否则不仅将无法还原，而且每次修改都是在备份的基础上进行的，所以需要原版备份。"}};
   for (const auto& [c, text] : tips) {
     kit::ImageControl tipped;
     tipped.attach(control(c));
@@ -287,9 +288,12 @@ void MainWindow::onCommand(Control c, int code) {
     if (c == kSlotButtons[slot] && code == BN_CLICKED) return presenter_.pickImageClicked(slot);
   }
   switch (c) {
-    case Control::MenuAddTheme: return presenter_.addThemePackage();
-    case Control::MenuOpenLibrary: return presenter_.openThemeLibrary();
-    case Control::MenuMoreThemes: return presenter_.openMoreThemes();
+    case Control::MenuAddTheme:
+      return presenter_.addThemePackage();
+    case Control::MenuOpenLibrary:
+      return presenter_.openThemeLibrary();
+    case Control::MenuMoreThemes:
+      return presenter_.openMoreThemes();
     case Control::ThemeList:
       if (code == CBN_SELCHANGE) presenter_.themeBoxUpdate();
       if (code == CBN_KILLFOCUS) presenter_.closeThemeBox();
@@ -305,17 +309,28 @@ void MainWindow::onCommand(Control c, int code) {
   }
   if (code != BN_CLICKED) return;
   switch (c) {
-    case Control::CloseButton: return close();
-    case Control::MinimiseButton: return minimise();
-    case Control::ThemePageButton: return presenter_.themePageClicked();
-    case Control::CustomPageButton: return presenter_.customPageClicked();
-    case Control::LocateButton: return presenter_.locateClicked();
-    case Control::StartupTextToggle: return presenter_.toggleClicked();
-    case Control::PreviousThemeButton: return presenter_.previousTheme();
-    case Control::NextThemeButton: return presenter_.nextTheme();
-    case Control::ApplyThemeButton: return presenter_.applyThemeClicked();
-    case Control::ApplyCustomButton: return presenter_.applyCustomClicked();
-    default: return;
+    case Control::CloseButton:
+      return close();
+    case Control::MinimiseButton:
+      return minimise();
+    case Control::ThemePageButton:
+      return presenter_.themePageClicked();
+    case Control::CustomPageButton:
+      return presenter_.customPageClicked();
+    case Control::LocateButton:
+      return presenter_.locateClicked();
+    case Control::StartupTextToggle:
+      return presenter_.toggleClicked();
+    case Control::PreviousThemeButton:
+      return presenter_.previousTheme();
+    case Control::NextThemeButton:
+      return presenter_.nextTheme();
+    case Control::ApplyThemeButton:
+      return presenter_.applyThemeClicked();
+    case Control::ApplyCustomButton:
+      return presenter_.applyCustomClicked();
+    default:
+      return;
   }
 }
 

@@ -40,9 +40,9 @@ void keepOnTop(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOM
 
 HWND MainWindow::add(HWND parent, const wchar_t* cls, const std::string& text, Control id, int x, int y, int w, int h,
                      DWORD style, HFONT font, DWORD exStyle) {
-  HWND window = CreateWindowExW(exStyle, cls, toWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::id(id))), GetModuleHandleW(nullptr),
-                                nullptr);
+  HWND window =
+      CreateWindowExW(exStyle, cls, toWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::id(id))), GetModuleHandleW(nullptr), nullptr);
   if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   controls_[id] = window;
   return window;
@@ -119,17 +119,17 @@ void MainWindow::createThemePage(HWND theme) {
   lightIcon_.setBackType(2);
   for (HWND box : {plate, dark, light}) SetWindowSubclass(box, dragProc, 1, 0);
   add(theme, L"Edit", "", Control::DescriptionBox, 200, 43, 432, 24, ES_AUTOHSCROLL | ES_READONLY, fonts_[Font12]);
-  for (auto [badge, image, x] : {std::tuple{Control::Badge1x, "badge_1x", 386},
-                                 std::tuple{Control::Badge2x, "badge_2x", 406},
-                                 std::tuple{Control::BadgeText, "badge_t", 426}}) {
+  for (auto [badge, image, x] :
+       {std::tuple{Control::Badge1x, "badge_1x", 386}, std::tuple{Control::Badge2x, "badge_2x", 406},
+        std::tuple{Control::BadgeText, "badge_t", 426}}) {
     ButtonLooks looks{std::string(image) + "_normal", "", "", std::string(image) + "_disabled"};
     controls_[badge] = createImageButton(theme, ui::id(badge), x, 74, 24, 9, looks, false);
   }
   EnableWindow(control(Control::Badge2x), FALSE);
   EnableWindow(control(Control::BadgeText), FALSE);
   addButton(theme, Control::PreviousThemeButton, 256, 8, 27, 26, "previous", false);
-  HWND combo = add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200, CBS_DROPDOWNLIST | WS_VSCROLL,
-                   fonts_[Font12]);
+  HWND combo =
+      add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200, CBS_DROPDOWNLIST | WS_VSCROLL, fonts_[Font12]);
   ShowWindow(combo, SW_HIDE);
   HWND fakeBox = add(theme, L"Static", "", Control::ThemeBoxImage, 288, 8, 243, 26, SS_NOTIFY, nullptr);
   kit::ImageControl fake;
@@ -163,10 +163,10 @@ void MainWindow::createCustomPage(HWND custom) {
       {Control::SplashLabel, "启动图片：", 23, 13, Control::SplashField, 120, 12, Control::SplashBrowse, 229, 19},
       {Control::LightLabel, "图标亮界面：", -8, 43, Control::LightField, 120, 40, Control::LightBrowse, 228, 46},
       {Control::DarkLabel, "图标暗界面：", -8, 72, Control::DarkField, 120, 70, Control::DarkBrowse, 228, 75},
-      {Control::Splash2xLabel, "启动图片@X2：", 312, 17, Control::Splash2xField, 440, 14, Control::Splash2xBrowse,
-       549, 20},
-      {Control::Light2xLabel, "图标亮界面@X2：", 312, 47, Control::Light2xField, 440, 44, Control::Light2xBrowse,
-       548, 49},
+      {Control::Splash2xLabel, "启动图片@X2：", 312, 17, Control::Splash2xField, 440, 14, Control::Splash2xBrowse, 549,
+       20},
+      {Control::Light2xLabel, "图标亮界面@X2：", 312, 47, Control::Light2xField, 440, 44, Control::Light2xBrowse, 548,
+       49},
       {Control::Dark2xLabel, "图标暗界面@X2：", 312, 76, Control::Dark2xField, 440, 72, Control::Dark2xBrowse, 548,
        79}};
   for (const Row& r : rows) {

@@ -32,7 +32,8 @@ void MainWindow::showLook(const Look& look) {
 void MainWindow::setThemeEntries(const std::vector<std::string>& entries) {
   HWND combo = control(Control::ThemeList);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& e : entries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(e).c_str()));
+  for (const std::string& e : entries)
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(e).c_str()));
 }
 
 int MainWindow::themeEntryCount() const {
@@ -92,7 +93,8 @@ void MainWindow::redrawToggleLabel() {
 
 void MainWindow::showOverlay(Overlay overlay) {
   if (!preview_) return;
-  overlay_.setBackImageFromBytes(std::string(embeddedImage(overlay == Overlay::Clear ? "clear_overlay" : "marked_overlay")));
+  overlay_.setBackImageFromBytes(
+      std::string(embeddedImage(overlay == Overlay::Clear ? "clear_overlay" : "marked_overlay")));
   previewImage_.refresh();
 }
 
@@ -102,7 +104,8 @@ void MainWindow::showPreviewDetails(const Preview& preview) {
     EnableWindow(control(badge), enabled);
     ShowWindow(control(badge), preview.indicatorsShown ? SW_SHOW : SW_HIDE);
   }
-  for (auto [link, target] : {std::pair{Control::AuthorLink, preview.author}, std::pair{Control::CreditLink, preview.credit}}) {
+  for (auto [link, target] :
+       {std::pair{Control::AuthorLink, preview.author}, std::pair{Control::CreditLink, preview.credit}}) {
     setText(link, target.text);
     linkTargets_[link] = target.target;
   }

@@ -3,9 +3,9 @@
 #include "app/host_location.h"
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
-#include "themes/looks.h"
 #include "themes/apply.h"
 #include "themes/import.h"
+#include "themes/looks.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset::ui {
@@ -101,9 +101,7 @@ void Presenter::locateClicked() { locateHost(ctx_); }
 
 void Presenter::backupPressed() { refreshBackup(ctx_); }
 
-void Presenter::applyThemeClicked() {
-  applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle);
-}
+void Presenter::applyThemeClicked() { applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle); }
 
 void Presenter::applyCustomClicked() {
   ImageSlots fields;

@@ -45,16 +45,16 @@ class Presenter : private HostView {
   void toggleClicked();       // 图形按钮20, after its pressed state flipped
   void toggleLabelPressed();  // 透明标签1
 
-  void locateClicked();        // 图形按钮2
-  void backupPressed();        // 超级链接框6
-  void applyThemeClicked();    // 图形按钮8
-  void applyCustomClicked();   // 图形按钮15
+  void locateClicked();             // 图形按钮2
+  void backupPressed();             // 超级链接框6
+  void applyThemeClicked();         // 图形按钮8
+  void applyCustomClicked();        // 图形按钮15
   void pickImageClicked(int slot);  // the six browse buttons
-  void addThemePackage();      // theme menu "添加主题"
-  void openThemeLibrary();     // theme menu "打开主题目录"
-  void openMoreThemes();       // theme menu "获取更多主题..."
-  void openTemplateFolder();   // 超级链接框7
-  void openProjectPage();      // 超级链接框3 and 超级链接框4
+  void addThemePackage();           // theme menu "添加主题"
+  void openThemeLibrary();          // theme menu "打开主题目录"
+  void openMoreThemes();            // theme menu "获取更多主题..."
+  void openTemplateFolder();        // 超级链接框7
+  void openProjectPage();           // 超级链接框3 and 超级链接框4
   void filesDropped(const std::vector<std::string>& paths);
 
  private:

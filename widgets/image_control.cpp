@@ -6,8 +6,8 @@
 #include "platform/win32_text.h"
 #include "widgets/button_state.h"
 #include "widgets/kit.h"
-#include "widgets/window_rect.h"
 #include "widgets/placement.h"
+#include "widgets/window_rect.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -42,7 +42,8 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   } else if (message == WM_COMMAND) {
     auto control = reinterpret_cast<HWND>(lParam);
     WORD code = HIWORD(wParam);
-    if (control && getProp(control, kType) == kTextBox && (code == EN_CHANGE || code == EN_HSCROLL || code == EN_VSCROLL))
+    if (control && getProp(control, kType) == kTextBox &&
+        (code == EN_CHANGE || code == EN_HSCROLL || code == EN_VSCROLL))
       InvalidateRect(control, nullptr, TRUE);
   } else if (isControlColour(message)) {
     auto control = reinterpret_cast<HWND>(lParam);
@@ -106,10 +107,17 @@ void editStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add) {
 Image* stateImage(HWND button) {
   const wchar_t* name = nullptr;
   switch (static_cast<ButtonState>(getProp(button, kDrawState))) {
-    case ButtonState::Over: name = kOverImage; break;
-    case ButtonState::Down: name = kDownImage; break;
-    case ButtonState::Disabled: name = kDisableImage; break;
-    case ButtonState::Normal: break;
+    case ButtonState::Over:
+      name = kOverImage;
+      break;
+    case ButtonState::Down:
+      name = kDownImage;
+      break;
+    case ButtonState::Disabled:
+      name = kDisableImage;
+      break;
+    case ButtonState::Normal:
+      break;
   }
   auto image = name ? reinterpret_cast<Image*>(getProp(button, name)) : nullptr;
   return image ? image : reinterpret_cast<Image*>(getProp(button, kNormalImage));

@@ -24,8 +24,8 @@ class ImageControl {
   std::intptr_t getProperty(const std::string& name) const;
   LRESULT sendMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
   void setToolTip(const std::string& text, bool atPointer = true);
-  void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
-              std::optional<int> height, bool noRedraw = false);
+  void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,
+              bool noRedraw = false);
   bool isWindow() const { return IsWindow(window_) == 1; }
   void invalidate() const { InvalidateRect(window_, nullptr, FALSE); }
   HWND createPictureBox(HWND parent, int x, int y, int width, int height);

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "widgets/button_state.h"
 #include "widgets/gdiplus_text.h"
 #include "widgets/image_control.h"
-#include "widgets/button_state.h"
 #include "widgets/kit.h"
-#include "widgets/window_rect.h"
 #include "widgets/placement.h"
+#include "widgets/window_rect.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -64,8 +64,8 @@ void drawChild(HWND layered, HWND child, Gdiplus::GpGraphics* g) {
     std::intptr_t back = getProp(child, kBackColor);
     if (back != -1) {
       Gdiplus::GpSolidFill* fill = nullptr;
-      GdipCreateSolidFill(argbFromColorref(static_cast<unsigned>(back), static_cast<unsigned>(getProp(child, kBackAlpha))),
-                          &fill);
+      GdipCreateSolidFill(
+          argbFromColorref(static_cast<unsigned>(back), static_cast<unsigned>(getProp(child, kBackAlpha))), &fill);
       GdipFillRectangle(g, fill, x, y, w, h);
       GdipDeleteBrush(fill);
     }

@@ -23,8 +23,8 @@ class LayeredWindow {
   int setBackImage(Image* image);
   int setBackImageFromBytes(const Bytes& bytes);
   void refresh();
-  void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
-              std::optional<int> height, bool noRedraw = false);
+  void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,
+              bool noRedraw = false);
   HWND handle() const { return window_; }
   bool isWindow() const { return IsWindow(window_) == 1; }
   LRESULT sendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -1,7 +1,7 @@
 // A byte string behind a COM stream, for GDI+ to decode images from memory.
 #pragma once
-#include <objidl.h>
 #include <windows.h>
+#include <objidl.h>
 
 #include "formats/bytes.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "themes/looks.h"
 #include "platform/interaction.h"
+#include "themes/looks.h"
 
 namespace lumaset::testing {
 

@@ -28,7 +28,8 @@ inline std::string readWhole(const std::string& path) {
 }
 
 // Writes <home>/LumasetTheme/<name>/ with info.ini and the given files (name -> bytes).
-inline void writeTheme(const std::string& home, const std::string& name, const std::map<std::string, std::string>& files,
+inline void writeTheme(const std::string& home, const std::string& name,
+                       const std::map<std::string, std::string>& files,
                        const std::string& info = "[Lumaset_theme]\r\ninfo=A test theme\r\n") {
   std::string folder = home + "/LumasetTheme/" + name;
   writeFile(folder + "/info.ini", info);
@@ -37,8 +38,8 @@ inline void writeTheme(const std::string& home, const std::string& name, const s
 
 // All six images of a theme, each a different picture.
 inline std::map<std::string, std::string> sixImages(int seed = 1) {
-  return {{"loading_low.png", samplePng(seed)},      {"loading_high.png", samplePng(seed + 1)},
-          {"ico_dark_low.png", samplePng(seed + 2)}, {"ico_dark_high.png", samplePng(seed + 3)},
+  return {{"loading_low.png", samplePng(seed)},       {"loading_high.png", samplePng(seed + 1)},
+          {"ico_dark_low.png", samplePng(seed + 2)},  {"ico_dark_high.png", samplePng(seed + 3)},
           {"ico_light_low.png", samplePng(seed + 4)}, {"ico_light_high.png", samplePng(seed + 5)}};
 }
 

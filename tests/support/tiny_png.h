@@ -16,16 +16,19 @@ inline std::string solidPngRgba(int width, int height, std::uint8_t r, std::uint
     be32(png, static_cast<std::uint32_t>(data.size()));
     std::string body = std::string(type, 4) + data;
     png += body;
-    be32(png, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    be32(png, static_cast<std::uint32_t>(
+                  crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
   };
   std::string raw;
   for (int y = 0; y < height; ++y) {
     raw += '\0';
-    for (int x = 0; x < width; ++x) raw += std::string{static_cast<char>(r), static_cast<char>(g), static_cast<char>(b), static_cast<char>(a)};
+    for (int x = 0; x < width; ++x)
+      raw += std::string{static_cast<char>(r), static_cast<char>(g), static_cast<char>(b), static_cast<char>(a)};
   }
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::string packed(size, '\0');
-  compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+  compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+           static_cast<uLong>(raw.size()));
   packed.resize(size);
   std::string header;
   be32(header, static_cast<std::uint32_t>(width));

@@ -13,11 +13,11 @@ struct ZipEntrySpec {
   std::string data;
   bool deflate = true;
   std::uint16_t flags = 0;
-  std::uint16_t method = 0xFFFF;      // 0xFFFF: from `deflate`
-  std::uint16_t madeBy = 0x031E;      // Unix, version 3.0
+  std::uint16_t method = 0xFFFF;  // 0xFFFF: from `deflate`
+  std::uint16_t madeBy = 0x031E;  // Unix, version 3.0
   std::uint32_t external = 0100644u << 16;
-  long long crcDelta = 0;             // added to the true CRC-32
-  long long sizeDelta = 0;            // added to the declared uncompressed size
+  long long crcDelta = 0;   // added to the true CRC-32
+  long long sizeDelta = 0;  // added to the declared uncompressed size
 };
 
 inline std::string rawDeflate(const std::string& data, int level = 6) {

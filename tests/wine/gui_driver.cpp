@@ -102,8 +102,6 @@ void waitUntil(const std::function<bool()>& done, const std::string& what, int s
   waitFor([&]() -> HWND { return done() ? GetDesktopWindow() : nullptr; }, what, seconds);
 }
 
-
-
 // A top-level dialog of the program's process whose title is `title` (any when empty)
 // and that satisfies `test`.
 HWND findDialog(const std::string& title, const std::function<bool(HWND)>& test = nullptr) {
@@ -212,8 +210,8 @@ void click(HWND main, const char* name) {
 
 void choose(HWND main, const std::string& entry) {
   HWND combo = findChild(main, controlId("组合框1"));
-  LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(toWide(entry).c_str()));
+  LRESULT index =
+      SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(toWide(entry).c_str()));
   if (index == CB_ERR) fail("the theme list has no " + entry);
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(controlId("组合框1"), CBN_SELCHANGE),
@@ -267,7 +265,8 @@ int wmain(int argc, wchar_t** argv) {
   std::string program = exe.substr(0, exe.find_last_of('\\'));
   std::string res = host + "\\Resources\\", bak = res + "lumaset_BAK\\";
   std::string language = host + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
-  const std::string originalLow = readFile(res + "PSIconsLowRes.dat"), originalIndex = readFile(res + "IconResources.idx");
+  const std::string originalLow = readFile(res + "PSIconsLowRes.dat"),
+                    originalIndex = readFile(res + "IconResources.idx");
   const std::string originalLanguage = readFile(language);
 
   STARTUPINFOW si{sizeof si};
@@ -284,7 +283,8 @@ int wmain(int argc, wchar_t** argv) {
   HWND main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window");
   HWND preview = waitFor([] { return topWindow(lumaset::ui::kPreviewClass); }, "splash preview window");
   HWND frame = waitFor([] { return topWindow(lumaset::ui::kFrameClass); }, "frame window");
-  waitUntil([&] { return IsWindowVisible(main) && IsWindowVisible(preview) && IsWindowVisible(frame); }, "all three windows");
+  waitUntil([&] { return IsWindowVisible(main) && IsWindowVisible(preview) && IsWindowVisible(frame); },
+            "all three windows");
   expectSize(main, 824, 179, "the main window");
   expectSize(preview, 838, 506, "the splash preview");
   expectSize(frame, 842, 195, "the frame window");
@@ -293,7 +293,8 @@ int wmain(int argc, wchar_t** argv) {
   if (f.left != m.left - 9 || f.top != m.top - 5) fail("the frame window is not 9 left of and 5 above the main window");
   if (p.left != m.left - 7) fail("the preview is not centred on the main window");
   waitUntil([&] { return textOf(main) == "Lumaset v1.0"; }, "the main window's title");
-  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; }, "the host folder in the path box");
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; },
+            "the host folder in the path box");
   ok("three windows in place");
   Sleep(1500);
   saveScreenshot(shot);
@@ -341,9 +342,10 @@ int wmain(int argc, wchar_t** argv) {
       break;
     if (i == 400)
       fail("custom images: LowRes " + std::to_string(readFile(res + "PSIconsLowRes.dat").size()) + " of " +
-           std::to_string(customLow.size()) + ", HighRes " + std::to_string(readFile(res + "PSIconsHighRes.dat").size()) +
-           " of " + std::to_string(customHigh.size()) + ", language " + std::to_string(readFile(language).size()) +
-           " of " + std::to_string(originalLanguage.size() + 4870));
+           std::to_string(customLow.size()) + ", HighRes " +
+           std::to_string(readFile(res + "PSIconsHighRes.dat").size()) + " of " + std::to_string(customHigh.size()) +
+           ", language " + std::to_string(readFile(language).size()) + " of " +
+           std::to_string(originalLanguage.size() + 4870));
     Sleep(50);
   }
   if (findDialog("")) fail("applying custom images showed a message");
@@ -351,8 +353,12 @@ int wmain(int argc, wchar_t** argv) {
 
   // The frame window follows the main window wherever it goes.
   SetWindowPos(main, nullptr, 100, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  waitUntil([&] { RECT mm = rectOf(main), ff = rectOf(frame);
-                  return mm.left == 100 && ff.left == mm.left - 9 && ff.top == mm.top - 5; }, "the frame following a move");
+  waitUntil(
+      [&] {
+        RECT mm = rectOf(main), ff = rectOf(frame);
+        return mm.left == 100 && ff.left == mm.left - 9 && ff.top == mm.top - 5;
+      },
+      "the frame following a move");
   ok("the frame window follows the main window");
 
   // The theme menu's "添加主题" with a zip package.
@@ -377,7 +383,8 @@ int wmain(int argc, wchar_t** argv) {
 
   // A second start finds the stored host: no dialog, the list on "[当前]"; the cross ends it.
   PROCESS_INFORMATION again{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(program).c_str(), &si, &again))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(program).c_str(), &si,
+                      &again))
     fail("cannot start lumaset.exe again");
   lumasetProcess = again.dwProcessId;
   main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window of the second start");

@@ -13,9 +13,10 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: make-sample-host DIR --stub EXE [--version V] [--layout four|two] [--bom]\n"
-             "                        [--dump DIR] [--pad-mib LOW,HIGH,XLOW,XHIGH]\n",
-             stderr);
+  std::fputs(
+      "usage: make-sample-host DIR --stub EXE [--version V] [--layout four|two] [--bom]\n"
+      "                        [--dump DIR] [--pad-mib LOW,HIGH,XLOW,XHIGH]\n",
+      stderr);
   return 2;
 }
 
@@ -27,11 +28,16 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-    if (arg == "--stub") options.stubExe = next();
-    else if (arg == "--version") options.version = next();
-    else if (arg == "--layout") options.fourPack = next() != "two";
-    else if (arg == "--bom") options.languageBom = true;
-    else if (arg == "--dump") dump = next();
+    if (arg == "--stub")
+      options.stubExe = next();
+    else if (arg == "--version")
+      options.version = next();
+    else if (arg == "--layout")
+      options.fourPack = next() != "two";
+    else if (arg == "--bom")
+      options.languageBom = true;
+    else if (arg == "--dump")
+      dump = next();
     else if (arg == "--pad-mib") {
       std::string list = next();
       int slot = 0;
@@ -41,8 +47,10 @@ int main(int argc, char** argv) {
         if (comma == std::string::npos) break;
         pos = comma + 1;
       }
-    } else if (!arg.empty() && arg[0] != '-' && options.folder.empty()) options.folder = arg;
-    else return usage();
+    } else if (!arg.empty() && arg[0] != '-' && options.folder.empty())
+      options.folder = arg;
+    else
+      return usage();
   }
   if (options.folder.empty()) return usage();
 

@@ -1,7 +1,7 @@
 #include "tools/sample_host/sample_host.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "tools/sample_host/sample_images.h"
@@ -20,12 +20,12 @@ struct Entry {
 
 std::vector<Entry> sampleEntries() {
   std::vector<Entry> entries;
-  const char* tools[] = {"ToolMove",     "ToolMarquee",   "ToolLasso",     "ToolQuickSelect", "ToolCrop",
-                         "ToolEyedropper", "ToolHealing", "ToolBrush",     "ToolStamp",       "ToolHistory",
-                         "ToolEraser",   "ToolGradient",  "ToolBlur",      "ToolDodge",       "ToolPen",
-                         "ToolType",     "ToolPath",      "ToolShape",     "ToolHand",        "ToolZoom",
-                         "PanelHistory", "PanelColor",    "PanelSwatches", "PanelChannels",   "PanelPaths",
-                         "PanelAdjust",  "PanelStyles",   "PanelActions"};
+  const char* tools[] = {"ToolMove",       "ToolMarquee",  "ToolLasso",     "ToolQuickSelect", "ToolCrop",
+                         "ToolEyedropper", "ToolHealing",  "ToolBrush",     "ToolStamp",       "ToolHistory",
+                         "ToolEraser",     "ToolGradient", "ToolBlur",      "ToolDodge",       "ToolPen",
+                         "ToolType",       "ToolPath",     "ToolShape",     "ToolHand",        "ToolZoom",
+                         "PanelHistory",   "PanelColor",   "PanelSwatches", "PanelChannels",   "PanelPaths",
+                         "PanelAdjust",    "PanelStyles",  "PanelActions"};
   int seed = 1;
   for (int i = 0; i < 10; ++i) entries.push_back({tools[i], 0, seed++});
   entries.push_back({"Splash1080Background", 1, 200});
@@ -49,11 +49,16 @@ Image drawEntry(const Entry& e, int pack) {
   static const double kScale[] = {1.0, 2.0, 0.5, 1.5};
   double s = kScale[pack];
   switch (e.kind) {
-    case 1: return drawSplash(static_cast<int>(838 * s), static_cast<int>(506 * s), e.seed);
-    case 2: return drawAppBarIcon(static_cast<int>(32 * s), true);
-    case 3: return drawAppBarIcon(static_cast<int>(32 * s), false);
-    case 4: return drawToolIcon(4, 0);
-    default: return drawToolIcon(static_cast<int>(16 * s), e.seed);
+    case 1:
+      return drawSplash(static_cast<int>(838 * s), static_cast<int>(506 * s), e.seed);
+    case 2:
+      return drawAppBarIcon(static_cast<int>(32 * s), true);
+    case 3:
+      return drawAppBarIcon(static_cast<int>(32 * s), false);
+    case 4:
+      return drawToolIcon(4, 0);
+    default:
+      return drawToolIcon(static_cast<int>(16 * s), e.seed);
   }
 }
 
@@ -90,8 +95,8 @@ bool writeBytes(const fs::path& path, const std::string& bytes, std::string& err
 const std::vector<std::string>& rotatingNames() {
   // Thirteen invented names of 171 characters in all.
   static const std::vector<std::string> names = {
-      "AdelaMoravcova", "BrunoLindqvist", "ChiaraBenedetti", "DmitriVolkonsky", "ElifKaraca",
-      "FaridHaddad",    "GretaSorlie",    "HirokoTanabe",    "IsmaelQuintero",  "JonasBrekke",
+      "AdelaMoravcova", "BrunoLindqvist",  "ChiaraBenedetti", "DmitriVolkonsky", "ElifKaraca",
+      "FaridHaddad",    "GretaSorlie",     "HirokoTanabe",    "IsmaelQuintero",  "JonasBrekke",
       "KatarinaNovak",  "LucienMarchetti", "MireilleDufresne"};
   return names;
 }
@@ -105,18 +110,38 @@ std::string languageFile(bool bom) {
       {"$$$/Credits/Artwork/ArtworkBy", u"启动画面作品：样例画家"},
   };
   for (int i = 0; i < 15; ++i)
-    lines.push_back({"$$$/private/Credits/AutoGen/" + std::to_string(101000 + 10 * i), u"样例署名 " + widen(std::to_string(i + 1))});
+    lines.push_back({"$$$/private/Credits/AutoGen/" + std::to_string(101000 + 10 * i),
+                     u"样例署名 " + widen(std::to_string(i + 1))});
   for (const std::string& name : rotatingNames())
     lines.push_back({"$$$/private/Credits/RotatingNames/" + name, widen(name)});
   for (const char* key : {"Reading", "ScanDone", "Sorting", "SortingDone"})
     lines.push_back({std::string("$$$/FontServer/Splash/") + key, u"正在处理字体..."});
-  for (const char* key : {"AddingExtension", "BuildingConversionTables", "BuildingMenus", "FindingSystemProfiles",
-                          "Initializing", "InitializingAXE", "InitializingAssetManagement", "InitializingColorPrefs",
-                          "InitializingCoreTech", "InitializingICC", "InitializingMenus", "InitializingPalettes",
-                          "InitializingSuitePea", "InitializingTools", "InitializingTwain", "InitializingVM",
-                          "LoadingBrushes", "LookingForPrefs", "ReadingBrushes", "ReadingColorSettings",
-                          "ReadingPrefs", "ReadingPrefsObjectID", "ScanningForPlugIns",
-                          "ScanningForPlugIns/NameAppended", "ScanningForPresets", "StartingUpPlugIns"})
+  for (const char* key : {"AddingExtension",
+                          "BuildingConversionTables",
+                          "BuildingMenus",
+                          "FindingSystemProfiles",
+                          "Initializing",
+                          "InitializingAXE",
+                          "InitializingAssetManagement",
+                          "InitializingColorPrefs",
+                          "InitializingCoreTech",
+                          "InitializingICC",
+                          "InitializingMenus",
+                          "InitializingPalettes",
+                          "InitializingSuitePea",
+                          "InitializingTools",
+                          "InitializingTwain",
+                          "InitializingVM",
+                          "LoadingBrushes",
+                          "LookingForPrefs",
+                          "ReadingBrushes",
+                          "ReadingColorSettings",
+                          "ReadingPrefs",
+                          "ReadingPrefsObjectID",
+                          "ScanningForPlugIns",
+                          "ScanningForPlugIns/NameAppended",
+                          "ScanningForPresets",
+                          "StartingUpPlugIns"})
     lines.push_back({std::string("$$$/Splash/") + key, u"正在初始化..."});
   lines.push_back({"$$$/Menu/Help", u"帮助"});
 
@@ -203,8 +228,14 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
       put32(record, heightAt + 4 * p, static_cast<std::uint32_t>(image.height));
       put32(record, offsetAt + 32 * p, offset);
       put32(record, lengthAt + 32 * p, static_cast<std::uint32_t>(length));
-      if (p == 0) { sample.lowImage = png; sample.lowOffset = offset; }
-      if (p == 1) { sample.highImage = png; sample.highOffset = offset; }
+      if (p == 0) {
+        sample.lowImage = png;
+        sample.lowOffset = offset;
+      }
+      if (p == 1) {
+        sample.highImage = png;
+        sample.highOffset = offset;
+      }
     }
     host.records.push_back(sample);
     host.index += record;

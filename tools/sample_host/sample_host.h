@@ -10,11 +10,11 @@
 namespace lumaset::tools {
 
 struct SampleHostOptions {
-  std::string folder;            // created when missing
-  std::string stubExe;           // copied to folder/Photoshop.exe
+  std::string folder;              // created when missing
+  std::string stubExe;             // copied to folder/Photoshop.exe
   std::string version = "16.1.2";  // picks the language folder and file name
   bool fourPack = true;
-  bool languageBom = false;      // start the language file with a byte-order mark
+  bool languageBom = false;  // start the language file with a byte-order mark
   // Filler bytes added to each pack (inside an unnamed record's image) so that packs
   // reach a realistic size; 0 for none. Order: LowRes, HighRes, XLowRes, XHighRes.
   std::uint64_t packPadding[4] = {0, 0, 0, 0};

@@ -27,8 +27,8 @@ Image drawSplash(int width, int height, int hue) {
       double base = 0.10 + 0.08 * y / height;
       Rgba c = tint(hue, base + 0.55 * band);
       int cx = x % cell, cy = y % cell;
-      bool square = cx > cell / 5 && cx < cell * 4 / 5 && cy > cell / 5 && cy < cell * 4 / 5 &&
-                    ((x / cell + y / cell) % 3 == 0);
+      bool square =
+          cx > cell / 5 && cx < cell * 4 / 5 && cy > cell / 5 && cy < cell * 4 / 5 && ((x / cell + y / cell) % 3 == 0);
       if (square) c = tint(hue + 40, base + 0.25 + 0.3 * band);
       image.at(x, y) = c;
     }

@@ -1,5 +1,9 @@
 // The PNG widget kit's start-up and shutdown, its window properties, and the text
-// conversion its calls need. Windows only.
+// conversion its calls need. Windows only. The kit's surface: image controls
+// (image_control.h), layered windows with image buttons and text boxes
+// (layered_window.h), image loading (image_loading.h), the GDI+ text objects
+// (gdiplus_text.h) and the load dialog class (load_dialog.h); the program uses the first
+// three, the rest is kept and tested for windows that want it.
 #pragma once
 #include <windows.h>
 

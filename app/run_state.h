@@ -9,6 +9,8 @@
 
 namespace lumaset {
 
+class HostEdit;
+
 struct RunState {
   std::string hostFolder;  // with trailing separator once located
   std::string currentIndexPath;
@@ -40,6 +42,8 @@ struct Context {
   HostView& view;
   RunState& state;
   std::string programFolder;  // without trailing separator
+  // The edit of the host while an operation changes its files (see backup/host_edit_scope.h).
+  HostEdit* edit = nullptr;
 
   char sep() const { return files.separator(); }
   std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }

@@ -1,6 +1,7 @@
 #include "backup/create_backup.h"
 
 #include "backup/backup_layout.h"
+#include "backup/host_edit_scope.h"
 
 namespace lumaset {
 
@@ -9,31 +10,33 @@ bool createBackup(Context& ctx) {
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return false;
   const BackupLayout& b = *settled;
+  HostEditScope scope(ctx, b);
+  if (!scope.ok()) return false;
+  HostEdit& edit = *ctx.edit;
   auto fail = [&](const std::string& text) {
     ctx.ui.messageBox(text, "错误", MessageIcon::Error);
     return false;
   };
 
-  if (!files.exists(b.iconBackup) && !files.createFolder(b.iconBackup))
-    return fail("创建备份文件失败：" + b.iconBackup);
+  if (!files.exists(b.iconBackup) && !edit.createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
 
   for (const char* file : backedUpIconFiles(ctx.state.records.layout)) {
     if (files.exists(b.backupFile(file))) continue;
     // The copy lands under a temporary name first, so a copy that broke off never
     // counts as an existing backup.
-    if (!files.copyFile(b.hostFile(file), b.backupFile(file))) return fail("创建备份文件失败：" + b.backupFile(file));
+    if (!edit.copyFile(b.hostFile(file), b.backupFile(file))) return fail("创建备份文件失败：" + b.backupFile(file));
   }
 
-  if (!files.exists(b.languageBackup) && !files.createFolder(b.languageBackup))
+  if (!files.exists(b.languageBackup) && !edit.createFolder(b.languageBackup))
     return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
-  if (!files.exists(b.languageBackupCopy) && !files.copyFile(b.languageFile, b.languageBackupCopy))
+  if (!files.exists(b.languageBackupCopy) && !edit.copyFile(b.languageFile, b.languageBackupCopy))
     return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
 
-  if (!files.createFolder(b.probe)) {
+  if (!edit.createFolder(b.probe)) {
     ctx.ui.messageBox("没有目录权限02", "错误", MessageIcon::None);
     return false;
   }
-  if (!files.deleteFolder(b.probe)) {
+  if (!edit.deleteFolder(b.probe)) {
     ctx.ui.messageBox("没有目录权限01", "错误", MessageIcon::None);
     return false;
   }

@@ -1,6 +1,7 @@
 #include "backup/refresh_backup.h"
 
 #include "backup/backup_layout.h"
+#include "backup/host_edit_scope.h"
 
 namespace lumaset {
 namespace {
@@ -13,9 +14,9 @@ void report(Context& ctx, const std::string& path) {
 // makes it anew.
 void renewFolder(Context& ctx, const std::string& folder, const std::string& old) {
   if (!ctx.files.exists(folder)) return;
-  ctx.files.moveFile(folder, old);
-  ctx.files.deleteFolder(folder);
-  if (!ctx.files.createFolder(folder)) report(ctx, folder);
+  ctx.edit->moveFile(folder, old);
+  ctx.edit->deleteFolder(folder);
+  if (!ctx.edit->createFolder(folder)) report(ctx, folder);
 }
 
 }  // namespace
@@ -24,13 +25,15 @@ void refreshBackup(Context& ctx) {
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return;
   const BackupLayout& b = *settled;
+  HostEditScope scope(ctx, b);
+  if (!scope.ok()) return;
   renewFolder(ctx, b.iconBackup, b.iconBackupOld);
   // Every icon file, whatever the layout: a host without the extra packs has the message.
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) {
-    if (!ctx.files.copyFile(b.hostFile(file), b.backupFile(file))) report(ctx, b.backupFile(file));
+    if (!ctx.edit->copyFile(b.hostFile(file), b.backupFile(file))) report(ctx, b.backupFile(file));
   }
   renewFolder(ctx, b.languageBackup, b.languageBackupOld);
-  if (!ctx.files.copyFile(b.languageFile, b.languageBackupCopy)) report(ctx, b.languageBackupCopy);
+  if (!ctx.edit->copyFile(b.languageFile, b.languageBackupCopy)) report(ctx, b.languageBackupCopy);
 }
 
 }  // namespace lumaset

@@ -1,6 +1,7 @@
 #include "backup/restore.h"
 
 #include "backup/backup_layout.h"
+#include "backup/host_edit_scope.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 
@@ -28,6 +29,8 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return false;
   const BackupLayout& b = *settled;
+  HostEditScope scope(ctx, b);
+  if (!scope.ok()) return false;
   if (!backupIndexFitsItsPacks(ctx, b)) {
     ctx.ui.messageBox("备份的索引文件无法读取或已损坏，未作任何修改：" + b.backupFile(kIndexFile), "错误",
                       MessageIcon::Error);
@@ -36,7 +39,7 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
   // The backed-up index goes back first: it names only the packs' backed-up bytes, and
   // every pack still begins with those, since packs only ever grow at their end. Cutting
   // a pack back before the index would leave the index naming bytes that are gone.
-  if (!ctx.files.copyFile(b.backupFile(kIndexFile), b.hostFile(kIndexFile))) {
+  if (!ctx.edit->copyFile(b.backupFile(kIndexFile), b.hostFile(kIndexFile))) {
     ctx.ui.messageBox("重置文件错误：" + b.backupFile(kIndexFile), "错误", MessageIcon::Error);
     return false;
   }
@@ -44,7 +47,7 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
   bool allCopied = true;
   for (auto pack = files.rbegin(); pack + 1 != files.rend(); ++pack) {
     const char* file = *pack;
-    if (ctx.files.copyFile(b.backupFile(file), b.hostFile(file))) continue;
+    if (ctx.edit->copyFile(b.backupFile(file), b.hostFile(file))) continue;
     ctx.ui.messageBox("重置文件错误：" + b.backupFile(file), "错误", MessageIcon::Error);
     allCopied = false;
     if (policy == CopyBackPolicy::StopAtFirstFailure) return false;
@@ -56,7 +59,9 @@ bool copyBackLanguageFile(Context& ctx) {
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return false;
   const BackupLayout& b = *settled;
-  if (ctx.files.copyFile(b.languageBackupCopy, b.languageFile)) return true;
+  HostEditScope scope(ctx, b);
+  if (!scope.ok()) return false;
+  if (ctx.edit->copyFile(b.languageBackupCopy, b.languageFile)) return true;
   ctx.ui.messageBox("重置文件错误：" + b.languageBackupCopy, "错误", MessageIcon::Error);
   return false;
 }

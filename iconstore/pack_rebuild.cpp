@@ -29,8 +29,9 @@ std::optional<Bytes> readImage(Files& files, const std::string& path) {
 
 }  // namespace
 
-ReplaceOutcome replaceImages(Files& files, Interaction& ui, RecordTable& current, const std::string& indexPath,
+ReplaceOutcome replaceImages(HostEdit& edit, Interaction& ui, RecordTable& current, const std::string& indexPath,
                              const std::vector<Replacement>& replacements) {
+  Files& files = edit.files();
   const std::string folder = folderWithSeparator(indexPath, files.separator());
   RecordTable table = current;
   std::map<Pack, PackPlan> plans;
@@ -70,12 +71,12 @@ ReplaceOutcome replaceImages(Files& files, Interaction& ui, RecordTable& current
   for (const Pack pack : {Pack::LowRes, Pack::HighRes}) {
     auto plan = plans.find(pack);
     if (plan == plans.end()) continue;
-    if (!files.appendFile(plan->second.path, plan->second.appended)) {
+    if (!edit.appendFile(plan->second.path, plan->second.appended)) {
       showError(ui, "写入文件失败：" + plan->second.path);
       return ReplaceOutcome::WriteFailed;
     }
   }
-  if (!files.writeFile(indexPath, serialiseIndex(table))) {
+  if (!edit.writeFile(indexPath, serialiseIndex(table))) {
     showError(ui, "写入文件失败：" + indexPath);
     return ReplaceOutcome::WriteFailed;
   }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "edits/host_edit.h"
 #include "iconstore/record_table.h"
-#include "platform/files.h"
 #include "platform/interaction.h"
 
 namespace lumaset {
@@ -32,7 +32,7 @@ enum class ReplaceOutcome {
 // `table` is the record table of the index at `indexPath`, whose packs lie beside it; it
 // is patched only when the index was written. Refusals and failures are reported through
 // `ui`.
-ReplaceOutcome replaceImages(Files& files, Interaction& ui, RecordTable& table, const std::string& indexPath,
+ReplaceOutcome replaceImages(HostEdit& edit, Interaction& ui, RecordTable& table, const std::string& indexPath,
                              const std::vector<Replacement>& replacements);
 
 // A pack may not reach 2^31 bytes: its offsets are signed 32-bit numbers.

@@ -2,6 +2,7 @@
 // version resource of an executable. Paths and texts are UTF-8; nothing here throws.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,23 @@ struct FileInfo {
   bool isFolder = false;
   std::uint64_t size = 0;
 };
+
+// Who a file is on its volume and how it last looked: equal identities mean that nothing
+// wrote the file in between (a rewrite changes the time, a replacement the ID).
+struct FileIdentity {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // in the system's own unit
+  std::string fileId;         // device and inode, or volume serial and file index
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// A lock that one process at a time holds; it goes with the object, or with the process.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+enum class LockResult { Taken, HeldElsewhere, Failed };
 
 class Files {
  public:
@@ -37,8 +55,15 @@ class Files {
   virtual bool writeFile(const std::string& path, const Bytes& data) = 0;
   // Adds bytes at the end of a file, creating it when missing.
   virtual bool appendFile(const std::string& path, const Bytes& data) = 0;
-  // Copies a file, overwriting the target.
+  // Copies a file, overwriting the target, with the fastest copy the system has; the copy
+  // is on disk before it takes the target's place.
   virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+  // Copies a file as copyFile does, through memory, and gives the SHA-256 of its bytes.
+  virtual bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) = 0;
+  // Cuts a file back to `size` bytes (never longer), on disk when it returns.
+  virtual bool truncateFile(const std::string& path, std::uint64_t size) = 0;
+  // Removes one file (not a folder).
+  virtual bool removeFile(const std::string& path) = 0;
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   // Creates one folder level; fails when the parent is missing or the path exists.
   virtual bool createFolder(const std::string& path) = 0;
@@ -49,6 +74,14 @@ class Files {
   virtual FileInfo info(const std::string& path) = 0;
   // Names of the subfolders of a folder, in the order the file system lists them.
   virtual std::vector<std::string> subfolders(const std::string& folder) = 0;
+  // Names of the files (not folders) of a folder.
+  virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
+  // The identity of an existing file; nothing when it cannot be read.
+  virtual std::optional<FileIdentity> identity(const std::string& path) = 0;
+  // Takes the lock of `path` (the file is made when missing) into `lock`.
+  virtual LockResult lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) = 0;
+  // Whether the program `exePath` runs, or another process holds one of `files` open.
+  virtual bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) = 0;
   // Copies `folder` with its content into `intoFolder` (as intoFolder/<name of folder>).
   virtual bool copyFolderInto(const std::string& folder, const std::string& intoFolder) = 0;
 

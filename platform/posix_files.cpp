@@ -12,76 +12,15 @@
 #include <vector>
 
 #include "formats/path_text.h"
+#include "platform/posix_file_io.h"
 
 namespace lumaset {
 namespace {
 
-// The folder a path lies in, as the system names it: "." for a bare name, "/" at the root.
-std::string parentOf(const std::string& path) {
-  if (path.find('/') == std::string::npos) return ".";
-  std::string folder = folderOf(path, "/");
-  return folder.empty() ? "/" : folder;
-}
-
-std::string leafOf(const std::string& path) { return leafName(path, '/'); }
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// A temporary file beside the target; it is removed unless it was moved into place.
-class TempFile {
- public:
-  explicit TempFile(const std::string& target) {
-    path_ = parentOf(target) + "/." + leafOf(target) + ".lumaset-XXXXXX";
-    std::vector<char> name(path_.begin(), path_.end());
-    name.push_back('\0');
-    fd_ = ::mkstemp(name.data());
-    path_.assign(name.data());
-    if (fd_ >= 0) ::fchmod(fd_, 0644);
-  }
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!moved_ && !path_.empty()) ::unlink(path_.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  bool ok() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
-
-  // Flushes the bytes to disk and renames the file over the target.
-  bool replace(const std::string& target) {
-    if (::fsync(fd_) != 0) return false;
-    if (::close(fd_) != 0) {
-      fd_ = -1;
-      return false;
-    }
-    fd_ = -1;
-    if (::rename(path_.c_str(), target.c_str()) != 0) return false;
-    moved_ = true;
-    int dir = ::open(parentOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-      ::fsync(dir);
-      ::close(dir);
-    }
-    return true;
-  }
-
- private:
-  std::string path_;
-  int fd_ = -1;
-  bool moved_ = false;
-};
+using posix::leafOf;
+using posix::parentOf;
+using posix::TempFile;
+using posix::writeAll;
 
 bool isFolder(const std::string& path) {
   struct stat st;
@@ -181,27 +120,6 @@ bool PosixFiles::appendFile(const std::string& path, const Bytes& data) {
   // An append that broke off is taken back, so the file keeps its old bytes.
   if (!ok && ::ftruncate(fd, before.st_size) == 0) ::fsync(fd);
   return ::close(fd) == 0 && ok;
-}
-
-bool PosixFiles::copyFile(const std::string& from, const std::string& to) {
-  std::string source = resolveExistingPath(from);
-  if (source.empty() || isFolder(source)) return false;
-  std::string target = resolvePathForWrite(to);
-  if (isFolder(target)) return false;
-  int in = ::open(source.c_str(), O_RDONLY);
-  if (in < 0) return false;
-  TempFile temp(target);
-  bool ok = temp.ok();
-  std::vector<char> buffer(1 << 20);
-  while (ok) {
-    ssize_t n = ::read(in, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    ok = writeAll(temp.fd(), buffer.data(), static_cast<std::size_t>(n));
-  }
-  ::close(in);
-  return ok && temp.replace(target);
 }
 
 bool PosixFiles::moveFile(const std::string& from, const std::string& to) {

@@ -18,12 +18,19 @@ class PosixFiles : public Files {
   bool writeFile(const std::string& path, const Bytes& data) override;
   bool appendFile(const std::string& path, const Bytes& data) override;
   bool copyFile(const std::string& from, const std::string& to) override;
+  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) override;
+  bool truncateFile(const std::string& path, std::uint64_t size) override;
+  bool removeFile(const std::string& path) override;
   bool moveFile(const std::string& from, const std::string& to) override;
   bool createFolder(const std::string& path) override;
   bool deleteFolder(const std::string& path) override;
   bool exists(const std::string& path) override;
   FileInfo info(const std::string& path) override;
   std::vector<std::string> subfolders(const std::string& folder) override;
+  std::vector<std::string> fileNames(const std::string& folder) override;
+  std::optional<FileIdentity> identity(const std::string& path) override;
+  LockResult lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) override;
+  bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) override;
   bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
 
   std::string readProfileString(const std::string& file, const std::string& section, const std::string& key,

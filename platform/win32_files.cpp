@@ -8,128 +8,19 @@
 #include <vector>
 
 #include "formats/path_text.h"
+#include "platform/win32_file_io.h"
 #include "platform/win32_text.h"
 
 namespace lumaset {
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// Closes a file handle when it goes out of scope.
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  bool close() {
-    if (!ok()) return true;
-    BOOL closed = CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return closed != 0;
-  }
-
- private:
-  HANDLE h_;
-};
-
-std::wstring fullPath(const std::wstring& path) {
-  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (n == 0) return path;
-  std::wstring out(n, L'\0');
-  n = GetFullPathNameW(path.c_str(), n, out.data(), nullptr);
-  out.resize(n);
-  return out;
-}
-
-// The folder a path lies in; "." for a bare name.
-std::wstring folderOfWide(const std::wstring& path) {
-  std::string utf8 = fromWide(path);
-  if (utf8.find_first_of("\\/") == std::string::npos) return L".";
-  return toWide(lumaset::folderOf(utf8, "\\/"));
-}
-
-bool writeAll(HANDLE file, const char* data, std::size_t size) {
-  while (size > 0) {
-    DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) return false;
-    data += written;
-    size -= written;
-  }
-  return true;
-}
-
-bool isFolderW(const std::wstring& path) {
-  DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A temporary file in the target's folder; removed unless it was moved into place.
-class TempFile {
- public:
-  explicit TempFile(const std::wstring& target) : target_(fullPath(target)) {
-    wchar_t name[MAX_PATH];
-    if (GetTempFileNameW(folderOfWide(target_).c_str(), L"lms", 0, name)) path_ = name;
-  }
-  ~TempFile() {
-    if (!moved_ && !path_.empty()) DeleteFileW(path_.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  bool ok() const { return !path_.empty(); }
-  const std::wstring& path() const { return path_; }
-
-  // Puts the finished temporary file in the target's place. MoveFileExW cannot replace
-  // a file that another program holds open; ReplaceFileW can when that program shares
-  // delete access, and needs absolute paths.
-  bool replaceTarget() {
-    if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      moved_ = true;
-    } else if (deletable(target_)) {
-      std::vector<std::wstring> before = temporaryFiles();
-      moved_ =
-          ReplaceFileW(target_.c_str(), path_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
-      // A failed ReplaceFileW may leave temporary files of its own beside the target.
-      if (!moved_) {
-        for (const std::wstring& name : temporaryFiles()) {
-          if (std::find(before.begin(), before.end(), name) == before.end()) DeleteFileW(name.c_str());
-        }
-      }
-    }
-    return moved_;
-  }
-
- private:
-  // Whether the file may be deleted (and so replaced) now: not when another program
-  // holds it open without sharing delete access.
-  static bool deletable(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-  }
-
-  std::vector<std::wstring> temporaryFiles() const {
-    std::vector<std::wstring> names;
-    std::wstring folder = folderOfWide(target_);
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*.tmp").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      names.push_back(folder + L"\\" + data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-  }
-
-  std::wstring target_;
-  std::wstring path_;
-  bool moved_ = false;
-};
+using win32::folderOfWide;
+using win32::fullPath;
+using win32::Handle;
+using win32::isFolderW;
+using win32::kShareAll;
+using win32::TempFile;
+using win32::writeAll;
 
 bool removeTree(const std::wstring& path) {
   WIN32_FIND_DATAW data;
@@ -224,15 +115,6 @@ bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
   // An append that broke off is taken back, so the file keeps its old bytes.
   if (!ok && SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN)) SetEndOfFile(file.get());
   return file.close() && ok;
-}
-
-bool Win32Files::copyFile(const std::string& from, const std::string& to) {
-  std::wstring target = toWide(to);
-  if (isFolderW(target)) return false;
-  TempFile temp(target);
-  if (!temp.ok()) return false;
-  if (!CopyFileW(toWide(from).c_str(), temp.path().c_str(), FALSE)) return false;
-  return temp.replaceTarget();
 }
 
 bool Win32Files::moveFile(const std::string& from, const std::string& to) {

@@ -1,6 +1,7 @@
 #include "starttext/startup_text.h"
 
 #include "backup/backup_layout.h"
+#include "backup/host_edit_scope.h"
 #include "formats/utf.h"
 #include "starttext/marker.h"
 
@@ -94,7 +95,9 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return false;
   const BackupLayout& b = *settled;
-  bool restored = ctx.files.copyFile(b.languageBackupCopy, b.languageFile);
+  HostEditScope scope(ctx, b);
+  if (!scope.ok()) return false;
+  bool restored = ctx.edit->copyFile(b.languageBackupCopy, b.languageFile);
   if (!restored) ctx.ui.messageBox("重置文件错误：" + b.languageFile, "错误", MessageIcon::Error);
 
   if (restoreDefault) {
@@ -117,7 +120,7 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   } else {
     content += openingBlock() + ctx.files.readFile(textFile) + closingBlock();
   }
-  if (!ctx.files.writeFile(b.languageFile, content)) {
+  if (!ctx.edit->writeFile(b.languageFile, content)) {
     ctx.ui.messageBox("写入文件失败：" + b.languageFile, "错误", MessageIcon::Error);
     return false;
   }

@@ -7,6 +7,7 @@
 #include "app/index_reading.h"
 #include "app/startup.h"
 #include "backup/create_backup.h"
+#include "backup/host_edit_scope.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
@@ -230,7 +231,9 @@ TEST_F(Apply, UnknownResourceChangesNothing) {
   startOn();
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath), pack = readWhole(res("PSIconsLowRes.dat"));
-  EXPECT_EQ(replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath,
+  HostEditScope edit(ctx, backupLayout(ctx));
+  ASSERT_TRUE(edit.ok());
+  EXPECT_EQ(replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath,
                           {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}),
             ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "索引中没有这个图片资源，未作修改：NoSuchResource");
@@ -254,7 +257,9 @@ TEST_F(Apply, PackThatWouldReachTwoGigabytesIsRefused) {
   Context hugeCtx{huge, ui, view, state, home};
   writeFile(dir / "a.png", testing::samplePng(3));
   std::string index = readWhole(host.indexPath);
-  EXPECT_EQ(replaceImages(hugeCtx.files, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath,
+  HostEditScope edit(hugeCtx, backupLayout(hugeCtx));
+  ASSERT_TRUE(edit.ok());
+  EXPECT_EQ(replaceImages(*hugeCtx.edit, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath,
                           {{kSplashResource, Pack::LowRes, dir / "a.png"}}),
             ReplaceOutcome::Refused);
   EXPECT_EQ(ui.boxes[0].text, "图片包将超过 2 GB，无法再添加图片：" + res("PSIconsLowRes.dat"));
@@ -306,6 +311,13 @@ class FailingNthChange : public PosixFiles {
   bool writeFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::writeFile(p, d); }
   bool appendFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::appendFile(p, d); }
   bool copyFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::copyFile(f, t); }
+  bool copyFileHashed(const std::string& f, const std::string& t, std::string& h) override {
+    return !fail() && PosixFiles::copyFileHashed(f, t, h);
+  }
+  bool truncateFile(const std::string& p, std::uint64_t n) override {
+    return !fail() && PosixFiles::truncateFile(p, n);
+  }
+  bool removeFile(const std::string& p) override { return !fail() && PosixFiles::removeFile(p); }
   bool moveFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::moveFile(f, t); }
   bool createFolder(const std::string& p) override { return !fail() && PosixFiles::createFolder(p); }
   bool deleteFolder(const std::string& p) override { return !fail() && PosixFiles::deleteFolder(p); }

@@ -16,14 +16,21 @@ namespace {
 
 using testing::TempDir;
 
-// Holds a file open from a second process, with the given sharing, until destroyed.
+std::wstring selfPath() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return self;
+}
+
+// Holds a file open from a second process, with the given sharing (or takes the program's
+// lock on it, with `share` of kTakeLock), until destroyed.
+constexpr DWORD kTakeLock = 0xFFFF;
+
 class HeldOpen {
  public:
   HeldOpen(const std::wstring& path, DWORD share) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
     ready_ = path + L".held";
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --hold \"" + path + L"\" " + std::to_wstring(share);
+    std::wstring command = L"\"" + selfPath() + L"\" --hold \"" + path + L"\" " + std::to_wstring(share);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_)) return;
@@ -84,14 +91,59 @@ TEST_F(HeldFile, KeptWhenTheHolderDoesNotShareDelete) {
   EXPECT_EQ(entries(), 1u);
 }
 
+// The per-host lock: one process at a time, and gone with a process that ends.
+TEST_F(HeldFile, TheLockIsOneProcesssAtATime) {
+  const std::string lock = dir / ".lumaset.lock";
+  {
+    HeldOpen holder(std::filesystem::path(lock).wstring(), kTakeLock);
+    ASSERT_TRUE(holder.holding());
+    std::unique_ptr<FileLock> mine;
+    EXPECT_EQ(files->lockFile(lock, mine), LockResult::HeldElsewhere);
+    EXPECT_FALSE(mine);
+  }
+  std::unique_ptr<FileLock> mine;
+  EXPECT_EQ(files->lockFile(lock, mine), LockResult::Taken);
+  mine.reset();
+  EXPECT_FALSE(std::filesystem::exists(lock));  // deleted when closed
+}
+
+TEST_F(HeldFile, AHostThatHoldsItsFilesOrRunsIsInUse) {
+  const std::string absent = dir / "Photoshop.exe";
+  EXPECT_FALSE(files->hostInUse(absent, {target}));
+  {
+    HeldOpen holder(std::filesystem::path(target).wstring(), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    ASSERT_TRUE(holder.holding());
+    EXPECT_TRUE(files->hostInUse(absent, {target}));
+  }
+  EXPECT_FALSE(files->hostInUse(absent, {target}));
+  {
+    // A second copy of this program runs: as a host that runs from its executable.
+    HeldOpen running(std::filesystem::path(dir / "other").wstring(), kTakeLock);
+    ASSERT_TRUE(running.holding());
+    std::string self;
+    for (wchar_t c : selfPath()) self += static_cast<char>(c);
+    EXPECT_TRUE(files->hostInUse(self, {}));
+  }
+}
+
 }  // namespace
 }  // namespace lumaset
 
-// "--hold PATH SHARE" makes this program the second process that holds a file open.
+// "--hold PATH SHARE" makes this program the second process that holds a file open (or,
+// with SHARE 65535, its lock).
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--hold") {
     int n = 0;
     wchar_t** wargv = CommandLineToArgvW(GetCommandLineW(), &n);
+    if (std::stoul(argv[3]) == lumaset::kTakeLock) {
+      std::unique_ptr<lumaset::FileLock> lock;
+      std::string path;
+      for (const wchar_t* c = wargv[2]; *c; ++c) path += static_cast<char>(*c);
+      if (lumaset::makeSystemFiles()->lockFile(path, lock) != lumaset::LockResult::Taken) return 1;
+      std::ofstream(std::filesystem::path(std::wstring(wargv[2]) + L".held")) << "held";
+      Sleep(60000);
+      return 0;
+    }
     HANDLE h = CreateFileW(wargv[2], GENERIC_READ, static_cast<DWORD>(std::stoul(argv[3])), nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return 1;

@@ -3,6 +3,7 @@
 #include "app/host_location.h"
 #include "app/index_reading.h"
 #include "backup/create_backup.h"
+#include "backup/host_edit_scope.h"
 #include "backup/restore.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
@@ -35,16 +36,17 @@ bool hostReady(Context& ctx) {
   return ctx.files.exists(ctx.state.currentIndexPath) && hostPathsSettled(ctx.state, ctx.sep());
 }
 
-// Index present and the host's paths complete (locating the host if not), backup made,
-// current index parsed.
-bool preamble(Context& ctx) {
-  if (!hostReady(ctx)) {
-    locateHost(ctx);
-    if (!hostReady(ctx)) {
-      ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
-      return false;
-    }
-  }
+// Index present and the host's paths complete, locating the host if not.
+bool hostLocated(Context& ctx) {
+  if (hostReady(ctx)) return true;
+  locateHost(ctx);
+  if (hostReady(ctx)) return true;
+  ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
+  return false;
+}
+
+// Backup made, current index parsed.
+bool backedUpAndParsed(Context& ctx) {
   if (!createBackup(ctx)) {
     showNoBackup(ctx);
     return false;
@@ -74,6 +76,8 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
     showNoBackup(ctx);
     return false;
   }
+  HostEditScope scope(ctx, backupLayout(ctx));
+  if (!scope.ok()) return false;
   // The copy-back refuses a backup index that is not sound before anything is put back.
   if (!copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)) return false;
   if (!parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui)) {
@@ -84,7 +88,7 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
   }
-  return replaceImages(ctx.files, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
+  return replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
          ReplaceOutcome::WriteFailed;
 }
 
@@ -92,7 +96,9 @@ void applyFromThemeList(Context& ctx, const std::string& entry, bool startupText
   ErrorWatch watch(ctx.ui);
   Context watched{ctx.files, watch, ctx.view, ctx.state, ctx.programFolder};
   BusyCursor busy(watch);
-  if (!preamble(watched)) return;
+  if (!hostLocated(watched)) return;
+  HostEditScope scope(watched, backupLayout(watched));
+  if (!scope.ok() || !backedUpAndParsed(watched)) return;
 
   if (entry == kCurrentEntry) {
     startupTextStep(watched, "", startupTextToggle);
@@ -114,7 +120,9 @@ void applyFromThemeList(Context& ctx, const std::string& entry, bool startupText
 
 void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
   BusyCursor busy(ctx.ui);
-  if (!preamble(ctx)) return;
+  if (!hostLocated(ctx)) return;
+  HostEditScope scope(ctx, backupLayout(ctx));
+  if (!scope.ok() || !backedUpAndParsed(ctx)) return;
   ImageSlots slots;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!fields[i].empty() && ctx.files.exists(fields[i])) slots[i] = fields[i];

@@ -30,6 +30,10 @@ mkdir -p "$work/backup"
 { echo 'void f() {'; seq 1 80 | sed 's/.*/  g();/'; echo '}'; } > "$work/backup/f.cpp"
 expect_breach "a function over 80 lines" "a function of 82 lines"
 
+mkdir -p "$work/backup"
+printf 'void f(Files& files) { files.copyFile("a", "b"); }\n' > "$work/backup/copy.cpp"
+expect_breach "a write past the edit" "writes past the edit of the host"
+
 mkdir -p "$work/formats"
 printf '#include "formats/bytes.h"\n' > "$work/formats/ok.h"
 python3 "$script" "$work" >/dev/null || { echo "FAIL: a sound tree was refused"; exit 1; }

@@ -1,0 +1,43 @@
+#include "edits/host_edit.h"
+
+namespace lumaset {
+
+bool isLeftoverTemporaryName(const std::string& name) {
+  static const std::string marker = ".lumaset-";
+  const std::size_t suffix = 6;
+  if (name.size() < 1 + 1 + marker.size() + suffix || name[0] != '.') return false;
+  const std::size_t at = name.size() - suffix - marker.size();
+  if (name.compare(at, marker.size(), marker) != 0) return false;
+  for (std::size_t i = name.size() - suffix; i < name.size(); ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal) {
+  refusal = EditRefusal::None;
+  std::unique_ptr<FileLock> lock;
+  if (files.lockFile(paths.lockFile, lock) == LockResult::HeldElsewhere) {
+    refusal = EditRefusal::Locked;
+    return nullptr;
+  }
+  if (files.hostInUse(paths.exePath, paths.hostFiles)) {
+    refusal = EditRefusal::HostRunning;
+    return nullptr;
+  }
+  std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(lock)));
+  edit->removeLeftovers(paths.workFolders);
+  return edit;
+}
+
+void HostEdit::removeLeftovers(const std::vector<std::string>& folders) {
+  const char sep = files_.separator();
+  for (const std::string& folder : folders) {
+    for (const std::string& name : files_.fileNames(folder)) {
+      if (isLeftoverTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
+    }
+  }
+}
+
+}  // namespace lumaset

@@ -1,0 +1,71 @@
+// Copies and cuts on Windows. A plain copy is CopyFileW's; a hashed copy reads the bytes
+// through memory once. Both land in a temporary file that is flushed before it takes the
+// target's place with a write-through move.
+#include <vector>
+
+#include "formats/sha256.h"
+#include "platform/win32_file_io.h"
+#include "platform/win32_files.h"
+#include "platform/win32_text.h"
+
+namespace lumaset {
+namespace {
+
+using win32::Handle;
+
+bool flushFile(const std::wstring& path) {
+  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.ok() && FlushFileBuffers(file.get()) && file.close();
+}
+
+bool copyThroughMemory(const std::wstring& from, const std::wstring& to, Sha256& hash) {
+  Handle in(CreateFileW(from.c_str(), GENERIC_READ, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                        nullptr));
+  Handle out(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!in.ok() || !out.ok()) return false;
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+    if (read == 0) break;
+    hash.update(buffer.data(), read);
+    if (!win32::writeAll(out.get(), buffer.data(), read)) return false;
+  }
+  return FlushFileBuffers(out.get()) && out.close();
+}
+
+}  // namespace
+
+bool Win32Files::copyFile(const std::string& from, const std::string& to) {
+  std::wstring target = toWide(to);
+  if (win32::isFolderW(target)) return false;
+  win32::TempFile temp(target);
+  if (!temp.ok()) return false;
+  if (!CopyFileW(toWide(from).c_str(), temp.path().c_str(), FALSE)) return false;
+  return flushFile(temp.path()) && temp.replaceTarget();
+}
+
+bool Win32Files::copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) {
+  std::wstring source = toWide(from), target = toWide(to);
+  if (win32::isFolderW(target) || win32::isFolderW(source)) return false;
+  win32::TempFile temp(target);
+  Sha256 hash;
+  if (!temp.ok() || !copyThroughMemory(source, temp.path(), hash) || !temp.replaceTarget()) return false;
+  sha256 = hash.hexDigest();
+  return true;
+}
+
+bool Win32Files::truncateFile(const std::string& path, std::uint64_t size) {
+  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return false;
+  LARGE_INTEGER length{}, end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  if (!GetFileSizeEx(file.get(), &length) || static_cast<std::uint64_t>(length.QuadPart) < size) return false;
+  return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
+         FlushFileBuffers(file.get()) && file.close();
+}
+
+bool Win32Files::removeFile(const std::string& path) { return DeleteFileW(toWide(path).c_str()) != 0; }
+
+}  // namespace lumaset

@@ -1,0 +1,115 @@
+// What the edit of a host needs of Windows beyond reading and writing: file identities,
+// the per-host lock (a file opened without sharing and deleted on close, which Windows
+// closes with the process), folder listings, and whether the host runs or another
+// process holds its files.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "platform/win32_file_io.h"
+#include "platform/win32_files.h"
+#include "platform/win32_text.h"
+
+namespace lumaset {
+namespace {
+
+using win32::Handle;
+
+class HandleLock : public FileLock {
+ public:
+  explicit HandleLock(HANDLE h) : h_(h) {}
+  ~HandleLock() override { CloseHandle(h_); }
+
+ private:
+  HANDLE h_;
+};
+
+std::wstring lowerCase(std::wstring text) {
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// Whether a process runs from the executable `exe` (compared as full paths, letter case
+// aside).
+bool programRuns(const std::wstring& exe) {
+  const std::wstring wanted = lowerCase(win32::fullPath(exe));
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ProcessID == GetCurrentProcessId()) continue;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    wchar_t image[MAX_PATH * 4];
+    DWORD length = MAX_PATH * 4;
+    if (QueryFullProcessImageNameW(process, 0, image, &length)) found = lowerCase(image) == wanted;
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Whether another process holds the file so that it cannot be opened for writing alone.
+bool heldElsewhere(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    CloseHandle(h);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32Files::fileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((toWide(folder) + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fromWide(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+std::optional<FileIdentity> Win32Files::identity(const std::string& path) {
+  Handle file(
+      CreateFileW(toWide(path).c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.ok() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  FileIdentity id;
+  id.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  id.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                          info.ftLastWriteTime.dwLowDateTime);
+  id.fileId = std::to_string(info.dwVolumeSerialNumber) + ":" +
+              std::to_string((static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+  return id;
+}
+
+LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
+  HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    // A lock file that another process holds (or is closing, and so deleting) cannot be
+    // opened; any other failure leaves the lock untaken.
+    DWORD error = GetLastError();
+    bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                (error == ERROR_ACCESS_DENIED && GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES);
+    return held ? LockResult::HeldElsewhere : LockResult::Failed;
+  }
+  lock = std::make_unique<HandleLock>(h);
+  return LockResult::Taken;
+}
+
+bool Win32Files::hostInUse(const std::string& exePath, const std::vector<std::string>& files) {
+  if (programRuns(toWide(exePath))) return true;
+  for (const std::string& file : files) {
+    if (heldElsewhere(toWide(file))) return true;
+  }
+  return false;
+}
+
+}  // namespace lumaset

@@ -4,17 +4,22 @@
 #include "backup/host_edit_scope.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
 
 namespace lumaset {
 namespace {
 
 // The backed-up index goes back before the packs and then stands for them on disk, so it
-// must decode and name only bytes that the backed-up packs hold. A backed-up pack that
+// must decode, name the three images the program changes, and name only bytes that the
+// backed-up packs hold. A backed-up pack that
 // is missing is never copied back: the host's own pack, which begins with the same
 // bytes, stays.
 bool backupIndexFitsItsPacks(Context& ctx, const BackupLayout& b) {
   DecodedIndex decoded = decodeIndex(ctx.files.readFile(b.backupFile(kIndexFile)));
   if (decoded.problem != IndexProblem::None) return false;
+  for (const char* resource : {kSplashResource, kDarkIconResource, kLightIconResource}) {
+    if (findRecord(decoded.table, resource) == 0) return false;
+  }
   for (int s = 0; s < packSlotCount(decoded.table.layout); ++s) {
     const auto slot = static_cast<PackSlot>(s);
     FileInfo pack = ctx.files.info(b.backupFile(packSlotFile(slot)));

@@ -279,6 +279,35 @@ TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
   EXPECT_EQ(snapshot(), before);
 }
 
+// A backup index that is only a header, or lacks one of the images the program changes,
+// would leave the host without them.
+TEST_F(Apply, BackupIndexWithoutTheThreeImagesIsRefusedBeforeAnyChange) {
+  startOn();
+  ASSERT_TRUE(createBackup(ctx));
+  const std::string whole = readWhole(bak("IconResources.idx"));
+  DecodedIndex decoded = decodeIndex(whole);
+  ASSERT_EQ(decoded.problem, IndexProblem::None);
+  RecordTable withoutSplash = decoded.table;  // the sample host names the splash twice
+  while (std::size_t n = findRecord(withoutSplash, kSplashResource))
+    withoutSplash.records.erase(withoutSplash.records.begin() + static_cast<std::ptrdiff_t>(n - 1));
+  RecordTable twoPackHeader;
+  twoPackHeader.layout = IndexLayout::TwoPack;
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  for (const Bytes& broken : {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader),
+                              serialiseIndex(withoutSplash)}) {
+    writeFile(bak("IconResources.idx"), broken);
+    auto before = snapshot();
+    for (const char* entry : {"Sakura", "[默认]"}) {
+      ui.boxes.clear();
+      applyFromThemeList(ctx, entry, false);
+      ASSERT_FALSE(ui.boxes.empty());
+      EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                          "错误", MessageIcon::Error}));
+      EXPECT_EQ(snapshot(), before) << entry << " " << broken.size();
+    }
+  }
+}
+
 TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(host.indexPath));

@@ -2,6 +2,7 @@
 
 #include "backup/backup_layout.h"
 #include "backup/host_edit_scope.h"
+#include "backup/host_record.h"
 
 namespace lumaset {
 
@@ -20,17 +21,27 @@ bool createBackup(Context& ctx) {
 
   if (!files.exists(b.iconBackup) && !edit.createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
 
+  // Each copy lands under a temporary name first, so a copy that broke off never counts
+  // as an existing backup; its hash is taken on the way and goes into the record.
+  HostRecord record(ctx, b);
+  bool copied = false;
+  auto backUp = [&](const std::string& key) {
+    std::string sha256;
+    if (!edit.copyFileHashed(record.hostPath(key), record.backupPath(key), sha256)) return false;
+    record.noteBackedUp(key, sha256);
+    copied = true;
+    return true;
+  };
   for (const char* file : backedUpIconFiles(ctx.state.records.layout)) {
     if (files.exists(b.backupFile(file))) continue;
-    // The copy lands under a temporary name first, so a copy that broke off never
-    // counts as an existing backup.
-    if (!edit.copyFile(b.hostFile(file), b.backupFile(file))) return fail("创建备份文件失败：" + b.backupFile(file));
+    if (!backUp(file)) return fail("创建备份文件失败：" + b.backupFile(file));
   }
 
   if (!files.exists(b.languageBackup) && !edit.createFolder(b.languageBackup))
     return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
-  if (!files.exists(b.languageBackupCopy) && !edit.copyFile(b.languageFile, b.languageBackupCopy))
+  if (!files.exists(b.languageBackupCopy) && !backUp(kLanguageKey))
     return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
+  if (copied && !record.save()) return false;
 
   if (!edit.createFolder(b.probe)) {
     ctx.ui.messageBox("没有目录权限02", "错误", MessageIcon::None);

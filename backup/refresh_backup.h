@@ -5,7 +5,10 @@
 
 namespace lumaset {
 
-// Shows a message for each step that fails and goes on; nothing is rolled back.
+// The host's files that are exactly as an apply left them get their backed-up bytes back
+// first, so a theme never becomes the backup; a language file that carries the program's
+// block unproven stops it. Then shows a message for each step that fails and goes on;
+// nothing is rolled back.
 void refreshBackup(Context& ctx);
 
 }  // namespace lumaset

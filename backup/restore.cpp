@@ -1,7 +1,10 @@
 #include "backup/restore.h"
 
+#include <map>
+
 #include "backup/backup_layout.h"
 #include "backup/host_edit_scope.h"
+#include "backup/host_record.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
@@ -30,6 +33,30 @@ bool backupIndexFitsItsPacks(Context& ctx, const BackupLayout& b) {
 
 }  // namespace
 
+bool putBack(Context& ctx, HostRecord& record, const std::string& key, HostFileState state) {
+  const std::string host = record.hostPath(key), backup = record.backupPath(key);
+  const BackedUpFile* known = record.backup(key);
+  // A backed-up file that is missing, or not of its recorded size, is never taken as the
+  // host's: the copy below then reports it.
+  const FileInfo copy = ctx.files.info(backup);
+  const bool backupSound = copy.exists && (!known || known->size == copy.size);
+  if (state == HostFileState::Untouched && backupSound) {
+    record.noteRestored(key);
+    return true;
+  }
+  const HostFileMark* mark = record.mark(key);
+  if (state == HostFileState::AsLeft && backupSound && key != kIndexFile && mark && copy.size == mark->baseSize) {
+    if (!ctx.edit->truncateFile(host, mark->baseSize)) return false;
+    record.noteRestored(key);
+    return true;
+  }
+  std::string sha256;
+  bool copied = known && !known->sha256.empty() ? ctx.edit->copyFile(backup, host)
+                                                : ctx.edit->copyFileHashed(backup, host, sha256);
+  if (copied) record.noteRestored(key, sha256);
+  return copied;
+}
+
 bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
   const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
   if (!settled) return false;
@@ -41,23 +68,28 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
                       MessageIcon::Error);
     return false;
   }
+  HostRecord record(ctx, b);
+  const std::vector<const char*> files = backedUpIconFiles(ctx.state.records.layout);
+  std::map<std::string, HostFileState> states;
+  for (const char* file : files) states[file] = record.state(file);
+  record.markPending(std::vector<std::string>(files.begin(), files.end()));
+  if (!record.save()) return false;
   // The backed-up index goes back first: it names only the packs' backed-up bytes, and
   // every pack still begins with those, since packs only ever grow at their end. Cutting
   // a pack back before the index would leave the index naming bytes that are gone.
-  if (!ctx.edit->copyFile(b.backupFile(kIndexFile), b.hostFile(kIndexFile))) {
+  if (!putBack(ctx, record, kIndexFile, states[kIndexFile])) {
     ctx.ui.messageBox("重置文件错误：" + b.backupFile(kIndexFile), "错误", MessageIcon::Error);
+    record.save();
     return false;
   }
-  const std::vector<const char*> files = backedUpIconFiles(ctx.state.records.layout);
   bool allCopied = true;
   for (auto pack = files.rbegin(); pack + 1 != files.rend(); ++pack) {
-    const char* file = *pack;
-    if (ctx.edit->copyFile(b.backupFile(file), b.hostFile(file))) continue;
-    ctx.ui.messageBox("重置文件错误：" + b.backupFile(file), "错误", MessageIcon::Error);
+    if (putBack(ctx, record, *pack, states[*pack])) continue;
+    ctx.ui.messageBox("重置文件错误：" + b.backupFile(*pack), "错误", MessageIcon::Error);
     allCopied = false;
-    if (policy == CopyBackPolicy::StopAtFirstFailure) return false;
+    if (policy == CopyBackPolicy::StopAtFirstFailure) break;
   }
-  return allCopied;
+  return record.save() && allCopied;
 }
 
 bool copyBackLanguageFile(Context& ctx) {
@@ -66,7 +98,10 @@ bool copyBackLanguageFile(Context& ctx) {
   const BackupLayout& b = *settled;
   HostEditScope scope(ctx, b);
   if (!scope.ok()) return false;
-  if (ctx.edit->copyFile(b.languageBackupCopy, b.languageFile)) return true;
+  HostRecord record(ctx, b);
+  record.markPending({kLanguageKey});
+  if (!record.save()) return false;
+  if (putBack(ctx, record, kLanguageKey, HostFileState::Unknown)) return record.save();
   ctx.ui.messageBox("重置文件错误：" + b.languageBackupCopy, "错误", MessageIcon::Error);
   return false;
 }

@@ -1,15 +1,13 @@
-// The marker that the system writes into the host's language file with its startup-text
-// block, and the test whether a language file carries it.
+// Whether the host's language file carries the program's startup-text block.
 #pragma once
 #include <string>
 
+#include "formats/startup_text_marker.h"
 #include "platform/files.h"
 
 namespace lumaset {
 
-// "//Lumaset v1.0---" in UTF-16LE: 34 bytes, no terminator.
-const Bytes& startupTextMarker();
-// True when the file holds the marker at any byte position.
+// True when the file holds the marker (formats/startup_text_marker.h) at any byte position.
 bool languageFileCarriesMarker(Files& files, const std::string& languageFilePath);
 
 }  // namespace lumaset

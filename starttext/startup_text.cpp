@@ -2,6 +2,7 @@
 
 #include "backup/backup_layout.h"
 #include "backup/host_edit_scope.h"
+#include "backup/host_record.h"
 #include "formats/utf.h"
 #include "starttext/marker.h"
 
@@ -97,8 +98,17 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   const BackupLayout& b = *settled;
   HostEditScope scope(ctx, b);
   if (!scope.ok()) return false;
+  HostRecord record(ctx, b);
+  record.markPending({kLanguageKey});
+  if (!record.save()) return false;
   bool restored = ctx.edit->copyFile(b.languageBackupCopy, b.languageFile);
   if (!restored) ctx.ui.messageBox("重置文件错误：" + b.languageFile, "错误", MessageIcon::Error);
+  if (restored) record.noteRestored(kLanguageKey);
+  // Whatever follows, the record says last how the language file was left.
+  struct SaveAtEnd {
+    HostRecord& record;
+    ~SaveAtEnd() { record.save(); }
+  } saveAtEnd{record};
 
   if (restoreDefault) {
     if (languageFileCarriesMarker(ctx.files, ctx.languageFilePath())) {
@@ -120,10 +130,12 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   } else {
     content += openingBlock() + ctx.files.readFile(textFile) + closingBlock();
   }
+  record.markPending({kLanguageKey});
   if (!ctx.edit->writeFile(b.languageFile, content)) {
     ctx.ui.messageBox("写入文件失败：" + b.languageFile, "错误", MessageIcon::Error);
     return false;
   }
+  record.noteChanged(kLanguageKey);
   return true;
 }
 

@@ -293,8 +293,8 @@ TEST_F(Apply, BackupIndexWithoutTheThreeImagesIsRefusedBeforeAnyChange) {
   RecordTable twoPackHeader;
   twoPackHeader.layout = IndexLayout::TwoPack;
   testing::writeTheme(home, "Sakura", testing::sixImages());
-  for (const Bytes& broken : {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader),
-                              serialiseIndex(withoutSplash)}) {
+  for (const Bytes& broken :
+       {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader), serialiseIndex(withoutSplash)}) {
     writeFile(bak("IconResources.idx"), broken);
     auto before = snapshot();
     for (const char* entry : {"Sakura", "[默认]"}) {
@@ -442,12 +442,25 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
   std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(themedHost),
                         std::filesystem::copy_options::recursive);
   const Snapshot themed = snapshot();
-  auto reset = [&] {
+  // The themed host as the apply left it (the record proves its packs, which are then cut
+  // back), or a copy of it without the record (a backup made before the record: every
+  // file is copied back).
+  auto reapplied = [&] {
+    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
+    makeHost();
+    std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
+    applyFromThemeList(ctx, "Big", state.startupTextToggle);
+    ui.boxes.clear();
+  };
+  auto copiedWithoutRecord = [&] {
     std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
     std::filesystem::copy(testing::pathFromUtf8(themedHost), testing::pathFromUtf8(host.folder),
                           std::filesystem::copy_options::recursive);
+    std::filesystem::remove(testing::pathFromUtf8(bak("lumaset.record")));
   };
-  for (const char* entry : {"Small", "[默认]"}) {
+  const std::vector<std::pair<const char*, std::function<void()>>> runs = {
+      {"Small", reapplied}, {"[默认]", reapplied}, {"Small", copiedWithoutRecord}, {"[默认]", copiedWithoutRecord}};
+  for (const auto& [entry, reset] : runs) {
     SCOPED_TRACE(entry);
     failEachChangeInTurn(entry, reset, [&](const Snapshot& fresh) {
       EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");

@@ -36,11 +36,12 @@ class HostEditing : public testing::HostFixture {
     testing::writeTheme(home, "Sakura", testing::sixImages());
   }
   std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
-  // Every file below the host's folder with its bytes (the lock file aside).
+  // Every file below the host's folder with its bytes (the lock file and the record, which
+  // holds times and file IDs, aside).
   std::map<std::string, std::string> tree() {
     std::map<std::string, std::string> all;
     for (const auto& e : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(host.folder))) {
-      if (e.is_regular_file() && e.path().filename() != ".lumaset.lock")
+      if (e.is_regular_file() && e.path().filename() != ".lumaset.lock" && e.path().filename() != "lumaset.record")
         all[e.path().string()] = readWhole(e.path().string());
     }
     return all;

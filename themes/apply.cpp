@@ -4,7 +4,9 @@
 #include "app/index_reading.h"
 #include "backup/create_backup.h"
 #include "backup/host_edit_scope.h"
+#include "backup/host_record.h"
 #include "backup/restore.h"
+#include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
 #include "starttext/startup_text.h"
@@ -45,14 +47,37 @@ bool hostLocated(Context& ctx) {
   return false;
 }
 
-// Backup made, current index parsed.
+// Backup made, current index parsed, and the host's files as the backup or the program
+// left them: an apply over files that someone else changed since the backup (an update
+// of the host, typically) would put an older version's files over them.
 bool backedUpAndParsed(Context& ctx) {
   if (!createBackup(ctx)) {
     showNoBackup(ctx);
     return false;
   }
   parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui);
-  return true;
+  HostRecord record(ctx, backupLayout(ctx));
+  if (!record.changedByOthers(recordKeys(ctx.state))) return true;
+  ctx.ui.messageBox(
+      "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
+      "请先点“备份”更新备份，再应用主题。",
+      "错误", MessageIcon::Error);
+  return false;
+}
+
+// Appends the images and writes the index, with the record marking the three files
+// before and noting them after.
+bool replaceAndNote(Context& ctx, const std::vector<Replacement>& replacements) {
+  HostRecord record(ctx, backupLayout(ctx));
+  const std::vector<std::string> keys = {kIndexFile, kLowResPack, kHighResPack};
+  record.markPending(keys);
+  if (!record.save()) return false;
+  bool written = replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
+                 ReplaceOutcome::WriteFailed;
+  if (written) {
+    for (const std::string& key : keys) record.noteChanged(key);
+  }
+  return record.save() && written;
 }
 
 // The startup-text call that the toggle and the theme text call for.
@@ -88,8 +113,7 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
   }
-  return replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
-         ReplaceOutcome::WriteFailed;
+  return replaceAndNote(ctx, replacements);
 }
 
 void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {

@@ -1,0 +1,99 @@
+#include "edits/backup_record.h"
+
+#include <sstream>
+#include <vector>
+
+#include "formats/path_text.h"
+
+namespace lumaset {
+namespace {
+
+// Lines of tab-separated fields; names and versions hold no tab or line break.
+const char* const kHeader = "lumaset-backup-record\t1";
+const char* const kEnd = "end";
+
+std::string identityFields(const FileIdentity& id) {
+  return std::to_string(id.size) + "\t" + std::to_string(id.modified) + "\t" + id.fileId;
+}
+
+std::optional<std::uint64_t> number(const std::string& text) {
+  if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return std::stoull(text);
+}
+
+std::optional<FileIdentity> identityFrom(const std::vector<std::string>& f, std::size_t at) {
+  if (f.size() < at + 3) return std::nullopt;
+  std::optional<std::uint64_t> size = number(f[at]);
+  const std::string& modified = f[at + 1];
+  bool negative = !modified.empty() && modified[0] == '-';
+  std::optional<std::uint64_t> time = number(negative ? modified.substr(1) : modified);
+  if (!size || !time || f[at + 2].empty()) return std::nullopt;
+  FileIdentity id;
+  id.size = *size;
+  id.modified = negative ? -static_cast<std::int64_t>(*time) : static_cast<std::int64_t>(*time);
+  id.fileId = f[at + 2];
+  return id;
+}
+
+bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
+  const std::string& kind = f[0];
+  if (kind == "version" && f.size() == 2) {
+    record.productVersion = f[1];
+    return true;
+  }
+  if (f.size() < 2 || f[1].empty()) return false;
+  if (kind == "backup" && f.size() == 4) {
+    std::optional<std::uint64_t> size = number(f[2]);
+    if (!size) return false;
+    record.backups[f[1]] = {*size, f[3]};
+    return true;
+  }
+  HostFileMark& mark = record.host[f[1]];
+  if (kind == "pending" && f.size() == 2) {
+    mark.pending = true;
+    return true;
+  }
+  if (kind == "pristine" && f.size() == 5) return (mark.pristine = identityFrom(f, 2)).has_value();
+  if (kind == "left" && f.size() == 7) {
+    std::optional<std::uint64_t> base = number(f[5]);
+    mark.left = identityFrom(f, 2);
+    mark.baseSize = base.value_or(0);
+    mark.appendedSha256 = f[6] == "-" ? "" : f[6];
+    return mark.left && base;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string serialiseRecord(const BackupRecord& record) {
+  std::ostringstream out;
+  out << kHeader << "\n";
+  out << "version\t" << record.productVersion << "\n";
+  for (const auto& [name, b] : record.backups) out << "backup\t" << name << "\t" << b.size << "\t" << b.sha256 << "\n";
+  for (const auto& [name, mark] : record.host) {
+    if (mark.pristine) out << "pristine\t" << name << "\t" << identityFields(*mark.pristine) << "\n";
+    if (mark.left) {
+      out << "left\t" << name << "\t" << identityFields(*mark.left) << "\t" << mark.baseSize << "\t"
+          << (mark.appendedSha256.empty() ? "-" : mark.appendedSha256) << "\n";
+    }
+    if (mark.pending) out << "pending\t" << name << "\n";
+  }
+  out << kEnd << "\n";
+  return out.str();
+}
+
+std::optional<BackupRecord> parseRecord(const std::string& text) {
+  std::vector<std::string> lines = splitPath(text, "\n");
+  // A whole record: the header first, the end line last, and nothing after it.
+  if (lines.size() < 3 || lines[0] != kHeader || lines.back() != "" || lines[lines.size() - 2] != kEnd)
+    return std::nullopt;
+  BackupRecord record;
+  for (std::size_t i = 1; i + 2 < lines.size(); ++i) {
+    if (!parseLine(splitPath(lines[i], "\t"), record)) return std::nullopt;
+  }
+  return record;
+}
+
+}  // namespace lumaset

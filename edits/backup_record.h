@@ -1,0 +1,39 @@
+// The record kept with the backup: the host's ProductVersion when it was backed up, the
+// size and SHA-256 of each backed-up file, and for each host file how it looked while it
+// held the backup's bytes and how the program's last change left it. With it, each host
+// file is known to be untouched since the backup, exactly as the program left it, or
+// changed by someone else (see host_file_state.h).
+#pragma once
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/files.h"
+
+namespace lumaset {
+
+struct BackedUpFile {
+  std::uint64_t size = 0;
+  std::string sha256;  // empty when not known
+};
+
+struct HostFileMark {
+  std::optional<FileIdentity> pristine;  // while it held exactly the backup's bytes
+  std::optional<FileIdentity> left;      // as the program's last change left it
+  std::uint64_t baseSize = 0;            // with `left`: the backup's bytes it begins with
+  std::string appendedSha256;            // with `left`: the hash of the bytes after those
+  bool pending = false;                  // a change began and was not seen to end
+};
+
+struct BackupRecord {
+  std::string productVersion;
+  std::map<std::string, BackedUpFile> backups;  // by the host file's name
+  std::map<std::string, HostFileMark> host;     // by the host file's name
+};
+
+std::string serialiseRecord(const BackupRecord& record);
+// Nothing when the text is not a whole record (a damaged or foreign file).
+std::optional<BackupRecord> parseRecord(const std::string& text);
+
+}  // namespace lumaset

@@ -1,0 +1,25 @@
+#include "edits/host_file_state.h"
+
+#include "formats/sha256.h"
+
+namespace lumaset {
+
+std::string tailSha256(Files& files, const std::string& path, std::uint64_t offset) {
+  return sha256Hex(files.readRange(path, offset, UINT64_MAX));
+}
+
+HostFileState hostFileState(Files& files, const std::string& path, const HostFileMark* mark) {
+  if (!mark || mark->pending || (!mark->pristine && !mark->left)) return HostFileState::Unknown;
+  std::optional<FileIdentity> now = files.identity(path);
+  if (!now) return HostFileState::Foreign;
+  if (mark->pristine && *now == *mark->pristine) return HostFileState::Untouched;
+  if (mark->left && *now == *mark->left) {
+    // The identity says nothing wrote the file since; the appendix's hash says it is the
+    // program's own (a later replacement of equal size and time would show here).
+    if (mark->appendedSha256.empty() || tailSha256(files, path, mark->baseSize) == mark->appendedSha256)
+      return HostFileState::AsLeft;
+  }
+  return HostFileState::Foreign;
+}
+
+}  // namespace lumaset

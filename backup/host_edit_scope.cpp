@@ -11,6 +11,7 @@ HostEditPaths hostEditPaths(const BackupLayout& b, const RunState& state) {
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) paths.hostFiles.push_back(b.hostFile(file));
   paths.hostFiles.push_back(b.languageFile);
   paths.workFolders = {b.resources, b.iconBackup, state.languageFolder, b.languageBackup};
+  paths.probeFolders = {b.probe};
   return paths;
 }
 

@@ -27,16 +27,20 @@ std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& pat
     return nullptr;
   }
   std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(lock)));
-  edit->removeLeftovers(paths.workFolders);
+  edit->removeLeftovers(paths);
   return edit;
 }
 
-void HostEdit::removeLeftovers(const std::vector<std::string>& folders) {
+void HostEdit::removeLeftovers(const HostEditPaths& paths) {
   const char sep = files_.separator();
-  for (const std::string& folder : folders) {
+  for (const std::string& folder : paths.workFolders) {
     for (const std::string& name : files_.fileNames(folder)) {
       if (isLeftoverTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
     }
+  }
+  // A probe folder that outlived its run would make every later probe fail.
+  for (const std::string& folder : paths.probeFolders) {
+    if (files_.info(folder).isFolder && files_.deleteFolder(folder)) ++leftoversRemoved_;
   }
 }
 

@@ -19,6 +19,7 @@ struct HostEditPaths {
   std::string exePath;                    // the host's Photoshop.exe
   std::vector<std::string> hostFiles;     // the index, the packs and the language file
   std::vector<std::string> workFolders;   // where temporary files of the program may lie
+  std::vector<std::string> probeFolders;  // folders the program makes for a moment only
 };
 
 enum class EditRefusal {
@@ -52,12 +53,12 @@ class HostEdit {
   bool createFolder(const std::string& path) { return files_.createFolder(path); }
   bool deleteFolder(const std::string& path) { return files_.deleteFolder(path); }
 
-  // How many leftover temporary files the start removed.
+  // How many leftover temporary files and probe folders the start removed.
   int leftoversRemoved() const { return leftoversRemoved_; }
 
  private:
   HostEdit(Files& files, std::unique_ptr<FileLock> lock) : files_(files), lock_(std::move(lock)) {}
-  void removeLeftovers(const std::vector<std::string>& folders);
+  void removeLeftovers(const HostEditPaths& paths);
 
   Files& files_;
   std::unique_ptr<FileLock> lock_;

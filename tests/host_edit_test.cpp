@@ -132,10 +132,13 @@ TEST_F(HostEditing, LeftoversOfARunThatDiedGoFirst) {
                                         language + "/.tw10428.dat.lumaset-000000"};
   std::vector<std::string> kept = {res("notes.lumaset-abcdef"), res(".lumaset-abcdef"), res(".keep.lumaset-abc")};
   for (const auto& f : leftovers) writeFile(f, std::string(1000, 'x'));
+  // A run that died between making its probe folder and removing it.
+  std::filesystem::create_directories(testing::pathFromUtf8(res("lumaset_BAK/TEST")));
   for (const auto& f : kept) writeFile(f, "mine");
   applyFromThemeList(ctx, "Sakura", false);
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   for (const auto& f : leftovers) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+  EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK/TEST"))));
   for (const auto& f : kept) EXPECT_EQ(readWhole(f), "mine") << f;
 }
 

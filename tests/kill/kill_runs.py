@@ -1,0 +1,157 @@
+#!/usr/bin/env python3
+"""Kills the command line at random moments of applies on a host with packs of some MiB, a
+fixed number of times, and checks after each kill what the host's user would see: the
+index decodes and every image it names lies inside its pack and is a PNG, and the language
+file still begins with its backed-up bytes. At the end one run more leaves no temporary
+file, and an apply and "[默认]" give the bytes they give on an untouched host.
+Usage: kill_runs.py NATIVE_BUILD_DIR STUB_DIR [RUNS]"""
+import hashlib
+import os
+import random
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+PACKS = ["PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"]
+HEADER, RECORD = 546, 368
+PNG = b"\x89PNG\r\n\x1a\n"
+
+
+def fail(text):
+    print("FAIL: " + text)
+    sys.exit(1)
+
+
+def broken_image(resources):
+    """The first image the index names that is not inside its pack as a PNG, or None."""
+    with open(os.path.join(resources, "IconResources.idx"), "rb") as f:
+        index = f.read()
+    if len(index) < HEADER or (len(index) - HEADER) % RECORD:
+        return "the index does not decode (%d bytes)" % len(index)
+    packs = []
+    for name in PACKS:
+        with open(os.path.join(resources, name), "rb") as f:
+            packs.append(f.read())
+    for n in range((len(index) - HEADER) // RECORD):
+        record = index[HEADER + n * RECORD: HEADER + (n + 1) * RECORD]
+        for slot, pack in enumerate(packs):
+            offset, = struct.unpack_from("<i", record, 112 + 32 * slot)
+            length, = struct.unpack_from("<i", record, 240 + 32 * slot)
+            if length <= 0:
+                continue
+            if offset < 0 or offset + length > len(pack) or pack[offset:offset + 8] != PNG:
+                return "%s, record %d: %d+%d of %d" % (PACKS[slot], n + 1, offset, length, len(pack))
+    return None
+
+
+def digest(paths):
+    out = {}
+    for path in paths:
+        with open(path, "rb") as f:
+            out[os.path.basename(path)] = hashlib.sha256(f.read()).hexdigest()
+    return out
+
+
+def leftovers(folders):
+    found = []
+    for folder in folders:
+        for name in os.listdir(folder):
+            if name.startswith(".") and ".lumaset-" in name:
+                found.append(os.path.join(folder, name))
+    return found
+
+
+def main():
+    native, stubs = sys.argv[1], sys.argv[2]
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 60
+    cli = os.path.join(native, "lumaset-cli")
+    work = tempfile.mkdtemp(prefix="lumaset-kill-")
+    try:
+        home = os.path.join(work, "home")
+        shutil.copytree(os.path.join(native, "LumasetTheme"), os.path.join(home, "LumasetTheme"))
+        pristine = os.path.join(work, "pristine")
+        subprocess.run([os.path.join(native, "make-sample-host"), pristine, "--stub",
+                        os.path.join(stubs, "v16.1.2", "Photoshop.exe"), "--pad-mib", "6,12,3,20"],
+                       check=True, stdout=subprocess.DEVNULL)
+        host = os.path.join(work, "PS")
+        resources = os.path.join(host, "Resources")
+        language = os.path.join(host, "Locales", "zh_CN", "Support Files", "tw10428.dat")
+        files = [os.path.join(resources, n) for n in ["IconResources.idx"] + PACKS] + [language]
+        work_folders = [resources, os.path.dirname(language)]
+
+        def cli_run(*args, check=True):
+            result = subprocess.run([cli, "--home", home] + list(args), capture_output=True, text=True)
+            if check and result.returncode != 0:
+                fail("lumaset-cli %s exited %d: %s" % (" ".join(args), result.returncode, result.stdout + result.stderr))
+
+        def fresh_host():
+            shutil.rmtree(host, ignore_errors=True)
+            shutil.copytree(pristine, host)
+            cli_run("locate", os.path.join(host, "Photoshop.exe"))
+
+        # What an apply and "[默认]" give on an untouched host.
+        fresh_host()
+        untouched = digest(files)
+        cli_run("apply", "Aurora", "--hide-text", "on")
+        aurora = digest(files)
+        cli_run("apply", "[默认]")
+        if digest(files) != untouched:
+            fail("[默认] does not give the host back")
+
+        random.seed(20261208)
+        entries = [("Aurora", "on"), ("Sunset", "off"), ("[默认]", "off"), ("墨竹", "on")]
+        record = os.path.join(resources, "lumaset_BAK", "lumaset.record")
+
+        def timed_apply():
+            started = time.monotonic()
+            cli_run("apply", "Sunset")
+            return max(time.monotonic() - started, 0.02)
+
+        proven = timed_apply()  # the packs are cut back
+        os.remove(record)
+        full = timed_apply()  # without the record every pack is copied back
+        kills = 0
+        for run in range(runs):
+            entry, hide = random.choice(entries)
+            typical = proven
+            if run % 4 == 3 and os.path.exists(record):
+                os.remove(record)  # this run copies every pack back
+                typical = full
+            process = subprocess.Popen([cli, "--home", home, "apply", entry, "--hide-text", hide],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(random.uniform(0, typical * 1.5))
+            if process.poll() is None:
+                process.send_signal(signal.SIGKILL)
+                kills += 1
+            process.wait()
+            problem = broken_image(resources)
+            if problem:
+                fail("run %d (%s) left a broken image: %s" % (run, entry, problem))
+            with open(language, "rb") as f, open(os.path.join(host, "Locales_BAK", "lumaset_BAK",
+                                                               "tw10428.dat"), "rb") as b:
+                if not f.read().startswith(b.read()):
+                    fail("run %d (%s) left a language file that lost its own lines" % (run, entry))
+        cli_run("apply", "Aurora", "--hide-text", "on")
+        backup_folders = [os.path.join(resources, "lumaset_BAK"),
+                          os.path.join(host, "Locales_BAK", "lumaset_BAK")]
+        if leftovers(work_folders + backup_folders):
+            fail("temporary files left after a whole run: %s" % leftovers(work_folders + backup_folders))
+        if digest(files) != aurora:
+            fail("an apply after the kills gives other bytes than on an untouched host")
+        cli_run("apply", "[默认]")
+        if digest(files) != untouched:
+            fail("[默认] after the kills does not give the host back")
+        print("kill runs: %d runs, %d killed while running (applies take %.0f ms, %.0f ms copying every pack), "
+              "host sound after each" % (runs, kills, proven * 1000, full * 1000))
+        if kills < runs // 2:
+            fail("too few runs were killed while running (%d of %d)" % (kills, runs))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -61,14 +61,27 @@ TEST_F(Backup, ExistingCopiesAreNeverReplaced) {
   EXPECT_EQ(readWhole(bak("IconResources.idx")), "");
 }
 
-TEST_F(Backup, StrayProbeFolderStopsTheBackup) {
+// A probe folder left by a run that died goes before the next backup looks; one that
+// cannot be made (no rights to the folder) stops the backup.
+class NoProbe : public PosixFiles {
+ public:
+  bool createFolder(const std::string& p) override {
+    return p.size() < 5 || p.compare(p.size() - 5, 5, "/TEST") != 0 ? PosixFiles::createFolder(p) : false;
+  }
+};
+
+TEST_F(Backup, StrayProbeFolderIsRemovedAndAProbeThatCannotBeMadeStopsTheBackup) {
   startOn();
   ASSERT_TRUE(createBackup(ctx));
   std::filesystem::create_directories(testing::pathFromUtf8(bak("TEST")));
-  EXPECT_FALSE(createBackup(ctx));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"没有目录权限02", "错误", MessageIcon::None}}));
-  std::filesystem::remove(testing::pathFromUtf8(bak("TEST")));
   EXPECT_TRUE(createBackup(ctx));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(bak("TEST"))));
+
+  NoProbe noProbe;
+  Context noProbeCtx{noProbe, ui, view, state, home};
+  EXPECT_FALSE(createBackup(noProbeCtx));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"没有目录权限02", "错误", MessageIcon::None}}));
 }
 
 TEST_F(Backup, MissingLanguageBackupFolderIsReportedAfterTheIconCopies) {

@@ -44,6 +44,8 @@ const HostFileMark* HostRecord::mark(const std::string& key) const {
 }
 
 HostFileState HostRecord::state(const std::string& key) {
+  auto frozen = frozen_.find(key);
+  if (frozen != frozen_.end()) return frozen->second;
   return hostFileState(ctx_.files, hostPath(key), found_ ? mark(key) : nullptr);
 }
 
@@ -68,13 +70,16 @@ void HostRecord::markPending(const std::vector<std::string>& keys) {
 }
 
 void HostRecord::noteRestored(const std::string& key, const std::string& sha256) {
+  frozen_.erase(key);
   HostFileMark& m = record_.host[key];
   m = HostFileMark{};
   m.pristine = ctx_.files.identity(hostPath(key));
-  if (!sha256.empty()) record_.backups[key] = {ctx_.files.info(backupPath(key)).size, sha256};
+  BackedUpFile& backup = record_.backups[key];
+  if (!sha256.empty() || backup.sha256.empty()) backup = {ctx_.files.info(backupPath(key)).size, sha256};
 }
 
 void HostRecord::noteChanged(const std::string& key) {
+  frozen_.erase(key);
   HostFileMark& m = record_.host[key];
   std::optional<FileIdentity> now = ctx_.files.identity(hostPath(key));
   m.pending = false;
@@ -92,12 +97,35 @@ void HostRecord::noteBackedUp(const std::string& key, const std::string& sha256)
 }
 
 bool HostRecord::save() {
+  if (deferred_) return true;
   if (!ctx_.files.info(b_.iconBackup).isFolder) return true;  // no backup, nothing to record of it
   if (record_.productVersion.empty()) record_.productVersion = hostVersion();
   found_ = true;
   if (ctx_.edit && ctx_.edit->writeFile(recordPath(b_), serialiseRecord(record_))) return true;
   ctx_.ui.messageBox("写入文件失败：" + recordPath(b_), "错误", MessageIcon::Error);
   return false;
+}
+
+RecordBatch::RecordBatch(Context& ctx, const BackupLayout& b, const std::vector<std::string>& keys)
+    : ctx_(ctx), record_(ctx, b) {
+  if (ctx.record) return;  // an outer batch holds the record
+  for (const std::string& key : keys) record_.frozen_[key] = record_.state(key);
+  record_.markPending(keys);
+  ok_ = record_.save();
+  record_.deferred_ = true;
+  ctx.record = &record_;
+}
+
+RecordBatch::~RecordBatch() {
+  if (ctx_.record != &record_) return;
+  ctx_.record = nullptr;
+  record_.deferred_ = false;
+  record_.frozen_.clear();
+  if (ok_) record_.save();
+}
+
+RecordInUse::RecordInUse(Context& ctx, const BackupLayout& b) : shared_(ctx.record) {
+  if (!shared_) own_.emplace(ctx, b);
 }
 
 }  // namespace lumaset

@@ -4,6 +4,8 @@
 // run that dies in between leaves it unknown (and the next run takes the safe path),
 // never wrongly proven.
 #pragma once
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,12 +51,45 @@ class HostRecord {
   bool save();
 
  private:
+  friend class RecordBatch;
   std::string hostVersion();
 
   Context& ctx_;
   BackupLayout b_;
   BackupRecord record_;
   bool found_ = false;
+  bool deferred_ = false;                        // saved by the batch that holds it
+  std::map<std::string, HostFileState> frozen_;  // states from before the batch marked them
+};
+
+// One record for an operation that changes several host files (an apply): the files are
+// marked and the record saved once at the start, the steps inside note their changes in
+// it without saving, and it is saved once at the end. A run that dies in between leaves
+// every file of the operation marked, so the next run takes the safe path for them.
+class RecordBatch {
+ public:
+  RecordBatch(Context& ctx, const BackupLayout& b, const std::vector<std::string>& keys);
+  ~RecordBatch();
+  RecordBatch(const RecordBatch&) = delete;
+  RecordBatch& operator=(const RecordBatch&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  Context& ctx_;
+  HostRecord record_;
+  bool ok_ = false;
+};
+
+// The open batch's record, or one of its own for a step that runs alone.
+class RecordInUse {
+ public:
+  RecordInUse(Context& ctx, const BackupLayout& b);
+  HostRecord& operator*() { return shared_ ? *shared_ : *own_; }
+  HostRecord* operator->() { return &**this; }
+
+ private:
+  HostRecord* shared_ = nullptr;
+  std::optional<HostRecord> own_;
 };
 
 // The keys of the files a backup of the host holds: its icon files, then its language file.

@@ -50,10 +50,9 @@ bool putBack(Context& ctx, HostRecord& record, const std::string& key, HostFileS
     record.noteRestored(key);
     return true;
   }
-  std::string sha256;
-  bool copied = known && !known->sha256.empty() ? ctx.edit->copyFile(backup, host)
-                                                : ctx.edit->copyFileHashed(backup, host, sha256);
-  if (copied) record.noteRestored(key, sha256);
+  // The fastest copy: where the record lacks the backup's hash, a refresh learns it.
+  bool copied = ctx.edit->copyFile(backup, host);
+  if (copied) record.noteRestored(key);
   return copied;
 }
 
@@ -68,7 +67,8 @@ bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
                       MessageIcon::Error);
     return false;
   }
-  HostRecord record(ctx, b);
+  RecordInUse inUse(ctx, b);
+  HostRecord& record = *inUse;
   const std::vector<const char*> files = backedUpIconFiles(ctx.state.records.layout);
   std::map<std::string, HostFileState> states;
   for (const char* file : files) states[file] = record.state(file);
@@ -98,7 +98,8 @@ bool copyBackLanguageFile(Context& ctx) {
   const BackupLayout& b = *settled;
   HostEditScope scope(ctx, b);
   if (!scope.ok()) return false;
-  HostRecord record(ctx, b);
+  RecordInUse inUse(ctx, b);
+  HostRecord& record = *inUse;
   record.markPending({kLanguageKey});
   if (!record.save()) return false;
   if (putBack(ctx, record, kLanguageKey, HostFileState::Unknown)) return record.save();

@@ -8,10 +8,9 @@ namespace lumaset {
 
 // Puts the backed-up file of a record key back over the host's, by the least work that
 // gives the backup's bytes: nothing for a host file untouched since the backup, a cut back
-// to the backup's length for one that is the backup and the program's appendix, else a
-// copy (through memory, to learn the backup's hash, when the record does not know it
-// yet). `state` is the file's state before anything changed. Notes the result in the
-// record (the caller saves it).
+// to the backup's length for one that is the backup and the program's appendix, else the
+// fastest copy. `state` is the file's state before anything changed. Notes the result in
+// the record (the caller saves it).
 bool putBack(Context& ctx, HostRecord& record, const std::string& key, HostFileState state);
 
 enum class CopyBackPolicy { StopAtFirstFailure, KeepGoing };

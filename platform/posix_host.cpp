@@ -6,9 +6,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <utility>
@@ -47,16 +49,14 @@ std::vector<std::string> entries(const std::string& folder) {
   return names;
 }
 
-// The path of a line of /proc/PID/maps: what follows the fifth field.
-std::string mappedPath(const std::string& line) {
-  std::size_t at = 0;
-  for (int field = 0; field < 5; ++field) {
-    at = line.find(' ', at);
-    if (at == std::string::npos) return {};
-    at = line.find_first_not_of(' ', at);
-    if (at == std::string::npos) return {};
-  }
-  return line.substr(at);
+// The device and inode of a line of /proc/PID/maps ("start-end perms offset MM:mm inode
+// path"), read from the line itself: no stat of every mapped file.
+std::optional<FileKey> mappedFile(const std::string& line) {
+  unsigned long major = 0, minor = 0;
+  unsigned long long inode = 0;
+  if (std::sscanf(line.c_str(), "%*s %*s %*s %lx:%lx %llu", &major, &minor, &inode) != 3 || inode == 0)
+    return std::nullopt;
+  return FileKey{makedev(major, minor), static_cast<ino_t>(inode)};
 }
 
 bool processHolds(const std::string& pid, const std::set<FileKey>& keys) {
@@ -68,9 +68,7 @@ bool processHolds(const std::string& pid, const std::set<FileKey>& keys) {
   std::ifstream maps(base + "/maps");
   std::string line;
   while (std::getline(maps, line)) {
-    std::string path = mappedPath(line);
-    if (path.empty() || path[0] != '/') continue;
-    std::optional<FileKey> key = keyOf(path);
+    std::optional<FileKey> key = mappedFile(line);
     if (key && keys.count(*key)) return true;
   }
   return false;

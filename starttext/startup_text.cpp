@@ -98,7 +98,8 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   const BackupLayout& b = *settled;
   HostEditScope scope(ctx, b);
   if (!scope.ok()) return false;
-  HostRecord record(ctx, b);
+  RecordInUse inUse(ctx, b);
+  HostRecord& record = *inUse;
   record.markPending({kLanguageKey});
   if (!record.save()) return false;
   bool restored = ctx.edit->copyFile(b.languageBackupCopy, b.languageFile);

@@ -68,7 +68,8 @@ bool backedUpAndParsed(Context& ctx) {
 // Appends the images and writes the index, with the record marking the three files
 // before and noting them after.
 bool replaceAndNote(Context& ctx, const std::vector<Replacement>& replacements) {
-  HostRecord record(ctx, backupLayout(ctx));
+  RecordInUse inUse(ctx, backupLayout(ctx));
+  HostRecord& record = *inUse;
   const std::vector<std::string> keys = {kIndexFile, kLowResPack, kHighResPack};
   record.markPending(keys);
   if (!record.save()) return false;
@@ -123,6 +124,10 @@ void applyFromThemeList(Context& ctx, const std::string& entry, bool startupText
   if (!hostLocated(watched)) return;
   HostEditScope scope(watched, backupLayout(watched));
   if (!scope.ok() || !backedUpAndParsed(watched)) return;
+  std::vector<std::string> changing = {kLanguageKey};
+  if (entry != kCurrentEntry) changing = recordKeys(watched.state);
+  RecordBatch batch(watched, backupLayout(watched), changing);
+  if (!batch.ok()) return;
 
   if (entry == kCurrentEntry) {
     startupTextStep(watched, "", startupTextToggle);
@@ -147,6 +152,8 @@ void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextT
   if (!hostLocated(ctx)) return;
   HostEditScope scope(ctx, backupLayout(ctx));
   if (!scope.ok() || !backedUpAndParsed(ctx)) return;
+  RecordBatch batch(ctx, backupLayout(ctx), recordKeys(ctx.state));
+  if (!batch.ok()) return;
   ImageSlots slots;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!fields[i].empty() && ctx.files.exists(fields[i])) slots[i] = fields[i];

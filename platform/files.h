@@ -80,7 +80,9 @@ class Files {
   virtual std::optional<FileIdentity> identity(const std::string& path) = 0;
   // Takes the lock of `path` (the file is made when missing) into `lock`.
   virtual LockResult lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) = 0;
-  // Whether the program `exePath` runs, or another process holds one of `files` open.
+  // Whether the program `exePath` runs, or another process holds one of `files` open;
+  // a hold of a moment (a virus scanner, an indexer) that ends within half a second does
+  // not count.
   virtual bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) = 0;
   // Copies `folder` with its content into `intoFolder` (as intoFolder/<name of folder>).
   virtual bool copyFolderInto(const std::string& folder, const std::string& intoFolder) = 0;

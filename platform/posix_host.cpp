@@ -117,6 +117,19 @@ LockResult PosixFiles::lockFile(const std::string& path, std::unique_ptr<FileLoc
   return LockResult::Taken;
 }
 
+namespace {
+
+bool anyProcessHolds(const std::set<FileKey>& keys) {
+  const std::string self = std::to_string(::getpid());
+  for (const std::string& pid : entries("/proc")) {
+    if (pid == self || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (processHolds(pid, keys)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool PosixFiles::hostInUse(const std::string& exePath, const std::vector<std::string>& files) {
   std::set<FileKey> keys;
   for (const std::string& path : files) {
@@ -124,12 +137,11 @@ bool PosixFiles::hostInUse(const std::string& exePath, const std::vector<std::st
   }
   if (std::optional<FileKey> key = keyOf(resolveExistingPath(exePath))) keys.insert(*key);
   if (keys.empty()) return false;
-  const std::string self = std::to_string(::getpid());
-  for (const std::string& pid : entries("/proc")) {
-    if (pid == self || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    if (processHolds(pid, keys)) return true;
+  for (int look = 0; look < 10; ++look) {
+    if (!anyProcessHolds(keys)) return false;
+    ::usleep(50000);
   }
-  return false;
+  return true;
 }
 
 }  // namespace lumaset

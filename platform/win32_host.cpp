@@ -105,11 +105,18 @@ LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLoc
 }
 
 bool Win32Files::hostInUse(const std::string& exePath, const std::vector<std::string>& files) {
-  if (programRuns(toWide(exePath))) return true;
-  for (const std::string& file : files) {
-    if (heldElsewhere(toWide(file))) return true;
+  auto held = [&] {
+    if (programRuns(toWide(exePath))) return true;
+    for (const std::string& file : files) {
+      if (heldElsewhere(toWide(file))) return true;
+    }
+    return false;
+  };
+  for (int look = 0; look < 10; ++look) {
+    if (!held()) return false;
+    Sleep(50);
   }
-  return false;
+  return true;
 }
 
 }  // namespace lumaset

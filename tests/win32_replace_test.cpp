@@ -129,6 +129,13 @@ TEST_F(HeldFile, AHostThatHoldsItsFilesOrRunsIsInUse) {
 }  // namespace
 }  // namespace lumaset
 
+// Waits up to a minute for PATH.release to appear (the end-to-end test asks the holder to
+// let go that way).
+void holdUntilReleased(const std::wstring& path) {
+  for (int i = 0; i < 600 && GetFileAttributesW((path + L".release").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Sleep(100);
+}
+
 // "--hold PATH SHARE" makes this program the second process that holds a file open (or,
 // with SHARE 65535, its lock).
 int main(int argc, char** argv) {
@@ -141,14 +148,15 @@ int main(int argc, char** argv) {
       for (const wchar_t* c = wargv[2]; *c; ++c) path += static_cast<char>(*c);
       if (lumaset::makeSystemFiles()->lockFile(path, lock) != lumaset::LockResult::Taken) return 1;
       std::ofstream(std::filesystem::path(std::wstring(wargv[2]) + L".held")) << "held";
-      Sleep(60000);
+      holdUntilReleased(wargv[2]);
       return 0;
     }
     HANDLE h = CreateFileW(wargv[2], GENERIC_READ, static_cast<DWORD>(std::stoul(argv[3])), nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return 1;
     std::ofstream(std::filesystem::path(std::wstring(wargv[2]) + L".held")) << "held";
-    Sleep(60000);
+    holdUntilReleased(wargv[2]);
+    CloseHandle(h);
     return 0;
   }
   ::testing::InitGoogleTest(&argc, argv);

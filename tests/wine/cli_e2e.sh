@@ -2,10 +2,12 @@
 # The Windows command line under wine on sample hosts: locate, status, index and extract,
 # checked by bytes against the images the sample host packed and against the native
 # command line's answers on the same host.
-# Usage: cli_e2e.sh LUMASET-CLI.EXE NATIVE_BUILD_DIR STUB_DIR
+# A second Windows process holding a pack or the host's lock stops an apply with its
+# message and changes nothing.
+# Usage: cli_e2e.sh LUMASET-CLI.EXE NATIVE_BUILD_DIR STUB_DIR HOLDER.EXE
 set -euo pipefail
 
-cli_exe=$1 native=$2 stubs=$3
+cli_exe=$1 native=$2 stubs=$3 holder_exe=$4
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../scripts/wine-run
 work=$(mktemp -d)
@@ -77,6 +79,30 @@ lang="$work/PS/Locales/zh_CN/Support Files/tw10428.dat"
 out=$(wcli --json apply '[默认]') || fail "restore exited $?: $out"
 restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
 [ "$originals" = "$restored" ] || fail "the host was not given back byte for byte"
+
+# Another process holds a pack (as a running host does), or the host's lock (as another
+# Lumaset does): the apply says why and changes nothing.
+expect_refusal() {  # expect_refusal FILE SHARE MESSAGE
+  local held=$1 share=$2 message=$3 before after code out waited=0
+  "$wine_run" "$holder_exe" --hold "$(winpath "$held")" "$share" >/dev/null 2>&1 &
+  local holder=$!
+  while [ ! -f "$held.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+  [ -f "$held.held" ] || fail "the holder did not take $held"
+  before=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -exec sha256sum {} + | sort)
+  set +e
+  out=$(wcli --json apply Sakura); code=$?
+  set -e
+  touch "$held.release"
+  wait "$holder" 2>/dev/null || true
+  rm -f "$held.held" "$held.release"
+  [ "$code" = 1 ] && grep -qF "{\"caption\":\"错误\",\"text\":\"$message\",\"icon\":\"error\"}" <<<"$out" \
+    || fail "apply beside a holder of $held: $code $out"
+  after=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -exec sha256sum {} + | sort)
+  [ "$before" = "$after" ] || fail "an apply beside a holder of $held changed the host"
+}
+expect_refusal "$work/PS/Resources/PSIconsHighRes.dat" 7 "Photoshop 正在运行，请先关闭 Photoshop 再修改"
+expect_refusal "$work/PS/.lumaset.lock" 65535 "另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"
+out=$(wcli --json apply Sakura) || fail "apply after the holders exited $?: $out"
 
 # Import a package and a dropped folder, then list them.
 mkdir -p "$work/dl/Ink"

@@ -5,13 +5,9 @@
 #pragma once
 #include <string>
 
-namespace lumaset {
+#include "formats/windows_names.h"  // isPlainName
 
-// One file or folder name that Windows accepts as it is: not empty, not "." or "..", no
-// separator, no character Windows forbids in names, no trailing dot or space, and not a
-// reserved device name (CON, PRN, AUX, NUL, COM0–COM9, LPT0–LPT9, also with the
-// superscript digits ¹²³, CONIN$, CONOUT$), with or without an extension.
-bool isPlainName(const std::string& name);
+namespace lumaset {
 
 // An absolute path in the convention of `sep`: a drive ("C:\") or a network share
 // ("\\server\share") for '\\', a leading '/' for '/'; no part of it "." or "..", and on

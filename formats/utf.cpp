@@ -1,13 +1,15 @@
 #include "formats/utf.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace lumaset {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one UTF-8 sequence at `pos`; returns false for an invalid one.
+}  // namespace
+
 bool decodeUtf8(const std::string& s, std::size_t& pos, char32_t& out) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   unsigned char b0 = byte(pos);
@@ -59,6 +61,8 @@ void appendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
+
+namespace {
 
 void appendUnit(Bytes& out, std::uint16_t unit) {
   out += static_cast<char>(unit & 0xFF);
@@ -118,6 +122,11 @@ std::string utf16leToUtf8(const Bytes& bytes) {
     appendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacement : u);
   }
   return out;
+}
+
+Bytes swapUtf16ByteOrder(Bytes units) {
+  for (std::size_t i = 0; i + 1 < units.size(); i += 2) std::swap(units[i], units[i + 1]);
+  return units;
 }
 
 std::string cutUtf8(std::string text, std::size_t limit) {

@@ -7,11 +7,18 @@
 
 namespace lumaset {
 
+// Decodes the UTF-8 sequence at `pos` into `out` and steps past it; false (and `pos`
+// unchanged) for an invalid one.
+bool decodeUtf8(const std::string& text, std::size_t& pos, char32_t& out);
+void appendUtf8(std::string& out, char32_t codePoint);
+
 bool isValidUtf8(const std::string& text);
 // UTF-8 text to UTF-16LE bytes (no byte-order mark); invalid sequences become U+FFFD.
 Bytes utf8ToUtf16le(const std::string& text);
 // UTF-16LE bytes (an odd last byte is dropped) to UTF-8; lone surrogates become U+FFFD.
 std::string utf16leToUtf8(const Bytes& bytes);
+// UTF-16 bytes of the other byte order (UTF-16BE to UTF-16LE and back).
+Bytes swapUtf16ByteOrder(Bytes units);
 // Cuts UTF-8 text to at most `limit` bytes without splitting a character.
 std::string cutUtf8(std::string text, std::size_t limit);
 

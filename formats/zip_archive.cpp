@@ -8,6 +8,7 @@
 #include <set>
 
 #include "formats/utf.h"
+#include "formats/windows_names.h"
 
 namespace lumaset {
 namespace {
@@ -100,17 +101,6 @@ std::string foldCase(const std::string& name) {
   return folded;
 }
 
-bool isReservedDevice(std::string part) {
-  // Windows ignores an extension and trailing spaces here: "nul.txt" and "COM1 " are devices.
-  part = part.substr(0, part.find('.'));
-  while (!part.empty() && part.back() == ' ') part.pop_back();
-  part = foldCase(part);
-  static const std::set<std::string> devices = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-  if (devices.count(part)) return true;
-  return part.size() == 4 && (part.compare(0, 3, "com") == 0 || part.compare(0, 3, "lpt") == 0) && part[3] >= '0' &&
-         part[3] <= '9';
-}
-
 // The name as stored, with '\' read as a separator too, made into clean parts.
 std::optional<std::string> normaliseName(const std::string& raw, bool& folder) {
   if (raw.empty() || raw[0] == '/' || raw[0] == '\\') return std::nullopt;
@@ -121,7 +111,7 @@ std::optional<std::string> normaliseName(const std::string& raw, bool& folder) {
       part.clear();
       return true;
     }
-    if (part == ".." || !isSafeMemberName(part)) return false;
+    if (part == ".." || !isPlainName(part)) return false;
     clean += (clean.empty() ? "" : "/") + part;
     part.clear();
     return true;
@@ -137,13 +127,29 @@ std::optional<std::string> normaliseName(const std::string& raw, bool& folder) {
   return clean;  // empty for a folder entry such as "./", which names the target itself
 }
 
-// The member's name as UTF-8: flagged UTF-8 must be valid, other names are taken as
-// UTF-8 when they are valid, else from the legacy code page.
-std::optional<std::string> memberNameText(const Bytes& raw, std::uint32_t flags, const LegacyNameDecoder& decode) {
-  if (isValidUtf8(raw)) return raw;
-  std::string utf8;
-  if ((flags & 0x0800) || !decode || !decode(raw, utf8)) return std::nullopt;
-  return utf8;
+// The Info-ZIP Unicode Path extra field: version 1, the CRC-32 of the stored name, then
+// the name in UTF-8. It counts only while its CRC matches the name beside it.
+std::optional<std::string> unicodePathField(const Bytes& a, std::uint64_t extra, std::uint64_t extraLength,
+                                            const Bytes& rawName) {
+  Reader r(a);
+  for (std::uint64_t pos = extra; pos + 4 <= extra + extraLength;) {
+    std::uint32_t id = r.u16(pos), length = r.u16(pos + 2);
+    if (pos + 4 + length > extra + extraLength) return std::nullopt;
+    if (id == 0x7075 && length >= 5 && static_cast<unsigned char>(a[pos + 4]) == 1) {
+      auto crc = static_cast<std::uint32_t>(
+          crc32(0L, reinterpret_cast<const Bytef*>(rawName.data()), static_cast<uInt>(rawName.size())));
+      Bytes name = a.substr(pos + 9, length - 5);
+      if (r.u32(pos + 5) == crc && !name.empty() && isValidUtf8(name)) return name;
+    }
+    pos += 4 + length;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> memberNameText(const Bytes& raw, std::uint32_t flags, const LegacyNameDecoder& gbkToUtf8) {
+  if (flags & 0x0800) return isValidUtf8(raw) ? std::optional<std::string>(raw) : std::nullopt;
+  if (std::optional<std::string> text = decodeUnmarkedText(raw, gbkToUtf8)) return text;
+  return cp437ToUtf8(raw);
 }
 
 // A file may not also be a folder of another member ("a" and "a/b").
@@ -181,7 +187,7 @@ ZipResult readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vect
   if (!dir) return error;
   if (dir->entries > kZipMaxMembers) return kZipTooLarge;
   Reader r(a);
-  std::uint64_t pos = dir->offset, end = dir->offset + dir->size, total = 0;
+  std::uint64_t pos = dir->offset, end = dir->offset + dir->size, total = 0, compressedTotal = 0;
   std::set<std::string> names;
   for (std::uint64_t i = 0; i < dir->entries; ++i) {
     if (!r.has(pos, 46) || pos + 46 > end || r.u32(pos) != kDirectoryEntry) return kZipDamaged;
@@ -199,7 +205,9 @@ ZipResult readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vect
     if (next > end) return kZipDamaged;
     if (!applyZip64(a, pos + 46 + nameLength, extraLength, size, e.compressed, e.localOffset)) return kZipDamaged;
 
-    std::optional<std::string> utf8 = memberNameText(a.substr(pos + 46, nameLength), e.flags, decode);
+    const Bytes rawName = a.substr(pos + 46, nameLength);
+    std::optional<std::string> utf8 = unicodePathField(a, pos + 46 + nameLength, extraLength, rawName);
+    if (!utf8) utf8 = memberNameText(rawName, e.flags, decode);
     if (!utf8) return kZipUnsafeName;
     std::optional<std::string> name = normaliseName(*utf8, e.member.folder);
     if (!name) return kZipUnsafeName;
@@ -216,8 +224,8 @@ ZipResult readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vect
     if (e.method == 0 && e.compressed != size) return kZipDamaged;
 
     total += e.member.size;
+    compressedTotal += e.compressed;
     if (total > kZipTotalLimit) return kZipTooLarge;
-    if (size > (1u << 20) && size / std::max<std::uint64_t>(e.compressed, 1) > kZipBombRatio) return kZipTooLarge;
 
     e.folded = foldCase(e.member.name);
     // A folder may be listed with its members; a second file of the same name may not.
@@ -227,6 +235,8 @@ ZipResult readEntries(const Bytes& a, const LegacyNameDecoder& decode, std::vect
     pos = next;
   }
 
+  if (total > kZipRatioFloor && total / std::max<std::uint64_t>(compressedTotal, 1) > kZipBombRatio)
+    return kZipTooLarge;
   if (fileIsAlsoFolder(entries)) return kZipNameClash;
   return locateMemberData(r, entries);
 }
@@ -263,14 +273,6 @@ ZipResult inflateMember(const Bytes& a, const Entry& e, Bytes& out) {
 }
 
 }  // namespace
-
-bool isSafeMemberName(const std::string& part) {
-  if (part.empty() || part.back() == '.' || part.back() == ' ') return false;
-  for (unsigned char c : part) {
-    if (c < 0x20 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos) return false;
-  }
-  return !isReservedDevice(part);
-}
 
 ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members) {
   std::vector<Entry> entries;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/bytes.h"
+#include "formats/text_guess.h"
 
 namespace lumaset {
 
@@ -26,8 +27,13 @@ enum ZipResult : int {
   kZipWriteFailed = -9,        // the unpacked files could not be written
 };
 
-inline constexpr std::uint64_t kZipTotalLimit = 512ull << 20;
-inline constexpr std::uint64_t kZipBombRatio = 1000;
+// A complete theme is a few MiB; the limits leave room for a generous one and stop a
+// package from filling the disk. The ratio is the whole package's: all members' sizes
+// against all their compressed bytes (PNG images hardly compress), once the total is
+// above kZipRatioFloor, where a ratio starts to mean something.
+inline constexpr std::uint64_t kZipTotalLimit = 64ull << 20;
+inline constexpr std::uint64_t kZipBombRatio = 100;
+inline constexpr std::uint64_t kZipRatioFloor = 1ull << 20;
 inline constexpr std::size_t kZipMaxMembers = 10000;
 
 struct ZipMember {
@@ -36,9 +42,11 @@ struct ZipMember {
   std::uint64_t size = 0;
 };
 
-// Turns a name that is not UTF-8 (legacy zip tools write the system's code page) into
-// UTF-8; returns false when it cannot.
-using LegacyNameDecoder = std::function<bool(const Bytes& raw, std::string& utf8)>;
+// How a member's name becomes UTF-8: an Info-ZIP Unicode Path field (0x7075) whose CRC
+// matches the stored name gives it; a name flagged UTF-8 must be valid; an unflagged
+// name is taken as UTF-8 where that is plausible, else as GBK through `gbkToUtf8` (the
+// system's conversion, may be empty), else as code page 437 (formats/text_guess.h).
+using LegacyNameDecoder = CodePageConversion;
 
 // Lists and checks every member; kZipOk when the archive may be unpacked as a whole.
 ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::vector<ZipMember>& members);
@@ -48,9 +56,5 @@ ZipResult listZip(const Bytes& archive, const LegacyNameDecoder& decode, std::ve
 // its own or the sink's (a sink returning false gives kZipWriteFailed).
 ZipResult readZip(const Bytes& archive, const LegacyNameDecoder& decode,
                   const std::function<bool(const ZipMember&, const Bytes&)>& sink);
-
-// Whether Windows can hold a path made of these parts unchanged (no device names, no
-// trailing dot or space, none of the characters it reserves).
-bool isSafeMemberName(const std::string& utf8Name);
 
 }  // namespace lumaset

@@ -92,6 +92,29 @@ TEST(ZipReader, StopsAtZipBombs) {
   declared.method = 8;
   declared.sizeDelta = 600ll << 20;
   EXPECT_EQ(check({declared}), kZipTooLarge);
+  // Many members of 1 MiB each, none large on its own: the package as a whole counts.
+  std::vector<ZipEntrySpec> many;
+  for (int i = 0; i < 40; ++i) many.push_back({"m" + std::to_string(i) + ".png", std::string(1 << 20, 'z')});
+  EXPECT_EQ(check(many), kZipTooLarge);
+  many.resize(4);
+  EXPECT_EQ(check(many), kZipTooLarge);  // 4 MiB from a few KiB
+}
+
+TEST(ZipReader, TakesAFullThemeOfImagesThatHardlyCompress) {
+  std::string noise(3 << 20, '\0');
+  std::uint32_t state = 12345;
+  for (char& c : noise) c = static_cast<char>((state = state * 1103515245 + 12345) >> 24);
+  std::vector<ZipEntrySpec> theme = {{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
+                                     {"loading_high.png", noise},
+                                     {"loading_low.png", noise.substr(0, 1 << 20)},
+                                     {"ico_dark_low.png", std::string(2000, 'p')}};
+  EXPECT_EQ(check(theme), kZipOk);
+  // 64 MiB in all is the most a package may hold.
+  std::vector<ZipEntrySpec> large;
+  for (int i = 0; i < 22; ++i) large.push_back({"n" + std::to_string(i) + ".png", noise, false});
+  EXPECT_EQ(check(large), kZipTooLarge);
+  large.resize(21);
+  EXPECT_EQ(check(large), kZipOk);
 }
 
 TEST(ZipReader, RefusesTruncatedAndOverlappingArchives) {
@@ -110,21 +133,49 @@ TEST(ZipReader, RefusesTruncatedAndOverlappingArchives) {
   EXPECT_EQ(listZip(twice, nullptr, members), kZipDamaged);
 }
 
-TEST(ZipReader, DecodesLegacyNamesThroughTheCodePage) {
-  PosixFiles files;
-  // "主题.png" in GBK, without the UTF-8 flag.
-  Bytes archive = buildZip({{"\xD6\xF7\xCC\xE2.png", "x"}});
-  auto decode = [&](const Bytes& raw, std::string& out) {
-    auto text = files.chineseCodePageToUtf8(raw);
-    if (text) out = *text;
-    return text.has_value();
-  };
+std::string memberName(const ZipEntrySpec& entry, const CodePageConversion& gbk) {
   std::vector<ZipMember> members;
-  ASSERT_EQ(listZip(archive, decode, members), kZipOk);
-  EXPECT_EQ(members[0].name, "主题.png");
+  if (listZip(buildZip({entry}), gbk, members) != kZipOk || members.size() != 1) return "<refused>";
+  return members[0].name;
+}
+
+TEST(ZipReader, NamesWithoutTheUtf8FlagAreReadAsTheirToolWroteThem) {
+  PosixFiles files;
+  auto gbk = [&](const std::string& raw) { return files.chineseCodePageToUtf8(raw); };
+  // GBK bytes that are also valid UTF-8 ("ˮī", "ҹɫ"), and GBK bytes that are not.
+  EXPECT_EQ(memberName({"\xCB\xAE\xC4\xAB\xC9\xBD\xCB\xAE.png", "x"}, gbk), "水墨山水.png");
+  EXPECT_EQ(memberName({"\xD2\xB9\xC9\xAB/a.png", "x"}, gbk), "夜色/a.png");
+  EXPECT_EQ(memberName({"\xD6\xF7\xCC\xE2.png", "x"}, gbk), "主题.png");
+  // UTF-8 that a tool wrote without setting the flag.
+  EXPECT_EQ(memberName({"水墨山水.png", "x"}, gbk), "水墨山水.png");
+  EXPECT_EQ(memberName({"“墨竹”，全角ＡＢ.png", "x"}, gbk), "“墨竹”，全角ＡＢ.png");
+  // Neither UTF-8 nor GBK: code page 437, where every byte is a character.
+  EXPECT_EQ(memberName({"caf\x82\xFF.png", "x"}, gbk), "caf\u00e9\u00a0.png");
+  // Flagged UTF-8 must be valid.
   ZipEntrySpec flagged{"\xD6\xF7\xCC\xE2.png", "x"};
-  flagged.flags = 0x0800;  // says UTF-8 but is not
-  EXPECT_EQ(listZip(buildZip({flagged}), decode, members), kZipUnsafeName);
+  flagged.flags = 0x0800;
+  EXPECT_EQ(memberName(flagged, gbk), "<refused>");
+}
+
+TEST(ZipReader, UnicodePathFieldNamesTheMemberWhileItsCrcMatches) {
+  PosixFiles files;
+  auto gbk = [&](const std::string& raw) { return files.chineseCodePageToUtf8(raw); };
+  const std::string stored = "\xCB\xAE\xC4\xAB.png";  // GBK 水墨
+  ZipEntrySpec entry{stored, "x"};
+  entry.extra = testing::unicodePathField(stored, "水墨新版.png");
+  EXPECT_EQ(memberName(entry, gbk), "水墨新版.png");
+  entry.extra = testing::unicodePathField(stored, "水墨新版.png", 1);  // the name changed after the field was made
+  EXPECT_EQ(memberName(entry, gbk), "水墨.png");
+  entry.extra = testing::unicodePathField(stored, "../escape.png");
+  EXPECT_EQ(memberName(entry, gbk), "<refused>");  // the field's name passes the same checks
+}
+
+TEST(ZipReader, RefusesTheSuperscriptDeviceNames) {
+  for (const char* name : {"COM¹", "com².png", "LPT³", "a/lpt¹.txt"}) {
+    ZipEntrySpec flagged{name, "x"};
+    flagged.flags = 0x0800;
+    EXPECT_EQ(check({flagged}), kZipUnsafeName) << name;
+  }
 }
 
 class Unzip : public ::testing::Test {

@@ -18,7 +18,22 @@ struct ZipEntrySpec {
   std::uint32_t external = 0100644u << 16;
   long long crcDelta = 0;   // added to the true CRC-32
   long long sizeDelta = 0;  // added to the declared uncompressed size
+  std::string extra;        // the central directory entry's extra field
 };
+
+// An Info-ZIP Unicode Path extra field for a member stored under `storedName`.
+inline std::string unicodePathField(const std::string& storedName, const std::string& utf8Name,
+                                    std::uint32_t crcDelta = 0) {
+  std::string field;
+  auto add = [&field](std::uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) field += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  add(0x7075, 2);
+  add(5 + utf8Name.size(), 2);
+  add(1, 1);
+  add(crc32(0, reinterpret_cast<const Bytef*>(storedName.data()), static_cast<uInt>(storedName.size())) + crcDelta, 4);
+  return field + utf8Name;
+}
 
 inline std::string rawDeflate(const std::string& data, int level = 6) {
   z_stream z{};
@@ -61,13 +76,14 @@ inline std::string buildZip(const std::vector<ZipEntrySpec>& entries) {
     archive += common + e.name + stored;
     put(directory, 0x02014b50, 4);
     put(directory, e.madeBy, 2);
-    directory += common;
+    directory += common.substr(0, common.size() - 2);
+    put(directory, e.extra.size(), 2);
     put(directory, 0, 2);  // comment length
     put(directory, 0, 2);  // disk
     put(directory, 0, 2);  // internal attributes
     put(directory, e.external, 4);
     put(directory, offset, 4);
-    directory += e.name;
+    directory += e.name + e.extra;
   }
   std::string end;
   put(end, 0x06054b50, 4);

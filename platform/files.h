@@ -53,6 +53,13 @@ class Files {
   // Replaces the file as a whole: the bytes go to a temporary file in the same folder
   // that then takes the target's place, so the target is never half-written.
   virtual bool writeFile(const std::string& path, const Bytes& data) = 0;
+  // Writes a new file (failing when the path exists) without waiting for the disk: for
+  // the many small files of an unpacking, which flushFolder then puts on disk at once.
+  // The name is taken as given: on POSIX a file whose name differs only in letter case
+  // is not looked for.
+  virtual bool writeNewFile(const std::string& path, const Bytes& data) = 0;
+  // Puts everything written below `folder` on disk, in one step where the system has one.
+  virtual bool flushFolder(const std::string& folder) = 0;
   // Adds bytes at the end of a file, creating it when missing.
   virtual bool appendFile(const std::string& path, const Bytes& data) = 0;
   // Copies a file, overwriting the target, with the fastest copy the system has; the copy

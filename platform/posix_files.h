@@ -16,6 +16,8 @@ class PosixFiles : public Files {
   Bytes readFile(const std::string& path) override;
   Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) override;
   bool writeFile(const std::string& path, const Bytes& data) override;
+  bool writeNewFile(const std::string& path, const Bytes& data) override;
+  bool flushFolder(const std::string& folder) override;
   bool appendFile(const std::string& path, const Bytes& data) override;
   bool copyFile(const std::string& from, const std::string& to) override;
   bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) override;

@@ -122,6 +122,24 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
   EXPECT_TRUE(ui.boxes.empty());
 }
 
+TEST_F(ThemeLibrary, AnImportThatBrokeOffIsNeverListedAndIsClearedByTheNext) {
+  // What a crash in the middle of an unpacking leaves: a complete theme in the work folder.
+  testing::writeTheme(home, ".lumaset-unpacking", {{"loading_low.png", testing::samplePng(1)}});
+  writeFile(library() + "/.lumaset-unpacking/half.png", "half");
+  EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));
+  writeFile(dir / "Ink.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
+                                                {"loading_low.png", testing::samplePng(2)}}));
+  ASSERT_TRUE(importDroppedItem(ctx, dir / "Ink.zip"));
+  EXPECT_EQ(files.subfolders(library()), std::vector<std::string>{"Ink"});
+  EXPECT_EQ(themeList(ctx).back(), "Ink");
+  // A package named after the work folder would be unpacked into it, and wiped.
+  ui.boxes.clear();
+  writeFile(dir / ".lumaset-unpacking.zip", testing::buildZip({{"info.ini", "x"}}));
+  EXPECT_FALSE(importDroppedItem(ctx, dir / ".lumaset-unpacking.zip"));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"主题包名称无效：.lumaset-unpacking.zip", "错误", MessageIcon::Error}}));
+}
+
 TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
   writeFile(dir / "bad.zip", "not a zip at all");
   EXPECT_FALSE(importDroppedItem(ctx, dir / "bad.zip"));

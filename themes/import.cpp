@@ -23,9 +23,10 @@ namespace {
 
 // The theme folder's name comes from outside; a name that is not one plain entry of the
 // library ("..", "", "CON", "a/b") would put the theme, or what the package holds,
-// somewhere else. Shows why and returns false for such a name.
+// somewhere else, and one of the program's own work folders would be wiped by the
+// unpacking. Shows why and returns false for such a name.
 bool acceptThemeFolderName(Context& ctx, const std::string& name, const PathParts& parts, const std::string& path) {
-  if (isPlainName(name)) return true;
+  if (isPlainName(name) && !isWorkFolderName(name)) return true;
   ctx.ui.messageBox("主题包名称无效：" + (parts.file.empty() ? path : parts.file), "错误", MessageIcon::Error);
   return false;
 }

@@ -8,7 +8,10 @@ std::string themeFile(const Context& ctx, const std::string& theme, const std::s
   return themeLibrary(ctx) + ctx.sep() + theme + ctx.sep() + file;
 }
 
+bool isWorkFolderName(const std::string& name) { return name.rfind(".lumaset-", 0) == 0; }
+
 bool isTheme(const Context& ctx, const std::string& theme) {
+  if (isWorkFolderName(theme)) return false;
   return ctx.files.exists(themeFile(ctx, theme, kThemeInfo)) && ctx.files.exists(themeFile(ctx, theme, kSplashLow));
 }
 

@@ -21,6 +21,11 @@ inline constexpr const char* kThemeTextMarker = "word.txt";  // its presence lig
 inline constexpr const char* kThemeText = "word.text";       // the text that is applied
 inline constexpr const char* kThemeInfo = "info.ini";
 
+// The folder in the library where a package is unpacked before it is merged; names that
+// begin with ".lumaset-" are the program's own and never themes.
+inline constexpr const char* kUnpackingFolder = ".lumaset-unpacking";
+bool isWorkFolderName(const std::string& name);
+
 // Program folder + "/LumasetTheme".
 std::string themeLibrary(const Context& ctx);
 // Library + "/" + theme + "/" + file.

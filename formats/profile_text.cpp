@@ -1,4 +1,8 @@
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include "formats/profile_text.h"
+
+#include <SimpleIni.h>
 
 #include "formats/utf.h"
 
@@ -6,6 +10,7 @@ namespace lumaset {
 namespace {
 
 const std::string kUtf16Bom = "\xFF\xFE";
+const std::string kUtf16BeBom = "\xFE\xFF";
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
@@ -14,10 +19,26 @@ std::string cutProfileValue(std::string value) { return cutUtf8(std::move(value)
 
 ProfileText decodeProfileText(const Bytes& raw, const CodePageConversion& gbkToUtf8) {
   if (raw.compare(0, 2, kUtf16Bom) == 0) return {utf16leToUtf8(raw.substr(2)), ProfileEncoding::Utf16le};
+  if (raw.compare(0, 2, kUtf16BeBom) == 0) {
+    return {utf16leToUtf8(swapUtf16ByteOrder(raw.substr(2))), ProfileEncoding::Utf16le};
+  }
   if (raw.compare(0, 3, kUtf8Bom) == 0) return {raw.substr(3), ProfileEncoding::Utf8Bom};
-  if (isValidUtf8(raw)) return {raw, ProfileEncoding::Utf8};
-  if (auto text = gbkToUtf8(raw)) return {*text, ProfileEncoding::Gbk};
+  if (isPlausibleUtf8(raw)) return {raw, ProfileEncoding::Utf8};
+  if (auto text = gbkToUtf8 ? gbkToUtf8(raw) : std::nullopt) return {*text, ProfileEncoding::Gbk};
   return {raw, ProfileEncoding::Utf8};
+}
+
+std::optional<std::string> lookupProfileValue(const std::string& utf8, const std::string& section,
+                                              const std::string& key) {
+  CSimpleIniA ini;
+  ini.SetUnicode(true);
+  ini.SetMultiKey(false);
+  ini.SetQuotes(true);
+  ini.SetSpaces(false);
+  if (ini.LoadData(utf8.data(), utf8.size()) < 0) return std::nullopt;
+  const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  if (!value) return std::nullopt;
+  return std::string(value);
 }
 
 Bytes encodeProfileText(const std::string& utf8, ProfileEncoding encoding, const CodePageConversion& utf8ToGbk) {

@@ -52,12 +52,8 @@ std::string PosixFiles::readProfileString(const std::string& file, const std::st
                                           const std::string& def) {
   Bytes raw = readFile(file);
   if (raw.empty()) return cutProfileValue(def);
-  CSimpleIniA ini;
-  configure(ini);
-  std::string text = decodeProfileText(raw, gbkToUtf8).utf8;
-  if (ini.LoadData(text.data(), text.size()) < 0) return cutProfileValue(def);
-  const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
-  return cutProfileValue(value ? value : def);
+  std::optional<std::string> value = lookupProfileValue(decodeProfileText(raw, gbkToUtf8).utf8, section, key);
+  return cutProfileValue(value ? *value : def);
 }
 
 bool PosixFiles::writeProfileString(const std::string& file, const std::string& section, const std::string& key,

@@ -172,6 +172,14 @@ bool Win32Files::copyFolderInto(const std::string& folder, const std::string& in
 std::string Win32Files::readProfileString(const std::string& file, const std::string& section, const std::string& key,
                                           const std::string& def) {
   std::wstring path = fullPath(toWide(file));
+  // Windows reads a profile without a UTF-16 mark in the ANSI code page, which garbles
+  // the UTF-8 that editors save; such files are decoded and looked up as on POSIX.
+  Bytes head = readRange(file, 0, 2);
+  if (!head.empty() && head != "\xFF\xFE") {
+    auto gbk = [this](const std::string& text) { return chineseCodePageToUtf8(text); };
+    std::optional<std::string> value = lookupProfileValue(decodeProfileText(readFile(file), gbk).utf8, section, key);
+    return cutProfileValue(value ? *value : def);
+  }
   std::wstring wsection = toWide(section), wkey = toWide(key), wdef = toWide(def);
   // The value is cut by bytes of UTF-8 below, so the buffer grows until it holds it all.
   std::vector<wchar_t> buffer(kProfileValueLimit + 1);

@@ -3,6 +3,7 @@
 #include "backup/backup_layout.h"
 #include "backup/host_edit_scope.h"
 #include "backup/host_record.h"
+#include "formats/text_guess.h"
 #include "formats/utf.h"
 #include "starttext/marker.h"
 
@@ -129,7 +130,8 @@ bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefau
   if (textFile.empty()) {
     content += blankStartupTextBlock(content);
   } else {
-    content += openingBlock() + ctx.files.readFile(textFile) + closingBlock();
+    auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
+    content += openingBlock() + startupTextAsUtf16le(ctx.files.readFile(textFile), gbk) + closingBlock();
   }
   record.markPending({kLanguageKey});
   if (!ctx.edit->writeFile(b.languageFile, content)) {

@@ -190,6 +190,46 @@ TEST_F(PlatformFiles, ProfileReadsAreCutAt10239Bytes) {
   EXPECT_EQ(files->readProfileString(ini, "lumaset", "none", longValue), std::string(10239, 'x'));
 }
 
+// A theme's info.ini as the editors of its authors save it: both builds read the same text.
+TEST_F(PlatformFiles, ProfileTextsReadTheSameInEveryEncodingAnEditorSaves) {
+  const std::string text = "[Lumaset_theme]\r\ninfo=水墨山水\r\nby=“小明”\r\n";
+  const std::string utf16 = [&] {
+    std::string out;
+    for (char16_t c : std::u16string(u"[Lumaset_theme]\r\ninfo=水墨山水\r\nby=“小明”\r\n")) {
+      out += static_cast<char>(c & 0xFF);
+      out += static_cast<char>(c >> 8);
+    }
+    return out;
+  }();
+  std::string utf16be = utf16;
+  for (std::size_t i = 0; i + 1 < utf16be.size(); i += 2) std::swap(utf16be[i], utf16be[i + 1]);
+  // GBK whose bytes are valid UTF-8 as well ("水墨山水" reads "ˮīɽˮ" as UTF-8).
+  const std::string gbk =
+      "[Lumaset_theme]\r\ninfo=\xCB\xAE\xC4\xAB\xC9\xBD\xCB\xAE\r\nby=\xA1\xB0\xD0\xA1\xC3\xF7\xA1\xB1\r\n";
+  const std::pair<const char*, std::string> saved[] = {{"utf8.ini", text},
+                                                       {"utf8bom.ini", "\xEF\xBB\xBF" + text},
+                                                       {"utf16le.ini", "\xFF\xFE" + utf16},
+                                                       {"utf16be.ini", "\xFE\xFF" + utf16be},
+                                                       {"gbk.ini", gbk}};
+  for (const auto& [name, bytes] : saved) {
+    put(name, bytes);
+    EXPECT_EQ(files->readProfileString(path(name), "Lumaset_theme", "info", "未知"), "水墨山水") << name;
+    EXPECT_EQ(files->readProfileString(path(name), "lumaset_theme", "BY", ""), "“小明”") << name;
+  }
+}
+
+TEST_F(PlatformFiles, NewFilesWrittenAsABatchAreFlushedOnce) {
+  ASSERT_TRUE(files->createFolder(path("batch")));
+  ASSERT_TRUE(files->createFolder(path("batch/sub")));
+  ASSERT_TRUE(files->writeNewFile(path("batch/a.png"), "aaa"));
+  ASSERT_TRUE(files->writeNewFile(path("batch/sub/模板.txt"), std::string("b\0b", 3)));
+  EXPECT_FALSE(files->writeNewFile(path("batch/a.png"), "again"));  // never over a file
+  EXPECT_TRUE(files->flushFolder(path("batch")));
+  EXPECT_EQ(get("batch/a.png"), "aaa");
+  EXPECT_EQ(get("batch/sub/模板.txt"), std::string("b\0b", 3));
+  EXPECT_FALSE(files->flushFolder(path("missing")));
+}
+
 TEST_F(PlatformFiles, DecodesTheChineseCodePage) {
   EXPECT_EQ(files->chineseCodePageToUtf8("\xD6\xF7\xCC\xE2 theme"), "主题 theme");
   EXPECT_EQ(files->chineseCodePageToUtf8(""), "");

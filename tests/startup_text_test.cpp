@@ -75,12 +75,20 @@ TEST_F(StartupText, HidingAppendsTheBlankBlockOnce) {
   EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(StartupText, ReplacingInsertsTheThemeTextAsItIs) {
+TEST_F(StartupText, ReplacingInsertsTheThemeTextAsTheLanguageFileHoldsIt) {
   startOn();
-  std::string themeText = "\xEF\xBB\xBFnot even UTF-16";
-  writeFile(dir / "word.text", themeText);
-  ASSERT_TRUE(setStartupText(ctx, dir / "word.text", false));
-  EXPECT_EQ(language(), original + openingBlock() + themeText + closingBlock());
+  const std::string line = "\"$$$/Splash/Initializing=正在载入水墨山水…\"";
+  const Bytes expected = utf8ToUtf16le(line);
+  // UTF-16LE without a mark goes in as it is; every other encoding an editor saves in
+  // becomes that, so the language file never holds two encodings.
+  const Bytes gbk =
+      "\"$$$/Splash/Initializing=\xD5\xFD\xD4\xDA\xD4\xD8\xC8\xEB\xCB\xAE\xC4\xAB\xC9\xBD\xCB\xAE\xA1\xAD\"";
+  for (const Bytes& saved : {expected, "\xFF\xFE" + expected, "\xFE\xFF" + swapUtf16ByteOrder(expected),
+                             "\xEF\xBB\xBF" + line, Bytes(line), gbk}) {
+    writeFile(dir / "word.text", saved);
+    ASSERT_TRUE(setStartupText(ctx, dir / "word.text", false));
+    EXPECT_EQ(language(), original + openingBlock() + expected + closingBlock()) << saved.substr(0, 8);
+  }
   writeFile(dir / "empty.text", "");
   ASSERT_TRUE(setStartupText(ctx, dir / "empty.text", false));
   EXPECT_EQ(language().size(), original.size() + 74);

@@ -21,9 +21,9 @@ void showError(Interaction& ui, const std::string& text) { ui.messageBox(text, "
 // The image's bytes, or nothing when the file is not one the host could show.
 std::optional<Bytes> readImage(Files& files, const std::string& path) {
   FileInfo info = files.info(path);
-  if (!info.exists || info.isFolder || info.size == 0) return std::nullopt;
+  if (!info.exists || info.isFolder || info.size == 0 || info.size > kPngMaxFileSize) return std::nullopt;
   Bytes image = files.readFile(path);
-  if (!startsWithPngSignature(image)) return std::nullopt;
+  if (!isSoundPng(image)) return std::nullopt;
   return image;
 }
 

@@ -2,6 +2,8 @@
 // disk when any step of it fails.
 #include <gtest/gtest.h>
 
+#include "formats/utf.h"
+
 #include <functional>
 
 #include "app/index_reading.h"
@@ -12,6 +14,7 @@
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
 #include "starttext/startup_text.h"
+#include "support/broken_pngs.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -137,13 +140,13 @@ TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
   startOn();
   std::string untouched = readWhole(host.languageFile);
   testing::writeTheme(home, "Worded", testing::sixImages());
-  writeFile(home + "/LumasetTheme/Worded/word.text", "WORDS");
+  writeFile(home + "/LumasetTheme/Worded/word.text", utf8ToUtf16le("WORDS"));
   state.startupTextToggle = true;
   applyFromThemeList(ctx, "Worded", state.startupTextToggle);
-  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
+  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
   state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
   applyFromThemeList(ctx, "Worded", state.startupTextToggle);
-  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + "WORDS" + closingBlock());
+  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
 
   testing::writeTheme(home, "OnlyTxt", testing::sixImages());
   writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");
@@ -204,6 +207,21 @@ TEST_F(Apply, CustomImagesUseTheFieldsThatNameFiles) {
   applyCustomImages(ctx, ImageSlots{}, state.startupTextToggle);
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
+}
+
+TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {
+  startOn();
+  const std::string packs = readWhole(res("PSIconsLowRes.dat")) + readWhole(res("PSIconsHighRes.dat"));
+  const std::string index = readWhole(host.indexPath);
+  for (const auto& [name, broken] : testing::brokenPngs(testing::sixImages()["loading_low.png"])) {
+    writeFile(dir / "splash.png", broken);
+    ui.boxes.clear();
+    applyCustomImages(ctx, {dir / "splash.png", "", "", "", "", ""}, false);
+    ASSERT_EQ(ui.boxes.size(), 1u) << name;
+    EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "splash.png")) << name;
+    EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")) + readWhole(res("PSIconsHighRes.dat")), packs) << name;
+    EXPECT_EQ(readWhole(host.indexPath), index) << name;
+  }
 }
 
 TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/png.h"
-
 namespace lumaset {
 namespace {
 
@@ -21,16 +19,6 @@ TEST(PathText, SplitKeepsEmptyParts) {
   EXPECT_EQ(splitPath("a//b/", "/"), (std::vector<std::string>{"a", "", "b", ""}));
   EXPECT_EQ(splitPath("", "/"), (std::vector<std::string>{""}));
   EXPECT_EQ(splitPath("x\\y/z", "\\/"), (std::vector<std::string>{"x", "y", "z"}));
-}
-
-TEST(Png, SignatureAndSizeFromTheHeader) {
-  Bytes png = pngSignature() + std::string("\0\0\0\x0dIHDR\0\0\x01\x02\0\0\0\x30", 16);
-  ASSERT_TRUE(pngSize(png));
-  EXPECT_EQ(pngSize(png)->width, 258u);
-  EXPECT_EQ(pngSize(png)->height, 48u);
-  EXPECT_FALSE(pngSize(png.substr(0, 23)));
-  EXPECT_FALSE(pngSize("GIF89a" + png));
-  EXPECT_FALSE(startsWithPngSignature(png.substr(0, 7)));
 }
 
 }  // namespace

@@ -11,7 +11,10 @@ namespace {
 
 std::optional<std::string> askFile(Context& ctx, const OpenFileRequest& request) {
   std::optional<std::string> picked = ctx.ui.openFile(request);
-  if (!picked || !ctx.files.exists(*picked)) return std::nullopt;
+  // A folder is no file: the host's paths are built from the file's folder.
+  if (!picked) return std::nullopt;
+  const FileInfo info = ctx.files.info(*picked);
+  if (!info.exists || info.isFolder) return std::nullopt;
   return picked;
 }
 

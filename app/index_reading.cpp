@@ -30,4 +30,14 @@ bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui) {
   return false;
 }
 
+std::optional<Bytes> readIndexFile(Files& files, const std::string& path) {
+  if (files.info(path).size > kIndexFileLimit) return std::nullopt;
+  return files.readFile(path);
+}
+
+bool parseIndexFile(Files& files, const std::string& path, RecordTable& table, Interaction& ui) {
+  std::optional<Bytes> data = readIndexFile(files, path);
+  return data && parseIndex(*data, table, ui);
+}
+
 }  // namespace lumaset

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "app/index_reading.h"
 #include "backup/backup_layout.h"
 #include "backup/host_edit_scope.h"
 #include "backup/host_record.h"
@@ -18,7 +19,9 @@ namespace {
 // is missing is never copied back: the host's own pack, which begins with the same
 // bytes, stays.
 bool backupIndexFitsItsPacks(Context& ctx, const BackupLayout& b) {
-  DecodedIndex decoded = decodeIndex(ctx.files.readFile(b.backupFile(kIndexFile)));
+  std::optional<Bytes> bytes = readIndexFile(ctx.files, b.backupFile(kIndexFile));
+  if (!bytes) return false;
+  DecodedIndex decoded = decodeIndex(*bytes);
   if (decoded.problem != IndexProblem::None) return false;
   for (const char* resource : {kSplashResource, kDarkIconResource, kLightIconResource}) {
     if (findRecord(decoded.table, resource) == 0) return false;

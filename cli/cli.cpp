@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <exception>
 #include <map>
 
 #include "cli/session.h"
@@ -8,8 +9,13 @@
 
 namespace lumaset::cli {
 
+namespace {
+constexpr const char* kProgramVersion = LUMASET_VERSION;
+}  // namespace
+
 const char* const kUsage =
     "usage: lumaset-cli [--home DIR] [--json] COMMAND ...\n"
+    "       lumaset-cli --help | --version\n"
     "  locate EXE [--language-file FILE]   point the program at Photoshop.exe\n"
     "  status                              the located host and its files\n"
     "  index [FILE]                        the records of the current index (or FILE)\n"
@@ -53,7 +59,9 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
   return true;
 }
 
-int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+namespace {
+
+int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
   std::string home;
   bool json = false;
   std::size_t i = 0;
@@ -65,6 +73,14 @@ int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, s
     } else {
       break;
     }
+  }
+  if (i < args.size() && (args[i] == "--help" || args[i] == "-h")) {
+    std::fputs(kUsage, out);
+    return 0;
+  }
+  if (i < args.size() && args[i] == "--version") {
+    std::fprintf(out, "lumaset-cli %s\n", kProgramVersion);
+    return 0;
   }
   if (home.empty()) home = files.programFolder();
   while (home.size() > 1 && home.back() == files.separator()) home.pop_back();
@@ -90,6 +106,20 @@ int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, s
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);
   return found->second(session, rest);
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+  // No input may end the program with an uncaught exception: it ends with a message.
+  try {
+    return runCommand(args, files, out, err);
+  } catch (const std::exception& e) {
+    std::fprintf(err, "lumaset-cli: stopped by an internal error: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(err, "lumaset-cli: stopped by an internal error\n");
+  }
+  return 1;
 }
 
 }  // namespace lumaset::cli

@@ -10,6 +10,8 @@
 #include "cli/json.h"
 #include "cli/session.h"
 #include "formats/path_text.h"
+#include "formats/utf.h"
+#include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "starttext/marker.h"
 #include "themes/looks.h"
@@ -25,6 +27,9 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   Arguments a = parseArguments(args, {"--language-file"}, {});
   if (!a.error.empty()) return s.usage(a.error);
   if (a.words.size() != 1) return s.usage("locate takes the path of Photoshop.exe");
+  const FileInfo exe = s.files.info(s.absolute(a.words[0]));
+  if (!exe.exists || exe.isFolder)
+    return s.fail("no file at " + s.absolute(a.words[0]) + " (give the path of Photoshop.exe)");
   s.ui.queueAnswer(s.absolute(a.words[0]));
   if (auto language = a.value("--language-file")) {
     s.ui.queueAnswer(s.absolute(*language));
@@ -77,7 +82,8 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   if (!args.empty()) {
     std::string file = s.absolute(args[0]);
-    if (!parseIndex(s.files.readFile(file), s.state.records, s.ui)) return s.fail("not an icon index: " + file);
+    if (s.files.info(file).size > kIndexFileLimit) return s.fail("not an icon index (larger than 64 MiB): " + file);
+    if (!parseIndexFile(s.files, file, s.state.records, s.ui)) return s.fail("not an icon index: " + file);
   } else if (!s.files.exists(s.state.currentIndexPath)) {
     return s.fail("no current index: " + s.state.currentIndexPath);
   }
@@ -85,10 +91,12 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
   if (s.json) {
     std::fprintf(s.out, "{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
     for (std::size_t n = 1; n <= t.count(); ++n) {
+      const std::string name = t.name(n);
+      const std::string rawName = isValidUtf8(name) ? "" : ",\"name_hex\":\"" + hexText(name) + "\"";
       std::fprintf(s.out,
-                   "%s{\"number\":%zu,\"name\":%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
+                   "%s{\"number\":%zu,\"name\":%s%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
                    "\"highLength\":%d}",
-                   n > 1 ? "," : "", n, jsonString(t.name(n)).c_str(), t.offset(n, Pack::LowRes),
+                   n > 1 ? "," : "", n, jsonString(name).c_str(), rawName.c_str(), t.offset(n, Pack::LowRes),
                    t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
     }
     std::fprintf(s.out, "]}\n");
@@ -112,7 +120,7 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   if (a.words.size() != 1 || !pack || !output || (*pack != "low" && *pack != "high"))
     return s.usage("extract NAME --pack low|high [--backup] -o FILE");
   startAsProgram(s);
-  if (a.has("--backup") && !parseIndex(s.files.readFile(backupIndexPath(s.ctx)), s.state.records, s.ui))
+  if (a.has("--backup") && !parseIndexFile(s.files, backupIndexPath(s.ctx), s.state.records, s.ui))
     return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
   std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
   Bytes image =

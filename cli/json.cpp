@@ -2,11 +2,29 @@
 
 #include <cstdio>
 
+#include "formats/utf.h"
+
 namespace lumaset::cli {
 
 std::string jsonString(const std::string& text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    // A byte that is not part of valid UTF-8 is written as the code point of its value,
+    // so that every line stays valid UTF-8 (a reader that needs the raw bytes gets them
+    // from a *_hex field beside it).
+    std::size_t start = pos;
+    char32_t cp;
+    if (!decodeUtf8(text, pos, cp)) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(text[pos++]));
+      out += buffer;
+      continue;
+    }
+    if (pos - start > 1) {
+      out.append(text, start, pos - start);
+      continue;
+    }
+    const char c = text[start];
     switch (c) {
       case '"':
         out += "\\\"";
@@ -34,6 +52,16 @@ std::string jsonString(const std::string& text) {
     }
   }
   return out + "\"";
+}
+
+std::string hexText(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char b : bytes) {
+    out += digits[b >> 4];
+    out += digits[b & 0xF];
+  }
+  return out;
 }
 
 }  // namespace lumaset::cli

@@ -4,7 +4,10 @@
 
 namespace lumaset::cli {
 
+// A JSON string; bytes that are not valid UTF-8 become \u00XX escapes of their value.
 std::string jsonString(const std::string& text);
+// Lower-case hexadecimal digits of the bytes.
+std::string hexText(const std::string& bytes);
 inline std::string jsonBool(bool value) { return value ? "true" : "false"; }
 
 }  // namespace lumaset::cli

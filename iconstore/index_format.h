@@ -13,6 +13,8 @@ inline constexpr std::size_t kTwoPackHeaderLength = 290;
 inline constexpr std::size_t kFourPackRecordSize = 368;
 inline constexpr std::size_t kTwoPackRecordSize = 208;
 inline constexpr std::size_t kNameFieldLength = 48;
+// A real index is well below a megabyte; a larger file is not read at all.
+inline constexpr std::uint64_t kIndexFileLimit = 64ull << 20;
 
 inline constexpr const char* kLowResPack = "PSIconsLowRes.dat";
 inline constexpr const char* kHighResPack = "PSIconsHighRes.dat";

@@ -1,10 +1,16 @@
 // The command line: its message output, exit status and the commands of the foundation.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <new>
+#include <sstream>
 
 #include "cli/cli.h"
+#include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -16,6 +22,16 @@ struct CliRun {
   std::string out;
   std::string err;
 };
+
+std::string hexOf(const std::string& bytes) {
+  std::string out;
+  char buffer[3];
+  for (unsigned char b : bytes) {
+    std::snprintf(buffer, sizeof buffer, "%02x", b);
+    out += buffer;
+  }
+  return out;
+}
 
 class Cli : public testing::HostFixture {
  protected:
@@ -49,6 +65,76 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
   CliRun missingValue = invoke({"extract", "X", "--pack"});
   EXPECT_EQ(missingValue.status, 2);
   EXPECT_NE(missingValue.err.find("usage:"), std::string::npos);
+}
+
+TEST_F(Cli, HelpAndVersionGoToStandardOutput) {
+  for (const char* flag : {"--help", "-h"}) {
+    CliRun r = invoke({flag});
+    EXPECT_EQ(r.status, 0) << flag;
+    EXPECT_EQ(r.out.rfind("usage: lumaset-cli", 0), 0u) << flag;
+    EXPECT_EQ(r.err, "") << flag;
+  }
+  CliRun version = invoke({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("lumaset-cli ") + LUMASET_VERSION + "\n");
+  CliRun wrong = invoke({"--verbose"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.out, "");
+  EXPECT_NE(wrong.err.find("usage:"), std::string::npos);
+}
+
+// A file system that runs out of memory in the middle of a command.
+struct ExhaustedFiles : PosixFiles {
+  Bytes readFile(const std::string&) override { throw std::bad_alloc(); }
+};
+
+TEST_F(Cli, AnExceptionEndsTheCommandWithAMessageAndStatusOne) {
+  ExhaustedFiles exhausted;
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  int status = cli::runCli({"--home", home, "index", dir / "any.idx"}, exhausted, out, err);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(slurp(err).find("lumaset-cli: stopped by an internal error"), std::string::npos);
+  slurp(out);
+}
+
+TEST_F(Cli, LocateRefusesAFolderAndIndexAFileLargerThanAnyIndex) {
+  makeHost();
+  CliRun folder = invoke({"locate", host.folder});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_NE(folder.err.find("no file at " + host.folder), std::string::npos);
+  EXPECT_EQ(settings("photoshop"), "<missing>");
+  {
+    std::ofstream big(testing::pathFromUtf8(dir / "big.idx"), std::ios::binary);
+    big << host.index;
+  }
+  std::filesystem::resize_file(testing::pathFromUtf8(dir / "big.idx"), (64ull << 20) + 1);
+  CliRun r = invoke({"index", dir / "big.idx"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos);
+}
+
+TEST_F(Cli, JsonStaysValidUtf8ForRecordNamesThatAreNot) {
+  makeHost();
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  const std::string name = host.records.back().name.substr(0, host.records.back().name.find('\0'));
+  std::string index = host.index;
+  std::size_t at = index.find(name);
+  ASSERT_NE(at, std::string::npos);
+  index[at] = '\xE9';  // a Latin-1 byte, no UTF-8
+  index[at + 1] = '\xFF';
+  std::ofstream(testing::pathFromUtf8(dir / "odd.idx"), std::ios::binary) << index;
+  CliRun r = invoke({"--json", "index", dir / "odd.idx"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(isValidUtf8(r.out));
+  std::istringstream lines(r.out);
+  std::string line;
+  nlohmann::json records;
+  while (std::getline(lines, line)) records = nlohmann::json::parse(line)["records"];
+  const nlohmann::json& odd = records.back();
+  EXPECT_EQ(odd["name"].get<std::string>(), "\u00e9\u00ff" + name.substr(2));
+  EXPECT_EQ(odd["name_hex"].get<std::string>().substr(0, 8), "e9ff" + hexOf(name.substr(2, 2)));
+  EXPECT_FALSE(records.front().contains("name_hex"));
 }
 
 TEST_F(Cli, LocatePrintsTheBoxesAndStoresTheHost) {

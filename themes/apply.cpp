@@ -55,7 +55,7 @@ bool backedUpAndParsed(Context& ctx) {
     showNoBackup(ctx);
     return false;
   }
-  parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui);
+  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui);
   HostRecord record(ctx, backupLayout(ctx));
   if (!record.changedByOthers(recordKeys(ctx.state))) return true;
   ctx.ui.messageBox(
@@ -106,7 +106,7 @@ bool applyImages(Context& ctx, const ImageSlots& slots) {
   if (!scope.ok()) return false;
   // The copy-back refuses a backup index that is not sound before anything is put back.
   if (!copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)) return false;
-  if (!parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui)) {
+  if (!parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui)) {
     ctx.ui.messageBox("恢复后的索引文件无法读取：" + ctx.state.currentIndexPath, "错误", MessageIcon::Error);
     return false;
   }

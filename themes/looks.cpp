@@ -34,7 +34,7 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
 }
 
 Look currentLook(Context& ctx) {
-  parseIndex(ctx.files.readFile(ctx.state.currentIndexPath), ctx.state.records, ctx.ui);
+  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui);
   Look look;
   lookUpPreviewImages(ctx, look);
   look.description = "当前 Photoshop 的启动画面";
@@ -44,7 +44,7 @@ Look currentLook(Context& ctx) {
 }
 
 Look defaultLook(Context& ctx) {
-  parseIndex(ctx.files.readFile(backupIndexPath(ctx)), ctx.state.records, ctx.ui);
+  parseIndexFile(ctx.files, backupIndexPath(ctx), ctx.state.records, ctx.ui);
   Look look;
   lookUpPreviewImages(ctx, look);
   look.startupTextToggle = startupTextToggleFor(ctx, kDefaultEntry);

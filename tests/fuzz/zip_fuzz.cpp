@@ -7,12 +7,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumaset::Bytes archive(reinterpret_cast<const char*>(data), size);
-  auto decode = [](const lumaset::Bytes& raw, std::string& out) {
-    out = raw;
-    return !raw.empty() && raw[0] != '\x80';
+  // A stand-in for the system's GBK conversion: accepts some names, refuses others.
+  auto gbk = [](const std::string& raw) -> std::optional<std::string> {
+    if (raw.empty() || raw[0] == '\x80') return std::nullopt;
+    return raw;
   };
   std::size_t total = 0;
-  lumaset::readZip(archive, decode, [&](const lumaset::ZipMember& m, const lumaset::Bytes& bytes) {
+  lumaset::readZip(archive, gbk, [&](const lumaset::ZipMember& m, const lumaset::Bytes& bytes) {
     total += m.name.size() + bytes.size();
     return true;
   });

@@ -3,8 +3,11 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <exception>
+
 #include "platform/system.h"
 #include "platform/win32_interaction.h"
+#include "platform/win32_text.h"
 #include "ui/main_window.h"
 #include "widgets/kit.h"
 
@@ -14,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   lumaset::kit::kitStartup();
   int exitCode = 0;
-  {
+  // The window procedures catch what their handlers throw; this catches what the start
+  // and the end of the program throw, so that nothing ends it without a word.
+  try {
     auto files = lumaset::makeSystemFiles();
     lumaset::Win32Interaction interaction;
     lumaset::ui::MainWindow window(*files, interaction, files->programFolder());
@@ -28,6 +33,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } else {
       exitCode = 1;
     }
+  } catch (const std::exception& e) {
+    MessageBoxW(nullptr, (L"Lumaset 遇到内部错误，已停止：" + lumaset::toWide(e.what())).c_str(), L"错误",
+                MB_ICONERROR | MB_OK);
+    exitCode = 1;
+  } catch (...) {
+    MessageBoxW(nullptr, L"Lumaset 遇到内部错误，已停止。", L"错误", MB_ICONERROR | MB_OK);
+    exitCode = 1;
   }
   lumaset::kit::kitShutdown();
   OleUninitialize();

@@ -52,8 +52,9 @@ void outline(Image& im, double x0, double y0, double x1, double y1, Rgba c) {
   line(im, x0, y1, x0, y0, 1, c);
 }
 
-void roundedOutline(Image& im, double inset, double radius, Rgba c) {
-  double x0 = inset, y0 = inset, x1 = im.width - inset, y1 = im.height - inset;
+// A rounded outline `inset` inside the image, and `rightCut` further in on the right.
+void roundedOutline(Image& im, double inset, double radius, Rgba c, double rightCut = 0) {
+  double x0 = inset, y0 = inset, x1 = im.width - inset - rightCut, y1 = im.height - inset;
   for (int y = 0; y < im.height; ++y) {
     for (int x = 0; x < im.width; ++x) {
       double px = x + 0.5, py = y + 0.5;
@@ -140,9 +141,11 @@ int main(int argc, char** argv) {
     save(std::string(name) + "_down", pressed);
   }
   threeLooks("minimise", 24, 26, [](Image& im, Rgba c) { line(im, 7, 15, 17, 15, 1.5, c); });
+  // The close button reaches 21 pixels past the window's right edge: its cross stays in
+  // the 27 pixels that show.
   threeLooks("close", 48, 26, [](Image& im, Rgba c) {
-    line(im, 18, 8, 28, 18, 1.5, c);
-    line(im, 28, 8, 18, 18, 1.5, c);
+    line(im, 8, 8, 18, 18, 1.5, c);
+    line(im, 18, 8, 8, 18, 1.5, c);
   });
   threeLooks("folder", 48, 24, folder);
   threeLooks("previous", 27, 26, [](Image& im, Rgba c) {
@@ -153,8 +156,9 @@ int main(int argc, char** argv) {
     line(im, 11, 7, 17, 13, 1.5, c);
     line(im, 17, 13, 11, 19, 1.5, c);
   });
+  // The theme page's apply button reaches 3 pixels past its page: its outline ends before.
   threeLooks("apply_theme", 123, 26, [&](Image& im, Rgba c) {
-    roundedOutline(im, 1, 8, c);
+    roundedOutline(im, 1, 8, c, 3);
     glyphs.drawCentred(im, "应用", 13, c);
   });
   threeLooks("apply_custom", 107, 26, [&](Image& im, Rgba c) {

@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "assets/builtin_images.h"
+#include "ui/control_looks.h"
 #include "ui/image_button.h"
 #include "ui/palette.h"
 #include "widgets/kit.h"
@@ -180,12 +181,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::colourControl(HDC dc, HWND window) {
   auto c = static_cast<Control>(GetDlgCtrlID(window));
-  if (c == Control::ToggleLabel || c == Control::ThemeBoxText) {
+  if (c == Control::ToggleLabel) {
     SetTextColor(dc, kTextColour);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
-  bool edit = isEdit(c);
+  // The path boxes draw their text on the panel, within their own outline.
+  bool edit = isEdit(c) && c == Control::DescriptionBox;
   SetTextColor(dc, isLink(c) ? kLinkColour : kTextColour);
   SetBkColor(dc, edit ? kEditColour : kPanelColour);
   return reinterpret_cast<LRESULT>(edit ? editBrush_ : panelBrush_);
@@ -243,6 +245,9 @@ void MainWindow::openPreviewWindow() {
       CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 838, 506, preview_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id(Control::SplashPreview))), nullptr, nullptr);
   HWND overlayBox = overlay_.createPictureBox(preview_, 0, 0, 838, 506);
+  // The two picture boxes cover the whole window: a press on them moves it.
+  moveWindowOnPress(splashBox);
+  moveWindowOnPress(overlayBox);
   SetWindowLongPtrW(overlayBox, GWLP_ID, id(Control::OverlayPreview));
   overlay_.setBackImageFromBytes(builtin("clear_overlay"));
   splash_.attachPictureBox(splashBox);

@@ -77,7 +77,8 @@ class MainWindow : public MainView {
   void createThemeMenu();
   HWND add(HWND parent, const wchar_t* cls, const std::string& text, Control id, int x, int y, int w, int h,
            DWORD style, HFONT font, DWORD exStyle = 0);
-  HWND addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font);
+  HWND addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font,
+                DWORD align = SS_LEFTNOWORDWRAP);
   HWND addLink(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font);
   HWND addEdit(HWND parent, Control id, int x, int y, int w, int h);
   HWND addButton(HWND parent, Control id, int x, int y, int w, int h, const std::string& look, bool twoState);
@@ -86,6 +87,8 @@ class MainWindow : public MainView {
   bool checked(Control id) const;
   void setChecked(Control id, bool pressed);
   void setText(Control id, const std::string& text);
+  // Sets a path box's text and scrolls it to the end.
+  void setPathText(Control id, const std::string& text);
 
   Win32Interaction& interaction_;
   Presenter presenter_;

@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "assets/builtin_images.h"
 #include "platform/win32_text.h"
+#include "ui/control_looks.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 
@@ -15,16 +17,9 @@ namespace {
 
 enum Font { Font12, Font11, Font9, Font21 };
 
-// A press on a label or picture box moves the window as a press on its caption would.
-LRESULT CALLBACK dragProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  if (message == WM_LBUTTONDOWN) {
-    ReleaseCapture();
-    SendMessageW(GetAncestor(window, GA_ROOT), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    return 0;
-  }
-  if (message == WM_LBUTTONDBLCLK) return 0;
-  return DefSubclassProc(window, message, wParam, lParam);
-}
+constexpr int kEditLineHeight = 24;
+constexpr int kThemeListHeight = 25;
+constexpr int kThemeNameWidth = 204;  // the box's arrow begins 4 pixels after
 
 LRESULT CALLBACK linkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETCURSOR) {
@@ -33,8 +28,6 @@ LRESULT CALLBACK linkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
-
-void keepOnTop(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 }  // namespace
 
@@ -48,10 +41,12 @@ HWND MainWindow::add(HWND parent, const wchar_t* cls, const std::string& text, C
   return window;
 }
 
-HWND MainWindow::addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font) {
-  // A label that is a little narrow for the font at hand is cut, never wrapped away.
-  HWND label = add(parent, L"Static", text, id, x, y, w, h, SS_NOTIFY | SS_LEFTNOWORDWRAP, font);
-  SetWindowSubclass(label, dragProc, 1, 0);
+HWND MainWindow::addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font,
+                          DWORD align) {
+  // A label that is a little narrow for the font at hand is cut, never wrapped away, and
+  // never paints over a sibling above it.
+  HWND label = add(parent, L"Static", text, id, x, y, w, h, SS_NOTIFY | align | WS_CLIPSIBLINGS, font);
+  moveWindowOnPress(label);
   return label;
 }
 
@@ -62,7 +57,9 @@ HWND MainWindow::addLink(HWND parent, Control id, const char* text, int x, int y
 }
 
 HWND MainWindow::addEdit(HWND parent, Control id, int x, int y, int w, int h) {
-  return add(parent, L"Edit", "", id, x, y, w, h, ES_AUTOHSCROLL, fonts_[Font12]);
+  HWND edit = add(parent, L"Edit", "", id, x, y, w, h, ES_AUTOHSCROLL | WS_CLIPSIBLINGS, fonts_[Font12]);
+  drawAsFieldLine(edit, std::min(h, kEditLineHeight));
+  return edit;
 }
 
 HWND MainWindow::addButton(HWND parent, Control id, int x, int y, int w, int h, const std::string& look,
@@ -83,8 +80,9 @@ void MainWindow::createControls() {
 void MainWindow::createFrameControls() {
   addLink(main_, Control::ProjectLink, "Lumaset v1.2", 1, 0, 69, 24, fonts_[Font9]);
   linkTargets_[Control::ProjectLink] = kProjectPage;
-  addButton(main_, Control::ThemePageButton, 381, 12, 40, 26, "tab_theme", true);
-  addButton(main_, Control::CustomPageButton, 432, 12, 48, 26, "tab_custom", true);
+  // The page buttons' last row would lie on the theme box's top outline.
+  showOnly(addButton(main_, Control::ThemePageButton, 381, 12, 40, 26, "tab_theme", true), 40, 25);
+  showOnly(addButton(main_, Control::CustomPageButton, 432, 12, 48, 26, "tab_custom", true), 48, 25);
   addButton(main_, Control::MinimiseButton, 769, 3, 24, 26, "minimise", false);
   addButton(main_, Control::CloseButton, 797, 4, 48, 26, "close", false);
 
@@ -93,17 +91,23 @@ void MainWindow::createFrameControls() {
     pages_[i] = CreateWindowExW(0, kPageClass, L"", WS_CHILD | (i == 0 ? WS_VISIBLE : 0), 0, 0, 808, 155, pageControl,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   }
-  addLabel(main_, Control::PathLabel, "Ps 路径：", 20, 132, 68, 32, fonts_[Font12]);
+  HWND pathLabel = addLabel(main_, Control::PathLabel, "Ps 路径：", 20, 132, 68, 32, fonts_[Font12]);
   addEdit(main_, Control::PathBox, 71, 133, 81, 32);
   addButton(main_, Control::LocateButton, 158, 140, 48, 24, "folder", false);
   addLink(main_, Control::BackupLink, "备份", 215, 137, 32, 24, fonts_[Font11]);
-  addLabel(main_, Control::ToggleFrame, "", 578, 140, 112, 24, nullptr);
-  addButton(main_, Control::StartupTextToggle, 595, 144, 48, 19, "checkbox", true);
+  HWND shape = addLabel(main_, Control::ToggleFrame, "", 578, 140, 112, 24, nullptr);
+  drawAsShapeBox(shape);
+  // The check box's image is its box at the left; the rest would lie under its label.
+  showOnly(addButton(main_, Control::StartupTextToggle, 595, 144, 48, 19, "checkbox", true), 17, 19);
   add(main_, L"Static", "隐藏启动文字", Control::ToggleLabel, 612, 142, 80, 16, SS_NOTIFY, fonts_[Font12]);
-  // The labels and buttons over the page control stay above it.
-  for (Control c : {Control::PathLabel, Control::PathBox, Control::LocateButton, Control::BackupLink,
-                    Control::ToggleFrame, Control::ToggleLabel, Control::StartupTextToggle})
-    keepOnTop(control(c));
+  // The path box lies over the end of its label, the outline under the toggle.
+  for (HWND below : {pathLabel, shape}) SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // The page control reaches down over the controls along the bottom edge: it is cut
+  // around them, so that neither page paints over them or takes their presses.
+  const HWND bottomRow[] = {
+      pathLabel, control(Control::PathBox),           control(Control::LocateButton), control(Control::BackupLink),
+      shape,     control(Control::StartupTextToggle), control(Control::ToggleLabel)};
+  cutOut(pageControl, bottomRow, 7);
   setChecked(Control::ThemePageButton, true);
 }
 
@@ -117,7 +121,7 @@ void MainWindow::createThemePage(HWND theme) {
   lightIcon_.attachPictureBox(light);
   darkIcon_.setBackType(2);
   lightIcon_.setBackType(2);
-  for (HWND box : {plate, dark, light}) SetWindowSubclass(box, dragProc, 1, 0);
+  for (HWND box : {plate, dark, light}) moveWindowOnPress(box);
   add(theme, L"Edit", "", Control::DescriptionBox, 200, 43, 432, 24, ES_AUTOHSCROLL | ES_READONLY, fonts_[Font12]);
   for (auto [badge, image, x] :
        {std::tuple{Control::Badge1x, "badge_1x", 386}, std::tuple{Control::Badge2x, "badge_2x", 406},
@@ -130,14 +134,20 @@ void MainWindow::createThemePage(HWND theme) {
   addButton(theme, Control::PreviousThemeButton, 256, 8, 27, 26, "previous", false);
   HWND combo =
       add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200, CBS_DROPDOWNLIST | WS_VSCROLL, fonts_[Font12]);
+  // The closed box is its selection field, six pixels of edge higher than an item.
+  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kThemeListHeight - 6);
   ShowWindow(combo, SW_HIDE);
   HWND fakeBox = add(theme, L"Static", "", Control::ThemeBoxImage, 288, 8, 243, 26, SS_NOTIFY, nullptr);
   kit::ImageControl fake;
   fake.attachPictureBox(fakeBox);
   fake.setBackImageFromBytes(std::string(embeddedImage("theme_box")));
-  SetWindowSubclass(fakeBox, dragProc, 1, 0);
-  add(theme, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, 296, 9, 232, 24, SS_NOTIFY | SS_CENTERIMAGE,
-      fonts_[Font12]);
+  moveWindowOnPress(fakeBox);
+  // The selected name: a label inside the fake box, painting the box's inside colour
+  // behind its text; it stops short of the box's bottom outline and of its arrow.
+  HWND name = add(fakeBox, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, 8, 1, 232, 24,
+                  SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, fonts_[Font12]);
+  showOnly(name, kThemeNameWidth, 23);
+  forwardChildMessages(fakeBox);
   addButton(theme, Control::NextThemeButton, 536, 8, 27, 26, "next", false);
   addLink(theme, Control::ThemeMenuLink, "…", 568, 3, 24, 24, fonts_[Font21]);
   addLabel(theme, Control::AuthorLabel, "作者：", 324, 94, 32, 17, fonts_[Font11]);
@@ -170,10 +180,14 @@ void MainWindow::createCustomPage(HWND custom) {
       {Control::Dark2xLabel, "图标暗界面@X2：", 312, 76, Control::Dark2xField, 440, 72, Control::Dark2xBrowse, 548,
        79}};
   for (const Row& r : rows) {
-    addLabel(custom, r.label, r.text, r.lx, r.ly, 100, 20, fonts_[Font12]);
+    // Each label ends 4 pixels before its box, its text at its right end: the left
+    // column's labels start left of the page and would otherwise lose their first glyph.
+    addLabel(custom, r.label, r.text, r.lx, r.ly, r.fx - 4 - r.lx, 20, fonts_[Font12], SS_RIGHT);
     addEdit(custom, r.field, r.fx, r.fy, 104, 32);
     addButton(custom, r.browse, r.bx, r.by, 48, 24, "folder", false);
   }
+  // Each box lies above the one before it, whose lower edge it overlaps.
+  for (const Row& r : rows) SetWindowPos(control(r.field), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   addLink(custom, Control::TemplateLink, "模板", 688, 65, 96, 24, fonts_[Font11]);
   addLink(custom, Control::HelpLink, "帮助", 688, 83, 96, 24, fonts_[Font11]);
   linkTargets_[Control::HelpLink] = kProjectPage;

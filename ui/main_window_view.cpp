@@ -18,7 +18,16 @@ void MainWindow::setChecked(Control id, bool pressed) {
 
 void MainWindow::setText(Control id, const std::string& text) { SetWindowTextW(control(id), toWide(text).c_str()); }
 
-void MainWindow::setPathBox(const std::string& text) { setText(Control::PathBox, text); }
+void MainWindow::setPathText(Control id, const std::string& text) {
+  setText(id, text);
+  // A path is read from its end: the file's name shows, the start scrolls away.
+  HWND box = control(id);
+  const int length = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, length, length);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+void MainWindow::setPathBox(const std::string& text) { setPathText(Control::PathBox, text); }
 
 void MainWindow::showLook(const Look& look) {
   splash_.setBackImageFromBytes(look.splash);
@@ -55,15 +64,11 @@ std::string MainWindow::selectedThemeText() const {
   return fromWide(text.c_str());
 }
 
-void MainWindow::setFakeThemeBoxText(const std::string& text) {
-  setText(Control::ThemeBoxText, text);
-  InvalidateRect(pages_[0], nullptr, TRUE);
-}
+void MainWindow::setFakeThemeBoxText(const std::string& text) { setText(Control::ThemeBoxText, text); }
 
 void MainWindow::showThemeList(bool listShown) {
   ShowWindow(control(Control::ThemeList), listShown ? SW_SHOW : SW_HIDE);
   ShowWindow(control(Control::ThemeBoxImage), listShown ? SW_HIDE : SW_SHOW);
-  ShowWindow(control(Control::ThemeBoxText), listShown ? SW_HIDE : SW_SHOW);
 }
 
 void MainWindow::dropDownThemeList() {
@@ -118,7 +123,7 @@ std::string MainWindow::customField(int slot) const {
   return fromWide(text.c_str());
 }
 
-void MainWindow::setCustomField(int slot, const std::string& path) { setText(kSlotFields[slot], path); }
+void MainWindow::setCustomField(int slot, const std::string& path) { setPathText(kSlotFields[slot], path); }
 
 void MainWindow::minimise() { ShowWindow(main_, SW_MINIMIZE); }
 

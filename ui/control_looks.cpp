@@ -1,0 +1,91 @@
+#include "ui/control_looks.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/palette.h"
+
+namespace lumaset::ui {
+namespace {
+
+LRESULT CALLBACK dragProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_LBUTTONDOWN) {
+    ReleaseCapture();
+    SendMessageW(GetAncestor(window, GA_ROOT), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    return 0;
+  }
+  if (message == WM_LBUTTONDBLCLK) return 0;
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK shapeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefSubclassProc(window, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT r;
+  GetClientRect(window, &r);
+  SetDCBrushColor(dc, kPanelColour);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(dc, kLinkColour);
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  EndPaint(window, &ps);
+  return 0;
+}
+
+// What a picture box's own labels report goes on to the main window, as if the labels
+// were its own.
+LRESULT CALLBACK forwardProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_COMMAND || message == WM_CTLCOLORSTATIC) {
+    return SendMessageW(GetAncestor(box, GA_ROOT), message, wParam, lParam);
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
+// A path box: the edit draws its text on the panel, then the box's outline goes round
+// its first line.
+LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR height) {
+  LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+  if (message == WM_PAINT || message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+    RECT r;
+    GetClientRect(edit, &r);
+    r.bottom = std::min<LONG>(r.bottom, static_cast<LONG>(height));
+    HDC dc = GetDC(edit);
+    SetDCBrushColor(dc, kFieldFrameColour);
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    ReleaseDC(edit, dc);
+  }
+  return result;
+}
+
+}  // namespace
+
+void drawAsFieldLine(HWND edit, int height) {
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
+  SetWindowSubclass(edit, fieldProc, 6, static_cast<DWORD_PTR>(height));
+}
+
+void moveWindowOnPress(HWND control) { SetWindowSubclass(control, dragProc, 1, 0); }
+
+void drawAsShapeBox(HWND control) { SetWindowSubclass(control, shapeProc, 3, 0); }
+
+void forwardChildMessages(HWND box) { SetWindowSubclass(box, forwardProc, 4, 0); }
+
+void showOnly(HWND control, int w, int h) { SetWindowRgn(control, CreateRectRgn(0, 0, w, h), FALSE); }
+
+void cutOut(HWND window, const HWND* covering, int count) {
+  RECT own;
+  GetWindowRect(window, &own);
+  HRGN region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+  for (int i = 0; i < count; ++i) {
+    RECT r;
+    GetWindowRect(covering[i], &r);
+    HRGN hole = CreateRectRgn(r.left - own.left, r.top - own.top, r.right - own.left, r.bottom - own.top);
+    CombineRgn(region, region, hole, RGN_DIFF);
+    DeleteObject(hole);
+  }
+  SetWindowRgn(window, region, FALSE);
+}
+
+}  // namespace lumaset::ui

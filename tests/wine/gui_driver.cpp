@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32_text.h"
+#include "screen_checks.h"
 #include "ui/control_ids.h"
 
 using lumaset::fromWide;
@@ -220,26 +221,49 @@ void choose(HWND main, const std::string& entry) {
   waitUntil([&] { return textOf(fakeText) == entry; }, "the fake theme box showing " + entry);
 }
 
-void saveScreenshot(const std::string& path) {
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFOHEADER header{sizeof header, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + stride * h), 0, 0,
-                        sizeof(BITMAPFILEHEADER) + sizeof header};
-  std::ofstream out(toWide(path).c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+std::string shotFolder;
+
+// Saves what the screen shows as <name>.bmp beside the first screenshot.
+driver::Shot screenshot(const std::string& name) {
+  Sleep(400);  // the last repaint settles
+  driver::Shot shot = driver::grabScreen();
+  driver::saveBmp(shot, toWide(shotFolder + "\\" + name + ".bmp"));
+  return shot;
+}
+
+RECT controlRect(HWND main, const char* name) {
+  HWND c = findChild(main, controlId(name));
+  if (!c) fail(std::string("no control ") + name);
+  return rectOf(c);
+}
+
+void expectInk(const driver::Shot& shot, const RECT& r, int least, const std::string& what) {
+  int ink = driver::inkIn(shot, r);
+  if (ink < least) fail(what + " shows " + std::to_string(ink) + " pixels of ink, fewer than " + std::to_string(least));
+}
+
+// The controls along the main window's bottom edge, the edges of the close and apply
+// buttons, as a person sees them.
+void checkFrameControls(HWND main, const driver::Shot& shot, const std::string& when) {
+  RECT toggle = controlRect(main, "图形按钮20");
+  toggle.right = toggle.left + 17;
+  expectInk(shot, toggle, 20, "the check box " + when);
+  expectInk(shot, controlRect(main, "透明标签1"), 30, "the label 隐藏启动文字 " + when);
+  RECT shape = controlRect(main, "外形框1");
+  expectInk(shot, {shape.left, shape.top, shape.right, shape.top + 1}, 60, "the top of the shape box " + when);
+  expectInk(shot, {shape.left, shape.top, shape.left + 1, shape.bottom}, 15, "the left of the shape box " + when);
+  expectInk(shot, controlRect(main, "超级链接框6"), 15, "the link 备份 " + when);
+  expectInk(shot, controlRect(main, "图形按钮2"), 15, "the folder button " + when);
+  expectInk(shot, controlRect(main, "编辑框1"), 20, "the path box " + when);
+  RECT m = rectOf(main), close = controlRect(main, "图形按钮7");
+  expectInk(shot, {close.left, close.top, m.right, close.bottom}, 12, "the close cross " + when);
+  if (driver::inkIn(shot, {m.right - 1, close.top, m.right, close.bottom}) > 0)
+    fail("the close cross is cut at the window's edge " + when);
+  RECT page = controlRect(main, "选择夹1"), apply = controlRect(main, "图形按钮8");
+  if (IsWindowVisible(findChild(main, controlId("图形按钮8"))))
+    expectInk(shot, {page.right - 4, apply.top, page.right, apply.bottom}, 4,
+              "the right end of 应用's outline " + when);
+  ok("bottom row, close cross and apply outline drawn " + when);
 }
 
 HWND topWindow(const wchar_t* cls) {
@@ -250,6 +274,134 @@ HWND topWindow(const wchar_t* cls) {
     if (pid == lumasetProcess) found = w;
   }
   return found;
+}
+
+RECT themeNameRect(HWND main) {
+  RECT r = controlRect(main, "伪组合框文字");
+  return {r.left, r.top, r.left + 204, r.top + 23};
+}
+
+// Steps through three themes with the mouse (the first chosen in the list, the next two
+// by clicks on >): each name is drawn in the theme box, each differently. The themes
+// follow "[当前]" and "[默认]" in the list.
+void checkThemeNames(HWND main) {
+  HWND combo = findChild(main, controlId("组合框1"));
+  if (SendMessageW(combo, CB_GETCOUNT, 0, 0) < 5) fail("fewer than three themes in the list");
+  wchar_t first[256] = {};
+  SendMessageW(combo, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(first));
+  choose(main, fromWide(first));
+  HWND text = findChild(main, controlId("伪组合框文字"));
+  std::vector<std::string> masks;
+  const POINT next = driver::centreOf(controlRect(main, "图形按钮4"));
+  for (int i = 1; i <= 3; ++i) {
+    if (i > 1) {
+      const std::string before = textOf(text);
+      driver::mouseClick(next.x, next.y);
+      waitUntil([&] { return textOf(text) != before; }, "the next theme's name after a click on >");
+    }
+    driver::Shot shot = screenshot("theme-entry-" + std::to_string(i));
+    expectInk(shot, themeNameRect(main), 20, "the name " + textOf(text) + " in the theme box");
+    std::string mask = driver::inkMask(shot, themeNameRect(main));
+    for (const std::string& seen : masks)
+      if (seen == mask) fail("two theme names drew the same pixels");
+    masks.push_back(mask);
+  }
+  ok("three theme names drawn in the theme box, each its own");
+}
+
+// The whole step, the preview's repaint included: a sent (not posted) click returns when
+// the program has handled it. Back and forth between the third theme and the first.
+void measureStepTime(HWND main) {
+  HWND next = findChild(main, controlId("图形按钮4")), previous = findChild(main, controlId("图形按钮3"));
+  const int rounds = 4;
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  for (int i = 0; i < rounds; ++i) {
+    for (HWND button : {previous, previous, next, next}) SendMessageW(button, BM_CLICK, 0, 0);
+  }
+  QueryPerformanceCounter(&end);
+  double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  std::printf("step time: %.1f ms a step (mean of %d steps through the theme list)\n", ms / (4 * rounds), 4 * rounds);
+  if (findDialog("")) fail("stepping through the themes showed a message");
+  ok("stepped through the theme list");
+}
+
+// A press on the name opens the list, and the window stays where it is.
+void checkThemeBoxOpens(HWND main) {
+  HWND combo = findChild(main, controlId("组合框1"));
+  const RECT before = rectOf(main);
+  const POINT name = driver::centreOf(themeNameRect(main));
+  driver::mouseClick(name.x, name.y);
+  waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
+            "the theme list open after a press on the name");
+  const RECT after = rectOf(main);
+  if (!EqualRect(&before, &after)) fail("a press on the theme name moved the window");
+  expectSize(combo, 243, 25, "the theme list's box");
+  screenshot("theme-list-open");
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  ok("a press on the theme name opens the list and leaves the window in place");
+}
+
+// Six long paths: each box shows the end of its path; no label loses a glyph at the
+// page's edge; the overlapping boxes show as separate boxes.
+void checkCustomPage(HWND main) {
+  driver::Shot shot = screenshot("custom-page");
+  for (const char* name : {"编辑框2", "编辑框3", "编辑框4", "编辑框5", "编辑框6", "编辑框7"}) {
+    HWND field = findChild(main, controlId(name));
+    auto length = static_cast<int>(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0));
+    auto first = static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0)));
+    auto last = static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, length - 1, 0)));
+    RECT client;
+    GetClientRect(field, &client);
+    if (first >= 0) fail(std::string("the path in ") + name + " is not long enough to test its end");
+    if (last < 0 || last >= client.right) fail(std::string("the end of the path in ") + name + " is not shown");
+  }
+  const RECT page = controlRect(main, "选择夹1");
+  for (const char* name : {"标签2", "标签7", "标签8", "标签6", "标签9", "标签10"}) {
+    RECT r = controlRect(main, name);
+    RECT visible{std::max(r.left, page.left), r.top, r.right, r.bottom};
+    expectInk(shot, visible, 30, name);
+    if (driver::firstInkColumn(shot, visible) <= visible.left + 1) fail(std::string(name) + " is cut at the left");
+  }
+  // Between the outline's bottom of one box and the top of the next lies the panel.
+  for (auto [above, below] : {std::pair{"编辑框2", "编辑框3"}, std::pair{"编辑框3", "编辑框4"},
+                              std::pair{"编辑框7", "编辑框6"}, std::pair{"编辑框6", "编辑框5"}}) {
+    const RECT upper = controlRect(main, above), lower = controlRect(main, below);
+    const int x = upper.right - 3;  // past the text
+    if (shot.brightness(x, upper.top + 23) < 60 || shot.brightness(x, lower.top) < 60 ||
+        shot.colour(x, upper.top + 25) != RGB(0, 17, 34) || shot.colour(x, lower.top - 1) != RGB(0, 17, 34))
+      fail(std::string("the boxes ") + above + " and " + below + " run into one another");
+  }
+  ok("the custom page shows the end of six long paths, whole labels and separate boxes");
+}
+
+// After a restore: the bottom row drawn again, the folder button working under the mouse.
+void checkAfterRestore(HWND main) {
+  checkFrameControls(main, screenshot("after-restore"), "after a restore");
+  const POINT folder = driver::centreOf(controlRect(main, "图形按钮2"));
+  driver::mouseClick(folder.x, folder.y);
+  HWND dialog =
+      waitFor([] { return findDialog("找到 Photoshop 的位置", [](HWND d) { return fileNameEdit(d) != nullptr; }); },
+              "the host dialog after a click on the folder button");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  waitUntil([&] { return !IsWindow(dialog); }, "the host dialog cancelled");
+  ok("the folder button, clicked with the mouse, opens the host dialog");
+}
+
+// Dragging the splash preview moves it by the drag.
+void checkPreviewDrag(HWND preview) {
+  const RECT before = rectOf(preview);
+  driver::mouseDrag(before.left + 300, before.top + 200, 40, 30);
+  waitUntil(
+      [&] {
+        RECT now = rectOf(preview);
+        return now.left == before.left + 40 && now.top == before.top + 30;
+      },
+      "the preview moved by the drag", 5);
+  screenshot("after-drag");
+  ok("the splash preview follows a drag");
 }
 
 }  // namespace
@@ -296,8 +448,15 @@ int wmain(int argc, wchar_t** argv) {
   waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; },
             "the host folder in the path box");
   ok("three windows in place");
-  Sleep(1500);
-  saveScreenshot(shot);
+  shotFolder = shot.substr(0, shot.find_last_of('\\'));
+  Sleep(1100);
+  driver::Shot start = screenshot("theme-page");
+  driver::saveBmp(start, toWide(shot));
+  expectInk(start, themeNameRect(main), 20, "the name [当前] in the theme box at start");
+  checkFrameControls(main, start, "at start");
+  checkThemeNames(main);
+  measureStepTime(main);
+  checkThemeBoxOpens(main);
 
   // Apply a theme from the list.
   choose(main, theme);
@@ -329,6 +488,7 @@ int wmain(int argc, wchar_t** argv) {
     answerFileDialog("选择图片", image);
     waitUntil([&] { return textOf(findChild(main, controlId(field))) == image; }, std::string("the path in ") + field);
   }
+  checkCustomPage(main);
   click(main, "图形按钮20");
   waitUntil([&] { return SendMessageW(findChild(main, controlId("图形按钮20")), BM_GETCHECK, 0, 0) == BST_CHECKED; },
             "the startup-text toggle on");
@@ -375,6 +535,8 @@ int wmain(int argc, wchar_t** argv) {
   ShowWindow(main, SW_RESTORE);
   waitUntil([&] { return IsIconic(main) == 0; }, "the main window restored");
   ok("minimised and restored");
+  checkAfterRestore(main);
+  checkPreviewDrag(preview);
 
   // Esc in the main window ends the program.
   PostMessageW(findChild(main, controlId("编辑框1")), WM_KEYDOWN, VK_ESCAPE, 0);

@@ -22,10 +22,20 @@ printf '[Lumaset_theme]\r\ninfo=ink\r\n' >"$work/dl/Ink/info.ini"
 cp "$work/expect/PS_OWL_appbar_dark_win.low.png" "$work/dl/Ink/loading_low.png"
 (cd "$work/dl/Ink" && zip -q "$work/dl/Ink.blue.zip" info.ini loading_low.png)
 
+# The custom images come from a folder with a long name, so that no path fits its box.
+long="$work/主题图片 a folder with a long name for the pictures of a theme"
+mkdir -p "$long"
+cp "$work/expect/PS_OWL_appbar_light_win.low.png" "$long/光影 a long picture name, light.png"
 shots=$(dirname "$exe")/screenshots
-mkdir -p "$shots"
+mkdir -p "$shots" "$work/shots"
+status=0
 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/lumaset.exe")" "$(winpath "$work/PS")" Aurora \
-  "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$work/expect/PS_OWL_appbar_light_win.low.png")" \
-  "$(winpath "$work/shot.bmp")" "$(winpath "$work/PS2")" 2> >(grep -v 'X connection' >&2)
-[ -f "$work/shot.bmp" ] && convert "$work/shot.bmp" "$shots/lumaset-under-wine.png" && echo "screenshot: $shots/lumaset-under-wine.png"
+  "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$long/光影 a long picture name, light.png")" \
+  "$(winpath "$work/shots/lumaset-under-wine.bmp")" "$(winpath "$work/PS2")" 2> >(grep -v 'X connection' >&2) || status=$?
+for bmp in "$work"/shots/*.bmp; do
+  [ -f "$bmp" ] || continue
+  name=$(basename "$bmp" .bmp)
+  convert "$bmp" "$shots/$name.png" && echo "screenshot: $shots/$name.png"
+done
+[ "$status" -eq 0 ] || fail "the driver failed ($status)"
 [ -d "$work/PS/Resources/lumaset_BAK" ] || fail "no backup was made"

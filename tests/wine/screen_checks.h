@@ -1,0 +1,124 @@
+// What the gui driver sees of the screen and does with the mouse: screenshots read back
+// pixel by pixel, and real input (SendInput goes through the system's hit-testing, mouse
+// capture and move loops, as a person's mouse does; a posted message does not).
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+struct Shot {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> bgr;  // bottom-up rows of 24-bit pixels, as a BMP holds them
+  int stride() const { return (width * 3 + 3) & ~3; }
+  // The brightest channel of the pixel at screen position (x, y); 0 outside the screen.
+  // The pixel at screen position (x, y) as RGB(r, g, b); 0 outside the screen.
+  COLORREF colour(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const std::uint8_t* p = &bgr[static_cast<std::size_t>(height - 1 - y) * stride() + x * 3];
+    return RGB(p[2], p[1], p[0]);
+  }
+  int brightness(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const std::uint8_t* p = &bgr[static_cast<std::size_t>(height - 1 - y) * stride() + x * 3];
+    return std::max({p[0], p[1], p[2]});
+  }
+};
+
+inline Shot grabScreen() {
+  Shot shot;
+  shot.width = GetSystemMetrics(SM_CXSCREEN);
+  shot.height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFOHEADER header{sizeof header, shot.width, shot.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* start = static_cast<const std::uint8_t*>(bits);
+  shot.bgr.assign(start, start + static_cast<std::size_t>(shot.stride()) * shot.height);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+inline void saveBmp(const Shot& shot, const std::wstring& path) {
+  BITMAPINFOHEADER header{sizeof header, shot.width, shot.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + shot.bgr.size()), 0, 0,
+                        sizeof(BITMAPFILEHEADER) + sizeof header};
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(shot.bgr.data()), static_cast<std::streamsize>(shot.bgr.size()));
+}
+
+// Pixels of a glyph or an outline: light blue and white on the panel's (0, 17, 34).
+inline constexpr int kInk = 110;
+
+inline int inkIn(const Shot& shot, const RECT& r) {
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) count += shot.brightness(x, y) > kInk;
+  return count;
+}
+
+// The ink of a rectangle as a string of 0 and 1, to tell two texts apart.
+inline std::string inkMask(const Shot& shot, const RECT& r) {
+  std::string mask;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) mask += shot.brightness(x, y) > kInk ? '1' : '0';
+  return mask;
+}
+
+// The leftmost column of a rectangle that holds ink; r.right when none does.
+inline int firstInkColumn(const Shot& shot, const RECT& r) {
+  for (int x = r.left; x < r.right; ++x)
+    for (int y = r.top; y < r.bottom; ++y)
+      if (shot.brightness(x, y) > kInk) return x;
+  return r.right;
+}
+
+inline void mouseTo(int x, int y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+  Sleep(30);
+}
+
+inline void mouseButton(bool down) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof in);
+  Sleep(60);
+}
+
+inline void mouseClick(int x, int y) {
+  mouseTo(x, y);
+  mouseButton(true);
+  mouseButton(false);
+}
+
+// Presses at (x, y), moves by (dx, dy) in steps, releases.
+inline void mouseDrag(int x, int y, int dx, int dy) {
+  mouseTo(x, y);
+  mouseButton(true);
+  for (int step = 1; step <= 10; ++step) mouseTo(x + dx * step / 10, y + dy * step / 10);
+  mouseButton(false);
+}
+
+inline POINT centreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace driver

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -276,6 +277,29 @@ HWND topWindow(const wchar_t* cls) {
   return found;
 }
 
+// The message box's Chinese text in glyphs, not in the empty boxes of a font without
+// them: an empty box of one size stands for every character, so a line of different
+// characters would draw columns of ink all alike. Its rows of ink differ from column to
+// column in a line of real glyphs.
+void checkBoxGlyphs(HWND box) {
+  HWND text = nullptr;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (classOf(c) == L"Static" && (!text || textOf(c).size() > textOf(text).size())) text = c;
+  }
+  if (!text) fail("no text in the box");
+  driver::Shot shot = screenshot("message-box");
+  RECT r = rectOf(text);
+  r.bottom = std::min(r.bottom, r.top + 20);  // the first line: "选择的 Photoshop 版本为：16.1.2"
+  std::set<std::string> columns;
+  for (int x = r.left; x < r.left + 28; ++x) {  // within 选择的, the line's first three characters
+    std::string column;
+    for (int y = r.top; y < r.bottom; ++y) column += shot.brightness(x, y) < 100 ? '1' : '0';
+    if (column.find('1') != std::string::npos) columns.insert(column);
+  }
+  if (columns.size() < 6) fail("the box's Chinese text shows " + std::to_string(columns.size()) + " kinds of column");
+  ok("the message box shows Chinese glyphs");
+}
+
 RECT themeNameRect(HWND main) {
   RECT r = controlRect(main, "伪组合框文字");
   return {r.left, r.top, r.left + 204, r.top + 23};
@@ -429,7 +453,9 @@ int wmain(int argc, wchar_t** argv) {
   lumasetProcess = pi.dwProcessId;
 
   // First start: the program asks for Photoshop.exe before its windows open.
+  shotFolder = shot.substr(0, shot.find_last_of('\\'));
   answerFileDialog("找到 Photoshop 的位置", host + "\\Photoshop.exe");
+  checkBoxGlyphs(waitFor([] { return findDialog("可以使用"); }, "the box 可以使用"));
   answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
 
   HWND main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window");
@@ -448,7 +474,6 @@ int wmain(int argc, wchar_t** argv) {
   waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; },
             "the host folder in the path box");
   ok("three windows in place");
-  shotFolder = shot.substr(0, shot.find_last_of('\\'));
   Sleep(1100);
   driver::Shot start = screenshot("theme-page");
   driver::saveBmp(start, toWide(shot));

@@ -28,7 +28,9 @@ const char* const kUsage =
     "  backup [--refresh]                  create the backup (or renew it from the host's files)\n"
     "  themes                              the entries of the theme list\n"
     "  preview ENTRY [--save DIR]          what choosing an entry of the theme list shows\n"
-    "  import PATH | --package PATH        import a dropped folder or zip, or a chosen package\n";
+    "  import PATH | --package PATH        import a dropped folder or zip, or a chosen package\n"
+    "  check THEME                         check a theme folder (a path or a theme's name)\n"
+    "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n";
 
 StartupOutcome startAsProgram(Session& s) {
   StartupOutcome outcome = runStartup(s.ctx);
@@ -102,6 +104,8 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
       {"themes", cmdThemes},
       {"preview", cmdPreview},
       {"import", cmdImport},
+      {"check", cmdCheck},
+      {"pack", cmdPack},
   };
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);

@@ -68,5 +68,7 @@ int cmdApplyCustom(Session& s, const std::vector<std::string>& args);
 int cmdThemes(Session& s, const std::vector<std::string>& args);
 int cmdPreview(Session& s, const std::vector<std::string>& args);
 int cmdImport(Session& s, const std::vector<std::string>& args);
+int cmdCheck(Session& s, const std::vector<std::string>& args);
+int cmdPack(Session& s, const std::vector<std::string>& args);
 
 }  // namespace lumaset::cli

@@ -1,0 +1,143 @@
+// What theme authors get: the zip writer, the check of a theme folder, and the package
+// that pack writes and the import takes back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/startup.h"
+#include "cli/cli.h"
+#include "formats/png.h"
+#include "formats/zip_archive.h"
+#include "formats/zip_writer.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "themes/import.h"
+#include "themes/theme_check.h"
+#include "themes/theme_list.h"
+#include "tools/png_writer.h"
+
+namespace lumaset {
+namespace {
+
+using testing::readWhole;
+using testing::writeFile;
+
+std::string pngOfSize(int w, int h) { return tools::encodePng(tools::Image(w, h, {10, 120, 200, 255})); }
+
+TEST(ZipWriter, WritesWhatTheReaderAndForeignUnzippersRead) {
+  const std::vector<ZipFile> files = {
+      {"模板/主题制作说明.txt", "说明"}, {"info.ini", std::string(5000, 'i')}, {"b.png", pngOfSize(20, 10)}};
+  const Bytes zip = writeZip(files);
+  std::vector<std::pair<std::string, Bytes>> read;
+  ASSERT_EQ(readZip(zip, nullptr,
+                    [&](const ZipMember& m, const Bytes& d) {
+                      read.push_back({m.name, d});
+                      return true;
+                    }),
+            kZipOk);
+  ASSERT_EQ(read.size(), 3u);  // in the order of their names
+  EXPECT_EQ(read[0], (std::pair<std::string, Bytes>{"b.png", files[2].data}));
+  EXPECT_EQ(read[1], (std::pair<std::string, Bytes>{"info.ini", files[1].data}));
+  EXPECT_EQ(read[2], (std::pair<std::string, Bytes>{"模板/主题制作说明.txt", "说明"}));
+  // The same files in another order give the same bytes.
+  EXPECT_EQ(writeZip({files[2], files[0], files[1]}), zip);
+
+  testing::TempDir dir;
+  writeFile(dir / "p.zip", zip);
+  for (const std::string& lister : {std::string("bsdtar -tf"), std::string("LC_ALL=C.UTF-8 unzip -Z1")}) {
+    const std::string command = lister + " '" + (dir / "p.zip") + "' > '" + (dir / "list.txt") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << lister;
+    EXPECT_EQ(readWhole(dir / "list.txt"), "b.png\ninfo.ini\n模板/主题制作说明.txt\n") << lister;
+  }
+}
+
+class ThemeAuthor : public testing::HostFixture {
+ protected:
+  std::string folder() { return home + "/LumasetTheme/Ink"; }
+  std::vector<std::string> texts(FindingLevel level) {
+    std::vector<std::string> out;
+    for (const Finding& f : checkThemeFolder(ctx, folder()).findings)
+      if (f.level == level) out.push_back(f.text);
+    return out;
+  }
+  bool has(FindingLevel level, const std::string& part) {
+    for (const std::string& text : texts(level))
+      if (text.find(part) != std::string::npos) return true;
+    return false;
+  }
+};
+
+TEST_F(ThemeAuthor, ASoundThemeOfTheGuidesSizesHasNoWarning) {
+  testing::writeTheme(home, "Ink",
+                      {{"loading_low.png", pngOfSize(838, 506)},
+                       {"loading_high.png", pngOfSize(1676, 1012)},
+                       {"ico_dark_low.png", pngOfSize(32, 32)},
+                       {"ico_dark_high.png", pngOfSize(64, 64)},
+                       {"ico_light_low.png", pngOfSize(32, 32)},
+                       {"ico_light_high.png", pngOfSize(64, 64)}});
+  EXPECT_FALSE(checkThemeFolder(ctx, folder()).broken());
+  EXPECT_TRUE(texts(FindingLevel::Warning).empty()) << texts(FindingLevel::Warning)[0];
+  EXPECT_TRUE(has(FindingLevel::Note, "info.ini is UTF-8"));
+}
+
+TEST_F(ThemeAuthor, MissingOrBrokenPartsAreErrorsOtherSizesWarnings) {
+  testing::writeTheme(home, "Ink", {{"ico_dark_low.png", pngOfSize(30, 32)}, {"ico_light_low.png", "GIF89a"}},
+                      "[Lumaset_theme]\r\ninfo=\xCB\xAE\xC4\xAB\r\nloadtext=yes\r\n");
+  EXPECT_TRUE(checkThemeFolder(ctx, folder()).broken());
+  EXPECT_TRUE(has(FindingLevel::Error, "loading_low.png is missing"));
+  EXPECT_TRUE(has(FindingLevel::Error, "ico_light_low.png is not a sound PNG"));
+  EXPECT_TRUE(has(FindingLevel::Warning, "ico_dark_low.png is 30 x 32, the guide asks for 32 x 32"));
+  EXPECT_TRUE(has(FindingLevel::Warning, "loadtext=yes does nothing"));
+  EXPECT_TRUE(has(FindingLevel::Note, "info.ini is GBK"));
+  EXPECT_TRUE(has(FindingLevel::Note, "description: 水墨"));
+  EXPECT_TRUE(checkThemeFolder(ctx, home + "/nowhere").broken());
+}
+
+TEST_F(ThemeAuthor, StartupTextLinesAndTheHostsOwnImageSizes) {
+  makeHost();
+  ui.answers.push_back(host.exePath);
+  runStartup(ctx);
+  std::optional<PngSize> own;
+  for (const tools::SampleRecord& r : host.records)
+    if (r.name.rfind("Splash1080Background", 0) == 0) own = pngSize(r.lowImage);
+  ASSERT_TRUE(own);
+  const int width = static_cast<int>(own->width) + 1;  // one pixel wider than the host's own
+  testing::writeTheme(home, "Ink", {{"loading_low.png", pngOfSize(width, 506)}, {"word.txt", "T"}});
+  writeFile(folder() + "/word.text", "\xEF\xBB\xBF\"$$$/Splash/Initializing=研墨中\"\r\nno quotes here\r\n");
+  EXPECT_FALSE(checkThemeFolder(ctx, folder()).broken());
+  EXPECT_TRUE(has(FindingLevel::Note, "word.text is UTF-8 with a byte-order mark"));
+  EXPECT_TRUE(has(FindingLevel::Warning, "word.text line 2 is not in the form"));
+  EXPECT_FALSE(has(FindingLevel::Warning, "word.text line 1"));
+  EXPECT_TRUE(has(FindingLevel::Warning, "loading_low.png is " + std::to_string(width) +
+                                             " x 506, the host's own image " + "there is " +
+                                             std::to_string(own->width) + " x " + std::to_string(own->height)));
+}
+
+TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
+  auto pack = [&](const std::string& target) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    int status = cli::runCli({"--home", home, "pack", "Ink", "-o", target}, files, out, err);
+    std::fclose(out);
+    std::fclose(err);
+    return status;
+  };
+  std::filesystem::create_directories(testing::pathFromUtf8(dir / "dl"));
+  testing::writeTheme(home, "Ink", {{"loading_low.png", "not a png"}});
+  EXPECT_EQ(pack(dir / "dl/broken.zip"), 1);
+  EXPECT_FALSE(files.exists(dir / "dl/broken.zip"));
+
+  testing::writeTheme(home, "Ink", testing::sixImages());
+  writeFile(folder() + "/模板说明.txt", "x");
+  ASSERT_EQ(pack(dir / "dl/Ink2.zip"), 0);
+  ASSERT_TRUE(importDroppedItem(ctx, dir / "dl/Ink2.zip"));
+  for (const std::string& name : files.fileNames(folder()))
+    EXPECT_EQ(readWhole(home + "/LumasetTheme/Ink2/" + name), readWhole(folder() + "/" + name)) << name;
+  const std::vector<std::string> listed = themeList(ctx);
+  EXPECT_NE(std::find(listed.begin(), listed.end(), "Ink2"), listed.end());
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -1,0 +1,172 @@
+#include "themes/theme_check.h"
+
+#include "app/index_reading.h"
+#include "backup/backup_layout.h"
+#include "formats/path_text.h"
+#include "formats/png.h"
+#include "formats/profile_text.h"
+#include "formats/text_guess.h"
+#include "formats/utf.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
+#include "themes/theme_folder.h"
+
+namespace lumaset {
+namespace {
+
+struct ImageRule {
+  const char* file;
+  const char* resource;
+  Pack pack;
+  std::uint32_t width, height;
+  bool required;
+};
+
+const ImageRule kImages[] = {
+    {kSplashLow, kSplashResource, Pack::LowRes, 838, 506, true},
+    {kSplashHigh, kSplashResource, Pack::HighRes, 1676, 1012, false},
+    {kDarkLow, kDarkIconResource, Pack::LowRes, 32, 32, false},
+    {kDarkHigh, kDarkIconResource, Pack::HighRes, 64, 64, false},
+    {kLightLow, kLightIconResource, Pack::LowRes, 32, 32, false},
+    {kLightHigh, kLightIconResource, Pack::HighRes, 64, 64, false},
+};
+
+std::string sizeText(std::uint32_t w, std::uint32_t h) { return std::to_string(w) + " x " + std::to_string(h); }
+
+const char* encodingName(const Bytes& raw) {
+  if (raw.compare(0, 2, "\xFF\xFE") == 0) return "UTF-16LE with a byte-order mark";
+  if (raw.compare(0, 2, "\xFE\xFF") == 0) return "UTF-16BE with a byte-order mark";
+  if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) return "UTF-8 with a byte-order mark";
+  if (raw.find('\0') != Bytes::npos) return "UTF-16LE without a byte-order mark";
+  if (isPlausibleUtf8(raw)) return "UTF-8";
+  return "GBK (the Chinese ANSI code page)";
+}
+
+// The record table the host's own images are looked up in: the backup index where there
+// is one, else the current index; nothing without a located host.
+std::optional<RecordTable> hostRecords(Context& ctx) {
+  if (ctx.state.hostFolder.empty()) return std::nullopt;
+  for (const std::string& index : {backupIndexPath(ctx), ctx.state.currentIndexPath}) {
+    std::optional<Bytes> bytes = readIndexFile(ctx.files, index);
+    if (!bytes) continue;
+    DecodedIndex decoded = decodeIndex(*bytes);
+    if (decoded.problem == IndexProblem::None) return decoded.table;
+  }
+  return std::nullopt;
+}
+
+void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
+  const std::string path = folder + ctx.sep() + kThemeInfo;
+  if (!ctx.files.info(path).exists) {
+    out.push_back({FindingLevel::Error, std::string(kThemeInfo) + " is missing: the folder is not listed as a theme"});
+    return;
+  }
+  const Bytes raw = ctx.files.readFile(path);
+  auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
+  const std::string text = decodeProfileText(raw, gbk).utf8;
+  out.push_back({FindingLevel::Note, std::string(kThemeInfo) + " is " + encodingName(raw)});
+  std::optional<std::string> info = lookupProfileValue(text, kThemeSection, "info");
+  if (!info) {
+    out.push_back({FindingLevel::Warning, std::string(kThemeInfo) + " has no [" + kThemeSection +
+                                              "] info= line: the list shows 未知 as its description"});
+  } else {
+    out.push_back({FindingLevel::Note, "description: " + *info});
+  }
+  std::optional<std::string> loadtext = lookupProfileValue(text, kThemeSection, "loadtext");
+  if (loadtext && *loadtext != "no") {
+    out.push_back(
+        {FindingLevel::Warning, "loadtext=" + *loadtext + " does nothing: only loadtext=no ticks 隐藏启动文字"});
+  }
+}
+
+void checkImage(Context& ctx, const std::string& folder, const ImageRule& rule, const std::optional<RecordTable>& host,
+                std::vector<Finding>& out) {
+  const std::string path = folder + ctx.sep() + rule.file;
+  const FileInfo info = ctx.files.info(path);
+  if (!info.exists) {
+    if (rule.required) {
+      out.push_back({FindingLevel::Error, std::string(rule.file) + " is missing: the folder is not listed as a theme"});
+    } else {
+      out.push_back({FindingLevel::Note, std::string(rule.file) + " is missing: the host keeps its own image there"});
+    }
+    return;
+  }
+  const Bytes png = info.size <= kPngMaxFileSize ? ctx.files.readFile(path) : Bytes();
+  if (!isSoundPng(png)) {
+    out.push_back({FindingLevel::Error, std::string(rule.file) + " is not a sound PNG file (or above 16384 pixels a " +
+                                            "side or 64 MiB): it would be refused"});
+    return;
+  }
+  const PngSize size = *pngSize(png);
+  if (size.width != rule.width || size.height != rule.height) {
+    out.push_back({FindingLevel::Warning, std::string(rule.file) + " is " + sizeText(size.width, size.height) +
+                                              ", the guide asks for " + sizeText(rule.width, rule.height)});
+  }
+  if (!host) return;
+  const std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
+  std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, rule.resource, rule.pack));
+  if (own && (own->width != size.width || own->height != size.height)) {
+    out.push_back({FindingLevel::Warning, std::string(rule.file) + " is " + sizeText(size.width, size.height) +
+                                              ", the host's own image there is " + sizeText(own->width, own->height)});
+  }
+}
+
+// Lines in the form the language file needs: "KEY=VALUE" with its quotes.
+void checkStartupText(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
+  const std::string path = folder + ctx.sep() + kThemeText;
+  const bool hasMarker = ctx.files.info(folder + ctx.sep() + kThemeTextMarker).exists;
+  if (!ctx.files.info(path).exists) {
+    if (hasMarker) {
+      out.push_back({FindingLevel::Warning,
+                     std::string(kThemeTextMarker) + " lights the T badge, but only " + kThemeText + " is applied"});
+    }
+    return;
+  }
+  const Bytes raw = ctx.files.readFile(path);
+  auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
+  const std::string text = utf16leToUtf8(startupTextAsUtf16le(raw, gbk));
+  out.push_back({FindingLevel::Note, std::string(kThemeText) + " is " + encodingName(raw)});
+  int line = 0;
+  for (std::string row : splitPath(text, "\n")) {
+    ++line;
+    if (!row.empty() && row.back() == '\r') row.pop_back();
+    if (row.empty() || row.rfind("//", 0) == 0) continue;
+    const bool keyLine =
+        row.size() > 3 && row.front() == '"' && row.back() == '"' && row.find('=') != std::string::npos;
+    if (!keyLine) {
+      out.push_back({FindingLevel::Warning, std::string(kThemeText) + " line " + std::to_string(line) +
+                                                " is not in the form \"KEY=VALUE\": " + cutUtf8(row, 60)});
+    }
+  }
+  if (!hasMarker) {
+    out.push_back({FindingLevel::Note, std::string("without ") + kThemeTextMarker + " the T badge stays dark"});
+  }
+  out.push_back({FindingLevel::Note, std::string(kThemeText) +
+                                         " is applied only with 隐藏启动文字 ticked (loadtext=no ticks it when the "
+                                         "theme is chosen); Photoshop CC 2017 (18) and later cannot change it"});
+}
+
+}  // namespace
+
+bool ThemeCheck::broken() const {
+  for (const Finding& f : findings) {
+    if (f.level == FindingLevel::Error) return true;
+  }
+  return false;
+}
+
+ThemeCheck checkThemeFolder(Context& ctx, const std::string& folder) {
+  ThemeCheck check;
+  const FileInfo info = ctx.files.info(folder);
+  if (!info.exists || !info.isFolder) {
+    check.findings.push_back({FindingLevel::Error, "no theme folder at " + folder});
+    return check;
+  }
+  checkInfo(ctx, folder, check.findings);
+  const std::optional<RecordTable> host = hostRecords(ctx);
+  for (const ImageRule& rule : kImages) checkImage(ctx, folder, rule, host, check.findings);
+  checkStartupText(ctx, folder, check.findings);
+  return check;
+}
+
+}  // namespace lumaset

@@ -6,6 +6,7 @@
 #include "platform/posix_files.h"
 #include "support/fake_interaction.h"
 #include "support/theme_maker.h"
+#include "themes/theme_check.h"
 #include "themes/theme_folder.h"
 #include "themes/theme_list.h"
 
@@ -53,6 +54,22 @@ TEST_F(ShippedThemes, TemplateHoldsEveryThemeFileAndAGuide) {
   ASSERT_GE(text.size(), 2u);
   EXPECT_NE(text.substr(0, 2), "\xFF\xFE");  // no byte-order mark inside the language file
   EXPECT_EQ(utf16leToUtf8(text).rfind("\"$$$/private/Credits/Legal/CopyrightTwoLine=\"\r\n", 0), 0u);
+}
+
+// What a theme author copies must pass the author's own check, and a theme with its own
+// startup text must tick "隐藏启动文字" when chosen, or its text would never be applied.
+TEST_F(ShippedThemes, EveryShippedThemePassesTheAuthorsCheck) {
+  const std::string library = ctx.programFolder + "/LumasetTheme/";
+  for (const std::string& folder :
+       {library + "Aurora", library + "Sunset", library + "墨竹", ctx.programFolder + "/模板"}) {
+    ThemeCheck check = checkThemeFolder(ctx, folder);
+    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Error) << folder << ": " << f.text;
+    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Warning) << folder << ": " << f.text;
+    if (files.exists(folder + "/word.text")) {
+      EXPECT_EQ(files.readProfileString(folder + "/info.ini", kThemeSection, "loadtext", ""), "no") << folder;
+    }
+  }
+  EXPECT_TRUE(previewTheme(ctx, "墨竹").look.startupTextToggle);
 }
 
 }  // namespace

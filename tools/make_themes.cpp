@@ -85,14 +85,29 @@ const char* kGuide =
     "info.ini（节 [Lumaset_theme]）/ keys of section [Lumaset_theme]:\r\n"
     "  info=主题介绍 / description         by=作者 / author     byurl=作者网址 / author's page\r\n"
     "  re=引用来源 / credited source       reurl=来源网址 / its page\r\n"
-    "  loadtext=no   预览时勾选“隐藏启动文字” / previewing ticks \"hide startup text\"\r\n"
-    "建议用 UTF-16 (Unicode) 保存 info.ini。 Save info.ini as UTF-16 (\"Unicode\") text.\r\n\r\n"
-    "word.text 的每一行与 Photoshop 语言文件相同，例如 / each line is as in Photoshop's language file:\r\n"
-    "  \"$$$/Splash/Initializing=正在初始化...\"\r\n"
-    "保存为 UTF-16 LE，不带 BOM。 Save it as UTF-16 LE without a byte-order mark.\r\n\r\n"
-    "打包 / packaging: 选中主题文件夹里的文件（不是文件夹本身）压缩成 zip，zip 的名字就是主题名。\r\n"
-    "Zip the files inside the theme folder (not the folder itself); the zip's name becomes the theme's name.\r\n"
-    "  cd 模板 && zip ../MyTheme.zip *\r\n";
+    "  loadtext=no   选中主题时勾选“隐藏启动文字” / choosing the theme ticks \"隐藏启动文字\"\r\n\r\n"
+    "启动文字 / the startup text:\r\n"
+    "  只有勾选“隐藏启动文字”时才会使用 word.text：勾选时写入 word.text 的文字（没有 word.text 就隐藏\r\n"
+    "  启动文字），不勾选时 Photoshop 的启动文字保持原样。想让主题的文字生效，请在 info.ini 写\r\n"
+    "  loadtext=no。Photoshop CC 2017（18）及以后的版本不能修改启动文字。\r\n"
+    "  word.text is used only when \"隐藏启动文字\" is ticked (loadtext=no ticks it when the theme is\r\n"
+    "  chosen); unticked, Photoshop keeps its own texts. Photoshop CC 2017 (18) and later cannot have\r\n"
+    "  their startup text changed.\r\n"
+    "  word.text 的每一行与 Photoshop 语言文件相同，例如 / each line is as in Photoshop's language file:\r\n"
+    "    \"$$$/Splash/Initializing=正在初始化...\"\r\n\r\n"
+    "文字编码 / text encodings:\r\n"
+    "  info.ini 和 word.text 可以用记事本保存为 UTF-8（默认）、带 BOM 的 UTF-8、UTF-16 LE 或 ANSI（GBK），\r\n"
+    "  程序都能读取；word.text 会转换为语言文件使用的 UTF-16 LE。\r\n"
+    "  Save info.ini and word.text in any encoding Notepad offers (UTF-8, UTF-8 with BOM, UTF-16 LE,\r\n"
+    "  ANSI/GBK): the program reads each, and turns word.text into the language file's UTF-16 LE.\r\n\r\n"
+    "检查与打包 / checking and packaging:\r\n"
+    "  lumaset-cli check 主题文件夹    检查缺少的文件、图片和尺寸 / checks files, images and sizes\r\n"
+    "  lumaset-cli pack 主题文件夹 -o 主题名.zip    打包为可导入的主题包 / writes an importable package\r\n"
+    "  也可以在资源管理器中打开主题文件夹，全选其中的文件（不是文件夹本身），右键“发送到 → 压缩(zipped)文件夹”，\r\n"
+    "  再把 zip 改成主题名。zip 的名字就是主题名。\r\n"
+    "  Or, in Explorer, open the theme folder, select the files in it (not the folder itself), right-click\r\n"
+    "  \"Send to -> Compressed (zipped) folder\" and name the zip after the theme: its name becomes the\r\n"
+    "  theme's name.\r\n";
 
 }  // namespace
 
@@ -105,7 +120,7 @@ int main(int argc, char** argv) {
   fs::path templ = assets / fs::path(u8"模板");
   writeImages(templ, Artwork::Template, true);
   write(templ / "info.ini", infoIni({u"主题模板：复制这个文件夹到 LumasetTheme，改名，换上你的图片。", u"Lumaset",
-                                     u"https://example.invalid/lumaset", u"", u"", u""}));
+                                     u"https://example.invalid/lumaset", u"", u"", u"no"}));
   write(templ / "word.text", startupText(u"正在载入你的主题..."));
   write(templ / "word.txt", "This file only lights the T marker of the preview.\r\n");
   write(templ / fs::path(u8"主题制作说明.txt"), kGuide);
@@ -116,7 +131,7 @@ int main(int argc, char** argv) {
         infoIni({u"极光：夜空里的绿色与紫色光幕。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u"no"}));
   writeImages(library / fs::path(u8"墨竹"), Artwork::InkBamboo, true);
   write(library / fs::path(u8"墨竹") / "info.ini", infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset",
-                                                            u"https://example.invalid/lumaset", u"", u"", u""}));
+                                                            u"https://example.invalid/lumaset", u"", u"", u"no"}));
   write(library / fs::path(u8"墨竹") / "word.text", startupText(u"研墨中..."));
   write(library / fs::path(u8"墨竹") / "word.txt", "T\r\n");
   writeImages(library / "Sunset", Artwork::Sunset, false);

@@ -111,11 +111,20 @@ inline void mouseClick(int x, int y) {
   mouseButton(false);
 }
 
-// Presses at (x, y), moves by (dx, dy) in steps, releases.
-inline void mouseDrag(int x, int y, int dx, int dy) {
+// Presses at (x, y) and moves by (dx, dy) in steps; the button is held until `arrived`
+// says the drag has taken effect (or two seconds have passed), then released. A busy
+// program may take the press late, and a move loop that starts after the release would
+// see no drag at all.
+template <typename Arrived>
+void mouseDrag(int x, int y, int dx, int dy, Arrived arrived) {
   mouseTo(x, y);
   mouseButton(true);
+  Sleep(200);
   for (int step = 1; step <= 10; ++step) mouseTo(x + dx * step / 10, y + dy * step / 10);
+  for (int i = 0; i < 40 && !arrived(); ++i) {
+    Sleep(50);
+    mouseTo(x + dx, y + dy);
+  }
   mouseButton(false);
 }
 

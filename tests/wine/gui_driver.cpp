@@ -417,20 +417,44 @@ void checkAfterRestore(HWND main) {
 // Dragging the splash preview moves it by the drag.
 void checkPreviewDrag(HWND preview) {
   const RECT before = rectOf(preview);
-  driver::mouseDrag(before.left + 300, before.top + 200, 40, 30);
-  waitUntil(
-      [&] {
-        RECT now = rectOf(preview);
-        return now.left == before.left + 40 && now.top == before.top + 30;
-      },
-      "the preview moved by the drag", 5);
+  auto moved = [&] {
+    RECT now = rectOf(preview);
+    return now.left == before.left + 40 && now.top == before.top + 30;
+  };
+  driver::mouseDrag(before.left + 300, before.top + 200, 40, 30, moved);
+  waitUntil(moved, "the preview moved by the drag", 5);
   screenshot("after-drag");
   ok("the splash preview follows a drag");
 }
 
 }  // namespace
 
+// lumaset.exe started as a user starts it from an unpacked download on a located host:
+// its three windows open without a question, and its close button ends it.
+int threeWindows(const std::wstring& exe) {
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::wstring command = L"\"" + exe + L"\"";
+  std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+    fail("cannot start " + fromWide(exe));
+  lumasetProcess = pi.dwProcessId;
+  HWND main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window");
+  HWND preview = waitFor([] { return topWindow(lumaset::ui::kPreviewClass); }, "splash preview window");
+  HWND frame = waitFor([] { return topWindow(lumaset::ui::kFrameClass); }, "frame window");
+  waitUntil([&] { return IsWindowVisible(main) && IsWindowVisible(preview) && IsWindowVisible(frame); },
+            "all three windows");
+  waitUntil([&] { return textOf(findChild(main, controlId("伪组合框文字"))) == "[当前]"; }, "the list on [当前]");
+  if (findDialog("")) fail("the start asked for something");
+  ok("three windows of the unpacked program");
+  click(main, "图形按钮7");
+  if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");
+  ok("closed by its button");
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && std::wstring(argv[1]) == L"--three-windows") return threeWindows(argv[2]);
   if (argc != 8) {
     std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER\n");
     return 2;

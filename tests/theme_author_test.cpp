@@ -115,15 +115,35 @@ TEST_F(ThemeAuthor, StartupTextLinesAndTheHostsOwnImageSizes) {
                                              std::to_string(own->width) + " x " + std::to_string(own->height)));
 }
 
+// Runs the command line on the fixture's home; its standard output goes to `printed`.
+int runCommand(Files& files, const std::string& home, std::vector<std::string> args, std::string* printed = nullptr) {
+  args.insert(args.begin(), {"--home", home});
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  int status = cli::runCli(args, files, out, err);
+  std::rewind(out);
+  char buffer[4096];
+  std::size_t n;
+  while (printed && (n = std::fread(buffer, 1, sizeof buffer, out)) > 0) printed->append(buffer, n);
+  std::fclose(out);
+  std::fclose(err);
+  return status;
+}
+
+TEST_F(ThemeAuthor, CheckPrintsOneLinePerFindingAndFailsOnAnError) {
+  testing::writeTheme(home, "Ink", {{"loading_low.png", pngOfSize(838, 506)}, {"ico_dark_low.png", pngOfSize(31, 32)}});
+  std::string printed;
+  EXPECT_EQ(runCommand(files, home, {"check", "Ink"}, &printed), 0);
+  EXPECT_NE(printed.find("warning: ico_dark_low.png is 31 x 32, the guide asks for 32 x 32\n"), std::string::npos);
+  EXPECT_NE(printed.find("ok: info.ini is UTF-8\n"), std::string::npos);
+  std::filesystem::remove(testing::pathFromUtf8(folder() + "/loading_low.png"));
+  printed.clear();
+  EXPECT_EQ(runCommand(files, home, {"check", folder()}, &printed), 1);
+  EXPECT_NE(printed.find("error: loading_low.png is missing"), std::string::npos);
+}
+
 TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
-  auto pack = [&](const std::string& target) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    int status = cli::runCli({"--home", home, "pack", "Ink", "-o", target}, files, out, err);
-    std::fclose(out);
-    std::fclose(err);
-    return status;
-  };
+  auto pack = [&](const std::string& target) { return runCommand(files, home, {"pack", "Ink", "-o", target}); };
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "dl"));
   testing::writeTheme(home, "Ink", {{"loading_low.png", "not a png"}});
   EXPECT_EQ(pack(dir / "dl/broken.zip"), 1);

@@ -79,14 +79,6 @@ inline std::string inkMask(const Shot& shot, const RECT& r) {
   return mask;
 }
 
-// The leftmost column of a rectangle that holds ink; r.right when none does.
-inline int firstInkColumn(const Shot& shot, const RECT& r) {
-  for (int x = r.left; x < r.right; ++x)
-    for (int y = r.top; y < r.bottom; ++y)
-      if (shot.brightness(x, y) > kInk) return x;
-  return r.right;
-}
-
 inline void mouseTo(int x, int y) {
   INPUT in{};
   in.type = INPUT_MOUSE;

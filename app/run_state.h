@@ -9,9 +9,6 @@
 
 namespace lumaset {
 
-class HostEdit;
-class HostRecord;
-
 struct RunState {
   std::string hostFolder;  // with trailing separator once located
   std::string currentIndexPath;
@@ -43,10 +40,6 @@ struct Context {
   HostView& view;
   RunState& state;
   std::string programFolder;  // without trailing separator
-  // The edit of the host while an operation changes its files (see backup/host_edit_scope.h).
-  HostEdit* edit = nullptr;
-  // The record of the backup while an apply keeps it open (see backup/host_record.h).
-  HostRecord* record = nullptr;
 
   char sep() const { return files.separator(); }
   std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }

@@ -7,6 +7,31 @@
 
 namespace lumaset {
 
+std::string BackupLayout::hostFile(const std::string& name) const {
+  auto link = linkTargets.find(name);
+  return link != linkTargets.end() ? link->second : resources + sep + name;
+}
+
+std::string BackupLayout::hostPath(const std::string& key) const {
+  if (key != kLanguageKey) return hostFile(key);
+  auto link = linkTargets.find(key);
+  return link != linkTargets.end() ? link->second : languageFile;
+}
+
+std::string BackupLayout::backupPath(const std::string& key) const {
+  return key == kLanguageKey ? languageBackupCopy : backupFile(key);
+}
+
+std::string BackupLayout::secondCopyPath(const std::string& key) const {
+  if (key == kLanguageKey) return iconBackup + sep + languageFileName;
+  if (key == kIndexFile) return languageBackup + sep + kIndexFile;
+  return {};
+}
+
+std::string BackupLayout::oldBackupPath(const std::string& key) const {
+  return key == kLanguageKey ? languageBackupOld + sep + languageFileName : iconBackupOld + sep + key;
+}
+
 BackupLayout backupLayout(const Context& ctx) {
   const char sep = ctx.sep();
   const RunState& st = ctx.state;
@@ -20,6 +45,7 @@ BackupLayout backupLayout(const Context& ctx) {
   b.languageBackupOld = st.languageBackupFolder + sep + "lumaset_BAK_old";
   b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
   b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
+  b.languageFileName = st.languageFileName;
   return b;
 }
 

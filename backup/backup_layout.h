@@ -1,7 +1,9 @@
 // Where the untouched copies of the host's files live: lumaset_BAK in the host's
 // Resources folder for the icon files, and lumaset_BAK in Locales_BAK for the language
-// file.
+// file. Each folder also holds a second copy of the other's small files (the index, the
+// language file) and of the record, so that losing one folder or file loses nothing.
 #pragma once
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,10 @@
 
 namespace lumaset {
 
+// The record's key of the host's language file; the icon files go by their names.
+inline constexpr const char* kLanguageKey = "language";
+inline constexpr const char* kRecordFile = "lumaset.record";
+
 struct BackupLayout {
   std::string resources;           // R: the host's Resources folder
   std::string iconBackup;          // R + "/lumaset_BAK"
@@ -18,12 +24,25 @@ struct BackupLayout {
   std::string probe;               // R + "/lumaset_BAK/TEST"
   std::string languageBackup;      // G + "/lumaset_BAK"
   std::string languageBackupOld;   // G + "/lumaset_BAK_old"
-  std::string languageFile;        // D + "/" + N
+  std::string languageFile;        // D + "/" + N (its link's target while an edit runs)
   std::string languageBackupCopy;  // G + "/lumaset_BAK/" + N
+  std::string languageFileName;    // N
 
-  std::string hostFile(const std::string& name) const { return resources + sep + name; }
+  // The host's icon file (its link's target while an edit runs).
+  std::string hostFile(const std::string& name) const;
   std::string backupFile(const std::string& name) const { return iconBackup + sep + name; }
 
+  // By record key: the host's file, its backup copy, the second copy (index and language
+  // file only; empty for the packs) and the copy of a previous backup.
+  std::string hostPath(const std::string& key) const;
+  std::string backupPath(const std::string& key) const;
+  std::string secondCopyPath(const std::string& key) const;
+  std::string oldBackupPath(const std::string& key) const;
+  // The record in the icon backup folder, and its copy in the language one.
+  std::string recordPath() const { return iconBackup + sep + kRecordFile; }
+  std::string recordSecondCopyPath() const { return languageBackup + sep + kRecordFile; }
+
+  std::map<std::string, std::string> linkTargets;  // by record key, for host files that are links
   char sep = '\\';
 };
 

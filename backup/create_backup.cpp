@@ -1,57 +1,97 @@
 #include "backup/create_backup.h"
 
-#include "backup/backup_layout.h"
-#include "backup/host_edit_scope.h"
-#include "backup/host_record.h"
+#include "app/index_reading.h"
+#include "backup/backup_copies.h"
+#include "backup/host_verdict.h"
+#include "formats/sha256.h"
+#include "iconstore/index_bounds.h"
+#include "iconstore/index_format.h"
 
 namespace lumaset {
+namespace {
 
-bool createBackup(Context& ctx) {
-  Files& files = ctx.files;
-  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
-  if (!settled) return false;
-  const BackupLayout& b = *settled;
-  HostEditScope scope(ctx, b);
-  if (!scope.ok()) return false;
-  HostEdit& edit = *ctx.edit;
-  auto fail = [&](const std::string& text) {
-    ctx.ui.messageBox(text, "错误", MessageIcon::Error);
-    return false;
-  };
-
-  if (!files.exists(b.iconBackup) && !edit.createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
-
-  // Each copy lands under a temporary name first, so a copy that broke off never counts
-  // as an existing backup; its hash is taken on the way and goes into the record.
-  HostRecord record(ctx, b);
-  bool copied = false;
-  auto backUp = [&](const std::string& key) {
-    std::string sha256;
-    if (!edit.copyFileHashed(record.hostPath(key), record.backupPath(key), sha256)) return false;
-    record.noteBackedUp(key, sha256);
-    copied = true;
+// Copies a host file that has no backup copy yet, noting its size and hash. The language
+// file goes without the program's block, which no backup may hold.
+bool backUp(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  std::string sha256;
+  if (key == kLanguageKey) {
+    const Bytes host = s.files().readFile(b.hostPath(key));
+    const Bytes original = withoutStartupTextBlock(host);
+    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
+    s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
     return true;
-  };
-  for (const char* file : backedUpIconFiles(ctx.state.records.layout)) {
-    if (files.exists(b.backupFile(file))) continue;
-    if (!backUp(file)) return fail("创建备份文件失败：" + b.backupFile(file));
   }
+  if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
+  s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
+  return true;
+}
 
-  if (!files.exists(b.languageBackup) && !edit.createFolder(b.languageBackup))
+}  // namespace
+
+std::string damagedHostIndexMessage(EditSession& s) {
+  const std::string index = s.layout().hostFile(kIndexFile);
+  std::optional<Bytes> bytes = readIndexFile(s.files(), index);
+  DecodedIndex decoded = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  bool sound = decoded.problem == IndexProblem::None;
+  for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
+    const auto packSlot = static_cast<PackSlot>(slot);
+    const FileInfo pack = s.files().info(s.layout().hostFile(packSlotFile(packSlot)));
+    sound = !firstRecordPastPack(decoded.table, packSlot, pack.exists ? pack.size : 0);
+  }
+  if (sound) return {};
+  return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" + index +
+         "\r\n请修复或重新安装 Photoshop。";
+}
+
+bool createBackup(EditSession& s) {
+  Files& files = s.files();
+  const BackupLayout& b = s.layout();
+  auto fail = [&](const std::string& text) {
+    s.showError(text);
+    return false;
+  };
+  if (!files.exists(b.backupFile(kIndexFile))) {
+    const std::string damaged = damagedHostIndexMessage(s);
+    if (!damaged.empty()) return fail(damaged);
+  }
+  if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
+
+  bool copied = false;
+  for (const std::string& key : s.iconKeys()) {
+    if (files.exists(b.backupFile(key))) continue;
+    if (!backUp(s, key)) return fail("创建备份文件失败：" + b.backupFile(key));
+    copied = true;
+  }
+  if (!files.exists(b.languageBackup) && !s.edit().createFolder(b.languageBackup))
     return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
-  if (!files.exists(b.languageBackupCopy) && !backUp(kLanguageKey))
-    return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
-  if (copied && !record.save()) return false;
+  if (!files.exists(b.languageBackupCopy)) {
+    if (!backUp(s, kLanguageKey))
+      return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
+    copied = true;
+  }
+  for (const std::string& key : {std::string(kIndexFile), std::string(kLanguageKey)}) writeSecondCopy(s, key);
+  if (copied) s.record().setProductVersion(files.productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
+  if (s.record().dirty() && !s.saveRecord()) return false;
 
-  if (!edit.createFolder(b.probe)) {
-    ctx.ui.messageBox("没有目录权限02", "错误", MessageIcon::None);
+  if (!s.edit().createFolder(b.probe)) {
+    s.ui().messageBox("没有目录权限02", "错误", MessageIcon::None);
     return false;
   }
-  if (!edit.deleteFolder(b.probe)) {
-    ctx.ui.messageBox("没有目录权限01", "错误", MessageIcon::None);
+  if (!s.edit().deleteFolder(b.probe)) {
+    s.ui().messageBox("没有目录权限01", "错误", MessageIcon::None);
     return false;
   }
   return true;
+}
+
+bool createBackup(Context& ctx) {
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  if (!session) return false;
+  const std::vector<std::string> lost = mendBackupCopies(*session);
+  if (lost.empty()) return createBackup(*session);
+  session->showError(unmendableCopyMessage(session->layout().backupPath(lost.front())));
+  return false;
 }
 
 }  // namespace lumaset

@@ -1,12 +1,21 @@
 // Create backup: the first time, copy the host's index, packs and language file into
-// the backup folders; copies that exist are never replaced. Ends with a probe that the
-// system may create and delete folders there.
+// the backup folders; copies that exist are never replaced, copies that were lost are
+// mended. Ends with a probe that the system may create and delete folders there.
 #pragma once
 #include "app/run_state.h"
+#include "backup/edit_session.h"
 
 namespace lumaset {
 
-// Shows its own message on every failure and returns false at once.
+// Shows its own message on every failure and returns false at once. Copies that the
+// record knows are mended beforehand (backup/backup_copies.h). A host whose own
+// index does not decode or names bytes its packs lack is refused before anything is
+// copied; a language file that carries the program's block is backed up without it.
+bool createBackup(EditSession& s);
+// The same in an edit of its own, with the mending.
 bool createBackup(Context& ctx);
+
+// The message of a host whose own index is damaged, or empty when it is sound.
+std::string damagedHostIndexMessage(EditSession& s);
 
 }  // namespace lumaset

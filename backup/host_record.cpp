@@ -1,41 +1,19 @@
 #include "backup/host_record.h"
 
-#include "edits/host_edit.h"
-
 namespace lumaset {
-namespace {
 
-std::string recordPath(const BackupLayout& b) { return b.iconBackup + b.sep + "lumaset.record"; }
-
-}  // namespace
-
-std::vector<std::string> recordKeys(const RunState& state) {
-  std::vector<std::string> keys;
-  for (const char* file : backedUpIconFiles(state.records.layout)) keys.push_back(file);
-  keys.push_back(kLanguageKey);
-  return keys;
-}
-
-HostRecord::HostRecord(Context& ctx, const BackupLayout& b) : ctx_(ctx), b_(b) {
-  if (std::optional<BackupRecord> loaded = parseRecord(ctx.files.readFile(recordPath(b)))) {
+HostRecord::HostRecord(Files& files, const BackupLayout& b) : files_(files), b_(b) {
+  for (const std::string& path : {b.recordPath(), b.recordSecondCopyPath()}) {
+    std::optional<BackupRecord> loaded = parseRecord(files.readFile(path));
+    if (!loaded || (found_ && loaded->generation <= record_.generation)) continue;
     record_ = std::move(*loaded);
     found_ = true;
   }
 }
 
-std::string HostRecord::hostPath(const std::string& key) const {
-  return key == kLanguageKey ? b_.languageFile : b_.hostFile(key);
-}
-
-std::string HostRecord::backupPath(const std::string& key) const {
-  return key == kLanguageKey ? b_.languageBackupCopy : b_.backupFile(key);
-}
-
-std::string HostRecord::hostVersion() { return ctx_.files.productVersion(ctx_.state.hostFolder + "Photoshop.exe"); }
-
 const BackedUpFile* HostRecord::backup(const std::string& key) const {
   auto it = record_.backups.find(key);
-  return it == record_.backups.end() ? nullptr : &it->second;
+  return it == record_.backups.end() || it->second.sha256.empty() ? nullptr : &it->second;
 }
 
 const HostFileMark* HostRecord::mark(const std::string& key) const {
@@ -44,88 +22,76 @@ const HostFileMark* HostRecord::mark(const std::string& key) const {
 }
 
 HostFileState HostRecord::state(const std::string& key) {
-  auto frozen = frozen_.find(key);
-  if (frozen != frozen_.end()) return frozen->second;
-  return hostFileState(ctx_.files, hostPath(key), found_ ? mark(key) : nullptr);
-}
-
-bool HostRecord::changedByOthers(const std::vector<std::string>& keys) {
-  if (!found_) return false;
-  if (!record_.productVersion.empty() && record_.productVersion != hostVersion()) return true;
-  for (const std::string& key : keys) {
-    if (state(key) == HostFileState::Foreign) return true;
-  }
-  return false;
-}
-
-bool HostRecord::anyAsLeft(const std::vector<std::string>& keys) {
-  for (const std::string& key : keys) {
-    if (state(key) == HostFileState::AsLeft) return true;
-  }
-  return false;
+  return hostFileState(files_, b_.hostPath(key), found_ ? mark(key) : nullptr);
 }
 
 void HostRecord::markPending(const std::vector<std::string>& keys) {
+  dirty_ = true;
   for (const std::string& key : keys) record_.host[key].pending = true;
 }
 
-void HostRecord::noteRestored(const std::string& key, const std::string& sha256) {
-  frozen_.erase(key);
+void HostRecord::markRenewing(const std::string& key) {
+  dirty_ = true;
+  record_.backups[key].renewing = true;
+  record_.host[key].pending = true;
+}
+
+void HostRecord::noteRestored(const std::string& key) {
+  dirty_ = true;
   HostFileMark& m = record_.host[key];
   m = HostFileMark{};
-  m.pristine = ctx_.files.identity(hostPath(key));
-  BackedUpFile& backup = record_.backups[key];
-  if (!sha256.empty() || backup.sha256.empty()) backup = {ctx_.files.info(backupPath(key)).size, sha256};
+  m.pristine = files_.identity(b_.hostPath(key));
 }
 
 void HostRecord::noteChanged(const std::string& key) {
-  frozen_.erase(key);
+  dirty_ = true;
   HostFileMark& m = record_.host[key];
-  std::optional<FileIdentity> now = ctx_.files.identity(hostPath(key));
+  std::optional<FileIdentity> now = files_.identity(b_.hostPath(key));
   m.pending = false;
   if (now && m.pristine && *now == *m.pristine) return;  // not changed after all
   m.left = now;
-  m.baseSize = ctx_.files.info(backupPath(key)).size;
-  m.appendedSha256 = tailSha256(ctx_.files, hostPath(key), m.baseSize);
+  auto known = record_.backups.find(key);
+  m.baseSize = known != record_.backups.end() ? known->second.size : files_.info(b_.backupPath(key)).size;
+  m.appendedSha256 = tailSha256(files_, b_.hostPath(key), m.baseSize);
 }
 
-void HostRecord::noteBackedUp(const std::string& key, const std::string& sha256) {
-  record_.backups[key] = {ctx_.files.info(backupPath(key)).size, sha256};
+void HostRecord::noteBackedUp(const std::string& key, std::uint64_t size, const std::string& sha256,
+                              bool hostCarriesMore) {
+  dirty_ = true;
+  BackedUpFile& backup = record_.backups[key];
+  backup = BackedUpFile{size, sha256, files_.identity(b_.backupPath(key)), false};
   HostFileMark& m = record_.host[key];
   m = HostFileMark{};
-  m.pristine = ctx_.files.identity(hostPath(key));
+  if (hostCarriesMore) {
+    noteChanged(key);
+  } else {
+    m.pristine = files_.identity(b_.hostPath(key));
+  }
 }
 
-bool HostRecord::save() {
-  if (deferred_) return true;
-  if (!ctx_.files.info(b_.iconBackup).isFolder) return true;  // no backup, nothing to record of it
-  if (record_.productVersion.empty()) record_.productVersion = hostVersion();
-  found_ = true;
-  if (ctx_.edit && ctx_.edit->writeFile(recordPath(b_), serialiseRecord(record_))) return true;
-  ctx_.ui.messageBox("写入文件失败：" + recordPath(b_), "错误", MessageIcon::Error);
-  return false;
+void HostRecord::learnBackup(const std::string& key, std::uint64_t size, const std::string& sha256) {
+  dirty_ = true;
+  record_.backups[key] = BackedUpFile{size, sha256, files_.identity(b_.backupPath(key)), false};
 }
 
-RecordBatch::RecordBatch(Context& ctx, const BackupLayout& b, const std::vector<std::string>& keys)
-    : ctx_(ctx), record_(ctx, b) {
-  if (ctx.record) return;  // an outer batch holds the record
-  for (const std::string& key : keys) record_.frozen_[key] = record_.state(key);
-  record_.markPending(keys);
-  ok_ = record_.save();
-  record_.deferred_ = true;
-  ctx.record = &record_;
+void HostRecord::noteCopyChecked(const std::string& key) {
+  dirty_ = true;
+  record_.backups[key].identity = files_.identity(b_.backupPath(key));
 }
 
-RecordBatch::~RecordBatch() {
-  if (ctx_.record != &record_) return;
-  ctx_.record = nullptr;
-  record_.deferred_ = false;
-  record_.frozen_.clear();
-  if (ok_) record_.save();
-}
-
-RecordInUse::RecordInUse(Context& ctx, const BackupLayout& b) : shared_(ctx.record) {
-  if (!shared_) own_.emplace(ctx, b);
+bool HostRecord::save(HostEdit& edit) {
+  ++record_.generation;
+  const std::string text = serialiseRecord(record_);
+  bool anyFolder = false, saved = false;
+  for (const auto& [folder, path] : {std::pair{b_.iconBackup, b_.recordPath()},
+                                     std::pair{b_.languageBackup, b_.recordSecondCopyPath()}}) {
+    if (!files_.info(folder).isFolder) continue;
+    anyFolder = true;
+    saved = edit.writeFile(path, text) || saved;
+  }
+  found_ = found_ || saved;
+  dirty_ = dirty_ && !saved;
+  return saved || !anyFolder;  // without a backup there is nothing to record
 }
 
 }  // namespace lumaset

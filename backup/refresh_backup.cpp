@@ -2,87 +2,112 @@
 
 #include <algorithm>
 
-#include "backup/backup_layout.h"
-#include "backup/host_edit_scope.h"
-#include "backup/host_record.h"
-#include "backup/restore.h"
-#include "formats/startup_text_marker.h"
+#include "backup/backup_copies.h"
+#include "backup/create_backup.h"
+#include "backup/host_verdict.h"
+#include "formats/sha256.h"
+#include "iconstore/index_format.h"
 
 namespace lumaset {
 namespace {
 
-void report(Context& ctx, const std::string& path) {
-  ctx.ui.messageBox("_更新备份_创建备份文件失败：" + path, "错误", MessageIcon::Error);
+void report(EditSession& s, const std::string& path) { s.showError("_更新备份_创建备份文件失败：" + path); }
+
+bool anyBackup(EditSession& s) {
+  const BackupLayout& b = s.layout();
+  return s.record().found() || s.files().exists(b.backupFile(kIndexFile)) || s.files().exists(b.languageBackupCopy);
 }
 
-// Sets an existing backup folder aside (or, once a previous one exists, drops it) and
-// makes it anew.
-void renewFolder(Context& ctx, const std::string& folder, const std::string& old) {
-  if (!ctx.files.exists(folder)) return;
-  ctx.edit->moveFile(folder, old);
-  ctx.edit->deleteFolder(folder);
-  if (!ctx.edit->createFolder(folder)) report(ctx, folder);
+// The first copy of a file goes aside once, as the previous backup.
+void setOldCopyAside(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  const std::string copy = b.backupPath(key), old = b.oldBackupPath(key);
+  if (!s.files().info(copy).exists || s.files().exists(old)) return;
+  const std::string oldFolder = key == kLanguageKey ? b.languageBackupOld : b.iconBackupOld;
+  if (!s.files().exists(oldFolder)) s.edit().createFolder(oldFolder);
+  s.edit().moveFile(copy, old);
 }
 
-// A backup renewed from files that carry a theme would lose the host's own files for
-// good. On a host that only the program changed, the files that are exactly as an apply
-// left them get their backed-up bytes back first (packs are cut back, after the index);
-// a language file that carries the program's block without the record to prove it stops
-// the refresh before anything changes.
-bool putDefaultsBackFirst(Context& ctx, const BackupLayout& b) {
-  HostRecord record(ctx, b);
-  std::vector<std::string> themed;
-  for (const std::string& key : recordKeys(ctx.state)) {
-    if (record.state(key) == HostFileState::AsLeft) themed.push_back(key);
+// The host's file becomes the backup copy of its key; the language file without the
+// program's block.
+bool renewCopy(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  setOldCopyAside(s, key);
+  if (key == kLanguageKey) {
+    const Bytes host = s.files().readFile(b.hostPath(key));
+    const Bytes original = withoutStartupTextBlock(host);
+    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
+    s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
+  } else {
+    std::string sha256;
+    if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
+    s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
   }
-  const bool languageProven = std::find(themed.begin(), themed.end(), kLanguageKey) != themed.end();
-  if (!languageProven && carriesStartupTextMarker(ctx.files.readFile(b.languageFile))) {
-    ctx.ui.messageBox(
-        "Photoshop 的文件仍是应用主题后的样子，用它们更新备份会丢失原版文件。请先选择“[默认]”并应用，再点“备份”。",
-        "错误", MessageIcon::Error);
-    return false;
-  }
-  // A host that someone else changed is taken as it is: the way out after an update.
-  // Cutting back some of its files while others are foreign could leave an index that
-  // names bytes which are gone.
-  if (themed.empty() || record.changedByOthers(recordKeys(ctx.state))) return true;
-  record.markPending(themed);
-  if (!record.save()) return false;
-  for (const std::string& key : themed) {
-    if (!putBack(ctx, record, key, HostFileState::AsLeft)) {
-      ctx.ui.messageBox("重置文件错误：" + record.backupPath(key), "错误", MessageIcon::Error);
-      record.save();
-      return false;
+  writeSecondCopy(s, key);
+  return true;
+}
+
+// The keys whose copy must be taken anew; false after a message when the refresh must
+// not go on.
+bool keysToRenew(EditSession& s, std::vector<std::string>& renew) {
+  const std::vector<std::string> lost = mendBackupCopies(s);
+  for (const std::string& key : s.keys()) {
+    if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
+      // The host's file carries the program's addition and the original is gone: only a
+      // repaired host has an original to back up.
+      if (s.record().state(key) == HostFileState::AsLeft) {
+        s.showError(unmendableCopyMessage(s.layout().backupPath(key)));
+        return false;
+      }
+      renew.push_back(key);
+      continue;
+    }
+    switch (verdictOf(s, key)) {
+      case Verdict::Original:
+      case Verdict::Themed:
+        break;
+      case Verdict::Changed:
+      case Verdict::NoBackup:
+        renew.push_back(key);
+        break;
+      case Verdict::Missing:
+        report(s, s.layout().backupPath(key));
+        break;
     }
   }
-  return record.save();
+  if (std::find(renew.begin(), renew.end(), kIndexFile) == renew.end()) return true;
+  const std::string damaged = damagedHostIndexMessage(s);
+  if (damaged.empty()) return true;
+  s.showError(damaged);
+  return false;
 }
 
 }  // namespace
 
-void refreshBackup(Context& ctx) {
-  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
-  if (!settled) return;
-  const BackupLayout& b = *settled;
-  HostEditScope scope(ctx, b);
-  if (!scope.ok() || !putDefaultsBackFirst(ctx, b)) return;
-  renewFolder(ctx, b.iconBackup, b.iconBackupOld);
-  HostRecord record(ctx, b);  // a new one: the old went aside with its folder
-  bool copied = false;
-  auto backUp = [&](const std::string& key) {
-    std::string sha256;
-    if (!ctx.edit->copyFileHashed(record.hostPath(key), record.backupPath(key), sha256)) return false;
-    record.noteBackedUp(key, sha256);
-    copied = true;
-    return true;
-  };
-  // Every icon file, whatever the layout: a host without the extra packs has the message.
-  for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) {
-    if (!backUp(file)) report(ctx, b.backupFile(file));
+void refreshBackup(EditSession& s) {
+  if (!anyBackup(s)) {
+    createBackup(s);
+    return;
   }
-  renewFolder(ctx, b.languageBackup, b.languageBackupOld);
-  if (!backUp(kLanguageKey)) report(ctx, b.languageBackupCopy);
-  if (copied) record.save();
+  std::vector<std::string> renew;
+  if (!keysToRenew(s, renew)) return;
+  s.record().setProductVersion(s.files().productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
+  if (renew.empty()) {
+    if (s.saveRecord()) s.ui().messageBox("备份已是最新", "备份", MessageIcon::None);
+    return;
+  }
+  // A refresh that dies from here on leaves these copies marked: the next one takes them
+  // up again, and nothing relies on them meanwhile.
+  for (const std::string& key : renew) s.record().markRenewing(key);
+  if (!s.saveRecord()) return;
+  for (const std::string& key : renew) {
+    if (!renewCopy(s, key)) report(s, s.layout().backupPath(key));
+  }
+  s.saveRecord();
+}
+
+void refreshBackup(Context& ctx) {
+  if (std::unique_ptr<EditSession> session = EditSession::open(ctx)) refreshBackup(*session);
 }
 
 }  // namespace lumaset

@@ -1,14 +1,18 @@
-// Renewing the backup from the host's files as they are now; the first backup is set
-// aside as lumaset_BAK_old.
+// Renewing the backup from the host's files as they are now, file by file: a file that
+// someone else changed (an update of the host) becomes that file's new original, while
+// the backup of a file that is the original or carries the program's addition stays, and
+// so does the theme on the host. The first copy of a renewed file is set aside in
+// lumaset_BAK_old.
 #pragma once
 #include "app/run_state.h"
+#include "backup/edit_session.h"
 
 namespace lumaset {
 
-// The host's files that are exactly as an apply left them get their backed-up bytes back
-// first, so a theme never becomes the backup; a language file that carries the program's
-// block unproven stops it. Then shows a message for each step that fails and goes on;
-// nothing is rolled back.
+// Shows a message for each file that fails and goes on; "备份已是最新" when no file
+// needed a new copy. Without any backup it takes the first one.
+void refreshBackup(EditSession& s);
+// The same in an edit of its own.
 void refreshBackup(Context& ctx);
 
 }  // namespace lumaset

@@ -1,11 +1,7 @@
 #include "backup/restore.h"
 
-#include <map>
-
 #include "app/index_reading.h"
-#include "backup/backup_layout.h"
-#include "backup/host_edit_scope.h"
-#include "backup/host_record.h"
+#include "backup/backup_copies.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
@@ -13,107 +9,129 @@
 namespace lumaset {
 namespace {
 
-// The backed-up index goes back before the packs and then stands for them on disk, so it
-// must decode, name the three images the program changes, and name only bytes that the
-// backed-up packs hold. A backed-up pack that
-// is missing is never copied back: the host's own pack, which begins with the same
-// bytes, stays.
-bool backupIndexFitsItsPacks(Context& ctx, const BackupLayout& b) {
-  std::optional<Bytes> bytes = readIndexFile(ctx.files, b.backupFile(kIndexFile));
-  if (!bytes) return false;
-  DecodedIndex decoded = decodeIndex(*bytes);
-  if (decoded.problem != IndexProblem::None) return false;
-  for (const char* resource : {kSplashResource, kDarkIconResource, kLightIconResource}) {
-    if (findRecord(decoded.table, resource) == 0) return false;
+bool leftAlone(Verdict v) { return v == Verdict::Changed || v == Verdict::NoBackup; }
+bool goesBack(Verdict v) { return v == Verdict::Themed || v == Verdict::Missing; }
+
+std::vector<std::string> keysGoingBack(const Verdicts& verdicts) {
+  std::vector<std::string> keys;
+  const bool iconsLeft = iconsChangedByOthers(verdicts);
+  for (const auto& [key, verdict] : verdicts) {
+    if (goesBack(verdict) && (key == kLanguageKey || !iconsLeft)) keys.push_back(key);
   }
-  for (int s = 0; s < packSlotCount(decoded.table.layout); ++s) {
-    const auto slot = static_cast<PackSlot>(s);
-    FileInfo pack = ctx.files.info(b.backupFile(packSlotFile(slot)));
-    if (pack.exists && firstRecordPastPack(decoded.table, slot, pack.size)) return false;
-  }
-  return true;
+  return keys;
 }
 
 }  // namespace
 
-bool putBack(Context& ctx, HostRecord& record, const std::string& key, HostFileState state) {
-  const std::string host = record.hostPath(key), backup = record.backupPath(key);
-  const BackedUpFile* known = record.backup(key);
-  // A backed-up file that is missing, or not of its recorded size, is never taken as the
-  // host's: the copy below then reports it.
-  const FileInfo copy = ctx.files.info(backup);
-  const bool backupSound = copy.exists && (!known || known->size == copy.size);
-  if (state == HostFileState::Untouched && backupSound) {
-    record.noteRestored(key);
-    return true;
+std::optional<RecordTable> soundBackupIndex(EditSession& s) {
+  const BackupLayout& b = s.layout();
+  std::optional<Bytes> bytes = readIndexFile(s.files(), b.backupFile(kIndexFile));
+  if (!bytes) return std::nullopt;
+  DecodedIndex decoded = decodeIndex(*bytes);
+  if (decoded.problem != IndexProblem::None) return std::nullopt;
+  for (const char* resource : {kSplashResource, kDarkIconResource, kLightIconResource}) {
+    if (findRecord(decoded.table, resource) == 0) return std::nullopt;
   }
-  const HostFileMark* mark = record.mark(key);
-  if (state == HostFileState::AsLeft && backupSound && key != kIndexFile && mark && copy.size == mark->baseSize) {
-    if (!ctx.edit->truncateFile(host, mark->baseSize)) return false;
-    record.noteRestored(key);
-    return true;
+  for (int slot = 0; slot < packSlotCount(decoded.table.layout); ++slot) {
+    const auto packSlot = static_cast<PackSlot>(slot);
+    FileInfo pack = s.files().info(b.backupFile(packSlotFile(packSlot)));
+    if (pack.exists && firstRecordPastPack(decoded.table, packSlot, pack.size)) return std::nullopt;
   }
-  // The fastest copy: where the record lacks the backup's hash, a refresh learns it.
-  bool copied = ctx.edit->copyFile(backup, host);
-  if (copied) record.noteRestored(key);
-  return copied;
+  return std::move(decoded.table);
 }
 
-bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
-  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
-  if (!settled) return false;
-  const BackupLayout& b = *settled;
-  HostEditScope scope(ctx, b);
-  if (!scope.ok()) return false;
-  if (!backupIndexFitsItsPacks(ctx, b)) {
-    ctx.ui.messageBox("备份的索引文件无法读取或已损坏，未作任何修改：" + b.backupFile(kIndexFile), "错误",
-                      MessageIcon::Error);
-    return false;
-  }
-  RecordInUse inUse(ctx, b);
-  HostRecord& record = *inUse;
-  const std::vector<const char*> files = backedUpIconFiles(ctx.state.records.layout);
-  std::map<std::string, HostFileState> states;
-  for (const char* file : files) states[file] = record.state(file);
-  record.markPending(std::vector<std::string>(files.begin(), files.end()));
-  if (!record.save()) return false;
-  // The backed-up index goes back first: it names only the packs' backed-up bytes, and
-  // every pack still begins with those, since packs only ever grow at their end. Cutting
-  // a pack back before the index would leave the index naming bytes that are gone.
-  if (!putBack(ctx, record, kIndexFile, states[kIndexFile])) {
-    ctx.ui.messageBox("重置文件错误：" + b.backupFile(kIndexFile), "错误", MessageIcon::Error);
-    record.save();
-    return false;
-  }
-  bool allCopied = true;
-  for (auto pack = files.rbegin(); pack + 1 != files.rend(); ++pack) {
-    if (putBack(ctx, record, *pack, states[*pack])) continue;
-    ctx.ui.messageBox("重置文件错误：" + b.backupFile(*pack), "错误", MessageIcon::Error);
-    allCopied = false;
-    if (policy == CopyBackPolicy::StopAtFirstFailure) break;
-  }
-  return record.save() && allCopied;
+Verdicts verdictsOf(EditSession& s, const std::vector<std::string>& keys) {
+  Verdicts verdicts;
+  for (const std::string& key : keys) verdicts[key] = verdictOf(s, key);
+  return verdicts;
 }
 
-bool copyBackLanguageFile(Context& ctx) {
-  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
-  if (!settled) return false;
-  const BackupLayout& b = *settled;
-  HostEditScope scope(ctx, b);
-  if (!scope.ok()) return false;
-  RecordInUse inUse(ctx, b);
-  HostRecord& record = *inUse;
-  record.markPending({kLanguageKey});
-  if (!record.save()) return false;
-  if (putBack(ctx, record, kLanguageKey, HostFileState::Unknown)) return record.save();
-  ctx.ui.messageBox("重置文件错误：" + b.languageBackupCopy, "错误", MessageIcon::Error);
+bool iconsChangedByOthers(const Verdicts& verdicts) {
+  for (const auto& [key, verdict] : verdicts) {
+    if (key != kLanguageKey && leftAlone(verdict)) return true;
+  }
   return false;
 }
 
+bool putBack(EditSession& s, const std::string& key, Verdict verdict) {
+  const BackupLayout& b = s.layout();
+  const BackedUpFile* known = s.record().backup(key);
+  bool back = true;
+  if (verdict == Verdict::Themed && key != kIndexFile && known) {
+    back = s.edit().truncateFile(b.hostPath(key), known->size);
+  } else if (goesBack(verdict)) {
+    back = s.edit().copyFile(b.backupPath(key), b.hostPath(key));
+  } else if (leftAlone(verdict)) {
+    return false;
+  }
+  if (back) s.record().noteRestored(key);
+  return back;
+}
+
+bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy) {
+  if (iconsChangedByOthers(verdicts)) return true;
+  const BackupLayout& b = s.layout();
+  if (!soundBackupIndex(s)) {
+    s.showError("备份的索引文件无法读取或已损坏，未作任何修改：" + b.backupFile(kIndexFile));
+    return false;
+  }
+  auto verdict = [&](const std::string& key) {
+    auto found = verdicts.find(key);
+    return found == verdicts.end() ? Verdict::NoBackup : found->second;
+  };
+  // The backed-up index goes back first: it names only the packs' backed-up bytes, and
+  // every pack still begins with those, since packs only ever grow at their end. Cutting
+  // a pack back before the index would leave the index naming bytes that are gone.
+  if (!putBack(s, kIndexFile, verdict(kIndexFile))) {
+    s.showError("重置文件错误：" + b.backupFile(kIndexFile));
+    return false;
+  }
+  const std::vector<std::string> keys = s.iconKeys();
+  bool allBack = true;
+  for (auto pack = keys.rbegin(); pack + 1 != keys.rend(); ++pack) {
+    if (putBack(s, *pack, verdict(*pack))) continue;
+    s.showError("重置文件错误：" + b.backupFile(*pack));
+    allBack = false;
+    if (policy == CopyBackPolicy::StopAtFirstFailure) break;
+  }
+  return allBack;
+}
+
+bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
+  auto found = verdicts.find(kLanguageKey);
+  if (found == verdicts.end() || leftAlone(found->second)) return true;
+  if (putBack(s, kLanguageKey, found->second)) return true;
+  s.showError("重置文件错误：" + s.layout().languageBackupCopy);
+  return false;
+}
+
+bool restoreDefaults(EditSession& s) {
+  const std::vector<std::string> lost = mendBackupCopies(s);
+  if (!lost.empty()) {
+    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
+    return false;
+  }
+  const Verdicts verdicts = verdictsOf(s, s.keys());
+  s.record().markPending(keysGoingBack(verdicts));
+  if (!s.saveRecord()) return false;
+  const bool icons = copyBackIconFiles(s, verdicts, CopyBackPolicy::KeepGoing);
+  const bool language = copyBackLanguageFile(s, verdicts);
+  return s.saveRecord() && icons && language;
+}
+
 bool restoreDefaults(Context& ctx) {
-  bool icons = copyBackIconFiles(ctx, CopyBackPolicy::KeepGoing);
-  bool language = copyBackLanguageFile(ctx);
-  return icons && language;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  return session && restoreDefaults(*session);
+}
+
+bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  if (!session) return false;
+  const Verdicts verdicts = verdictsOf(*session, session->iconKeys());
+  session->record().markPending(keysGoingBack(verdicts));
+  if (!session->saveRecord()) return false;
+  const bool back = copyBackIconFiles(*session, verdicts, policy);
+  return session->saveRecord() && back;
 }
 
 }  // namespace lumaset

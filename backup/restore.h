@@ -1,28 +1,49 @@
-// Putting the host's files back from the backup: the icon files (the index first, then
-// the packs) and the language file.
+// Putting the host's files back from the backup, file by file: the index first, then the
+// packs, then the language file. A file that is the original stays, one that carries
+// the program's addition is cut back (a pack, the language file) or copied back (the
+// index), one that is missing is copied back; one that someone else changed is left:
+// it is the host's own, and the next refresh backs it up.
 #pragma once
+#include <map>
+#include <optional>
+#include <string>
+
 #include "app/run_state.h"
-#include "backup/host_record.h"
+#include "backup/edit_session.h"
+#include "backup/host_verdict.h"
 
 namespace lumaset {
 
-// Puts the backed-up file of a record key back over the host's, by the least work that
-// gives the backup's bytes: nothing for a host file untouched since the backup, a cut back
-// to the backup's length for one that is the backup and the program's appendix, else the
-// fastest copy. `state` is the file's state before anything changed. Notes the result in
-// the record (the caller saves it).
-bool putBack(Context& ctx, HostRecord& record, const std::string& key, HostFileState state);
+using Verdicts = std::map<std::string, Verdict>;
+
+// The verdicts of the given keys, taken before anything changes.
+Verdicts verdictsOf(EditSession& s, const std::vector<std::string>& keys);
+
+// The backed-up index, when it can stand for the backed-up packs on disk: it decodes,
+// names the three images the program changes, and names only bytes those packs hold.
+std::optional<RecordTable> soundBackupIndex(EditSession& s);
+
+// Gives the host's file of a key the backup's bytes by the least work (nothing, a cut
+// back, a copy). Notes the result in the record (the caller saves it).
+bool putBack(EditSession& s, const std::string& key, Verdict verdict);
 
 enum class CopyBackPolicy { StopAtFirstFailure, KeepGoing };
 
-// Copies the backed-up icon files over the host's: the index, then the packs (the extra
-// packs only when the record table says four-pack). A backed-up index that does not
-// decode or names bytes its backed-up packs lack is refused before anything changes; when
-// the index cannot be put back no pack is touched, whatever the policy. So the index on
-// disk always names bytes that its packs hold. True when every copy succeeded.
-bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
-bool copyBackLanguageFile(Context& ctx);
-// The entry "[默认]": icon files (keep going), then the language file.
+// Puts the icon files back. A backed-up index that does not decode, lacks one of the
+// images the program changes, or names bytes its backed-up packs lack is refused before
+// anything changes; when the index cannot be put back no pack is touched, whatever the
+// policy. Icon files that someone else changed are left as a group: the index and its
+// packs belong together. True when every file that was to go back went back.
+bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy);
+bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts);
+
+// Whether some icon file was changed by someone else (or lacks a sound backup copy).
+bool iconsChangedByOthers(const Verdicts& verdicts);
+
+// The entry "[默认]": icon files (keep going), then the language file, in one edit.
+bool restoreDefaults(EditSession& s);
 bool restoreDefaults(Context& ctx);
+// Tests and the command line reach the steps alone, each in an edit of its own.
+bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
 
 }  // namespace lumaset

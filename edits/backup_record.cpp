@@ -9,7 +9,10 @@ namespace lumaset {
 namespace {
 
 // Lines of tab-separated fields; names and versions hold no tab or line break.
-const char* const kHeader = "lumaset-backup-record\t1";
+// Version 1 lacked the generation, the backup copies' identities and the renewals; it is
+// still read.
+const char* const kHeader = "lumaset-backup-record\t2";
+const char* const kHeaderV1 = "lumaset-backup-record\t1";
 const char* const kEnd = "end";
 
 std::string identityFields(const FileIdentity& id) {
@@ -42,11 +45,23 @@ bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
     record.productVersion = f[1];
     return true;
   }
+  if (kind == "generation" && f.size() == 2) {
+    std::optional<std::uint64_t> n = number(f[1]);
+    record.generation = n.value_or(0);
+    return n.has_value();
+  }
   if (f.size() < 2 || f[1].empty()) return false;
+  if (kind == "copyid" && f.size() == 5) return (record.backups[f[1]].identity = identityFrom(f, 2)).has_value();
+  if (kind == "renewing" && f.size() == 2) {
+    record.backups[f[1]].renewing = true;
+    return true;
+  }
   if (kind == "backup" && f.size() == 4) {
     std::optional<std::uint64_t> size = number(f[2]);
     if (!size) return false;
-    record.backups[f[1]] = {*size, f[3]};
+    BackedUpFile& b = record.backups[f[1]];
+    b.size = *size;
+    b.sha256 = f[3];
     return true;
   }
   HostFileMark& mark = record.host[f[1]];
@@ -70,8 +85,13 @@ bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
 std::string serialiseRecord(const BackupRecord& record) {
   std::ostringstream out;
   out << kHeader << "\n";
+  out << "generation\t" << record.generation << "\n";
   out << "version\t" << record.productVersion << "\n";
-  for (const auto& [name, b] : record.backups) out << "backup\t" << name << "\t" << b.size << "\t" << b.sha256 << "\n";
+  for (const auto& [name, b] : record.backups) {
+    out << "backup\t" << name << "\t" << b.size << "\t" << b.sha256 << "\n";
+    if (b.identity) out << "copyid\t" << name << "\t" << identityFields(*b.identity) << "\n";
+    if (b.renewing) out << "renewing\t" << name << "\n";
+  }
   for (const auto& [name, mark] : record.host) {
     if (mark.pristine) out << "pristine\t" << name << "\t" << identityFields(*mark.pristine) << "\n";
     if (mark.left) {
@@ -87,7 +107,8 @@ std::string serialiseRecord(const BackupRecord& record) {
 std::optional<BackupRecord> parseRecord(const std::string& text) {
   std::vector<std::string> lines = splitPath(text, "\n");
   // A whole record: the header first, the end line last, and nothing after it.
-  if (lines.size() < 3 || lines[0] != kHeader || lines.back() != "" || lines[lines.size() - 2] != kEnd)
+  if (lines.size() < 3 || (lines[0] != kHeader && lines[0] != kHeaderV1) || lines.back() != "" ||
+      lines[lines.size() - 2] != kEnd)
     return std::nullopt;
   BackupRecord record;
   for (std::size_t i = 1; i + 2 < lines.size(); ++i) {

@@ -2,7 +2,8 @@
 // size and SHA-256 of each backed-up file, and for each host file how it looked while it
 // held the backup's bytes and how the program's last change left it. With it, each host
 // file is known to be untouched since the backup, exactly as the program left it, or
-// changed by someone else (see host_file_state.h).
+// changed by someone else (see host_file_state.h). A copy of it lies in each backup
+// folder, so that the loss of one folder or file leaves the other.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -15,7 +16,9 @@ namespace lumaset {
 
 struct BackedUpFile {
   std::uint64_t size = 0;
-  std::string sha256;  // empty when not known
+  std::string sha256;                     // empty when not known
+  std::optional<FileIdentity> identity;   // of the backup copy when its hash was last seen
+  bool renewing = false;                  // a refresh began to replace it and was not seen to end
 };
 
 struct HostFileMark {
@@ -27,6 +30,7 @@ struct HostFileMark {
 };
 
 struct BackupRecord {
+  std::uint64_t generation = 0;  // counts the saves: of two copies the higher is the newer
   std::string productVersion;
   std::map<std::string, BackedUpFile> backups;  // by the host file's name
   std::map<std::string, HostFileMark> host;     // by the host file's name

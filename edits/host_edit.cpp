@@ -15,18 +15,36 @@ bool isLeftoverTemporaryName(const std::string& name) {
   return true;
 }
 
-std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal) {
+std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
+                                          std::string& refusedFile) {
   refusal = EditRefusal::None;
-  std::unique_ptr<FileLock> lock;
-  if (files.lockFile(paths.lockFile, lock) == LockResult::HeldElsewhere) {
+  std::unique_ptr<FileLock> beside, shared;
+  const LockResult besideResult = files.lockFile(paths.lockFile, beside);
+  const LockResult sharedResult =
+      besideResult == LockResult::HeldElsewhere ? LockResult::Failed : files.lockFile(paths.sharedLockFile, shared);
+  if (besideResult == LockResult::HeldElsewhere || sharedResult == LockResult::HeldElsewhere) {
     refusal = EditRefusal::Locked;
+    return nullptr;
+  }
+  if (!beside && !shared) {
+    refusal = EditRefusal::NoLock;
+    refusedFile = paths.lockFile;
     return nullptr;
   }
   if (files.hostInUse(paths.exePath, paths.hostFiles)) {
     refusal = EditRefusal::HostRunning;
     return nullptr;
   }
-  std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(lock)));
+  // A replacement through one name leaves the other names with the old bytes, and a cut
+  // back through one cuts them all: a file with more names is not the host's alone.
+  for (const std::string& file : paths.hostFiles) {
+    if (files.hardLinkCount(file) > 1) {
+      refusal = EditRefusal::HardLinked;
+      refusedFile = file;
+      return nullptr;
+    }
+  }
+  std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(beside), std::move(shared)));
   edit->removeLeftovers(paths);
   return edit;
 }

@@ -16,8 +16,9 @@ namespace lumaset {
 // What an edit of a host touches.
 struct HostEditPaths {
   std::string lockFile;                   // in the host's folder
+  std::string sharedLockFile;             // in the user's temporary folder, named for the host
   std::string exePath;                    // the host's Photoshop.exe
-  std::vector<std::string> hostFiles;     // the index, the packs and the language file
+  std::vector<std::string> hostFiles;     // the index, the packs and the language file (links followed)
   std::vector<std::string> workFolders;   // where temporary files of the program may lie
   std::vector<std::string> probeFolders;  // folders the program makes for a moment only
 };
@@ -25,7 +26,9 @@ struct HostEditPaths {
 enum class EditRefusal {
   None,
   Locked,       // another process edits this host
+  NoLock,       // no lock could be made, neither beside the host nor in the temporary folder
   HostRunning,  // the host runs, or another process holds one of its files
+  HardLinked,   // a host file has another name: a replacement would part them
 };
 
 // The program's temporary file names: "." + target name + ".lumaset-" + six letters or
@@ -34,10 +37,11 @@ bool isLeftoverTemporaryName(const std::string& name);
 
 class HostEdit {
  public:
-  // The edit, or nothing with the reason in `refusal`. A lock file that cannot be made at
-  // all (a folder without rights) leaves the edit without a lock: the writes then fail
-  // on their own, with their own messages.
-  static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal);
+  // The edit, or nothing with the reason in `refusal` (and the file it concerns in
+  // `refusedFile`). The lock is taken beside the host and in the temporary folder: two
+  // runs meet at the one they can both make, and an edit never starts without either.
+  static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
+                                         std::string& refusedFile);
 
   // Reads go to the files directly.
   Files& files() { return files_; }
@@ -57,11 +61,13 @@ class HostEdit {
   int leftoversRemoved() const { return leftoversRemoved_; }
 
  private:
-  HostEdit(Files& files, std::unique_ptr<FileLock> lock) : files_(files), lock_(std::move(lock)) {}
+  HostEdit(Files& files, std::unique_ptr<FileLock> beside, std::unique_ptr<FileLock> shared)
+      : files_(files), beside_(std::move(beside)), shared_(std::move(shared)) {}
   void removeLeftovers(const HostEditPaths& paths);
 
   Files& files_;
-  std::unique_ptr<FileLock> lock_;
+  std::unique_ptr<FileLock> beside_;
+  std::unique_ptr<FileLock> shared_;
   int leftoversRemoved_ = 0;
 };
 

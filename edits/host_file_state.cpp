@@ -1,11 +1,24 @@
 #include "edits/host_file_state.h"
 
+#include <algorithm>
+
 #include "formats/sha256.h"
 
 namespace lumaset {
 
 std::string tailSha256(Files& files, const std::string& path, std::uint64_t offset) {
   return sha256Hex(files.readRange(path, offset, UINT64_MAX));
+}
+
+std::string prefixSha256(Files& files, const std::string& path, std::uint64_t length) {
+  const std::uint64_t piece = 16ull << 20;
+  Sha256 hash;
+  for (std::uint64_t at = 0; at < length; at += piece) {
+    const Bytes bytes = files.readRange(path, at, std::min(piece, length - at));
+    if (bytes.size() != std::min(piece, length - at)) return {};
+    hash.update(bytes);
+  }
+  return hash.hexDigest();
 }
 
 HostFileState hostFileState(Files& files, const std::string& path, const HostFileMark* mark) {

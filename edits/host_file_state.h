@@ -19,5 +19,8 @@ HostFileState hostFileState(Files& files, const std::string& path, const HostFil
 
 // The SHA-256 of the bytes of a file from `offset` to its end (an appendix: small).
 std::string tailSha256(Files& files, const std::string& path, std::uint64_t offset);
+// The SHA-256 of the first `length` bytes of a file, read piece by piece (a pack may be
+// large); empty when the file is shorter.
+std::string prefixSha256(Files& files, const std::string& path, std::uint64_t length);
 
 }  // namespace lumaset

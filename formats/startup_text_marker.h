@@ -1,6 +1,9 @@
 // The marker that the program writes into the host's language file with its startup-text
-// block, found in the file's bytes.
+// block, found in the file's bytes, and where that block begins.
 #pragma once
+#include <cstddef>
+#include <optional>
+
 #include "formats/bytes.h"
 
 namespace lumaset {
@@ -9,5 +12,9 @@ namespace lumaset {
 const Bytes& startupTextMarker();
 // True when the bytes hold the marker at any byte position.
 bool carriesStartupTextMarker(const Bytes& languageFile);
+// The position where the program's block begins (its opening line break before the
+// marker) when the file ends with the block's closing line; nothing otherwise. The bytes
+// before it are the language file as it was before the block was appended.
+std::optional<std::size_t> startupTextBlockStart(const Bytes& languageFile);
 
 }  // namespace lumaset

@@ -1,11 +1,15 @@
 // Putting new images in place of named images of the host: each image is appended to
 // the end of its pack, the first record of its name is pointed at it, and the index is
-// written anew from the record table.
+// written anew from the record table. Planned first, with every image read and checked,
+// so that an image that cannot go in refuses the whole change before a byte is written.
 #pragma once
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "edits/host_edit.h"
+#include "iconstore/index_derivation.h"
 #include "iconstore/record_table.h"
 #include "platform/interaction.h"
 
@@ -17,23 +21,26 @@ struct Replacement {
   std::string imagePath;
 };
 
-// Replaces the images in the given order. Every image file is read and checked first
-// (it must exist, be a file, and start with the PNG signature) and a resource must be
-// named by a record; a replacement that fails a check is refused with a message and
-// changes nothing. The accepted images then go to the end of their packs, one write
-// per pack keeping their order, and only after every pack write succeeded is the index
-// written, so that the index on disk never points at bytes that are not there. The
-// result on disk is that of appending the images one by one.
-enum class ReplaceOutcome {
-  Done,         // every replacement made
-  Refused,      // some were refused with a message, the others made
-  WriteFailed,  // a pack or the index could not be written: reported, record table unchanged
+// What an apply will write: the index with the records pointed at the new images, and
+// the images to append to each pack, in the order given.
+struct ReplacementPlan {
+  RecordTable table;
+  std::map<Pack, Bytes> appended;
 };
-// `table` is the record table of the index at `indexPath`, whose packs lie beside it; it
-// is patched only when the index was written. Refusals and failures are reported through
-// `ui`.
-ReplaceOutcome replaceImages(HostEdit& edit, Interaction& ui, RecordTable& table, const std::string& indexPath,
-                             const std::vector<Replacement>& replacements);
+
+// Plans the replacements over `table`, whose packs will hold `sizes` bytes when the
+// images are appended (`packPaths` names them). Every image must be a sound PNG file, every resource named by a
+// record, and no pack may reach 2 GiB; the first that is not gives nothing, with the
+// refusal's message in `refusal`.
+std::optional<ReplacementPlan> planReplacements(Files& files, const RecordTable& table, PackSizes sizes,
+                                                const std::map<Pack, std::string>& packPaths,
+                                                const std::vector<Replacement>& replacements, std::string& refusal);
+
+// Appends the plan's images to the packs (one write per pack), and only after every pack
+// write succeeded writes the index, so that the index on disk never points at bytes that
+// are not there. False after a message through `ui` when a write failed.
+bool writeReplacements(HostEdit& edit, Interaction& ui, const ReplacementPlan& plan,
+                       const std::map<Pack, std::string>& packPaths, const std::string& indexPath);
 
 // A pack may not reach 2^31 bytes: its offsets are signed 32-bit numbers.
 inline constexpr std::uint64_t kPackLimit = 1ull << 31;

@@ -85,8 +85,16 @@ class Files {
   virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
   // The identity of an existing file; nothing when it cannot be read.
   virtual std::optional<FileIdentity> identity(const std::string& path) = 0;
-  // Takes the lock of `path` (the file is made when missing) into `lock`.
+  // Takes the lock of `path` (the file is made when missing) into `lock`. A folder or a
+  // link standing at `path` is never followed: the lock then fails.
   virtual LockResult lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) = 0;
+  // This user's folder for temporary files, without a trailing separator.
+  virtual std::string temporaryFolder() = 0;
+  // The file that `path` names once symbolic links are followed, as an absolute path; the
+  // path itself when it is no link (or does not exist).
+  virtual std::string linkTarget(const std::string& path) = 0;
+  // How many names (hard links) an existing file has; 0 when it cannot be read.
+  virtual std::uint32_t hardLinkCount(const std::string& path) = 0;
   // Whether the program `exePath` runs, or another process holds one of `files` open;
   // a hold of a moment (a virus scanner, an indexer) that ends within half a second does
   // not count.

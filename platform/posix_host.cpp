@@ -106,8 +106,15 @@ std::optional<FileIdentity> PosixFiles::identity(const std::string& path) {
 }
 
 LockResult PosixFiles::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
-  int fd = ::open(resolvePathForWrite(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // O_NOFOLLOW: a link planted at the lock's path is refused, not followed; a folder
+  // there cannot be opened for writing.
+  int fd = ::open(resolvePathForWrite(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return LockResult::Failed;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return LockResult::Failed;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     bool held = errno == EWOULDBLOCK;
     ::close(fd);

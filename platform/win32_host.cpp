@@ -90,8 +90,12 @@ std::optional<FileIdentity> Win32Files::identity(const std::string& path) {
 }
 
 LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
+  // A folder or a link standing at the lock's path is refused, never followed.
+  const DWORD standing = GetFileAttributesW(toWide(path).c_str());
+  if (standing != INVALID_FILE_ATTRIBUTES && (standing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+    return LockResult::Failed;
   HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+                         FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     // A lock file that another process holds (or is closing, and so deleting) cannot be
     // opened; any other failure leaves the lock untaken.

@@ -1,8 +1,9 @@
 #include "starttext/startup_text.h"
 
-#include "backup/backup_layout.h"
-#include "backup/host_edit_scope.h"
-#include "backup/host_record.h"
+#include <algorithm>
+
+#include "backup/backup_copies.h"
+#include "backup/restore.h"
 #include "formats/text_guess.h"
 #include "formats/utf.h"
 #include "starttext/marker.h"
@@ -93,53 +94,65 @@ Bytes blankStartupTextBlock(const Bytes& languageFile) {
   return utf8ToUtf16le(text);
 }
 
-bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault) {
-  const std::optional<BackupLayout> settled = settledBackupLayout(ctx);
-  if (!settled) return false;
-  const BackupLayout& b = *settled;
-  HostEditScope scope(ctx, b);
-  if (!scope.ok()) return false;
-  RecordInUse inUse(ctx, b);
-  HostRecord& record = *inUse;
-  record.markPending({kLanguageKey});
-  if (!record.save()) return false;
-  bool restored = ctx.edit->copyFile(b.languageBackupCopy, b.languageFile);
-  if (!restored) ctx.ui.messageBox("重置文件错误：" + b.languageFile, "错误", MessageIcon::Error);
-  if (restored) record.noteRestored(kLanguageKey);
-  // Whatever follows, the record says last how the language file was left.
-  struct SaveAtEnd {
-    HostRecord& record;
-    ~SaveAtEnd() { record.save(); }
-  } saveAtEnd{record};
+bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText) {
+  const BackupLayout& b = s.layout();
+  const std::string languageFile = b.hostPath(kLanguageKey);
+  const bool restored = putBack(s, kLanguageKey, verdict);
+  if (!restored) s.showError("重置文件错误：" + languageFile);
 
-  if (restoreDefault) {
-    if (languageFileCarriesMarker(ctx.files, ctx.languageFilePath())) {
-      ctx.ui.messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
+  if (mode == StartupTextMode::Restore) {
+    if (languageFileCarriesMarker(s.files(), languageFile)) {
+      s.ui().messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
       return false;
     }
     return restored;
   }
-  if (ctx.state.version18) {
-    ctx.ui.messageBox("Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None);
+  if (s.ctx().state.version18) {
+    s.ui().messageBox("Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None);
     return restored;
   }
   // A block appended to a file that was not put back would stack on the one before.
   if (!restored) return false;
 
-  Bytes content = ctx.files.readFile(b.languageFile);
-  if (textFile.empty()) {
+  Bytes content = s.files().readFile(languageFile);
+  if (mode == StartupTextMode::Hide) {
     content += blankStartupTextBlock(content);
   } else {
-    auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
-    content += openingBlock() + startupTextAsUtf16le(ctx.files.readFile(textFile), gbk) + closingBlock();
+    auto gbk = [&s](const std::string& text) { return s.files().chineseCodePageToUtf8(text); };
+    content += openingBlock() + startupTextAsUtf16le(themeText, gbk) + closingBlock();
   }
-  record.markPending({kLanguageKey});
-  if (!ctx.edit->writeFile(b.languageFile, content)) {
-    ctx.ui.messageBox("写入文件失败：" + b.languageFile, "错误", MessageIcon::Error);
+  if (!s.edit().writeFile(languageFile, content)) {
+    s.showError("写入文件失败：" + languageFile);
     return false;
   }
-  record.noteChanged(kLanguageKey);
+  s.record().noteChanged(kLanguageKey);
   return true;
+}
+
+bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault) {
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  if (!session) return false;
+  const std::vector<std::string> lost = mendBackupCopies(*session);
+  if (std::find(lost.begin(), lost.end(), kLanguageKey) != lost.end()) {
+    session->showError(unmendableCopyMessage(session->layout().languageBackupCopy));
+    return false;
+  }
+  const Verdict verdict = verdictOf(*session, kLanguageKey);
+  if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
+    // Someone else's language file is the host's own: there is nothing to restore, and
+    // nothing to lay a block on until a refresh backs it up.
+    if (restoreDefault) return true;
+    session->showError("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" +
+                       session->layout().languageFile);
+    return false;
+  }
+  session->record().markPending({kLanguageKey});
+  if (!session->saveRecord()) return false;
+  const StartupTextMode mode = restoreDefault       ? StartupTextMode::Restore
+                               : textFile.empty() ? StartupTextMode::Hide
+                                                  : StartupTextMode::Replace;
+  const bool done = setStartupText(*session, verdict, mode, textFile.empty() ? Bytes() : ctx.files.readFile(textFile));
+  return session->saveRecord() && done;
 }
 
 }  // namespace lumaset

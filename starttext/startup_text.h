@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/run_state.h"
+#include "backup/edit_session.h"
+#include "backup/host_verdict.h"
 
 namespace lumaset {
 
@@ -21,8 +23,16 @@ std::vector<std::string> rotatingNameKeys(const Bytes& languageFile);
 // those of `languageFile`, so that it fits the host it is appended to.
 Bytes blankStartupTextBlock(const Bytes& languageFile);
 
-// Restore (textFile ignored), hide (empty textFile) or replace with a theme's text file.
-// Returns false when a message with the caption "错误" was shown.
+enum class StartupTextMode { Restore, Hide, Replace };
+
+// The language file put back from its backup (`verdict` is its state before the edit
+// began) and then, to hide or replace, the block appended on hosts below version 18.
+// `themeText` holds the bytes of a theme's word.text for Replace. Notes the change in the
+// record (the caller saves it). False when an error message was shown.
+bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText);
+
+// The same in an edit of its own: restore (textFile ignored), hide (empty textFile) or
+// replace with a theme's text file.
 bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault);
 
 }  // namespace lumaset

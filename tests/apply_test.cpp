@@ -9,7 +9,6 @@
 #include "app/index_reading.h"
 #include "app/startup.h"
 #include "backup/create_backup.h"
-#include "backup/host_edit_scope.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
@@ -224,64 +223,50 @@ TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {
   }
 }
 
-TEST_F(Apply, ImagesThatAreNoPngAreRefusedAndTheRestApplied) {
+TEST_F(Apply, AnImageThatIsNoPngRefusesTheWholeApplyOnAThemedHost) {
   startOn();
-  auto images = testing::sixImages();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  applyFromThemeList(ctx, "Sakura", true);
+  const Snapshot themed = snapshot();
+  auto images = testing::sixImages(30);
   images["ico_dark_low.png"] = "GIF89a not a png";
-  images["ico_light_low.png"] = "";
   testing::writeTheme(home, "Broken", images);
-  std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
-  applyFromThemeList(ctx, "Broken", state.startupTextToggle);
-  std::string theme = home + "/LumasetTheme/Broken/";
-  EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{
-                {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png", "错误", MessageIcon::Error},
-                {"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_light_low.png", "错误", MessageIcon::Error}}));
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
-
   ui.boxes.clear();
-  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, state.startupTextToggle);
+  applyFromThemeList(ctx, "Broken", true);
+  const std::string theme = home + "/LumasetTheme/Broken/";
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png",
+                                                 "错误", MessageIcon::Error}}));
+  EXPECT_EQ(snapshot(), themed);  // the packs keep Sakura, the language file its block
+
+  std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
+  ui.boxes.clear();
+  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, false);
   EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "folder.png"));
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
+  EXPECT_EQ(snapshot(), themed);
 }
 
-TEST_F(Apply, UnknownResourceChangesNothing) {
+TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
   startOn();
   writeFile(dir / "a.png", testing::samplePng(3));
-  std::string index = readWhole(host.indexPath), pack = readWhole(res("PSIconsLowRes.dat"));
-  HostEditScope edit(ctx, backupLayout(ctx));
-  ASSERT_TRUE(edit.ok());
-  EXPECT_EQ(replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath,
-                          {{"NoSuchResource", Pack::LowRes, dir / "a.png"}}),
-            ReplaceOutcome::Refused);
-  EXPECT_EQ(ui.boxes[0].text, "索引中没有这个图片资源，未作修改：NoSuchResource");
-  EXPECT_EQ(readWhole(host.indexPath), index);
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), pack);
-}
-
-// Reports a pack just short of the 2 GiB that its offsets can address.
-class HugePack : public PosixFiles {
- public:
-  FileInfo info(const std::string& path) override {
-    FileInfo i = PosixFiles::info(path);
-    if (path.find("PSIconsLowRes.dat") != std::string::npos) i.size = kPackLimit - 10;
-    return i;
-  }
-};
-
-TEST_F(Apply, PackThatWouldReachTwoGigabytesIsRefused) {
-  startOn();
-  HugePack huge;
-  Context hugeCtx{huge, ui, view, state, home};
-  writeFile(dir / "a.png", testing::samplePng(3));
-  std::string index = readWhole(host.indexPath);
-  HostEditScope edit(hugeCtx, backupLayout(hugeCtx));
-  ASSERT_TRUE(edit.ok());
-  EXPECT_EQ(replaceImages(*hugeCtx.edit, hugeCtx.ui, hugeCtx.state.records, hugeCtx.state.currentIndexPath,
-                          {{kSplashResource, Pack::LowRes, dir / "a.png"}}),
-            ReplaceOutcome::Refused);
-  EXPECT_EQ(ui.boxes[0].text, "图片包将超过 2 GB，无法再添加图片：" + res("PSIconsLowRes.dat"));
-  EXPECT_EQ(readWhole(host.indexPath), index);
+  DecodedIndex decoded = decodeIndex(host.index);
+  ASSERT_EQ(decoded.problem, IndexProblem::None);
+  const std::map<Pack, std::string> paths = {{Pack::LowRes, "low.dat"}, {Pack::HighRes, "high.dat"}};
+  std::string refusal;
+  EXPECT_FALSE(planReplacements(files, decoded.table, {100, 100}, paths,
+                                {{kSplashResource, Pack::LowRes, dir / "a.png"}, {"NoSuchResource", Pack::LowRes, dir / "a.png"}},
+                                refusal));
+  EXPECT_EQ(refusal, "索引中没有这个图片资源，未作修改：NoSuchResource");
+  EXPECT_FALSE(planReplacements(files, decoded.table, {kPackLimit - 10, 100}, paths,
+                                {{kSplashResource, Pack::LowRes, dir / "a.png"}}, refusal));
+  EXPECT_EQ(refusal, "图片包将超过 2 GB，无法再添加图片：low.dat");
+  std::optional<ReplacementPlan> plan = planReplacements(
+      files, decoded.table, {100, 200}, paths,
+      {{kSplashResource, Pack::HighRes, dir / "a.png"}, {kDarkIconResource, Pack::HighRes, dir / "a.png"}}, refusal);
+  ASSERT_TRUE(plan);
+  const std::size_t png = testing::samplePng(3).size();
+  EXPECT_EQ(plan->table.offset(findRecord(plan->table, kDarkIconResource), Pack::HighRes), static_cast<int>(200 + png));
+  EXPECT_EQ(plan->appended.at(Pack::HighRes), testing::samplePng(3) + testing::samplePng(3));
+  EXPECT_FALSE(plan->appended.count(Pack::LowRes));
 }
 
 TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {

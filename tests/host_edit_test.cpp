@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "app/startup.h"
-#include "backup/host_edit_scope.h"
+#include "backup/edit_session.h"
 #include "backup/refresh_backup.h"
 #include "cli/cli.h"
 #include "edits/host_edit.h"

@@ -1,10 +1,9 @@
 #include "themes/apply.h"
 
 #include "app/host_location.h"
-#include "app/index_reading.h"
+#include "backup/backup_copies.h"
 #include "backup/create_backup.h"
-#include "backup/host_edit_scope.h"
-#include "backup/host_record.h"
+#include "backup/edit_session.h"
 #include "backup/restore.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
@@ -24,6 +23,13 @@ constexpr SlotTarget kSlotTargets[6] = {
     {kSplashResource, Pack::LowRes},    {kSplashResource, Pack::HighRes},   {kDarkIconResource, Pack::LowRes},
     {kDarkIconResource, Pack::HighRes}, {kLightIconResource, Pack::LowRes}, {kLightIconResource, Pack::HighRes},
 };
+
+// A theme's word.text is a few kilobytes; anything far larger is no startup text.
+constexpr std::uint64_t kThemeTextLimit = 1ull << 20;
+
+const char* const kChangedByOthers =
+    "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
+    "请先点“备份”更新备份，再应用主题。";
 
 void showNoBackup(Context& ctx) {
   const std::string& host = ctx.state.hostFolder;
@@ -47,47 +53,148 @@ bool hostLocated(Context& ctx) {
   return false;
 }
 
-// Backup made, current index parsed, and the host's files as the backup or the program
-// left them: an apply over files that someone else changed since the backup (an update
-// of the host, typically) would put an older version's files over them.
-bool backedUpAndParsed(Context& ctx) {
-  if (!createBackup(ctx)) {
-    showNoBackup(ctx);
+// What an apply changes, gathered and checked before anything is written.
+struct ApplyPlan {
+  bool icons = false;  // the icon files go back to the backup's, with `slots` on them
+  ImageSlots slots;
+  bool text = false;  // the language file goes back, then the block of `textMode`
+  StartupTextMode textMode = StartupTextMode::Restore;
+  Bytes themeText;
+};
+
+std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
+  std::vector<std::string> keys = plan.icons ? s.iconKeys() : std::vector<std::string>{};
+  if (plan.text) keys.push_back(kLanguageKey);
+  return keys;
+}
+
+// The backup mended or made, and the state of each file the apply changes taken; a file
+// that someone else changed refuses the apply, whose backup copy would be older than it.
+bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& verdicts) {
+  const std::vector<std::string> lost = mendBackupCopies(s);
+  if (!lost.empty()) {
+    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
     return false;
   }
-  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui);
-  HostRecord record(ctx, backupLayout(ctx));
-  if (!record.changedByOthers(recordKeys(ctx.state))) return true;
-  ctx.ui.messageBox(
-      "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
-      "请先点“备份”更新备份，再应用主题。",
-      "错误", MessageIcon::Error);
-  return false;
+  if (!createBackup(s)) {
+    showNoBackup(s.ctx());
+    return false;
+  }
+  verdicts = verdictsOf(s, keys);
+  for (const auto& [key, verdict] : verdicts) {
+    if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
+      s.showError(kChangedByOthers);
+      return false;
+    }
+  }
+  return true;
 }
 
-// Appends the images and writes the index, with the record marking the three files
-// before and noting them after.
-bool replaceAndNote(Context& ctx, const std::vector<Replacement>& replacements) {
-  RecordInUse inUse(ctx, backupLayout(ctx));
-  HostRecord& record = *inUse;
-  const std::vector<std::string> keys = {kIndexFile, kLowResPack, kHighResPack};
-  record.markPending(keys);
-  if (!record.save()) return false;
-  bool written = replaceImages(*ctx.edit, ctx.ui, ctx.state.records, ctx.state.currentIndexPath, replacements) !=
-                 ReplaceOutcome::WriteFailed;
-  if (written) {
-    for (const std::string& key : keys) record.noteChanged(key);
-  }
-  return record.save() && written;
+std::map<Pack, std::string> packPaths(const BackupLayout& b) {
+  return {{Pack::LowRes, b.hostFile(kLowResPack)}, {Pack::HighRes, b.hostFile(kHighResPack)}};
 }
 
-// The startup-text call that the toggle and the theme text call for.
-void startupTextStep(Context& ctx, const std::string& themeText, bool toggle) {
-  if (!themeText.empty()) {
-    if (toggle) setStartupText(ctx, themeText, false);
-    return;
+// The images planned over the backed-up index, refused as a whole before any change.
+std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots) {
+  std::optional<RecordTable> table = soundBackupIndex(s);
+  if (!table) {
+    s.showError("备份的索引文件无法读取或已损坏，未作任何修改：" + s.layout().backupFile(kIndexFile));
+    return std::nullopt;
   }
-  setStartupText(ctx, "", !toggle);
+  std::vector<Replacement> replacements;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
+  }
+  const PackSizes sizes = {s.files().info(s.layout().backupFile(kLowResPack)).size,
+                           s.files().info(s.layout().backupFile(kHighResPack)).size};
+  std::string refusal;
+  std::optional<ReplacementPlan> plan =
+      planReplacements(s.files(), *table, sizes, packPaths(s.layout()), replacements, refusal);
+  if (!plan) s.showError(refusal);
+  return plan;
+}
+
+// Runs a checked plan: every file it changes is marked in the record first and noted
+// after, the icon files go back and take the images, then the language file follows.
+bool runPlan(EditSession& s, const ApplyPlan& plan) {
+  const std::vector<std::string> keys = changingKeys(s, plan);
+  Verdicts verdicts;
+  if (!backedUp(s, keys, verdicts)) return false;
+  std::optional<ReplacementPlan> images;
+  if (plan.icons && !(images = planImages(s, plan.slots))) return false;
+  s.record().markPending(keys);
+  if (!s.saveRecord()) return false;
+  bool done = true;
+  if (plan.icons) {
+    done = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure) &&
+           writeReplacements(s.edit(), s.ui(), *images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
+    if (done) {
+      for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
+      s.ctx().state.records = images->table;
+    }
+  }
+  if (done && plan.text) done = setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText);
+  return s.saveRecord() && done;
+}
+
+// "[默认]": every file that carries the program's addition goes back; files that someone
+// else changed are the host's own already and stay.
+bool runDefault(EditSession& s) {
+  const std::vector<std::string> lost = mendBackupCopies(s);
+  if (!lost.empty()) {
+    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
+    return false;
+  }
+  if (!createBackup(s)) {
+    showNoBackup(s.ctx());
+    return false;
+  }
+  if (!restoreDefaults(s)) return false;
+  if (std::optional<RecordTable> table = soundBackupIndex(s)) s.ctx().state.records = *table;
+  return true;
+}
+
+// The theme text step that the toggle and the theme text call for.
+void planText(ApplyPlan& plan, const std::string& themeText, bool toggle) {
+  if (themeText.empty()) {
+    plan.text = true;
+    plan.textMode = toggle ? StartupTextMode::Hide : StartupTextMode::Restore;
+  } else if (toggle) {
+    plan.text = true;
+    plan.textMode = StartupTextMode::Replace;
+  }
+}
+
+// The theme text's bytes; false after a message when it is no text to apply.
+bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan) {
+  if (path.empty() || !plan.text || plan.textMode != StartupTextMode::Replace) return true;
+  const FileInfo info = ctx.files.info(path);
+  if (info.isFolder || info.size > kThemeTextLimit) {
+    ctx.ui.messageBox("启动文字文件不是有效的文本文件，未作修改：" + path, "错误", MessageIcon::Error);
+    return false;
+  }
+  plan.themeText = ctx.files.readFile(path);
+  return true;
+}
+
+bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle) {
+  if (!hostLocated(ctx)) return false;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  if (!session) return false;
+  if (entry == kDefaultEntry) return runDefault(*session);
+  ApplyPlan plan;
+  std::string text;
+  if (entry != kCurrentEntry) {
+    plan.icons = true;
+    for (std::size_t i = 0; i < plan.slots.size(); ++i) {
+      std::string file = themeFile(ctx, entry, slotThemeFiles()[i]);
+      if (ctx.files.exists(file)) plan.slots[i] = file;
+    }
+    text = themeFile(ctx, entry, kThemeText);
+    if (!ctx.files.exists(text)) text.clear();
+  }
+  planText(plan, text, startupTextToggle);
+  return readThemeText(ctx, text, plan) && runPlan(*session, plan);
 }
 
 }  // namespace
@@ -97,52 +204,11 @@ const std::array<const char*, 6>& slotThemeFiles() {
   return files;
 }
 
-bool applyImages(Context& ctx, const ImageSlots& slots) {
-  if (!createBackup(ctx)) {
-    showNoBackup(ctx);
-    return false;
-  }
-  HostEditScope scope(ctx, backupLayout(ctx));
-  if (!scope.ok()) return false;
-  // The copy-back refuses a backup index that is not sound before anything is put back.
-  if (!copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)) return false;
-  if (!parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui)) {
-    ctx.ui.messageBox("恢复后的索引文件无法读取：" + ctx.state.currentIndexPath, "错误", MessageIcon::Error);
-    return false;
-  }
-  std::vector<Replacement> replacements;
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
-  }
-  return replaceAndNote(ctx, replacements);
-}
-
 void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
   ErrorWatch watch(ctx.ui);
   Context watched{ctx.files, watch, ctx.view, ctx.state, ctx.programFolder};
   BusyCursor busy(watch);
-  if (!hostLocated(watched)) return;
-  HostEditScope scope(watched, backupLayout(watched));
-  if (!scope.ok() || !backedUpAndParsed(watched)) return;
-  std::vector<std::string> changing = {kLanguageKey};
-  if (entry != kCurrentEntry) changing = recordKeys(watched.state);
-  RecordBatch batch(watched, backupLayout(watched), changing);
-  if (!batch.ok()) return;
-
-  if (entry == kCurrentEntry) {
-    startupTextStep(watched, "", startupTextToggle);
-  } else if (entry == kDefaultEntry) {
-    restoreDefaults(watched);
-  } else {
-    ImageSlots slots;
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-      std::string file = themeFile(watched, entry, slotThemeFiles()[i]);
-      if (watched.files.exists(file)) slots[i] = file;
-    }
-    if (!applyImages(watched, slots)) return;
-    std::string text = themeFile(watched, entry, kThemeText);
-    startupTextStep(watched, watched.files.exists(text) ? text : "", startupTextToggle);
-  }
+  applyEntry(watched, entry, startupTextToggle);
   // Reporting success after an error box would tell the user a failure went well.
   if (!watch.errorShown()) ctx.ui.messageBox("修改完成", "应用", MessageIcon::None);
 }
@@ -150,16 +216,15 @@ void applyFromThemeList(Context& ctx, const std::string& entry, bool startupText
 void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
   BusyCursor busy(ctx.ui);
   if (!hostLocated(ctx)) return;
-  HostEditScope scope(ctx, backupLayout(ctx));
-  if (!scope.ok() || !backedUpAndParsed(ctx)) return;
-  RecordBatch batch(ctx, backupLayout(ctx), recordKeys(ctx.state));
-  if (!batch.ok()) return;
-  ImageSlots slots;
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (!fields[i].empty() && ctx.files.exists(fields[i])) slots[i] = fields[i];
+  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+  if (!session) return;
+  ApplyPlan plan;
+  plan.icons = true;
+  for (std::size_t i = 0; i < plan.slots.size(); ++i) {
+    if (!fields[i].empty() && ctx.files.exists(fields[i])) plan.slots[i] = fields[i];
   }
-  if (!applyImages(ctx, slots)) return;
-  setStartupText(ctx, "", !startupTextToggle);
+  planText(plan, "", startupTextToggle);
+  runPlan(*session, plan);
 }
 
 }  // namespace lumaset

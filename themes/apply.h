@@ -17,14 +17,12 @@ using ImageSlots = std::array<std::string, 6>;
 const std::array<const char*, 6>& slotThemeFiles();
 
 // Apply from the theme list entry `entry`; shows "修改完成" at the end unless an error
-// message was shown on the way. `startupTextToggle` is the toggle of the front end (on:
+// message was shown on the way. Everything that can refuse it (the images, the theme's
+// text, a backup that is lost, a host that someone else changed) is checked before the
+// first change, so a refused apply leaves every file as it was. `startupTextToggle` is the toggle of the front end (on:
 // hide the startup text, or put a theme's own text in).
 void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle);
 // Apply the custom image fields; no closing message.
 void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle);
-// The worker both use: backup, copy back the icon files, parse, replace the images.
-// False when it stopped before the images were in place (no backup, a damaged backup
-// index, a failed copy or write): the apply then goes no further.
-bool applyImages(Context& ctx, const ImageSlots& slots);
 
 }  // namespace lumaset

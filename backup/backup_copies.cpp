@@ -1,0 +1,89 @@
+#include "backup/backup_copies.h"
+
+#include "edits/host_file_state.h"
+#include "formats/path_text.h"
+#include "iconstore/index_format.h"
+
+namespace lumaset {
+namespace {
+
+bool isSmall(const std::string& key) { return key == kIndexFile || key == kLanguageKey; }
+
+// A file of exactly `known`'s size and hash.
+bool holdsExactly(Files& files, const std::string& path, const BackedUpFile& known) {
+  const FileInfo info = files.info(path);
+  return info.exists && !info.isFolder && info.size == known.size &&
+         prefixSha256(files, path, known.size) == known.sha256;
+}
+
+// The lost or damaged copy made again: from the second copy, else from the host's file
+// when it begins with the backed-up bytes (packs only grow at their end; the language
+// file carries the program's block at its end).
+bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
+  const BackupLayout& b = s.layout();
+  const std::string second = b.secondCopyPath(key);
+  if (!second.empty() && holdsExactly(s.files(), second, known)) {
+    if (!s.edit().copyFile(second, b.backupPath(key))) return false;
+  } else {
+    const std::string host = b.hostPath(key);
+    if (s.files().info(host).size < known.size || prefixSha256(s.files(), host, known.size) != known.sha256)
+      return false;
+    if (!s.edit().writeFile(b.backupPath(key), s.files().readRange(host, 0, known.size))) return false;
+  }
+  s.record().noteCopyChecked(key);
+  return holdsExactly(s.files(), b.backupPath(key), known);
+}
+
+}  // namespace
+
+bool backupCopySound(EditSession& s, const std::string& key) {
+  const BackedUpFile* known = s.record().backup(key);
+  if (!known || known->renewing) return false;
+  const std::string path = s.layout().backupPath(key);
+  if (!isSmall(key) && known->identity && s.files().identity(path) == known->identity) return true;
+  if (!holdsExactly(s.files(), path, *known)) return false;
+  if (!isSmall(key)) s.record().noteCopyChecked(key);
+  return true;
+}
+
+bool writeSecondCopy(EditSession& s, const std::string& key) {
+  const std::string second = s.layout().secondCopyPath(key);
+  if (second.empty()) return true;
+  const BackedUpFile* known = s.record().backup(key);
+  if (known && holdsExactly(s.files(), second, *known)) return true;
+  return s.edit().copyFile(s.layout().backupPath(key), second);
+}
+
+std::vector<std::string> mendBackupCopies(EditSession& s) {
+  std::vector<std::string> unmendable;
+  // A backup folder lost whole is made again for the copies the record knows.
+  if (s.record().found()) {
+    const BackupLayout& b = s.layout();
+    for (const std::string& folder : {b.iconBackup, folderOf(b.languageBackup, separatorsFor(b.sep)), b.languageBackup}) {
+      if (!s.files().exists(folder)) s.edit().createFolder(folder);
+    }
+  }
+  for (const std::string& key : s.keys()) {
+    const std::string path = s.layout().backupPath(key);
+    const BackedUpFile* known = s.record().backup(key);
+    if (!known) {
+      const FileInfo copy = s.files().info(path);
+      if (copy.exists && !copy.isFolder) s.record().learnBackup(key, copy.size, prefixSha256(s.files(), path, copy.size));
+      continue;
+    }
+    if (known->renewing) continue;  // the refresh that began it takes it up again
+    if (!backupCopySound(s, key) && !remake(s, key, *known)) {
+      unmendable.push_back(key);
+      continue;
+    }
+    writeSecondCopy(s, key);
+  }
+  return unmendable;
+}
+
+std::string unmendableCopyMessage(const std::string& backupPath) {
+  return "备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" + backupPath +
+         "\r\n请修复或重新安装 Photoshop，再点“备份”。";
+}
+
+}  // namespace lumaset

@@ -1,0 +1,125 @@
+#include "backup/edit_session.h"
+
+#include "app/host_location.h"
+#include "app/index_reading.h"
+#include "formats/path_text.h"
+#include "formats/sha256.h"
+#include "iconstore/index_format.h"
+
+namespace lumaset {
+namespace {
+
+// The lock in the temporary folder is named for the host's folder (letter case aside on
+// Windows, where it does not tell folders apart).
+std::string sharedLockPath(Files& files, const std::string& hostFolder) {
+  std::string key = hostFolder;
+  if (files.separator() == '\\') {
+    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return files.temporaryFolder() + files.separator() + "lumaset-" + sha256Hex(key).substr(0, 16) + ".lock";
+}
+
+std::optional<IndexLayout> layoutOf(Files& files, const std::string& indexPath) {
+  std::optional<Bytes> bytes = readIndexFile(files, indexPath);
+  if (!bytes) return std::nullopt;
+  DecodedIndex decoded = decodeIndex(*bytes);
+  if (decoded.problem != IndexProblem::None) return std::nullopt;
+  return decoded.table.layout;
+}
+
+// Host files that are symbolic links are edited through their targets, found once here:
+// a replacement then lands in the target and the link stays a link.
+void followLinks(Files& files, BackupLayout& b) {
+  std::vector<std::string> keys;
+  for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) keys.push_back(file);
+  keys.push_back(kLanguageKey);
+  for (const std::string& key : keys) {
+    const std::string path = b.hostPath(key);
+    const std::string target = files.linkTarget(path);
+    if (target != path) b.linkTargets[key] = target;
+  }
+}
+
+void showRefusal(Interaction& ui, EditRefusal refusal, const std::string& file) {
+  switch (refusal) {
+    case EditRefusal::None:
+      return;
+    case EditRefusal::Locked:
+      ui.messageBox("另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试", "错误", MessageIcon::Error);
+      return;
+    case EditRefusal::NoLock:
+      ui.messageBox("无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + file +
+                        "\r\n请检查 Photoshop 目录和临时文件夹的写入权限。",
+                    "错误", MessageIcon::Error);
+      return;
+    case EditRefusal::HostRunning:
+      ui.messageBox("Photoshop 正在运行，请先关闭 Photoshop 再修改", "错误", MessageIcon::Error);
+      return;
+    case EditRefusal::HardLinked:
+      ui.messageBox("这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" + file, "错误",
+                    MessageIcon::Error);
+      return;
+  }
+}
+
+}  // namespace
+
+HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState& state) {
+  HostEditPaths paths;
+  paths.lockFile = state.hostFolder + ".lumaset.lock";
+  paths.sharedLockFile = sharedLockPath(files, state.hostFolder);
+  paths.exePath = state.hostFolder + "Photoshop.exe";
+  for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) paths.hostFiles.push_back(b.hostFile(file));
+  paths.hostFiles.push_back(b.hostPath(kLanguageKey));
+  paths.workFolders = {b.resources, b.iconBackup, state.languageFolder, b.languageBackup};
+  for (const auto& [key, target] : b.linkTargets) {
+    const std::string folder = folderOf(target, separatorsFor(b.sep));
+    if (!folder.empty()) paths.workFolders.push_back(folder);
+  }
+  paths.probeFolders = {b.probe};
+  return paths;
+}
+
+EditSession::EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit)
+    : ctx_(ctx), layout_(std::move(layout)), edit_(std::move(edit)), record_(ctx.files, layout_) {
+  std::optional<IndexLayout> found = layoutOf(ctx.files, layout_.backupFile(kIndexFile));
+  if (!found) found = layoutOf(ctx.files, layout_.hostFile(kIndexFile));
+  if (found) indexLayout_ = *found;
+}
+
+std::unique_ptr<EditSession> EditSession::open(Context& ctx) {
+  std::optional<BackupLayout> settled = settledBackupLayout(ctx);
+  if (!settled) return nullptr;
+  followLinks(ctx.files, *settled);
+  EditRefusal refusal = EditRefusal::None;
+  std::string refusedFile;
+  std::unique_ptr<HostEdit> edit =
+      HostEdit::begin(ctx.files, hostEditPaths(ctx.files, *settled, ctx.state), refusal, refusedFile);
+  if (!edit) {
+    showRefusal(ctx.ui, refusal, refusedFile);
+    return nullptr;
+  }
+  return std::unique_ptr<EditSession>(new EditSession(ctx, std::move(*settled), std::move(edit)));
+}
+
+std::vector<std::string> EditSession::iconKeys() const {
+  std::vector<std::string> keys;
+  for (const char* file : backedUpIconFiles(indexLayout_)) keys.push_back(file);
+  return keys;
+}
+
+std::vector<std::string> EditSession::keys() const {
+  std::vector<std::string> all = iconKeys();
+  all.push_back(kLanguageKey);
+  return all;
+}
+
+bool EditSession::saveRecord() {
+  if (record_.save(*edit_)) return true;
+  showError("写入文件失败：" + layout_.recordPath());
+  return false;
+}
+
+void EditSession::showError(const std::string& text) { ctx_.ui.messageBox(text, "错误", MessageIcon::Error); }
+
+}  // namespace lumaset

@@ -1,0 +1,54 @@
+// The edit of the located host for the length of one operation: the layout of its backup
+// (host files that are links followed to their targets), the lock, and the record, opened
+// once by the operation that changes the host and handed to every step it runs.
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+#include "backup/backup_layout.h"
+#include "backup/host_record.h"
+#include "edits/host_edit.h"
+
+namespace lumaset {
+
+// What an edit of the host of `b` touches and where it locks.
+HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState& state);
+
+class EditSession {
+ public:
+  // The edit, or nothing after a message saying why it cannot start (no host located,
+  // another run editing it, no lock to be had, the host running, a hard-linked file).
+  static std::unique_ptr<EditSession> open(Context& ctx);
+
+  Context& ctx() { return ctx_; }
+  Files& files() { return ctx_.files; }
+  Interaction& ui() { return ctx_.ui; }
+  HostEdit& edit() { return *edit_; }
+  HostRecord& record() { return record_; }
+  const BackupLayout& layout() const { return layout_; }
+
+  // The layout of the index: of the backed-up one when it decodes, else of the host's.
+  IndexLayout indexLayout() const { return indexLayout_; }
+  // The record keys of the icon files of that layout, and of all files (the language last).
+  std::vector<std::string> iconKeys() const;
+  std::vector<std::string> keys() const;
+
+  // Saves the record; shows "写入文件失败：" when it cannot.
+  bool saveRecord();
+  // An error box: caption "错误", the error icon.
+  void showError(const std::string& text);
+
+ private:
+  EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit);
+
+  Context& ctx_;
+  BackupLayout layout_;
+  std::unique_ptr<HostEdit> edit_;
+  HostRecord record_;
+  IndexLayout indexLayout_ = IndexLayout::FourPack;
+};
+
+}  // namespace lumaset

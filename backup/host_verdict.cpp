@@ -1,0 +1,78 @@
+#include "backup/host_verdict.h"
+
+#include "app/index_reading.h"
+#include "backup/backup_copies.h"
+#include "edits/host_file_state.h"
+#include "formats/sha256.h"
+#include "formats/startup_text_marker.h"
+#include "iconstore/index_derivation.h"
+#include "iconstore/index_format.h"
+
+namespace lumaset {
+namespace {
+
+std::optional<RecordTable> decodedIndex(Files& files, const std::string& path) {
+  std::optional<Bytes> bytes = readIndexFile(files, path);
+  if (!bytes) return std::nullopt;
+  DecodedIndex decoded = decodeIndex(*bytes);
+  if (decoded.problem != IndexProblem::None) return std::nullopt;
+  return std::move(decoded.table);
+}
+
+std::uint64_t backedUpSize(EditSession& s, const char* pack) {
+  const BackedUpFile* known = s.record().backup(pack);
+  return known ? known->size : s.files().info(s.layout().backupFile(pack)).size;
+}
+
+bool indexDerived(EditSession& s) {
+  std::optional<RecordTable> base = decodedIndex(s.files(), s.layout().backupFile(kIndexFile));
+  std::optional<RecordTable> host = decodedIndex(s.files(), s.layout().hostFile(kIndexFile));
+  return base && host &&
+         derivedByAppending(*base, *host, {backedUpSize(s, kLowResPack), backedUpSize(s, kHighResPack)});
+}
+
+bool languageDerived(EditSession& s, const BackedUpFile& known) {
+  const Bytes host = s.files().readFile(s.layout().hostPath(kLanguageKey));
+  std::optional<std::size_t> block = startupTextBlockStart(host);
+  return block && *block == known.size && sha256Hex(host.substr(0, *block)) == known.sha256;
+}
+
+Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& known) {
+  Files& files = s.files();
+  const std::string host = s.layout().hostPath(key);
+  const FileInfo info = files.info(host);
+  if (!info.exists || info.isFolder) return Verdict::Missing;
+  if (info.size == known.size && prefixSha256(files, host, known.size) == known.sha256) return Verdict::Original;
+  if (key == kIndexFile) return indexDerived(s) ? Verdict::Themed : Verdict::Changed;
+  if (key == kLanguageKey) return languageDerived(s, known) ? Verdict::Themed : Verdict::Changed;
+  const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size) == known.sha256;
+  return prefixKept ? Verdict::Themed : Verdict::Changed;
+}
+
+}  // namespace
+
+Verdict verdictOf(EditSession& s, const std::string& key) {
+  if (!backupCopySound(s, key)) return Verdict::NoBackup;
+  const BackedUpFile& known = *s.record().backup(key);
+  switch (s.record().state(key)) {
+    case HostFileState::Untouched:
+      return Verdict::Original;
+    case HostFileState::AsLeft: {
+      // The cut back needs the appendix to begin where the backup ends.
+      const HostFileMark* mark = s.record().mark(key);
+      if (key == kIndexFile || (mark && mark->baseSize == known.size)) return Verdict::Themed;
+      break;
+    }
+    case HostFileState::Foreign:
+    case HostFileState::Unknown:
+      break;
+  }
+  return byContent(s, key, known);
+}
+
+Bytes withoutStartupTextBlock(const Bytes& languageFile) {
+  std::optional<std::size_t> block = startupTextBlockStart(languageFile);
+  return block ? languageFile.substr(0, *block) : languageFile;
+}
+
+}  // namespace lumaset

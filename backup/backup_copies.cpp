@@ -2,6 +2,7 @@
 
 #include "edits/host_file_state.h"
 #include "formats/path_text.h"
+#include "formats/startup_text_marker.h"
 #include "iconstore/index_format.h"
 
 namespace lumaset {
@@ -32,6 +33,22 @@ bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
   }
   s.record().noteCopyChecked(key);
   return holdsExactly(s.files(), b.backupPath(key), known);
+}
+
+// A copy from before the record is taken as it is, but for a startup-text block in the
+// language copy (an older refresh of a themed host took one): no backup keeps the
+// program's bytes.
+void learnUnrecordedCopy(EditSession& s, const std::string& key) {
+  const std::string path = s.layout().backupPath(key);
+  const FileInfo copy = s.files().info(path);
+  if (!copy.exists || copy.isFolder) return;
+  if (key == kLanguageKey) {
+    const Bytes bytes = s.files().readFile(path);
+    std::optional<std::size_t> block = startupTextBlockStart(bytes);
+    if (block && !s.edit().writeFile(path, bytes.substr(0, *block))) return;
+  }
+  const std::uint64_t size = s.files().info(path).size;
+  s.record().learnBackup(key, size, prefixSha256(s.files(), path, size));
 }
 
 }  // namespace
@@ -67,8 +84,7 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
     const std::string path = s.layout().backupPath(key);
     const BackedUpFile* known = s.record().backup(key);
     if (!known) {
-      const FileInfo copy = s.files().info(path);
-      if (copy.exists && !copy.isFolder) s.record().learnBackup(key, copy.size, prefixSha256(s.files(), path, copy.size));
+      learnUnrecordedCopy(s, key);
       continue;
     }
     if (known->renewing) continue;  // the refresh that began it takes it up again

@@ -29,19 +29,23 @@ bool backUp(EditSession& s, const std::string& key) {
 
 }  // namespace
 
-std::string damagedHostIndexMessage(EditSession& s) {
-  const std::string index = s.layout().hostFile(kIndexFile);
-  std::optional<Bytes> bytes = readIndexFile(s.files(), index);
+std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup) {
+  const BackupLayout& b = s.layout();
+  auto source = [&](const std::string& key) {
+    auto found = fromBackup.find(key);
+    return found != fromBackup.end() && found->second ? b.backupFile(key) : b.hostFile(key);
+  };
+  std::optional<Bytes> bytes = readIndexFile(s.files(), source(kIndexFile));
   DecodedIndex decoded = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
   bool sound = decoded.problem == IndexProblem::None;
   for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
     const auto packSlot = static_cast<PackSlot>(slot);
-    const FileInfo pack = s.files().info(s.layout().hostFile(packSlotFile(packSlot)));
+    const FileInfo pack = s.files().info(source(packSlotFile(packSlot)));
     sound = !firstRecordPastPack(decoded.table, packSlot, pack.exists ? pack.size : 0);
   }
   if (sound) return {};
-  return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" + index +
-         "\r\n请修复或重新安装 Photoshop。";
+  return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +
+         b.hostFile(kIndexFile) + "\r\n请修复或重新安装 Photoshop。";
 }
 
 bool createBackup(EditSession& s) {
@@ -52,7 +56,7 @@ bool createBackup(EditSession& s) {
     return false;
   };
   if (!files.exists(b.backupFile(kIndexFile))) {
-    const std::string damaged = damagedHostIndexMessage(s);
+    const std::string damaged = damagedHostIndexMessage(s, {});
     if (!damaged.empty()) return fail(damaged);
   }
   if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
@@ -70,7 +74,9 @@ bool createBackup(EditSession& s) {
       return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
     copied = true;
   }
-  for (const std::string& key : {std::string(kIndexFile), std::string(kLanguageKey)}) writeSecondCopy(s, key);
+  for (const std::string& key : {std::string(kIndexFile), std::string(kLanguageKey)}) {
+    if (!writeSecondCopy(s, key)) return fail("创建备份文件失败：" + b.secondCopyPath(key));
+  }
   if (copied) s.record().setProductVersion(files.productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
   if (s.record().dirty() && !s.saveRecord()) return false;
 

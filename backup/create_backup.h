@@ -2,6 +2,9 @@
 // the backup folders; copies that exist are never replaced, copies that were lost are
 // mended. Ends with a probe that the system may create and delete folders there.
 #pragma once
+#include <map>
+#include <string>
+
 #include "app/run_state.h"
 #include "backup/edit_session.h"
 
@@ -15,7 +18,9 @@ bool createBackup(EditSession& s);
 // The same in an edit of its own, with the mending.
 bool createBackup(Context& ctx);
 
-// The message of a host whose own index is damaged, or empty when it is sound.
-std::string damagedHostIndexMessage(EditSession& s);
+// The message of a host whose own index is damaged (it does not decode, or names bytes
+// its packs lack), or empty when it is sound. The index and packs are the host's, or
+// their backup copies for the keys that `fromBackup` marks: what a refresh will leave.
+std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup);
 
 }  // namespace lumaset

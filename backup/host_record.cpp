@@ -82,16 +82,15 @@ void HostRecord::noteCopyChecked(const std::string& key) {
 bool HostRecord::save(HostEdit& edit) {
   ++record_.generation;
   const std::string text = serialiseRecord(record_);
-  bool anyFolder = false, saved = false;
+  bool saved = true;
   for (const auto& [folder, path] : {std::pair{b_.iconBackup, b_.recordPath()},
                                      std::pair{b_.languageBackup, b_.recordSecondCopyPath()}}) {
-    if (!files_.info(folder).isFolder) continue;
-    anyFolder = true;
-    saved = edit.writeFile(path, text) || saved;
+    // Without a backup folder there is nothing to record there.
+    if (files_.info(folder).isFolder) saved = edit.writeFile(path, text) && saved;
   }
   found_ = found_ || saved;
   dirty_ = dirty_ && !saved;
-  return saved || !anyFolder;  // without a backup there is nothing to record
+  return saved;
 }
 
 }  // namespace lumaset

@@ -44,7 +44,8 @@ class HostRecord {
   void noteCopyChecked(const std::string& key);
   void setProductVersion(const std::string& version) { record_.productVersion = version; }
 
-  // Writes both copies through the edit; false when neither could be written.
+  // Writes both copies through the edit (each where its backup folder exists); false when
+  // one could not be written.
   bool save(HostEdit& edit);
 
  private:

@@ -6,6 +6,8 @@
 #include "backup/create_backup.h"
 #include "backup/host_verdict.h"
 #include "formats/sha256.h"
+#include "app/index_reading.h"
+#include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 
 namespace lumaset {
@@ -47,6 +49,23 @@ bool renewCopy(EditSession& s, const std::string& key) {
   return true;
 }
 
+// An update may add images at the end of a pack: the pack then begins with the backed-up
+// bytes like a themed one, but the update's index names what follows. Such a pack goes
+// with its index, unless the record proves that the program left it so.
+void renewOutgrownPacks(EditSession& s, std::vector<std::string>& renew) {
+  std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().hostFile(kIndexFile));
+  DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  if (index.problem != IndexProblem::None) return;
+  for (int slot = 0; slot < packSlotCount(index.table.layout); ++slot) {
+    const auto packSlot = static_cast<PackSlot>(slot);
+    const std::string key = packSlotFile(packSlot);
+    const BackedUpFile* known = s.record().backup(key);
+    if (!known || std::find(renew.begin(), renew.end(), key) != renew.end()) continue;
+    if (s.record().state(key) == HostFileState::AsLeft) continue;
+    if (firstRecordPastPack(index.table, packSlot, known->size)) renew.push_back(key);
+  }
+}
+
 // The keys whose copy must be taken anew; false after a message when the refresh must
 // not go on.
 bool keysToRenew(EditSession& s, std::vector<std::string>& renew) {
@@ -75,8 +94,17 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew) {
         break;
     }
   }
-  if (std::find(renew.begin(), renew.end(), kIndexFile) == renew.end()) return true;
-  const std::string damaged = damagedHostIndexMessage(s);
+  if (std::find(renew.begin(), renew.end(), kIndexFile) != renew.end()) renewOutgrownPacks(s, renew);
+  // The backed-up index and packs must belong together once the renewed ones are in.
+  std::map<std::string, bool> kept;
+  bool iconRenewed = false;
+  for (const std::string& key : s.iconKeys()) {
+    const bool renewed = std::find(renew.begin(), renew.end(), key) != renew.end();
+    kept[key] = !renewed;
+    iconRenewed = iconRenewed || renewed;
+  }
+  if (!iconRenewed) return true;
+  const std::string damaged = damagedHostIndexMessage(s, kept);
   if (damaged.empty()) return true;
   s.showError(damaged);
   return false;

@@ -112,6 +112,13 @@ bool restoreDefaults(EditSession& s) {
     return false;
   }
   const Verdicts verdicts = verdictsOf(s, s.keys());
+  if (iconsChangedByOthers(verdicts)) {
+    for (const auto& [key, verdict] : verdicts) {
+      if (key == kLanguageKey || !goesBack(verdict)) continue;
+      s.showError(kChangedByOthersMessage);
+      return false;
+    }
+  }
   s.record().markPending(keysGoingBack(verdicts));
   if (!s.saveRecord()) return false;
   const bool icons = copyBackIconFiles(s, verdicts, CopyBackPolicy::KeepGoing);
@@ -127,6 +134,11 @@ bool restoreDefaults(Context& ctx) {
 bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
   std::unique_ptr<EditSession> session = EditSession::open(ctx);
   if (!session) return false;
+  const std::vector<std::string> lost = mendBackupCopies(*session);
+  if (!lost.empty()) {
+    session->showError(unmendableCopyMessage(session->layout().backupPath(lost.front())));
+    return false;
+  }
   const Verdicts verdicts = verdictsOf(*session, session->iconKeys());
   session->record().markPending(keysGoingBack(verdicts));
   if (!session->saveRecord()) return false;

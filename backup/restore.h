@@ -16,6 +16,12 @@ namespace lumaset {
 
 using Verdicts = std::map<std::string, Verdict>;
 
+// The refusal of an edit of files that someone else changed since the backup: their
+// backup copies are older than they are until a refresh.
+inline constexpr const char* kChangedByOthersMessage =
+    "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
+    "请先点“备份”更新备份，再应用主题。";
+
 // The verdicts of the given keys, taken before anything changes.
 Verdicts verdictsOf(EditSession& s, const std::vector<std::string>& keys);
 
@@ -40,7 +46,10 @@ bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts);
 // Whether some icon file was changed by someone else (or lacks a sound backup copy).
 bool iconsChangedByOthers(const Verdicts& verdicts);
 
-// The entry "[默认]": icon files (keep going), then the language file, in one edit.
+// The entry "[默认]": icon files (keep going), then the language file, in one edit. Files
+// that someone else changed are the host's own and stay; but an icon file that carries
+// the program's addition beside one that someone else changed is refused, since the
+// backed-up index and packs no longer belong together with the changed one.
 bool restoreDefaults(EditSession& s);
 bool restoreDefaults(Context& ctx);
 // Tests and the command line reach the steps alone, each in an edit of its own.

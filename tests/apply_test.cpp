@@ -269,25 +269,34 @@ TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
   EXPECT_FALSE(plan->appended.count(Pack::LowRes));
 }
 
-TEST_F(Apply, DamagedBackupIndexStopsTheApplyBeforeAnyChange) {
+TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAnyChange) {
   startOn();
   ASSERT_TRUE(createBackup(ctx));
-  writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
+  const std::string second = host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx";
+  ASSERT_EQ(readWhole(second), host.index);
   testing::writeTheme(home, "Sakura", testing::sixImages());
-  auto before = snapshot();
+  writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
   applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
-  EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
-                                       "错误", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes, done());
+  EXPECT_EQ(readWhole(bak("IconResources.idx")), host.index);
+
+  std::string changedInPlace = host.index;  // same size, one byte off: only the hash tells
+  changedInPlace[kFourPackHeaderLength + 60] ^= 1;
+  writeFile(bak("IconResources.idx"), changedInPlace);
+  writeFile(second, host.index.substr(0, 1000));
+  auto before = snapshot();
+  ui.boxes.clear();
+  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" +
+                                  bak("IconResources.idx") + "\r\n请修复或重新安装 Photoshop，再点“备份”。");
   EXPECT_EQ(snapshot(), before);
 }
 
-// A backup index that is only a header, or lacks one of the images the program changes,
-// would leave the host without them.
+// A host whose own index is only a header, or lacks one of the images the program
+// changes, has nothing to put a theme on.
 TEST_F(Apply, BackupIndexWithoutTheThreeImagesIsRefusedBeforeAnyChange) {
-  startOn();
-  ASSERT_TRUE(createBackup(ctx));
-  const std::string whole = readWhole(bak("IconResources.idx"));
+  const std::string whole = makeHost().index;
   DecodedIndex decoded = decodeIndex(whole);
   ASSERT_EQ(decoded.problem, IndexProblem::None);
   RecordTable withoutSplash = decoded.table;  // the sample host names the splash twice
@@ -295,19 +304,19 @@ TEST_F(Apply, BackupIndexWithoutTheThreeImagesIsRefusedBeforeAnyChange) {
     withoutSplash.records.erase(withoutSplash.records.begin() + static_cast<std::ptrdiff_t>(n - 1));
   RecordTable twoPackHeader;
   twoPackHeader.layout = IndexLayout::TwoPack;
-  testing::writeTheme(home, "Sakura", testing::sixImages());
   for (const Bytes& broken :
        {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader), serialiseIndex(withoutSplash)}) {
-    writeFile(bak("IconResources.idx"), broken);
+    std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
+    startOn();
+    writeFile(host.indexPath, broken);
+    testing::writeTheme(home, "Sakura", testing::sixImages());
     auto before = snapshot();
-    for (const char* entry : {"Sakura", "[默认]"}) {
-      ui.boxes.clear();
-      applyFromThemeList(ctx, entry, false);
-      ASSERT_FALSE(ui.boxes.empty());
-      EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
-                                          "错误", MessageIcon::Error}));
-      EXPECT_EQ(snapshot(), before) << entry << " " << broken.size();
-    }
+    ui.boxes.clear();
+    applyFromThemeList(ctx, "Sakura", false);
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+                                        "错误", MessageIcon::Error}));
+    EXPECT_EQ(snapshot(), before) << broken.size();
   }
 }
 
@@ -460,6 +469,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
     std::filesystem::copy(testing::pathFromUtf8(themedHost), testing::pathFromUtf8(host.folder),
                           std::filesystem::copy_options::recursive);
     std::filesystem::remove(testing::pathFromUtf8(bak("lumaset.record")));
+    std::filesystem::remove(testing::pathFromUtf8(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"));
   };
   const std::vector<std::pair<const char*, std::function<void()>>> runs = {
       {"Small", reapplied}, {"[默认]", reapplied}, {"Small", copiedWithoutRecord}, {"[默认]", copiedWithoutRecord}};
@@ -503,30 +513,25 @@ TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) 
   EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
 }
 
-TEST_F(Apply, BackupIndexThatNamesBytesItsPacksLackIsRefusedBeforeAnyChange) {
+TEST_F(Apply, BothIndexCopiesLostOnAThemedHostIsRefusedBeforeAnyChange) {
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
   applyFromThemeList(ctx, "Big", state.startupTextToggle);
   const std::string themedIndex = readWhole(host.indexPath);
-  // A lost backup index is taken anew from the themed host by the next backup: it then
-  // names the theme's images, which the backed-up packs do not hold.
+  // The themed index is the program's rewrite: nothing of it gives the original back.
   std::filesystem::remove(testing::pathFromUtf8(bak("IconResources.idx")));
+  std::filesystem::remove(testing::pathFromUtf8(host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx"));
   auto themed = snapshot();
   for (const char* entry : {"[默认]", "Big"}) {
     SCOPED_TRACE(entry);
     ui.boxes.clear();
     applyFromThemeList(ctx, entry, state.startupTextToggle);
-    ASSERT_GE(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
-                                        "错误", MessageIcon::Error}));
-    auto now = snapshot();
-    now.erase("language");
-    auto expected = themed;
-    expected.erase("language");
-    EXPECT_EQ(now, expected);
-    EXPECT_EQ(readWhole(host.indexPath), themedIndex);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.rfind("备份文件已丢失或损坏", 0), 0u) << ui.boxes[0].text;
+    EXPECT_EQ(snapshot(), themed);
     EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
   }
+  EXPECT_EQ(readWhole(host.indexPath), themedIndex);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "app/startup.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -50,15 +52,15 @@ TEST_F(Backup, TwoPackBackupLeavesTheExtraPacksOut) {
   EXPECT_FALSE(files.exists(bak("PSIconsXHighRes.dat")));
 }
 
-TEST_F(Backup, ExistingCopiesAreNeverReplaced) {
+TEST_F(Backup, ExistingCopiesAreNeverReplacedAndADamagedOneIsMended) {
   startOn();
   ASSERT_TRUE(createBackup(ctx));
   std::string original = readWhole(bak("PSIconsLowRes.dat"));
-  writeFile(res("PSIconsLowRes.dat"), "changed by a theme");
-  writeFile(bak("IconResources.idx"), "");  // even a damaged copy stays as it is
+  writeFile(res("PSIconsLowRes.dat"), "changed by someone");
+  writeFile(bak("IconResources.idx"), "");  // its second copy and its hash give it back
   ASSERT_TRUE(createBackup(ctx));
   EXPECT_EQ(readWhole(bak("PSIconsLowRes.dat")), original);
-  EXPECT_EQ(readWhole(bak("IconResources.idx")), "");
+  EXPECT_EQ(readWhole(bak("IconResources.idx")), host.index);
 }
 
 // A probe folder left by a run that died goes before the next backup looks; one that
@@ -94,13 +96,20 @@ TEST_F(Backup, MissingLanguageBackupFolderIsReportedAfterTheIconCopies) {
   EXPECT_TRUE(files.exists(bak("PSIconsXLowRes.dat")));
 }
 
-TEST_F(Backup, MissingHostFileNamesItsBackupCopy) {
+TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
   EXPECT_FALSE(createBackup(ctx));
-  EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{{"创建备份文件失败：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
-  EXPECT_TRUE(files.exists(bak("IconResources.idx")));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +
+                               host.indexPath + "\r\n请修复或重新安装 Photoshop。",
+                           "错误", MessageIcon::Error}}));
+  EXPECT_FALSE(files.exists(bak("IconResources.idx")));
+  writeFile(host.indexPath, host.index.substr(0, 600));
+  ui.boxes.clear();
+  EXPECT_FALSE(createBackup(ctx));
+  EXPECT_EQ(ui.boxes.size(), 1u);
+  EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
 }
 
 TEST_F(Backup, MissingLanguageFileNamesSourceAndTarget) {
@@ -115,46 +124,55 @@ TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
   startOn(false);
   ASSERT_TRUE(createBackup(ctx));
   writeFile(bak("PSIconsXLowRes.dat"), "never copied back");
-  writeFile(res("PSIconsLowRes.dat"), "themed");
+  writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
   ASSERT_TRUE(copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
   EXPECT_FALSE(files.exists(res("PSIconsXLowRes.dat")));
 }
 
-TEST_F(Backup, RestoreWithoutBackupStopsTheIconsAtTheIndexAndGoesOnWithTheLanguage) {
+TEST_F(Backup, RestoreWithoutBackupChangesNothing) {
   startOn(true);
-  EXPECT_FALSE(restoreDefaults(ctx));
-  // The index goes back first; without it no pack may be cut back.
-  ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
-                                      "错误", MessageIcon::Error}));
-  EXPECT_EQ(ui.boxes[1].text, "重置文件错误：" + langBak());
-  EXPECT_EQ(readWhole(host.indexPath), host.index);  // nothing was lost on the way
-}
-
-TEST_F(Backup, KeepGoingCopyBackPutsTheIndexBackFirstThenEveryPackItCan) {
-  startOn(true);
-  ASSERT_TRUE(createBackup(ctx));
-  std::filesystem::remove(testing::pathFromUtf8(bak("PSIconsXLowRes.dat")));
-  std::filesystem::remove(testing::pathFromUtf8(bak("PSIconsHighRes.dat")));
-  writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
-  writeFile(host.indexPath, "themed index");
-  EXPECT_FALSE(copyBackIconFiles(ctx, CopyBackPolicy::KeepGoing));
-  EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{{"重置文件错误：" + bak("PSIconsXLowRes.dat"), "错误", MessageIcon::Error},
-                                      {"重置文件错误：" + bak("PSIconsHighRes.dat"), "错误", MessageIcon::Error}}));
+  EXPECT_TRUE(restoreDefaults(ctx));
+  EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(readWhole(host.indexPath), host.index);
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
+  EXPECT_FALSE(files.exists(bak("IconResources.idx")));
 }
 
-TEST_F(Backup, StopAtFirstFailureStopsAfterOneMessage) {
-  startOn(true);
-  ASSERT_TRUE(createBackup(ctx));
-  std::filesystem::remove(testing::pathFromUtf8(bak("PSIconsXLowRes.dat")));
-  writeFile(res("PSIconsLowRes.dat"), "themed");
-  EXPECT_FALSE(copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure));
-  EXPECT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), "themed");
+// Fails every change of one host file, as a file held or made read-only by another
+// program does.
+class OneFileStuck : public PosixFiles {
+ public:
+  std::string stuck;
+  bool truncateFile(const std::string& p, std::uint64_t n) override {
+    return p != stuck && PosixFiles::truncateFile(p, n);
+  }
+  bool copyFile(const std::string& f, const std::string& t) override { return t != stuck && PosixFiles::copyFile(f, t); }
+};
+
+TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst) {
+  for (const auto policy : {CopyBackPolicy::KeepGoing, CopyBackPolicy::StopAtFirstFailure}) {
+    std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
+    startOn(true);
+    ASSERT_TRUE(createBackup(ctx));
+    // As a theme leaves them: the packs carry an appendix, the index names it.
+    for (const char* pack : {"PSIconsLowRes.dat", "PSIconsHighRes.dat"})
+      writeFile(res(pack), readWhole(bak(pack)) + "themed");
+    DecodedIndex decoded = decodeIndex(host.index);
+    const std::size_t splash = findRecord(decoded.table, kSplashResource);
+    decoded.table.setOffset(splash, Pack::LowRes, static_cast<std::int32_t>(readWhole(bak("PSIconsLowRes.dat")).size()));
+    writeFile(host.indexPath, serialiseIndex(decoded.table));
+    OneFileStuck stuck;
+    stuck.stuck = res("PSIconsLowRes.dat");  // the packs go back last to first: LowRes before HighRes
+    Context stuckCtx{stuck, ui, view, state, home};
+    ui.boxes.clear();
+    EXPECT_FALSE(copyBackIconFiles(stuckCtx, policy));
+    EXPECT_EQ(ui.boxes,
+              (std::vector<RecordedBox>{{"重置文件错误：" + bak("PSIconsLowRes.dat"), "错误", MessageIcon::Error}}));
+    EXPECT_EQ(readWhole(host.indexPath), host.index);
+    EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + "themed");
+    const bool keptGoing = policy == CopyBackPolicy::KeepGoing;
+    EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")) == readWhole(bak("PSIconsHighRes.dat")), keptGoing);
+  }
 }
 
 }  // namespace

@@ -121,74 +121,68 @@ TEST_F(Record, AThemeOverATheAppliedOneCutsThePacksBackAndGivesTheSameBytes) {
   EXPECT_NE(sakuraAlone, otherAlone);
 }
 
-TEST_F(Record, HostChangedBySomeoneElseIsRefusedUntilARefresh) {
-  struct Change {
-    const char* what;
-    std::function<void()> make;
-  };
-  const std::vector<Change> changes = {
-      {"a pack rewritten",
-       [this] { writeFile(res("PSIconsHighRes.dat"), readWhole(res("PSIconsHighRes.dat")) + "update"); }},
-      {"an extra pack grown",
-       [this] { writeFile(res("PSIconsXLowRes.dat"), readWhole(res("PSIconsXLowRes.dat")) + "new version"); }},
-      {"the index replaced", [this] { writeFile(host.indexPath, readWhole(host.indexPath)); }},
-      {"a new ProductVersion", [this] {
-         std::filesystem::copy_file(testing::stubExe("v17.0.1"), host.exePath,
-                                    std::filesystem::copy_options::overwrite_existing);
-       }}};
-  for (const Change& change : changes) {
-    SCOPED_TRACE(change.what);
+// A pack replaced on its own leaves the host's index naming bytes that are not there: no
+// apply lays the old backup over it, and no refresh takes it as the host's own.
+TEST_F(Record, APackReplacedAloneIsRefusedByApplyAndRefreshAlike) {
+  for (const char* file : {"PSIconsHighRes.dat", "PSIconsXLowRes.dat"}) {
+    SCOPED_TRACE(file);
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
     startOn();
     ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-    change.make();
+    writeFile(res(file), "fdra the update's own images");
     const auto changed = hostFiles();
-    for (const char* entry : {"Other", "[默认]", "[当前]"}) {
+    for (const char* entry : {"Other", "[默认]"}) {
       EXPECT_EQ(apply(entry), std::vector<RecordedBox>{kChangedByOthers}) << entry;
       EXPECT_EQ(hostFiles(), changed) << entry;
     }
-    // The way out: a new backup of the host as it is now, then themes again.
+    EXPECT_EQ(apply("[当前]"), std::vector<RecordedBox>{kDone});  // the language file alone is the program's
     ui.boxes.clear();
     refreshBackup(ctx);
-    EXPECT_TRUE(ui.boxes.empty());
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
     EXPECT_EQ(hostFiles(), changed);
-    for (const char* entry : {"Other", "[默认]"}) {
-      auto boxes = apply(entry, true);
-      EXPECT_EQ(boxes, std::vector<RecordedBox>{kDone}) << entry << ": " << (boxes.empty() ? "" : boxes[0].text);
-    }
-    EXPECT_EQ(hostFiles(), changed);
+    EXPECT_NE(readWhole(bak(file)), "fdra the update's own images");
   }
 }
 
-TEST_F(Record, ARefreshWhileAThemeIsAppliedPutsTheDefaultsBackFirst) {
+TEST_F(Record, ARefreshWhileOnlyTheProgramChangedTheHostKeepsBackupAndTheme) {
   startOn();
   ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
+  const auto themed = hostFiles();
   const std::string backedUpPack = readWhole(bak("PSIconsLowRes.dat"));
   const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
   ui.boxes.clear();
   refreshBackup(ctx);
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   EXPECT_EQ(readWhole(bak("PSIconsLowRes.dat")), backedUpPack);
   EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
-  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), backedUpPack);
-  EXPECT_EQ(readWhole(host.indexPath), host.index);
-}
-
-TEST_F(Record, ALanguageFileWithTheBlockButNoProofStopsTheRefresh) {
-  startOn();
-  ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
-  std::filesystem::remove(testing::pathFromUtf8(bak("lumaset.record")));
-  const std::string language = readWhole(host.languageFile);
-  const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
-  ui.boxes.clear();
-  refreshBackup(ctx);
-  EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kThemedRefresh});
-  EXPECT_EQ(readWhole(host.languageFile), language);
-  EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
+  EXPECT_EQ(hostFiles(), themed);
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));
 }
 
-TEST_F(Record, ABackupWithoutARecordOrWithADamagedOneTakesTheSafePathThenHasOne) {
+void removeRecords(const std::string& hostFolder) {
+  for (const char* at : {"/Resources/lumaset_BAK/lumaset.record", "/Locales_BAK/lumaset_BAK/lumaset.record"})
+    std::filesystem::remove(testing::pathFromUtf8(hostFolder + at));
+}
+
+TEST_F(Record, WithoutTheRecordTheBytesTellTheThemeFromTheOriginal) {
+  startOn();
+  ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
+  removeRecords(host.folder);
+  const auto themed = hostFiles();
+  const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
+  ui.boxes.clear();
+  refreshBackup(ctx);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+  EXPECT_EQ(hostFiles(), themed);
+  EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
+  EXPECT_TRUE(parseRecord(readWhole(bak("lumaset.record"))));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(readWhole(host.languageFile), backedUpLanguage);
+  EXPECT_EQ(readWhole(host.indexPath), host.index);
+}
+
+TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasOne) {
   for (const char* damage : {"remove", "cut"}) {
     SCOPED_TRACE(damage);
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
@@ -196,22 +190,20 @@ TEST_F(Record, ABackupWithoutARecordOrWithADamagedOneTakesTheSafePathThenHasOne)
     ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
     const std::string record = readWhole(bak("lumaset.record"));
     if (std::string(damage) == "remove") {
-      std::filesystem::remove(testing::pathFromUtf8(bak("lumaset.record")));
+      removeRecords(host.folder);
     } else {
       writeFile(bak("lumaset.record"), record.substr(0, record.size() / 2));
+      writeFile(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record", record.substr(0, 20));
     }
     CountingCopies counting;
     Context countingCtx{counting, ui, view, state, home};
     ui.boxes.clear();
     applyFromThemeList(countingCtx, "Other", false);
     EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
-    EXPECT_EQ(counting.packCopies, 4);  // every pack copied back
+    EXPECT_EQ(counting.packCopies, 0);  // the bytes prove the packs: cut back, not copied
+    EXPECT_EQ(counting.truncations, 2);
     EXPECT_TRUE(parseRecord(readWhole(bak("lumaset.record"))));
-    counting.packCopies = 0;
-    ui.boxes.clear();
-    applyFromThemeList(countingCtx, "Sakura", false);
-    EXPECT_EQ(counting.packCopies, 0);  // the record proves the packs again
-    EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
+    EXPECT_EQ(readWhole(bak("lumaset.record")), readWhole(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"));
   }
 }
 

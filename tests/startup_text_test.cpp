@@ -105,7 +105,7 @@ TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
 
 TEST_F(StartupText, Version18HostsOnlyRestore) {
   startOn("v18.0.0", "18.0.0");
-  writeFile(host.languageFile, original + "changed");
+  writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   setStartupText(ctx, "", false);
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
@@ -115,23 +115,39 @@ TEST_F(StartupText, Version18HostsOnlyRestore) {
   EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(StartupText, MarkedBackupCopyCannotRestore) {
+TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash) {
   startOn();
-  std::string marked = original + openingBlock();
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  std::string marked = original + blankStartupTextBlock(original);
   writeFile(backupCopy(), marked);
-  EXPECT_FALSE(setStartupText(ctx, "", true));
-  EXPECT_EQ(
-      ui.boxes,
-      (std::vector<RecordedBox>{{"你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None}}));
-  EXPECT_EQ(language(), marked);
+  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(language(), original);
+  EXPECT_EQ(readWhole(backupCopy()), original);
+
+  // Without the record the copies are taken as they are, but never with the block: an
+  // older refresh of a themed host may have taken one.
+  for (const std::string& record :
+       {host.folder + "/Resources/lumaset_BAK/lumaset.record", host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"})
+    std::filesystem::remove(testing::pathFromUtf8(record));
+  writeFile(backupCopy(), marked);
+  writeFile(host.folder + "/Resources/lumaset_BAK/" + state.languageFileName, marked);
+  ASSERT_TRUE(setStartupText(ctx, "", false));
+  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(readWhole(backupCopy()), original);
+  EXPECT_EQ(language(), original);
 }
 
-// Fails every copy onto one path, as a language file held open by the host would.
+// Fails every copy onto one path and every cut of it, as a language file held open by the host would.
 class LockedTarget : public PosixFiles {
  public:
   std::string locked;
   bool copyFile(const std::string& from, const std::string& to) override {
     return to == locked ? false : PosixFiles::copyFile(from, to);
+  }
+  bool truncateFile(const std::string& path, std::uint64_t size) override {
+    return path == locked ? false : PosixFiles::truncateFile(path, size);
   }
 };
 

@@ -27,10 +27,6 @@ constexpr SlotTarget kSlotTargets[6] = {
 // A theme's word.text is a few kilobytes; anything far larger is no startup text.
 constexpr std::uint64_t kThemeTextLimit = 1ull << 20;
 
-const char* const kChangedByOthers =
-    "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
-    "请先点“备份”更新备份，再应用主题。";
-
 void showNoBackup(Context& ctx) {
   const std::string& host = ctx.state.hostFolder;
   ctx.ui.messageBox(
@@ -83,7 +79,7 @@ bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& ve
   verdicts = verdictsOf(s, keys);
   for (const auto& [key, verdict] : verdicts) {
     if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
-      s.showError(kChangedByOthers);
+      s.showError(kChangedByOthersMessage);
       return false;
     }
   }

@@ -2,6 +2,7 @@
 // boxes are recorded with their text, caption and icon, and the view keeps what the
 // main window would show.
 #pragma once
+#include <ostream>
 #include <deque>
 #include <optional>
 #include <string>
@@ -19,6 +20,12 @@ struct RecordedBox {
   MessageIcon icon;
   bool operator==(const RecordedBox&) const = default;
 };
+
+// Failures show the box's text and caption rather than its bytes.
+inline void PrintTo(const RecordedBox& box, std::ostream* out) {
+  *out << "{\"" << box.text << "\", \"" << box.caption << "\"" << (box.icon == MessageIcon::Error ? ", error" : "")
+       << "}";
+}
 
 class FakeInteraction : public Interaction {
  public:

@@ -1,0 +1,225 @@
+// The way back across the life of an installation: updates of the host (its executable
+// alone, its language file alone, every icon file), backup files lost or damaged one at a
+// time, host files that are links. Each sequence ends with "[默认]" giving the host's own
+// bytes (or the update's), and no backup file ever holds a byte of a theme.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "app/startup.h"
+#include "backup/refresh_backup.h"
+#include "formats/sha256.h"
+#include "formats/utf.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "themes/apply.h"
+
+namespace lumaset {
+namespace {
+
+using testing::readWhole;
+using testing::RecordedBox;
+using testing::writeFile;
+namespace fs = std::filesystem;
+
+const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+const char* const kIconFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+                                  "PSIconsXHighRes.dat"};
+
+class WayBack : public testing::HostFixture {
+ protected:
+  void startOn() {
+    makeHost();
+    ui.answers.push_back(host.exePath);
+    runStartup(ctx);
+    ui.boxes.clear();
+    testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+    testing::writeFile(home + "/LumasetTheme/Sakura/word.text", "SAKURA");
+    testing::writeTheme(home, "Other", testing::sixImages(40));
+  }
+  std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
+  std::string iconBak() { return host.folder + "/Resources/lumaset_BAK"; }
+  std::string langBak() { return host.folder + "/Locales_BAK/lumaset_BAK"; }
+
+  // The host's files by name, with their bytes.
+  std::map<std::string, std::string> hostFiles() {
+    std::map<std::string, std::string> all;
+    for (const char* f : kIconFiles) all[f] = readWhole(res(f));
+    all["language"] = readWhole(host.languageFile);
+    return all;
+  }
+  std::vector<RecordedBox> apply(const std::string& entry, bool toggle = true) {
+    ui.boxes.clear();
+    applyFromThemeList(ctx, entry, toggle);
+    return ui.boxes;
+  }
+  std::vector<RecordedBox> refresh() {
+    ui.boxes.clear();
+    refreshBackup(ctx);
+    return ui.boxes;
+  }
+
+  // Every backup file (first and second copies) holds exactly the bytes `originals` gives
+  // its host file: no byte of a theme ever lands in one.
+  void expectBackupsHold(const std::map<std::string, std::string>& originals) {
+    for (const char* f : kIconFiles) EXPECT_EQ(readWhole(iconBak() + "/" + f), originals.at(f)) << f;
+    EXPECT_EQ(readWhole(langBak() + "/IconResources.idx"), originals.at("IconResources.idx"));
+    EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), originals.at("language"));
+    EXPECT_EQ(readWhole(iconBak() + "/tw10428.dat"), originals.at("language"));
+  }
+
+  // The files of a later release laid over the host: a sample host drawn with other pack
+  // sizes, so that its index and packs differ throughout; its language file has a key more.
+  void update(const std::vector<std::string>& files) {
+    static testing::TempDir releaseDir;
+    static tools::SampleHost release;
+    if (release.folder.empty()) {
+      tools::SampleHostOptions options;
+      options.folder = releaseDir / "release";
+      options.stubExe = testing::stubExe("v16.1.2");
+      for (std::uint64_t& pad : options.packPadding) pad = 5000;
+      std::string error;
+      ASSERT_TRUE(tools::writeSampleHost(options, release, error)) << error;
+    }
+    for (const std::string& f : files) {
+      if (f == "language") {
+        writeFile(host.languageFile, host.languageBytes + utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\""));
+      } else if (f == "Photoshop.exe") {
+        fs::copy_file(testing::stubExe("v17.0.1"), host.exePath, fs::copy_options::overwrite_existing);
+      } else {
+        fs::copy_file(release.folder + "/Resources/" + f, res(f), fs::copy_options::overwrite_existing);
+      }
+    }
+  }
+};
+
+TEST_F(WayBack, AnUpdateOfTheExecutableAloneNeverStopsTheWayBack) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  update({"Photoshop.exe"});
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  expectBackupsHold(original);
+}
+
+TEST_F(WayBack, AnUpdatedLanguageFileBecomesItsOwnOriginalAndTheIconsComeBack) {
+  startOn();
+  auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  update({"language"});
+  // Someone else's language file stops an apply, which would lay its old copy over it.
+  EXPECT_EQ(apply("Other").size(), 1u);
+  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  original["language"] = readWhole(host.languageFile);
+  expectBackupsHold(original);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+}
+
+TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
+  startOn();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  update({"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat",
+          "language", "Photoshop.exe"});
+  const auto updated = hostFiles();
+  EXPECT_EQ(apply("Other").size(), 1u);
+  EXPECT_EQ(hostFiles(), updated);
+  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  expectBackupsHold(updated);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), updated);
+  // The second round: a theme on the updated host, then the executable alone.
+  ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});
+  update({"Photoshop.exe"});
+  EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), updated);
+  expectBackupsHold(updated);
+}
+
+// With a theme on, each backup file is lost, then damaged in place, one at a time: the
+// next "[默认]" still gives the host's own bytes, and the backup is whole again.
+TEST_F(WayBack, AnySingleLossOrDamageOfTheBackupIsSurvived) {
+  const std::vector<std::string> parts = {
+      "/Resources/lumaset_BAK/IconResources.idx",   "/Resources/lumaset_BAK/PSIconsLowRes.dat",
+      "/Resources/lumaset_BAK/PSIconsHighRes.dat",  "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
+      "/Resources/lumaset_BAK/PSIconsXHighRes.dat", "/Resources/lumaset_BAK/tw10428.dat",
+      "/Resources/lumaset_BAK/lumaset.record",      "/Locales_BAK/lumaset_BAK/tw10428.dat",
+      "/Locales_BAK/lumaset_BAK/IconResources.idx", "/Locales_BAK/lumaset_BAK/lumaset.record",
+      "/Resources/lumaset_BAK",                     "/Locales_BAK/lumaset_BAK"};
+  for (const std::string& part : parts) {
+    for (const char* harm : {"lost", "damaged"}) {
+      SCOPED_TRACE(part + " " + harm);
+      fs::remove_all(testing::pathFromUtf8(dir / "PS"));
+      startOn();
+      const auto original = hostFiles();
+      ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+      const std::string path = host.folder + part;
+      if (std::string(harm) == "lost") {
+        fs::remove_all(testing::pathFromUtf8(path));
+      } else if (fs::is_regular_file(testing::pathFromUtf8(path))) {
+        std::string bytes = readWhole(path);
+        bytes[bytes.size() / 2] ^= 0x20;  // same size, one bit off
+        writeFile(path, bytes);
+      } else {
+        continue;
+      }
+      EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+      EXPECT_EQ(hostFiles(), original);
+      expectBackupsHold(original);
+    }
+  }
+}
+
+TEST_F(WayBack, ARefreshOfAThemedHostWhoseRecordIsLostTakesNoThemeByte) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  for (const std::string& record : {iconBak() + "/lumaset.record", langBak() + "/lumaset.record"})
+    fs::remove(testing::pathFromUtf8(record));
+  // Timestamps moved as a copy by hand moves them: identities prove nothing now.
+  for (const char* f : kIconFiles) fs::last_write_time(testing::pathFromUtf8(res(f)), fs::file_time_type::clock::now());
+  EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+  expectBackupsHold(original);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+}
+
+TEST_F(WayBack, APackThatIsALinkStaysALinkAndItsTargetComesBack) {
+  startOn();
+  const std::string elsewhere = dir / "elsewhere.dat";
+  fs::rename(testing::pathFromUtf8(res("PSIconsLowRes.dat")), testing::pathFromUtf8(elsewhere));
+  fs::create_symlink(testing::pathFromUtf8(elsewhere), testing::pathFromUtf8(res("PSIconsLowRes.dat")));
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  EXPECT_NE(readWhole(elsewhere), original.at("PSIconsLowRes.dat"));  // the theme went to the target
+  for (const std::string& record : {iconBak() + "/lumaset.record", langBak() + "/lumaset.record"})
+    fs::remove(testing::pathFromUtf8(record));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_TRUE(fs::is_symlink(testing::pathFromUtf8(res("PSIconsLowRes.dat"))));
+  EXPECT_EQ(readWhole(elsewhere), original.at("PSIconsLowRes.dat"));
+  EXPECT_EQ(hostFiles(), original);
+}
+
+TEST_F(WayBack, AHardLinkedHostFileIsRefusedBeforeAnyChange) {
+  startOn();
+  const std::string otherName = dir / "second-name.dat";
+  fs::create_hard_link(testing::pathFromUtf8(res("PSIconsHighRes.dat")), testing::pathFromUtf8(otherName));
+  const auto before = hostFiles();
+  const auto boxes = apply("Sakura");
+  EXPECT_EQ(boxes, (std::vector<RecordedBox>{
+                       {"这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" + res("PSIconsHighRes.dat"),
+                        "错误", MessageIcon::Error}}));
+  EXPECT_EQ(hostFiles(), before);
+  EXPECT_EQ(readWhole(otherName), before.at("PSIconsHighRes.dat"));
+  EXPECT_FALSE(fs::exists(testing::pathFromUtf8(iconBak())));
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -68,7 +68,7 @@ void renewOutgrownPacks(EditSession& s, std::vector<std::string>& renew) {
 
 // The keys whose copy must be taken anew; false after a message when the refresh must
 // not go on.
-bool keysToRenew(EditSession& s, std::vector<std::string>& renew) {
+bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported) {
   const std::vector<std::string> lost = mendBackupCopies(s);
   for (const std::string& key : s.keys()) {
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
@@ -91,6 +91,7 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew) {
         break;
       case Verdict::Missing:
         report(s, s.layout().backupPath(key));
+        reported = true;
         break;
     }
   }
@@ -118,10 +119,11 @@ void refreshBackup(EditSession& s) {
     return;
   }
   std::vector<std::string> renew;
-  if (!keysToRenew(s, renew)) return;
+  bool reported = false;
+  if (!keysToRenew(s, renew, reported)) return;
   s.record().setProductVersion(s.files().productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
   if (renew.empty()) {
-    if (s.saveRecord()) s.ui().messageBox("备份已是最新", "备份", MessageIcon::None);
+    if (s.saveRecord() && !reported) s.ui().messageBox("备份已是最新", "备份", MessageIcon::None);
     return;
   }
   // A refresh that dies from here on leaves these copies marked: the next one takes them

@@ -239,28 +239,32 @@ class Refresh : public testing::HostFixture {
   std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
 };
 
-TEST_F(Refresh, WithoutABackupEveryCopyFails) {
+TEST_F(Refresh, WithoutABackupTakesTheFirstOne) {
   startOn();
-  refreshBackup(ctx);
-  ASSERT_EQ(ui.boxes.size(), 6u);
-  EXPECT_EQ(ui.boxes[0], (RecordedBox{"_更新备份_创建备份文件失败：" + res("lumaset_BAK/IconResources.idx"), "错误",
-                                      MessageIcon::Error}));
-  EXPECT_EQ(ui.boxes[5].text, "_更新备份_创建备份文件失败：" + host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
-}
-
-TEST_F(Refresh, SetsTheFirstBackupAsideAndTakesTheHostAsItIsNow) {
-  startOn();
-  ASSERT_TRUE(createBackup(ctx));
-  std::string first = readWhole(res("lumaset_BAK/PSIconsLowRes.dat"));
-  writeFile(res("PSIconsLowRes.dat"), first + "themed");
   refreshBackup(ctx);
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(readWhole(res("lumaset_BAK/PSIconsLowRes.dat")), first + "themed");
-  EXPECT_EQ(readWhole(res("lumaset_BAK_old/PSIconsLowRes.dat")), first);
-  writeFile(res("PSIconsLowRes.dat"), "second");
+  for (const char* f : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat"})
+    EXPECT_EQ(readWhole(res(std::string("lumaset_BAK/") + f)), readWhole(res(f))) << f;
   refreshBackup(ctx);
-  EXPECT_EQ(readWhole(res("lumaset_BAK/PSIconsLowRes.dat")), "second");
-  EXPECT_EQ(readWhole(res("lumaset_BAK_old/PSIconsLowRes.dat")), first);  // the first one stays
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+}
+
+TEST_F(Refresh, SetsTheFirstCopyOfARenewedFileAsideAndKeepsIt) {
+  startOn();
+  ASSERT_TRUE(createBackup(ctx));
+  const std::string languageBackup = host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat";
+  const std::string languageOld = host.folder + "/Locales_BAK/lumaset_BAK_old/tw10428.dat";
+  const std::string first = readWhole(host.languageFile);
+  writeFile(host.languageFile, first + "an update");
+  refreshBackup(ctx);
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(readWhole(languageBackup), first + "an update");
+  EXPECT_EQ(readWhole(languageOld), first);
+  EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));  // no icon file was renewed
+  writeFile(host.languageFile, "second");
+  refreshBackup(ctx);
+  EXPECT_EQ(readWhole(languageBackup), "second");
+  EXPECT_EQ(readWhole(languageOld), first);  // the first one stays
 }
 
 TEST_F(Refresh, MissingExtraPacksAreReportedAndTheRestCopied) {

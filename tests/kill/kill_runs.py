@@ -4,7 +4,10 @@ fixed number of times, and checks after each kill what the host's user would see
 index decodes and every image it names lies inside its pack and is a PNG, and the language
 file still begins with its backed-up bytes. At the end one run more leaves no temporary
 file, and an apply and "[默认]" give the bytes they give on an untouched host.
-Usage: kill_runs.py NATIVE_BUILD_DIR STUB_DIR [RUNS]"""
+Then it kills refreshes of a themed host whose record was lost (every other one after an
+update of the language file), each followed by a whole refresh and "[默认]": the host
+gets its own bytes back (or the update's), and no backup file holds a byte of a theme.
+Usage: kill_runs.py NATIVE_BUILD_DIR STUB_DIR [RUNS [REFRESH_RUNS]]"""
 import hashlib
 import os
 import random
@@ -65,6 +68,59 @@ def leftovers(folders):
     return found
 
 
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def kill_refreshes(cli_run, command, files, language, host, remove_records, runs):
+    """Refreshes killed at random moments on a themed host without its record."""
+    backups = {os.path.basename(p): os.path.join(host, "Resources", "lumaset_BAK", os.path.basename(p))
+               for p in files[:-1]}
+    backups["language"] = os.path.join(host, "Locales_BAK", "lumaset_BAK", os.path.basename(language))
+    original = {os.path.basename(p): read(p) for p in files[:-1]}
+    original["language"] = read(language)
+
+    def themed_without_record(update):
+        cli_run("apply", "Aurora", "--hide-text", "on")
+        remove_records()
+        if update:  # an update replaces the language file: the original's lines and one more
+            original["language"] += ("\r\n\"$$$/Update/Run%d=新\"" % run).encode("utf-16-le")
+            with open(language, "wb") as f:
+                f.write(original["language"])
+
+    run = -1
+    themed_without_record(False)
+    started = time.monotonic()
+    cli_run("backup", "--refresh")
+    typical = max(time.monotonic() - started, 0.02)
+    cli_run("apply", "[默认]")
+    kills = 0
+    for run in range(runs):
+        themed_without_record(run % 2 == 1)
+        process = subprocess.Popen(command + ["backup", "--refresh"], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        time.sleep(random.uniform(0, typical * 1.5))
+        if process.poll() is None:
+            process.send_signal(signal.SIGKILL)
+            kills += 1
+        process.wait()
+        cli_run("backup", "--refresh")
+        cli_run("apply", "[默认]")
+        for name, path in backups.items():
+            if read(path) != original[name]:
+                fail("refresh run %d: the backup of %s holds other bytes than the host's own" % (run, name))
+        now = {os.path.basename(p): read(p) for p in files[:-1]}
+        now["language"] = read(language)
+        for name in original:
+            if now[name] != original[name]:
+                fail("refresh run %d: [默认] leaves %s with other bytes than the host's own" % (run, name))
+    print("refresh kills: %d runs, %d killed while running (a refresh takes %.0f ms), host and backup sound after "
+          "each" % (runs, kills, typical * 1000))
+    if kills < runs // 3:
+        fail("too few refreshes were killed while running (%d of %d)" % (kills, runs))
+
+
 def main():
     native, stubs = sys.argv[1], sys.argv[2]
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 60
@@ -104,7 +160,13 @@ def main():
 
         random.seed(20261208)
         entries = [("Aurora", "on"), ("Sunset", "off"), ("[默认]", "off"), ("墨竹", "on")]
-        record = os.path.join(resources, "lumaset_BAK", "lumaset.record")
+        records = [os.path.join(resources, "lumaset_BAK", "lumaset.record"),
+                   os.path.join(host, "Locales_BAK", "lumaset_BAK", "lumaset.record")]
+
+        def remove_records():
+            for record in records:
+                if os.path.exists(record):
+                    os.remove(record)
 
         def timed_apply():
             started = time.monotonic()
@@ -112,14 +174,14 @@ def main():
             return max(time.monotonic() - started, 0.02)
 
         proven = timed_apply()  # the packs are cut back
-        os.remove(record)
-        full = timed_apply()  # without the record every pack is copied back
+        remove_records()
+        full = timed_apply()  # without the record every pack is judged by its bytes
         kills = 0
         for run in range(runs):
             entry, hide = random.choice(entries)
             typical = proven
-            if run % 4 == 3 and os.path.exists(record):
-                os.remove(record)  # this run copies every pack back
+            if run % 4 == 3:
+                remove_records()  # this run judges every file by its bytes
                 typical = full
             process = subprocess.Popen([cli, "--home", home, "apply", entry, "--hide-text", hide],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -145,10 +207,12 @@ def main():
         cli_run("apply", "[默认]")
         if digest(files) != untouched:
             fail("[默认] after the kills does not give the host back")
-        print("kill runs: %d runs, %d killed while running (applies take %.0f ms, %.0f ms copying every pack), "
+        print("kill runs: %d runs, %d killed while running (applies take %.0f ms, %.0f ms without the record), "
               "host sound after each" % (runs, kills, proven * 1000, full * 1000))
         if kills < runs // 2:
             fail("too few runs were killed while running (%d of %d)" % (kills, runs))
+        kill_refreshes(cli_run, [cli, "--home", home], files, language, host, remove_records,
+                       int(sys.argv[4]) if len(sys.argv) > 4 else 30)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

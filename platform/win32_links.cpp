@@ -32,16 +32,19 @@ std::string Win32Files::temporaryFolder() {
 
 std::string Win32Files::linkTarget(const std::string& path) {
   const std::wstring wide = toWide(path);
-  DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+  // Asked of every host file, not only of reparse points: wine shows a POSIX symbolic
+  // link as a plain file, and its final path is then the only sign of it.
   Handle file(CreateFileW(wide.c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.ok()) return path;  // a dangling link: writes fail on their own
+  if (!file.ok()) return path;  // missing, or a dangling link: writes fail on their own
   std::wstring target(32768, L'\0');
   DWORD length = GetFinalPathNameByHandleW(file.get(), target.data(), static_cast<DWORD>(target.size()),
                                            FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   if (length == 0 || length >= target.size()) return path;
   target.resize(length);
-  return fromWide(withoutLongPrefix(target));
+  target = withoutLongPrefix(target);
+  // The same file under its own name (letter case aside) is no link.
+  if (CompareStringOrdinal(target.c_str(), -1, win32::fullPath(wide).c_str(), -1, TRUE) == CSTR_EQUAL) return path;
+  return fromWide(target);
 }
 
 std::uint32_t Win32Files::hardLinkCount(const std::string& path) {

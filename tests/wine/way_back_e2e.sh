@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# The way back with the Windows command line under wine, across the host's life: an update
+# of the executable alone, of the language file alone, of every icon file; the host's lock
+# beside it taken by a folder; host files that are links (kept links) or hard links
+# (refused). Each sequence ends with "[默认]" giving the host's own bytes or the update's,
+# and no backup file holding a byte of a theme.
+# Usage: way_back_e2e.sh LUMASET-CLI.EXE NATIVE_BUILD_DIR STUB_DIR HOLDER.EXE
+set -euo pipefail
+
+cli_exe=$1 native=$2 stubs=$3 holder_exe=$4
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../scripts/wine-run
+prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$cli_exe")" && pwd)/wineprefix}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/wine-stderr.txt" ] && sed "s/^/  wine: /" "$work/wine-stderr.txt" >&2
+  exit 1
+}
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+wcli() { "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt"; }
+# The host's own files (the backup folders and the lock aside), with their hashes.
+host_files() { (cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort); }
+# The backup's copies, each under the name of the host file it stands for.
+backup_files() {
+  local r=$work/PS/Resources/lumaset_BAK l=$work/PS/Locales_BAK/lumaset_BAK f
+  for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat; do
+    printf '%s %s\n' "$(sha256sum <"$r/$f" | cut -d' ' -f1)" "$f"
+  done
+  printf '%s second-index\n' "$(sha256sum <"$l/IconResources.idx" | cut -d' ' -f1)"
+  printf '%s language\n' "$(sha256sum <"$l/tw10428.dat" | cut -d' ' -f1)"
+  printf '%s second-language\n' "$(sha256sum <"$r/tw10428.dat" | cut -d' ' -f1)"
+}
+# What backup_files gives when every copy holds the host's bytes now.
+host_as_backup() {
+  local res=$work/PS/Resources f
+  for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat; do
+    printf '%s %s\n' "$(sha256sum <"$res/$f" | cut -d' ' -f1)" "$f"
+  done
+  printf '%s second-index\n' "$(sha256sum <"$res/IconResources.idx" | cut -d' ' -f1)"
+  printf '%s language\n' "$(sha256sum <"$lang" | cut -d' ' -f1)"
+  printf '%s second-language\n' "$(sha256sum <"$lang" | cut -d' ' -f1)"
+}
+expect_box() {  # expect_box OUTPUT TEXT
+  grep -qF "$2" <<<"$1" || fail "expected \"$2\", got: $1"
+}
+apply_ok() { local out; out=$(wcli apply "$@") || fail "apply $* exited $?: $out"; expect_box "$out" "[应用] 修改完成"; }
+apply_refused() {  # apply_refused ENTRY TEXT: exit 1 with TEXT, the host unchanged
+  local before out code
+  before=$(host_files)
+  set +e
+  out=$(wcli apply "$1"); code=$?
+  set -e
+  [ "$code" = 1 ] || fail "apply $1 exited $code: $out"
+  expect_box "$out" "$2"
+  [ "$(host_files)" = "$before" ] || fail "a refused apply of $1 changed the host"
+}
+clear_records() { rm -f "$work/PS/Resources/lumaset_BAK/lumaset.record" "$work/PS/Locales_BAK/lumaset_BAK/lumaset.record"; }
+
+[ -x "$native/make-sample-host" ] || fail "no native build at $native (build the native preset first)"
+mkdir -p "$work/home/LumasetTheme/Sakura"
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
+"$native/make-sample-host" "$work/release" --stub "$stubs/v16.1.2/Photoshop.exe" --pad-mib 1,1,1,1 >/dev/null
+theme=$work/home/LumasetTheme/Sakura
+printf '[Lumaset_theme]\r\ninfo=test\r\nloadtext=no\r\n' >"$theme/info.ini"
+cp "$work/expect/Splash1080Background.high.png" "$theme/loading_low.png"
+cp "$work/expect/PS_OWL_appbar_light_win.low.png" "$theme/ico_dark_low.png"
+cp "$work/expect/Splash1080Background.low.png" "$theme/loading_high.png"
+lang="$work/PS/Locales/zh_CN/Support Files/tw10428.dat"
+changed="另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"
+updated_msg="Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
+wcli locate "$(winpath "$work/PS/Photoshop.exe")" >/dev/null || fail "locate"
+original=$(host_files)
+original_backup=$(host_as_backup)
+
+# The executable alone updated: "[默认]" goes through at once, the backup stays.
+apply_ok Sakura
+cp "$stubs/v17.0.1/Photoshop.exe" "$work/PS/Photoshop.exe"
+apply_ok '[默认]'
+[ "$(host_files)" = "$original" ] || fail "exe update: [默认] did not give the host back"
+[ "$(backup_files)" = "$original_backup" ] || fail "exe update: the backup changed"
+
+# The language file alone updated: an apply is refused until "备份" makes the update the
+# language file's original; "[默认]" then gives back the icons and keeps the update.
+apply_ok Sakura
+python3 - "$lang" "$work/PS/Locales_BAK/lumaset_BAK/tw10428.dat" <<'EOF'
+import sys
+with open(sys.argv[2], "rb") as f:
+    original = f.read()
+with open(sys.argv[1], "wb") as f:
+    f.write(original + '\r\n"$$$/Update/Key=新版"'.encode("utf-16-le"))
+EOF
+apply_refused Sakura "$updated_msg"
+out=$(wcli backup --refresh) || fail "refresh after the language update exited $?: $out"
+apply_ok '[默认]'
+[ "$(backup_files)" = "$(host_as_backup)" ] || fail "language update: the backup is not the host's own"
+grep -q 'Update/Key' <<<"$(iconv -f UTF-16LE -t UTF-8 "$lang")" || fail "language update: [默认] lost the update"
+
+# Every icon file updated: the same, with the update's index and packs.
+apply_ok Sakura
+for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat; do
+  cp "$work/release/Resources/$f" "$work/PS/Resources/$f"
+done
+apply_refused Sakura "$updated_msg"
+out=$(wcli backup --refresh) || fail "refresh after the update exited $?: $out"
+apply_ok '[默认]'
+[ "$(backup_files)" = "$(host_as_backup)" ] || fail "icon update: the backup is not the update's"
+for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat; do
+  cmp -s "$work/PS/Resources/$f" "$work/release/Resources/$f" || fail "icon update: [默认] did not give the update's $f"
+done
+update=$(host_files)
+# Then a theme, and the executable alone once more: "备份" has nothing to take.
+apply_ok Sakura
+cp "$stubs/v16.1.2/Photoshop.exe" "$work/PS/Photoshop.exe"
+out=$(wcli backup --refresh) || fail "second refresh exited $?: $out"
+expect_box "$out" "[备份] 备份已是最新"
+apply_ok '[默认]'
+[ "$(host_files)" = "$update" ] || fail "second round: [默认] did not give the update's bytes"
+update_backup=$(backup_files)
+
+# A folder where the lock beside the host belongs: the lock in the temporary folder
+# still keeps a second Lumaset out.
+mkdir "$work/PS/.lumaset.lock"
+key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].lower().encode()).hexdigest()[:16])' \
+  "$(winpath "$work/PS/")")
+shared_lock=$(find "$prefix/drive_c/users" -maxdepth 2 -iname temp | head -1)/lumaset-$key.lock
+"$wine_run" "$holder_exe" --hold "$(winpath "$shared_lock")" 65535 >/dev/null 2>&1 &
+holder=$!
+waited=0
+while [ ! -f "$shared_lock.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+[ -f "$shared_lock.held" ] || fail "the holder did not take $shared_lock"
+apply_refused Sakura "$changed"
+touch "$shared_lock.release"
+wait "$holder" 2>/dev/null || true
+rm -f "$shared_lock.held" "$shared_lock.release"
+apply_ok Sakura
+apply_ok '[默认]'
+rmdir "$work/PS/.lumaset.lock"
+
+# The index and a pack as links to files elsewhere: the theme goes to the targets, the
+# links stay links, and "[默认]" without the record gives the targets their bytes back.
+for f in IconResources.idx PSIconsLowRes.dat; do
+  mv "$work/PS/Resources/$f" "$work/elsewhere-$f"
+  ln -s "$work/elsewhere-$f" "$work/PS/Resources/$f"
+done
+apply_ok Sakura
+cmp -s "$work/elsewhere-PSIconsLowRes.dat" "$work/release/Resources/PSIconsLowRes.dat" \
+  && fail "links: the theme did not reach the pack's target"
+clear_records
+apply_ok '[默认]'
+for f in IconResources.idx PSIconsLowRes.dat; do
+  [ -L "$work/PS/Resources/$f" ] || fail "links: $f is no longer a link"
+  cmp -s "$work/elsewhere-$f" "$work/release/Resources/$f" || fail "links: $f's target did not get its bytes back"
+done
+[ "$(backup_files)" = "$update_backup" ] || fail "links: the backup changed"
+
+# A hard-linked pack is refused before anything changes.
+ln "$work/PS/Resources/PSIconsHighRes.dat" "$work/second-name.dat"
+apply_refused Sakura "这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改："
+
+echo "way back under wine: 1 passed, 0 failed"

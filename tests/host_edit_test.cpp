@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/startup.h"
+#include "backup/backup_layout.h"
 #include "backup/edit_session.h"
 #include "backup/refresh_backup.h"
 #include "cli/cli.h"
@@ -105,6 +106,55 @@ TEST_F(HostEditing, ASecondEditOfTheHostIsRefusedAndChangesNothing) {
   ui.boxes.clear();
   applyFromThemeList(ctx, "Sakura", false);
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
+}
+
+// Refuses every lock, as a system where neither the host's folder nor the temporary
+// folder can be written.
+class NoLocks : public PosixFiles {
+ public:
+  LockResult lockFile(const std::string&, std::unique_ptr<FileLock>&) override { return LockResult::Failed; }
+};
+
+TEST_F(HostEditing, WithoutAnyLockNothingChanges) {
+  startOn();
+  auto before = tree();
+  NoLocks none;
+  Context noLockCtx{none, ui, view, state, home};
+  applyFromThemeList(noLockCtx, "Sakura", false);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" +
+                                                     host.folder + "/.lumaset.lock\r\n请检查 Photoshop 目录和临时文件夹的写入权限。",
+                                                 "错误", MessageIcon::Error}}));
+  EXPECT_EQ(tree(), before);
+}
+
+// A folder, or a link, where the lock beside the host belongs is never followed: the lock
+// in the temporary folder keeps a second run out all the same.
+TEST_F(HostEditing, SomethingElseAtTheLocksPlaceLeavesTheSharedLockInCharge) {
+  startOn();
+  const std::string besideLock = host.folder + "/.lumaset.lock";
+  const std::string linkTarget = dir / "not-a-lock";
+  const std::string shared = hostEditPaths(files, backupLayout(ctx), state).sharedLockFile;
+  for (const char* standing : {"folder", "link"}) {
+    SCOPED_TRACE(standing);
+    std::filesystem::remove_all(testing::pathFromUtf8(besideLock));
+    if (std::string(standing) == "folder") {
+      std::filesystem::create_directory(testing::pathFromUtf8(besideLock));
+    } else {
+      std::filesystem::create_symlink(testing::pathFromUtf8(linkTarget), testing::pathFromUtf8(besideLock));
+    }
+    std::unique_ptr<FileLock> held;
+    ASSERT_EQ(files.lockFile(shared, held), LockResult::Taken);
+    auto before = tree();
+    ui.boxes.clear();
+    applyFromThemeList(ctx, "Sakura", false);
+    EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
+    EXPECT_EQ(tree(), before);
+    held.reset();
+    ui.boxes.clear();
+    applyFromThemeList(ctx, "Sakura", false);
+    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
+    EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(linkTarget)));
+  }
 }
 
 TEST_F(HostEditing, AHostThatHoldsItsFilesIsLeftAlone) {

@@ -48,4 +48,33 @@ grep -q '修改完成' <<<"$out" && fail "a refused apply reported success"
 
 after=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)
 [ "$before" = "$after" ] || fail "host files changed"
+
+# The host's folder read-only to the user while Resources and the language folders are
+# writable: the lock beside the host cannot be made, so the one in the temporary folder
+# is taken, and it keeps a second run out.
+rm -rf "$work/PS"
+"$build/make-sample-host" "$work/PS" --stub "$build/stubs/v16.1.2/Photoshop.exe" >/dev/null
+mkdir "$work/PS/Locales_BAK"
+chmod 755 "$work/PS"
+chmod -R a+rwX "$work/PS/Resources" "$work/PS/Locales" "$work/PS/Locales_BAK"
+as_nobody locate "$work/PS/Photoshop.exe" >/dev/null || fail "locate in a read-only host folder"
+cp "$build/LumasetTheme/Aurora/loading_low.png" "$work/home/LumasetTheme/Sakura/loading_low.png"
+key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].encode()).hexdigest()[:16])' "$work/PS/")
+lock=${TMPDIR:-/tmp}/lumaset-$key.lock
+trap 'rm -rf "$work" "$lock"' EXIT
+setpriv --reuid=nobody --regid=nogroup --clear-groups flock "$lock" \
+  sh -c "touch '$work/home/held'; while [ ! -f '$work/home/release' ]; do sleep 0.1; done" &
+holder=$!
+for _ in $(seq 100); do [ -f "$work/home/held" ] && break; sleep 0.1; done
+[ -f "$work/home/held" ] || fail "the holder did not take $lock"
+set +e
+out=$(as_nobody --json apply Sakura); code=$?
+set -e
+touch "$work/home/release"
+wait "$holder"
+[ "$code" = 1 ] && grep -q '"text":"另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"' <<<"$out" \
+  || fail "apply beside a holder of the shared lock: $code $out"
+[ ! -e "$work/PS/.lumaset.lock" ] || fail "a lock was made in the read-only host folder"
+out=$(as_nobody --json apply Sakura) || fail "apply with the lock in the temporary folder: $out"
+grep -q '"text":"修改完成"' <<<"$out" || fail "apply with the lock in the temporary folder said: $out"
 echo "no rights: 1 passed, 0 failed"

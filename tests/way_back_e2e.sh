@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# The way back with the Windows command line under wine, across the host's life: an update
+# The way back with the command line (the Windows one under wine, or the native one),
+# across the host's life: an update
 # of the executable alone, of the language file alone, of every icon file; the host's lock
 # beside it taken by a folder; host files that are links (kept links) or hard links
 # (refused). Each sequence ends with "[默认]" giving the host's own bytes or the update's,
 # and no backup file holding a byte of a theme.
-# Usage: way_back_e2e.sh LUMASET-CLI.EXE NATIVE_BUILD_DIR STUB_DIR HOLDER.EXE
+# Usage: way_back_e2e.sh LUMASET-CLI[.EXE] NATIVE_BUILD_DIR STUB_DIR [HOLDER.EXE]
 set -euo pipefail
 
-cli_exe=$1 native=$2 stubs=$3 holder_exe=$4
+cli_exe=$1 native=$2 stubs=$3 holder_exe=${4:-}
+windows=0
+[[ "$cli_exe" == *.exe ]] && windows=1
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../scripts/wine-run
+wine_run=$here/../scripts/wine-run
 prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$cli_exe")" && pwd)/wineprefix}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -19,8 +22,13 @@ fail() {
   [ -f "$work/wine-stderr.txt" ] && sed "s/^/  wine: /" "$work/wine-stderr.txt" >&2
   exit 1
 }
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-wcli() { "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt"; }
+if [ "$windows" = 1 ]; then
+  winpath() { printf 'Z:%s' "${1//\//\\}"; }
+  wcli() { "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt"; }
+else
+  winpath() { printf '%s' "$1"; }
+  wcli() { "$cli_exe" --home "$work/home" "$@"; }
+fi
 # The host's own files (the backup folders and the lock aside), with their hashes.
 host_files() { (cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort); }
 # The backup's copies, each under the name of the host file it stands for.
@@ -122,12 +130,20 @@ update_backup=$(backup_files)
 
 # A folder where the lock beside the host belongs: the lock in the temporary folder
 # still keeps a second Lumaset out.
+rm -f "$work/PS/.lumaset.lock"  # on POSIX the lock file stays between runs
 mkdir "$work/PS/.lumaset.lock"
-key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].lower().encode()).hexdigest()[:16])' \
-  "$(winpath "$work/PS/")")
-shared_lock=$(find "$prefix/drive_c/users" -maxdepth 2 -iname temp | head -1)/lumaset-$key.lock
-"$wine_run" "$holder_exe" --hold "$(winpath "$shared_lock")" 65535 >/dev/null 2>&1 &
+if [ "$windows" = 1 ]; then
+  key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].lower().encode()).hexdigest()[:16])' \
+    "$(winpath "$work/PS/")")
+  shared_lock=$(find "$prefix/drive_c/users" -maxdepth 2 -iname temp | head -1)/lumaset-$key.lock
+  "$wine_run" "$holder_exe" --hold "$(winpath "$shared_lock")" 65535 >/dev/null 2>&1 &
+else
+  key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].encode()).hexdigest()[:16])' "$work/PS/")
+  shared_lock=${TMPDIR:-/tmp}/lumaset-$key.lock
+  flock "$shared_lock" sh -c "touch '$shared_lock.held'; while [ ! -f '$shared_lock.release' ]; do sleep 0.1; done" &
+fi
 holder=$!
+trap 'rm -rf "$work" "$shared_lock"' EXIT
 waited=0
 while [ ! -f "$shared_lock.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
 [ -f "$shared_lock.held" ] || fail "the holder did not take $shared_lock"
@@ -160,4 +176,4 @@ done
 ln "$work/PS/Resources/PSIconsHighRes.dat" "$work/second-name.dat"
 apply_refused Sakura "这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改："
 
-echo "way back under wine: 1 passed, 0 failed"
+echo "way back ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

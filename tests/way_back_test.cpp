@@ -71,7 +71,7 @@ class WayBack : public testing::HostFixture {
 
   // The files of a later release laid over the host: a sample host drawn with other pack
   // sizes, so that its index and packs differ throughout; its language file has a key more.
-  void update(const std::vector<std::string>& files) {
+  void update(const std::vector<std::string>& updated) {
     static testing::TempDir releaseDir;
     static tools::SampleHost release;
     if (release.folder.empty()) {
@@ -82,7 +82,7 @@ class WayBack : public testing::HostFixture {
       std::string error;
       ASSERT_TRUE(tools::writeSampleHost(options, release, error)) << error;
     }
-    for (const std::string& f : files) {
+    for (const std::string& f : updated) {
       if (f == "language") {
         writeFile(host.languageFile, host.languageBytes + utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\""));
       } else if (f == "Photoshop.exe") {

@@ -2,6 +2,7 @@
 
 #include "edits/host_file_state.h"
 #include "formats/path_text.h"
+#include "formats/sha256.h"
 #include "formats/startup_text_marker.h"
 #include "iconstore/index_format.h"
 
@@ -60,6 +61,22 @@ bool backupCopySound(EditSession& s, const std::string& key) {
   if (!isSmall(key) && known->identity && s.files().identity(path) == known->identity) return true;
   if (!holdsExactly(s.files(), path, *known)) return false;
   if (!isSmall(key)) s.record().noteCopyChecked(key);
+  return true;
+}
+
+bool backUpHostFile(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  if (key == kLanguageKey) {
+    const Bytes host = s.files().readFile(b.hostPath(key));
+    std::optional<std::size_t> block = startupTextBlockStart(host);
+    const Bytes original = block ? host.substr(0, *block) : host;
+    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
+    s.record().noteBackedUp(key, original.size(), sha256Hex(original), block.has_value());
+    return true;
+  }
+  std::string sha256;
+  if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
+  s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
   return true;
 }
 

@@ -23,6 +23,10 @@ std::vector<std::string> mendBackupCopies(EditSession& s);
 // The message for a copy that could not be mended.
 std::string unmendableCopyMessage(const std::string& backupPath);
 
+// Makes the backup copy of a key from the host's file, noting its size and hash: the
+// language file without the program's startup-text block, which no backup may hold.
+bool backUpHostFile(EditSession& s, const std::string& key);
+
 // The second copy of a key (the index, the language file) made from its sound backup copy.
 bool writeSecondCopy(EditSession& s, const std::string& key);
 

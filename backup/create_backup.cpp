@@ -2,32 +2,10 @@
 
 #include "app/index_reading.h"
 #include "backup/backup_copies.h"
-#include "backup/host_verdict.h"
-#include "formats/sha256.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 
 namespace lumaset {
-namespace {
-
-// Copies a host file that has no backup copy yet, noting its size and hash. The language
-// file goes without the program's block, which no backup may hold.
-bool backUp(EditSession& s, const std::string& key) {
-  const BackupLayout& b = s.layout();
-  std::string sha256;
-  if (key == kLanguageKey) {
-    const Bytes host = s.files().readFile(b.hostPath(key));
-    const Bytes original = withoutStartupTextBlock(host);
-    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
-    s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
-    return true;
-  }
-  if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
-  s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
-  return true;
-}
-
-}  // namespace
 
 std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup) {
   const BackupLayout& b = s.layout();
@@ -64,13 +42,13 @@ bool createBackup(EditSession& s) {
   bool copied = false;
   for (const std::string& key : s.iconKeys()) {
     if (files.exists(b.backupFile(key))) continue;
-    if (!backUp(s, key)) return fail("创建备份文件失败：" + b.backupFile(key));
+    if (!backUpHostFile(s, key)) return fail("创建备份文件失败：" + b.backupFile(key));
     copied = true;
   }
   if (!files.exists(b.languageBackup) && !s.edit().createFolder(b.languageBackup))
     return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
   if (!files.exists(b.languageBackupCopy)) {
-    if (!backUp(s, kLanguageKey))
+    if (!backUpHostFile(s, kLanguageKey))
       return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
     copied = true;
   }

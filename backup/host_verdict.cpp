@@ -70,9 +70,4 @@ Verdict verdictOf(EditSession& s, const std::string& key) {
   return byContent(s, key, known);
 }
 
-Bytes withoutStartupTextBlock(const Bytes& languageFile) {
-  std::optional<std::size_t> block = startupTextBlockStart(languageFile);
-  return block ? languageFile.substr(0, *block) : languageFile;
-}
-
 }  // namespace lumaset

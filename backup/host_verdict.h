@@ -18,7 +18,4 @@ enum class Verdict {
 
 Verdict verdictOf(EditSession& s, const std::string& key);
 
-// The language file's bytes without the program's startup-text block.
-Bytes withoutStartupTextBlock(const Bytes& languageFile);
-
 }  // namespace lumaset

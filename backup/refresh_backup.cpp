@@ -5,7 +5,6 @@
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
 #include "backup/host_verdict.h"
-#include "formats/sha256.h"
 #include "app/index_reading.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
@@ -28,25 +27,6 @@ void setOldCopyAside(EditSession& s, const std::string& key) {
   const std::string oldFolder = key == kLanguageKey ? b.languageBackupOld : b.iconBackupOld;
   if (!s.files().exists(oldFolder)) s.edit().createFolder(oldFolder);
   s.edit().moveFile(copy, old);
-}
-
-// The host's file becomes the backup copy of its key; the language file without the
-// program's block.
-bool renewCopy(EditSession& s, const std::string& key) {
-  const BackupLayout& b = s.layout();
-  setOldCopyAside(s, key);
-  if (key == kLanguageKey) {
-    const Bytes host = s.files().readFile(b.hostPath(key));
-    const Bytes original = withoutStartupTextBlock(host);
-    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
-    s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
-  } else {
-    std::string sha256;
-    if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
-    s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
-  }
-  writeSecondCopy(s, key);
-  return true;
 }
 
 // An update may add images at the end of a pack: the pack then begins with the backed-up
@@ -131,7 +111,12 @@ void refreshBackup(EditSession& s) {
   for (const std::string& key : renew) s.record().markRenewing(key);
   if (!s.saveRecord()) return;
   for (const std::string& key : renew) {
-    if (!renewCopy(s, key)) report(s, s.layout().backupPath(key));
+    setOldCopyAside(s, key);
+    if (backUpHostFile(s, key)) {
+      writeSecondCopy(s, key);
+    } else {
+      report(s, s.layout().backupPath(key));
+    }
   }
   s.saveRecord();
 }

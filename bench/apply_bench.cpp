@@ -257,6 +257,7 @@ bool measure(const fs::path& work, const fs::path& bin, int factor, int runs, Sc
     out.proven.peakKiB = std::max(out.proven.peakKiB, apply.peakKiB);
 
     fs::remove(backup / "lumaset.record");
+    fs::remove(work / "PS" / "Locales_BAK" / "lumaset_BAK" / "lumaset.record");
     Child full = run({cli, "--home", home, "apply", "Bench", "--hide-text", "on"});
     double copy = timed([&] {
       for (const char* f : kIconFiles) plainCopy(backup / f, work / "copy" / f);

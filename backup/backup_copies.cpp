@@ -45,8 +45,8 @@ void learnUnrecordedCopy(EditSession& s, const std::string& key) {
   if (!copy.exists || copy.isFolder) return;
   if (key == kLanguageKey) {
     const Bytes bytes = s.files().readFile(path);
-    std::optional<std::size_t> block = startupTextBlockStart(bytes);
-    if (block && !s.edit().writeFile(path, bytes.substr(0, *block))) return;
+    const Bytes original = withoutStartupTextBlocks(bytes);
+    if (original.size() != bytes.size() && !s.edit().writeFile(path, original)) return;
   }
   const std::uint64_t size = s.files().info(path).size;
   s.record().learnBackup(key, size, prefixSha256(s.files(), path, size));
@@ -68,10 +68,9 @@ bool backUpHostFile(EditSession& s, const std::string& key) {
   const BackupLayout& b = s.layout();
   if (key == kLanguageKey) {
     const Bytes host = s.files().readFile(b.hostPath(key));
-    std::optional<std::size_t> block = startupTextBlockStart(host);
-    const Bytes original = block ? host.substr(0, *block) : host;
+    const Bytes original = withoutStartupTextBlocks(host);
     if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
-    s.record().noteBackedUp(key, original.size(), sha256Hex(original), block.has_value());
+    s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
     return true;
   }
   std::string sha256;

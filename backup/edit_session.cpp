@@ -9,10 +9,11 @@
 namespace lumaset {
 namespace {
 
-// The lock in the temporary folder is named for the host's folder (letter case aside on
-// Windows, where it does not tell folders apart).
+// The lock in the temporary folder is named for the host's folder as the system names it
+// (links, junctions and short names resolved; letter case aside on Windows, where it does
+// not tell folders apart), so that every spelling of one folder meets at one lock.
 std::string sharedLockPath(Files& files, const std::string& hostFolder) {
-  std::string key = hostFolder;
+  std::string key = files.canonicalPath(hostFolder);
   if (files.separator() == '\\') {
     for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }

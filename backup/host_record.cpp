@@ -1,5 +1,7 @@
 #include "backup/host_record.h"
 
+#include "iconstore/index_format.h"
+
 namespace lumaset {
 
 HostRecord::HostRecord(Files& files, const BackupLayout& b) : files_(files), b_(b) {
@@ -50,8 +52,12 @@ void HostRecord::noteChanged(const std::string& key) {
   m.pending = false;
   if (now && m.pristine && *now == *m.pristine) return;  // not changed after all
   m.left = now;
+  // The index is rewritten whole: its hash stands for it. The others carry an appendix
+  // after the backed-up bytes.
   auto known = record_.backups.find(key);
-  m.baseSize = known != record_.backups.end() ? known->second.size : files_.info(b_.backupPath(key)).size;
+  m.baseSize = key == kIndexFile                  ? 0
+               : known != record_.backups.end() ? known->second.size
+                                                : files_.info(b_.backupPath(key)).size;
   m.appendedSha256 = tailSha256(files_, b_.hostPath(key), m.baseSize);
 }
 

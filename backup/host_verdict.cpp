@@ -37,12 +37,29 @@ bool languageDerived(EditSession& s, const BackedUpFile& known) {
   return block && *block == known.size && sha256Hex(host.substr(0, *block)) == known.sha256;
 }
 
-Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& known) {
+// Whether a file that someone else wrote (a copy by hand, a tool that touched it) still
+// holds exactly what the program left: the backed-up bytes and the recorded addition (for
+// the index, the recorded rewrite as a whole).
+bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const BackedUpFile& known, const FileInfo& info) {
+  const HostFileMark* mark = s.record().mark(key);
+  if (!mark || !mark->left || mark->appendedSha256.empty() || info.size != mark->left->size) return false;
+  const std::string host = s.layout().hostPath(key);
+  if (key == kIndexFile) return mark->baseSize == 0 && tailSha256(s.files(), host, 0) == mark->appendedSha256;
+  return mark->baseSize == known.size && tailSha256(s.files(), host, known.size) == mark->appendedSha256 &&
+         prefixSha256(s.files(), host, known.size) == known.sha256;
+}
+
+// A file the record does not prove is judged by its bytes. One the record shows someone
+// else wrote counts as the original only with exactly the backed-up bytes, and as themed
+// only with exactly what the program left: an update may grow a pack or point an image at
+// new bytes just as an apply does.
+Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& known, bool foreign) {
   Files& files = s.files();
   const std::string host = s.layout().hostPath(key);
   const FileInfo info = files.info(host);
   if (!info.exists || info.isFolder) return Verdict::Missing;
   if (info.size == known.size && prefixSha256(files, host, known.size) == known.sha256) return Verdict::Original;
+  if (foreign) return holdsWhatTheProgramLeft(s, key, known, info) ? Verdict::Themed : Verdict::Changed;
   if (key == kIndexFile) return indexDerived(s) ? Verdict::Themed : Verdict::Changed;
   if (key == kLanguageKey) return languageDerived(s, known) ? Verdict::Themed : Verdict::Changed;
   const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size) == known.sha256;
@@ -54,7 +71,8 @@ Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& kn
 Verdict verdictOf(EditSession& s, const std::string& key) {
   if (!backupCopySound(s, key)) return Verdict::NoBackup;
   const BackedUpFile& known = *s.record().backup(key);
-  switch (s.record().state(key)) {
+  const HostFileState state = s.record().state(key);
+  switch (state) {
     case HostFileState::Untouched:
       return Verdict::Original;
     case HostFileState::AsLeft: {
@@ -67,7 +85,7 @@ Verdict verdictOf(EditSession& s, const std::string& key) {
     case HostFileState::Unknown:
       break;
   }
-  return byContent(s, key, known);
+  return byContent(s, key, known, state == HostFileState::Foreign);
 }
 
 }  // namespace lumaset

@@ -52,9 +52,10 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported
   const std::vector<std::string> lost = mendBackupCopies(s);
   for (const std::string& key : s.keys()) {
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
-      // The host's file carries the program's addition and the original is gone: only a
-      // repaired host has an original to back up.
-      if (s.record().state(key) == HostFileState::AsLeft) {
+      // The original is gone: only a file that someone else wrote since (a repaired or
+      // reinstalled host) may be taken as the new one; what the program may have left
+      // (as it left it, or in a change that did not end) never is.
+      if (s.record().state(key) != HostFileState::Foreign) {
         s.showError(unmendableCopyMessage(s.layout().backupPath(key)));
         return false;
       }
@@ -112,10 +113,10 @@ void refreshBackup(EditSession& s) {
   if (!s.saveRecord()) return;
   for (const std::string& key : renew) {
     setOldCopyAside(s, key);
-    if (backUpHostFile(s, key)) {
-      writeSecondCopy(s, key);
-    } else {
+    if (!backUpHostFile(s, key)) {
       report(s, s.layout().backupPath(key));
+    } else if (!writeSecondCopy(s, key)) {
+      report(s, s.layout().secondCopyPath(key));
     }
   }
   s.saveRecord();

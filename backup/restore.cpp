@@ -2,6 +2,7 @@
 
 #include "app/index_reading.h"
 #include "backup/backup_copies.h"
+#include "edits/host_file_state.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
@@ -57,10 +58,14 @@ bool putBack(EditSession& s, const std::string& key, Verdict verdict) {
   const BackupLayout& b = s.layout();
   const BackedUpFile* known = s.record().backup(key);
   bool back = true;
-  if (verdict == Verdict::Themed && key != kIndexFile && known) {
-    back = s.edit().truncateFile(b.hostPath(key), known->size);
+  if (verdict == Verdict::Themed && key != kIndexFile && key != kLanguageKey && known) {
+    back = s.edit().truncateFile(b.hostPath(key), known->size);  // a pack: its appendix goes
   } else if (goesBack(verdict)) {
-    back = s.edit().copyFile(b.backupPath(key), b.hostPath(key));
+    // The small files are hashed at every check; a pack copy, trusted by its identity so
+    // far, shows its hash before it is installed whole.
+    const bool small = key == kIndexFile || key == kLanguageKey;
+    back = known && (small || prefixSha256(s.files(), b.backupPath(key), known->size) == known->sha256) &&
+           s.edit().copyFile(b.backupPath(key), b.hostPath(key));
   } else if (leftAlone(verdict)) {
     return false;
   }

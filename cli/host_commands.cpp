@@ -5,6 +5,7 @@
 #include "app/index_reading.h"
 #include "backup/backup_layout.h"
 #include "backup/create_backup.h"
+#include "backup/edit_session.h"
 #include "backup/refresh_backup.h"
 #include "cli/arguments.h"
 #include "cli/json.h"
@@ -55,14 +56,19 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   bool languageExists = s.files.exists(s.ctx.languageFilePath());
   bool marker = languageFileCarriesMarker(s.files, s.ctx.languageFilePath());
   bool backup = !st.hostFolder.empty() && s.files.exists(backupIndexPath(s.ctx));
+  // Where an edit of this host takes its locks: beside the host and in the temporary folder.
+  HostEditPaths edit;
+  if (hostPathsSettled(st, s.ctx.sep())) edit = hostEditPaths(s.files, backupLayout(s.ctx), st);
   if (s.json) {
     std::fprintf(s.out,
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
-                 "\"records\":%zu,\"languageFile\":%s,\"languageFileExists\":%s,\"marker\":%s,\"backup\":%s}\n",
+                 "\"records\":%zu,\"languageFile\":%s,\"languageFileExists\":%s,\"marker\":%s,\"backup\":%s,"
+                 "\"locks\":[%s,%s]}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.version18).c_str(),
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
                  st.records.count(), jsonString(s.ctx.languageFilePath()).c_str(), jsonBool(languageExists).c_str(),
-                 jsonBool(marker).c_str(), jsonBool(backup).c_str());
+                 jsonBool(marker).c_str(), jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(),
+                 jsonString(edit.sharedLockFile).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
@@ -73,6 +79,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
                  languageExists ? "exists" : "missing");
     std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
     std::fprintf(s.out, "backup: %s\n", yes(backup));
+    std::fprintf(s.out, "locks: %s, %s\n", edit.lockFile.c_str(), edit.sharedLockFile.c_str());
   }
   return s.done();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formats/path_text.h"
+#include "formats/sha256.h"
 
 namespace lumaset {
 namespace {
@@ -100,8 +101,9 @@ std::string serialiseRecord(const BackupRecord& record) {
     }
     if (mark.pending) out << "pending\t" << name << "\n";
   }
-  out << kEnd << "\n";
-  return out.str();
+  // A copy whose bytes changed (a bit, a hand's edit) must not pass for a record.
+  const std::string body = out.str();
+  return body + "check\t" + sha256Hex(body) + "\n" + kEnd + "\n";
 }
 
 std::optional<BackupRecord> parseRecord(const std::string& text) {
@@ -110,8 +112,19 @@ std::optional<BackupRecord> parseRecord(const std::string& text) {
   if (lines.size() < 3 || (lines[0] != kHeader && lines[0] != kHeaderV1) || lines.back() != "" ||
       lines[lines.size() - 2] != kEnd)
     return std::nullopt;
+  std::size_t bodyLines = lines.size() - 2;
+  if (lines[0] == kHeader) {
+    // The check line holds the hash of every line before it.
+    const std::string check = "check\t";
+    if (lines.size() < 4) return std::nullopt;
+    const std::string& last = lines[lines.size() - 3];
+    if (last.rfind(check, 0) != 0) return std::nullopt;
+    const std::size_t bodyBytes = text.size() - last.size() - 1 - std::string(kEnd).size() - 1;
+    if (sha256Hex(text.substr(0, bodyBytes)) != last.substr(check.size())) return std::nullopt;
+    bodyLines = lines.size() - 3;
+  }
   BackupRecord record;
-  for (std::size_t i = 1; i + 2 < lines.size(); ++i) {
+  for (std::size_t i = 1; i < bodyLines; ++i) {
     if (!parseLine(splitPath(lines[i], "\t"), record)) return std::nullopt;
   }
   return record;

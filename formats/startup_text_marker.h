@@ -16,5 +16,9 @@ bool carriesStartupTextMarker(const Bytes& languageFile);
 // marker) when the file ends with the block's closing line; nothing otherwise. The bytes
 // before it are the language file as it was before the block was appended.
 std::optional<std::size_t> startupTextBlockStart(const Bytes& languageFile);
+// The language file without any of the program's blocks, wherever they stand (lines that
+// someone appended after a block stay): each from its opening line break to the end of
+// its closing line, or to the file's end when it has none.
+Bytes withoutStartupTextBlocks(const Bytes& languageFile);
 
 }  // namespace lumaset

@@ -93,6 +93,9 @@ class Files {
   // The file that `path` names once symbolic links are followed, as an absolute path; the
   // path itself when it is no link (or does not exist).
   virtual std::string linkTarget(const std::string& path) = 0;
+  // An existing file's or folder's one absolute name, whatever links or spellings lead to
+  // it (letter case as on disk); the path itself when it cannot be found.
+  virtual std::string canonicalPath(const std::string& path) = 0;
   // How many names (hard links) an existing file has; 0 when it cannot be read.
   virtual std::uint32_t hardLinkCount(const std::string& path) = 0;
   // Whether the program `exePath` runs, or another process holds one of `files` open;

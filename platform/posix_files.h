@@ -34,6 +34,7 @@ class PosixFiles : public Files {
   LockResult lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) override;
   std::string temporaryFolder() override;
   std::string linkTarget(const std::string& path) override;
+  std::string canonicalPath(const std::string& path) override;
   std::uint32_t hardLinkCount(const std::string& path) override;
   bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) override;
   bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;

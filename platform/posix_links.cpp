@@ -25,6 +25,13 @@ std::string PosixFiles::linkTarget(const std::string& path) {
   return target;
 }
 
+std::string PosixFiles::canonicalPath(const std::string& path) {
+  std::string real = resolveExistingPath(path);
+  char canonical[PATH_MAX];
+  if (real.empty() || !::realpath(real.c_str(), canonical)) return path;
+  return canonical;
+}
+
 std::uint32_t PosixFiles::hardLinkCount(const std::string& path) {
   std::string real = resolveExistingPath(path);
   struct stat st;

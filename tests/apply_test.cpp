@@ -468,8 +468,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
     std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
     std::filesystem::copy(testing::pathFromUtf8(themedHost), testing::pathFromUtf8(host.folder),
                           std::filesystem::copy_options::recursive);
-    std::filesystem::remove(testing::pathFromUtf8(bak("lumaset.record")));
-    std::filesystem::remove(testing::pathFromUtf8(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"));
+    forgetRecord();
   };
   const std::vector<std::pair<const char*, std::function<void()>>> runs = {
       {"Small", reapplied}, {"[默认]", reapplied}, {"Small", copiedWithoutRecord}, {"[默认]", copiedWithoutRecord}};

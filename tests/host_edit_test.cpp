@@ -157,6 +157,24 @@ TEST_F(HostEditing, SomethingElseAtTheLocksPlaceLeavesTheSharedLockInCharge) {
   }
 }
 
+TEST_F(HostEditing, EverySpellingOfTheHostsFolderMeetsAtOneSharedLock) {
+  startOn();
+  const std::string viaLink = dir / "link-to-host";
+  std::filesystem::create_directory_symlink(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(viaLink));
+  RunState other = state;
+  for (std::string* path : {&other.hostFolder, &other.languageFolder, &other.languageBackupFolder})
+    path->replace(0, host.folder.size(), viaLink);
+  Context otherCtx{files, ui, view, other, home};
+  EXPECT_EQ(hostEditPaths(files, backupLayout(otherCtx), other).sharedLockFile,
+            hostEditPaths(files, backupLayout(ctx), state).sharedLockFile);
+  std::unique_ptr<FileLock> held;
+  ASSERT_EQ(files.lockFile(hostEditPaths(files, backupLayout(ctx), state).sharedLockFile, held), LockResult::Taken);
+  std::filesystem::remove(testing::pathFromUtf8(host.folder + "/.lumaset.lock"));
+  std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/.lumaset.lock"));
+  applyFromThemeList(otherCtx, "Sakura", false);
+  EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
+}
+
 TEST_F(HostEditing, AHostThatHoldsItsFilesIsLeftAlone) {
   startOn();
   auto before = tree();

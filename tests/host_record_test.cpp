@@ -51,6 +51,14 @@ TEST(BackupRecordFormat, RoundTripsAndRefusesWhatIsNotWhole) {
   std::string badNumber = text;
   badNumber.replace(badNumber.find("1234"), 4, "12x4");
   EXPECT_FALSE(parseRecord(badNumber));
+  std::string otherHash = text;  // still a record by its shape: the check line tells
+  otherHash[otherHash.find(std::string(64, 'a'))] = 'c';
+  EXPECT_FALSE(parseRecord(otherHash));
+  // A record of the release before the check line is still read.
+  std::optional<BackupRecord> older = parseRecord(
+      "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tPSIconsLowRes.dat\t10\t" + std::string(64, 'd') + "\nend\n");
+  ASSERT_TRUE(older);
+  EXPECT_EQ(older->backups["PSIconsLowRes.dat"].size, 10u);
 }
 
 // Counts the calls that move whole packs.
@@ -160,15 +168,10 @@ TEST_F(Record, ARefreshWhileOnlyTheProgramChangedTheHostKeepsBackupAndTheme) {
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));
 }
 
-void removeRecords(const std::string& hostFolder) {
-  for (const char* at : {"/Resources/lumaset_BAK/lumaset.record", "/Locales_BAK/lumaset_BAK/lumaset.record"})
-    std::filesystem::remove(testing::pathFromUtf8(hostFolder + at));
-}
-
 TEST_F(Record, WithoutTheRecordTheBytesTellTheThemeFromTheOriginal) {
   startOn();
   ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
-  removeRecords(host.folder);
+  forgetRecord();
   const auto themed = hostFiles();
   const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
   ui.boxes.clear();
@@ -190,7 +193,7 @@ TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasO
     ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
     const std::string record = readWhole(bak("lumaset.record"));
     if (std::string(damage) == "remove") {
-      removeRecords(host.folder);
+      forgetRecord();
     } else {
       writeFile(bak("lumaset.record"), record.substr(0, record.size() / 2));
       writeFile(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record", record.substr(0, 20));

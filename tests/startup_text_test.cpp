@@ -106,6 +106,7 @@ TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
 TEST_F(StartupText, Version18HostsOnlyRestore) {
   startOn("v18.0.0", "18.0.0");
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
+  forgetRecord();
   setStartupText(ctx, "", false);
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
@@ -127,9 +128,7 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
 
   // Without the record the copies are taken as they are, but never with the block: an
   // older refresh of a themed host may have taken one.
-  for (const std::string& record :
-       {host.folder + "/Resources/lumaset_BAK/lumaset.record", host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"})
-    std::filesystem::remove(testing::pathFromUtf8(record));
+  forgetRecord();
   writeFile(backupCopy(), marked);
   writeFile(host.folder + "/Resources/lumaset_BAK/" + state.languageFileName, marked);
   ASSERT_TRUE(setStartupText(ctx, "", false));

@@ -132,14 +132,13 @@ update_backup=$(backup_files)
 # still keeps a second Lumaset out.
 rm -f "$work/PS/.lumaset.lock"  # on POSIX the lock file stays between runs
 mkdir "$work/PS/.lumaset.lock"
+shared_lock=$(wcli --json status | python3 -c 'import json,sys; print(json.loads(sys.stdin.readline())["locks"][1])')
+[ -n "$shared_lock" ] || fail "status names no lock in the temporary folder"
 if [ "$windows" = 1 ]; then
-  key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].lower().encode()).hexdigest()[:16])' \
-    "$(winpath "$work/PS/")")
-  shared_lock=$(find "$prefix/drive_c/users" -maxdepth 2 -iname temp | head -1)/lumaset-$key.lock
-  "$wine_run" "$holder_exe" --hold "$(winpath "$shared_lock")" 65535 >/dev/null 2>&1 &
+  "$wine_run" "$holder_exe" --hold "$shared_lock" 65535 >/dev/null 2>&1 &
+  # The holder marks its hold beside the file; the same file seen from this side.
+  shared_lock=$(python3 -c 'import sys; p = sys.argv[1].replace("\\", "/"); print(sys.argv[2] + "/drive_c/" + p[3:] if p[:2].lower() == "c:" else p[2:])' "$shared_lock" "$prefix")
 else
-  key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].encode()).hexdigest()[:16])' "$work/PS/")
-  shared_lock=${TMPDIR:-/tmp}/lumaset-$key.lock
   flock "$shared_lock" sh -c "touch '$shared_lock.held'; while [ ! -f '$shared_lock.release' ]; do sleep 0.1; done" &
 fi
 holder=$!

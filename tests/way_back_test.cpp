@@ -11,6 +11,8 @@
 #include "backup/refresh_backup.h"
 #include "formats/sha256.h"
 #include "formats/utf.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -181,14 +183,72 @@ TEST_F(WayBack, ARefreshOfAThemedHostWhoseRecordIsLostTakesNoThemeByte) {
   startOn();
   const auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  for (const std::string& record : {iconBak() + "/lumaset.record", langBak() + "/lumaset.record"})
-    fs::remove(testing::pathFromUtf8(record));
+  forgetRecord();
   // Timestamps moved as a copy by hand moves them: identities prove nothing now.
   for (const char* f : kIconFiles) fs::last_write_time(testing::pathFromUtf8(res(f)), fs::file_time_type::clock::now());
   EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   expectBackupsHold(original);
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(hostFiles(), original);
+}
+
+// An update that adds a splash at the end of both packs and points the index at it looks
+// like an apply; the record shows the program never left these files so, and the update
+// becomes the new original.
+TEST_F(WayBack, AnUpdateThatAppendsImagesAsAnApplyWouldIsStillTheUpdate) {
+  startOn();
+  ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});
+  ASSERT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  const std::string splash = testing::samplePng(77);
+  DecodedIndex index = decodeIndex(readWhole(host.indexPath));
+  const std::size_t n = findRecord(index.table, kSplashResource);
+  for (const Pack pack : {Pack::LowRes, Pack::HighRes}) {
+    const std::string path = res(packFileName(pack));
+    index.table.setOffset(n, pack, static_cast<std::int32_t>(readWhole(path).size()));
+    index.table.setLength(n, pack, static_cast<std::int32_t>(splash.size()));
+    writeFile(path, readWhole(path) + splash);
+  }
+  writeFile(host.indexPath, serialiseIndex(index.table));
+  auto updated = hostFiles();
+  EXPECT_EQ(apply("Sakura").size(), 1u);  // refused: the backup is older than the update
+  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  EXPECT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), updated);
+  expectBackupsHold(updated);
+}
+
+// A language file with the program's block that someone else changed after it (an
+// update that kept the block, a hand's edit): the block never enters the backup.
+TEST_F(WayBack, ALanguageFileChangedAfterTheBlockIsBackedUpWithoutIt) {
+  startOn();
+  auto original = hostFiles();
+  ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});  // the toggle hides the text: a block
+  const Bytes line = utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\"");
+  writeFile(host.languageFile, readWhole(host.languageFile) + line);
+  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  original["language"] += line;
+  EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), original.at("language"));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  expectBackupsHold(original);
+}
+
+// One copy of the record damaged where it still reads as a record (a hash off by one
+// letter): its check line gives it away, and the other copy serves.
+TEST_F(WayBack, ARecordCopyWithAWrongHashIsNotBelieved) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  std::string record = readWhole(iconBak() + "/lumaset.record");
+  const std::size_t at = record.find("backup\tIconResources.idx\t");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t hash = record.find('\t', at + 26) + 1;
+  record[hash] = record[hash] == 'a' ? 'b' : 'a';
+  writeFile(iconBak() + "/lumaset.record", record);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  expectBackupsHold(original);
 }
 
 TEST_F(WayBack, APackThatIsALinkStaysALinkAndItsTargetComesBack) {
@@ -199,8 +259,7 @@ TEST_F(WayBack, APackThatIsALinkStaysALinkAndItsTargetComesBack) {
   const auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
   EXPECT_NE(readWhole(elsewhere), original.at("PSIconsLowRes.dat"));  // the theme went to the target
-  for (const std::string& record : {iconBak() + "/lumaset.record", langBak() + "/lumaset.record"})
-    fs::remove(testing::pathFromUtf8(record));
+  forgetRecord();
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_TRUE(fs::is_symlink(testing::pathFromUtf8(res("PSIconsLowRes.dat"))));
   EXPECT_EQ(readWhole(elsewhere), original.at("PSIconsLowRes.dat"));

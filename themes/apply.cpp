@@ -1,5 +1,7 @@
 #include "themes/apply.h"
 
+#include <algorithm>
+
 #include "app/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
@@ -8,6 +10,7 @@
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
+#include "starttext/marker.h"
 #include "starttext/startup_text.h"
 #include "themes/theme_folder.h"
 
@@ -74,6 +77,13 @@ bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& ve
   }
   if (!createBackup(s)) {
     showNoBackup(s.ctx());
+    return false;
+  }
+  // A language copy that carries the program's block (from an older release) would give
+  // the block back as the host's own text.
+  if (std::find(keys.begin(), keys.end(), kLanguageKey) != keys.end() &&
+      languageFileCarriesMarker(s.files(), s.layout().languageBackupCopy)) {
+    s.ui().messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
     return false;
   }
   verdicts = verdictsOf(s, keys);

@@ -59,8 +59,8 @@ chmod 755 "$work/PS"
 chmod -R a+rwX "$work/PS/Resources" "$work/PS/Locales" "$work/PS/Locales_BAK"
 as_nobody locate "$work/PS/Photoshop.exe" >/dev/null || fail "locate in a read-only host folder"
 cp "$build/LumasetTheme/Aurora/loading_low.png" "$work/home/LumasetTheme/Sakura/loading_low.png"
-key=$(python3 -c 'import hashlib,sys; print(hashlib.sha256(sys.argv[1].encode()).hexdigest()[:16])' "$work/PS/")
-lock=${TMPDIR:-/tmp}/lumaset-$key.lock
+lock=$(as_nobody --json status | python3 -c 'import json,sys; print(json.loads(sys.stdin.readline())["locks"][1])')
+[ -n "$lock" ] || fail "status names no lock in the temporary folder"
 trap 'rm -rf "$work" "$lock"' EXIT
 setpriv --reuid=nobody --regid=nogroup --clear-groups flock "$lock" \
   sh -c "touch '$work/home/held'; while [ ! -f '$work/home/release' ]; do sleep 0.1; done" &

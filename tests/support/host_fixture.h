@@ -66,6 +66,13 @@ class HostFixture : public ::testing::Test {
     return cache.emplace(key, made).first->second;
   }
 
+  // Removes both copies of the backup's record, as if they were lost: the program then
+  // judges the host's files by their bytes.
+  void forgetRecord() {
+    for (const char* at : {"/Resources/lumaset_BAK/lumaset.record", "/Locales_BAK/lumaset_BAK/lumaset.record"})
+      std::filesystem::remove(testing::pathFromUtf8(host.folder + at));
+  }
+
   std::string settings(const std::string& key, const std::string& def = "<missing>") {
     return files.readProfileString(ctx.settingsFile(), "lumaset", key, def);
   }

@@ -52,6 +52,16 @@ void learnUnrecordedCopy(EditSession& s, const std::string& key) {
   s.record().learnBackup(key, size, prefixSha256(s.files(), path, size));
 }
 
+// A language copy that an older release took with the program's block in it loses the
+// block; the host's file is then judged by its bytes against the clean copy.
+void cleanLanguageCopy(EditSession& s) {
+  const std::string path = s.layout().backupPath(kLanguageKey);
+  const Bytes bytes = s.files().readFile(path);
+  const Bytes original = withoutStartupTextBlocks(bytes);
+  if (original.size() == bytes.size() || !s.edit().writeFile(path, original)) return;
+  s.record().noteCopyCleaned(kLanguageKey, original.size(), sha256Hex(original));
+}
+
 }  // namespace
 
 bool backupCopySound(EditSession& s, const std::string& key) {
@@ -108,6 +118,7 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
       unmendable.push_back(key);
       continue;
     }
+    if (key == kLanguageKey) cleanLanguageCopy(s);
     writeSecondCopy(s, key);
   }
   return unmendable;

@@ -44,7 +44,9 @@ bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const Backe
   const HostFileMark* mark = s.record().mark(key);
   if (!mark || !mark->left || mark->appendedSha256.empty() || info.size != mark->left->size) return false;
   const std::string host = s.layout().hostPath(key);
-  if (key == kIndexFile) return mark->baseSize == 0 && tailSha256(s.files(), host, 0) == mark->appendedSha256;
+  // A record of the release before holds no hash of the index's rewrite: its bytes decide.
+  if (key == kIndexFile) return mark->baseSize == 0 ? tailSha256(s.files(), host, 0) == mark->appendedSha256
+                                                    : indexDerived(s);
   return mark->baseSize == known.size && tailSha256(s.files(), host, known.size) == mark->appendedSha256 &&
          prefixSha256(s.files(), host, known.size) == known.sha256;
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
@@ -246,6 +247,83 @@ TEST_F(WayBack, ARecordCopyWithAWrongHashIsNotBelieved) {
   const std::size_t hash = record.find('\t', at + 26) + 1;
   record[hash] = record[hash] == 'a' ? 'b' : 'a';
   writeFile(iconBak() + "/lumaset.record", record);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  expectBackupsHold(original);
+}
+
+// Fails the write of the host's index, as a disk that fills up after the packs grew.
+class IndexWriteFails : public PosixFiles {
+ public:
+  std::string index;
+  bool writeFile(const std::string& path, const Bytes& data) override {
+    return path != index && PosixFiles::writeFile(path, data);
+  }
+};
+
+TEST_F(WayBack, AnApplyThatFailsAfterThePacksGrewLeavesThemForTheWayBack) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});
+  IndexWriteFails failing;
+  failing.index = host.indexPath;
+  Context failingCtx{failing, ui, view, state, home};
+  ui.boxes.clear();
+  applyFromThemeList(failingCtx, "Sakura", true);
+  ASSERT_EQ(ui.boxes, (std::vector<RecordedBox>{{"写入文件失败：" + host.indexPath, "错误", MessageIcon::Error}}));
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
+  expectBackupsHold(original);
+}
+
+// The record as the release before wrote it: no generation, no check line, and an index
+// mark that holds no hash of the rewrite.
+std::string asOlderRecord(const std::string& record) {
+  std::string older;
+  std::istringstream lines(record);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("generation\t", 0) == 0 || line.rfind("copyid\t", 0) == 0 || line.rfind("check\t", 0) == 0)
+      continue;
+    if (line == "lumaset-backup-record\t2") line = "lumaset-backup-record\t1";
+    older += line + "\n";
+  }
+  return older;
+}
+
+TEST_F(WayBack, ARecordOfTheReleaseBeforeStillLeadsTheWayBack) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  std::string older = asOlderRecord(readWhole(iconBak() + "/lumaset.record"));
+  // Its index mark named the backup's size and the hash of nothing after it.
+  const std::size_t left = older.find("left\tIconResources.idx\t");
+  ASSERT_NE(left, std::string::npos);
+  const std::size_t end = older.find('\n', left);
+  std::string mark = older.substr(left, end - left);
+  mark = mark.substr(0, mark.rfind('\t'));
+  mark = mark.substr(0, mark.rfind('\t')) + "\t" + std::to_string(original.at("IconResources.idx").size()) + "\t" +
+         sha256Hex("");
+  older.replace(left, end - left, mark);
+  forgetRecord();
+  writeFile(iconBak() + "/lumaset.record", older);
+  writeFile(host.indexPath, readWhole(host.indexPath));  // the index rewritten as it was: its identity moves
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+  expectBackupsHold(original);
+}
+
+TEST_F(WayBack, ALanguageBackupTakenWithTheBlockByAnOlderReleaseLosesIt) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});  // the theme's text: a block
+  const std::string themedLanguage = readWhole(host.languageFile);
+  // An older refresh took the themed language file as the backup, and its record says so.
+  writeFile(langBak() + "/tw10428.dat", themedLanguage);
+  forgetRecord();
+  writeFile(iconBak() + "/lumaset.record",
+            "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" + std::to_string(themedLanguage.size()) +
+                "\t" + sha256Hex(themedLanguage) + "\nend\n");
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(hostFiles(), original);
   expectBackupsHold(original);

@@ -132,7 +132,11 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
   if (!s.saveRecord()) return false;
   bool done = true;
   if (plan.icons) {
-    done = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure) &&
+    done = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure);
+    // The packs take the images one by one: until the index is written the record may
+    // not call any of them the original.
+    s.record().markPending({kIndexFile, kLowResPack, kHighResPack});
+    done = done &&
            writeReplacements(s.edit(), s.ui(), *images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
     if (done) {
       for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);

@@ -33,10 +33,7 @@ using Snapshot = std::map<std::string, std::string>;
 class Apply : public testing::HostFixture {
  protected:
   void startOn(bool fourPack = true, const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    makeHost(stub, version, fourPack);
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost(stub, version, fourPack);
   }
   std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
   std::string bak(const std::string& file) { return host.folder + "/Resources/lumaset_BAK/" + file; }

@@ -19,11 +19,8 @@ using testing::writeFile;
 class Backup : public testing::HostFixture {
  protected:
   void startOn(bool fourPack = true) {
-    makeHost("v16.1.2", "16.1.2", fourPack);
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
+    locateSampleHost("v16.1.2", "16.1.2", fourPack);
     ctx.state.records.layout = fourPack ? IndexLayout::FourPack : IndexLayout::TwoPack;
-    ui.boxes.clear();
   }
   std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
   std::string bak(const std::string& file) { return host.folder + "/Resources/lumaset_BAK/" + file; }

@@ -30,10 +30,7 @@ const RecordedBox kRunning{"Photoshop 正在运行，请先关闭 Photoshop 再�
 class HostEditing : public testing::HostFixture {
  protected:
   void startOn() {
-    makeHost();
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost();
     testing::writeTheme(home, "Sakura", testing::sixImages());
   }
   std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }

@@ -82,10 +82,7 @@ class CountingCopies : public PosixFiles {
 class Record : public testing::HostFixture {
  protected:
   void startOn(const std::string& stub = "v16.1.2") {
-    makeHost(stub);
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost(stub);
     testing::writeTheme(home, "Sakura", testing::sixImages());
     testing::writeTheme(home, "Other", testing::sixImages(40), "[Lumaset_theme]\r\nloadtext=no\r\n");
   }

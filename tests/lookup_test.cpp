@@ -110,10 +110,7 @@ TEST_F(Lookup, SampleHostImagesComeBackExactly) {
 class Looks : public testing::HostFixture {
  protected:
   void startOn(const std::string& stub, const std::string& version) {
-    makeHost(stub, version);
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost(stub, version);
     view.looks.clear();
   }
   const tools::SampleRecord& sample(const std::string& name) {

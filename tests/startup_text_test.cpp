@@ -20,9 +20,7 @@ class StartupText : public testing::HostFixture {
  protected:
   std::string original;
   void startOn(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    makeHost(stub, version);
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
+    locateSampleHost(stub, version);
     ASSERT_TRUE(createBackup(ctx));
     ui.boxes.clear();
     original = readWhole(host.languageFile);

@@ -231,10 +231,7 @@ TEST(PathParts, WindowsPathsSplitAtEitherSlash) {
 class Refresh : public testing::HostFixture {
  protected:
   void startOn() {
-    makeHost();
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost();
   }
   std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
 };

@@ -33,10 +33,7 @@ const char* const kIconFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSI
 class WayBack : public testing::HostFixture {
  protected:
   void startOn() {
-    makeHost();
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+    locateSampleHost();
     testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
     testing::writeFile(home + "/LumasetTheme/Sakura/word.text", "SAKURA");
     testing::writeTheme(home, "Other", testing::sixImages(40));
@@ -70,6 +67,13 @@ class WayBack : public testing::HostFixture {
     EXPECT_EQ(readWhole(langBak() + "/IconResources.idx"), originals.at("IconResources.idx"));
     EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), originals.at("language"));
     EXPECT_EQ(readWhole(iconBak() + "/tw10428.dat"), originals.at("language"));
+  }
+
+  // "[默认]" gives `expected` on the host, and every backup file holds it.
+  void expectDefaultGives(const std::map<std::string, std::string>& expected) {
+    EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+    EXPECT_EQ(hostFiles(), expected);
+    expectBackupsHold(expected);
   }
 
   // The files of a later release laid over the host: a sample host drawn with other pack
@@ -106,9 +110,7 @@ TEST_F(WayBack, AnUpdateOfTheExecutableAloneNeverStopsTheWayBack) {
   EXPECT_EQ(hostFiles(), original);
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), original);
-  expectBackupsHold(original);
+  expectDefaultGives(original);
 }
 
 TEST_F(WayBack, AnUpdatedLanguageFileBecomesItsOwnOriginalAndTheIconsComeBack) {
@@ -141,9 +143,7 @@ TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
   ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});
   update({"Photoshop.exe"});
   EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), updated);
-  expectBackupsHold(updated);
+  expectDefaultGives(updated);
 }
 
 // With a theme on, each backup file is lost, then damaged in place, one at a time: the
@@ -173,9 +173,7 @@ TEST_F(WayBack, AnySingleLossOrDamageOfTheBackupIsSurvived) {
       } else {
         continue;
       }
-      EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-      EXPECT_EQ(hostFiles(), original);
-      expectBackupsHold(original);
+      expectDefaultGives(original);
     }
   }
 }
@@ -214,9 +212,7 @@ TEST_F(WayBack, AnUpdateThatAppendsImagesAsAnApplyWouldIsStillTheUpdate) {
   EXPECT_EQ(apply("Sakura").size(), 1u);  // refused: the backup is older than the update
   EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
   EXPECT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), updated);
-  expectBackupsHold(updated);
+  expectDefaultGives(updated);
 }
 
 // A language file with the program's block that someone else changed after it (an
@@ -230,9 +226,7 @@ TEST_F(WayBack, ALanguageFileChangedAfterTheBlockIsBackedUpWithoutIt) {
   EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
   original["language"] += line;
   EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), original.at("language"));
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), original);
-  expectBackupsHold(original);
+  expectDefaultGives(original);
 }
 
 // One copy of the record damaged where it still reads as a record (a hash off by one
@@ -247,9 +241,7 @@ TEST_F(WayBack, ARecordCopyWithAWrongHashIsNotBelieved) {
   const std::size_t hash = record.find('\t', at + 26) + 1;
   record[hash] = record[hash] == 'a' ? 'b' : 'a';
   writeFile(iconBak() + "/lumaset.record", record);
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), original);
-  expectBackupsHold(original);
+  expectDefaultGives(original);
 }
 
 // Fails the write of the host's index, as a disk that fills up after the packs grew.
@@ -308,9 +300,7 @@ TEST_F(WayBack, ARecordOfTheReleaseBeforeStillLeadsTheWayBack) {
   forgetRecord();
   writeFile(iconBak() + "/lumaset.record", older);
   writeFile(host.indexPath, readWhole(host.indexPath));  // the index rewritten as it was: its identity moves
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), original);
-  expectBackupsHold(original);
+  expectDefaultGives(original);
 }
 
 TEST_F(WayBack, ALanguageBackupTakenWithTheBlockByAnOlderReleaseLosesIt) {
@@ -324,9 +314,7 @@ TEST_F(WayBack, ALanguageBackupTakenWithTheBlockByAnOlderReleaseLosesIt) {
   writeFile(iconBak() + "/lumaset.record",
             "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" + std::to_string(themedLanguage.size()) +
                 "\t" + sha256Hex(themedLanguage) + "\nend\n");
-  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
-  EXPECT_EQ(hostFiles(), original);
-  expectBackupsHold(original);
+  expectDefaultGives(original);
 }
 
 TEST_F(WayBack, APackThatIsALinkStaysALinkAndItsTargetComesBack) {

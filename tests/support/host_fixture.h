@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/run_state.h"
+#include "app/startup.h"
 #include "platform/posix_files.h"
 #include "support/fake_interaction.h"
 #include "support/temp_dir.h"
@@ -64,6 +65,17 @@ class HostFixture : public ::testing::Test {
     std::string error;
     EXPECT_TRUE(tools::writeSampleHost(options, made, error)) << error;
     return cache.emplace(key, made).first->second;
+  }
+
+  // A sample host located as on a first start (its Photoshop.exe picked in the dialog),
+  // with the boxes of the start cleared.
+  tools::SampleHost& locateSampleHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
+                                      bool fourPack = true) {
+    makeHost(stub, version, fourPack);
+    ui.answers.push_back(host.exePath);
+    runStartup(ctx);
+    ui.boxes.clear();
+    return host;
   }
 
   // Removes both copies of the backup's record, as if they were lost: the program then

@@ -1,34 +1,18 @@
 #!/usr/bin/env bash
 # The way back with the command line (the Windows one under wine, or the native one),
-# across the host's life: an update
-# of the executable alone, of the language file alone, of every icon file; the host's lock
-# beside it taken by a folder; host files that are links (kept links) or hard links
-# (refused). Each sequence ends with "[默认]" giving the host's own bytes or the update's,
-# and no backup file holding a byte of a theme.
+# across the host's life: an update of the executable alone, of the language file alone,
+# of every icon file; the host's lock beside it taken by a folder; host files that are
+# links (kept links) or hard links (refused); backup files lost or changed in place one at
+# a time; "备份" with a theme on; an image that refuses an apply; a host whose own index is
+# damaged before any backup. Each sequence ends with "[默认]" giving the host's own bytes
+# or the update's, and no backup file holding a byte of a theme.
 # Usage: way_back_e2e.sh LUMASET-CLI[.EXE] NATIVE_BUILD_DIR STUB_DIR [HOLDER.EXE]
 set -euo pipefail
 
 cli_exe=$1 native=$2 stubs=$3 holder_exe=${4:-}
-windows=0
-[[ "$cli_exe" == *.exe ]] && windows=1
-here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../scripts/wine-run
 prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$cli_exe")" && pwd)/wineprefix}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/wine-stderr.txt" ] && sed "s/^/  wine: /" "$work/wine-stderr.txt" >&2
-  exit 1
-}
-if [ "$windows" = 1 ]; then
-  winpath() { printf 'Z:%s' "${1//\//\\}"; }
-  wcli() { "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt"; }
-else
-  winpath() { printf '%s' "$1"; }
-  wcli() { "$cli_exe" --home "$work/home" "$@"; }
-fi
+# shellcheck source=support/cli_run.sh
+source "$(dirname "$0")/support/cli_run.sh"
 # The host's own files (the backup folders and the lock aside), with their hashes.
 host_files() { (cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort); }
 # The backup's copies, each under the name of the host file it stands for.
@@ -174,5 +158,58 @@ done
 # A hard-linked pack is refused before anything changes.
 ln "$work/PS/Resources/PSIconsHighRes.dat" "$work/second-name.dat"
 apply_refused Sakura "这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改："
+
+# A fresh host for the losses: each backup file lost, then changed in place (same size,
+# one byte off), one at a time with a theme on; "[默认]" gives the host's own bytes and
+# the backup is whole again.
+rm -f "$work/second-name.dat"
+rm -rf "$work/PS"
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null
+wcli locate "$(winpath "$work/PS/Photoshop.exe")" >/dev/null || fail "locate the fresh host"
+original=$(host_files)
+apply_ok Sakura
+apply_ok '[默认]'
+original_backup=$(backup_files)
+for part in Resources/lumaset_BAK/PSIconsLowRes.dat Resources/lumaset_BAK/IconResources.idx \
+  Locales_BAK/lumaset_BAK/tw10428.dat; do
+  for harm in lost changed; do
+    apply_ok Sakura
+    if [ "$harm" = lost ]; then
+      rm "$work/PS/$part"
+    else
+      python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[len(b) // 2] ^= 1; open(sys.argv[1], "wb").write(b)' \
+        "$work/PS/$part"
+    fi
+    apply_ok '[默认]'
+    [ "$(host_files)" = "$original" ] || fail "$part $harm: [默认] did not give the host back"
+    [ "$(backup_files)" = "$original_backup" ] || fail "$part $harm: the backup is not whole again"
+  done
+done
+
+# "备份" while a theme is on and only the program changed the host: nothing to take, and
+# the theme stays.
+apply_ok Sakura
+themed=$(host_files)
+out=$(wcli backup --refresh) || fail "refresh with a theme on exited $?: $out"
+expect_box "$out" "[备份] 备份已是最新"
+[ "$(host_files)" = "$themed" ] || fail "a refresh with a theme on changed the host"
+[ "$(backup_files)" = "$original_backup" ] || fail "a refresh with a theme on changed the backup"
+
+# A theme with an image that is no PNG: refused before anything changes, the theme on the
+# host stays.
+cp -r "$theme" "$work/home/LumasetTheme/Broken"
+printf 'GIF89a not a png' >"$work/home/LumasetTheme/Broken/ico_dark_low.png"
+apply_refused Broken "不是有效的 PNG 图片文件，未作修改："
+apply_ok '[默认]'
+[ "$(host_files)" = "$original" ] || fail "after a refused apply, [默认] did not give the host back"
+
+# A host whose own index names bytes its pack lacks, before any backup: refused, and no
+# backup is taken of it.
+rm -rf "$work/PS"
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null
+wcli locate "$(winpath "$work/PS/Photoshop.exe")" >/dev/null || fail "locate the damaged host"
+printf 'fdra' >"$work/PS/Resources/PSIconsHighRes.dat"
+apply_refused Sakura "Photoshop 自己的图标索引文件已损坏"
+[ ! -e "$work/PS/Resources/lumaset_BAK/IconResources.idx" ] || fail "a damaged host was backed up"
 
 echo "way back ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

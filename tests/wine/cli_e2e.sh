@@ -8,18 +8,8 @@
 set -euo pipefail
 
 cli_exe=$1 native=$2 stubs=$3 holder_exe=$4
-here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../scripts/wine-run
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/wine-stderr.txt" ] && sed "s/^/  wine: /" "$work/wine-stderr.txt" >&2
-  exit 1
-}
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-wcli() { "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt"; }
+# shellcheck source=../support/cli_run.sh
+source "$(dirname "$0")/../support/cli_run.sh"
 ncli() { "$native/lumaset-cli" --home "$work/native-home" "$@"; }
 
 [ -x "$native/make-sample-host" ] || fail "no native build at $native (build the native preset first)"

@@ -1,9 +1,10 @@
-// What an import costs: unpacking a package into the theme library, the way the window
-// and the command line do it (check the whole archive, unpack into the work folder, one
-// flush, move into place). Two packages: 2,000 one-byte members (where per-file costs
-// show) and a theme-sized one (six images of noise, 4.5 MiB). Each is imported into a
-// fresh library --runs times; the median and the slowest run are printed. Only the
-// folder the bench makes (in --work, default the system's temporary folder) is deleted.
+// What an import costs, the whole way the window and the command line take (library
+// lock, staging folder, unpack or copy, check, one flush, rename into place). Two
+// themes, each as a package and as a dropped folder: 2,000 one-byte files beside the
+// theme's own two (where per-file costs show) and a theme-sized one (six images of
+// noise, 4.5 MiB). Each is imported into a fresh library --runs times; the median and
+// the slowest run are printed. Only the folder the bench makes (in --work, default the
+// system's temporary folder) is deleted.
 //   import-bench [--work DIR] [--runs N] [--members N]
 #include <unistd.h>
 
@@ -18,7 +19,7 @@
 
 #include "platform/posix_files.h"
 #include "support/zip_builder.h"
-#include "themes/unzip.h"
+#include "themes/import.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -32,45 +33,56 @@ std::string noise(std::size_t size, std::uint32_t seed) {
   return out;
 }
 
-std::string manySmallMembers(int count) {
-  std::vector<testing::ZipEntrySpec> entries;
+std::vector<testing::ZipEntrySpec> manySmallFiles(int count) {
+  std::vector<testing::ZipEntrySpec> entries{{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},
+                                             {"loading_low.png", "x"}};
   for (int i = 0; i < count; ++i) entries.push_back({"m" + std::to_string(i) + ".txt", "x"});
-  return testing::buildZip(entries);
+  return entries;
 }
 
-std::string themeSizedPackage() {
-  return testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},
-                            {"loading_low.png", noise(700 << 10, 1), false},
-                            {"loading_high.png", noise(2600 << 10, 2), false},
-                            {"ico_dark_low.png", noise(3 << 10, 3), false},
-                            {"ico_dark_high.png", noise(9 << 10, 4), false},
-                            {"ico_light_low.png", noise(3 << 10, 5), false},
-                            {"ico_light_high.png", noise(9 << 10, 6), false}});
+std::vector<testing::ZipEntrySpec> themeSizedFiles() {
+  return {{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},
+          {"loading_low.png", noise(700 << 10, 1), false},
+          {"loading_high.png", noise(2600 << 10, 2), false},
+          {"ico_dark_low.png", noise(3 << 10, 3), false},
+          {"ico_dark_high.png", noise(9 << 10, 4), false},
+          {"ico_light_low.png", noise(3 << 10, 5), false},
+          {"ico_light_high.png", noise(9 << 10, 6), false}};
+}
+
+// The files as a package (name.zip) and as a folder (name), in `work`.
+void writeBoth(const fs::path& work, const std::string& name, const std::vector<testing::ZipEntrySpec>& files) {
+  std::ofstream(work / (name + ".zip"), std::ios::binary) << testing::buildZip(files);
+  fs::create_directories(work / name);
+  for (const testing::ZipEntrySpec& f : files) std::ofstream(work / name / f.name, std::ios::binary) << f.data;
 }
 
 struct Timing {
   double median = 0, slowest = 0;
 };
 
-Timing timeImports(const fs::path& work, const std::string& name, const std::string& package, int runs) {
+Timing timeImports(const fs::path& work, const std::string& item, int runs) {
   PosixFiles files;
-  const fs::path zip = work / (name + ".zip");
-  std::ofstream(zip, std::ios::binary) << package;
   std::vector<double> seconds;
   for (int run = 0; run < runs; ++run) {
     const fs::path library = work / ("library" + std::to_string(run));
-    fs::create_directories(library);
     const auto start = Clock::now();
-    const ZipResult result = unzipInto(files, zip.string(), (library / name).string());
+    std::vector<ImportOutcome> outcomes =
+        importThemes(files, library.string(), {(work / item).string()}, [](const std::string&) { return false; });
     seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-    if (result != kZipOk) {
-      std::fprintf(stderr, "import-bench: %s failed with %d\n", name.c_str(), result);
+    if (outcomes.size() != 1 || !outcomes[0].added()) {
+      std::fprintf(stderr, "import-bench: %s was not added\n", item.c_str());
       std::exit(1);
     }
     fs::remove_all(library);
   }
   std::sort(seconds.begin(), seconds.end());
   return {seconds[seconds.size() / 2], seconds.back()};
+}
+
+void report(const fs::path& work, const std::string& item, const std::string& what, int runs) {
+  const Timing t = timeImports(work, item, runs);
+  std::printf("%s: median %.3f s, slowest %.3f s (%d runs)\n", what.c_str(), t.median, t.slowest, runs);
 }
 
 }  // namespace
@@ -93,12 +105,13 @@ int main(int argc, char** argv) {
   }
   const fs::path work = base / ("lumaset-import-bench-" + std::to_string(::getpid()));
   fs::create_directories(work);
-  const Timing small = timeImports(work, "small", manySmallMembers(members), runs);
-  std::printf("%d one-byte members: median %.3f s, slowest %.3f s (%d runs)\n", members, small.median, small.slowest,
-              runs);
-  const Timing theme = timeImports(work, "theme", themeSizedPackage(), runs);
-  std::printf("theme of six images, 4.5 MiB: median %.3f s, slowest %.3f s (%d runs)\n", theme.median, theme.slowest,
-              runs);
+  writeBoth(work, "small", manySmallFiles(members));
+  writeBoth(work, "theme", themeSizedFiles());
+  const std::string many = std::to_string(members) + " one-byte files";
+  report(work, "small.zip", "package of " + many, runs);
+  report(work, "small", "folder of " + many, runs);
+  report(work, "theme.zip", "package of six images, 4.5 MiB", runs);
+  report(work, "theme", "folder of six images, 4.5 MiB", runs);
   fs::remove_all(work);
   return 0;
 }

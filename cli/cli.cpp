@@ -28,7 +28,9 @@ const char* const kUsage =
     "  backup [--refresh]                  create the backup (or renew it from the host's files)\n"
     "  themes                              the entries of the theme list\n"
     "  preview ENTRY [--save DIR]          what choosing an entry of the theme list shows\n"
-    "  import PATH | --package PATH        import a dropped folder or zip, or a chosen package\n"
+    "  import PATH... [--replace]          import dropped folders or zip packages, in order;\n"
+    "                                      --replace merges into a theme of the same name\n"
+    "  import --package PATH [--replace]   import the package chosen in the window's dialog\n"
     "  check THEME                         check a theme folder (a path or a theme's name)\n"
     "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n";
 

@@ -20,6 +20,9 @@ class CliInteraction : public Interaction {
   void queueAnswer(std::optional<std::string> answer) { answers_.push_back(std::move(answer)); }
 
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  // The command line asks nothing: a question is answered no, and the command says which
+  // option answers yes.
+  bool askYesNo(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;

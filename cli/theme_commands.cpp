@@ -7,6 +7,8 @@
 #include "cli/session.h"
 #include "themes/apply.h"
 #include "themes/import.h"
+#include "themes/import_report.h"
+#include "themes/theme_folder.h"
 #include "themes/looks.h"
 #include "themes/theme_list.h"
 
@@ -109,17 +111,25 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
 }
 
 int cmdImport(Session& s, const std::vector<std::string>& args) {
-  Arguments a = parseArguments(args, {"--package"}, {});
-  if (!a.error.empty() || (a.words.size() == 1) == a.has("--package") || a.words.size() > 1)
-    return s.usage("import PATH | --package PATH");
+  Arguments a = parseArguments(args, {"--package"}, {"--replace"});
+  std::vector<std::string> paths;
+  if (auto package = a.value("--package")) paths.push_back(*package);
+  paths.insert(paths.end(), a.words.begin(), a.words.end());
+  if (!a.error.empty() || paths.empty() || (a.has("--package") && paths.size() > 1))
+    return s.usage("import PATH... [--replace] | --package PATH [--replace]");
   startAsProgram(s);
-  if (auto package = a.value("--package")) {
-    s.ui.queueAnswer(s.absolute(*package));
-    importThemePackage(s.ctx);
-  } else {
-    importDroppedItem(s.ctx, s.absolute(a.words[0]));
+  for (std::string& path : paths) path = s.absolute(path);
+  const bool replace = a.has("--replace");
+  std::vector<ImportOutcome> outcomes =
+      importThemes(s.files, themeLibrary(s.ctx), paths, [replace](const std::string&) { return replace; });
+  if (std::optional<ImportMessage> m = importMessage(outcomes, false)) s.ui.messageBox(m->text, m->caption, m->icon);
+  bool declined = false, allAdded = true;
+  for (const ImportOutcome& o : outcomes) {
+    declined = declined || o.result == ImportResult::Declined;
+    allAdded = allAdded && o.added();
   }
-  return s.done();
+  if (declined) std::fprintf(s.err, "lumaset-cli: --replace merges the new files into the theme of the same name\n");
+  return allAdded ? 0 : 1;
 }
 
 }  // namespace lumaset::cli

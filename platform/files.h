@@ -18,6 +18,16 @@ struct FileInfo {
   std::uint64_t size = 0;
 };
 
+// What stands at a path itself, links not followed: a symbolic link, a junction or any
+// other reparse point is a Link; a device, a pipe or a socket is Other.
+enum class EntryKind { Missing, File, Folder, Link, Other };
+
+struct FolderEntry {
+  std::string name;
+  EntryKind kind = EntryKind::Missing;
+  std::uint64_t size = 0;  // of a File
+};
+
 // Who a file is on its volume and how it last looked: equal identities mean that nothing
 // wrote the file in between (a rewrite changes the time, a replacement the ID).
 struct FileIdentity {
@@ -46,7 +56,8 @@ class Files {
   // The path made absolute against the current folder (unchanged when it already is).
   virtual std::string absolutePath(const std::string& path) = 0;
 
-  // Whole file; a missing or unreadable file reads as no bytes.
+  // Whole file; a missing or unreadable file reads as no bytes. So does anything that is
+  // no regular file (a folder, a pipe, a device): it is never opened in a way that waits.
   virtual Bytes readFile(const std::string& path) = 0;
   // Up to `length` bytes from `offset`, clipped to the file's end.
   virtual Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) = 0;
@@ -63,7 +74,8 @@ class Files {
   // Adds bytes at the end of a file, creating it when missing.
   virtual bool appendFile(const std::string& path, const Bytes& data) = 0;
   // Copies a file, overwriting the target, with the fastest copy the system has; the copy
-  // is on disk before it takes the target's place.
+  // is on disk before it takes the target's place. A source that is no regular file
+  // fails, without waiting.
   virtual bool copyFile(const std::string& from, const std::string& to) = 0;
   // Copies a file as copyFile does, through memory, and gives the SHA-256 of its bytes.
   virtual bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) = 0;
@@ -102,8 +114,11 @@ class Files {
   // a hold of a moment (a virus scanner, an indexer) that ends within half a second does
   // not count.
   virtual bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) = 0;
-  // Copies `folder` with its content into `intoFolder` (as intoFolder/<name of folder>).
-  virtual bool copyFolderInto(const std::string& folder, const std::string& intoFolder) = 0;
+  // What stands at `path` itself; the last part of the path is never followed.
+  virtual EntryKind entryKind(const std::string& path) = 0;
+  // The entries of a folder as entryKind sees them, without "." and ".."; nothing when
+  // the folder cannot be listed.
+  virtual std::optional<std::vector<FolderEntry>> folderEntries(const std::string& folder) = 0;
 
   // Profile strings behave as the Windows profile functions: sections and keys match
   // without regard to case, a missing file, section or key gives `def`, and the value

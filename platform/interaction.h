@@ -21,6 +21,8 @@ class Interaction {
  public:
   virtual ~Interaction() = default;
   virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+  // A question with the buttons yes and no; true for yes.
+  virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
   // The chosen path, or nothing when the dialog was cancelled or failed.
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
   virtual void openFolder(const std::string& path) = 0;
@@ -62,6 +64,7 @@ class ErrorWatch : public Interaction {
     if (isErrorMessage(caption, icon)) errorShown_ = true;
     inner_.messageBox(text, caption, icon);
   }
+  bool askYesNo(const std::string& text, const std::string& caption) override { return inner_.askYesNo(text, caption); }
   std::optional<std::string> openFile(const OpenFileRequest& request) override { return inner_.openFile(request); }
   void openFolder(const std::string& path) override { inner_.openFolder(path); }
   void openWebPage(const std::string& url) override { inner_.openWebPage(url); }

@@ -16,11 +16,6 @@
 namespace lumaset {
 namespace {
 
-bool isRegularFile(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // Copies through memory, handing each piece to `seen`.
 template <typename Seen>
 bool copyThroughMemory(int in, int out, Seen seen) {
@@ -53,11 +48,11 @@ bool copyInKernel(int in, int out) {
 template <typename Copy>
 bool copyVia(const std::string& from, const std::string& to, Copy copy) {
   std::string source = resolveExistingPath(from);
-  if (source.empty() || !isRegularFile(source)) return false;
+  if (source.empty()) return false;
   std::string target = resolvePathForWrite(to);
   struct stat st;
   if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-  int in = ::open(source.c_str(), O_RDONLY);
+  int in = openRegularFile(source, O_RDONLY);
   if (in < 0) return false;
   posix::TempFile temp(target);
   bool ok = temp.ok() && copy(in, temp.fd());
@@ -81,7 +76,7 @@ bool PosixFiles::copyFileHashed(const std::string& from, const std::string& to, 
 bool PosixFiles::truncateFile(const std::string& path, std::uint64_t size) {
   std::string real = resolveExistingPath(path);
   if (real.empty()) return false;
-  int fd = ::open(real.c_str(), O_WRONLY);
+  int fd = openRegularFile(real, O_WRONLY);
   if (fd < 0) return false;
   struct stat st;
   bool ok = ::fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) >= size &&

@@ -43,19 +43,11 @@ bool removeTree(const std::string& path) {
   return ::rmdir(path.c_str()) == 0 && ok;
 }
 
-bool copyTree(const std::string& from, const std::string& to, Files& files) {
-  if (!isFolder(from)) return files.copyFile(from, to);
-  if (!isFolder(to) && ::mkdir(to.c_str(), 0755) != 0) return false;
-  DIR* dir = ::opendir(from.c_str());
-  if (!dir) return false;
-  bool ok = true;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    ok = copyTree(from + "/" + name, to + "/" + name, files) && ok;
-  }
-  ::closedir(dir);
-  return ok;
+EntryKind kindOf(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Folder;
+  if (S_ISLNK(mode)) return EntryKind::Link;
+  return EntryKind::Other;
 }
 
 }  // namespace
@@ -79,11 +71,11 @@ Bytes PosixFiles::readFile(const std::string& path) { return readRange(path, 0, 
 Bytes PosixFiles::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
   std::string real = resolveExistingPath(path);
   if (real.empty()) return {};
-  int fd = ::open(real.c_str(), O_RDONLY);
+  int fd = openRegularFile(real, O_RDONLY);
   if (fd < 0) return {};
   struct stat st;
   Bytes out;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) == 0) {
     auto size = static_cast<std::uint64_t>(st.st_size);
     if (offset < size) {
       std::uint64_t count = std::min(length, size - offset);
@@ -113,8 +105,13 @@ bool PosixFiles::writeFile(const std::string& path, const Bytes& data) {
 
 bool PosixFiles::appendFile(const std::string& path, const Bytes& data) {
   std::string target = resolvePathForWrite(path);
-  int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+  int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd < 0) return false;
+  struct stat kind;
+  if (::fstat(fd, &kind) != 0 || !S_ISREG(kind.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   struct stat before;
   bool ok = ::fstat(fd, &before) == 0 && writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
   // An append that broke off is taken back, so the file keeps its old bytes.
@@ -167,12 +164,45 @@ std::vector<std::string> PosixFiles::subfolders(const std::string& folder) {
   return names;
 }
 
-bool PosixFiles::copyFolderInto(const std::string& folder, const std::string& intoFolder) {
-  std::string source = resolveExistingPath(folder);
-  std::string into = resolveExistingPath(intoFolder);
-  if (source.empty() || into.empty() || !isFolder(source) || !isFolder(into)) return false;
-  std::string name = leafOf(source.back() == '/' ? source.substr(0, source.size() - 1) : source);
-  return copyTree(source, into + "/" + name, *this);
+int openRegularFile(const std::string& resolvedPath, int flags) {
+  int fd = ::open(resolvedPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  // Reads and writes of a regular file go on as usual.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+EntryKind PosixFiles::entryKind(const std::string& path) {
+  std::string real = resolveExistingPath(path);
+  struct stat st;
+  if (real.empty() || ::lstat(real.c_str(), &st) != 0) return EntryKind::Missing;
+  return kindOf(st.st_mode);
+}
+
+std::optional<std::vector<FolderEntry>> PosixFiles::folderEntries(const std::string& folder) {
+  std::string real = resolveExistingPath(folder);
+  struct stat st;
+  if (real.empty() || ::lstat(real.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  DIR* dir = ::opendir(real.c_str());
+  if (!dir) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    FolderEntry e{name, EntryKind::Missing, 0};
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+      e.kind = kindOf(st.st_mode);
+      if (e.kind == EntryKind::File) e.size = static_cast<std::uint64_t>(st.st_size);
+    }
+    entries.push_back(std::move(e));
+  }
+  ::closedir(dir);
+  return entries;
 }
 
 }  // namespace lumaset

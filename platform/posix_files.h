@@ -37,7 +37,8 @@ class PosixFiles : public Files {
   std::string canonicalPath(const std::string& path) override;
   std::uint32_t hardLinkCount(const std::string& path) override;
   bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) override;
-  bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
+  EntryKind entryKind(const std::string& path) override;
+  std::optional<std::vector<FolderEntry>> folderEntries(const std::string& folder) override;
 
   std::string readProfileString(const std::string& file, const std::string& section, const std::string& key,
                                 const std::string& def) override;
@@ -54,6 +55,10 @@ std::optional<std::string> convertEncoding(const std::string& in, const char* to
 // The on-disk spelling of an existing path, each component matched without regard to
 // ASCII letter case where the exact one is absent; empty when nothing matches.
 std::string resolveExistingPath(const std::string& path);
+// Opens an existing regular file without waiting (O_NONBLOCK, so a pipe or a device
+// never blocks the open) and gives its descriptor, or -1 when it is something else.
+int openRegularFile(const std::string& resolvedPath, int flags);
+
 // The spelling to write to: an existing path's own spelling, else the given leaf in the
 // parent folder's on-disk spelling.
 std::string resolvePathForWrite(const std::string& path);

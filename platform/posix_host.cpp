@@ -108,7 +108,7 @@ std::optional<FileIdentity> PosixFiles::identity(const std::string& path) {
 LockResult PosixFiles::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
   // O_NOFOLLOW: a link planted at the lock's path is refused, not followed; a folder
   // there cannot be opened for writing.
-  int fd = ::open(resolvePathForWrite(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  int fd = ::open(resolvePathForWrite(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) return LockResult::Failed;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

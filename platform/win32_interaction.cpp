@@ -24,6 +24,10 @@ void Win32Interaction::messageBox(const std::string& text, const std::string& ca
   MessageBoxW(owner_, toWide(text).c_str(), toWide(caption).c_str(), type);
 }
 
+bool Win32Interaction::askYesNo(const std::string& text, const std::string& caption) {
+  return MessageBoxW(owner_, toWide(text).c_str(), toWide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& request) {
   std::wstring filter = dialogFilter(request.filter);
   std::wstring title = toWide(request.title);

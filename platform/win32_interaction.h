@@ -13,6 +13,7 @@ class Win32Interaction : public Interaction {
   void setOwner(HWND owner) { owner_ = owner; }
 
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  bool askYesNo(const std::string& text, const std::string& caption) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;

@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "platform/system.h"
 #include "support/temp_dir.h"
@@ -135,18 +138,57 @@ TEST_F(PlatformFiles, ListsSubfoldersOnly) {
   EXPECT_TRUE(files->subfolders(path("missing")).empty());
 }
 
-TEST_F(PlatformFiles, CopiesAFolderIntoAnotherAndMerges) {
-  fs::create_directories(dir.path() / "src" / "Theme" / "sub");
-  put("src/Theme/info.ini", "new");
-  put("src/Theme/sub/a.png", "png");
-  fs::create_directories(dir.path() / "lib" / "Theme");
-  put("lib/Theme/info.ini", "old");
-  put("lib/Theme/extra.txt", "kept");
-  ASSERT_TRUE(files->copyFolderInto(path("src/Theme"), path("lib")));
-  EXPECT_EQ(get("lib/Theme/info.ini"), "new");
-  EXPECT_EQ(get("lib/Theme/sub/a.png"), "png");
-  EXPECT_EQ(get("lib/Theme/extra.txt"), "kept");
+TEST_F(PlatformFiles, TellsWhatStandsAtAPathAndListsFolders) {
+  fs::create_directory(dir.path() / "sub");
+  put("a.png", "12345");
+  put("sub/b.txt", "x");
+  EXPECT_EQ(files->entryKind(path("a.png")), EntryKind::File);
+  EXPECT_EQ(files->entryKind(path("sub")), EntryKind::Folder);
+  EXPECT_EQ(files->entryKind(path("missing")), EntryKind::Missing);
+  std::optional<std::vector<FolderEntry>> entries = files->folderEntries(dir.str());
+  ASSERT_TRUE(entries);
+  std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  ASSERT_EQ(entries->size(), 2u);
+  EXPECT_EQ((*entries)[0].name, "a.png");
+  EXPECT_EQ((*entries)[0].kind, EntryKind::File);
+  EXPECT_EQ((*entries)[0].size, 5u);
+  EXPECT_EQ((*entries)[1].name, "sub");
+  EXPECT_EQ((*entries)[1].kind, EntryKind::Folder);
+  EXPECT_FALSE(files->folderEntries(path("missing")));
+  EXPECT_FALSE(files->folderEntries(path("a.png")));
 }
+
+#ifndef _WIN32
+TEST_F(PlatformFiles, LinksAreNotFollowedAndPipesAreNeverOpened) {
+  fs::create_directory(dir.path() / "real");
+  put("real/x.txt", "x");
+  fs::create_directory_symlink(dir.path() / "real", dir.path() / "folder-link");
+  fs::create_symlink(dir.path() / "real" / "x.txt", dir.path() / "file-link");
+  ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
+  EXPECT_EQ(files->entryKind(path("folder-link")), EntryKind::Link);
+  EXPECT_EQ(files->entryKind(path("file-link")), EntryKind::Link);
+  EXPECT_EQ(files->entryKind(path("pipe")), EntryKind::Other);
+  std::optional<std::vector<FolderEntry>> entries = files->folderEntries(dir.str());
+  ASSERT_TRUE(entries);
+  for (const FolderEntry& e : *entries) {
+    EntryKind expected = e.name == "real" ? EntryKind::Folder : e.name == "pipe" ? EntryKind::Other : EntryKind::Link;
+    EXPECT_EQ(e.kind, expected) << e.name;
+  }
+  EXPECT_FALSE(files->folderEntries(path("folder-link")));
+  // A pipe with no writer would block an ordinary open for good.
+  EXPECT_EQ(files->readFile(path("pipe")), "");
+  EXPECT_EQ(files->readRange(path("pipe"), 0, 10), "");
+  EXPECT_FALSE(files->copyFile(path("pipe"), path("copy")));
+  std::string hash;
+  EXPECT_FALSE(files->copyFileHashed(path("pipe"), path("copy"), hash));
+  EXPECT_FALSE(files->appendFile(path("pipe"), "x"));
+  EXPECT_FALSE(files->truncateFile(path("pipe"), 0));
+  EXPECT_EQ(files->readProfileString(path("pipe"), "Lumaset_theme", "info", "default"), "default");
+  std::unique_ptr<FileLock> lock;
+  EXPECT_EQ(files->lockFile(path("pipe"), lock), LockResult::Failed);
+  EXPECT_FALSE(fs::exists(dir.path() / "copy"));
+}
+#endif
 
 TEST_F(PlatformFiles, HandlesNonAsciiPaths) {
   std::string name = path("模板 ünïcode.txt");

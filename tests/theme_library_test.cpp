@@ -8,6 +8,7 @@
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"
 #include "themes/import.h"
+#include "themes/import_report.h"
 #include "themes/theme_list.h"
 
 namespace lumaset {
@@ -123,54 +124,68 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
 }
 
 TEST_F(ThemeLibrary, AnImportThatBrokeOffIsNeverListedAndIsClearedByTheNext) {
-  // What a crash in the middle of an unpacking leaves: a complete theme in the work folder.
+  // What a crash in the middle of an unpacking leaves: a complete theme in a work folder
+  // (of this release, and of the release before).
   testing::writeTheme(home, ".lumaset-unpacking", {{"loading_low.png", testing::samplePng(1)}});
   writeFile(library() + "/.lumaset-unpacking/half.png", "half");
+  testing::writeTheme(home, ".lumaset-import-12ab34cd", {{"loading_low.png", testing::samplePng(1)}});
   EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));
   writeFile(dir / "Ink.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                 {"loading_low.png", testing::samplePng(2)}}));
-  ASSERT_TRUE(importDroppedItem(ctx, dir / "Ink.zip"));
+  ASSERT_TRUE(importDroppedItems(ctx, {dir / "Ink.zip"}));
   EXPECT_EQ(files.subfolders(library()), std::vector<std::string>{"Ink"});
   EXPECT_EQ(themeList(ctx).back(), "Ink");
   // A package named after the work folder would be unpacked into it, and wiped.
   ui.boxes.clear();
   writeFile(dir / ".lumaset-unpacking.zip", testing::buildZip({{"info.ini", "x"}}));
-  EXPECT_FALSE(importDroppedItem(ctx, dir / ".lumaset-unpacking.zip"));
+  EXPECT_FALSE(importDroppedItems(ctx, {dir / ".lumaset-unpacking.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"主题包名称无效：.lumaset-unpacking.zip", "错误", MessageIcon::Error}}));
 }
 
 TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
   writeFile(dir / "bad.zip", "not a zip at all");
-  EXPECT_FALSE(importDroppedItem(ctx, dir / "bad.zip"));
+  EXPECT_FALSE(importDroppedItems(ctx, {dir / "bad.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
   ui.boxes.clear();
   writeFile(dir / "evil.zip", testing::buildZip({{"../../evil.txt", "x"}}));
-  importDroppedItem(ctx, dir / "evil.zip");
+  importDroppedItems(ctx, {dir / "evil.zip"});
   EXPECT_EQ(ui.boxes[0].caption, "错误代码：-2");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "evil.txt"));
 }
 
 TEST_F(ThemeLibrary, DroppedItemsByKind) {
   writeFile(dir / "THEME.ZIP", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(1)}}));
-  EXPECT_TRUE(importDroppedItem(ctx, dir / "THEME.ZIP"));
+  EXPECT_TRUE(importDroppedItems(ctx, {dir / "THEME.ZIP"}));
   EXPECT_TRUE(files.exists(library() + "/THEME/info.ini"));
   writeFile(dir / "theme.rar", "rar");
   writeFile(dir / "theme.png", "png");
   ui.boxes.clear();
-  EXPECT_FALSE(importDroppedItem(ctx, dir / "theme.rar"));
-  EXPECT_FALSE(importDroppedItem(ctx, dir / "theme.png"));
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(importDroppedItems(ctx, {dir / "theme.rar"}));
+  EXPECT_FALSE(importDroppedItems(ctx, {dir / "theme.png"}));
+  const std::string onlyThese = "\r\n只能添加 zip 主题包或主题文件夹";
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不支持的文件类型：theme.rar" + onlyThese, "添加主题", MessageIcon::Error},
+                                                {"不支持的文件类型：theme.png" + onlyThese, "添加主题", MessageIcon::Error}}));
+  ui.boxes.clear();
 
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
   std::string ink = dir / "drop/LumasetTheme/Ink";
-  EXPECT_TRUE(importDroppedItem(ctx, ink));
+  EXPECT_TRUE(importDroppedItems(ctx, {ink}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
-  EXPECT_TRUE(importDroppedItem(ctx, ink));  // again: copied over once more
-  EXPECT_EQ(ui.boxes.size(), 2u);
+  // Again: the user is asked first; no keeps the theme, yes merges the new files in.
+  writeFile(library() + "/Ink/notes.txt", "kept");
+  writeFile(ink + "/loading_low.png", testing::samplePng(6));
+  EXPECT_FALSE(importDroppedItems(ctx, {ink}));
+  EXPECT_EQ(ui.questions, (std::vector<RecordedBox>{{replaceQuestion("Ink"), "添加主题", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes.size(), 1u);  // no box after the answer no
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
+  ui.yesNo.push_back(true);
+  EXPECT_TRUE(importDroppedItems(ctx, {ink}));
+  EXPECT_EQ(ui.boxes.back().text, "已添加主题：Ink\r\n" + library() + "/Ink\r\n（并入了原有的同名主题）");
+  EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(6));
+  EXPECT_EQ(readWhole(library() + "/Ink/notes.txt"), "kept");
 }
 
 // Every file below the program folder with its bytes.
@@ -197,7 +212,7 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
     std::string package = dir / "dl/" + name;
     writeFile(package, hostile);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItem(ctx, package));
+    EXPECT_FALSE(importDroppedItems(ctx, {package}));
     ui.answers.push_back(package);
     EXPECT_FALSE(importThemePackage(ctx));
     const RecordedBox refused{std::string("主题包名称无效：") + name, "错误", MessageIcon::Error};
@@ -209,12 +224,13 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
 TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
   const auto before = treeOf(home);
-  for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/"}) {
+  for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/./"}) {
     SCOPED_TRACE(path);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItem(ctx, path));
+    EXPECT_FALSE(importDroppedItems(ctx, {path}));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "错误");
+    EXPECT_EQ(ui.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(ui.boxes[0].text.rfind("主题包名称无效：", 0), 0u);
     EXPECT_EQ(treeOf(home), before);
   }

@@ -1,9 +1,13 @@
 #include "themes/import.h"
 
 #include <cctype>
+#include <memory>
 
-#include "app/name_rules.h"
 #include "formats/path_text.h"
+#include "formats/windows_names.h"
+#include "formats/zip_archive.h"
+#include "themes/folder_copy.h"
+#include "themes/library_import.h"
 #include "themes/theme_folder.h"
 #include "themes/unzip.h"
 
@@ -21,60 +25,156 @@ PathParts pathParts(const std::string& path, char sep) {
 
 namespace {
 
-// The theme folder's name comes from outside; a name that is not one plain entry of the
-// library ("..", "", "CON", "a/b") would put the theme, or what the package holds,
-// somewhere else, and one of the program's own work folders would be wiped by the
-// unpacking. Shows why and returns false for such a name.
-bool acceptThemeFolderName(Context& ctx, const std::string& name, const PathParts& parts, const std::string& path) {
-  if (isPlainName(name) && !isWorkFolderName(name)) return true;
-  ctx.ui.messageBox("主题包名称无效：" + (parts.file.empty() ? path : parts.file), "错误", MessageIcon::Error);
-  return false;
+// Removes a staging folder when the item is done with it, whatever became of the item.
+class Staging {
+ public:
+  Staging(Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  ~Staging() {
+    if (!path_.empty() && files_.entryKind(path_) == EntryKind::Folder) files_.deleteFolder(path_);
+  }
+  Staging(const Staging&) = delete;
+  Staging& operator=(const Staging&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  Files& files_;
+  std::string path_;
+};
+
+std::string withoutTrailingSeparators(std::string path, char sep) {
+  std::string_view separators = separatorsFor(sep);
+  while (path.size() > 1 && separators.find(path.back()) != std::string_view::npos) path.pop_back();
+  return path;
+}
+
+bool lowerEquals(std::string text, const char* expected) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text == expected;
+}
+
+// One path lies in the other, or they are the same: whole path parts compared.
+bool overlaps(const std::string& a, const std::string& b, char sep) {
+  const std::string& shorter = a.size() <= b.size() ? a : b;
+  const std::string& longer = a.size() <= b.size() ? b : a;
+  if (longer.compare(0, shorter.size(), shorter) != 0) return false;
+  return longer.size() == shorter.size() || shorter.back() == sep || longer[shorter.size()] == sep;
+}
+
+bool holdsTheme(Files& files, const std::string& folder) {
+  const char sep = files.separator();
+  return files.entryKind(folder + sep + kThemeInfo) == EntryKind::File &&
+         files.entryKind(folder + sep + kSplashLow) == EntryKind::File;
+}
+
+// Where the theme's files are in what was unpacked: at the top, or in the one folder
+// that a package made of a zipped theme folder has them in; empty when in neither.
+std::string themeRoot(Files& files, const std::string& staging) {
+  if (holdsTheme(files, staging)) return staging;
+  std::optional<std::vector<FolderEntry>> entries = files.folderEntries(staging);
+  if (!entries || entries->size() != 1 || entries->front().kind != EntryKind::Folder) return {};
+  std::string inner = staging + files.separator() + entries->front().name;
+  return holdsTheme(files, inner) ? inner : std::string();
+}
+
+ImportResult failure(const ImportOutcome& o) {
+  return o.package ? ImportResult::PackageFailed : ImportResult::CopyFailed;
+}
+
+// Unpacks or copies the item into `staging`.
+ImportResult fill(Files& files, const std::string& source, const std::string& staging, ImportOutcome& o) {
+  if (o.package) {
+    o.zipCode = unpackPackage(files, source, staging);
+    if (o.zipCode == kZipTooLarge) return ImportResult::TooLarge;
+    return o.zipCode == kZipOk ? ImportResult::Added : ImportResult::PackageFailed;
+  }
+  FolderCopy copy;
+  CopyResult copied = copyFolderContent(files, source, staging, copy);
+  o.skipped = std::move(copy.skipped);
+  if (copied == CopyResult::TooLarge) return ImportResult::TooLarge;
+  return copied == CopyResult::Copied ? ImportResult::Added : ImportResult::CopyFailed;
+}
+
+// Stages the item, merges the theme it replaces when the user agrees, and puts it in place.
+ImportResult stageAndPlace(Files& files, LibraryImport& library, const std::string& source, ImportOutcome& o,
+                           const ReplaceQuestion& mayReplace) {
+  Staging staging(files, library.newStagingFolder());
+  if (staging.path().empty()) return failure(o);
+  ImportResult filled = fill(files, source, staging.path(), o);
+  if (filled != ImportResult::Added) return filled;
+  std::string root = themeRoot(files, staging.path());
+  const bool exists = files.entryKind(o.target) != EntryKind::Missing;
+  if (root.empty() && !exists) return ImportResult::NotATheme;
+  ImportResult result = ImportResult::Added;
+  if (exists) {
+    if (!mayReplace(o.theme)) return ImportResult::Declined;
+    // A package that updates some files of a theme is whole once merged.
+    if (root.empty()) root = staging.path();
+    FolderCopy old;
+    old.keepExisting = true;
+    if (copyFolderContent(files, o.target, root, old) != CopyResult::Copied) return failure(o);
+    if (!holdsTheme(files, root)) return ImportResult::NotATheme;
+    result = ImportResult::Merged;
+  }
+  return library.place(root, o.theme) ? result : failure(o);
+}
+
+// What the path is, and under which name it would be a theme; Added when it may go on.
+ImportResult classify(Files& files, const std::string& path, std::string& source, ImportOutcome& o) {
+  const char sep = files.separator();
+  PathParts parts = pathParts(path, sep);
+  o.item = parts.file.empty() ? path : parts.file;
+  EntryKind kind = files.entryKind(path);
+  source = path;
+  // The item itself is what the user chose: a link to it is followed, once.
+  if (kind == EntryKind::Link) {
+    source = files.linkTarget(path);
+    kind = files.entryKind(source);
+  }
+  if (kind == EntryKind::Missing || kind == EntryKind::Link) return ImportResult::Unreadable;
+  if (kind == EntryKind::Other) return ImportResult::Unsupported;
+  o.package = kind == EntryKind::File;
+  if (o.package && !lowerEquals(parts.extension, "zip")) return ImportResult::Unsupported;
+  o.theme = o.package ? parts.base : parts.file;
+  if (!isPlainName(o.theme) || isWorkFolderName(o.theme)) return ImportResult::BadName;
+  return ImportResult::Added;
+}
+
+// The rest of an item that classify() let through, with the library open.
+ImportResult importInto(Files& files, LibraryImport& library, const std::string& source, ImportOutcome& o,
+                        const ReplaceQuestion& mayReplace) {
+  o.target = library.library() + files.separator() + o.theme;
+  if (!o.package && overlaps(files.canonicalPath(source), files.canonicalPath(library.library()), files.separator()))
+    return ImportResult::InsideLibrary;
+  return stageAndPlace(files, library, source, o, mayReplace);
 }
 
 }  // namespace
 
-bool unpackThemePackage(Context& ctx, const std::string& path) {
-  PathParts parts = pathParts(path, ctx.sep());
-  if (!acceptThemeFolderName(ctx, parts.base, parts, path)) return false;
-  std::string target = themeLibrary(ctx) + ctx.sep() + parts.base;
-  ZipResult result = unzipInto(ctx.files, path, target);
-  if (result != kZipOk) {
-    ctx.ui.messageBox("解压主题包错误：" + target, "错误代码：" + std::to_string(result), MessageIcon::None);
-    return false;
+std::vector<ImportOutcome> importThemes(Files& files, const std::string& library,
+                                        const std::vector<std::string>& paths, const ReplaceQuestion& mayReplace,
+                                        std::chrono::milliseconds patience) {
+  std::vector<ImportOutcome> outcomes(paths.size());
+  std::vector<std::string> sources(paths.size());
+  bool anyToImport = false;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::string path = withoutTrailingSeparators(paths[i], files.separator());
+    outcomes[i].result = classify(files, path, sources[i], outcomes[i]);
+    anyToImport = anyToImport || outcomes[i].result == ImportResult::Added;
   }
-  ctx.ui.messageBox("已添加主题：" + parts.file + "\r\n" + target, "添加主题", MessageIcon::None);
-  return true;
-}
-
-bool importThemePackage(Context& ctx) {
-  std::optional<std::string> path = ctx.ui.openFile({"", "zip|*.zip", ""});
-  if (!path) return false;
-  BusyCursor busy(ctx.ui);
-  return unpackThemePackage(ctx, *path);
-}
-
-bool importDroppedItem(Context& ctx, const std::string& path) {
-  BusyCursor busy(ctx.ui);
-  PathParts parts = pathParts(path, ctx.sep());
-  FileInfo info = ctx.files.info(path);
-  // A path whose attributes cannot be read counts as a folder, as its attributes then
-  // read as all bits set.
-  if (!info.exists || info.isFolder) {
-    if (!acceptThemeFolderName(ctx, parts.file, parts, path)) return false;
-    std::string library = themeLibrary(ctx);
-    std::string target = library + ctx.sep() + parts.file;
-    if (!ctx.files.exists(library)) ctx.files.createFolder(library);
-    if (ctx.files.copyFolderInto(path, library)) {
-      ctx.ui.messageBox("已添加主题：" + parts.file + "\r\n" + target, "添加主题", MessageIcon::None);
+  // Items refused for what they are leave the library untouched, not even made.
+  if (!anyToImport) return outcomes;
+  std::unique_ptr<LibraryImport> session;
+  LibraryImport::Opened opened = LibraryImport::open(files, library, patience, session);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    ImportOutcome& o = outcomes[i];
+    if (o.result != ImportResult::Added) continue;
+    if (opened == LibraryImport::Opened::Ready) {
+      o.result = importInto(files, *session, sources[i], o, mayReplace);
     } else {
-      ctx.ui.messageBox("复制主题包错误：" + target, "复制错误", MessageIcon::None);
+      o.result = opened == LibraryImport::Opened::Busy ? ImportResult::Busy : ImportResult::LibraryFailed;
     }
-    return true;
   }
-  std::string extension = parts.extension;
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != "zip") return false;
-  return unpackThemePackage(ctx, path);
+  return outcomes;
 }
 
 }  // namespace lumaset

@@ -10,6 +10,13 @@ std::string themeFile(const Context& ctx, const std::string& theme, const std::s
 
 bool isWorkFolderName(const std::string& name) { return name.rfind(".lumaset-", 0) == 0; }
 
+bool isTemporaryFileName(const std::string& name) {
+  static const std::string marker = ".lumaset-";
+  const std::size_t suffix = 6;
+  return name.size() >= 1 + marker.size() + suffix && name[0] == '.' &&
+         name.compare(name.size() - suffix - marker.size(), marker.size(), marker) == 0;
+}
+
 bool isTheme(const Context& ctx, const std::string& theme) {
   if (isWorkFolderName(theme)) return false;
   return ctx.files.exists(themeFile(ctx, theme, kThemeInfo)) && ctx.files.exists(themeFile(ctx, theme, kSplashLow));

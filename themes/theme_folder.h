@@ -21,10 +21,12 @@ inline constexpr const char* kThemeTextMarker = "word.txt";  // its presence lig
 inline constexpr const char* kThemeText = "word.text";       // the text that is applied
 inline constexpr const char* kThemeInfo = "info.ini";
 
-// The folder in the library where a package is unpacked before it is merged; names that
-// begin with ".lumaset-" are the program's own and never themes.
-inline constexpr const char* kUnpackingFolder = ".lumaset-unpacking";
+// Names in the library that begin with ".lumaset-" are the imports' own (staging
+// folders, the lock) and never themes.
 bool isWorkFolderName(const std::string& name);
+// The name of a temporary file that a write left beside its target: "." + the target's
+// name + ".lumaset-" + six characters.
+bool isTemporaryFileName(const std::string& name);
 
 // Program folder + "/LumasetTheme".
 std::string themeLibrary(const Context& ctx);

@@ -1,7 +1,6 @@
-// Unpacking a theme package into a folder: every member is read and checked into a
-// staging folder beside the target first, and merged into the target (replacing files
-// of the same name, keeping others) only when the whole archive has passed, so that a
-// package that fails leaves the library as it was.
+// Unpacking a theme package into an empty staging folder: the whole archive is listed
+// and checked first, then every member is written, without waiting for the disk (the
+// caller puts the finished folder in place and on disk at once).
 #pragma once
 #include <string>
 
@@ -10,7 +9,8 @@
 
 namespace lumaset {
 
-// kZipOk on success, else the failure (formats/zip_archive.h).
-ZipResult unzipInto(Files& files, const std::string& archive, const std::string& targetFolder);
+// kZipOk on success, else the failure (formats/zip_archive.h). A package that is no
+// regular file, or too large to be a theme, is refused before it is read.
+ZipResult unpackPackage(Files& files, const std::string& archive, const std::string& folder);
 
 }  // namespace lumaset

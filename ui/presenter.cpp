@@ -4,7 +4,7 @@
 #include "app/startup.h"
 #include "backup/refresh_backup.h"
 #include "themes/apply.h"
-#include "themes/import.h"
+#include "themes/import_report.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
 
@@ -127,8 +127,7 @@ void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.
 void Presenter::openProjectPage() { ui_.openWebPage(kProjectPage); }
 
 void Presenter::filesDropped(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  if (importDroppedItem(ctx_, paths.front())) fillThemeList();
+  if (importDroppedItems(ctx_, paths)) fillThemeList();
 }
 
 }  // namespace lumaset::ui

@@ -32,11 +32,20 @@ class FakeInteraction : public Interaction {
   std::vector<RecordedBox> boxes;
   std::vector<OpenFileRequest> dialogs;
   std::deque<std::optional<std::string>> answers;  // an empty queue cancels
+  std::vector<RecordedBox> questions;
+  std::deque<bool> yesNo;  // an empty queue answers no
   int busyDepth = 0;
   int maxBusyDepth = 0;
 
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
     boxes.push_back({text, caption, icon});
+  }
+  bool askYesNo(const std::string& text, const std::string& caption) override {
+    questions.push_back({text, caption, MessageIcon::None});
+    if (yesNo.empty()) return false;
+    bool answer = yesNo.front();
+    yesNo.pop_front();
+    return answer;
   }
   std::optional<std::string> openFile(const OpenFileRequest& request) override {
     dialogs.push_back(request);

@@ -1,0 +1,36 @@
+// What an import tells the user: one message for the outcomes of the items of one
+// import, and the two imports the window starts (the dialog's package and dropped items).
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+#include "themes/import.h"
+
+namespace lumaset {
+
+struct ImportMessage {
+  std::string text;
+  std::string caption;
+  MessageIcon icon = MessageIcon::None;
+};
+
+// The text of one outcome.
+std::string outcomeText(const ImportOutcome& o);
+// One message for all outcomes (one item keeps its own caption); nothing when there is
+// nothing to say (no items, or only items the user chose to keep as they were, when
+// `quietDeclines` is set).
+std::optional<ImportMessage> importMessage(const std::vector<ImportOutcome>& outcomes, bool quietDeclines);
+
+// The question asked before a theme of the same name is merged into.
+std::string replaceQuestion(const std::string& theme);
+
+// "添加主题": asks for a zip file and imports it. True when a theme was added (the caller
+// then fills the theme list anew).
+bool importThemePackage(Context& ctx);
+// Items dropped on the window: each folder or zip package is imported, in order, and
+// one message tells what became of each. True when a theme was added.
+bool importDroppedItems(Context& ctx, const std::vector<std::string>& paths);
+
+}  // namespace lumaset

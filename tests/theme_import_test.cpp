@@ -61,6 +61,10 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
   std::string ink = dropFolder("Ink");
   writeFile(dir / "secret/word.text", "not the theme's");
   writeFile(ink + "/sub/more.png", "more");
+  std::string longName;  // 250 bytes, which leaves no room for a temporary name beside it
+  for (int i = 0; i < 82; ++i) longName += "图";
+  longName += ".png";
+  writeFile(ink + "/" + longName, "long");
   fs::create_symlink(dir / "secret/word.text", ink + "/word.text");
   fs::create_directory_symlink(dir / "secret", ink + "/outside");
   fs::create_directory_symlink(".", ink + "/a");  // two links back to the folder itself
@@ -77,6 +81,7 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
                                                  {library() + "/Ink/info.ini", readWhole(ink + "/info.ini")},
                                                  {library() + "/Ink/loading_low.png", testing::samplePng(1)},
                                                  {library() + "/Ink/sub", "<folder>"},
+                                                 {library() + "/Ink/" + longName, "long"},
                                                  {library() + "/Ink/sub/more.png", "more"}};
   EXPECT_EQ(treeOf(library()), expected);
   EXPECT_TRUE(listed("Ink"));

@@ -182,12 +182,14 @@ std::string boxText(HWND box) {
 }
 
 // Waits for a message box with the caption, checks its text begins as expected, presses OK.
-void answerBox(const std::string& caption, const std::string& textStart) {
+// Answers the box with `button` (OK, or the yes or no of a question).
+void answerBox(const std::string& caption, const std::string& textStart, int button = IDOK) {
   HWND box = waitFor([&] { return findDialog(caption, [](HWND d) { return fileNameEdit(d) == nullptr; }); },
                      "message box \"" + caption + "\"");
   std::string text = boxText(box);
   if (text.rfind(textStart, 0) != 0) fail("box \"" + caption + "\" says \"" + text + "\"");
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  if (!GetDlgItem(box, button)) fail("box \"" + caption + "\" has no button " + std::to_string(button));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
   waitUntil([&] { return !IsWindow(box); }, "closing of the box \"" + caption + "\"");
   ok("box [" + caption + "] " + textStart);
 }
@@ -584,6 +586,15 @@ int wmain(int argc, wchar_t** argv) {
   std::string added = packageName.substr(0, packageName.find_last_of('.'));
   choose(main, added);
   ok("package " + packageName + " imported and listed");
+  // The same package again: the theme of its name is merged into only after a yes.
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
+  answerFileDialog("", package);
+  answerBox("添加主题", "主题库中已有主题“" + added + "”。", IDNO);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
+  answerFileDialog("", package);
+  answerBox("添加主题", "主题库中已有主题“" + added + "”。", IDYES);
+  answerBox("添加主题", "已添加主题：" + packageName + "\r\n");
+  ok("a second import of " + packageName + " asked first");
 
   // Minimised and restored on the theme page, whose name and bottom row must come back.
   click(main, "图形按钮5");

@@ -121,6 +121,12 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
   ui.boxes.clear();
   EXPECT_FALSE(importThemePackage(ctx));  // cancelled: nothing shown
   EXPECT_TRUE(ui.boxes.empty());
+  // Several packages chosen give their folder: not imported as a theme folder.
+  ui.answers.push_back(dir / "dl");
+  EXPECT_FALSE(importThemePackage(ctx));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不支持的文件类型：dl\r\n只能添加 zip 主题包或主题文件夹", "添加主题",
+                                                 MessageIcon::Error}}));
+  EXPECT_EQ(themeList(ctx).size(), 3u);
 }
 
 TEST_F(ThemeLibrary, AnImportThatBrokeOffIsNeverListedAndIsClearedByTheNext) {

@@ -98,6 +98,15 @@ bool importDroppedItems(Context& ctx, const std::vector<std::string>& paths) {
 bool importThemePackage(Context& ctx) {
   std::optional<std::string> path = ctx.ui.openFile({"", "zip|*.zip", ""});
   if (!path) return false;
+  // With several files chosen the dialog gives their folder, which is no package.
+  if (ctx.files.entryKind(*path) == EntryKind::Folder) {
+    ImportOutcome o;
+    o.result = ImportResult::Unsupported;
+    o.item = pathParts(*path, ctx.sep()).file;
+    std::optional<ImportMessage> m = importMessage({o}, true);
+    ctx.ui.messageBox(m->text, m->caption, m->icon);
+    return false;
+  }
   return importDroppedItems(ctx, {*path});
 }
 

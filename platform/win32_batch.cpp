@@ -13,19 +13,21 @@ using win32::Handle;
 
 bool flushTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW(win32::childPath(folder, L"*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   do {
     std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    std::wstring child = folder + L"\\" + name;
+    std::wstring child = win32::childPath(folder, name);
+    // Links are not followed; devices and pipes are not opened.
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       ok = flushTree(child) && ok;
       continue;
     }
-    Handle file(CreateFileW(child.c_str(), GENERIC_WRITE, win32::kShareAll, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(win32::openDiskFile(child, GENERIC_WRITE, win32::kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+    if (!file.ok() && GetLastError() == ERROR_BAD_FILE_TYPE) continue;
     ok = file.ok() && FlushFileBuffers(file.get()) && file.close() && ok;
   } while (FindNextFileW(find, &data));
   FindClose(find);
@@ -35,12 +37,13 @@ bool flushTree(const std::wstring& folder) {
 }  // namespace
 
 bool Win32Files::writeNewFile(const std::string& path, const Bytes& data) {
-  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(win32::widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
   if (!file.ok()) return false;
   bool written = win32::writeAll(file.get(), data.data(), data.size());
   return file.close() && written;
 }
 
-bool Win32Files::flushFolder(const std::string& folder) { return flushTree(toWide(folder)); }
+bool Win32Files::flushFolder(const std::string& folder) { return flushTree(win32::widePath(folder)); }
 
 }  // namespace lumaset

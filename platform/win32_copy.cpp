@@ -1,12 +1,12 @@
 // Copies and cuts on Windows. A plain copy is CopyFileW's; a hashed copy reads the bytes
 // through memory once. Both land in a temporary file that is flushed before it takes the
-// target's place with a write-through move.
+// target's place with a write-through move. A source that is no file on disk is refused
+// before anything reads it.
 #include <vector>
 
 #include "formats/sha256.h"
 #include "platform/win32_file_io.h"
 #include "platform/win32_files.h"
-#include "platform/win32_text.h"
 
 namespace lumaset {
 namespace {
@@ -19,8 +19,7 @@ bool flushFile(const std::wstring& path) {
 }
 
 bool copyThroughMemory(const std::wstring& from, const std::wstring& to, Sha256& hash) {
-  Handle in(CreateFileW(from.c_str(), GENERIC_READ, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                        nullptr));
+  Handle in(win32::openDiskFile(from, GENERIC_READ, win32::kShareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
   Handle out(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!in.ok() || !out.ok()) return false;
   std::vector<char> buffer(1 << 20);
@@ -37,16 +36,20 @@ bool copyThroughMemory(const std::wstring& from, const std::wstring& to, Sha256&
 }  // namespace
 
 bool Win32Files::copyFile(const std::string& from, const std::string& to) {
-  std::wstring target = toWide(to);
+  std::wstring source = win32::widePath(from), target = win32::widePath(to);
   if (win32::isFolderW(target)) return false;
+  // The source stays open (shared) while CopyFileW reads it, so that what it copies is
+  // the file that was checked.
+  Handle checked(win32::openDiskFile(source, 0, win32::kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+  if (!checked.ok()) return false;
   win32::TempFile temp(target);
   if (!temp.ok()) return false;
-  if (!CopyFileW(toWide(from).c_str(), temp.path().c_str(), FALSE)) return false;
+  if (!CopyFileW(source.c_str(), temp.path().c_str(), FALSE)) return false;
   return flushFile(temp.path()) && temp.replaceTarget();
 }
 
 bool Win32Files::copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) {
-  std::wstring source = toWide(from), target = toWide(to);
+  std::wstring source = win32::widePath(from), target = win32::widePath(to);
   if (win32::isFolderW(target) || win32::isFolderW(source)) return false;
   win32::TempFile temp(target);
   Sha256 hash;
@@ -56,8 +59,8 @@ bool Win32Files::copyFileHashed(const std::string& from, const std::string& to, 
 }
 
 bool Win32Files::truncateFile(const std::string& path, std::uint64_t size) {
-  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(
+      win32::openDiskFile(win32::widePath(path), GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!file.ok()) return false;
   LARGE_INTEGER length{}, end{};
   end.QuadPart = static_cast<LONGLONG>(size);
@@ -66,6 +69,10 @@ bool Win32Files::truncateFile(const std::string& path, std::uint64_t size) {
          FlushFileBuffers(file.get()) && file.close();
 }
 
-bool Win32Files::removeFile(const std::string& path) { return DeleteFileW(toWide(path).c_str()) != 0; }
+// Under wine a POSIX link to a file is left: deleting it would delete the file it names.
+bool Win32Files::removeFile(const std::string& path) {
+  const std::wstring wide = win32::widePath(path);
+  return !win32::isWineFileLink(wide) && DeleteFileW(wide.c_str()) != 0;
+}
 
 }  // namespace lumaset

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "formats/path_text.h"
+#include "formats/windows_names.h"
 #include "platform/win32_text.h"
 
 namespace lumaset::win32 {
@@ -18,6 +19,39 @@ std::wstring uniqueSuffix() {
   std::wstring suffix;
   for (int i = 0; i < 6; ++i, seed /= 36) suffix += kDigits[seed % 36];
   return suffix;
+}
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool startsWith(const std::wstring& text, const wchar_t* head) { return text.rfind(head, 0) == 0; }
+
+bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// "X:\..." or "\\server\share..." (either slash), and no prefix.
+bool isAbsolute(const std::wstring& path) {
+  if (path.size() >= 3 && isDriveLetter(path[0]) && path[1] == L':' && isSeparator(path[2])) return true;
+  return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && path[2] != L'?' && path[2] != L'.' &&
+         !isSeparator(path[2]);
+}
+
+// The last part of a path, without the dots and spaces Windows drops from its end.
+std::string leafOf(const std::wstring& path) {
+  std::wstring::size_type cut = path.find_last_of(L"\\/");
+  std::string leaf = fromWide(cut == std::wstring::npos ? path : path.substr(cut + 1));
+  while (!leaf.empty() && (leaf.back() == '.' || leaf.back() == ' ')) leaf.pop_back();
+  return leaf;
+}
+
+// Whether the attributes that GetFileAttributesExW finds without opening rule out a
+// file on disk: a device, a folder where none is wanted, or the "invalid parameter"
+// wine answers for a POSIX FIFO, socket or device node.
+bool refusedBeforeOpening(const std::wstring& path, bool folderToo) {
+  if (isDevicePath(path)) return true;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    return GetLastError() == ERROR_INVALID_PARAMETER;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) return true;
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !folderToo;
 }
 
 }  // namespace
@@ -53,11 +87,78 @@ bool isFolderW(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-TempFile::TempFile(const std::wstring& target) : target_(fullPath(target)) {
+bool hasLongPrefix(const std::wstring& path) { return startsWith(path, L"\\\\?\\"); }
+
+std::wstring longPathForm(const std::wstring& path) {
+  if (path.size() < kLongPathFrom || hasLongPrefix(path) || !isAbsolute(path)) return path;
+  if (isSeparator(path[0])) return L"\\\\?\\UNC\\" + path.substr(2);
+  return L"\\\\?\\" + path;
+}
+
+std::wstring widePath(const std::string& path) {
+  std::wstring wide = toWide(path);
+  if (!isAbsolute(wide)) return wide;
+  return longPathForm(fullPath(wide));
+}
+
+std::wstring withoutLongPrefix(const std::wstring& path) {
+  if (startsWith(path, L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
+  if (hasLongPrefix(path)) return path.substr(4);
+  return path;
+}
+
+std::wstring childPath(const std::wstring& folder, const std::wstring& name) {
+  std::wstring joined = folder;
+  if (!joined.empty() && !isSeparator(joined.back())) joined += L'\\';
+  return longPathForm(joined + name);
+}
+
+bool isDevicePath(const std::wstring& path) {
+  if (startsWith(path, L"\\\\.\\") || startsWith(path, L"//./")) return true;
+  if (hasLongPrefix(path)) {
+    std::wstring rest = path.substr(4);
+    bool drive =
+        rest.size() >= 2 && isDriveLetter(rest[0]) && rest[1] == L':' && (rest.size() == 2 || rest[2] == L'\\');
+    if (!drive && !startsWith(rest, L"UNC\\")) return true;
+  }
+  return isDeviceName(leafOf(path));
+}
+
+HANDLE openDiskFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+  const bool folderToo = (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0;
+  if (refusedBeforeOpening(path, folderToo)) {
+    SetLastError(ERROR_BAD_FILE_TYPE);
+    return INVALID_HANDLE_VALUE;
+  }
+  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return h;
+  BY_HANDLE_FILE_INFORMATION info;
+  // Wine gives no file information for a FIFO it opened; a disk file always has some.
+  bool disk = GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info) &&
+              (folderToo || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY));
+  if (disk) return h;
+  CloseHandle(h);
+  SetLastError(ERROR_BAD_FILE_TYPE);
+  return INVALID_HANDLE_VALUE;
+}
+
+bool underWine() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
+bool isDiskFile(const std::wstring& path) {
+  Handle file(openDiskFile(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+  return file.ok();
+}
+
+// ReplaceFileW needs absolute paths: a relative target is made one here.
+TempFile::TempFile(const std::wstring& target)
+    : target_(hasLongPrefix(target) ? target : longPathForm(fullPath(target))) {
   std::wstring folder = folderOfWide(target_);
   std::wstring leaf = toWide(leafName(fromWide(target_), "\\/"));
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-    std::wstring name = folder + L"\\." + leaf + kTempMarker + uniqueSuffix();
+    std::wstring name = childPath(folder, L"." + leaf + kTempMarker + uniqueSuffix());
     Handle made(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (made.ok())
       path_ = name;
@@ -102,10 +203,10 @@ std::vector<std::wstring> TempFile::temporaryFiles() const {
   std::vector<std::wstring> names;
   std::wstring folder = folderOfWide(target_);
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*.tmp").c_str(), &data);
+  HANDLE find = FindFirstFileW(childPath(folder, L"*.tmp").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    names.push_back(folder + L"\\" + data.cFileName);
+    names.push_back(childPath(folder, data.cFileName));
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;

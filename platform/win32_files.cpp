@@ -1,7 +1,6 @@
 #include "platform/win32_files.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,17 +19,33 @@ using win32::Handle;
 using win32::isFolderW;
 using win32::kShareAll;
 using win32::TempFile;
+using win32::widePath;
+using win32::withoutLongPrefix;
 using win32::writeAll;
 
+// A link to a folder is removed as a folder, one to a file as a file. Wine would remove
+// what a POSIX link names instead, so there the link stays and the removal fails.
+bool removeLink(const std::wstring& path, DWORD attributes) {
+  if (win32::underWine()) return false;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RemoveDirectoryW(path.c_str()) != 0;
+  return DeleteFileW(path.c_str()) != 0;
+}
+
+// Removes a folder's content and then the folder. A link inside (a symbolic link,
+// a junction) is removed itself, never followed: its target keeps its files.
 bool removeTree(const std::wstring& path) {
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW(win32::childPath(path, L"*").c_str(), &data);
   bool ok = true;
   if (find != INVALID_HANDLE_VALUE) {
     do {
       std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
-      std::wstring child = path + L"\\" + name;
+      std::wstring child = win32::childPath(path, name);
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || win32::isWineFileLink(child)) {
+        ok = removeLink(child, data.dwFileAttributes) && ok;
+        continue;
+      }
       if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
         SetFileAttributesW(child.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -44,30 +59,23 @@ bool removeTree(const std::wstring& path) {
   return RemoveDirectoryW(path.c_str()) && ok;
 }
 
-// A list of paths for the shell's file operation: each ended by NUL, the list by two.
-std::wstring shellPathList(const std::wstring& path) {
-  std::wstring list = fullPath(path);
-  list.push_back(L'\0');
-  list.push_back(L'\0');
-  return list;
-}
-
 }  // namespace
 
 std::string Win32Files::programFolder() {
   std::wstring buffer(32768, L'\0');
   DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   buffer.resize(n);
-  return fromWide(folderOfWide(buffer));
+  return fromWide(withoutLongPrefix(folderOfWide(buffer)));
 }
 
-std::string Win32Files::absolutePath(const std::string& path) { return fromWide(fullPath(toWide(path))); }
+std::string Win32Files::absolutePath(const std::string& path) {
+  return fromWide(withoutLongPrefix(fullPath(toWide(path))));
+}
 
 Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }
 
 Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) {
-  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+  Handle file(win32::openDiskFile(widePath(path), GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!file.ok()) return {};
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return {};
@@ -90,7 +98,7 @@ Bytes Win32Files::readRange(const std::string& path, std::uint64_t offset, std::
 }
 
 bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
-  std::wstring target = toWide(path);
+  std::wstring target = widePath(path);
   if (isFolderW(target)) return false;
   TempFile temp(target);
   if (!temp.ok()) return false;
@@ -106,8 +114,7 @@ bool Win32Files::writeFile(const std::string& path, const Bytes& data) {
 }
 
 bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
-  Handle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(win32::openDiskFile(widePath(path), GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
   if (!file.ok()) return false;
   LARGE_INTEGER before{}, zero{};
   bool ok = SetFilePointerEx(file.get(), zero, &before, FILE_END) && writeAll(file.get(), data.data(), data.size()) &&
@@ -118,26 +125,31 @@ bool Win32Files::appendFile(const std::string& path, const Bytes& data) {
 }
 
 bool Win32Files::moveFile(const std::string& from, const std::string& to) {
-  return MoveFileW(toWide(from).c_str(), toWide(to).c_str()) != 0;
+  return MoveFileW(widePath(from).c_str(), widePath(to).c_str()) != 0;
 }
 
-bool Win32Files::createFolder(const std::string& path) { return CreateDirectoryW(toWide(path).c_str(), nullptr) != 0; }
+bool Win32Files::createFolder(const std::string& path) {
+  return CreateDirectoryW(widePath(path).c_str(), nullptr) != 0;
+}
 
+// A link standing at `path` is removed as a link; its target keeps its files.
 bool Win32Files::deleteFolder(const std::string& path) {
-  std::wstring folder = toWide(path);
-  if (!isFolderW(folder)) return false;
+  std::wstring folder = widePath(path);
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return removeLink(folder, attributes);
   return removeTree(folder);
 }
 
 bool Win32Files::exists(const std::string& path) {
   if (path.find_first_of("*?") != std::string::npos) return false;
-  return GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 FileInfo Win32Files::info(const std::string& path) {
   FileInfo result;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(toWide(path).c_str(), GetFileExInfoStandard, &data)) return result;
+  if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) return result;
   result.exists = true;
   result.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   if (!result.isFolder) result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -147,7 +159,7 @@ FileInfo Win32Files::info(const std::string& path) {
 std::vector<std::string> Win32Files::subfolders(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((toWide(folder) + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW(win32::childPath(widePath(folder), L"*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     std::wstring name = data.cFileName;
@@ -158,24 +170,20 @@ std::vector<std::string> Win32Files::subfolders(const std::string& folder) {
   return names;
 }
 
-bool Win32Files::copyFolderInto(const std::string& folder, const std::string& intoFolder) {
-  std::wstring from = shellPathList(toWide(folder));
-  std::wstring to = shellPathList(toWide(intoFolder));
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_COPY;
-  op.pFrom = from.c_str();
-  op.pTo = to.c_str();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
-  return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
-}
-
+// The profile functions take a path of MAX_PATH characters at most, with or without
+// "\\?\" (wine's refuse a longer one either way). A long path's file is looked up by the
+// program's own reading, and changed as a copy in the temporary folder that the profile
+// function edits and that then replaces the file whole.
 std::string Win32Files::readProfileString(const std::string& file, const std::string& section, const std::string& key,
                                           const std::string& def) {
-  std::wstring path = fullPath(toWide(file));
+  std::wstring path = win32::longPathForm(fullPath(toWide(file)));
+  // A missing or empty file gives the default, and so does anything that is no file on
+  // disk: readRange never opens it, and it never reaches the profile function.
+  Bytes head = readRange(file, 0, 2);
+  if (head.empty()) return cutProfileValue(def);
   // Windows reads a profile without a UTF-16 mark in the ANSI code page, which garbles
   // the UTF-8 that editors save; such files are decoded and looked up as on POSIX.
-  Bytes head = readRange(file, 0, 2);
-  if (!head.empty() && head != "\xFF\xFE") {
+  if (head != "\xFF\xFE" || win32::hasLongPrefix(path)) {
     auto gbk = [this](const std::string& text) { return chineseCodePageToUtf8(text); };
     std::optional<std::string> value = lookupProfileValue(decodeProfileText(readFile(file), gbk).utf8, section, key);
     return cutProfileValue(value ? *value : def);
@@ -195,15 +203,27 @@ std::string Win32Files::readProfileString(const std::string& file, const std::st
 
 bool Win32Files::writeProfileString(const std::string& file, const std::string& section, const std::string& key,
                                     const std::string& value) {
-  std::wstring path = fullPath(toWide(file));
+  const EntryKind kind = entryKind(file);
+  if (kind == EntryKind::Folder || kind == EntryKind::Other) return false;
+  std::wstring path = win32::longPathForm(fullPath(toWide(file)));
+  std::wstring wsection = toWide(section), wkey = toWide(key), wvalue = toWide(value);
   // A new profile file starts with a UTF-16LE byte-order mark, so that the wide profile
   // functions store every character instead of the system code page's approximation.
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (created.ok()) writeAll(created.get(), "\xFF\xFE", 2);
+  const Bytes kNewProfile = "\xFF\xFE";
+  if (win32::hasLongPrefix(path)) {
+    Bytes bytes = kind == EntryKind::Missing ? kNewProfile : readFile(file);
+    TempFile copy(win32::childPath(widePath(temporaryFolder()), L"profile.ini"));
+    if (!copy.ok() || !writeFile(fromWide(copy.path()), bytes)) return false;
+    if (!WritePrivateProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str(), copy.path().c_str())) return false;
+    Bytes edited = readFile(fromWide(copy.path()));
+    return !edited.empty() && writeFile(file, edited);
   }
-  return WritePrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(), toWide(value).c_str(),
-                                    path.c_str()) != 0;
+  if (kind == EntryKind::Missing) {
+    Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (created.ok()) writeAll(created.get(), kNewProfile.data(), kNewProfile.size());
+  }
+  if (!win32::isDiskFile(path)) return false;
+  return WritePrivateProfileStringW(wsection.c_str(), wkey.c_str(), wvalue.c_str(), path.c_str()) != 0;
 }
 
 std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) {
@@ -216,7 +236,8 @@ std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) 
 }
 
 std::string Win32Files::productVersion(const std::string& path) {
-  std::wstring wpath = toWide(path);
+  std::wstring wpath = widePath(path);
+  if (!win32::isDiskFile(wpath)) return {};
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(wpath.c_str(), &ignored);
   if (size == 0) return {};

@@ -1,5 +1,6 @@
 // The Win32 implementation of the file side of the platform: kernel32's file and
-// profile functions and version.dll, called through their wide (W) forms.
+// profile functions and version.dll, called through their wide (W) forms with paths in
+// the form win32::widePath gives (long ones marked "\\?\").
 #pragma once
 #include "platform/files.h"
 
@@ -35,7 +36,8 @@ class Win32Files : public Files {
   std::string canonicalPath(const std::string& path) override;
   std::uint32_t hardLinkCount(const std::string& path) override;
   bool hostInUse(const std::string& exePath, const std::vector<std::string>& files) override;
-  bool copyFolderInto(const std::string& folder, const std::string& intoFolder) override;
+  EntryKind entryKind(const std::string& path) override;
+  std::optional<std::vector<FolderEntry>> folderEntries(const std::string& folder) override;
 
   std::string readProfileString(const std::string& file, const std::string& section, const std::string& key,
                                 const std::string& def) override;

@@ -28,22 +28,26 @@ std::wstring lowerCase(std::wstring text) {
   return text;
 }
 
-// Whether a process runs from the executable `exe` (compared as full paths, letter case
-// aside).
+// Whether a process runs from the executable `exe` (compared as full paths without a
+// "\\?\" prefix, letter case aside).
 bool programRuns(const std::wstring& exe) {
-  const std::wstring wanted = lowerCase(win32::fullPath(exe));
+  const std::wstring wanted = lowerCase(win32::withoutLongPrefix(win32::fullPath(exe)));
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
+  std::wstring image;
   bool found = false;
   for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
     if (entry.th32ProcessID == GetCurrentProcessId()) continue;
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
     if (!process) continue;
-    wchar_t image[MAX_PATH * 4];
-    DWORD length = MAX_PATH * 4;
-    if (QueryFullProcessImageNameW(process, 0, image, &length)) found = lowerCase(image) == wanted;
+    image.assign(32768, L'\0');
+    DWORD length = static_cast<DWORD>(image.size());
+    if (QueryFullProcessImageNameW(process, 0, image.data(), &length)) {
+      image.resize(length);
+      found = lowerCase(win32::withoutLongPrefix(image)) == wanted;
+    }
     CloseHandle(process);
   }
   CloseHandle(snapshot);
@@ -51,8 +55,9 @@ bool programRuns(const std::wstring& exe) {
 }
 
 // Whether another process holds the file so that it cannot be opened for writing alone.
+// What is no file on disk is never opened here.
 bool heldElsewhere(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = win32::openDiskFile(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (h != INVALID_HANDLE_VALUE) {
     CloseHandle(h);
     return false;
@@ -65,7 +70,7 @@ bool heldElsewhere(const std::wstring& path) {
 std::vector<std::string> Win32Files::fileNames(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((toWide(folder) + L"\\*").c_str(), &data);
+  HANDLE find = FindFirstFileW(win32::childPath(win32::widePath(folder), L"*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fromWide(data.cFileName));
@@ -75,8 +80,7 @@ std::vector<std::string> Win32Files::fileNames(const std::string& folder) {
 }
 
 std::optional<FileIdentity> Win32Files::identity(const std::string& path) {
-  Handle file(
-      CreateFileW(toWide(path).c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(win32::openDiskFile(win32::widePath(path), 0, win32::kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   BY_HANDLE_FILE_INFORMATION info;
   if (!file.ok() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
@@ -90,18 +94,19 @@ std::optional<FileIdentity> Win32Files::identity(const std::string& path) {
 }
 
 LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
-  // A folder or a link standing at the lock's path is refused, never followed.
-  const DWORD standing = GetFileAttributesW(toWide(path).c_str());
-  if (standing != INVALID_FILE_ATTRIBUTES && (standing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-    return LockResult::Failed;
-  HANDLE h = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  // A folder, a link, a device or a pipe standing at the lock's path is refused, never
+  // followed or opened.
+  const EntryKind standing = entryKind(path);
+  if (standing != EntryKind::Missing && standing != EntryKind::File) return LockResult::Failed;
+  const std::wstring wide = win32::widePath(path);
+  HANDLE h = win32::openDiskFile(wide, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT);
   if (h == INVALID_HANDLE_VALUE) {
     // A lock file that another process holds (or is closing, and so deleting) cannot be
     // opened; any other failure leaves the lock untaken.
     DWORD error = GetLastError();
     bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                (error == ERROR_ACCESS_DENIED && GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES);
+                (error == ERROR_ACCESS_DENIED && GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES);
     return held ? LockResult::HeldElsewhere : LockResult::Failed;
   }
   lock = std::make_unique<HandleLock>(h);
@@ -112,7 +117,7 @@ bool Win32Files::hostInUse(const std::string& exePath, const std::vector<std::st
   auto held = [&] {
     if (programRuns(toWide(exePath))) return true;
     for (const std::string& file : files) {
-      if (heldElsewhere(toWide(file))) return true;
+      if (heldElsewhere(win32::widePath(file))) return true;
     }
     return false;
   };

@@ -80,7 +80,7 @@ out=$(tcli import "$(winpath "$work/dl/Twin.zip")" 2>"$work/err"); code=$?
 set -e
 [ "$code" = 1 ] || fail "an import over an existing theme without --replace exited $code"
 expect_in "$out" "未添加主题：Twin.zip"
-expect_in "$(cat "$work/err")" "--replace"
+expect_in "$(cat "$work/err" "$work/wine-stderr.txt" 2>/dev/null)" "--replace"
 [ "$(cd "$library/Twin" && sha256sum ./*)" = "$before" ] || fail "a refused import changed the theme"
 
 # A dropped folder: links and a pipe are named and left out, the rest arrives.

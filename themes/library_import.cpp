@@ -31,7 +31,9 @@ LibraryImport::LibraryImport(Files& files, std::string library, std::unique_ptr<
 LibraryImport::Opened LibraryImport::open(Files& files, const std::string& library, std::chrono::milliseconds patience,
                                           std::unique_ptr<LibraryImport>& out) {
   EntryKind kind = files.entryKind(library);
-  if (kind == EntryKind::Missing && !files.createFolder(library)) return Opened::Failed;
+  // Another import may make the library at the same moment.
+  if (kind == EntryKind::Missing && !files.createFolder(library)) kind = files.entryKind(library);
+  if (kind == EntryKind::Missing) return Opened::Failed;
   if (kind != EntryKind::Missing && kind != EntryKind::Folder && kind != EntryKind::Link) return Opened::Failed;
   std::unique_ptr<FileLock> lock;
   LockResult taken = waitForLock(files, library + files.separator() + kLibraryLockName, patience, lock);

@@ -165,7 +165,11 @@ std::vector<std::string> PosixFiles::subfolders(const std::string& folder) {
 }
 
 int openRegularFile(const std::string& resolvedPath, int flags) {
-  int fd = ::open(resolvedPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+  // A device is not even opened (an open alone may rewind a tape or take a terminal);
+  // what turns into one between the look and the open is caught by fstat below.
+  struct stat before;
+  if (::stat(resolvedPath.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return -1;
+  int fd = ::open(resolvedPath.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return -1;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

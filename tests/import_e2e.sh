@@ -7,6 +7,11 @@
 # Usage: import_e2e.sh LUMASET-CLI[.EXE] NATIVE_BUILD_DIR STUB_DIR ROUNDS
 set -euo pipefail
 
+# Wine runs that overlap share one display: a display of each run's own would end with
+# that run and take the other runs' wine (its desktop process) down with it.
+if [[ "$1" == *.exe ]] && [ -z "${LUMASET_USE_DISPLAY:-}" ]; then
+  LUMASET_USE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
 cli_exe=$1 native=$2 stubs=$3 rounds=$4
 # shellcheck source=support/cli_run.sh
 source "$(dirname "$0")/support/cli_run.sh"
@@ -62,7 +67,9 @@ for round in $(seq 1 "$rounds"); do
   tcli import "$(winpath "$work/dl/Twin.zip")" --replace >"$work/t2" & p2=$!
   tcli import "$(winpath "$work/dl/A$round.zip")" >"$work/a" & p3=$!
   tcli import "$(winpath "$work/dl/B$round.zip")" >"$work/b" & p4=$!
-  for p in $p1 $p2 $p3 $p4; do wait "$p" || fail "round $round: an import at the same time as others failed"; done
+  for p in $p1 $p2 $p3 $p4; do
+    wait "$p" || fail "round $round: an import at the same time as others failed: $(cat "$work/t1" "$work/t2" "$work/a" "$work/b")"
+  done
   same_as_package "$work/dl/Twin.zip" "$library/Twin" || fail "round $round: Twin is not the package"
   same_as_package "$work/dl/A$round.zip" "$library/A$round" || fail "round $round: A$round is not whole"
   same_as_package "$work/dl/B$round.zip" "$library/B$round" || fail "round $round: B$round is not whole"

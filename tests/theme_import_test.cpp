@@ -14,6 +14,7 @@
 #include "themes/folder_copy.h"
 #include "themes/import_report.h"
 #include "themes/library_import.h"
+#include "themes/theme_folder.h"
 #include "themes/theme_list.h"
 
 namespace lumaset {
@@ -245,6 +246,73 @@ TEST_F(ThemeImport, AFailureAtAnyStepLeavesTheLibraryAsItWas) {
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(9));
   EXPECT_EQ(readWhole(library() + "/Ink/ico_dark_high.png"), testing::sixImages(1)["ico_dark_high.png"]);
   EXPECT_EQ(readWhole(library() + "/Rose/d/e.png"), "e");
+}
+
+}  // namespace
+}  // namespace lumaset
+
+namespace lumaset {
+namespace {
+
+// Fails every move after the first `allowed` ones.
+class FailingMoves : public PosixFiles {
+ public:
+  int allowed = 0;
+  bool moveFile(const std::string& a, const std::string& b) override {
+    return allowed-- > 0 && PosixFiles::moveFile(a, b);
+  }
+};
+
+TEST_F(ThemeImport, AnOldThemeThatCannotGoBackAtOnceIsKeptForTheNextImport) {
+  testing::writeTheme(home, "Ink", testing::sixImages(1));
+  const auto before = treeOf(library() + "/Ink");
+  // The old theme steps aside, and neither the new one nor the old one can then take its place.
+  FailingMoves failing;
+  failing.allowed = 1;
+  auto yes = [](const std::string&) { return true; };
+  EXPECT_EQ(importThemes(failing, library(), {dropFolder("Ink", 7)}, yes).at(0).result, ImportResult::CopyFailed);
+  // Nor at the next import's start: it keeps the set-aside theme and its note.
+  failing.allowed = 0;
+  EXPECT_EQ(importThemes(failing, library(), {dropFolder("Rose")}, yes).at(0).result, ImportResult::CopyFailed);
+  EXPECT_FALSE(listed("Ink"));
+  // The first import that can move puts it back whole.
+  EXPECT_EQ(import({dropFolder("Rose")}).at(0).result, ImportResult::Added);
+  EXPECT_EQ(treeOf(library() + "/Ink"), before);
+}
+
+TEST_F(ThemeImport, AMergeKeepsTheThemesNameAndNamesWhatItCannotCarryOver) {
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}, {"notes.txt", "kept"}});
+  fs::create_symlink("loading_low.png", library() + "/Ink/alias.png");
+  std::string lower = dropFolder("ink", 3);
+  std::vector<std::string> asked;
+  std::vector<ImportOutcome> outcomes = importThemes(files, library(), {lower}, [&](const std::string& theme) {
+    asked.push_back(theme);
+    return true;
+  });
+  ASSERT_EQ(outcomes.at(0).result, ImportResult::Merged);
+  EXPECT_EQ(asked, std::vector<std::string>{"Ink"});
+  EXPECT_EQ(outcomes[0].skipped, std::vector<std::string>{"Ink/alias.png"});
+  EXPECT_NE(outcomeText(outcomes[0]).find("\r\n  Ink/alias.png"), std::string::npos);
+  EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(3));
+  EXPECT_EQ(readWhole(library() + "/Ink/notes.txt"), "kept");
+  EXPECT_FALSE(fs::exists(library() + "/ink"));
+}
+
+TEST_F(ThemeImport, APackageThatCannotBePlacedSaysItCouldNotBeWritten) {
+  writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}}));
+  FailingMoves failing;
+  std::vector<ImportOutcome> outcomes =
+      importThemes(failing, library(), {dir / "drop/Rose.zip"}, [](const std::string&) { return true; });
+  EXPECT_EQ(outcomes.at(0).result, ImportResult::PackageFailed);
+  EXPECT_EQ(importMessage(outcomes, true)->caption, "错误代码：" + std::to_string(kZipWriteFailed));
+}
+
+TEST(TemporaryFileNames, AreTheWritesOwnOnly) {
+  EXPECT_TRUE(isTemporaryFileName(".loading_low.png.lumaset-a1B2c3"));
+  EXPECT_FALSE(isTemporaryFileName("..lumaset-a1B2c3"));        // no name before the marker
+  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1-2c3"));   // not six letters or digits
+  EXPECT_FALSE(isTemporaryFileName("a.png.lumaset-a1b2c3"));    // not hidden
+  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1b2c3d"));  // seven
 }
 
 }  // namespace

@@ -76,7 +76,9 @@ std::string themeRoot(Files& files, const std::string& staging) {
   return holdsTheme(files, inner) ? inner : std::string();
 }
 
-ImportResult failure(const ImportOutcome& o) {
+// A write that failed after the package was read: its code says so.
+ImportResult failure(ImportOutcome& o) {
+  if (o.package && o.zipCode == kZipOk) o.zipCode = kZipWriteFailed;
   return o.package ? ImportResult::PackageFailed : ImportResult::CopyFailed;
 }
 
@@ -111,7 +113,11 @@ ImportResult stageAndPlace(Files& files, LibraryImport& library, const std::stri
     if (root.empty()) root = staging.path();
     FolderCopy old;
     old.keepExisting = true;
-    if (copyFolderContent(files, o.target, root, old) != CopyResult::Copied) return failure(o);
+    CopyResult merged = copyFolderContent(files, o.target, root, old);
+    // The old theme's links and pipes are not carried over: they are named with the new ones'.
+    for (std::string& name : old.skipped) o.skipped.push_back(o.theme + "/" + name);
+    if (merged == CopyResult::TooLarge) return ImportResult::TooLarge;
+    if (merged != CopyResult::Copied) return failure(o);
     if (!holdsTheme(files, root)) return ImportResult::NotATheme;
     result = ImportResult::Merged;
   }
@@ -143,6 +149,15 @@ ImportResult classify(Files& files, const std::string& path, std::string& source
 ImportResult importInto(Files& files, LibraryImport& library, const std::string& source, ImportOutcome& o,
                         const ReplaceQuestion& mayReplace) {
   o.target = library.library() + files.separator() + o.theme;
+  // A theme whose name differs only in letter case is the same folder on Windows: it
+  // keeps its own name.
+  if (files.entryKind(o.target) != EntryKind::Missing) {
+    std::string onDisk = leafName(files.canonicalPath(o.target), separatorsFor(files.separator()));
+    if (isPlainName(onDisk) && !isWorkFolderName(onDisk)) {
+      o.theme = onDisk;
+      o.target = library.library() + files.separator() + o.theme;
+    }
+  }
   if (!o.package && overlaps(files.canonicalPath(source), files.canonicalPath(library.library()), files.separator()))
     return ImportResult::InsideLibrary;
   return stageAndPlace(files, library, source, o, mayReplace);

@@ -1,6 +1,8 @@
 #include "themes/library_import.h"
 
-#include <random>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <thread>
 
 #include "formats/windows_names.h"
@@ -13,12 +15,19 @@ namespace {
 constexpr const char* kStagingPrefix = ".lumaset-import-";
 constexpr const char* kAsidePrefix = ".lumaset-aside-";
 
+// Waits for another import to let the lock go. A lock file that its holder is deleting
+// at that moment (Windows) cannot be opened at all for an instant: that failure is tried
+// again for a second, before it counts as a library that cannot be written.
 LockResult waitForLock(Files& files, const std::string& path, std::chrono::milliseconds patience,
                        std::unique_ptr<FileLock>& lock) {
-  const auto until = std::chrono::steady_clock::now() + patience;
+  const auto start = std::chrono::steady_clock::now();
+  const auto failureGrace = std::min(patience, std::chrono::milliseconds(1000));
   for (;;) {
     LockResult result = files.lockFile(path, lock);
-    if (result != LockResult::HeldElsewhere || std::chrono::steady_clock::now() >= until) return result;
+    const auto waited = std::chrono::steady_clock::now() - start;
+    if (result == LockResult::Taken) return result;
+    if (result == LockResult::Failed && waited >= failureGrace) return result;
+    if (result == LockResult::HeldElsewhere && waited >= patience) return result;
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
 }
@@ -30,26 +39,29 @@ LibraryImport::LibraryImport(Files& files, std::string library, std::unique_ptr<
 
 LibraryImport::Opened LibraryImport::open(Files& files, const std::string& library, std::chrono::milliseconds patience,
                                           std::unique_ptr<LibraryImport>& out) {
+  // Another import may make the library at the same moment; under wine its folder may
+  // then not be seen for an instant.
   EntryKind kind = files.entryKind(library);
-  // Another import may make the library at the same moment.
-  if (kind == EntryKind::Missing && !files.createFolder(library)) kind = files.entryKind(library);
-  if (kind == EntryKind::Missing) return Opened::Failed;
-  if (kind != EntryKind::Missing && kind != EntryKind::Folder && kind != EntryKind::Link) return Opened::Failed;
+  for (int attempt = 0; kind == EntryKind::Missing && attempt < 40; ++attempt) {
+    if (!files.createFolder(library)) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    kind = files.entryKind(library);
+  }
+  if (kind != EntryKind::Folder && kind != EntryKind::Link) return Opened::Failed;
   std::unique_ptr<FileLock> lock;
   LockResult taken = waitForLock(files, library + files.separator() + kLibraryLockName, patience, lock);
   if (taken == LockResult::HeldElsewhere) return Opened::Busy;
   if (taken != LockResult::Taken) return Opened::Failed;
   out.reset(new LibraryImport(files, library, std::move(lock)));
-  out->putBackSetAside();
-  out->clearLeftovers();
+  out->clearLeftovers(out->putBackSetAside());
   return Opened::Ready;
 }
 
 std::string LibraryImport::uniqueName(const std::string& prefix) {
-  std::random_device random;
-  std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, "%06x%02x", digits(random), (counter_++) & 0xFF);
+  // Under the lock a name need only differ from what is there; a taken one is skipped.
+  auto seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  seed = (seed ^ (static_cast<std::uint64_t>(++counter_) * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull;
+  char suffix[17];
+  std::snprintf(suffix, sizeof suffix, "%08llx", static_cast<unsigned long long>(seed >> 32));
   return prefix + suffix;
 }
 
@@ -78,8 +90,8 @@ bool LibraryImport::place(const std::string& root, const std::string& name) {
     return false;
   }
   if (!files_.moveFile(root, target)) {
-    files_.moveFile(aside, target);
-    files_.removeFile(note);
+    // The note stays while the old theme is still aside: the next import puts it back.
+    if (files_.moveFile(aside, target)) files_.removeFile(note);
     return false;
   }
   files_.removeFile(note);
@@ -87,7 +99,7 @@ bool LibraryImport::place(const std::string& root, const std::string& name) {
   return true;
 }
 
-void LibraryImport::putBackSetAside() {
+std::string LibraryImport::putBackSetAside() {
   const char sep = files_.separator();
   const std::string note = library_ + sep + kReplacingNote;
   Bytes text = files_.readFile(note);
@@ -98,20 +110,23 @@ void LibraryImport::putBackSetAside() {
     const std::string target = library_ + sep + name, aside = library_ + sep + asideName;
     bool sound = isPlainName(name) && !isWorkFolderName(name) && isPlainName(asideName) &&
                  asideName.rfind(kAsidePrefix, 0) == 0;
-    if (sound && files_.entryKind(target) == EntryKind::Missing && files_.entryKind(aside) == EntryKind::Folder) {
-      files_.moveFile(aside, target);
+    if (sound && files_.entryKind(target) == EntryKind::Missing && files_.entryKind(aside) == EntryKind::Folder &&
+        !files_.moveFile(aside, target)) {
+      return asideName;  // kept, with its note, for a later import
     }
   }
   files_.removeFile(note);
+  return {};
 }
 
-void LibraryImport::clearLeftovers() {
+void LibraryImport::clearLeftovers(const std::string& keptAside) {
   const char sep = files_.separator();
   std::optional<std::vector<FolderEntry>> entries = files_.folderEntries(library_);
   for (const FolderEntry& e : entries ? *entries : std::vector<FolderEntry>{}) {
     const std::string path = library_ + sep + e.name;
     if (isWorkFolderName(e.name)) {
       if (e.name == kLibraryLockName) continue;
+      if (!keptAside.empty() && (e.name == keptAside || e.name == kReplacingNote)) continue;
       if (e.kind == EntryKind::Folder) {
         files_.deleteFolder(path);
       } else {

@@ -37,8 +37,10 @@ class LibraryImport {
  private:
   LibraryImport(Files& files, std::string library, std::unique_ptr<FileLock> lock);
   std::string uniqueName(const std::string& prefix);
-  void putBackSetAside();
-  void clearLeftovers();
+  // Puts back a theme that a broken-off replacement left aside; the name of an aside
+  // that could not go back (it and its note are then kept), else empty.
+  std::string putBackSetAside();
+  void clearLeftovers(const std::string& keptAside);
   void clearTemporaryFiles(const std::string& folder, std::size_t depth);
 
   Files& files_;

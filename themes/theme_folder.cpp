@@ -1,5 +1,8 @@
 #include "themes/theme_folder.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace lumaset {
 
 std::string themeLibrary(const Context& ctx) { return ctx.programFolder + ctx.sep() + "LumasetTheme"; }
@@ -13,8 +16,11 @@ bool isWorkFolderName(const std::string& name) { return name.rfind(".lumaset-", 
 bool isTemporaryFileName(const std::string& name) {
   static const std::string marker = ".lumaset-";
   const std::size_t suffix = 6;
-  return name.size() >= 1 + marker.size() + suffix && name[0] == '.' &&
-         name.compare(name.size() - suffix - marker.size(), marker.size(), marker) == 0;
+  if (name.size() < 2 + marker.size() + suffix || name[0] != '.') return false;
+  const std::size_t at = name.size() - suffix - marker.size();
+  if (name.compare(at, marker.size(), marker) != 0) return false;
+  return std::all_of(name.end() - suffix, name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
 bool isTheme(const Context& ctx, const std::string& theme) {

@@ -589,6 +589,9 @@ int wmain(int argc, wchar_t** argv) {
   // The same package again: the theme of its name is merged into only after a yes.
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
   answerFileDialog("", package);
+  waitFor([] { return findDialog("添加主题", [](HWND d) { return fileNameEdit(d) == nullptr; }); }, "the question");
+  Sleep(300);
+  screenshot("merge-question");
   answerBox("添加主题", "主题库中已有主题“" + added + "”。", IDNO);
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
   answerFileDialog("", package);

@@ -1,6 +1,6 @@
 // What stands at a path, as the Win32 side sees it under wine: files, folders, links,
 // and things that are no file at all (a FIFO, a socket, a device, a named pipe), which
-// every file operation refuses without waiting. tests/windows/special_files.sh makes the
+// every file operation refuses without waiting. tests/windows/pipes_and_links.sh makes the
 // POSIX-only entries before this program runs.
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -129,11 +129,11 @@ class SpecialEntries : public ::testing::Test {
   TempDir dir;
 
   void SetUp() override {
-    ASSERT_NE(std::getenv("LUMASET_TEST_SPECIALS"), nullptr) << "run through tests/windows/special_files.sh";
+    ASSERT_NE(std::getenv("LUMASET_TEST_PIPES_AND_LINKS"), nullptr) << "run through tests/windows/pipes_and_links.sh";
     ASSERT_NE(std::getenv("LUMASET_TEST_DEVICE"), nullptr);
   }
   static std::string at(const std::string& name) {
-    return std::string(std::getenv("LUMASET_TEST_SPECIALS")) + "\\" + name;
+    return std::string(std::getenv("LUMASET_TEST_PIPES_AND_LINKS")) + "\\" + name;
   }
   // No file on disk: the FIFOs, the socket and a device node.
   static std::vector<std::string> noFiles() {

@@ -2,9 +2,10 @@
 # Runs the Win32 file tests under wine beside what only the POSIX side can make: a FIFO,
 # a second one held open at both ends (a read of it waits for bytes that never come, a
 # write fills it and then waits), a socket, symbolic links to a file, to a folder and to
-# nowhere, and a folder holding links to files and folders (one of them empty) outside it. The test finds them through
-# LUMASET_TEST_SPECIALS and a device node through LUMASET_TEST_DEVICE.
-# Usage: special_files.sh WIN32_FILES_TESTS.EXE [GTEST ARGS...]
+# nowhere, and a folder holding links to files and folders (one of them empty) outside
+# it. The test finds them through LUMASET_TEST_PIPES_AND_LINKS and a device node through
+# LUMASET_TEST_DEVICE.
+# Usage: pipes_and_links.sh WIN32_FILES_TESTS.EXE [GTEST ARGS...]
 set -euo pipefail
 
 exe=$1
@@ -34,4 +35,4 @@ ln -s ../outside/file.txt "$work/tree/file-link"
 ln -s ../empty "$work/tree/empty-link"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-LUMASET_TEST_SPECIALS=$(winpath "$work") LUMASET_TEST_DEVICE=$(winpath /dev/zero) "$root/scripts/wine-run" "$exe" "$@"
+LUMASET_TEST_PIPES_AND_LINKS=$(winpath "$work") LUMASET_TEST_DEVICE=$(winpath /dev/zero) "$root/scripts/wine-run" "$exe" "$@"

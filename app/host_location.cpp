@@ -35,6 +35,30 @@ void tellVersion(Context& ctx, const std::string& productVersion, float version)
   }
 }
 
+// Settles the language file in the run state: the one the version calls for, or one the
+// user picks by hand when that is missing. A host without a zh_CN folder (an installation
+// in another language) is not asked about: it has none. False when there is none.
+bool findLanguageFile(Context& ctx) {
+  RunState& st = ctx.state;
+  const char sep = ctx.sep();
+  if (ctx.files.exists(ctx.languageFilePath())) return true;
+  const std::string locales = withTrailingSeparator(st.hostFolder, sep) + "Locales" + sep;
+  if (!ctx.files.info(locales + "zh_CN").isFolder) return false;
+  ctx.ui.messageBox("语言文件不存在：" + ctx.languageFilePath() +
+                        "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
+                    "无效路径", MessageIcon::None);
+  std::optional<std::string> picked = ctx.ui.openFile({"", "*.dat|*.dat", locales});
+  if (!picked) return false;
+  const FileInfo info = ctx.files.info(*picked);
+  if (!info.exists || info.isFolder) return false;
+  // The picked file is the one that backup, restore and the startup text work on, now
+  // and after a restart.
+  std::string folder = folderWithSeparator(*picked, sep);
+  st.languageFolder = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
+  st.languageFileName = leafName(*picked, sep);
+  return !st.languageFolder.empty() && !st.languageFileName.empty();
+}
+
 }  // namespace
 
 void settleLanguageBackupFolder(Context& ctx) {
@@ -48,8 +72,9 @@ void settleLanguageBackupFolder(Context& ctx) {
 bool hostPathsSettled(const RunState& state, char sep) {
   const std::string& host = state.hostFolder;
   if (host.empty() || host.back() != sep || !isAbsolutePath(host, sep)) return false;
-  return state.languageBackupFolder == host + "Locales_BAK" && isAbsolutePath(state.languageFolder, sep) &&
-         isPlainName(state.languageFileName);
+  const bool language = state.languageAbsent() ||
+                        (isAbsolutePath(state.languageFolder, sep) && isPlainName(state.languageFileName));
+  return state.languageBackupFolder == host + "Locales_BAK" && language;
 }
 
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep) {
@@ -97,24 +122,16 @@ LocateOutcome locateHost(Context& ctx) {
   st.languageFolder = language.folder;
   st.languageFileName = language.fileName;
 
-  if (!ctx.files.exists(ctx.languageFilePath())) {
-    ctx.ui.messageBox("语言文件不存在：" + ctx.languageFilePath() +
-                          "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
-                      "无效路径", MessageIcon::None);
-    std::optional<std::string> picked =
-        ctx.ui.openFile({"", "*.dat|*.dat", withTrailingSeparator(st.hostFolder, sep) + "Locales" + sep});
-    if (!picked || !ctx.files.exists(*picked)) return LocateOutcome::LanguageMissing;
-    // The picked file is the one that backup, restore and the startup text work on,
-    // now and after a restart.
-    std::string folder = folderWithSeparator(*picked, sep);
-    st.languageFolder = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
-    st.languageFileName = leafName(*picked, sep);
+  const bool withLanguage = findLanguageFile(ctx);
+  if (!withLanguage) {
+    st.languageFolder.clear();
+    st.languageFileName.clear();
+    ctx.ui.messageBox(kNoLanguageFileNote, kDefaultCaption, MessageIcon::None);
   }
-
   storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder);
   ctx.view.hostLocated();
   ctx.view.setPathBox(st.hostFolder);
-  return LocateOutcome::Located;
+  return withLanguage ? LocateOutcome::Located : LocateOutcome::LocatedWithoutLanguage;
 }
 
 }  // namespace lumaset

@@ -10,8 +10,9 @@ namespace lumaset {
 enum class LocateOutcome {
   Cancelled,        // no file at the dialog's answer: only the path box refreshed
   IndexMissing,     // no IconResources.idx: host folder and index path emptied
-  LanguageMissing,  // no language file, none picked by hand: nothing stored
   Located,
+  LocatedWithoutLanguage,  // stored with the language marked absent: no startup text
+
 };
 
 struct LanguageLocation {
@@ -22,6 +23,9 @@ struct LanguageLocation {
 // The language file that belongs to a host version.
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep);
 
+// Shown when a host is located without a language file: its startup text is left alone.
+inline constexpr const char* kNoLanguageFileNote = "这个 Photoshop 没有中文语言文件，启动文字不会修改";
+
 LocateOutcome locateHost(Context& ctx);
 
 // Sets the language backup folder to the host folder + "Locales_BAK" and creates it
@@ -31,7 +35,7 @@ void settleLanguageBackupFolder(Context& ctx);
 
 // Whether the run state names one host completely: a host folder that is an absolute
 // path ending in a separator, its own language backup folder, an absolute language
-// folder and a plain language file name. Nothing may back up, restore or write the
+// folder and a plain language file name, or no language file at all (both empty). Nothing may back up, restore or write the
 // host's files otherwise, since a path built from an empty or foreign value would land
 // elsewhere (at the root of a drive, in another installation).
 bool hostPathsSettled(const RunState& state, char sep);

@@ -13,6 +13,8 @@ struct RunState {
   std::string hostFolder;  // with trailing separator once located
   std::string currentIndexPath;
   bool version18 = false;
+  // Both empty when the host has no language file to edit (no zh_CN): nothing then
+  // touches the startup text.
   std::string languageFolder;  // without trailing separator
   std::string languageFileName;
   std::string languageBackupFolder;
@@ -21,8 +23,12 @@ struct RunState {
   bool startupTextToggle = false;
   RecordTable records;  // the index parsed last
 
-  // The host's language file: language folder + separator + file name.
-  std::string languageFilePath(char sep) const { return languageFolder + sep + languageFileName; }
+  // A located host without a language file.
+  bool languageAbsent() const { return !hostFolder.empty() && languageFolder.empty() && languageFileName.empty(); }
+  // The host's language file: language folder + separator + file name; empty when absent.
+  std::string languageFilePath(char sep) const {
+    return languageAbsent() ? std::string() : languageFolder + sep + languageFileName;
+  }
 };
 
 // What the front end shows of the host while an operation runs: the path box, and the

@@ -22,7 +22,9 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
   // operations that need the language file refuse to work with it.
   bool fileSound = languageFileName == kLanguageFileUnset || isPlainName(languageFileName);
   bool folderSound = languageFolder == kLanguageFolderUnset || isAbsolutePath(languageFolder, sep);
-  return isAbsolutePath(hostFolder, sep) && fileSound && folderSound;
+  // Both empty: a host located without a language file.
+  bool absent = languageFileName.empty() && languageFolder.empty();
+  return isAbsolutePath(hostFolder, sep) && (absent || (fileSound && folderSound));
 }
 
 LoadedSettings loadSettings(Context& ctx) {

@@ -21,7 +21,8 @@ struct LoadedSettings {
 };
 
 // Whether stored values may be used to build paths: the host folder and the language
-// folder absolute, the language file name one plain name. The unset defaults pass.
+// folder absolute, the language file name one plain name. The unset defaults pass, and
+// both left empty (the mark of a host without a language file).
 bool storedLocationIsSound(const std::string& hostFolder, const std::string& languageFileName,
                            const std::string& languageFolder, char sep);
 

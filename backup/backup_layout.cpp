@@ -43,9 +43,12 @@ BackupLayout backupLayout(const Context& ctx) {
   b.probe = b.iconBackup + sep + "TEST";
   b.languageBackup = st.languageBackupFolder + sep + "lumaset_BAK";
   b.languageBackupOld = st.languageBackupFolder + sep + "lumaset_BAK_old";
-  b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
-  b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
-  b.languageFileName = st.languageFileName;
+  b.languageAbsent = st.languageAbsent();
+  if (!b.languageAbsent) {
+    b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
+    b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
+    b.languageFileName = st.languageFileName;
+  }
   return b;
 }
 

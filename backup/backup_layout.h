@@ -24,9 +24,11 @@ struct BackupLayout {
   std::string probe;               // R + "/lumaset_BAK/TEST"
   std::string languageBackup;      // G + "/lumaset_BAK"
   std::string languageBackupOld;   // G + "/lumaset_BAK_old"
+  // The three below are empty for a host without a language file (`languageAbsent`).
   std::string languageFile;        // D + "/" + N (its link's target while an edit runs)
   std::string languageBackupCopy;  // G + "/lumaset_BAK/" + N
   std::string languageFileName;    // N
+  bool languageAbsent = false;
 
   // The host's icon file (its link's target while an edit runs).
   std::string hostFile(const std::string& name) const;

@@ -19,7 +19,7 @@ std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, 
   for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
     const auto packSlot = static_cast<PackSlot>(slot);
     const FileInfo pack = s.files().info(source(packSlotFile(packSlot)));
-    sound = !firstRecordPastPack(decoded.table, packSlot, pack.exists ? pack.size : 0);
+    sound = !changedRecordPastPack(decoded.table, packSlot, pack.exists ? pack.size : 0);
   }
   if (sound) return {};
   return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +
@@ -47,12 +47,12 @@ bool createBackup(EditSession& s) {
   }
   if (!files.exists(b.languageBackup) && !s.edit().createFolder(b.languageBackup))
     return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
-  if (!files.exists(b.languageBackupCopy)) {
+  if (!b.languageAbsent && !files.exists(b.languageBackupCopy)) {
     if (!backUpHostFile(s, kLanguageKey))
       return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
     copied = true;
   }
-  for (const std::string& key : {std::string(kIndexFile), std::string(kLanguageKey)}) {
+  for (const std::string& key : s.keys()) {
     if (!writeSecondCopy(s, key)) return fail("创建备份文件失败：" + b.secondCopyPath(key));
   }
   if (copied) s.record().setProductVersion(files.productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));

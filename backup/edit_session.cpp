@@ -33,7 +33,7 @@ std::optional<IndexLayout> layoutOf(Files& files, const std::string& indexPath) 
 void followLinks(Files& files, BackupLayout& b) {
   std::vector<std::string> keys;
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) keys.push_back(file);
-  keys.push_back(kLanguageKey);
+  if (!b.languageAbsent) keys.push_back(kLanguageKey);
   for (const std::string& key : keys) {
     const std::string path = b.hostPath(key);
     const std::string target = files.linkTarget(path);
@@ -71,8 +71,9 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
   paths.sharedLockFile = sharedLockPath(files, state.hostFolder);
   paths.exePath = state.hostFolder + "Photoshop.exe";
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) paths.hostFiles.push_back(b.hostFile(file));
-  paths.hostFiles.push_back(b.hostPath(kLanguageKey));
-  paths.workFolders = {b.resources, b.iconBackup, state.languageFolder, b.languageBackup};
+  if (!b.languageAbsent) paths.hostFiles.push_back(b.hostPath(kLanguageKey));
+  paths.workFolders = {b.resources, b.iconBackup, b.languageBackup};
+  if (!b.languageAbsent) paths.workFolders.push_back(state.languageFolder);
   for (const auto& [key, target] : b.linkTargets) {
     const std::string folder = folderOf(target, separatorsFor(b.sep));
     if (!folder.empty()) paths.workFolders.push_back(folder);
@@ -111,7 +112,7 @@ std::vector<std::string> EditSession::iconKeys() const {
 
 std::vector<std::string> EditSession::keys() const {
   std::vector<std::string> all = iconKeys();
-  all.push_back(kLanguageKey);
+  if (!layout_.languageAbsent) all.push_back(kLanguageKey);
   return all;
 }
 

@@ -5,7 +5,6 @@
 #include "edits/host_file_state.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
-#include "iconstore/lookup.h"
 
 namespace lumaset {
 namespace {
@@ -30,13 +29,10 @@ std::optional<RecordTable> soundBackupIndex(EditSession& s) {
   if (!bytes) return std::nullopt;
   DecodedIndex decoded = decodeIndex(*bytes);
   if (decoded.problem != IndexProblem::None) return std::nullopt;
-  for (const char* resource : {kSplashResource, kDarkIconResource, kLightIconResource}) {
-    if (findRecord(decoded.table, resource) == 0) return std::nullopt;
-  }
   for (int slot = 0; slot < packSlotCount(decoded.table.layout); ++slot) {
     const auto packSlot = static_cast<PackSlot>(slot);
     FileInfo pack = s.files().info(b.backupFile(packSlotFile(packSlot)));
-    if (pack.exists && firstRecordPastPack(decoded.table, packSlot, pack.size)) return std::nullopt;
+    if (pack.exists && changedRecordPastPack(decoded.table, packSlot, pack.size)) return std::nullopt;
   }
   return std::move(decoded.table);
 }

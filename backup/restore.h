@@ -25,8 +25,9 @@ inline constexpr const char* kChangedByOthersMessage =
 // The verdicts of the given keys, taken before anything changes.
 Verdicts verdictsOf(EditSession& s, const std::vector<std::string>& keys);
 
-// The backed-up index, when it can stand for the backed-up packs on disk: it decodes,
-// names the three images the program changes, and names only bytes those packs hold.
+// The backed-up index, when it can stand for the backed-up packs on disk: it decodes, and
+// the records the program changes and puts back name only bytes those packs hold. An
+// index that lacks some of the images the program changes is sound: that host has none.
 std::optional<RecordTable> soundBackupIndex(EditSession& s);
 
 // Gives the host's file of a key the backup's bytes by the least work (nothing, a cut
@@ -35,8 +36,7 @@ bool putBack(EditSession& s, const std::string& key, Verdict verdict);
 
 enum class CopyBackPolicy { StopAtFirstFailure, KeepGoing };
 
-// Puts the icon files back. A backed-up index that does not decode, lacks one of the
-// images the program changes, or names bytes its backed-up packs lack is refused before
+// Puts the icon files back. A backed-up index that is not sound (above) is refused before
 // anything changes; when the index cannot be put back no pack is touched, whatever the
 // policy. Icon files that someone else changed are left as a group: the index and its
 // packs belong together. True when every file that was to go back went back.

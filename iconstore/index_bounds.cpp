@@ -1,5 +1,6 @@
 #include "iconstore/index_bounds.h"
 
+#include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 
 namespace lumaset {
@@ -7,6 +8,15 @@ namespace {
 
 // The slots of one record lie 32 bytes apart, LowRes first.
 constexpr std::size_t kSlotStride = 32;
+
+bool recordPastPack(const RecordTable& table, std::size_t number, PackSlot slot, std::uint64_t packSize) {
+  const auto index = static_cast<std::size_t>(slot);
+  const Bytes& record = table.records[number - 1];
+  const std::int32_t length = readInt32LE(record, lengthField(table.layout, Pack::LowRes) + kSlotStride * index);
+  if (length <= 0) return false;
+  const std::int32_t offset = readInt32LE(record, offsetField(table.layout, Pack::LowRes) + kSlotStride * index);
+  return offset < 0 || static_cast<std::uint64_t>(offset) + static_cast<std::uint64_t>(length) > packSize;
+}
 
 }  // namespace
 
@@ -27,15 +37,15 @@ const char* packSlotFile(PackSlot slot) {
 }
 
 std::optional<std::size_t> firstRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize) {
-  const auto index = static_cast<std::size_t>(slot);
-  const std::size_t offsetAt = offsetField(table.layout, Pack::LowRes) + kSlotStride * index;
-  const std::size_t lengthAt = lengthField(table.layout, Pack::LowRes) + kSlotStride * index;
   for (std::size_t n = 1; n <= table.count(); ++n) {
-    const Bytes& record = table.records[n - 1];
-    const std::int32_t length = readInt32LE(record, lengthAt);
-    if (length <= 0) continue;
-    const std::int32_t offset = readInt32LE(record, offsetAt);
-    if (offset < 0 || static_cast<std::uint64_t>(offset) + static_cast<std::uint64_t>(length) > packSize) return n;
+    if (recordPastPack(table, n, slot, packSize)) return n;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> changedRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize) {
+  for (std::size_t n : changedRecords(table)) {
+    if (recordPastPack(table, n, slot, packSize)) return n;
   }
   return std::nullopt;
 }

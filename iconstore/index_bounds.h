@@ -20,6 +20,12 @@ const char* packSlotFile(PackSlot slot);
 // The first record (1-based) that names bytes past `packSize` in the slot's pack, or
 // nothing when every image lies inside. A record with a length of 0 or below names no
 // image; one with a negative offset and a positive length names bytes that are not there.
+// Every record is looked at: an update that appends to a pack shows itself so.
 std::optional<std::size_t> firstRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize);
+
+// The same over the records the program changes and puts back only. The rest of the
+// index is the host's own business: real indexes name zero-length images in packs of 4
+// bytes, and whatever else they name there is carried as it is, never judged.
+std::optional<std::size_t> changedRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize);
 
 }  // namespace lumaset

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "iconstore/index_format.h"
-#include "iconstore/lookup.h"
+#include "iconstore/host_images.h"
 
 namespace lumaset {
 namespace {
@@ -21,10 +21,8 @@ Bytes withoutImageSlots(Bytes record, IndexLayout layout) {
 
 bool derivedByAppending(const RecordTable& base, const RecordTable& candidate, PackSizes baseSizes) {
   if (base.layout != candidate.layout || base.count() != candidate.count()) return false;
-  std::set<std::size_t> replaceable;
-  for (const char* name : {kSplashResource, kDarkIconResource, kLightIconResource}) {
-    if (std::size_t n = findRecord(base, name)) replaceable.insert(n);
-  }
+  const std::vector<std::size_t> changed = changedRecords(base);
+  const std::set<std::size_t> replaceable(changed.begin(), changed.end());
   for (std::size_t n = 1; n <= base.count(); ++n) {
     if (base.records[n - 1] == candidate.records[n - 1]) continue;
     if (!replaceable.count(n)) return false;

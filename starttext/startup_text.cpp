@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/restore.h"
 #include "formats/text_guess.h"
@@ -132,6 +133,11 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
 bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault) {
   std::unique_ptr<EditSession> session = EditSession::open(ctx);
   if (!session) return false;
+  if (session->layout().languageAbsent) {
+    // Nothing to put back; nothing to hide or replace either.
+    if (!restoreDefault) ctx.ui.messageBox(kNoLanguageFileNote, kDefaultCaption, MessageIcon::None);
+    return restoreDefault;
+  }
   const std::vector<std::string> lost = mendBackupCopies(*session);
   if (std::find(lost.begin(), lost.end(), kLanguageKey) != lost.end()) {
     session->showError(unmendableCopyMessage(session->layout().languageBackupCopy));

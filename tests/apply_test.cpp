@@ -290,31 +290,52 @@ TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAn
   EXPECT_EQ(snapshot(), before);
 }
 
-// A host whose own index is only a header, or lacks one of the images the program
-// changes, has nothing to put a theme on.
-TEST_F(Apply, BackupIndexWithoutTheThreeImagesIsRefusedBeforeAnyChange) {
+// A host whose own index names none of the images the program changes has nothing to
+// put a theme on.
+TEST_F(Apply, BackupIndexWithoutAnyOfTheThreeImagesIsRefusedBeforeAnyChange) {
   const std::string whole = makeHost().index;
-  DecodedIndex decoded = decodeIndex(whole);
-  ASSERT_EQ(decoded.problem, IndexProblem::None);
-  RecordTable withoutSplash = decoded.table;  // the sample host names the splash twice
-  while (std::size_t n = findRecord(withoutSplash, kSplashResource))
-    withoutSplash.records.erase(withoutSplash.records.begin() + static_cast<std::ptrdiff_t>(n - 1));
   RecordTable twoPackHeader;
   twoPackHeader.layout = IndexLayout::TwoPack;
-  for (const Bytes& broken :
-       {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader), serialiseIndex(withoutSplash)}) {
+  for (const Bytes& bare : {whole.substr(0, kFourPackHeaderLength), serialiseIndex(twoPackHeader)}) {
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
     startOn();
-    writeFile(host.indexPath, broken);
+    writeFile(host.indexPath, bare);
     testing::writeTheme(home, "Sakura", testing::sixImages());
     auto before = snapshot();
     ui.boxes.clear();
     applyFromThemeList(ctx, "Sakura", false);
     ASSERT_FALSE(ui.boxes.empty());
-    EXPECT_EQ(ui.boxes[0], (RecordedBox{"备份的索引文件无法读取或已损坏，未作任何修改：" + bak("IconResources.idx"),
+    EXPECT_EQ(ui.boxes[0], (RecordedBox{"这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" +
+                                            bak("IconResources.idx"),
                                         "错误", MessageIcon::Error}));
-    EXPECT_EQ(snapshot(), before) << broken.size();
+    EXPECT_EQ(snapshot(), before) << bare.size();
   }
+}
+
+// A host that lacks one image is a host: the rest is applied and the lack said once.
+TEST_F(Apply, HostWithoutTheSplashTakesTheIconsAndSaysWhatItSkipped) {
+  DecodedIndex decoded = decodeIndex(makeHost().index);
+  ASSERT_EQ(decoded.problem, IndexProblem::None);
+  RecordTable withoutSplash = decoded.table;  // the sample host names the splash twice
+  while (std::size_t n = findRecord(withoutSplash, kSplashResource))
+    withoutSplash.records.erase(withoutSplash.records.begin() + static_cast<std::ptrdiff_t>(n - 1));
+  std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
+  startOn();
+  writeFile(host.indexPath, serialiseIndex(withoutSplash));
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  const Bytes lowPack = readWhole(host.folder + "/Resources/PSIconsLowRes.dat");
+  const auto theme = testing::sixImages();
+  ui.boxes.clear();
+  applyFromThemeList(ctx, "Sakura", false);
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"这个 Photoshop 没有以下图片，已跳过：Splash1080Background", "应用", MessageIcon::None},
+                          {"修改完成", "应用", MessageIcon::None}}));
+  const RecordTable now = decodeIndex(readWhole(host.indexPath)).table;
+  EXPECT_EQ(now.count(), withoutSplash.count());
+  const std::size_t dark = findRecord(now, kDarkIconResource);
+  EXPECT_EQ(static_cast<std::uint64_t>(now.offset(dark, Pack::LowRes)), lowPack.size());
+  EXPECT_EQ(readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
+            lowPack + theme.at("ico_dark_low.png") + theme.at("ico_light_low.png"));
 }
 
 TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {

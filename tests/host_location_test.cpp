@@ -171,16 +171,23 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   EXPECT_EQ(settings("photoshop_locaal_dir"), dir / "elsewhere");
 }
 
-TEST_F(LocateHost, CancelledLanguageDialogKeepsTheHostForThisRunOnly) {
+// A cancelled pick leaves the host without startup text, not without a location: the
+// splash and the icons do not need the language file.
+TEST_F(LocateHost, CancelledLanguageDialogLocatesTheHostWithoutStartupText) {
   makeHost();
   std::filesystem::remove(host.languageFile);
   ui.answers.push_back(host.exePath);
-  EXPECT_EQ(locateHost(ctx), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(locateHost(ctx), LocateOutcome::LocatedWithoutLanguage);
   EXPECT_EQ(state.hostFolder, hostFolder());
-  EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
-  EXPECT_FALSE(files.exists(ctx.settingsFile()));
-  EXPECT_TRUE(view.pathBoxTexts.empty());
-  EXPECT_TRUE(view.looks.empty());
+  EXPECT_TRUE(state.languageAbsent());
+  EXPECT_EQ(ctx.languageFilePath(), "");
+  EXPECT_TRUE(hostPathsSettled(state, '/'));
+  EXPECT_EQ(settings("photoshop"), hostFolder());
+  EXPECT_EQ(settings("photoshop_locaal_file"), "");
+  EXPECT_EQ(settings("photoshop_locaal_dir"), "");
+  EXPECT_EQ(ui.boxes.back(), (RecordedBox{kNoLanguageFileNote, "信息：", MessageIcon::None}));
+  EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{hostFolder()});
+  EXPECT_EQ(view.looks.size(), 1u);
 }
 
 TEST_F(LocateHost, HostBelow18AfterA18HostClearsTheFlag) {
@@ -246,20 +253,21 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
   EXPECT_EQ(read(b.languageFile).size(), bLanguage.size() + 4870);
 }
 
-TEST_F(SecondHost, LocationStoppedAtTheLanguageFileNeverUsesTheFirstHostsBackup) {
+TEST_F(SecondHost, HostWithoutLanguageFileNeverUsesTheFirstHostsLanguageBackup) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
   applyFromThemeList(ctx, "[当前]", state.startupTextToggle);  // A's language backup exists from here on
   std::filesystem::remove(testing::pathFromUtf8(b.languageFile));
-  ASSERT_EQ(locate(b.exePath), LocateOutcome::LanguageMissing);
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::LocatedWithoutLanguage);
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
   applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   EXPECT_FALSE(files.exists(b.languageFile));  // not made from A's backup
   EXPECT_EQ(read(b.indexPath), b.index);
   EXPECT_EQ(read(a.languageFile), a.languageBytes);
-  ASSERT_FALSE(ui.boxes.empty());
-  EXPECT_EQ(ui.boxes.back().caption, "信息：");  // the no-backup message: B's language file cannot be backed up
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_TRUE(files.exists(b.folder + "/Resources/lumaset_BAK/IconResources.idx"));
+  EXPECT_FALSE(files.exists(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
 }
 
 TEST_F(SecondHost, LocationStoppedAtTheIndexLeavesNothingOfTheFirstHostToWriteTo) {

@@ -7,8 +7,8 @@
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
 #include "backup/restore.h"
+#include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
-#include "iconstore/lookup.h"
 #include "iconstore/pack_rebuild.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
@@ -18,17 +18,49 @@ namespace lumaset {
 namespace {
 
 struct SlotTarget {
-  const char* resource;
+  HostImage image;
   Pack pack;
 };
 
 constexpr SlotTarget kSlotTargets[6] = {
-    {kSplashResource, Pack::LowRes},    {kSplashResource, Pack::HighRes},   {kDarkIconResource, Pack::LowRes},
-    {kDarkIconResource, Pack::HighRes}, {kLightIconResource, Pack::LowRes}, {kLightIconResource, Pack::HighRes},
+    {HostImage::Splash, Pack::LowRes},    {HostImage::Splash, Pack::HighRes},
+    {HostImage::DarkIcon, Pack::LowRes},  {HostImage::DarkIcon, Pack::HighRes},
+    {HostImage::LightIcon, Pack::LowRes}, {HostImage::LightIcon, Pack::HighRes},
 };
 
 // A theme's word.text is a few kilobytes; anything far larger is no startup text.
 constexpr std::uint64_t kThemeTextLimit = 1ull << 20;
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  return text;
+}
+
+// What a host with fewer images than the theme brings does with them: the dark icon goes
+// into a single app-bar icon, images without a resource are skipped. Empty when the
+// host takes every image the slots hold.
+std::string skippedImagesNote(const RecordTable& table, const ImageSlots& slots) {
+  std::vector<std::string> lines, skipped;
+  bool splashSkipped = false;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i].empty()) continue;
+    const HostImage image = kSlotTargets[i].image;
+    const std::string name = imageResourceName(image);
+    if (hostResource(table, image)) continue;
+    if (std::find(skipped.begin(), skipped.end(), name) == skipped.end()) skipped.push_back(name);
+    splashSkipped = splashSkipped || image == HostImage::Splash;
+  }
+  const bool darkMoved = darkIconIsSingleIcon(table) && (!slots[2].empty() || !slots[3].empty());
+  if (darkMoved)
+    lines.push_back(std::string("这个 Photoshop 只有一个应用栏图标 ") + kSingleIconResource + "，已换成主题的暗色图标");
+  if (!skipped.empty()) {
+    std::string list;
+    for (const std::string& name : skipped) list += (list.empty() ? "" : "、") + name;
+    lines.push_back(std::string("这个 Photoshop 没有以下") + (splashSkipped ? "图片" : "图标") + "，已跳过：" + list);
+  }
+  return joinLines(lines);
+}
 
 void showNoBackup(Context& ctx) {
   const std::string& host = ctx.state.hostFolder;
@@ -59,6 +91,8 @@ struct ApplyPlan {
   bool text = false;  // the language file goes back, then the block of `textMode`
   StartupTextMode textMode = StartupTextMode::Restore;
   Bytes themeText;
+  // What this host could not take, said once after the apply.
+  std::vector<std::string> notes;
 };
 
 std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
@@ -101,16 +135,25 @@ std::map<Pack, std::string> packPaths(const BackupLayout& b) {
 }
 
 // The images planned over the backed-up index, refused as a whole before any change.
-std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots) {
+// Images this host has no resource for are skipped, and said in `notes`.
+std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots, std::vector<std::string>& notes) {
   std::optional<RecordTable> table = soundBackupIndex(s);
   if (!table) {
     s.showError("备份的索引文件无法读取或已损坏，未作任何修改：" + s.layout().backupFile(kIndexFile));
     return std::nullopt;
   }
+  if (missingImages(*table).size() == std::size(kHostImages)) {
+    s.showError("这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + s.layout().backupFile(kIndexFile));
+    return std::nullopt;
+  }
   std::vector<Replacement> replacements;
   for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (!slots[i].empty()) replacements.push_back({kSlotTargets[i].resource, kSlotTargets[i].pack, slots[i]});
+    if (slots[i].empty()) continue;
+    if (std::optional<std::string> resource = hostResource(*table, kSlotTargets[i].image))
+      replacements.push_back({*resource, kSlotTargets[i].pack, slots[i]});
   }
+  const std::string skipped = skippedImagesNote(*table, slots);
+  if (!skipped.empty()) notes.push_back(skipped);
   const PackSizes sizes = {s.files().info(s.layout().backupFile(kLowResPack)).size,
                            s.files().info(s.layout().backupFile(kHighResPack)).size};
   std::string refusal;
@@ -127,7 +170,8 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
   Verdicts verdicts;
   if (!backedUp(s, keys, verdicts)) return false;
   std::optional<ReplacementPlan> images;
-  if (plan.icons && !(images = planImages(s, plan.slots))) return false;
+  std::vector<std::string> notes = plan.notes;
+  if (plan.icons && !(images = planImages(s, plan.slots, notes))) return false;
   s.record().markPending(keys);
   if (!s.saveRecord()) return false;
   bool done = true;
@@ -144,7 +188,9 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
     }
   }
   if (done && plan.text) done = setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText);
-  return s.saveRecord() && done;
+  done = s.saveRecord() && done;
+  if (done && !notes.empty()) s.ui().messageBox(joinLines(notes), "应用", MessageIcon::None);
+  return done;
 }
 
 // "[默认]": every file that carries the program's addition goes back; files that someone
@@ -164,8 +210,14 @@ bool runDefault(EditSession& s) {
   return true;
 }
 
-// The theme text step that the toggle and the theme text call for.
-void planText(ApplyPlan& plan, const std::string& themeText, bool toggle) {
+// The theme text step that the toggle and the theme text call for. A host without a
+// language file has no startup text to change: the step is skipped, and said when it
+// would have hidden or replaced the text.
+void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText, bool toggle) {
+  if (ctx.state.languageAbsent()) {
+    if (toggle) plan.notes.push_back(kNoLanguageFileNote);
+    return;
+  }
   if (themeText.empty()) {
     plan.text = true;
     plan.textMode = toggle ? StartupTextMode::Hide : StartupTextMode::Restore;
@@ -203,7 +255,7 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle) 
     text = themeFile(ctx, entry, kThemeText);
     if (!ctx.files.exists(text)) text.clear();
   }
-  planText(plan, text, startupTextToggle);
+  planText(ctx, plan, text, startupTextToggle);
   return readThemeText(ctx, text, plan) && runPlan(*session, plan);
 }
 
@@ -233,7 +285,7 @@ void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextT
   for (std::size_t i = 0; i < plan.slots.size(); ++i) {
     if (!fields[i].empty() && ctx.files.exists(fields[i])) plan.slots[i] = fields[i];
   }
-  planText(plan, "", startupTextToggle);
+  planText(ctx, plan, "", startupTextToggle);
   runPlan(*session, plan);
 }
 

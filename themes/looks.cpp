@@ -3,6 +3,7 @@
 #include "app/index_reading.h"
 #include "backup/backup_layout.h"
 #include "formats/path_text.h"
+#include "iconstore/host_images.h"
 #include "iconstore/lookup.h"
 #include "starttext/marker.h"
 #include "themes/theme_folder.h"
@@ -15,9 +16,15 @@ void lookUpPreviewImages(Context& ctx, Look& look) {
   // rebuild only appends, so the bytes the backup index points at are still there.
   std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
   const RecordTable& table = ctx.state.records;
-  look.splash = lookUpImage(table, ctx.files, packFolder, kSplashResource, Pack::LowRes);
-  look.darkIcon = lookUpImage(table, ctx.files, packFolder, kDarkIconResource, Pack::LowRes);
-  look.lightIcon = lookUpImage(table, ctx.files, packFolder, kLightIconResource, Pack::LowRes);
+  auto image = [&](HostImage which) {
+    std::optional<std::string> resource = hostResource(table, which);
+    return resource ? lookUpImage(table, ctx.files, packFolder, *resource, Pack::LowRes) : Bytes();
+  };
+  look.splash = image(HostImage::Splash);
+  look.darkIcon = image(HostImage::DarkIcon);
+  look.lightIcon = image(HostImage::LightIcon);
+  look.hostLacks = missingImages(table);
+  look.startupTextAvailable = !ctx.state.languageAbsent();
 }
 
 }  // namespace
@@ -28,6 +35,7 @@ Overlay chooseOverlay(bool startupTextToggle, bool version18) {
 }
 
 bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
+  if (ctx.state.languageAbsent()) return false;
   if (entry == kCurrentEntry) return languageFileCarriesMarker(ctx.files, ctx.languageFilePath());
   if (entry == kDefaultEntry) return false;
   return themeHidesStartupText(ctx, entry);

@@ -3,6 +3,7 @@
 // startup-text toggle and which overlay lies over the splash.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/run_state.h"
 #include "formats/bytes.h"
@@ -13,11 +14,15 @@ enum class Overlay { Clear, Marked };
 
 struct Look {
   Bytes splash;
-  Bytes darkIcon;
+  Bytes darkIcon;  // on a host with a single app-bar icon, that icon
   Bytes lightIcon;
   std::string description;
   bool startupTextToggle = false;
+  // False for a host without a language file: the toggle then does nothing.
+  bool startupTextAvailable = true;
   Overlay overlay = Overlay::Marked;
+  // The images the host has no resource for (the current and the default look only).
+  std::vector<std::string> hostLacks;
 };
 
 // The clear overlay when the startup text is hidden or the host is of version 18 or
@@ -26,8 +31,8 @@ Overlay chooseOverlay(bool startupTextToggle, bool version18);
 
 // The startup-text toggle that choosing `entry` in the theme list sets: for "[当前]"
 // whether the language file carries the program's block, for "[默认]" off, for a theme
-// whether its info.ini hides the startup text. The window and the command line both
-// start an apply from it.
+// whether its info.ini hides the startup text; always off for a host without a language
+// file. The window and the command line both start an apply from it.
 bool startupTextToggleFor(const Context& ctx, const std::string& entry);
 
 // Parse the current (or backup) index into the run's record table and look the three

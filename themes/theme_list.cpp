@@ -1,5 +1,6 @@
 #include "themes/theme_list.h"
 
+#include "iconstore/host_images.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
@@ -11,6 +12,20 @@ std::vector<std::string> themeList(const Context& ctx) {
   }
   return entries;
 }
+
+namespace {
+
+// A theme's image for which the host has no resource is never applied: the preview shows
+// the host's (empty) place instead. The host is the one whose index was parsed last.
+void leaveOutWhatHostLacks(const RecordTable& host, Look& look) {
+  if (host.count() == 0) return;
+  look.hostLacks = missingImages(host);
+  if (!hostResource(host, HostImage::Splash)) look.splash.clear();
+  if (!hostResource(host, HostImage::DarkIcon)) look.darkIcon.clear();
+  if (!hostResource(host, HostImage::LightIcon)) look.lightIcon.clear();
+}
+
+}  // namespace
 
 Preview previewTheme(const Context& ctx, const std::string& theme) {
   Preview p;
@@ -27,6 +42,8 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.darkIcon = ctx.files.readFile(file(kDarkLow));
   p.look.lightIcon = ctx.files.readFile(file(kLightLow));
   p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.version18);
+  p.look.startupTextAvailable = !ctx.state.languageAbsent();
+  leaveOutWhatHostLacks(ctx.state.records, p.look);
   return p;
 }
 

@@ -70,7 +70,14 @@ void Presenter::previewSelected() {
 
 void Presenter::showLook(const Look& look) {
   state_.startupTextToggle = look.startupTextToggle;
-  view_.showLook(look);
+  Look shown = look;
+  // What the host lacks is never applied: the description says so under the look.
+  if (!look.hostLacks.empty()) {
+    std::string list;
+    for (const std::string& name : look.hostLacks) list += (list.empty() ? "" : "、") + name;
+    shown.description += "\r\n（这个 Photoshop 没有 " + list + "）";
+  }
+  view_.showLook(shown);
 }
 
 void Presenter::hostLocated() { showLook(currentLook(ctx_)); }
@@ -88,11 +95,14 @@ void Presenter::previousTheme() {
 }
 
 void Presenter::toggleClicked() {
+  // A host without a language file has no startup text to change: the toggle stays off.
+  if (state_.languageAbsent()) view_.setTogglePressed(false);
   state_.startupTextToggle = view_.togglePressed();
   view_.showOverlay(chooseOverlay(state_.startupTextToggle, state_.version18));
 }
 
 void Presenter::toggleLabelPressed() {
+  if (state_.languageAbsent()) return;
   view_.setTogglePressed(!view_.togglePressed());
   toggleClicked();
 }

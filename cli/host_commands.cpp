@@ -12,6 +12,7 @@
 #include "cli/session.h"
 #include "formats/path_text.h"
 #include "formats/utf.h"
+#include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "starttext/marker.h"
@@ -21,6 +22,21 @@ namespace lumaset::cli {
 namespace {
 
 const char* layoutName(IndexLayout layout) { return layout == IndexLayout::FourPack ? "four-pack" : "two-pack"; }
+
+// The resources that carry the images the program changes on this host.
+std::vector<std::string> hostImages(const RecordTable& table) {
+  std::vector<std::string> found;
+  for (HostImage image : kHostImages) {
+    if (std::optional<std::string> resource = hostResource(table, image)) found.push_back(*resource);
+  }
+  return found;
+}
+
+std::string listText(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text.empty() ? "none" : text;
+}
 
 }  // namespace
 
@@ -62,12 +78,13 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   if (s.json) {
     std::fprintf(s.out,
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
-                 "\"records\":%zu,\"languageFile\":%s,\"languageFileExists\":%s,\"marker\":%s,\"backup\":%s,"
-                 "\"locks\":[%s,%s]}\n",
+                 "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
+                 "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"locks\":[%s,%s]}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.version18).c_str(),
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
-                 st.records.count(), jsonString(s.ctx.languageFilePath()).c_str(), jsonBool(languageExists).c_str(),
-                 jsonBool(marker).c_str(), jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(),
+                 st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
+                 jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
+                 jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(),
                  jsonString(edit.sharedLockFile).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
@@ -75,8 +92,14 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     std::fprintf(s.out, "version 18 or later: %s\n", yes(st.version18));
     std::fprintf(s.out, "index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
     std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(st.records.layout), st.records.count());
-    std::fprintf(s.out, "language file: %s (%s)\n", s.ctx.languageFilePath().c_str(),
-                 languageExists ? "exists" : "missing");
+    std::fprintf(s.out, "images: %s\n", listText(hostImages(st.records)).c_str());
+    std::fprintf(s.out, "lacks: %s\n", listText(missingImages(st.records)).c_str());
+    if (st.languageAbsent()) {
+      std::fprintf(s.out, "language file: none (the startup text cannot be changed)\n");
+    } else {
+      std::fprintf(s.out, "language file: %s (%s)\n", s.ctx.languageFilePath().c_str(),
+                   languageExists ? "exists" : "missing");
+    }
     std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
     std::fprintf(s.out, "backup: %s\n", yes(backup));
     std::fprintf(s.out, "locks: %s, %s\n", edit.lockFile.c_str(), edit.sharedLockFile.c_str());
@@ -156,16 +179,21 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   }
   const char* overlay = look.overlay == Overlay::Clear ? "clear" : "marked";
   if (s.json) {
-    std::fprintf(s.out, "{\"description\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
-                 jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(), overlay);
+    std::fprintf(s.out,
+                 "{\"description\":%s,\"startupTextToggle\":%s,\"startupTextAvailable\":%s,\"overlay\":\"%s\","
+                 "\"hostLacks\":%s",
+                 jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(),
+                 jsonBool(look.startupTextAvailable).c_str(), overlay, jsonStrings(look.hostLacks).c_str());
     for (const auto& [name, bytes] : images)
       std::fprintf(s.out, ",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(),
                    jsonString(pngSizeText(*bytes)).c_str());
     std::fprintf(s.out, "}\n");
   } else {
     std::fprintf(s.out, "description: %s\n", look.description.c_str());
-    std::fprintf(s.out, "startup-text toggle: %s\n", look.startupTextToggle ? "on" : "off");
+    std::fprintf(s.out, "startup-text toggle: %s\n",
+                 !look.startupTextAvailable ? "not available" : look.startupTextToggle ? "on" : "off");
     std::fprintf(s.out, "overlay: %s\n", overlay);
+    std::fprintf(s.out, "host lacks: %s\n", listText(look.hostLacks).c_str());
     printImages(s, images);
   }
   return s.done();

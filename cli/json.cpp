@@ -64,4 +64,10 @@ std::string hexText(const std::string& bytes) {
   return out;
 }
 
+std::string jsonStrings(const std::vector<std::string>& texts) {
+  std::string out = "[";
+  for (const std::string& text : texts) out += (out.size() > 1 ? "," : "") + jsonString(text);
+  return out + "]";
+}
+
 }  // namespace lumaset::cli

@@ -1,6 +1,7 @@
 // Just enough JSON for the command line's one-line records.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace lumaset::cli {
 
@@ -9,5 +10,7 @@ std::string jsonString(const std::string& text);
 // Lower-case hexadecimal digits of the bytes.
 std::string hexText(const std::string& bytes);
 inline std::string jsonBool(bool value) { return value ? "true" : "false"; }
+// A JSON array of strings.
+std::string jsonStrings(const std::vector<std::string>& texts);
 
 }  // namespace lumaset::cli

@@ -86,12 +86,13 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   if (s.json) {
     std::fprintf(s.out,
                  "{\"description\":%s,\"author\":{\"text\":%s,\"target\":%s},\"credit\":{\"text\":%s,\"target\":%s},"
-                 "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,\"overlay\":\"%s\"",
+                 "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,"
+                 "\"startupTextAvailable\":%s,\"overlay\":\"%s\",\"hostLacks\":%s",
                  jsonString(p.look.description).c_str(), jsonString(p.author.text).c_str(),
                  jsonString(p.author.target).c_str(), jsonString(p.credit.text).c_str(),
                  jsonString(p.credit.target).c_str(), jsonBool(p.indicatorsShown).c_str(), jsonBool(p.has1x).c_str(),
                  jsonBool(p.has2x).c_str(), jsonBool(p.hasText).c_str(), jsonBool(p.look.startupTextToggle).c_str(),
-                 overlay);
+                 jsonBool(p.look.startupTextAvailable).c_str(), overlay, jsonStrings(p.look.hostLacks).c_str());
     for (const auto& [name, bytes] : images) std::fprintf(s.out, ",\"%s\":%zu", name, bytes->size());
     std::fprintf(s.out, "}\n");
   } else {
@@ -103,8 +104,14 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
     } else {
       std::fprintf(s.out, "indicators: hidden\n");
     }
-    std::fprintf(s.out, "startup-text toggle: %s\n", onOff(p.look.startupTextToggle));
+    std::fprintf(s.out, "startup-text toggle: %s\n",
+                 p.look.startupTextAvailable ? onOff(p.look.startupTextToggle) : "not available");
     std::fprintf(s.out, "overlay: %s\n", overlay);
+    if (!p.look.hostLacks.empty()) {
+      std::string list;
+      for (const std::string& name : p.look.hostLacks) list += (list.empty() ? "" : ", ") + name;
+      std::fprintf(s.out, "host lacks: %s\n", list.c_str());
+    }
     printImages(s, images);
   }
   return s.done();

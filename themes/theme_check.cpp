@@ -7,6 +7,7 @@
 #include "formats/profile_text.h"
 #include "formats/text_guess.h"
 #include "formats/utf.h"
+#include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "themes/theme_folder.h"
@@ -16,19 +17,19 @@ namespace {
 
 struct ImageRule {
   const char* file;
-  const char* resource;
+  HostImage image;
   Pack pack;
   std::uint32_t width, height;
   bool required;
 };
 
 const ImageRule kImages[] = {
-    {kSplashLow, kSplashResource, Pack::LowRes, 838, 506, true},
-    {kSplashHigh, kSplashResource, Pack::HighRes, 1676, 1012, false},
-    {kDarkLow, kDarkIconResource, Pack::LowRes, 32, 32, false},
-    {kDarkHigh, kDarkIconResource, Pack::HighRes, 64, 64, false},
-    {kLightLow, kLightIconResource, Pack::LowRes, 32, 32, false},
-    {kLightHigh, kLightIconResource, Pack::HighRes, 64, 64, false},
+    {kSplashLow, HostImage::Splash, Pack::LowRes, 838, 506, true},
+    {kSplashHigh, HostImage::Splash, Pack::HighRes, 1676, 1012, false},
+    {kDarkLow, HostImage::DarkIcon, Pack::LowRes, 32, 32, false},
+    {kDarkHigh, HostImage::DarkIcon, Pack::HighRes, 64, 64, false},
+    {kLightLow, HostImage::LightIcon, Pack::LowRes, 32, 32, false},
+    {kLightHigh, HostImage::LightIcon, Pack::HighRes, 64, 64, false},
 };
 
 std::string sizeText(std::uint32_t w, std::uint32_t h) { return std::to_string(w) + " x " + std::to_string(h); }
@@ -103,8 +104,18 @@ void checkImage(Context& ctx, const std::string& folder, const ImageRule& rule, 
                                               ", the guide asks for " + sizeText(rule.width, rule.height)});
   }
   if (!host) return;
+  const std::optional<std::string> resource = hostResource(*host, rule.image);
+  if (!resource) {
+    out.push_back({FindingLevel::Note, std::string(rule.file) + " is not applied to this host: it has no " +
+                                           imageResourceName(rule.image)});
+    return;
+  }
+  if (*resource != imageResourceName(rule.image)) {
+    out.push_back({FindingLevel::Note, std::string(rule.file) + " goes into " + *resource +
+                                           ", the one app-bar icon this host has"});
+  }
   const std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
-  std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, rule.resource, rule.pack));
+  std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, *resource, rule.pack));
   if (own && (own->width != size.width || own->height != size.height)) {
     out.push_back({FindingLevel::Warning, std::string(rule.file) + " is " + sizeText(size.width, size.height) +
                                               ", the host's own image there is " + sizeText(own->width, own->height)});
@@ -140,6 +151,10 @@ void checkStartupText(Context& ctx, const std::string& folder, std::vector<Findi
   }
   if (!hasMarker) {
     out.push_back({FindingLevel::Note, std::string("without ") + kThemeTextMarker + " the T badge stays dark"});
+  }
+  if (ctx.state.languageAbsent()) {
+    out.push_back({FindingLevel::Note, std::string(kThemeText) + " is not applied to this host: it has no Chinese "
+                                                                 "language file"});
   }
   out.push_back({FindingLevel::Note, std::string(kThemeText) +
                                          " is applied only with 隐藏启动文字 ticked (loadtext=no ticks it when the "

@@ -1,5 +1,6 @@
 // make-sample-host DIR --stub EXE [--version V] [--layout four|two] [--bom]
 //                  [--dump DIR] [--pad-mib LOW,HIGH,XLOW,XHIGH]
+//                  [--shape sample|release19|single-icon] [--no-chinese]
 // Writes a sample host into DIR. --dump writes the LowRes and HighRes images of the
 // three resources the system edits (first record of each name) as PNG files, for checks.
 #include <cstdio>
@@ -15,7 +16,8 @@ namespace {
 int usage() {
   std::fputs(
       "usage: make-sample-host DIR --stub EXE [--version V] [--layout four|two] [--bom]\n"
-      "                        [--dump DIR] [--pad-mib LOW,HIGH,XLOW,XHIGH]\n",
+      "                        [--dump DIR] [--pad-mib LOW,HIGH,XLOW,XHIGH]\n"
+      "                        [--shape sample|release19|single-icon] [--no-chinese]\n",
       stderr);
   return 2;
 }
@@ -36,6 +38,17 @@ int main(int argc, char** argv) {
       options.fourPack = next() != "two";
     else if (arg == "--bom")
       options.languageBom = true;
+    else if (arg == "--no-chinese")
+      options.chinese = false;
+    else if (arg == "--shape") {
+      const std::string shape = next();
+      if (shape == "release19")
+        options.shape = lumaset::tools::HostShape::Release19;
+      else if (shape == "single-icon")
+        options.shape = lumaset::tools::HostShape::SingleIcon;
+      else if (shape != "sample")
+        return usage();
+    }
     else if (arg == "--dump")
       dump = next();
     else if (arg == "--pad-mib") {
@@ -62,7 +75,8 @@ int main(int argc, char** argv) {
   }
   if (!dump.empty()) {
     std::filesystem::create_directories(dump);
-    for (const char* name : {"Splash1080Background", "PS_OWL_appbar_dark_win", "PS_OWL_appbar_light_win"}) {
+    for (const char* name :
+         {"Splash1080Background", "PS_OWL_appbar_dark_win", "PS_OWL_appbar_light_win", "PS_OWL_appbar_win"}) {
       for (const auto& record : host.records) {
         if (record.name != name) continue;
         std::ofstream(dump + "/" + name + ".low.png", std::ios::binary) << record.lowImage;

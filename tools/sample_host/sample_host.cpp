@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "tools/sample_host/sample_images.h"
 #include "tools/utf16le.h"
@@ -12,54 +13,48 @@ namespace fs = std::filesystem;
 namespace lumaset::tools {
 namespace {
 
-struct Entry {
-  std::string name;
-  int kind;  // 0 tool icon, 1 splash, 2 dark app bar, 3 light app bar
-  int seed;
-};
-
-std::vector<Entry> sampleEntries() {
-  std::vector<Entry> entries;
-  const char* tools[] = {"ToolMove",       "ToolMarquee",  "ToolLasso",     "ToolQuickSelect", "ToolCrop",
-                         "ToolEyedropper", "ToolHealing",  "ToolBrush",     "ToolStamp",       "ToolHistory",
-                         "ToolEraser",     "ToolGradient", "ToolBlur",      "ToolDodge",       "ToolPen",
-                         "ToolType",       "ToolPath",     "ToolShape",     "ToolHand",        "ToolZoom",
-                         "PanelHistory",   "PanelColor",   "PanelSwatches", "PanelChannels",   "PanelPaths",
-                         "PanelAdjust",    "PanelStyles",  "PanelActions"};
-  int seed = 1;
-  for (int i = 0; i < 10; ++i) entries.push_back({tools[i], 0, seed++});
-  entries.push_back({"Splash1080Background", 1, 200});
-  for (int i = 10; i < 18; ++i) entries.push_back({tools[i], 0, seed++});
-  entries.push_back({"PS_OWL_appbar_dark_win", 2, 0});
-  entries.push_back({"PS_OWL_appbar_light_win", 3, 0});
-  // Differs from the splash's name only in letter case: a lookup must not find it.
-  entries.push_back({"splash1080background", 1, 20});
-  // Bytes after the name's NUL are part of the record, not of the name.
-  entries.push_back({std::string("PanelLayers\0garbage-after-nul", 30), 0, seed++});
-  for (int i = 18; i < 28; ++i) entries.push_back({tools[i], 0, seed++});
-  // A second record of the same name: the first one in file order wins.
-  entries.push_back({"Splash1080Background", 1, 120});
-  entries.push_back({"PS_OWL_appbar_dark_win", 0, seed++});
-  entries.push_back({"FillerPadding", 4, 0});
-  return entries;
+// The picture for an entry at one of the four pack scales.
+std::pair<int, int> entrySize(const SampleEntry& e, int pack) {
+  static const double kScale[] = {1.0, 2.0, 0.5, 1.5};
+  auto scaled = [&](int n) { return static_cast<int>(n * kScale[pack]); };
+  switch (e.kind) {
+    case EntryKind::Splash:
+      return {scaled(838), scaled(506)};
+    case EntryKind::DarkIcon:
+    case EntryKind::LightIcon:
+      return {scaled(32), scaled(32)};
+    case EntryKind::Padding:
+      return {4, 4};
+    case EntryKind::Tool:
+      break;
+  }
+  return {scaled(16), scaled(16)};
 }
 
-// The picture for an entry at one of the four pack scales.
-Image drawEntry(const Entry& e, int pack) {
-  static const double kScale[] = {1.0, 2.0, 0.5, 1.5};
-  double s = kScale[pack];
+Image drawEntry(const SampleEntry& e, int pack) {
+  const auto [w, h] = entrySize(e, pack);
   switch (e.kind) {
-    case 1:
-      return drawSplash(static_cast<int>(838 * s), static_cast<int>(506 * s), e.seed);
-    case 2:
-      return drawAppBarIcon(static_cast<int>(32 * s), true);
-    case 3:
-      return drawAppBarIcon(static_cast<int>(32 * s), false);
-    case 4:
+    case EntryKind::Splash:
+      return drawSplash(w, h, e.seed);
+    case EntryKind::DarkIcon:
+      return drawAppBarIcon(w, true);
+    case EntryKind::LightIcon:
+      return drawAppBarIcon(w, false);
+    case EntryKind::Padding:
       return drawToolIcon(4, 0);
-    default:
-      return drawToolIcon(static_cast<int>(16 * s), e.seed);
+    case EntryKind::Tool:
+      break;
   }
+  return drawToolIcon(w, e.seed);
+}
+
+// The PNG of an entry; tool icons repeat by seed, so each is drawn once.
+const std::string& entryPng(const SampleEntry& e, int pack, std::map<std::pair<int, int>, std::string>& drawn,
+                            std::string& scratch) {
+  if (e.kind != EntryKind::Tool) return scratch = encodePng(drawEntry(e, pack), 1);
+  auto [at, fresh] = drawn.try_emplace({e.seed, pack});
+  if (fresh) at->second = encodePng(drawEntry(e, pack), 1);
+  return at->second;
 }
 
 void put32(std::string& b, std::size_t pos, std::uint32_t v) {
@@ -150,6 +145,98 @@ std::string languageFile(bool bom) {
   return utf16le(text);
 }
 
+// The packs as they grow, written as they go so that padded packs need little memory.
+struct PackWriter {
+  std::vector<std::ofstream> files;
+  std::vector<std::uint64_t> sizes;
+  const std::string chunk = std::string(1 << 20, static_cast<char>(0x5A));
+
+  void pad(int p, std::uint64_t bytes) {
+    for (std::uint64_t left = bytes; left > 0;) {
+      std::uint64_t n = std::min<std::uint64_t>(left, chunk.size());
+      files[p].write(chunk.data(), static_cast<std::streamsize>(n));
+      left -= n;
+    }
+  }
+};
+
+// Release-shaped hosts: the splash lies past 2.7 MB in the LowRes pack and past 4.4 MB
+// in the HighRes one, as in a real installation.
+constexpr std::uint64_t kReleasePadding[4] = {2900000, 4600000, 0, 0};
+
+// The index and its packs. Release-shaped hosts keep the extra packs at 4 bytes: each
+// record's slots there have a length of 0 (and an offset that points nowhere).
+bool writeIconFiles(const SampleHostOptions& options, const fs::path& root, SampleHost& host, std::string& error) {
+  const bool release = options.shape != HostShape::Sample;
+  const int packs = options.fourPack ? 4 : 2;
+  const std::size_t recordSize = options.fourPack ? 368 : 208;
+  const std::size_t widthAt = 48, heightAt = options.fourPack ? 64 : 56;
+  const std::size_t offsetAt = options.fourPack ? 112 : 80;
+  const std::size_t lengthAt = options.fourPack ? 240 : 144;
+  const char* packNames[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
+
+  PackWriter w;
+  w.sizes.assign(packs, 4);
+  for (int p = 0; p < packs; ++p) {
+    w.files.emplace_back(root / "Resources" / packNames[p], std::ios::binary | std::ios::trunc);
+    w.files[p] << "fdra";
+  }
+  std::map<std::pair<int, int>, std::string> drawn;
+  std::string scratch;
+  host.index = header(options.fourPack);
+  int number = 0;
+  for (const SampleEntry& entry : sampleEntries(options.shape)) {
+    ++number;
+    std::string record = nameField(entry.name);
+    record.resize(recordSize, '\0');
+    // Bytes the system must carry unchanged: a pattern in every unused slot and gap.
+    for (std::size_t i = 48; i < recordSize; ++i) record[i] = static_cast<char>((number * 31 + i * 7) & 0xFF);
+    SampleRecord sample;
+    sample.name = entry.name;
+    for (int p = 0; p < packs; ++p) {
+      const auto offset = static_cast<std::uint32_t>(w.sizes[p]);
+      const bool empty = (release && p >= 2) || (entry.highEmpty && p == 1);
+      std::string png;
+      std::uint64_t length = 0;
+      if (!empty) {
+        png = entryPng(entry, p, drawn, scratch);
+        w.files[p] << png;
+        length = png.size();
+        if (entry.kind == EntryKind::Padding) {
+          const std::uint64_t padding = options.packPadding[p] + (release ? kReleasePadding[p] : 0);
+          w.pad(p, padding);
+          length += padding;
+        }
+      }
+      w.sizes[p] += length;
+      const auto [width, height] = empty ? std::pair{0, 0} : entrySize(entry, p);
+      put32(record, widthAt + 4 * p, static_cast<std::uint32_t>(width));
+      put32(record, heightAt + 4 * p, static_cast<std::uint32_t>(height));
+      // A zero length names nothing, wherever its offset points.
+      put32(record, offsetAt + 32 * p, empty && p >= 2 ? offset + 4096u * number : offset);
+      put32(record, lengthAt + 32 * p, static_cast<std::uint32_t>(length));
+      if (p == 0) {
+        sample.lowImage = png;
+        sample.lowOffset = offset;
+      }
+      if (p == 1) {
+        sample.highImage = png;
+        sample.highOffset = offset;
+      }
+    }
+    host.records.push_back(sample);
+    host.index += record;
+  }
+  for (int p = 0; p < packs; ++p) {
+    w.files[p].close();
+    if (!w.files[p]) {
+      error = std::string("cannot write ") + packNames[p];
+      return false;
+    }
+  }
+  return writeBytes(host.indexPath, host.index, error);
+}
+
 }  // namespace
 
 std::string sampleLanguageFolder(const std::string& version) {
@@ -165,14 +252,15 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
   fs::path root = options.folder;
   std::error_code ec;
   fs::create_directories(root / "Resources", ec);
-  fs::path languageDir = root / sampleLanguageFolder(options.version);
+  fs::path languageDir = root / (options.chinese ? sampleLanguageFolder(options.version) : "Locales/en_US/Support Files");
   fs::create_directories(languageDir, ec);
   host = SampleHost{};
   host.folder = root.string();
   host.exePath = (root / "Photoshop.exe").string();
   host.indexPath = (root / "Resources" / "IconResources.idx").string();
   host.languageFolder = languageDir.string();
-  host.languageFile = (languageDir / sampleLanguageFileName(options.version)).string();
+  host.languageFile =
+      (languageDir / (options.chinese ? sampleLanguageFileName(options.version) : "tw10428.dat")).string();
   host.rotatingNames = rotatingNames();
 
   if (!options.stubExe.empty()) {
@@ -182,72 +270,7 @@ bool writeSampleHost(const SampleHostOptions& options, SampleHost& host, std::st
       return false;
     }
   }
-
-  const int packs = options.fourPack ? 4 : 2;
-  const std::size_t recordSize = options.fourPack ? 368 : 208;
-  const std::size_t widthAt = 48, heightAt = options.fourPack ? 64 : 56;
-  const std::size_t offsetAt = options.fourPack ? 112 : 80;
-  const std::size_t lengthAt = options.fourPack ? 240 : 144;
-  const char* packNames[] = {"PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
-
-  // Packs are written as they grow, so that padded packs of any size need little memory.
-  std::vector<std::ofstream> packFiles;
-  std::vector<std::uint64_t> packSizes(packs, 4);
-  for (int p = 0; p < packs; ++p) {
-    packFiles.emplace_back(root / "Resources" / packNames[p], std::ios::binary | std::ios::trunc);
-    packFiles[p] << "fdra";
-  }
-  const std::string chunk(1 << 20, static_cast<char>(0x5A));
-
-  host.index = header(options.fourPack);
-  int number = 0;
-  for (const Entry& entry : sampleEntries()) {
-    ++number;
-    std::string record = nameField(entry.name);
-    record.resize(recordSize, '\0');
-    // Bytes the system must carry unchanged: a pattern in every unused slot and gap.
-    for (std::size_t i = 48; i < recordSize; ++i) record[i] = static_cast<char>((number * 31 + i * 7) & 0xFF);
-    SampleRecord sample;
-    sample.name = entry.name;
-    for (int p = 0; p < packs; ++p) {
-      Image image = drawEntry(entry, p);
-      std::string png = encodePng(image, 1);
-      auto offset = static_cast<std::uint32_t>(packSizes[p]);
-      packFiles[p] << png;
-      std::uint64_t length = png.size();
-      if (entry.kind == 4) {
-        for (std::uint64_t left = options.packPadding[p]; left > 0;) {
-          std::uint64_t n = std::min<std::uint64_t>(left, chunk.size());
-          packFiles[p].write(chunk.data(), static_cast<std::streamsize>(n));
-          left -= n;
-        }
-        length += options.packPadding[p];
-      }
-      packSizes[p] += length;
-      put32(record, widthAt + 4 * p, static_cast<std::uint32_t>(image.width));
-      put32(record, heightAt + 4 * p, static_cast<std::uint32_t>(image.height));
-      put32(record, offsetAt + 32 * p, offset);
-      put32(record, lengthAt + 32 * p, static_cast<std::uint32_t>(length));
-      if (p == 0) {
-        sample.lowImage = png;
-        sample.lowOffset = offset;
-      }
-      if (p == 1) {
-        sample.highImage = png;
-        sample.highOffset = offset;
-      }
-    }
-    host.records.push_back(sample);
-    host.index += record;
-  }
-  for (int p = 0; p < packs; ++p) {
-    packFiles[p].close();
-    if (!packFiles[p]) {
-      error = std::string("cannot write ") + packNames[p];
-      return false;
-    }
-  }
-  if (!writeBytes(host.indexPath, host.index, error)) return false;
+  if (!writeIconFiles(options, root, host, error)) return false;
   host.languageBytes = languageFile(options.languageBom);
   return writeBytes(host.languageFile, host.languageBytes, error);
 }

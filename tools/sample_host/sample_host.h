@@ -1,11 +1,14 @@
 // Writes a Photoshop-like installation of our own making into a folder: a stub
 // Photoshop.exe with a version resource, an icon index in either layout with its packs
-// of real PNG images, and a UTF-16LE zh_CN language file in the folder that the
-// version calls for. Tools and tests build hosts with it.
+// of real PNG images (a small sample, or shaped as a real release's), and a UTF-16LE
+// zh_CN language file in the folder that the version calls for (or an en_US one).
+// Tools and tests build hosts with it.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tools/sample_host/sample_entries.h"
 
 namespace lumaset::tools {
 
@@ -15,6 +18,9 @@ struct SampleHostOptions {
   std::string version = "16.1.2";  // picks the language folder and file name
   bool fourPack = true;
   bool languageBom = false;  // start the language file with a byte-order mark
+  HostShape shape = HostShape::Sample;
+  // False: an installation in another language, with en_US and no zh_CN folder.
+  bool chinese = true;
   // Filler bytes added to each pack (inside an unnamed record's image) so that packs
   // reach a realistic size; 0 for none. Order: LowRes, HighRes, XLowRes, XHighRes.
   std::uint64_t packPadding[4] = {0, 0, 0, 0};

@@ -66,8 +66,12 @@ std::string hexText(const std::string& bytes) {
 
 std::string jsonStrings(const std::vector<std::string>& texts) {
   std::string out = "[";
-  for (const std::string& text : texts) out += (out.size() > 1 ? "," : "") + jsonString(text);
-  return out + "]";
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (i > 0) out += ',';
+    out += jsonString(texts[i]);
+  }
+  out += ']';
+  return out;
 }
 
 }  // namespace lumaset::cli

@@ -281,7 +281,7 @@ TEST_F(Cli, ThemeLibraryCommands) {
             std::string::npos)
       << preview.out;
   EXPECT_NE(preview.out.find("\"indicators\":true,\"1x\":true,\"2x\":false,\"t\":false,\"startupTextToggle\":false,"
-                             "\"overlay\":\"marked\""),
+                             "\"startupTextAvailable\":true,\"overlay\":\"marked\",\"hostLacks\":[]"),
             std::string::npos);
   EXPECT_EQ(testing::readWhole(dir / "shown/splash.png"), testing::samplePng(3));
 

@@ -63,8 +63,9 @@ class PresenterTest : public testing::HostFixture {
   FakeMainView main;
   ui::Presenter presenter{files, ui, main, home};
 
-  void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    makeHost(stub, version);
+  void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
+                   tools::HostShape shape = tools::HostShape::Sample, bool chinese = true) {
+    makeHost(stub, version, true, "PS", shape, chinese);
     testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}},
                         "[Lumaset_theme]\r\nloadtext=no\r\n");
     testing::writeTheme(home, "Plain", {{"loading_low.png", testing::samplePng(2)}});
@@ -174,6 +175,39 @@ TEST_F(PresenterTest, ToggleChoosesTheOverlayAndVersion18KeepsItClear) {
   presenter.state().version18 = true;
   presenter.toggleClicked();
   EXPECT_EQ(main.overlay, Overlay::Clear);
+}
+
+// A host without a language file: the toggle cannot be ticked, by the box or its label,
+// and no look turns it on.
+TEST_F(PresenterTest, ToggleIsNotAvailableWithoutALanguageFile) {
+  startOnHost("v16.1.2", "16.1.2", tools::HostShape::Sample, false);
+  EXPECT_FALSE(main.looks.back().startupTextAvailable);
+  main.toggle = true;
+  presenter.toggleClicked();
+  EXPECT_FALSE(main.toggle);
+  EXPECT_FALSE(presenter.state().startupTextToggle);
+  presenter.toggleLabelPressed();
+  EXPECT_FALSE(main.toggle);
+  main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Ink") - main.entries.begin());
+  presenter.themeBoxUpdate();  // its info.ini hides the startup text elsewhere
+  EXPECT_FALSE(main.toggle);
+  EXPECT_FALSE(main.looks.back().startupTextAvailable);
+}
+
+// The description under a look says which images the host lacks; a theme's image for
+// one of them is not shown.
+TEST_F(PresenterTest, LookOfASingleIconHostSaysWhatItLacks) {
+  startOnHost("v19.1", "19.1", tools::HostShape::SingleIcon);
+  EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面\r\n（这个 Photoshop 没有 PS_OWL_appbar_light_win）");
+  EXPECT_FALSE(main.looks.back().darkIcon.empty());
+  EXPECT_TRUE(main.looks.back().lightIcon.empty());
+  testing::writeTheme(home, "Icons", {{"loading_low.png", testing::samplePng(3)},
+                                      {"ico_light_low.png", testing::samplePng(4)}});
+  presenter.fillThemeList();
+  main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Icons") - main.entries.begin());
+  presenter.themeBoxUpdate();
+  EXPECT_TRUE(main.looks.back().lightIcon.empty());
+  EXPECT_NE(main.looks.back().description.find("PS_OWL_appbar_light_win"), std::string::npos);
 }
 
 TEST_F(PresenterTest, ControlsRunTheirOperations) {

@@ -136,6 +136,9 @@ TEST_F(Startup, StoredValuesThatLeaveTheirFoldersCountAsNoStoredHost) {
       good + "photoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=" + host.languageFolder + "/../../..\r\n",
       "[lumaset]\r\nphotoshop=PS/\r\nphotoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=/x\r\n",
       "[lumaset]\r\nphotoshop=" + host.folder + "/../PS/\r\n",
+      // One of the two left empty is no mark of a host without a language file.
+      good + "photoshop_locaal_file=\r\nphotoshop_locaal_dir=" + host.languageFolder + "\r\n",
+      good + "photoshop_locaal_file=tw10428.dat\r\nphotoshop_locaal_dir=\r\n",
   };
   for (const std::string& settingsText : planted) {
     SCOPED_TRACE(settingsText);

@@ -39,8 +39,9 @@ class HostFixture : public ::testing::Test {
   // Writes a sample host into <temp>/<folder>. Each kind of host is drawn once per test
   // program and copied from then on.
   tools::SampleHost& makeHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
-                              bool fourPack = true, const std::string& folder = "PS") {
-    const tools::SampleHost& original = cachedHost(stub, version, fourPack);
+                              bool fourPack = true, const std::string& folder = "PS",
+                              tools::HostShape shape = tools::HostShape::Sample, bool chinese = true) {
+    const tools::SampleHost& original = cachedHost(stub, version, fourPack, shape, chinese);
     std::string target = dir / folder;
     std::filesystem::copy(testing::pathFromUtf8(original.folder), testing::pathFromUtf8(target),
                           std::filesystem::copy_options::recursive);
@@ -50,10 +51,12 @@ class HostFixture : public ::testing::Test {
     return host;
   }
 
-  static const tools::SampleHost& cachedHost(const std::string& stub, const std::string& version, bool fourPack) {
+  static const tools::SampleHost& cachedHost(const std::string& stub, const std::string& version, bool fourPack,
+                                             tools::HostShape shape, bool chinese) {
     static TempDir cacheDir;
     static std::map<std::string, tools::SampleHost> cache;
-    std::string key = stub + "-" + version + (fourPack ? "-four" : "-two");
+    std::string key = stub + "-" + version + (fourPack ? "-four" : "-two") + "-" +
+                      std::to_string(static_cast<int>(shape)) + (chinese ? "" : "-other");
     auto found = cache.find(key);
     if (found != cache.end()) return found->second;
     tools::SampleHostOptions options;
@@ -61,6 +64,8 @@ class HostFixture : public ::testing::Test {
     options.stubExe = stubExe(stub);
     options.version = version;
     options.fourPack = fourPack;
+    options.shape = shape;
+    options.chinese = chinese;
     tools::SampleHost made;
     std::string error;
     EXPECT_TRUE(tools::writeSampleHost(options, made, error)) << error;

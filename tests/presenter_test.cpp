@@ -198,7 +198,7 @@ TEST_F(PresenterTest, ToggleIsNotAvailableWithoutALanguageFile) {
 // one of them is not shown.
 TEST_F(PresenterTest, LookOfASingleIconHostSaysWhatItLacks) {
   startOnHost("v19.1", "19.1", tools::HostShape::SingleIcon);
-  EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面\r\n（这个 Photoshop 没有 PS_OWL_appbar_light_win）");
+  EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面（这个 Photoshop 没有 PS_OWL_appbar_light_win）");
   EXPECT_FALSE(main.looks.back().darkIcon.empty());
   EXPECT_TRUE(main.looks.back().lightIcon.empty());
   testing::writeTheme(home, "Icons", {{"loading_low.png", testing::samplePng(3)},

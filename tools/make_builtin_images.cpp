@@ -174,6 +174,9 @@ int main(int argc, char** argv) {
     line(ticked, 5.5, 9.5, 8, 12, 1.5, kLightBlue);
     line(ticked, 8, 12, 12, 6.5, 1.5, kLightBlue);
     save("checkbox_down", ticked);
+    Image dimmed(48, 19, kPanel);
+    outline(dimmed, 3.5, 4.5, 13.5, 14.5, kDim);
+    save("checkbox_disabled", dimmed);
   }
   for (const auto& [name, text] :
        {std::pair{"badge_1x", "1X"}, std::pair{"badge_2x", "2X"}, std::pair{"badge_t", "T"}}) {

@@ -182,7 +182,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT MainWindow::colourControl(HDC dc, HWND window) {
   auto c = static_cast<Control>(GetDlgCtrlID(window));
   if (c == Control::ToggleLabel) {
-    SetTextColor(dc, kTextColour);
+    SetTextColor(dc, IsWindowEnabled(control(Control::StartupTextToggle)) ? kTextColour : kDimTextColour);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }

@@ -64,7 +64,8 @@ HWND MainWindow::addEdit(HWND parent, Control id, int x, int y, int w, int h) {
 
 HWND MainWindow::addButton(HWND parent, Control id, int x, int y, int w, int h, const std::string& look,
                            bool twoState) {
-  ButtonLooks looks{look + "_normal", look + "_over", look + "_down", ""};
+  // The disabled look where the built-in images have one, else the normal one.
+  ButtonLooks looks{look + "_normal", look + "_over", look + "_down", look + "_disabled"};
   HWND button = createImageButton(parent, ui::id(id), x, y, w, h, looks, twoState);
   controls_[id] = button;
   return button;

@@ -35,6 +35,13 @@ void MainWindow::showLook(const Look& look) {
   lightIcon_.setBackImageFromBytes(look.lightIcon);
   setText(Control::DescriptionBox, look.description);
   setTogglePressed(look.startupTextToggle);
+  // A host without a language file has no startup text to change: the box and its
+  // label are dimmed.
+  HWND toggle = control(Control::StartupTextToggle);
+  if ((IsWindowEnabled(toggle) != FALSE) != look.startupTextAvailable) {
+    EnableWindow(toggle, look.startupTextAvailable);
+    redrawToggleLabel();
+  }
   showOverlay(look.overlay);
 }
 

@@ -75,7 +75,7 @@ void Presenter::showLook(const Look& look) {
   if (!look.hostLacks.empty()) {
     std::string list;
     for (const std::string& name : look.hostLacks) list += (list.empty() ? "" : "、") + name;
-    shown.description += "\r\n（这个 Photoshop 没有 " + list + "）";
+    shown.description += "（这个 Photoshop 没有 " + list + "）";
   }
   view_.showLook(shown);
 }

@@ -270,6 +270,44 @@ void checkFrameControls(HWND main, const driver::Shot& shot, const std::string& 
   ok("bottom row, close cross and apply outline drawn " + when);
 }
 
+// A later release in another language: one app-bar icon, no zh_CN. It is located and
+// stored at once; the startup-text box and its label are dimmed and a real click does
+// not tick it; the light icon's place stays empty and the description says why; an apply
+// says once that the dark icon went into the single one and the light one was skipped.
+void checkHostWithoutLanguage(HWND main, const std::string& host, const std::string& theme) {
+  const std::string otherLanguage = host + "\\Locales\\en_US\\Support Files\\tw10428.dat";
+  const std::string original = readFile(otherLanguage);
+  click(main, "图形按钮2");
+  answerFileDialog("找到 Photoshop 的位置", host + "\\Photoshop.exe");
+  answerBox("可以使用", "选择的 Photoshop 版本为：19.1\r\n");
+  answerBox("信息：", "这个 Photoshop 没有中文语言文件，启动文字不会修改");
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; }, "the third host in the path box");
+  HWND toggle = findChild(main, controlId("图形按钮20"));
+  waitUntil([&] { return IsWindowEnabled(toggle) == FALSE; }, "the startup-text box dimmed");
+  if (textOf(findChild(main, controlId("编辑框8"))).find("没有 PS_OWL_appbar_light_win") == std::string::npos)
+    fail("the description does not say the host lacks the light icon");
+  driver::Shot shot = screenshot("host-without-language");
+  const RECT label = controlRect(main, "透明标签1");
+  if (driver::inkIn(shot, label) != 0) fail("the label 隐藏启动文字 is not dimmed");
+  int faint = 0;
+  for (int y = label.top; y < label.bottom; ++y)
+    for (int x = label.left; x < label.right; ++x) faint += shot.brightness(x, y) > 60;
+  if (faint < 30) fail("the dimmed label 隐藏启动文字 cannot be seen");
+  expectInk(shot, controlRect(main, "图标_暗"), 20, "the single app-bar icon");
+  if (driver::inkIn(shot, controlRect(main, "图标_亮")) != 0) fail("a light icon is shown for a host without one");
+  const POINT box = driver::centreOf(controlRect(main, "图形按钮20"));
+  driver::mouseClick(box.x - 12, box.y);
+  Sleep(300);
+  if (SendMessageW(toggle, BM_GETCHECK, 0, 0) == BST_CHECKED) fail("a click ticked the dimmed startup-text box");
+  ok("a host without zh_CN: the startup-text box dimmed and not ticked by a click, the light icon left empty");
+  choose(main, theme);
+  click(main, "图形按钮8");
+  answerBox("应用", "这个 Photoshop 只有一个应用栏图标 PS_OWL_appbar_win，已换成主题的暗色图标\r\n"
+                    "这个 Photoshop 没有以下图标，已跳过：PS_OWL_appbar_light_win");
+  answerBox("应用", "修改完成");
+  if (readFile(otherLanguage) != original) fail("the other language's file changed");
+}
+
 HWND topWindow(const wchar_t* cls) {
   HWND found = nullptr;
   for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr)) {
@@ -463,13 +501,15 @@ int threeWindows(const std::wstring& exe) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"--three-windows") return threeWindows(argv[2]);
-  if (argc != 8) {
-    std::printf("usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER\n");
+  if (argc != 9) {
+    std::printf(
+        "usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER "
+        "THIRD_HOST_FOLDER\n");
     return 2;
   }
   std::string exe = fromWide(argv[1]), host = fromWide(argv[2]), theme = fromWide(argv[3]);
   std::string package = fromWide(argv[4]), image = fromWide(argv[5]), shot = fromWide(argv[6]);
-  std::string secondHost = fromWide(argv[7]);
+  std::string secondHost = fromWide(argv[7]), thirdHost = fromWide(argv[8]);
   std::string program = exe.substr(0, exe.find_last_of('\\'));
   std::string res = host + "\\Resources\\", bak = res + "lumaset_BAK\\";
   std::string language = host + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
@@ -646,6 +686,7 @@ int wmain(int argc, wchar_t** argv) {
     fail("the second host's language backup is not its own file");
   if (readFile(language) != firstLanguage) fail("the first host's language file changed");
   ok("a second host located with the folder button keeps its own language file");
+  checkHostWithoutLanguage(main, thirdHost, theme);
 
   click(main, "图形按钮7");
   if (WaitForSingleObject(again.hProcess, 20000) != WAIT_OBJECT_0) fail("the close button did not end the program");

@@ -15,6 +15,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 "$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
 # A second installation whose language file differs from the first one's (it has a BOM).
 "$native/make-sample-host" "$work/PS2" --stub "$stubs/v16.1.2/Photoshop.exe" --bom >/dev/null
+# A third: a later release with one app-bar icon, installed in another language.
+"$native/make-sample-host" "$work/PS3" --stub "$stubs/v19.1/Photoshop.exe" --version 19.1 --shape single-icon \
+  --no-chinese >/dev/null
 mkdir -p "$work/program" "$work/dl/Ink"
 cp "$exe" "$work/program/lumaset.exe"
 cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
@@ -31,7 +34,7 @@ mkdir -p "$shots" "$work/shots"
 status=0
 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/lumaset.exe")" "$(winpath "$work/PS")" Aurora \
   "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$long/光影 a long picture name, light.png")" \
-  "$(winpath "$work/shots/lumaset-under-wine.bmp")" "$(winpath "$work/PS2")" 2> >(grep -v 'X connection' >&2) || status=$?
+  "$(winpath "$work/shots/lumaset-under-wine.bmp")" "$(winpath "$work/PS2")" "$(winpath "$work/PS3")" 2> >(grep -v 'X connection' >&2) || status=$?
 for bmp in "$work"/shots/*.bmp; do
   [ -f "$bmp" ] || continue
   name=$(basename "$bmp" .bmp)

@@ -56,6 +56,9 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   // On a first start the program itself asks for the host; otherwise the user does.
   StartupOutcome outcome = runStartup(s.ctx);
   if (!outcome.locateRan) locateHost(s.ctx);
+  // The language file is asked for only when the host has a zh_CN folder.
+  if (a.value("--language-file") && s.state.languageAbsent())
+    std::fprintf(s.err, "note: this Photoshop has no zh_CN folder; --language-file was not used\n");
   if (s.json) {
     std::fprintf(s.out, "{\"pathBox\":%s}\n", jsonString(s.view.pathBox).c_str());
   } else {

@@ -35,28 +35,30 @@ void tellVersion(Context& ctx, const std::string& productVersion, float version)
   }
 }
 
+enum class LanguageFound { Found, NoChinese, NotPicked };
+
 // Settles the language file in the run state: the one the version calls for, or one the
 // user picks by hand when that is missing. A host without a zh_CN folder (an installation
-// in another language) is not asked about: it has none. False when there is none.
-bool findLanguageFile(Context& ctx) {
+// in another language) is not asked about: it has none.
+LanguageFound findLanguageFile(Context& ctx) {
   RunState& st = ctx.state;
   const char sep = ctx.sep();
-  if (ctx.files.exists(ctx.languageFilePath())) return true;
+  if (ctx.files.exists(ctx.languageFilePath())) return LanguageFound::Found;
   const std::string locales = withTrailingSeparator(st.hostFolder, sep) + "Locales" + sep;
-  if (!ctx.files.info(locales + "zh_CN").isFolder) return false;
+  if (!ctx.files.info(locales + "zh_CN").isFolder) return LanguageFound::NoChinese;
   ctx.ui.messageBox("语言文件不存在：" + ctx.languageFilePath() +
                         "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
                     "无效路径", MessageIcon::None);
   std::optional<std::string> picked = ctx.ui.openFile({"", "*.dat|*.dat", locales});
-  if (!picked) return false;
+  if (!picked) return LanguageFound::NotPicked;
   const FileInfo info = ctx.files.info(*picked);
-  if (!info.exists || info.isFolder) return false;
+  if (!info.exists || info.isFolder) return LanguageFound::NotPicked;
   // The picked file is the one that backup, restore and the startup text work on, now
   // and after a restart.
   std::string folder = folderWithSeparator(*picked, sep);
   st.languageFolder = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
   st.languageFileName = leafName(*picked, sep);
-  return !st.languageFolder.empty() && !st.languageFileName.empty();
+  return st.languageFolder.empty() || st.languageFileName.empty() ? LanguageFound::NotPicked : LanguageFound::Found;
 }
 
 }  // namespace
@@ -122,7 +124,11 @@ LocateOutcome locateHost(Context& ctx) {
   st.languageFolder = language.folder;
   st.languageFileName = language.fileName;
 
-  const bool withLanguage = findLanguageFile(ctx);
+  // A host with a zh_CN folder may carry the program's block in a file it names: only
+  // the user's pick settles which, and without one nothing is stored.
+  const LanguageFound found = findLanguageFile(ctx);
+  if (found == LanguageFound::NotPicked) return LocateOutcome::LanguageMissing;
+  const bool withLanguage = found == LanguageFound::Found;
   if (!withLanguage) {
     st.languageFolder.clear();
     st.languageFileName.clear();

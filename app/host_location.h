@@ -10,8 +10,9 @@ namespace lumaset {
 enum class LocateOutcome {
   Cancelled,        // no file at the dialog's answer: only the path box refreshed
   IndexMissing,     // no IconResources.idx: host folder and index path emptied
+  LanguageMissing,  // a zh_CN folder without the language file, none picked by hand: nothing stored
   Located,
-  LocatedWithoutLanguage,  // stored with the language marked absent: no startup text
+  LocatedWithoutLanguage,  // no zh_CN folder: stored with the language marked absent
 
 };
 

@@ -27,7 +27,7 @@ struct RunState {
   bool languageAbsent() const { return !hostFolder.empty() && languageFolder.empty() && languageFileName.empty(); }
   // The host's language file: language folder + separator + file name; empty when absent.
   std::string languageFilePath(char sep) const {
-    return languageAbsent() ? std::string() : languageFolder + sep + languageFileName;
+    return languageFolder.empty() && languageFileName.empty() ? std::string() : languageFolder + sep + languageFileName;
   }
 };
 

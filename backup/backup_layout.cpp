@@ -23,13 +23,14 @@ std::string BackupLayout::backupPath(const std::string& key) const {
 }
 
 std::string BackupLayout::secondCopyPath(const std::string& key) const {
-  if (key == kLanguageKey) return iconBackup + sep + languageFileName;
+  if (key == kLanguageKey) return languageAbsent ? std::string() : iconBackup + sep + languageFileName;
   if (key == kIndexFile) return languageBackup + sep + kIndexFile;
   return {};
 }
 
 std::string BackupLayout::oldBackupPath(const std::string& key) const {
-  return key == kLanguageKey ? languageBackupOld + sep + languageFileName : iconBackupOld + sep + key;
+  if (key == kLanguageKey) return languageAbsent ? std::string() : languageBackupOld + sep + languageFileName;
+  return iconBackupOld + sep + key;
 }
 
 BackupLayout backupLayout(const Context& ctx) {

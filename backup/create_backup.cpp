@@ -13,13 +13,26 @@ std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, 
     auto found = fromBackup.find(key);
     return found != fromBackup.end() && found->second ? b.backupFile(key) : b.hostFile(key);
   };
-  std::optional<Bytes> bytes = readIndexFile(s.files(), source(kIndexFile));
-  DecodedIndex decoded = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  auto decodedAt = [&](const std::string& path) {
+    std::optional<Bytes> bytes = readIndexFile(s.files(), path);
+    return bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  };
+  const DecodedIndex decoded = decodedAt(source(kIndexFile));
+  // A refresh holds the result against the backup it renews: what is past its pack there
+  // already is the host's own; anything new past a pack is damage.
+  const DecodedIndex previous = fromBackup.empty() ? DecodedIndex{IndexProblem::Empty, {}, 0}
+                                                   : decodedAt(b.backupFile(kIndexFile));
   bool sound = decoded.problem == IndexProblem::None;
   for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
     const auto packSlot = static_cast<PackSlot>(slot);
     const FileInfo pack = s.files().info(source(packSlotFile(packSlot)));
-    sound = !changedRecordPastPack(decoded.table, packSlot, pack.exists ? pack.size : 0);
+    const std::uint64_t size = pack.exists ? pack.size : 0;
+    if (previous.problem != IndexProblem::None) {
+      sound = !changedRecordPastPack(decoded.table, packSlot, size);
+    } else {
+      const FileInfo before = s.files().info(b.backupFile(packSlotFile(packSlot)));
+      sound = !newRecordPastPack(decoded.table, packSlot, size, {previous.table, before.exists ? before.size : 0});
+    }
   }
   if (sound) return {};
   return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +

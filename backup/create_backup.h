@@ -19,7 +19,9 @@ bool createBackup(EditSession& s);
 bool createBackup(Context& ctx);
 
 // The message of a host whose own index is damaged (it does not decode, or one of the
-// records the program changes names bytes its packs lack), or empty when it is sound. The index and packs are the host's, or
+// records the program changes names bytes its packs lack; for a refresh, also any record
+// that names bytes its pack lacks and did not already in the backup), or empty when it
+// is sound. The index and packs are the host's, or
 // their backup copies for the keys that `fromBackup` marks: what a refresh will leave.
 std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup);
 

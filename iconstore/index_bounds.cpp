@@ -50,4 +50,17 @@ std::optional<std::size_t> changedRecordPastPack(const RecordTable& table, PackS
   return std::nullopt;
 }
 
+std::optional<std::size_t> newRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize,
+                                             const PackBaseline& baseline) {
+  if (std::optional<std::size_t> changed = changedRecordPastPack(table, slot, packSize)) return changed;
+  for (std::size_t n = 1; n <= table.count(); ++n) {
+    if (!recordPastPack(table, n, slot, packSize)) continue;
+    const bool carried = n <= baseline.table.count() && baseline.table.layout == table.layout &&
+                         baseline.table.records[n - 1] == table.records[n - 1] &&
+                         recordPastPack(baseline.table, n, slot, baseline.packSize);
+    if (!carried) return n;
+  }
+  return std::nullopt;
+}
+
 }  // namespace lumaset

@@ -28,4 +28,16 @@ std::optional<std::size_t> firstRecordPastPack(const RecordTable& table, PackSlo
 // bytes, and whatever else they name there is carried as it is, never judged.
 std::optional<std::size_t> changedRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize);
 
+// An index and the size of its pack in a slot, known to belong together (the backup).
+struct PackBaseline {
+  const RecordTable& table;
+  std::uint64_t packSize;
+};
+
+// The first record that names bytes past `packSize`, but for records the baseline already
+// had past its pack with the same bytes (the host's own oddities, carried as they are).
+// The records the program changes are always held to the pack.
+std::optional<std::size_t> newRecordPastPack(const RecordTable& table, PackSlot slot, std::uint64_t packSize,
+                                             const PackBaseline& baseline);
+
 }  // namespace lumaset

@@ -171,14 +171,26 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   EXPECT_EQ(settings("photoshop_locaal_dir"), dir / "elsewhere");
 }
 
-// A cancelled pick leaves the host without startup text, not without a location: the
-// splash and the icons do not need the language file.
-TEST_F(LocateHost, CancelledLanguageDialogLocatesTheHostWithoutStartupText) {
+TEST_F(LocateHost, CancelledLanguageDialogKeepsTheHostForThisRunOnly) {
   makeHost();
   std::filesystem::remove(host.languageFile);
   ui.answers.push_back(host.exePath);
-  EXPECT_EQ(locateHost(ctx), LocateOutcome::LocatedWithoutLanguage);
+  EXPECT_EQ(locateHost(ctx), LocateOutcome::LanguageMissing);
   EXPECT_EQ(state.hostFolder, hostFolder());
+  EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+  EXPECT_TRUE(view.pathBoxTexts.empty());
+  EXPECT_TRUE(view.looks.empty());
+}
+
+// An installation in another language has no zh_CN folder: it is not asked about, and
+// is located and stored without a language file.
+TEST_F(LocateHost, HostWithoutZhCnIsStoredWithoutALanguageFile) {
+  makeHost();
+  std::filesystem::remove_all(testing::pathFromUtf8(host.folder + "/Locales/zh_CN"));
+  ui.answers.push_back(host.exePath);
+  EXPECT_EQ(locateHost(ctx), LocateOutcome::LocatedWithoutLanguage);
+  EXPECT_EQ(ui.dialogs.size(), 1u);
   EXPECT_TRUE(state.languageAbsent());
   EXPECT_EQ(ctx.languageFilePath(), "");
   EXPECT_TRUE(hostPathsSettled(state, '/'));
@@ -253,21 +265,42 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
   EXPECT_EQ(read(b.languageFile).size(), bLanguage.size() + 4870);
 }
 
-TEST_F(SecondHost, HostWithoutLanguageFileNeverUsesTheFirstHostsLanguageBackup) {
+TEST_F(SecondHost, LocationStoppedAtTheLanguageFileNeverUsesTheFirstHostsBackup) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
   applyFromThemeList(ctx, "[当前]", state.startupTextToggle);  // A's language backup exists from here on
   std::filesystem::remove(testing::pathFromUtf8(b.languageFile));
-  ASSERT_EQ(locate(b.exePath), LocateOutcome::LocatedWithoutLanguage);
+  ASSERT_EQ(locate(b.exePath), LocateOutcome::LanguageMissing);
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
   applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
   EXPECT_FALSE(files.exists(b.languageFile));  // not made from A's backup
   EXPECT_EQ(read(b.indexPath), b.index);
   EXPECT_EQ(read(a.languageFile), a.languageBytes);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
-  EXPECT_TRUE(files.exists(b.folder + "/Resources/lumaset_BAK/IconResources.idx"));
-  EXPECT_FALSE(files.exists(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes.back().caption, "信息：");  // the no-backup message: B's language file cannot be backed up
+}
+
+// A hand-picked language file that carries the program's block is never forgotten by a
+// later location whose pick is cancelled: the stored one stays, and "[默认]" after a
+// restart takes the block out again.
+TEST_F(SecondHost, CancelledPickKeepsTheHandPickedLanguageFileForTheWayBack) {
+  std::filesystem::remove(testing::pathFromUtf8(a.languageFile));
+  const std::string picked = a.folder + "/Locales/zh_CN/mine.dat";
+  testing::writeFile(picked, a.languageBytes);
+  ui.answers = {a.exePath, picked};
+  runStartup(ctx);
+  applyFromThemeList(ctx, "[当前]", true);  // the block goes into the picked file
+  ASSERT_GT(read(picked).size(), a.languageBytes.size());
+  ui.answers.clear();  // the pick of the language file is cancelled
+  EXPECT_EQ(locate(a.exePath), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(settings("photoshop_locaal_file"), "mine.dat");
+  RunState restarted;
+  Context again{files, ui, view, restarted, home};
+  runStartup(again);
+  ASSERT_FALSE(restarted.languageAbsent());
+  applyFromThemeList(again, "[默认]", false);
+  EXPECT_EQ(read(picked), a.languageBytes);
 }
 
 TEST_F(SecondHost, LocationStoppedAtTheIndexLeavesNothingOfTheFirstHostToWriteTo) {

@@ -9,6 +9,8 @@
 #include "backup/refresh_backup.h"
 #include "edits/backup_record.h"
 #include "formats/sha256.h"
+#include "iconstore/index_format.h"
+#include "iconstore/lookup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -148,6 +150,34 @@ TEST_F(Record, APackReplacedAloneIsRefusedByApplyAndRefreshAlike) {
     EXPECT_EQ(hostFiles(), changed);
     EXPECT_NE(readWhole(bak(file)), "fdra the update's own images");
   }
+}
+
+// An index replaced alone, one of whose other records names bytes past the backed-up
+// pack (bytes only a theme put there): no refresh takes it, or "[默认]" would lay it over
+// the cut-back pack. What the host's own index named past its pack from the start is
+// carried as it is.
+TEST_F(Record, ARefreshRefusesAnIndexNamingBytesOnlyAThemePutThere) {
+  startOn();
+  const std::string tool = "ToolMove";
+  DecodedIndex quirky = decodeIndex(readWhole(host.indexPath));
+  const std::uint64_t low = readWhole(res("PSIconsLowRes.dat")).size();
+  quirky.table.setOffset(findRecord(quirky.table, "PanelActions"), Pack::LowRes, static_cast<std::int32_t>(low));
+  writeFile(host.indexPath, serialiseIndex(quirky.table));  // the host's own oddity, before any backup
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  ASSERT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(readWhole(host.indexPath), serialiseIndex(quirky.table));
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+
+  DecodedIndex update = quirky;  // an update's own index, made without the theme
+  update.table.setOffset(findRecord(update.table, tool), Pack::LowRes, static_cast<std::int32_t>(low + 8));
+  writeFile(host.indexPath, serialiseIndex(update.table));
+  const auto changed = hostFiles();
+  ui.boxes.clear();
+  refreshBackup(ctx);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
+  EXPECT_EQ(hostFiles(), changed);
+  EXPECT_EQ(readWhole(bak("IconResources.idx")), serialiseIndex(quirky.table));
 }
 
 TEST_F(Record, ARefreshWhileOnlyTheProgramChangedTheHostKeepsBackupAndTheme) {

@@ -17,6 +17,7 @@ class FakeMainView : public ui::MainView {
   bool listShown = false, droppedDown = false;
   int page = 0;
   bool themePressed = true, customPressed = false, toggle = false;
+  int ticks = 0;  // calls that ticked the startup-text toggle
   int labelRedraws = 0, overlayShows = 0;
   Overlay overlay = Overlay::Marked;
   std::vector<Preview> previews;
@@ -46,7 +47,10 @@ class FakeMainView : public ui::MainView {
   void setCustomPagePressed(bool p) override { customPressed = p; }
   void redrawToggleLabel() override { ++labelRedraws; }
   bool togglePressed() const override { return toggle; }
-  void setTogglePressed(bool p) override { toggle = p; }
+  void setTogglePressed(bool p) override {
+    toggle = p;
+    ticks += p;
+  }
   void showOverlay(Overlay o) override {
     overlay = o;
     ++overlayShows;
@@ -186,7 +190,9 @@ TEST_F(PresenterTest, ToggleIsNotAvailableWithoutALanguageFile) {
   presenter.toggleClicked();
   EXPECT_FALSE(main.toggle);
   EXPECT_FALSE(presenter.state().startupTextToggle);
+  const int ticks = main.ticks;
   presenter.toggleLabelPressed();
+  EXPECT_EQ(main.ticks, ticks);  // the label does not tick it, not even for a moment
   EXPECT_FALSE(main.toggle);
   main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Ink") - main.entries.begin());
   presenter.themeBoxUpdate();  // its info.ini hides the startup text elsewhere

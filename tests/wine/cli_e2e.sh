@@ -25,7 +25,8 @@ ncli locate "$work/PS/Photoshop.exe" >/dev/null || fail "native locate"
 
 status=$(wcli --json status) || fail "status exited $?"
 grep -q '"indexExists":true,"layout":"four-pack","records":36' <<<"$status" || fail "status: $status"
-grep -q '"languageFileExists":true,"marker":false,"backup":false' <<<"$status" || fail "status: $status"
+grep -qF '"lacks":[],' <<<"$status" || fail "status: $status"
+grep -q '"languageFileExists":true,"startupTextAvailable":true,"marker":false,"backup":false' <<<"$status" || fail "status: $status"
 
 windows_index=$(wcli index) || fail "index exited $?"
 native_index=$(ncli index)

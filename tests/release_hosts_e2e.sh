@@ -6,6 +6,10 @@
 # theme, "[当前]", "[默认]" byte for byte, preview, check and status.
 # Usage: release_hosts_e2e.sh LUMASET-CLI[.EXE] NATIVE_BUILD_DIR STUB_DIR
 set -euo pipefail
+# Under wine, one virtual display and one wine server serve every run of the script.
+if [[ "$1" == *.exe ]] && [ -z "${LUMASET_USE_DISPLAY:-}" ]; then
+  LUMASET_USE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
 
 cli_exe=$1 native=$2 stubs=$3
 # shellcheck source=support/cli_run.sh

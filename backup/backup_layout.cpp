@@ -1,7 +1,7 @@
 #include "backup/backup_layout.h"
 
-#include "app/host_location.h"
-#include "app/host_paths.h"
+#include "run/host_location.h"
+#include "run/host_paths.h"
 #include "formats/path_text.h"
 #include "iconstore/index_format.h"
 

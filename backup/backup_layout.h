@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "iconstore/record_table.h"
 
 namespace lumaset {

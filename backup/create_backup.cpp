@@ -1,6 +1,6 @@
 #include "backup/create_backup.h"
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "backup/backup_copies.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"

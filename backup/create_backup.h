@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "backup/edit_session.h"
 
 namespace lumaset {

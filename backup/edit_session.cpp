@@ -1,7 +1,7 @@
 #include "backup/edit_session.h"
 
-#include "app/host_location.h"
-#include "app/index_reading.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 #include "formats/path_text.h"
 #include "formats/sha256.h"
 #include "iconstore/index_format.h"

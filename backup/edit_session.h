@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "backup/backup_layout.h"
 #include "backup/host_record.h"
 #include "edits/host_edit.h"

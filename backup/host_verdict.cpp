@@ -1,6 +1,6 @@
 #include "backup/host_verdict.h"
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "backup/backup_copies.h"
 #include "edits/host_file_state.h"
 #include "formats/sha256.h"

@@ -5,7 +5,7 @@
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
 #include "backup/host_verdict.h"
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 

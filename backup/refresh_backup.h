@@ -4,7 +4,7 @@
 // so does the theme on the host. The first copy of a renewed file is set aside in
 // lumaset_BAK_old.
 #pragma once
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "backup/edit_session.h"
 
 namespace lumaset {

@@ -1,6 +1,6 @@
 #include "backup/restore.h"
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "backup/backup_copies.h"
 #include "edits/host_file_state.h"
 #include "iconstore/index_bounds.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "backup/edit_session.h"
 #include "backup/host_verdict.h"
 

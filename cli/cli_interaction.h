@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "platform/interaction.h"
 #include "themes/looks.h"
 

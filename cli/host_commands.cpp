@@ -1,8 +1,8 @@
 // The commands about the located host: locate, status, index, extract, look, backup.
 #include <cstdio>
 
-#include "app/host_location.h"
-#include "app/index_reading.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
@@ -83,7 +83,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
                  "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
                  "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"locks\":[%s,%s]}\n",
-                 jsonString(st.hostFolder).c_str(), jsonBool(st.version18).c_str(),
+                 jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
                  st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
                  jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
@@ -92,7 +92,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
-    std::fprintf(s.out, "version 18 or later: %s\n", yes(st.version18));
+    std::fprintf(s.out, "version 18 or later: %s\n", yes(st.release18OrLater));
     std::fprintf(s.out, "index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
     std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(st.records.layout), st.records.count());
     std::fprintf(s.out, "images: %s\n", listText(hostImages(st.records)).c_str());

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "cli/cli_interaction.h"
 
 namespace lumaset::cli {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/host_location.h"
+#include "run/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/restore.h"
 #include "formats/text_guess.h"
@@ -108,7 +108,7 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
     }
     return restored;
   }
-  if (s.ctx().state.version18) {
+  if (s.ctx().state.release18OrLater) {
     s.ui().messageBox("Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None);
     return restored;
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "backup/edit_session.h"
 #include "backup/host_verdict.h"
 

@@ -6,12 +6,12 @@
 
 #include <functional>
 
-#include "app/index_reading.h"
-#include "app/startup.h"
+#include "run/index_reading.h"
+#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
-#include "iconstore/pack_rebuild.h"
+#include "iconstore/pack_append.h"
 #include "starttext/startup_text.h"
 #include "support/broken_pngs.h"
 #include "support/host_fixture.h"

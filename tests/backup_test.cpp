@@ -1,7 +1,7 @@
 // Creating the backup and copying it back.
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
 #include "iconstore/index_format.h"

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/backup_layout.h"
 #include "backup/edit_session.h"
 #include "backup/refresh_backup.h"

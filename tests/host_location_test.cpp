@@ -2,10 +2,10 @@
 // way a location can stop.
 #include <gtest/gtest.h>
 
-#include "app/host_location.h"
-#include "app/host_paths.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "run/host_location.h"
+#include "run/host_paths.h"
+#include "run/settings.h"
+#include "run/startup.h"
 #include "backup/refresh_backup.h"
 #include "formats/path_text.h"
 #include "formats/utf.h"
@@ -37,7 +37,7 @@ class LocateHost : public testing::HostFixture {
 struct VersionCase {
   const char* stub;
   const char* productVersion;
-  bool version18;
+  bool release18OrLater;
   const char* languageFolder;
   const char* languageFile;
   const char* stored;
@@ -58,7 +58,7 @@ TEST_P(LocateVersion, DerivesPathsAndStoresTheLocation) {
   EXPECT_EQ(ui.boxes[0], (RecordedBox{supportedText(c.productVersion), "可以使用", MessageIcon::None}));
   EXPECT_EQ(ui.boxes.size(), 1u);
 
-  EXPECT_EQ(state.version18, c.version18);
+  EXPECT_EQ(state.release18OrLater, c.release18OrLater);
   EXPECT_EQ(state.hostFolder, hostFolder());
   EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
   EXPECT_EQ(state.languageFolder, hostFolder() + c.languageFolder);
@@ -100,7 +100,7 @@ TEST_F(LocateHost, UnsupportedVersionWarnsAndGoesOn) {
       (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，"
                    "未对其他版本作测试，不适用于你的 Photoshop 版本。",
                    "不适用的版本", MessageIcon::None}));
-  EXPECT_FALSE(state.version18);
+  EXPECT_FALSE(state.release18OrLater);
   EXPECT_EQ(settings("photoshop_var"), "15.9");
 }
 
@@ -205,10 +205,10 @@ TEST_F(LocateHost, HostWithoutZhCnIsStoredWithoutALanguageFile) {
 TEST_F(LocateHost, HostBelow18AfterA18HostClearsTheFlag) {
   makeHost("v18.0.0", "18.0.0", true, "PS18");
   ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
-  EXPECT_TRUE(state.version18);
+  EXPECT_TRUE(state.release18OrLater);
   makeHost("v16.1.2", "16.1.2", true, "PS16");
   ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
-  EXPECT_FALSE(state.version18);
+  EXPECT_FALSE(state.release18OrLater);
   EXPECT_EQ(settings("photoshop_var"), "16.1");
 }
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/host_record.h"
 #include "backup/refresh_backup.h"
 #include "edits/backup_record.h"

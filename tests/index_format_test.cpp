@@ -1,7 +1,7 @@
 // Parsing and serialising the host's icon index, in both layouts.
 #include <gtest/gtest.h>
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "support/fake_interaction.h"

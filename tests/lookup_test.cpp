@@ -3,8 +3,8 @@
 
 #include <fstream>
 
-#include "app/index_reading.h"
-#include "app/startup.h"
+#include "run/index_reading.h"
+#include "run/startup.h"
 #include "formats/utf.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"

@@ -2,7 +2,7 @@
 // theme library or a stored host path, and what may not.
 #include <gtest/gtest.h>
 
-#include "app/name_rules.h"
+#include "run/name_rules.h"
 
 namespace lumaset {
 namespace {

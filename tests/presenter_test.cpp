@@ -176,7 +176,7 @@ TEST_F(PresenterTest, ToggleChoosesTheOverlayAndVersion18KeepsItClear) {
   EXPECT_FALSE(main.toggle);
   EXPECT_FALSE(presenter.state().startupTextToggle);
   EXPECT_EQ(main.overlay, Overlay::Marked);
-  presenter.state().version18 = true;
+  presenter.state().release18OrLater = true;
   presenter.toggleClicked();
   EXPECT_EQ(main.overlay, Overlay::Clear);
 }

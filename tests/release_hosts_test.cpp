@@ -4,8 +4,8 @@
 // the program changes, and apply, "[当前]", "[默认]" and the looks on each.
 #include <gtest/gtest.h>
 
-#include "app/host_location.h"
-#include "app/index_reading.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 #include "iconstore/host_images.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"

@@ -3,8 +3,8 @@
 
 #include <fstream>
 
-#include "app/settings.h"
-#include "app/startup.h"
+#include "run/settings.h"
+#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "formats/utf.h"
 #include "support/host_fixture.h"
@@ -56,7 +56,7 @@ TEST_F(Startup, StoredHostStartsWithoutAnyDialog) {
   EXPECT_TRUE(outcome.hostKnown);
   EXPECT_TRUE(ui.dialogs.empty());
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_TRUE(state.version18);
+  EXPECT_TRUE(state.release18OrLater);
   EXPECT_EQ(state.currentIndexPath, host.folder + "/Resources/IconResources.idx");
   // The language file path is rebuilt from the stored folder and name.
   EXPECT_EQ(ctx.languageFilePath(), host.languageFile);
@@ -66,10 +66,10 @@ TEST_F(Startup, StoredHostStartsWithoutAnyDialog) {
 TEST_F(Startup, VersionFlagFollowsTheStoredIntegerPart) {
   writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_var=17.9\r\n");
   runStartup(ctx);
-  EXPECT_FALSE(state.version18);
+  EXPECT_FALSE(state.release18OrLater);
   writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_var=18\r\n");
   runStartup(ctx);
-  EXPECT_TRUE(state.version18);
+  EXPECT_TRUE(state.release18OrLater);
 }
 
 TEST_F(Startup, DoubledSeparatorsInTheLanguageFolderAreCollapsed) {

@@ -1,7 +1,7 @@
 // Hiding, replacing and restoring the host's startup texts in its language file.
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "formats/utf.h"
 #include "starttext/marker.h"

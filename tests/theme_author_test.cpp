@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "cli/cli.h"
 #include "formats/png.h"
 #include "formats/zip_archive.h"

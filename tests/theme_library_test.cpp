@@ -1,7 +1,7 @@
 // The theme list and previews, importing packages and folders, and renewing the backup.
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "backup/refresh_backup.h"
 #include "support/host_fixture.h"
@@ -76,7 +76,7 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
 TEST_F(ThemeLibrary, OnlyTheExactLowerCaseNoHidesTheText) {
   testing::writeTheme(home, "Caps", {{"loading_low.png", testing::samplePng(1)}}, "[Lumaset_theme]\r\nloadtext=No\r\n");
   EXPECT_FALSE(previewEntry(ctx, "Caps").look.startupTextToggle);
-  state.version18 = true;
+  state.release18OrLater = true;
   EXPECT_EQ(previewEntry(ctx, "Caps").look.overlay, Overlay::Clear);  // version 18: always clear
 }
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/version.h"
+#include "run/version.h"
 
 namespace lumaset {
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <sstream>
 
-#include "app/startup.h"
+#include "run/startup.h"
 #include "backup/refresh_backup.h"
 #include "formats/sha256.h"
 #include "formats/utf.h"

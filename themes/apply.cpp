@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/host_location.h"
+#include "run/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
 #include "backup/restore.h"
 #include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
-#include "iconstore/pack_rebuild.h"
+#include "iconstore/pack_append.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
 #include "themes/theme_folder.h"

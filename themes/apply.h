@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 

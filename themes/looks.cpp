@@ -1,6 +1,6 @@
 #include "themes/looks.h"
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "formats/path_text.h"
 #include "iconstore/host_images.h"
@@ -29,8 +29,8 @@ void lookUpPreviewImages(Context& ctx, Look& look) {
 
 }  // namespace
 
-Overlay chooseOverlay(bool startupTextToggle, bool version18) {
-  if (version18) return Overlay::Clear;
+Overlay chooseOverlay(bool startupTextToggle, bool release18OrLater) {
+  if (release18OrLater) return Overlay::Clear;
   return startupTextToggle ? Overlay::Clear : Overlay::Marked;
 }
 
@@ -47,7 +47,7 @@ Look currentLook(Context& ctx) {
   lookUpPreviewImages(ctx, look);
   look.description = "当前 Photoshop 的启动画面";
   look.startupTextToggle = startupTextToggleFor(ctx, kCurrentEntry);
-  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.version18);
+  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   return look;
 }
 
@@ -56,7 +56,7 @@ Look defaultLook(Context& ctx) {
   Look look;
   lookUpPreviewImages(ctx, look);
   look.startupTextToggle = startupTextToggleFor(ctx, kDefaultEntry);
-  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.version18);
+  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   look.description = "Photoshop 的默认启动画面（备份的画面）";
   return look;
 }

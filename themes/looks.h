@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "formats/bytes.h"
 
 namespace lumaset {
@@ -27,7 +27,7 @@ struct Look {
 
 // The clear overlay when the startup text is hidden or the host is of version 18 or
 // later (whose startup text is never changed), else the marked one.
-Overlay chooseOverlay(bool startupTextToggle, bool version18);
+Overlay chooseOverlay(bool startupTextToggle, bool release18OrLater);
 
 // The startup-text toggle that choosing `entry` in the theme list sets: for "[当前]"
 // whether the language file carries the program's block, for "[默认]" off, for a theme

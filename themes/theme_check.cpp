@@ -1,6 +1,6 @@
 #include "themes/theme_check.h"
 
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "formats/path_text.h"
 #include "formats/png.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 

@@ -41,7 +41,7 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.splash = ctx.files.readFile(file(kSplashLow));
   p.look.darkIcon = ctx.files.readFile(file(kDarkLow));
   p.look.lightIcon = ctx.files.readFile(file(kLightLow));
-  p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.version18);
+  p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.release18OrLater);
   p.look.startupTextAvailable = !ctx.state.languageAbsent();
   leaveOutWhatHostLacks(ctx.state.records, p.look);
   return p;

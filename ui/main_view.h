@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "themes/theme_list.h"
 
 namespace lumaset::ui {

@@ -1,7 +1,7 @@
 #include "ui/presenter.h"
 
-#include "app/host_location.h"
-#include "app/startup.h"
+#include "run/host_location.h"
+#include "run/startup.h"
 #include "backup/refresh_backup.h"
 #include "themes/apply.h"
 #include "themes/import_report.h"
@@ -98,7 +98,7 @@ void Presenter::toggleClicked() {
   // A host without a language file has no startup text to change: the toggle stays off.
   if (state_.languageAbsent()) view_.setTogglePressed(false);
   state_.startupTextToggle = view_.togglePressed();
-  view_.showOverlay(chooseOverlay(state_.startupTextToggle, state_.version18));
+  view_.showOverlay(chooseOverlay(state_.startupTextToggle, state_.release18OrLater));
 }
 
 void Presenter::toggleLabelPressed() {

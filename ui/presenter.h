@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "ui/main_view.h"
 
 namespace lumaset::ui {

@@ -15,8 +15,8 @@ expect_breach() {  # expect_breach WHAT PATTERN
 }
 
 mkdir -p "$work/iconstore" "$work/app"
-printf '#include "app/run_state.h"\n' > "$work/iconstore/a.h"
-expect_breach "an upward include" "iconstore/ may not include app/"
+printf '#include "run/run_state.h"\n' > "$work/iconstore/a.h"
+expect_breach "an upward include" "iconstore/ may not include run/"
 
 mkdir -p "$work/ui" "$work/cli"
 printf '#include "cli/cli.h"\n' > "$work/ui/a.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "run/run_state.h"
 #include "platform/interaction.h"
 #include "themes/looks.h"
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 
-#include "app/run_state.h"
-#include "app/startup.h"
+#include "run/run_state.h"
+#include "run/startup.h"
 #include "platform/posix_files.h"
 #include "support/fake_interaction.h"
 #include "support/temp_dir.h"

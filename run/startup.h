@@ -1,8 +1,8 @@
 // Run startup without the windows: load the settings (locating the host when none is
 // stored) and the startup check of the stored host folder.
 #pragma once
-#include "app/run_state.h"
-#include "app/settings.h"
+#include "run/run_state.h"
+#include "run/settings.h"
 
 namespace lumaset {
 

@@ -1,4 +1,4 @@
-#include "iconstore/pack_rebuild.h"
+#include "iconstore/pack_append.h"
 
 #include "formats/png.h"
 #include "iconstore/index_format.h"

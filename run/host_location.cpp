@@ -1,9 +1,9 @@
-#include "app/host_location.h"
+#include "run/host_location.h"
 
-#include "app/host_paths.h"
-#include "app/name_rules.h"
-#include "app/settings.h"
-#include "app/version.h"
+#include "run/host_paths.h"
+#include "run/name_rules.h"
+#include "run/settings.h"
+#include "run/version.h"
 #include "formats/path_text.h"
 
 namespace lumaset {
@@ -108,7 +108,7 @@ LocateOutcome locateHost(Context& ctx) {
   st.currentIndexPath = indexPathFor(st.hostFolder, sep);
 
   tellVersion(ctx, productVersion, version);
-  st.version18 = versionAtLeast(version, 18);
+  st.release18OrLater = versionAtLeast(version, 18);
 
   if (!ctx.files.exists(st.currentIndexPath)) {
     ctx.ui.messageBox("Photoshop IconResources.idx 不存在：" + st.currentIndexPath + "\r\n", "无效路径",

@@ -1,7 +1,7 @@
-#include "app/startup.h"
+#include "run/startup.h"
 
-#include "app/host_location.h"
-#include "app/host_paths.h"
+#include "run/host_location.h"
+#include "run/host_paths.h"
 #include "formats/path_text.h"
 
 namespace lumaset {

@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "run/version.h"
 
 #include <cctype>
 #include <charconv>

@@ -12,7 +12,9 @@ namespace lumaset {
 struct RunState {
   std::string hostFolder;  // with trailing separator once located
   std::string currentIndexPath;
-  bool version18 = false;
+  // Release 18 (CC 2017) and every later one: their splash draws no startup texts that
+  // the language file changes.
+  bool release18OrLater = false;
   // Both empty when the host has no language file to edit (no zh_CN): nothing then
   // touches the startup text.
   std::string languageFolder;  // without trailing separator

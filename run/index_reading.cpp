@@ -1,4 +1,4 @@
-#include "app/index_reading.h"
+#include "run/index_reading.h"
 
 #include <string>
 

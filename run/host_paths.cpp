@@ -1,4 +1,4 @@
-#include "app/host_paths.h"
+#include "run/host_paths.h"
 
 #include "formats/path_text.h"
 #include "iconstore/index_format.h"

@@ -1,4 +1,4 @@
-#include "app/name_rules.h"
+#include "run/name_rules.h"
 
 #include <cctype>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "app/settings.h"
+#include "run/settings.h"
 
-#include "app/host_location.h"
-#include "app/name_rules.h"
-#include "app/version.h"
+#include "run/host_location.h"
+#include "run/name_rules.h"
+#include "run/version.h"
 
 namespace lumaset {
 
@@ -34,7 +34,7 @@ LoadedSettings loadSettings(Context& ctx) {
   };
   LoadedSettings loaded;
   loaded.hostFolder = read(kKeyHostFolder, "");
-  if (leadingInteger(read(kKeyHostVersion, "")) >= 18) ctx.state.version18 = true;
+  if (leadingInteger(read(kKeyHostVersion, "")) >= 18) ctx.state.release18OrLater = true;
   ctx.state.languageFileName = read(kKeyLanguageFile, kLanguageFileUnset);
   ctx.state.languageFolder = collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep());
   // A file edited by hand (or planted) could send every later write elsewhere: a
@@ -42,7 +42,7 @@ LoadedSettings loadSettings(Context& ctx) {
   if (!loaded.hostFolder.empty() &&
       !storedLocationIsSound(loaded.hostFolder, ctx.state.languageFileName, ctx.state.languageFolder, ctx.sep())) {
     loaded.hostFolder.clear();
-    ctx.state.version18 = false;
+    ctx.state.release18OrLater = false;
     ctx.state.languageFileName = kLanguageFileUnset;
     ctx.state.languageFolder = kLanguageFolderUnset;
   }

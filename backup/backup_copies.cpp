@@ -102,7 +102,8 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
   // A backup folder lost whole is made again for the copies the record knows.
   if (s.record().found()) {
     const BackupLayout& b = s.layout();
-    for (const std::string& folder : {b.iconBackup, folderOf(b.languageBackup, separatorsFor(b.sep)), b.languageBackup}) {
+    for (const std::string& folder :
+         {b.iconBackup, folderOf(b.languageBackup, separatorsFor(b.sep)), b.languageBackup}) {
       if (!s.files().exists(folder)) s.edit().createFolder(folder);
     }
   }
@@ -124,9 +125,11 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
   return unmendable;
 }
 
-std::string unmendableCopyMessage(const std::string& backupPath) {
-  return "备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" + backupPath +
-         "\r\n请修复或重新安装 Photoshop，再点“备份”。";
+bool backupCopiesMended(EditSession& s) {
+  const std::vector<std::string> lost = mendBackupCopies(s);
+  if (lost.empty()) return true;
+  s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(lost.front()));
+  return false;
 }
 
 }  // namespace lumaset

@@ -20,8 +20,9 @@ bool backupCopySound(EditSession& s, const std::string& key);
 // from before the record). Returns the keys whose copy could not be mended.
 std::vector<std::string> mendBackupCopies(EditSession& s);
 
-// The message for a copy that could not be mended.
-std::string unmendableCopyMessage(const std::string& backupPath);
+// mendBackupCopies; false, refused with the first copy that could not be mended, when
+// any was lost.
+bool backupCopiesMended(EditSession& s);
 
 // Makes the backup copy of a key from the host's file, noting its size and hash: the
 // language file without the program's startup-text block, which no backup may hold.

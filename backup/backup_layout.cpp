@@ -1,9 +1,9 @@
 #include "backup/backup_layout.h"
 
-#include "run/host_location.h"
-#include "run/host_paths.h"
 #include "formats/path_text.h"
 #include "iconstore/index_format.h"
+#include "run/host_location.h"
+#include "run/host_paths.h"
 
 namespace lumaset {
 
@@ -60,9 +60,9 @@ std::vector<const char*> backedUpIconFiles(IndexLayout layout) {
   return {kIndexFile, kHighResPack, kLowResPack, kXHighResPack, kXLowResPack};
 }
 
-std::optional<BackupLayout> settledBackupLayout(Context& ctx) {
+std::optional<BackupLayout> settledBackupLayout(Context& ctx, Outcome& out) {
   if (hostPathsSettled(ctx.state, ctx.sep())) return backupLayout(ctx);
-  ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
+  out.refuse(MessageId::HostPathWrong, ctx.state.hostFolder);
   return std::nullopt;
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "run/run_state.h"
 #include "iconstore/record_table.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
@@ -18,12 +18,12 @@ inline constexpr const char* kLanguageKey = "language";
 inline constexpr const char* kRecordFile = "lumaset.record";
 
 struct BackupLayout {
-  std::string resources;           // R: the host's Resources folder
-  std::string iconBackup;          // R + "/lumaset_BAK"
-  std::string iconBackupOld;       // R + "/lumaset_BAK_old"
-  std::string probe;               // R + "/lumaset_BAK/TEST"
-  std::string languageBackup;      // G + "/lumaset_BAK"
-  std::string languageBackupOld;   // G + "/lumaset_BAK_old"
+  std::string resources;          // R: the host's Resources folder
+  std::string iconBackup;         // R + "/lumaset_BAK"
+  std::string iconBackupOld;      // R + "/lumaset_BAK_old"
+  std::string probe;              // R + "/lumaset_BAK/TEST"
+  std::string languageBackup;     // G + "/lumaset_BAK"
+  std::string languageBackupOld;  // G + "/lumaset_BAK_old"
   // The three below are empty for a host without a language file (`languageAbsent`).
   std::string languageFile;        // D + "/" + N (its link's target while an edit runs)
   std::string languageBackupCopy;  // G + "/lumaset_BAK/" + N
@@ -58,9 +58,9 @@ std::string backupIndexPath(const Context& ctx);
 // The packs go back in the opposite order.
 std::vector<const char*> backedUpIconFiles(IndexLayout layout);
 
-// The layout when the run state names one host completely; otherwise nothing, after
-// the message "Photoshop 路径有误：" + host folder, so that no backup or host path is
-// ever built from an empty or foreign folder.
-std::optional<BackupLayout> settledBackupLayout(Context& ctx);
+// The layout when the run state names one host completely; otherwise nothing, after a
+// refusal naming the host folder, so that no backup or host path is ever built from an
+// empty or foreign folder.
+std::optional<BackupLayout> settledBackupLayout(Context& ctx, Outcome& out);
 
 }  // namespace lumaset

@@ -1,13 +1,14 @@
 #include "backup/create_backup.h"
 
-#include "run/index_reading.h"
 #include "backup/backup_copies.h"
+#include "formats/path_text.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 
-std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup) {
+bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBackup) {
   const BackupLayout& b = s.layout();
   auto source = [&](const std::string& key) {
     auto found = fromBackup.find(key);
@@ -20,8 +21,8 @@ std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, 
   const DecodedIndex decoded = decodedAt(source(kIndexFile));
   // A refresh holds the result against the backup it renews: what is past its pack there
   // already is the host's own; anything new past a pack is damage.
-  const DecodedIndex previous = fromBackup.empty() ? DecodedIndex{IndexProblem::Empty, {}, 0}
-                                                   : decodedAt(b.backupFile(kIndexFile));
+  const DecodedIndex previous =
+      fromBackup.empty() ? DecodedIndex{IndexProblem::Empty, {}, 0} : decodedAt(b.backupFile(kIndexFile));
   bool sound = decoded.problem == IndexProblem::None;
   for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
     const auto packSlot = static_cast<PackSlot>(slot);
@@ -34,61 +35,54 @@ std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, 
       sound = !newRecordPastPack(decoded.table, packSlot, size, {previous.table, before.exists ? before.size : 0});
     }
   }
-  if (sound) return {};
-  return "Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +
-         b.hostFile(kIndexFile) + "\r\n请修复或重新安装 Photoshop。";
+  if (sound) return false;
+  s.out().refuse(MessageId::DamagedHostIndex, b.hostFile(kIndexFile));
+  return true;
 }
 
 bool createBackup(EditSession& s) {
   Files& files = s.files();
   const BackupLayout& b = s.layout();
-  auto fail = [&](const std::string& text) {
-    s.showError(text);
+  auto fail = [&](MessageId id, const std::string& path, const std::string& detail = {}) {
+    s.out().fail(id, path, detail);
     return false;
   };
-  if (!files.exists(b.backupFile(kIndexFile))) {
-    const std::string damaged = damagedHostIndexMessage(s, {});
-    if (!damaged.empty()) return fail(damaged);
-  }
-  if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup)) return fail("创建备份文件失败：" + b.iconBackup);
+  if (!files.exists(b.backupFile(kIndexFile)) && hostIndexDamaged(s, {})) return false;
+  if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup))
+    return fail(MessageId::BackupCopyFailed, b.iconBackup);
 
   bool copied = false;
   for (const std::string& key : s.iconKeys()) {
     if (files.exists(b.backupFile(key))) continue;
-    if (!backUpHostFile(s, key)) return fail("创建备份文件失败：" + b.backupFile(key));
+    if (!backUpHostFile(s, key)) return fail(MessageId::BackupCopyFailed, b.backupFile(key));
     copied = true;
   }
-  if (!files.exists(b.languageBackup) && !s.edit().createFolder(b.languageBackup))
-    return fail("_创建备份_创建语言路径_失败：" + b.languageBackup);
+  // Locales_BAK, then its lumaset_BAK: the first backup makes both, inside the edit.
+  for (const std::string& folder : {folderOf(b.languageBackup, separatorsFor(b.sep)), b.languageBackup}) {
+    if (!files.exists(folder) && !s.edit().createFolder(folder))
+      return fail(MessageId::LanguageBackupFolderCopyFailed, folder);
+  }
   if (!b.languageAbsent && !files.exists(b.languageBackupCopy)) {
     if (!backUpHostFile(s, kLanguageKey))
-      return fail("_创建备份_创建语言文件备份失败：" + b.languageFile + "\r\n > \r\n" + b.languageBackupCopy);
+      return fail(MessageId::LanguageBackupCopyFailed, b.languageFile, b.languageBackupCopy);
     copied = true;
   }
   for (const std::string& key : s.keys()) {
-    if (!writeSecondCopy(s, key)) return fail("创建备份文件失败：" + b.secondCopyPath(key));
+    if (!writeSecondCopy(s, key)) return fail(MessageId::BackupCopyFailed, b.secondCopyPath(key));
   }
   if (copied) s.record().setProductVersion(files.productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
   if (s.record().dirty() && !s.saveRecord()) return false;
 
-  if (!s.edit().createFolder(b.probe)) {
-    s.ui().messageBox("没有目录权限02", "错误", MessageIcon::None);
-    return false;
-  }
-  if (!s.edit().deleteFolder(b.probe)) {
-    s.ui().messageBox("没有目录权限01", "错误", MessageIcon::None);
-    return false;
-  }
+  if (!s.edit().createFolder(b.probe)) return fail(MessageId::NoFolderRights02, {});
+  if (!s.edit().deleteFolder(b.probe)) return fail(MessageId::NoFolderRights01, {});
   return true;
 }
 
-bool createBackup(Context& ctx) {
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
-  if (!session) return false;
-  const std::vector<std::string> lost = mendBackupCopies(*session);
-  if (lost.empty()) return createBackup(*session);
-  session->showError(unmendableCopyMessage(session->layout().backupPath(lost.front())));
-  return false;
+Outcome createBackup(Context& ctx) {
+  Outcome out;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
+  if (session && backupCopiesMended(*session)) createBackup(*session);
+  return out;
 }
 
 }  // namespace lumaset

@@ -5,24 +5,24 @@
 #include <map>
 #include <string>
 
-#include "run/run_state.h"
 #include "backup/edit_session.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
-// Shows its own message on every failure and returns false at once. Copies that the
+// Reports every failure to the session's outcome and returns false at once. Copies that the
 // record knows are mended beforehand (backup/backup_copies.h). A host whose own
 // index does not decode or names bytes its packs lack is refused before anything is
 // copied; a language file that carries the program's block is backed up without it.
 bool createBackup(EditSession& s);
 // The same in an edit of its own, with the mending.
-bool createBackup(Context& ctx);
+Outcome createBackup(Context& ctx);
 
-// The message of a host whose own index is damaged (it does not decode, or one of the
+// Whether the host's own index is damaged (it does not decode, or one of the
 // records the program changes names bytes its packs lack; for a refresh, also any record
-// that names bytes its pack lacks and did not already in the backup), or empty when it
-// is sound. The index and packs are the host's, or
-// their backup copies for the keys that `fromBackup` marks: what a refresh will leave.
-std::string damagedHostIndexMessage(EditSession& s, const std::map<std::string, bool>& fromBackup);
+// that names bytes its pack lacks and did not already in the backup); a damaged one is
+// refused in the session's outcome. The index and packs are the host's, or their backup
+// copies for the keys that `fromBackup` marks: what a refresh will leave.
+bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBackup);
 
 }  // namespace lumaset

@@ -1,10 +1,10 @@
 #include "backup/edit_session.h"
 
-#include "run/host_location.h"
-#include "run/index_reading.h"
 #include "formats/path_text.h"
 #include "formats/sha256.h"
 #include "iconstore/index_format.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
@@ -41,26 +41,19 @@ void followLinks(Files& files, BackupLayout& b) {
   }
 }
 
-void showRefusal(Interaction& ui, EditRefusal refusal, const std::string& file) {
+MessageId refusalMessage(EditRefusal refusal) {
   switch (refusal) {
-    case EditRefusal::None:
-      return;
     case EditRefusal::Locked:
-      ui.messageBox("另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试", "错误", MessageIcon::Error);
-      return;
+      return MessageId::EditLocked;
     case EditRefusal::NoLock:
-      ui.messageBox("无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + file +
-                        "\r\n请检查 Photoshop 目录和临时文件夹的写入权限。",
-                    "错误", MessageIcon::Error);
-      return;
+      return MessageId::NoLock;
     case EditRefusal::HostRunning:
-      ui.messageBox("Photoshop 正在运行，请先关闭 Photoshop 再修改", "错误", MessageIcon::Error);
-      return;
+      return MessageId::HostRunning;
     case EditRefusal::HardLinked:
-      ui.messageBox("这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" + file, "错误",
-                    MessageIcon::Error);
-      return;
+    case EditRefusal::None:
+      break;
   }
+  return MessageId::HardLinked;
 }
 
 }  // namespace
@@ -82,15 +75,15 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
   return paths;
 }
 
-EditSession::EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit)
-    : ctx_(ctx), layout_(std::move(layout)), edit_(std::move(edit)), record_(ctx.files, layout_) {
+EditSession::EditSession(Context& ctx, Outcome& out, BackupLayout layout, std::unique_ptr<HostEdit> edit)
+    : ctx_(ctx), out_(out), layout_(std::move(layout)), edit_(std::move(edit)), record_(ctx.files, layout_) {
   std::optional<IndexLayout> found = layoutOf(ctx.files, layout_.backupFile(kIndexFile));
   if (!found) found = layoutOf(ctx.files, layout_.hostFile(kIndexFile));
   if (found) indexLayout_ = *found;
 }
 
-std::unique_ptr<EditSession> EditSession::open(Context& ctx) {
-  std::optional<BackupLayout> settled = settledBackupLayout(ctx);
+std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
+  std::optional<BackupLayout> settled = settledBackupLayout(ctx, out);
   if (!settled) return nullptr;
   followLinks(ctx.files, *settled);
   EditRefusal refusal = EditRefusal::None;
@@ -98,10 +91,10 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx) {
   std::unique_ptr<HostEdit> edit =
       HostEdit::begin(ctx.files, hostEditPaths(ctx.files, *settled, ctx.state), refusal, refusedFile);
   if (!edit) {
-    showRefusal(ctx.ui, refusal, refusedFile);
+    out.refuse(refusalMessage(refusal), refusedFile);
     return nullptr;
   }
-  return std::unique_ptr<EditSession>(new EditSession(ctx, std::move(*settled), std::move(edit)));
+  return std::unique_ptr<EditSession>(new EditSession(ctx, out, std::move(*settled), std::move(edit)));
 }
 
 std::vector<std::string> EditSession::iconKeys() const {
@@ -118,10 +111,8 @@ std::vector<std::string> EditSession::keys() const {
 
 bool EditSession::saveRecord() {
   if (record_.save(*edit_)) return true;
-  showError("写入文件失败：" + layout_.recordPath());
+  out_.fail(MessageId::WriteFailed, layout_.recordPath());
   return false;
 }
-
-void EditSession::showError(const std::string& text) { ctx_.ui.messageBox(text, "错误", MessageIcon::Error); }
 
 }  // namespace lumaset

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "run/run_state.h"
 #include "backup/backup_layout.h"
 #include "backup/host_record.h"
 #include "edits/host_edit.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
@@ -19,13 +19,14 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
 
 class EditSession {
  public:
-  // The edit, or nothing after a message saying why it cannot start (no host located,
-  // another run editing it, no lock to be had, the host running, a hard-linked file).
-  static std::unique_ptr<EditSession> open(Context& ctx);
+  // The edit, or nothing after a refusal in `out` saying why it cannot start (no host
+  // located, another run editing it, no lock to be had, the host running, a hard-linked
+  // file). Every step of the operation reports to `out`.
+  static std::unique_ptr<EditSession> open(Context& ctx, Outcome& out);
 
   Context& ctx() { return ctx_; }
   Files& files() { return ctx_.files; }
-  Interaction& ui() { return ctx_.ui; }
+  Outcome& out() { return out_; }
   HostEdit& edit() { return *edit_; }
   HostRecord& record() { return record_; }
   const BackupLayout& layout() const { return layout_; }
@@ -37,15 +38,14 @@ class EditSession {
   std::vector<std::string> iconKeys() const;
   std::vector<std::string> keys() const;
 
-  // Saves the record; shows "写入文件失败：" when it cannot.
+  // Saves the record; a failure "写入文件失败：" when it cannot.
   bool saveRecord();
-  // An error box: caption "错误", the error icon.
-  void showError(const std::string& text);
 
  private:
-  EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit);
+  EditSession(Context& ctx, Outcome& out, BackupLayout layout, std::unique_ptr<HostEdit> edit);
 
   Context& ctx_;
+  Outcome& out_;
   BackupLayout layout_;
   std::unique_ptr<HostEdit> edit_;
   HostRecord record_;

@@ -5,14 +5,14 @@
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
 #include "backup/host_verdict.h"
-#include "run/index_reading.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
 
-void report(EditSession& s, const std::string& path) { s.showError("_更新备份_创建备份文件失败：" + path); }
+void report(EditSession& s, const std::string& path) { s.out().fail(MessageId::RefreshCopyFailed, path); }
 
 bool anyBackup(EditSession& s) {
   const BackupLayout& b = s.layout();
@@ -56,7 +56,7 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported
       // reinstalled host) may be taken as the new one; what the program may have left
       // (as it left it, or in a change that did not end) never is.
       if (s.record().state(key) != HostFileState::Foreign) {
-        s.showError(unmendableCopyMessage(s.layout().backupPath(key)));
+        s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(key));
         return false;
       }
       renew.push_back(key);
@@ -85,11 +85,7 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported
     kept[key] = !renewed;
     iconRenewed = iconRenewed || renewed;
   }
-  if (!iconRenewed) return true;
-  const std::string damaged = damagedHostIndexMessage(s, kept);
-  if (damaged.empty()) return true;
-  s.showError(damaged);
-  return false;
+  return !iconRenewed || !hostIndexDamaged(s, kept);
 }
 
 }  // namespace
@@ -104,7 +100,7 @@ void refreshBackup(EditSession& s) {
   if (!keysToRenew(s, renew, reported)) return;
   s.record().setProductVersion(s.files().productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
   if (renew.empty()) {
-    if (s.saveRecord() && !reported) s.ui().messageBox("备份已是最新", "备份", MessageIcon::None);
+    if (s.saveRecord() && !reported) s.out().note(MessageId::BackupUpToDate);
     return;
   }
   // A refresh that dies from here on leaves these copies marked: the next one takes them
@@ -122,8 +118,10 @@ void refreshBackup(EditSession& s) {
   s.saveRecord();
 }
 
-void refreshBackup(Context& ctx) {
-  if (std::unique_ptr<EditSession> session = EditSession::open(ctx)) refreshBackup(*session);
+Outcome refreshBackup(Context& ctx) {
+  Outcome out;
+  if (std::unique_ptr<EditSession> session = EditSession::open(ctx, out)) refreshBackup(*session);
+  return out;
 }
 
 }  // namespace lumaset

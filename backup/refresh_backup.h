@@ -4,15 +4,15 @@
 // so does the theme on the host. The first copy of a renewed file is set aside in
 // lumaset_BAK_old.
 #pragma once
-#include "run/run_state.h"
 #include "backup/edit_session.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
-// Shows a message for each file that fails and goes on; "备份已是最新" when no file
+// Reports a failure for each file that fails and goes on; "备份已是最新" when no file
 // needed a new copy. Without any backup it takes the first one.
 void refreshBackup(EditSession& s);
 // The same in an edit of its own.
-void refreshBackup(Context& ctx);
+Outcome refreshBackup(Context& ctx);
 
 }  // namespace lumaset

@@ -1,10 +1,10 @@
 #include "backup/restore.h"
 
-#include "run/index_reading.h"
 #include "backup/backup_copies.h"
 #include "edits/host_file_state.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
@@ -73,7 +73,7 @@ bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy 
   if (iconsChangedByOthers(verdicts)) return true;
   const BackupLayout& b = s.layout();
   if (!soundBackupIndex(s)) {
-    s.showError("备份的索引文件无法读取或已损坏，未作任何修改：" + b.backupFile(kIndexFile));
+    s.out().refuse(MessageId::BackupIndexDamaged, b.backupFile(kIndexFile));
     return false;
   }
   auto verdict = [&](const std::string& key) {
@@ -84,14 +84,14 @@ bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy 
   // every pack still begins with those, since packs only ever grow at their end. Cutting
   // a pack back before the index would leave the index naming bytes that are gone.
   if (!putBack(s, kIndexFile, verdict(kIndexFile))) {
-    s.showError("重置文件错误：" + b.backupFile(kIndexFile));
+    s.out().fail(MessageId::ResetFailed, b.backupFile(kIndexFile));
     return false;
   }
   const std::vector<std::string> keys = s.iconKeys();
   bool allBack = true;
   for (auto pack = keys.rbegin(); pack + 1 != keys.rend(); ++pack) {
     if (putBack(s, *pack, verdict(*pack))) continue;
-    s.showError("重置文件错误：" + b.backupFile(*pack));
+    s.out().fail(MessageId::ResetFailed, b.backupFile(*pack));
     allBack = false;
     if (policy == CopyBackPolicy::StopAtFirstFailure) break;
   }
@@ -102,21 +102,17 @@ bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
   auto found = verdicts.find(kLanguageKey);
   if (found == verdicts.end() || leftAlone(found->second)) return true;
   if (putBack(s, kLanguageKey, found->second)) return true;
-  s.showError("重置文件错误：" + s.layout().languageBackupCopy);
+  s.out().fail(MessageId::ResetFailed, s.layout().languageBackupCopy);
   return false;
 }
 
 bool restoreDefaults(EditSession& s) {
-  const std::vector<std::string> lost = mendBackupCopies(s);
-  if (!lost.empty()) {
-    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
-    return false;
-  }
+  if (!backupCopiesMended(s)) return false;
   const Verdicts verdicts = verdictsOf(s, s.keys());
   if (iconsChangedByOthers(verdicts)) {
     for (const auto& [key, verdict] : verdicts) {
       if (key == kLanguageKey || !goesBack(verdict)) continue;
-      s.showError(kChangedByOthersMessage);
+      s.out().refuse(MessageId::ChangedByOthers);
       return false;
     }
   }
@@ -127,24 +123,22 @@ bool restoreDefaults(EditSession& s) {
   return s.saveRecord() && icons && language;
 }
 
-bool restoreDefaults(Context& ctx) {
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
-  return session && restoreDefaults(*session);
+Outcome restoreDefaults(Context& ctx) {
+  Outcome out;
+  if (std::unique_ptr<EditSession> session = EditSession::open(ctx, out)) restoreDefaults(*session);
+  return out;
 }
 
-bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
-  if (!session) return false;
-  const std::vector<std::string> lost = mendBackupCopies(*session);
-  if (!lost.empty()) {
-    session->showError(unmendableCopyMessage(session->layout().backupPath(lost.front())));
-    return false;
-  }
+Outcome copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
+  Outcome out;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
+  if (!session || !backupCopiesMended(*session)) return out;
   const Verdicts verdicts = verdictsOf(*session, session->iconKeys());
   session->record().markPending(keysGoingBack(verdicts));
-  if (!session->saveRecord()) return false;
-  const bool back = copyBackIconFiles(*session, verdicts, policy);
-  return session->saveRecord() && back;
+  if (!session->saveRecord()) return out;
+  copyBackIconFiles(*session, verdicts, policy);
+  session->saveRecord();
+  return out;
 }
 
 }  // namespace lumaset

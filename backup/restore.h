@@ -8,19 +8,13 @@
 #include <optional>
 #include <string>
 
-#include "run/run_state.h"
 #include "backup/edit_session.h"
 #include "backup/host_verdict.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
 using Verdicts = std::map<std::string, Verdict>;
-
-// The refusal of an edit of files that someone else changed since the backup: their
-// backup copies are older than they are until a refresh.
-inline constexpr const char* kChangedByOthersMessage =
-    "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
-    "请先点“备份”更新备份，再应用主题。";
 
 // The verdicts of the given keys, taken before anything changes.
 Verdicts verdictsOf(EditSession& s, const std::vector<std::string>& keys);
@@ -51,8 +45,8 @@ bool iconsChangedByOthers(const Verdicts& verdicts);
 // the program's addition beside one that someone else changed is refused, since the
 // backed-up index and packs no longer belong together with the changed one.
 bool restoreDefaults(EditSession& s);
-bool restoreDefaults(Context& ctx);
+Outcome restoreDefaults(Context& ctx);
 // Tests and the command line reach the steps alone, each in an edit of its own.
-bool copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
+Outcome copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
 
 }  // namespace lumaset

@@ -5,6 +5,8 @@
 
 #include "cli/session.h"
 #include "formats/png.h"
+#include "messages/catalogue.h"
+#include "run/startup.h"
 #include "themes/looks.h"
 
 namespace lumaset::cli {
@@ -34,9 +36,26 @@ const char* const kUsage =
     "  check THEME                         check a theme folder (a path or a theme's name)\n"
     "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n";
 
+void Session::report(const Outcome& outcome) {
+  show(ui, outcome);
+  if (!outcome.done()) troubled = true;
+}
+
+void Session::report(const std::vector<Report>& lookReports) {
+  show(ui, lookReports);
+  if (!lookReports.empty()) troubled = true;
+}
+
+void CliView::hostLocated() {
+  if (!ctx) return;
+  lastLook = currentLook(*ctx);
+  if (session) session->report(lastLook.reports);
+}
+
 StartupOutcome startAsProgram(Session& s) {
   StartupOutcome outcome = runStartup(s.ctx);
-  if (outcome.hostKnown && s.files.exists(s.state.currentIndexPath)) currentLook(s.ctx);
+  show(s.ui, outcome.location);
+  if (outcome.hostKnown && s.files.exists(s.state.currentIndexPath)) s.report(currentLook(s.ctx).reports);
   return outcome;
 }
 

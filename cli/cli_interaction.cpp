@@ -1,11 +1,11 @@
 #include "cli/cli_interaction.h"
 
 #include "cli/json.h"
+#include "messages/catalogue.h"
 
 namespace lumaset::cli {
 
 void CliInteraction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
-  if (isErrorMessage(caption, icon)) errorShown_ = true;
   if (json_) {
     std::fprintf(out_, "{\"caption\":%s,\"text\":%s,\"icon\":\"%s\"}\n", jsonString(caption).c_str(),
                  jsonString(text).c_str(), icon == MessageIcon::Error ? "error" : "none");
@@ -15,11 +15,9 @@ void CliInteraction::messageBox(const std::string& text, const std::string& capt
   std::fflush(out_);
 }
 
-std::optional<std::string> CliInteraction::openFile(const OpenFileRequest&) {
-  if (answers_.empty()) return std::nullopt;
-  std::optional<std::string> answer = answers_.front();
-  answers_.pop_front();
-  return answer;
+std::optional<std::string> CliQuestions::languageFile(const Outcome& before, const std::string&) {
+  show(ui_, before);
+  return language;
 }
 
 void CliInteraction::openFolder(const std::string& path) { std::fprintf(out_, "open folder: %s\n", path.c_str()); }

@@ -1,13 +1,12 @@
 // The command line's side of the interactive calls: every message box is printed to
-// standard output (as "[caption] text", or as a JSON line), and the open-file dialogs
-// take their answers, in order, from the command's arguments.
+// standard output (as "[caption] text", or as a JSON line); the questions of a location
+// are answered from the command's arguments.
 #pragma once
 #include <cstdio>
-#include <deque>
 #include <string>
 
-#include "run/run_state.h"
 #include "platform/interaction.h"
+#include "run/run_state.h"
 #include "themes/looks.h"
 
 namespace lumaset::cli {
@@ -16,38 +15,48 @@ class CliInteraction : public Interaction {
  public:
   CliInteraction(std::FILE* out, bool json) : out_(out), json_(json) {}
 
-  // The next dialog's answer; a dialog with no answer left counts as cancelled.
-  void queueAnswer(std::optional<std::string> answer) { answers_.push_back(std::move(answer)); }
-
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
   // The command line asks nothing: a question is answered no, and the command says which
   // option answers yes.
   bool askYesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> openFile(const OpenFileRequest& request) override;
+  // No dialog opens on the command line.
+  std::optional<std::string> openFile(const OpenFileRequest&) override { return std::nullopt; }
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;
   void setBusy(bool) override {}
 
-  // A box with the error icon or the caption "错误" was shown.
-  bool errorShown() const { return errorShown_; }
-
  private:
   std::FILE* out_;
   bool json_;
-  bool errorShown_ = false;
-  std::deque<std::optional<std::string>> answers_;
 };
+
+// The answers of `locate`: the host's executable and the language file it names; a
+// command that names none answers nothing, as a cancelled dialog does. What the location
+// found before asking for the language file is printed first.
+class CliQuestions : public HostQuestions {
+ public:
+  explicit CliQuestions(Interaction& ui) : ui_(ui) {}
+  std::optional<std::string> executable;
+  std::optional<std::string> language;
+
+  std::optional<std::string> hostExecutable() override { return executable; }
+  std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) override;
+
+ private:
+  Interaction& ui_;
+};
+
+struct Session;
 
 // Keeps what the main window would show: the path box, and the current look after a
 // location (computed as the window computes it, with its messages).
 class CliView : public HostView {
  public:
   void setPathBox(const std::string& text) override { pathBox = text; }
-  void hostLocated() override {
-    if (ctx) lastLook = currentLook(*ctx);
-  }
+  void hostLocated() override;
 
   Context* ctx = nullptr;
+  Session* session = nullptr;
   std::string pathBox;
   Look lastLook;
 };

@@ -1,8 +1,6 @@
 // The commands about the located host: locate, status, index, extract, look, backup.
 #include <cstdio>
 
-#include "run/host_location.h"
-#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
@@ -15,6 +13,8 @@
 #include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 #include "starttext/marker.h"
 #include "themes/looks.h"
 
@@ -47,15 +47,12 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   const FileInfo exe = s.files.info(s.absolute(a.words[0]));
   if (!exe.exists || exe.isFolder)
     return s.fail("no file at " + s.absolute(a.words[0]) + " (give the path of Photoshop.exe)");
-  s.ui.queueAnswer(s.absolute(a.words[0]));
-  if (auto language = a.value("--language-file")) {
-    s.ui.queueAnswer(s.absolute(*language));
-  } else {
-    s.ui.queueAnswer(std::nullopt);
-  }
+  s.questions.executable = s.absolute(a.words[0]);
+  if (auto language = a.value("--language-file")) s.questions.language = s.absolute(*language);
   // On a first start the program itself asks for the host; otherwise the user does.
   StartupOutcome outcome = runStartup(s.ctx);
-  if (!outcome.locateRan) locateHost(s.ctx);
+  if (!outcome.locateRan) locateHost(s.ctx, outcome.location);
+  s.report(outcome.location);
   // The language file is asked for only when the host has a zh_CN folder.
   if (a.value("--language-file") && s.state.languageAbsent())
     std::fprintf(s.err, "note: this Photoshop has no zh_CN folder; --language-file was not used\n");
@@ -87,8 +84,8 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
                  st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
                  jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
-                 jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(),
-                 jsonString(edit.sharedLockFile).c_str());
+                 jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(),
+                 jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(), jsonString(edit.sharedLockFile).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
@@ -116,7 +113,10 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
   if (!args.empty()) {
     std::string file = s.absolute(args[0]);
     if (s.files.info(file).size > kIndexFileLimit) return s.fail("not an icon index (larger than 64 MiB): " + file);
-    if (!parseIndexFile(s.files, file, s.state.records, s.ui)) return s.fail("not an icon index: " + file);
+    Outcome read;
+    const bool parsed = parseIndexFile(s.files, file, s.state.records, read);
+    s.report(read);
+    if (!parsed) return s.fail("not an icon index: " + file);
   } else if (!s.files.exists(s.state.currentIndexPath)) {
     return s.fail("no current index: " + s.state.currentIndexPath);
   }
@@ -153,8 +153,12 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   if (a.words.size() != 1 || !pack || !output || (*pack != "low" && *pack != "high"))
     return s.usage("extract NAME --pack low|high [--backup] -o FILE");
   startAsProgram(s);
-  if (a.has("--backup") && !parseIndexFile(s.files, backupIndexPath(s.ctx), s.state.records, s.ui))
-    return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
+  if (a.has("--backup")) {
+    Outcome read;
+    const bool parsed = parseIndexFile(s.files, backupIndexPath(s.ctx), s.state.records, read);
+    s.report(read);
+    if (!parsed) return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
+  }
   std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
   Bytes image =
       lookUpImage(s.state.records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
@@ -176,6 +180,7 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
     return s.usage("look current|default [--save DIR]");
   startAsProgram(s);
   Look look = a.words[0] == "current" ? currentLook(s.ctx) : defaultLook(s.ctx);
+  s.report(look.reports);
   const NamedImages images = {{"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
   if (auto folder = a.value("--save")) {
     if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
@@ -194,7 +199,9 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   } else {
     std::fprintf(s.out, "description: %s\n", look.description.c_str());
     std::fprintf(s.out, "startup-text toggle: %s\n",
-                 !look.startupTextAvailable ? "not available" : look.startupTextToggle ? "on" : "off");
+                 !look.startupTextAvailable ? "not available"
+                 : look.startupTextToggle   ? "on"
+                                            : "off");
     std::fprintf(s.out, "overlay: %s\n", overlay);
     std::fprintf(s.out, "host lacks: %s\n", listText(look.hostLacks).c_str());
     printImages(s, images);
@@ -207,16 +214,18 @@ int cmdBackup(Session& s, const std::vector<std::string>& args) {
   if (!a.error.empty() || !a.words.empty()) return s.usage("backup [--refresh]");
   startAsProgram(s);
   if (a.has("--refresh")) {
-    refreshBackup(s.ctx);
+    s.report(refreshBackup(s.ctx));
     return s.done();
   }
-  bool made = createBackup(s.ctx);
+  const Outcome backup = createBackup(s.ctx);
+  s.report(backup);
+  const bool made = backup.done();
   if (s.json) {
     std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(made).c_str());
   } else {
     std::fprintf(s.out, "backup: %s\n", made ? "made" : "failed");
   }
-  return made ? s.done() : 1;
+  return s.done();
 }
 
 }  // namespace lumaset::cli

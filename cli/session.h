@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "run/startup.h"
 #include "cli/cli_interaction.h"
+#include "run/startup.h"
 
 namespace lumaset::cli {
 
@@ -18,16 +18,20 @@ extern const char* const kUsage;
 struct Session {
   Files& files;
   CliInteraction ui;
+  CliQuestions questions;
   CliView view;
   RunState state;
   Context ctx;
   std::FILE* out;
   std::FILE* err;
   bool json;
+  // An operation was refused or failed, or a look could not read its index: exit 1.
+  bool troubled = false;
 
   Session(Files& f, std::string home, std::FILE* o, std::FILE* e, bool j)
-      : files(f), ui(o, j), ctx{f, ui, view, state, std::move(home)}, out(o), err(e), json(j) {
+      : files(f), ui(o, j), questions(ui), ctx{f, questions, view, state, std::move(home)}, out(o), err(e), json(j) {
     view.ctx = &ctx;
+    view.session = this;
   }
 
   int usage(const std::string& problem) {
@@ -39,12 +43,17 @@ struct Session {
     std::fprintf(err, "lumaset-cli: %s\n", problem.c_str());
     return 1;
   }
-  int done() const { return ui.errorShown() ? 1 : 0; }
+  int done() const { return troubled ? 1 : 0; }
+  // Prints what an operation had to tell; anything but done makes the exit status 1.
+  void report(const Outcome& outcome);
+  // Prints what reading an index had to tell a look; such a look is trouble.
+  void report(const std::vector<Report>& lookReports);
   std::string absolute(const std::string& path) { return files.absolutePath(path); }
 };
 
-// Starts as the window does: settings, startup check and, where the current index
-// exists, the parse that the first preview of "[当前]" makes.
+// Starts as the window does: settings, startup check (a first start's location printed,
+// without bearing on the exit status) and, where the current index exists, the parse
+// that the first preview of "[当前]" makes.
 StartupOutcome startAsProgram(Session& s);
 
 // The three images of a look or a preview, by the names the output gives them.

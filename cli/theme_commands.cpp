@@ -5,11 +5,11 @@
 #include "cli/arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "messages/import_messages.h"
 #include "themes/apply.h"
 #include "themes/import.h"
-#include "themes/import_report.h"
-#include "themes/theme_folder.h"
 #include "themes/looks.h"
+#include "themes/theme_folder.h"
 #include "themes/theme_list.h"
 
 namespace lumaset::cli {
@@ -35,7 +35,7 @@ int cmdApply(Session& s, const std::vector<std::string>& args) {
   const std::string& entry = a.words[0];
   // The toggle is what choosing the entry in the list would set, unless the option says.
   s.state.startupTextToggle = toggle.value_or(startupTextToggleFor(s.ctx, entry));
-  applyFromThemeList(s.ctx, entry, s.state.startupTextToggle);
+  s.report(applyFromThemeList(s.ctx, entry, s.state.startupTextToggle));
   return s.done();
 }
 
@@ -52,7 +52,7 @@ int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
     if (auto path = a.value(kSlotOptions[i])) fields[i] = s.absolute(*path);
   }
   s.state.startupTextToggle = toggle.value_or(false);
-  applyCustomImages(s.ctx, fields, s.state.startupTextToggle);
+  s.report(applyCustomImages(s.ctx, fields, s.state.startupTextToggle));
   return s.done();
 }
 
@@ -77,6 +77,7 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   // No entry at all is the empty entry text, previewed as a theme of that name.
   Preview p = previewEntry(s.ctx, a.words.empty() ? std::string() : a.words[0]);
+  s.report(p.look.reports);
   const NamedImages images = {{"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
   if (auto folder = a.value("--save")) {
     if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);

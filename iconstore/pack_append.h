@@ -11,7 +11,6 @@
 #include "edits/host_edit.h"
 #include "iconstore/index_derivation.h"
 #include "iconstore/record_table.h"
-#include "platform/interaction.h"
 
 namespace lumaset {
 
@@ -28,19 +27,27 @@ struct ReplacementPlan {
   std::map<Pack, Bytes> appended;
 };
 
+// Why a plan was refused, and what it names: the resource, the image file or the pack.
+enum class PlanProblem { NoSuchResource, NotAPng, PackTooLarge };
+struct PlanRefusal {
+  PlanProblem problem = PlanProblem::NoSuchResource;
+  std::string name;
+};
+
 // Plans the replacements over `table`, whose packs will hold `sizes` bytes when the
-// images are appended (`packPaths` names them). Every image must be a sound PNG file, every resource named by a
-// record, and no pack may reach 2 GiB; the first that is not gives nothing, with the
-// refusal's message in `refusal`.
+// images are appended (`packPaths` names them). Every image must be a sound PNG file,
+// every resource named by a record, and no pack may reach 2 GiB; the first that is not
+// gives nothing, with the reason in `refusal`.
 std::optional<ReplacementPlan> planReplacements(Files& files, const RecordTable& table, PackSizes sizes,
                                                 const std::map<Pack, std::string>& packPaths,
-                                                const std::vector<Replacement>& replacements, std::string& refusal);
+                                                const std::vector<Replacement>& replacements, PlanRefusal& refusal);
 
 // Appends the plan's images to the packs (one write per pack), and only after every pack
 // write succeeded writes the index, so that the index on disk never points at bytes that
-// are not there. False after a message through `ui` when a write failed.
-bool writeReplacements(HostEdit& edit, Interaction& ui, const ReplacementPlan& plan,
-                       const std::map<Pack, std::string>& packPaths, const std::string& indexPath);
+// are not there. Nothing when every write succeeded, else the path that failed.
+std::optional<std::string> writeReplacements(HostEdit& edit, const ReplacementPlan& plan,
+                                             const std::map<Pack, std::string>& packPaths,
+                                             const std::string& indexPath);
 
 // A pack may not reach 2^31 bytes: its offsets are signed 32-bit numbers.
 inline constexpr std::uint64_t kPackLimit = 1ull << 31;

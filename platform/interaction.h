@@ -44,35 +44,3 @@ class BusyCursor {
 };
 
 }  // namespace lumaset
-
-namespace lumaset {
-
-// Whether a message box reports a failure: the error icon, the caption "错误", or the
-// captions of the import's failures ("错误代码：…", "复制错误").
-inline bool isErrorMessage(const std::string& caption, MessageIcon icon) {
-  return icon == MessageIcon::Error || caption == "错误" || caption.rfind("错误代码：", 0) == 0 ||
-         caption == "复制错误";
-}
-
-// Passes everything on to another interaction and notes whether an error was shown.
-class ErrorWatch : public Interaction {
- public:
-  explicit ErrorWatch(Interaction& inner) : inner_(inner) {}
-  bool errorShown() const { return errorShown_; }
-
-  void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override {
-    if (isErrorMessage(caption, icon)) errorShown_ = true;
-    inner_.messageBox(text, caption, icon);
-  }
-  bool askYesNo(const std::string& text, const std::string& caption) override { return inner_.askYesNo(text, caption); }
-  std::optional<std::string> openFile(const OpenFileRequest& request) override { return inner_.openFile(request); }
-  void openFolder(const std::string& path) override { inner_.openFolder(path); }
-  void openWebPage(const std::string& url) override { inner_.openWebPage(url); }
-  void setBusy(bool busy) override { inner_.setBusy(busy); }
-
- private:
-  Interaction& inner_;
-  bool errorShown_ = false;
-};
-
-}  // namespace lumaset

@@ -24,21 +24,21 @@ struct LanguageLocation {
 // The language file that belongs to a host version.
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep);
 
-// Shown when a host is located without a language file: its startup text is left alone.
-inline constexpr const char* kNoLanguageFileNote = "这个 Photoshop 没有中文语言文件，启动文字不会修改";
+// Asks for the host's Photoshop.exe (and, for a host with a zh_CN folder but without the
+// language file its version calls for, for that file), reads and gates its version, and
+// stores the location. What there is to tell goes to `out`.
+LocateOutcome locateHost(Context& ctx, Outcome& out);
 
-LocateOutcome locateHost(Context& ctx);
-
-// Sets the language backup folder to the host folder + "Locales_BAK" and creates it
-// when missing (one level; a failure is reported and the run goes on). Every place
-// that settles the host folder calls it, so the folder never belongs to another host.
-void settleLanguageBackupFolder(Context& ctx);
+// Sets the language backup folder to the host folder + "Locales_BAK". Every place that
+// settles the host folder calls it, so the folder never belongs to another host; the
+// folder itself is made by the first backup, inside the edit of the host.
+void settleLanguageBackupFolder(RunState& state);
 
 // Whether the run state names one host completely: a host folder that is an absolute
 // path ending in a separator, its own language backup folder, an absolute language
-// folder and a plain language file name, or no language file at all (both empty). Nothing may back up, restore or write the
-// host's files otherwise, since a path built from an empty or foreign value would land
-// elsewhere (at the root of a drive, in another installation).
+// folder and a plain language file name, or no language file at all (both empty). Nothing may back up, restore or write
+// the host's files otherwise, since a path built from an empty or foreign value would land elsewhere (at the root of a
+// drive, in another installation).
 bool hostPathsSettled(const RunState& state, char sep);
 
 }  // namespace lumaset

@@ -6,25 +6,23 @@
 
 namespace lumaset {
 
-bool parseIndex(const Bytes& data, RecordTable& table, Interaction& ui) {
-  BusyCursor busy(ui);
+bool parseIndex(const Bytes& data, RecordTable& table, Outcome& out) {
   DecodedIndex decoded = decodeIndex(data);
   switch (decoded.problem) {
     case IndexProblem::None:
       table = std::move(decoded.table);
       return true;
     case IndexProblem::Empty:
-      ui.messageBox("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset", "错误",
-                    MessageIcon::None);
+      out.refuse(MessageId::IndexEmpty);
       return false;
     case IndexProblem::NoSignature:
+      out.refuseSilently();
       return false;
     case IndexProblem::BadFourPackLength:
-      ui.messageBox("索引长度错误_nc368", kDefaultCaption, MessageIcon::None);
+      out.refuse(MessageId::IndexFourPackLength);
       return false;
     case IndexProblem::BadTwoPackLength:
-      ui.messageBox("索引长度错误_nc208:" + std::to_string(decoded.recordAreaLength), kDefaultCaption,
-                    MessageIcon::None);
+      out.refuse(MessageId::IndexTwoPackLength, {}, std::to_string(decoded.recordAreaLength));
       return false;
   }
   return false;
@@ -35,9 +33,10 @@ std::optional<Bytes> readIndexFile(Files& files, const std::string& path) {
   return files.readFile(path);
 }
 
-bool parseIndexFile(Files& files, const std::string& path, RecordTable& table, Interaction& ui) {
+bool parseIndexFile(Files& files, const std::string& path, RecordTable& table, Outcome& out) {
+  if (!files.info(path).exists) return false;
   std::optional<Bytes> data = readIndexFile(files, path);
-  return data && parseIndex(*data, table, ui);
+  return data && parseIndex(*data, table, out);
 }
 
 }  // namespace lumaset

@@ -1,11 +1,12 @@
 // The values that describe the located host and the startup-text toggle, held by one
 // object for the whole run, and the context that the core's operations work in.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "iconstore/record_table.h"
 #include "platform/files.h"
-#include "platform/interaction.h"
+#include "run/outcome.h"
 
 namespace lumaset {
 
@@ -42,9 +43,21 @@ class HostView {
   virtual void hostLocated() = 0;
 };
 
+// The questions that locating a host asks; the front end answers them (the window with
+// its dialogs, the command line from its arguments).
+class HostQuestions {
+ public:
+  virtual ~HostQuestions() = default;
+  // The host's Photoshop.exe; nothing when the user gives none.
+  virtual std::optional<std::string> hostExecutable() = 0;
+  // A language file picked by hand in `localesFolder`, once what the location found so
+  // far (`before`, which ends with why it asks) has been told; nothing when none is given.
+  virtual std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) = 0;
+};
+
 struct Context {
   Files& files;
-  Interaction& ui;
+  HostQuestions& questions;
   HostView& view;
   RunState& state;
   std::string programFolder;  // without trailing separator

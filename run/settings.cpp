@@ -27,7 +27,7 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
   return isAbsolutePath(hostFolder, sep) && (absent || (fileSound && folderSound));
 }
 
-LoadedSettings loadSettings(Context& ctx) {
+LoadedSettings loadSettings(Context& ctx, Outcome& out) {
   const std::string file = ctx.settingsFile();
   auto read = [&](const char* key, const char* def) {
     return ctx.files.readProfileString(file, kSettingsSection, key, def);
@@ -47,7 +47,7 @@ LoadedSettings loadSettings(Context& ctx) {
     ctx.state.languageFolder = kLanguageFolderUnset;
   }
   if (loaded.hostFolder.empty()) {
-    locateHost(ctx);
+    locateHost(ctx, out);
     loaded.hostFolder = ctx.state.hostFolder;
     loaded.locateRan = true;
   }

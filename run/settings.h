@@ -27,8 +27,9 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
                            const std::string& languageFolder, char sep);
 
 // Reads the four keys into the run state; runs Locate host when no host folder is stored,
-// or when the stored values are not sound (they are then dropped).
-LoadedSettings loadSettings(Context& ctx);
+// or when the stored values are not sound (they are then dropped); the location's
+// reports go to `out`.
+LoadedSettings loadSettings(Context& ctx, Outcome& out);
 
 // Four writes, in this order; their results are not looked at.
 void storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,

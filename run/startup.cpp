@@ -1,8 +1,8 @@
 #include "run/startup.h"
 
+#include "formats/path_text.h"
 #include "run/host_location.h"
 #include "run/host_paths.h"
-#include "formats/path_text.h"
 
 namespace lumaset {
 
@@ -15,14 +15,14 @@ bool startupCheck(Context& ctx, const std::string& storedHostFolder) {
   RunState& st = ctx.state;
   st.hostFolder = host;
   st.currentIndexPath = indexPathFor(host, sep);
-  settleLanguageBackupFolder(ctx);
+  settleLanguageBackupFolder(st);
   ctx.view.setPathBox(st.hostFolder);
   return true;
 }
 
 StartupOutcome runStartup(Context& ctx) {
   StartupOutcome outcome;
-  LoadedSettings loaded = loadSettings(ctx);
+  LoadedSettings loaded = loadSettings(ctx, outcome.location);
   outcome.locateRan = loaded.locateRan;
   outcome.hostKnown = startupCheck(ctx, loaded.hostFolder);
   return outcome;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "run/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/restore.h"
 #include "formats/text_guess.h"
 #include "formats/utf.h"
+#include "run/host_location.h"
 #include "starttext/marker.h"
 
 namespace lumaset {
@@ -99,17 +99,17 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
   const BackupLayout& b = s.layout();
   const std::string languageFile = b.hostPath(kLanguageKey);
   const bool restored = putBack(s, kLanguageKey, verdict);
-  if (!restored) s.showError("重置文件错误：" + languageFile);
+  if (!restored) s.out().fail(MessageId::ResetFailed, languageFile);
 
   if (mode == StartupTextMode::Restore) {
     if (languageFileCarriesMarker(s.files(), languageFile)) {
-      s.ui().messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
+      s.out().fail(MessageId::BadLanguageBackup);
       return false;
     }
     return restored;
   }
   if (s.ctx().state.release18OrLater) {
-    s.ui().messageBox("Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None);
+    s.out().note(MessageId::StartupTextUnsupported);
     return restored;
   }
   // A block appended to a file that was not put back would stack on the one before.
@@ -123,42 +123,41 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
     content += openingBlock() + startupTextAsUtf16le(themeText, gbk) + closingBlock();
   }
   if (!s.edit().writeFile(languageFile, content)) {
-    s.showError("写入文件失败：" + languageFile);
+    s.out().fail(MessageId::WriteFailed, languageFile);
     return false;
   }
   s.record().noteChanged(kLanguageKey);
   return true;
 }
 
-bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault) {
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
-  if (!session) return false;
+Outcome setStartupText(Context& ctx, StartupTextMode mode, const std::string& textFile) {
+  Outcome out;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
+  if (!session) return out;
   if (session->layout().languageAbsent) {
     // Nothing to put back; nothing to hide or replace either.
-    if (!restoreDefault) ctx.ui.messageBox(kNoLanguageFileNote, kDefaultCaption, MessageIcon::None);
-    return restoreDefault;
+    if (mode != StartupTextMode::Restore) out.refuse(MessageId::NoLanguageFile);
+    return out;
   }
   const std::vector<std::string> lost = mendBackupCopies(*session);
   if (std::find(lost.begin(), lost.end(), kLanguageKey) != lost.end()) {
-    session->showError(unmendableCopyMessage(session->layout().languageBackupCopy));
-    return false;
+    out.refuse(MessageId::UnmendableCopy, session->layout().languageBackupCopy);
+    return out;
   }
   const Verdict verdict = verdictOf(*session, kLanguageKey);
   if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
     // Someone else's language file is the host's own: there is nothing to restore, and
     // nothing to lay a block on until a refresh backs it up.
-    if (restoreDefault) return true;
-    session->showError("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" +
-                       session->layout().languageFile);
-    return false;
+    if (mode != StartupTextMode::Restore)
+      out.refuse(MessageId::LanguageChangedSinceBackup, session->layout().languageFile);
+    return out;
   }
   session->record().markPending({kLanguageKey});
-  if (!session->saveRecord()) return false;
-  const StartupTextMode mode = restoreDefault       ? StartupTextMode::Restore
-                               : textFile.empty() ? StartupTextMode::Hide
-                                                  : StartupTextMode::Replace;
-  const bool done = setStartupText(*session, verdict, mode, textFile.empty() ? Bytes() : ctx.files.readFile(textFile));
-  return session->saveRecord() && done;
+  if (!session->saveRecord()) return out;
+  const Bytes text = mode == StartupTextMode::Replace ? ctx.files.readFile(textFile) : Bytes();
+  setStartupText(*session, verdict, mode, text);
+  session->saveRecord();
+  return out;
 }
 
 }  // namespace lumaset

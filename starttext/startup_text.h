@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "run/run_state.h"
 #include "backup/edit_session.h"
 #include "backup/host_verdict.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
@@ -28,11 +28,10 @@ enum class StartupTextMode { Restore, Hide, Replace };
 // The language file put back from its backup (`verdict` is its state before the edit
 // began) and then, to hide or replace, the block appended on hosts below version 18.
 // `themeText` holds the bytes of a theme's word.text for Replace. Notes the change in the
-// record (the caller saves it). False when an error message was shown.
+// record (the caller saves it). False when the step failed (reported to the session).
 bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText);
 
-// The same in an edit of its own: restore (textFile ignored), hide (empty textFile) or
-// replace with a theme's text file.
-bool setStartupText(Context& ctx, const std::string& textFile, bool restoreDefault);
+// The same in an edit of its own; `textFile` is the theme text that Replace puts in.
+Outcome setStartupText(Context& ctx, StartupTextMode mode, const std::string& textFile);
 
 }  // namespace lumaset

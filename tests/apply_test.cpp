@@ -6,12 +6,12 @@
 
 #include <functional>
 
-#include "run/index_reading.h"
-#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "iconstore/pack_append.h"
+#include "run/index_reading.h"
+#include "run/startup.h"
 #include "starttext/startup_text.h"
 #include "support/broken_pngs.h"
 #include "support/host_fixture.h"
@@ -54,7 +54,7 @@ void Apply::checkThemeApply(bool fourPack) {
     startOn(fourPack);
     auto images = testing::sixImages();
     testing::writeTheme(home, "Sakura", images);
-    applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+    ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
     EXPECT_EQ(ui.boxes, done());
 
     std::string low = readWhole(bak("PSIconsLowRes.dat"));
@@ -64,7 +64,7 @@ void Apply::checkThemeApply(bool fourPack) {
     EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")),
               high + images["loading_high.png"] + images["ico_dark_high.png"] + images["ico_light_high.png"]);
 
-    testing::FakeInteraction quiet;
+    Outcome quiet;
     RecordTable before, after;
     ASSERT_TRUE(parseIndex(readWhole(bak("IconResources.idx")), before, quiet));
     ASSERT_TRUE(parseIndex(readWhole(host.indexPath), after, quiet));
@@ -98,9 +98,9 @@ TEST_F(Apply, TwoPackThemeImagesAreAppendedInSlotOrderAndOnlyTheirFieldsChange) 
 TEST_F(Apply, ApplyingTheSameThemeTwiceGivesIdenticalFiles) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages());
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   auto first = snapshot();
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_EQ(snapshot(), first);
 }
 
@@ -110,11 +110,11 @@ TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
   testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
   writeFile(home + "/LumasetTheme/Sakura/word.text", "custom text");
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_NE(snapshot(), untouched);
   ui.boxes.clear();
   state.startupTextToggle = true;  // whatever the toggle says
-  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(snapshot(), untouched);
 }
@@ -122,12 +122,12 @@ TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
 TEST_F(Apply, ThemeWithOnlySplashesKeepsTheBackedUpIcons) {
   startOn();
   testing::writeTheme(home, "Full", testing::sixImages(10));
-  applyFromThemeList(ctx, "Full", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Full", state.startupTextToggle));
   auto images = testing::sixImages(20);
   testing::writeTheme(
       home, "Splashes",
       {{"loading_low.png", images["loading_low.png"]}, {"loading_high.png", images["loading_high.png"]}});
-  applyFromThemeList(ctx, "Splashes", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Splashes", state.startupTextToggle));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["loading_high.png"]);
 }
@@ -138,16 +138,16 @@ TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
   testing::writeTheme(home, "Worded", testing::sixImages());
   writeFile(home + "/LumasetTheme/Worded/word.text", utf8ToUtf16le("WORDS"));
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Worded", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
   state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
-  applyFromThemeList(ctx, "Worded", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
 
   testing::writeTheme(home, "OnlyTxt", testing::sixImages());
   writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "OnlyTxt", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "OnlyTxt", state.startupTextToggle));
   EXPECT_EQ(readWhole(host.languageFile).size(), untouched.size() + 4870);
 }
 
@@ -155,11 +155,11 @@ TEST_F(Apply, CurrentEntryLeavesTheIconsAndSetsOnlyTheText) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   auto themed = snapshot();
   ui.boxes.clear();
   state.startupTextToggle = false;
-  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, done());
   auto now = snapshot();
   EXPECT_EQ(now["language"], readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
@@ -172,7 +172,7 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
   startOn(true, "v18.0.0", "18.0.0");
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
                                                 {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
@@ -180,7 +180,7 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
 
 TEST_F(Apply, NoSelectionIsATheme) {
   startOn();
-  applyFromThemeList(ctx, "", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "", state.startupTextToggle));
   // No theme files there: the backed-up icon files are put back, the text restored.
   EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(readWhole(host.indexPath), host.index);
@@ -193,14 +193,14 @@ TEST_F(Apply, CustomImagesUseTheFieldsThatNameFiles) {
   writeFile(dir / "mine/light2x.png", images["ico_light_high.png"]);
   ImageSlots fields = {dir / "mine/splash.png", "", dir / "mine/missing.png", "", "", dir / "mine/light2x.png"};
   state.startupTextToggle = true;
-  applyCustomImages(ctx, fields, state.startupTextToggle);
+  ui.shown(applyCustomImages(ctx, fields, state.startupTextToggle));
   EXPECT_TRUE(ui.boxes.empty());  // no closing message
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["ico_light_high.png"]);
   EXPECT_EQ(readWhole(host.languageFile).size(), host.languageBytes.size() + 4870);
 
   state.startupTextToggle = false;
-  applyCustomImages(ctx, ImageSlots{}, state.startupTextToggle);
+  ui.shown(applyCustomImages(ctx, ImageSlots{}, state.startupTextToggle));
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
 }
@@ -212,7 +212,7 @@ TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {
   for (const auto& [name, broken] : testing::brokenPngs(testing::sixImages()["loading_low.png"])) {
     writeFile(dir / "splash.png", broken);
     ui.boxes.clear();
-    applyCustomImages(ctx, {dir / "splash.png", "", "", "", "", ""}, false);
+    ui.shown(applyCustomImages(ctx, {dir / "splash.png", "", "", "", "", ""}, false));
     ASSERT_EQ(ui.boxes.size(), 1u) << name;
     EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "splash.png")) << name;
     EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")) + readWhole(res("PSIconsHighRes.dat")), packs) << name;
@@ -223,13 +223,13 @@ TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {
 TEST_F(Apply, AnImageThatIsNoPngRefusesTheWholeApplyOnAThemedHost) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
-  applyFromThemeList(ctx, "Sakura", true);
+  ui.shown(applyFromThemeList(ctx, "Sakura", true));
   const Snapshot themed = snapshot();
   auto images = testing::sixImages(30);
   images["ico_dark_low.png"] = "GIF89a not a png";
   testing::writeTheme(home, "Broken", images);
   ui.boxes.clear();
-  applyFromThemeList(ctx, "Broken", true);
+  ui.shown(applyFromThemeList(ctx, "Broken", true));
   const std::string theme = home + "/LumasetTheme/Broken/";
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png",
                                                  "错误", MessageIcon::Error}}));
@@ -237,7 +237,7 @@ TEST_F(Apply, AnImageThatIsNoPngRefusesTheWholeApplyOnAThemedHost) {
 
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
   ui.boxes.clear();
-  applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, false);
+  ui.shown(applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, false));
   EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "folder.png"));
   EXPECT_EQ(snapshot(), themed);
 }
@@ -248,14 +248,16 @@ TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
   DecodedIndex decoded = decodeIndex(host.index);
   ASSERT_EQ(decoded.problem, IndexProblem::None);
   const std::map<Pack, std::string> paths = {{Pack::LowRes, "low.dat"}, {Pack::HighRes, "high.dat"}};
-  std::string refusal;
-  EXPECT_FALSE(planReplacements(files, decoded.table, {100, 100}, paths,
-                                {{kSplashResource, Pack::LowRes, dir / "a.png"}, {"NoSuchResource", Pack::LowRes, dir / "a.png"}},
-                                refusal));
-  EXPECT_EQ(refusal, "索引中没有这个图片资源，未作修改：NoSuchResource");
+  PlanRefusal refusal;
+  EXPECT_FALSE(planReplacements(
+      files, decoded.table, {100, 100}, paths,
+      {{kSplashResource, Pack::LowRes, dir / "a.png"}, {"NoSuchResource", Pack::LowRes, dir / "a.png"}}, refusal));
+  EXPECT_EQ(refusal.problem, PlanProblem::NoSuchResource);
+  EXPECT_EQ(refusal.name, "NoSuchResource");
   EXPECT_FALSE(planReplacements(files, decoded.table, {kPackLimit - 10, 100}, paths,
                                 {{kSplashResource, Pack::LowRes, dir / "a.png"}}, refusal));
-  EXPECT_EQ(refusal, "图片包将超过 2 GB，无法再添加图片：low.dat");
+  EXPECT_EQ(refusal.problem, PlanProblem::PackTooLarge);
+  EXPECT_EQ(refusal.name, "low.dat");
   std::optional<ReplacementPlan> plan = planReplacements(
       files, decoded.table, {100, 200}, paths,
       {{kSplashResource, Pack::HighRes, dir / "a.png"}, {kDarkIconResource, Pack::HighRes, dir / "a.png"}}, refusal);
@@ -268,12 +270,12 @@ TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
 
 TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAnyChange) {
   startOn();
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   const std::string second = host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx";
   ASSERT_EQ(readWhole(second), host.index);
   testing::writeTheme(home, "Sakura", testing::sixImages());
   writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(readWhole(bak("IconResources.idx")), host.index);
 
@@ -283,7 +285,7 @@ TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAn
   writeFile(second, host.index.substr(0, 1000));
   auto before = snapshot();
   ui.boxes.clear();
-  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" +
                                   bak("IconResources.idx") + "\r\n请修复或重新安装 Photoshop，再点“备份”。");
@@ -303,11 +305,11 @@ TEST_F(Apply, BackupIndexWithoutAnyOfTheThreeImagesIsRefusedBeforeAnyChange) {
     testing::writeTheme(home, "Sakura", testing::sixImages());
     auto before = snapshot();
     ui.boxes.clear();
-    applyFromThemeList(ctx, "Sakura", false);
+    ui.shown(applyFromThemeList(ctx, "Sakura", false));
     ASSERT_FALSE(ui.boxes.empty());
-    EXPECT_EQ(ui.boxes[0], (RecordedBox{"这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" +
-                                            bak("IconResources.idx"),
-                                        "错误", MessageIcon::Error}));
+    EXPECT_EQ(ui.boxes[0],
+              (RecordedBox{"这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + bak("IconResources.idx"),
+                           "错误", MessageIcon::Error}));
     EXPECT_EQ(snapshot(), before) << bare.size();
   }
 }
@@ -326,7 +328,7 @@ TEST_F(Apply, HostWithoutTheSplashTakesTheIconsAndSaysWhatItSkipped) {
   const Bytes lowPack = readWhole(host.folder + "/Resources/PSIconsLowRes.dat");
   const auto theme = testing::sixImages();
   ui.boxes.clear();
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
                           {"这个 Photoshop 没有以下图片，已跳过：Splash1080Background", "应用", MessageIcon::None},
                           {"修改完成", "应用", MessageIcon::None}}));
@@ -341,7 +343,7 @@ TEST_F(Apply, HostWithoutTheSplashTakesTheIconsAndSaysWhatItSkipped) {
 TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(host.indexPath));
-  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   ASSERT_FALSE(ui.dialogs.empty());
   EXPECT_EQ(ui.dialogs.back().title, "找到 Photoshop 的位置");
   EXPECT_EQ(ui.boxes,
@@ -351,7 +353,7 @@ TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
 TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
-  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   ASSERT_EQ(ui.boxes.size(), 2u);
   std::string h = host.folder + "/";
   EXPECT_EQ(ui.boxes[1],
@@ -392,7 +394,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
   FailingNthChange counting;
   Context countingCtx{counting, t.ui, t.view, t.state, t.home};
   t.ui.boxes.clear();
-  applyFromThemeList(countingCtx, entry, state.startupTextToggle);
+  t.ui.shown(applyFromThemeList(countingCtx, entry, state.startupTextToggle));
   ASSERT_EQ(t.ui.boxes, t.done());
   const Snapshot fresh = t.snapshot();
   ASSERT_GT(counting.changes, 5);
@@ -404,7 +406,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
     FailingNthChange failing;
     failing.failAt = n;
     Context failingCtx{failing, t.ui, t.view, t.state, t.home};
-    applyFromThemeList(failingCtx, entry, state.startupTextToggle);
+    t.ui.shown(applyFromThemeList(failingCtx, entry, state.startupTextToggle));
     ASSERT_FALSE(t.ui.boxes.empty());
     EXPECT_NE(t.ui.boxes.back(), t.done()[0]);  // a failure is never reported as success
     check(fresh);
@@ -466,7 +468,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
   testing::writeTheme(home, "Small", {{"loading_low.png", testing::samplePng(3)}});
-  applyFromThemeList(ctx, "Big", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Big", state.startupTextToggle));
   ASSERT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
   const std::string themedHost = dir / "themed";
   std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(themedHost),
@@ -479,7 +481,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
     std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
     makeHost();
     std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
-    applyFromThemeList(ctx, "Big", state.startupTextToggle);
+    ui.shown(applyFromThemeList(ctx, "Big", state.startupTextToggle));
     ui.boxes.clear();
   };
   auto copiedWithoutRecord = [&] {
@@ -514,13 +516,13 @@ class UnreadableSource : public PosixFiles {
 TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) {
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
-  applyFromThemeList(ctx, "Big", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Big", state.startupTextToggle));
   auto themed = snapshot();
   UnreadableSource unreadable;
   unreadable.source = bak("IconResources.idx");
   Context unreadableCtx{unreadable, ui, view, state, home};
   ui.boxes.clear();
-  applyFromThemeList(unreadableCtx, "[默认]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(unreadableCtx, "[默认]", state.startupTextToggle));
   ASSERT_GE(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (RecordedBox{"重置文件错误：" + bak("IconResources.idx"), "错误", MessageIcon::Error}));
   auto now = snapshot();
@@ -533,7 +535,7 @@ TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) 
 TEST_F(Apply, BothIndexCopiesLostOnAThemedHostIsRefusedBeforeAnyChange) {
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
-  applyFromThemeList(ctx, "Big", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Big", state.startupTextToggle));
   const std::string themedIndex = readWhole(host.indexPath);
   // The themed index is the program's rewrite: nothing of it gives the original back.
   std::filesystem::remove(testing::pathFromUtf8(bak("IconResources.idx")));
@@ -542,7 +544,7 @@ TEST_F(Apply, BothIndexCopiesLostOnAThemedHostIsRefusedBeforeAnyChange) {
   for (const char* entry : {"[默认]", "Big"}) {
     SCOPED_TRACE(entry);
     ui.boxes.clear();
-    applyFromThemeList(ctx, entry, state.startupTextToggle);
+    ui.shown(applyFromThemeList(ctx, entry, state.startupTextToggle));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("备份文件已丢失或损坏", 0), 0u) << ui.boxes[0].text;
     EXPECT_EQ(snapshot(), themed);

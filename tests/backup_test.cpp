@@ -1,11 +1,11 @@
 // Creating the backup and copying it back.
 #include <gtest/gtest.h>
 
-#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "backup/restore.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -29,7 +29,7 @@ class Backup : public testing::HostFixture {
 
 TEST_F(Backup, FourPackBackupHoldsTheIndexAllPacksAndTheLanguageFile) {
   startOn(true);
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
   for (const char* f :
        {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"})
@@ -41,7 +41,7 @@ TEST_F(Backup, FourPackBackupHoldsTheIndexAllPacksAndTheLanguageFile) {
 TEST_F(Backup, TwoPackBackupLeavesTheExtraPacksOut) {
   startOn(false);
   writeFile(res("PSIconsXLowRes.dat"), "stray");
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
   EXPECT_TRUE(files.exists(bak("PSIconsLowRes.dat")));
   EXPECT_TRUE(files.exists(bak("PSIconsHighRes.dat")));
@@ -51,11 +51,11 @@ TEST_F(Backup, TwoPackBackupLeavesTheExtraPacksOut) {
 
 TEST_F(Backup, ExistingCopiesAreNeverReplacedAndADamagedOneIsMended) {
   startOn();
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   std::string original = readWhole(bak("PSIconsLowRes.dat"));
   writeFile(res("PSIconsLowRes.dat"), "changed by someone");
   writeFile(bak("IconResources.idx"), "");  // its second copy and its hash give it back
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_EQ(readWhole(bak("PSIconsLowRes.dat")), original);
   EXPECT_EQ(readWhole(bak("IconResources.idx")), host.index);
 }
@@ -71,32 +71,39 @@ class NoProbe : public PosixFiles {
 
 TEST_F(Backup, StrayProbeFolderIsRemovedAndAProbeThatCannotBeMadeStopsTheBackup) {
   startOn();
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   std::filesystem::create_directories(testing::pathFromUtf8(bak("TEST")));
-  EXPECT_TRUE(createBackup(ctx));
+  EXPECT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(bak("TEST"))));
 
   NoProbe noProbe;
   Context noProbeCtx{noProbe, ui, view, state, home};
-  EXPECT_FALSE(createBackup(noProbeCtx));
+  EXPECT_FALSE(ui.shown(createBackup(noProbeCtx)));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"没有目录权限02", "错误", MessageIcon::None}}));
 }
 
-TEST_F(Backup, MissingLanguageBackupFolderIsReportedAfterTheIconCopies) {
+TEST_F(Backup, TheFirstBackupMakesTheLanguageBackupFolderOrReportsItAfterTheIconCopies) {
   startOn();
-  std::filesystem::remove_all(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
-  EXPECT_FALSE(createBackup(ctx));
+  ASSERT_FALSE(files.exists(host.folder + "/Locales_BAK"));
+  writeFile(host.folder + "/Locales_BAK", "a file where the folder belongs");
+  EXPECT_FALSE(ui.shown(createBackup(ctx)));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (RecordedBox{"_创建备份_创建语言路径_失败：" + host.folder + "/Locales_BAK/lumaset_BAK",
                                       "错误", MessageIcon::Error}));
   EXPECT_TRUE(files.exists(bak("PSIconsXLowRes.dat")));
+
+  std::filesystem::remove(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
+  ui.boxes.clear();
+  EXPECT_TRUE(ui.shown(createBackup(ctx)));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(readWhole(langBak()), host.languageBytes);
 }
 
 TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
-  EXPECT_FALSE(createBackup(ctx));
+  EXPECT_FALSE(ui.shown(createBackup(ctx)));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
                           {"Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" +
                                host.indexPath + "\r\n请修复或重新安装 Photoshop。",
@@ -104,7 +111,7 @@ TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
   EXPECT_FALSE(files.exists(bak("IconResources.idx")));
   writeFile(host.indexPath, host.index.substr(0, 600));
   ui.boxes.clear();
-  EXPECT_FALSE(createBackup(ctx));
+  EXPECT_FALSE(ui.shown(createBackup(ctx)));
   EXPECT_EQ(ui.boxes.size(), 1u);
   EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
 }
@@ -112,25 +119,25 @@ TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
 TEST_F(Backup, MissingLanguageFileNamesSourceAndTarget) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(host.languageFile));
-  EXPECT_FALSE(createBackup(ctx));
+  EXPECT_FALSE(ui.shown(createBackup(ctx)));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "_创建备份_创建语言文件备份失败：" + host.languageFile + "\r\n > \r\n" + langBak());
 }
 
 TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
   startOn(false);
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   writeFile(bak("PSIconsXLowRes.dat"), "never copied back");
   writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
   forgetRecord();  // as a run that died left it: the bytes show the appendix
-  ASSERT_TRUE(copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure));
+  ASSERT_TRUE(ui.shown(copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
   EXPECT_FALSE(files.exists(res("PSIconsXLowRes.dat")));
 }
 
 TEST_F(Backup, RestoreWithoutBackupChangesNothing) {
   startOn(true);
-  EXPECT_TRUE(restoreDefaults(ctx));
+  EXPECT_TRUE(ui.shown(restoreDefaults(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_FALSE(files.exists(bak("IconResources.idx")));
@@ -144,27 +151,30 @@ class OneFileStuck : public PosixFiles {
   bool truncateFile(const std::string& p, std::uint64_t n) override {
     return p != stuck && PosixFiles::truncateFile(p, n);
   }
-  bool copyFile(const std::string& f, const std::string& t) override { return t != stuck && PosixFiles::copyFile(f, t); }
+  bool copyFile(const std::string& f, const std::string& t) override {
+    return t != stuck && PosixFiles::copyFile(f, t);
+  }
 };
 
 TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst) {
   for (const auto policy : {CopyBackPolicy::KeepGoing, CopyBackPolicy::StopAtFirstFailure}) {
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
     startOn(true);
-    ASSERT_TRUE(createBackup(ctx));
+    ASSERT_TRUE(ui.shown(createBackup(ctx)));
     // As a theme leaves them: the packs carry an appendix, the index names it.
     for (const char* pack : {"PSIconsLowRes.dat", "PSIconsHighRes.dat"})
       writeFile(res(pack), readWhole(bak(pack)) + "themed");
     DecodedIndex decoded = decodeIndex(host.index);
     const std::size_t splash = findRecord(decoded.table, kSplashResource);
-    decoded.table.setOffset(splash, Pack::LowRes, static_cast<std::int32_t>(readWhole(bak("PSIconsLowRes.dat")).size()));
+    decoded.table.setOffset(splash, Pack::LowRes,
+                            static_cast<std::int32_t>(readWhole(bak("PSIconsLowRes.dat")).size()));
     writeFile(host.indexPath, serialiseIndex(decoded.table));
     forgetRecord();  // as a run that died left them: the bytes show the theme
     OneFileStuck stuck;
     stuck.stuck = res("PSIconsLowRes.dat");  // the packs go back last to first: LowRes before HighRes
     Context stuckCtx{stuck, ui, view, state, home};
     ui.boxes.clear();
-    EXPECT_FALSE(copyBackIconFiles(stuckCtx, policy));
+    EXPECT_FALSE(ui.shown(copyBackIconFiles(stuckCtx, policy)));
     EXPECT_EQ(ui.boxes,
               (std::vector<RecordedBox>{{"重置文件错误：" + bak("PSIconsLowRes.dat"), "错误", MessageIcon::Error}}));
     EXPECT_EQ(readWhole(host.indexPath), host.index);

@@ -154,17 +154,21 @@ TEST_F(Cli, JsonBoxesCarryCaptionTextAndIcon) {
   makeHost();
   std::filesystem::remove(host.indexPath);
   CliRun r = invoke({"--json", "locate", host.exePath});
-  EXPECT_EQ(r.status, 0);  // "无效路径" is no error box: the location just stops
+  EXPECT_EQ(r.status, 1);  // nothing was located or stored
   EXPECT_NE(r.out.find("{\"caption\":\"无效路径\",\"text\":\"Photoshop IconResources.idx 不存在：" + host.folder +
                        "/Resources/IconResources.idx\\r\\n\",\"icon\":\"none\"}\n"),
             std::string::npos)
       << r.out;
 }
 
-TEST_F(Cli, ErrorCaptionGivesExitStatusOne) {
+TEST_F(Cli, AnIndexThatCannotBeReadGivesExitStatusOneAndNoBackupYetIsNoError) {
   makeHost();
   ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
-  CliRun r = invoke({"look", "default"});  // no backup yet
+  CliRun r = invoke({"look", "default"});  // no backup yet: the current images
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.find("[错误]"), std::string::npos) << r.out;
+  testing::writeFile(host.indexPath, "");
+  r = invoke({"look", "current"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("[错误] 读取到的索引长度为 0"), std::string::npos);
 }

@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "run/startup.h"
 #include "backup/backup_layout.h"
 #include "backup/edit_session.h"
 #include "backup/refresh_backup.h"
 #include "cli/cli.h"
 #include "edits/host_edit.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -92,16 +92,16 @@ TEST_F(HostEditing, ASecondEditOfTheHostIsRefusedAndChangesNothing) {
   std::unique_ptr<FileLock> held;
   ASSERT_EQ(files.lockFile(host.folder + "/.lumaset.lock", held), LockResult::Taken);
   auto before = tree();
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
   ui.boxes.clear();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
   EXPECT_EQ(tree(), before);
 
   held.reset();  // the other one is done
   ui.boxes.clear();
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
 }
 
@@ -117,10 +117,11 @@ TEST_F(HostEditing, WithoutAnyLockNothingChanges) {
   auto before = tree();
   NoLocks none;
   Context noLockCtx{none, ui, view, state, home};
-  applyFromThemeList(noLockCtx, "Sakura", false);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" +
-                                                     host.folder + "/.lumaset.lock\r\n请检查 Photoshop 目录和临时文件夹的写入权限。",
-                                                 "错误", MessageIcon::Error}}));
+  ui.shown(applyFromThemeList(noLockCtx, "Sakura", false));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + host.folder +
+                                           "/.lumaset.lock\r\n请检查 Photoshop 目录和临时文件夹的写入权限。",
+                                       "错误", MessageIcon::Error}}));
   EXPECT_EQ(tree(), before);
 }
 
@@ -143,12 +144,12 @@ TEST_F(HostEditing, SomethingElseAtTheLocksPlaceLeavesTheSharedLockInCharge) {
     ASSERT_EQ(files.lockFile(shared, held), LockResult::Taken);
     auto before = tree();
     ui.boxes.clear();
-    applyFromThemeList(ctx, "Sakura", false);
+    ui.shown(applyFromThemeList(ctx, "Sakura", false));
     EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
     EXPECT_EQ(tree(), before);
     held.reset();
     ui.boxes.clear();
-    applyFromThemeList(ctx, "Sakura", false);
+    ui.shown(applyFromThemeList(ctx, "Sakura", false));
     EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
     EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(linkTarget)));
   }
@@ -168,7 +169,7 @@ TEST_F(HostEditing, EverySpellingOfTheHostsFolderMeetsAtOneSharedLock) {
   ASSERT_EQ(files.lockFile(hostEditPaths(files, backupLayout(ctx), state).sharedLockFile, held), LockResult::Taken);
   std::filesystem::remove(testing::pathFromUtf8(host.folder + "/.lumaset.lock"));
   std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/.lumaset.lock"));
-  applyFromThemeList(otherCtx, "Sakura", false);
+  ui.shown(applyFromThemeList(otherCtx, "Sakura", false));
   EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kLocked});
 }
 
@@ -180,12 +181,12 @@ TEST_F(HostEditing, AHostThatHoldsItsFilesIsLeftAlone) {
     Holder holder(held);
     ASSERT_TRUE(holder.holding());
     ui.boxes.clear();
-    applyFromThemeList(ctx, "Sakura", true);
+    ui.shown(applyFromThemeList(ctx, "Sakura", true));
     EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kRunning});
     EXPECT_EQ(tree(), before);
   }
   ui.boxes.clear();
-  applyFromThemeList(ctx, "Sakura", true);
+  ui.shown(applyFromThemeList(ctx, "Sakura", true));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
 }
 
@@ -200,7 +201,7 @@ TEST_F(HostEditing, LeftoversOfARunThatDiedGoFirst) {
   // A run that died between making its probe folder and removing it.
   std::filesystem::create_directories(testing::pathFromUtf8(res("lumaset_BAK/TEST")));
   for (const auto& f : kept) writeFile(f, "mine");
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   for (const auto& f : leftovers) EXPECT_FALSE(std::filesystem::exists(f)) << f;
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK/TEST"))));

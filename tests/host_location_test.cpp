@@ -2,13 +2,13 @@
 // way a location can stop.
 #include <gtest/gtest.h>
 
+#include "backup/refresh_backup.h"
+#include "formats/path_text.h"
+#include "formats/utf.h"
 #include "run/host_location.h"
 #include "run/host_paths.h"
 #include "run/settings.h"
 #include "run/startup.h"
-#include "backup/refresh_backup.h"
-#include "formats/path_text.h"
-#include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -30,7 +30,7 @@ class LocateHost : public testing::HostFixture {
   }
   LocateOutcome locate(const std::string& exe) {
     ui.answers.push_back(exe);
-    return locateHost(ctx);
+    return locateShown(ctx, ui);
   }
 };
 
@@ -108,7 +108,7 @@ TEST_F(LocateHost, NoVersionResourceIsVersionZero) {
   makeHost("no-version", "16.1.2");
   ui.answers.push_back(host.exePath);
   ui.answers.push_back(std::nullopt);
-  locateHost(ctx);
+  locateShown(ctx, ui);
   ASSERT_GE(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].caption, "不适用的版本");
   EXPECT_EQ(ui.boxes[0].text.rfind("选择的 Photoshop 版本为：\r\n", 0), 0u);
@@ -116,7 +116,7 @@ TEST_F(LocateHost, NoVersionResourceIsVersionZero) {
 
 TEST_F(LocateHost, CancelledDialogOnlyRefreshesThePathBox) {
   state.hostFolder = "/old/host/";
-  EXPECT_EQ(locateHost(ctx), LocateOutcome::Cancelled);
+  EXPECT_EQ(locateShown(ctx, ui), LocateOutcome::Cancelled);
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{"/old/host/"});
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_FALSE(files.exists(ctx.settingsFile()));
@@ -142,7 +142,7 @@ TEST_F(LocateHost, MissingIndexEmptiesTheHostAndStoresNothing) {
   EXPECT_FALSE(files.exists(ctx.settingsFile()));
   EXPECT_TRUE(view.pathBoxTexts.empty());
   // A later cancelled location writes the now empty host folder into the path box.
-  locateHost(ctx);
+  locateShown(ctx, ui);
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{""});
 }
 
@@ -153,7 +153,7 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   std::filesystem::rename(testing::pathFromUtf8(host.languageFile), testing::pathFromUtf8(picked));
   ui.answers.push_back(host.exePath);
   ui.answers.push_back(picked);
-  ASSERT_EQ(locateHost(ctx), LocateOutcome::Located);
+  ASSERT_EQ(locateShown(ctx, ui), LocateOutcome::Located);
 
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[1],
@@ -175,7 +175,7 @@ TEST_F(LocateHost, CancelledLanguageDialogKeepsTheHostForThisRunOnly) {
   makeHost();
   std::filesystem::remove(host.languageFile);
   ui.answers.push_back(host.exePath);
-  EXPECT_EQ(locateHost(ctx), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(locateShown(ctx, ui), LocateOutcome::LanguageMissing);
   EXPECT_EQ(state.hostFolder, hostFolder());
   EXPECT_EQ(state.currentIndexPath, hostFolder() + "Resources/IconResources.idx");
   EXPECT_FALSE(files.exists(ctx.settingsFile()));
@@ -189,7 +189,7 @@ TEST_F(LocateHost, HostWithoutZhCnIsStoredWithoutALanguageFile) {
   makeHost();
   std::filesystem::remove_all(testing::pathFromUtf8(host.folder + "/Locales/zh_CN"));
   ui.answers.push_back(host.exePath);
-  EXPECT_EQ(locateHost(ctx), LocateOutcome::LocatedWithoutLanguage);
+  EXPECT_EQ(locateShown(ctx, ui), LocateOutcome::LocatedWithoutLanguage);
   EXPECT_EQ(ui.dialogs.size(), 1u);
   EXPECT_TRUE(state.languageAbsent());
   EXPECT_EQ(ctx.languageFilePath(), "");
@@ -197,7 +197,7 @@ TEST_F(LocateHost, HostWithoutZhCnIsStoredWithoutALanguageFile) {
   EXPECT_EQ(settings("photoshop"), hostFolder());
   EXPECT_EQ(settings("photoshop_locaal_file"), "");
   EXPECT_EQ(settings("photoshop_locaal_dir"), "");
-  EXPECT_EQ(ui.boxes.back(), (RecordedBox{kNoLanguageFileNote, "信息：", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes.back(), (RecordedBox{testing::kNoLanguageFileText, "信息：", MessageIcon::None}));
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{hostFolder()});
   EXPECT_EQ(view.looks.size(), 1u);
 }
@@ -233,7 +233,7 @@ TEST_F(SecondHost, ApplyAfterLocatingAnotherHostWorksOnThatHostsFilesOnly) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   const std::string aLanguage = read(a.languageFile), aIndex = read(a.indexPath);
   ASSERT_NE(aLanguage, a.languageBytes);  // A carries the program's block
 
@@ -241,7 +241,7 @@ TEST_F(SecondHost, ApplyAfterLocatingAnotherHostWorksOnThatHostsFilesOnly) {
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
   state.startupTextToggle = false;
-  applyFromThemeList(ctx, "Sakura", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(read(b.languageFile), bLanguage);
   EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
@@ -257,9 +257,9 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
   EXPECT_EQ(state.languageBackupFolder, "");
   ASSERT_EQ(locate(b.exePath), LocateOutcome::Located);
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
-  EXPECT_TRUE(files.info(b.folder + "/Locales_BAK").isFolder);
+  EXPECT_FALSE(files.exists(b.folder + "/Locales_BAK"));  // made by the first backup, inside the edit
   state.startupTextToggle = true;
-  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   EXPECT_EQ(read(b.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), bLanguage);
   EXPECT_EQ(read(b.languageFile).substr(0, bLanguage.size()), bLanguage);
   EXPECT_EQ(read(b.languageFile).size(), bLanguage.size() + 4870);
@@ -268,12 +268,12 @@ TEST_F(SecondHost, FirstStartCancelledThenLocatedKeepsTheBackupInThatHost) {
 TEST_F(SecondHost, LocationStoppedAtTheLanguageFileNeverUsesTheFirstHostsBackup) {
   ui.answers.push_back(a.exePath);
   runStartup(ctx);
-  applyFromThemeList(ctx, "[当前]", state.startupTextToggle);  // A's language backup exists from here on
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));  // A's language backup exists from here on
   std::filesystem::remove(testing::pathFromUtf8(b.languageFile));
   ASSERT_EQ(locate(b.exePath), LocateOutcome::LanguageMissing);
   EXPECT_EQ(state.languageBackupFolder, b.folder + "/Locales_BAK");
   ui.boxes.clear();
-  applyFromThemeList(ctx, "[默认]", state.startupTextToggle);
+  ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   EXPECT_FALSE(files.exists(b.languageFile));  // not made from A's backup
   EXPECT_EQ(read(b.indexPath), b.index);
   EXPECT_EQ(read(a.languageFile), a.languageBytes);
@@ -290,7 +290,7 @@ TEST_F(SecondHost, CancelledPickKeepsTheHandPickedLanguageFileForTheWayBack) {
   testing::writeFile(picked, a.languageBytes);
   ui.answers = {a.exePath, picked};
   runStartup(ctx);
-  applyFromThemeList(ctx, "[当前]", true);  // the block goes into the picked file
+  ui.shown(applyFromThemeList(ctx, "[当前]", true));  // the block goes into the picked file
   ASSERT_GT(read(picked).size(), a.languageBytes.size());
   ui.answers.clear();  // the pick of the language file is cancelled
   EXPECT_EQ(locate(a.exePath), LocateOutcome::LanguageMissing);
@@ -299,7 +299,7 @@ TEST_F(SecondHost, CancelledPickKeepsTheHandPickedLanguageFileForTheWayBack) {
   Context again{files, ui, view, restarted, home};
   runStartup(again);
   ASSERT_FALSE(restarted.languageAbsent());
-  applyFromThemeList(again, "[默认]", false);
+  ui.shown(applyFromThemeList(again, "[默认]", false));
   EXPECT_EQ(read(picked), a.languageBytes);
 }
 
@@ -311,7 +311,7 @@ TEST_F(SecondHost, LocationStoppedAtTheIndexLeavesNothingOfTheFirstHostToWriteTo
   EXPECT_EQ(state.languageBackupFolder, "");
   EXPECT_FALSE(hostPathsSettled(state, '/'));
   ui.boxes.clear();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：", "错误", MessageIcon::None}}));
   EXPECT_FALSE(files.exists(a.folder + "/Resources/lumaset_BAK"));
 }

@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
-#include "run/startup.h"
 #include "backup/host_record.h"
 #include "backup/refresh_backup.h"
 #include "edits/backup_record.h"
 #include "formats/sha256.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -100,7 +100,7 @@ class Record : public testing::HostFixture {
   }
   std::vector<RecordedBox> apply(const std::string& entry, bool toggle = false) {
     ui.boxes.clear();
-    applyFromThemeList(ctx, entry, toggle);
+    ui.shown(applyFromThemeList(ctx, entry, toggle));
     return ui.boxes;
   }
 };
@@ -115,13 +115,13 @@ TEST_F(Record, AThemeOverATheAppliedOneCutsThePacksBackAndGivesTheSameBytes) {
   CountingCopies counting;
   Context countingCtx{counting, ui, view, state, home};
   ui.boxes.clear();
-  applyFromThemeList(countingCtx, "Other", true);
+  ui.shown(applyFromThemeList(countingCtx, "Other", true));
   EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
   EXPECT_EQ(counting.packCopies, 0);   // no pack was copied ...
   EXPECT_EQ(counting.truncations, 2);  // ... the two that carried images were cut back
   EXPECT_EQ(hostFiles(), otherAlone);
   ui.boxes.clear();
-  applyFromThemeList(countingCtx, "[默认]", false);
+  ui.shown(applyFromThemeList(countingCtx, "[默认]", false));
   EXPECT_EQ(counting.packCopies, 0);
   EXPECT_EQ(hostFiles()["PSIconsLowRes.dat"], sha256Hex(readWhole(bak("PSIconsLowRes.dat"))));
   EXPECT_EQ(readWhole(host.indexPath), host.index);
@@ -144,7 +144,7 @@ TEST_F(Record, APackReplacedAloneIsRefusedByApplyAndRefreshAlike) {
     }
     EXPECT_EQ(apply("[当前]"), std::vector<RecordedBox>{kDone});  // the language file alone is the program's
     ui.boxes.clear();
-    refreshBackup(ctx);
+    ui.shown(refreshBackup(ctx));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
     EXPECT_EQ(hostFiles(), changed);
@@ -173,7 +173,7 @@ TEST_F(Record, ARefreshRefusesAnIndexNamingBytesOnlyAThemePutThere) {
   writeFile(host.indexPath, serialiseIndex(update.table));
   const auto changed = hostFiles();
   ui.boxes.clear();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
   EXPECT_EQ(hostFiles(), changed);
@@ -187,7 +187,7 @@ TEST_F(Record, ARefreshWhileOnlyTheProgramChangedTheHostKeepsBackupAndTheme) {
   const std::string backedUpPack = readWhole(bak("PSIconsLowRes.dat"));
   const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
   ui.boxes.clear();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   EXPECT_EQ(readWhole(bak("PSIconsLowRes.dat")), backedUpPack);
   EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
@@ -202,7 +202,7 @@ TEST_F(Record, WithoutTheRecordTheBytesTellTheThemeFromTheOriginal) {
   const auto themed = hostFiles();
   const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
   ui.boxes.clear();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   EXPECT_EQ(hostFiles(), themed);
   EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
@@ -228,7 +228,7 @@ TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasO
     CountingCopies counting;
     Context countingCtx{counting, ui, view, state, home};
     ui.boxes.clear();
-    applyFromThemeList(countingCtx, "Other", false);
+    ui.shown(applyFromThemeList(countingCtx, "Other", false));
     EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
     EXPECT_EQ(counting.packCopies, 0);  // the bytes prove the packs: cut back, not copied
     EXPECT_EQ(counting.truncations, 2);

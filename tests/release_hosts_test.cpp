@@ -4,12 +4,12 @@
 // the program changes, and apply, "[当前]", "[默认]" and the looks on each.
 #include <gtest/gtest.h>
 
-#include "run/host_location.h"
-#include "run/index_reading.h"
 #include "iconstore/host_images.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/host_location.h"
+#include "run/index_reading.h"
 #include "starttext/startup_text.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
@@ -122,7 +122,7 @@ TEST_F(ReleaseHosts, Release19TakesTheWholeThemeAndComesBackByteForByte) {
   EXPECT_GT(before.offset(splash, Pack::LowRes), 2700000);
   EXPECT_GT(before.offset(splash, Pack::HighRes), 4400000);
 
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   const RecordTable after = indexOnDisk();
   const std::uint64_t low = original.at("/Resources/PSIconsLowRes.dat").size();
@@ -136,7 +136,7 @@ TEST_F(ReleaseHosts, Release19TakesTheWholeThemeAndComesBackByteForByte) {
   }
   EXPECT_EQ(readWhole(res("PSIconsXLowRes.dat")), "fdra");
 
-  applyFromThemeList(ctx, kDefaultEntry, false);
+  ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
   EXPECT_EQ(hostFiles(), original);
 }
 
@@ -148,12 +148,12 @@ TEST_F(ReleaseHosts, SingleIconHostTakesTheDarkIconAndSaysWhatItSkipped) {
   const std::size_t icon = findRecord(before, kSingleIconResource);
   ASSERT_NE(icon, 0u);
 
-  applyFromThemeList(ctx, "Sakura", false);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
-                          {"这个 Photoshop 只有一个应用栏图标 PS_OWL_appbar_win，已换成主题的暗色图标\r\n"
-                           "这个 Photoshop 没有以下图标，已跳过：PS_OWL_appbar_light_win",
-                           "应用", MessageIcon::None},
-                          {"修改完成", "应用", MessageIcon::None}}));
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"这个 Photoshop 只有一个应用栏图标 PS_OWL_appbar_win，已换成主题的暗色图标\r\n"
+                                       "这个 Photoshop 没有以下图标，已跳过：PS_OWL_appbar_light_win",
+                                       "应用", MessageIcon::None},
+                                      {"修改完成", "应用", MessageIcon::None}}));
   const std::string packFolder = host.folder + "/Resources/";
   const RecordTable after = indexOnDisk();
   EXPECT_EQ(lookUpImage(after, files, packFolder, kSingleIconResource, Pack::LowRes), theme["ico_dark_low.png"]);
@@ -168,15 +168,15 @@ TEST_F(ReleaseHosts, SingleIconHostTakesTheDarkIconAndSaysWhatItSkipped) {
   EXPECT_EQ(preview.look.darkIcon, theme["ico_dark_low.png"]);
 
   ui.boxes.clear();
-  applyFromThemeList(ctx, kCurrentEntry, false);
-  applyFromThemeList(ctx, kDefaultEntry, false);
+  ui.shown(applyFromThemeList(ctx, kCurrentEntry, false));
+  ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
   EXPECT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(hostFiles(), original);
   // With the backup's record lost the host is judged by its bytes: an index derived by
   // the program over the single icon is still the program's.
-  applyFromThemeList(ctx, "Sakura", false);
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
   forgetRecord();
-  applyFromThemeList(ctx, kDefaultEntry, false);
+  ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
   EXPECT_EQ(hostFiles(), original);
 }
 
@@ -199,16 +199,16 @@ TEST_F(ReleaseHosts, OtherLanguageHostIsLocatedOnceAndItsStartupTextLeftAlone) {
 
   EXPECT_FALSE(startupTextToggleFor(ctx, "Sakura"));
   EXPECT_FALSE(previewEntry(ctx, kCurrentEntry).look.startupTextAvailable);
-  applyFromThemeList(ctx, "Sakura", true);
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{kNoLanguageFileNote, "应用", MessageIcon::None},
+  ui.shown(applyFromThemeList(ctx, "Sakura", true));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{testing::kNoLanguageFileText, "应用", MessageIcon::None},
                                                 {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
   ui.boxes.clear();
-  EXPECT_FALSE(setStartupText(ctx, "", false));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{kNoLanguageFileNote, "信息：", MessageIcon::None}}));
-  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_FALSE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{testing::kNoLanguageFileText, "信息：", MessageIcon::None}}));
+  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
 
-  applyFromThemeList(ctx, kDefaultEntry, true);
+  ui.shown(applyFromThemeList(ctx, kDefaultEntry, true));
   EXPECT_EQ(hostFiles(), original);
   EXPECT_TRUE(files.exists(host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx"));
   EXPECT_EQ(files.fileNames(host.folder + "/Locales_BAK/lumaset_BAK").size(), 2u);  // the index and the record

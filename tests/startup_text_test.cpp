@@ -1,9 +1,9 @@
 // Hiding, replacing and restoring the host's startup texts in its language file.
 #include <gtest/gtest.h>
 
-#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "formats/utf.h"
+#include "run/startup.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
 #include "support/host_fixture.h"
@@ -21,7 +21,7 @@ class StartupText : public testing::HostFixture {
   std::string original;
   void startOn(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
     locateSampleHost(stub, version);
-    ASSERT_TRUE(createBackup(ctx));
+    ASSERT_TRUE(ui.shown(createBackup(ctx)));
     ui.boxes.clear();
     original = readWhole(host.languageFile);
   }
@@ -63,12 +63,12 @@ TEST(StartupTextBlock, TakesTheRotatingNamesOfTheFileInFileOrderOnce) {
 
 TEST_F(StartupText, HidingAppendsTheBlankBlockOnce) {
   startOn();
-  ASSERT_TRUE(setStartupText(ctx, "", false));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   std::string hidden = language();
   EXPECT_EQ(hidden.size(), original.size() + 4870);
   EXPECT_EQ(hidden.substr(0, original.size()), original);
   EXPECT_EQ(hidden.substr(original.size() + 4, 34), startupTextMarker());
-  ASSERT_TRUE(setStartupText(ctx, "", false));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   EXPECT_EQ(language(), hidden);
   EXPECT_TRUE(ui.boxes.empty());
 }
@@ -84,19 +84,19 @@ TEST_F(StartupText, ReplacingInsertsTheThemeTextAsTheLanguageFileHoldsIt) {
   for (const Bytes& saved : {expected, "\xFF\xFE" + expected, "\xFE\xFF" + swapUtf16ByteOrder(expected),
                              "\xEF\xBB\xBF" + line, Bytes(line), gbk}) {
     writeFile(dir / "word.text", saved);
-    ASSERT_TRUE(setStartupText(ctx, dir / "word.text", false));
+    ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Replace, dir / "word.text")));
     EXPECT_EQ(language(), original + openingBlock() + expected + closingBlock()) << saved.substr(0, 8);
   }
   writeFile(dir / "empty.text", "");
-  ASSERT_TRUE(setStartupText(ctx, dir / "empty.text", false));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Replace, dir / "empty.text")));
   EXPECT_EQ(language().size(), original.size() + 74);
   EXPECT_TRUE(languageFileCarriesMarker(files, host.languageFile));
 }
 
 TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
   startOn();
-  ASSERT_TRUE(setStartupText(ctx, "", false));
-  ASSERT_TRUE(setStartupText(ctx, "", true));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_EQ(language(), original);
   EXPECT_TRUE(ui.boxes.empty());
 }
@@ -105,21 +105,21 @@ TEST_F(StartupText, Version18HostsOnlyRestore) {
   startOn("v18.0.0", "18.0.0");
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
-  setStartupText(ctx, "", false);
+  ui.shown(setStartupText(ctx, StartupTextMode::Hide, ""));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
   EXPECT_EQ(language(), original);
   ui.boxes.clear();
-  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash) {
   startOn();
-  ASSERT_TRUE(setStartupText(ctx, "", false));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   std::string marked = original + blankStartupTextBlock(original);
   writeFile(backupCopy(), marked);
-  EXPECT_TRUE(setStartupText(ctx, "", true));
+  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(language(), original);
   EXPECT_EQ(readWhole(backupCopy()), original);
@@ -129,8 +129,8 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
   forgetRecord();
   writeFile(backupCopy(), marked);
   writeFile(host.folder + "/Resources/lumaset_BAK/" + state.languageFileName, marked);
-  ASSERT_TRUE(setStartupText(ctx, "", false));
-  EXPECT_TRUE(setStartupText(ctx, "", true));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(readWhole(backupCopy()), original);
   EXPECT_EQ(language(), original);
@@ -150,12 +150,12 @@ class LockedTarget : public PosixFiles {
 
 TEST_F(StartupText, NoBlockIsStackedOnAFileThatWasNotPutBack) {
   startOn();
-  ASSERT_TRUE(setStartupText(ctx, "", false));
+  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   std::string hidden = language();
   LockedTarget locked;
   locked.locked = host.languageFile;
   Context lockedCtx{locked, ui, view, state, home};
-  EXPECT_FALSE(setStartupText(lockedCtx, "", false));
+  EXPECT_FALSE(ui.shown(setStartupText(lockedCtx, StartupTextMode::Hide, "")));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"重置文件错误：" + host.languageFile, "错误", MessageIcon::Error}}));
   EXPECT_EQ(language(), hidden);
 }

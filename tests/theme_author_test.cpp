@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "run/startup.h"
 #include "cli/cli.h"
 #include "formats/png.h"
 #include "formats/zip_archive.h"
 #include "formats/zip_writer.h"
+#include "messages/import_messages.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
-#include "themes/import_report.h"
 #include "themes/theme_check.h"
 #include "themes/theme_list.h"
 #include "tools/png_writer.h"
@@ -152,7 +152,7 @@ TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
   testing::writeTheme(home, "Ink", testing::sixImages());
   writeFile(folder() + "/模板说明.txt", "x");
   ASSERT_EQ(pack(dir / "dl/Ink2.zip"), 0);
-  ASSERT_TRUE(importDroppedItems(ctx, {dir / "dl/Ink2.zip"}));
+  ASSERT_TRUE(importDroppedItems(ctx, ui, {dir / "dl/Ink2.zip"}));
   for (const std::string& name : files.fileNames(folder()))
     EXPECT_EQ(readWhole(home + "/LumasetTheme/Ink2/" + name), readWhole(folder() + "/" + name)) << name;
   const std::vector<std::string> listed = themeList(ctx);

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <map>
 
+#include "messages/import_messages.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"
 #include "themes/folder_copy.h"
-#include "themes/import_report.h"
 #include "themes/library_import.h"
 #include "themes/theme_folder.h"
 #include "themes/theme_list.h"
@@ -32,7 +32,7 @@ std::map<std::string, std::string> treeOf(const std::string& folder) {
   if (!fs::exists(folder)) return tree;
   for (const auto& e : fs::recursive_directory_iterator(folder)) {
     if (e.path().filename() == kLibraryLockName) continue;
-    tree[e.path().string()] = e.is_symlink()         ? "-> " + fs::read_symlink(e.path()).string()
+    tree[e.path().string()] = e.is_symlink()        ? "-> " + fs::read_symlink(e.path()).string()
                               : e.is_regular_file() ? readWhole(e.path().string())
                                                     : "<" + std::string(e.is_directory() ? "folder" : "other") + ">";
   }
@@ -73,7 +73,7 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
   fs::create_symlink(ink + "/nowhere", ink + "/dangling.png");
   ASSERT_EQ(::mkfifo((ink + "/sub/pipe").c_str(), 0644), 0);
 
-  ASSERT_TRUE(importDroppedItems(ctx, {ink}));
+  ASSERT_TRUE(importDroppedItems(ctx, ui, {ink}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].caption, "添加主题");
   for (const char* name : {"word.text", "outside", "a", "b", "dangling.png", "sub/pipe"})
@@ -98,7 +98,7 @@ TEST_F(ThemeImport, TheLibraryNeverTakesItselfAFolderInItOrAFolderThatHoldsIt) {
     EXPECT_EQ(outcomes.at(0).result, ImportResult::InsideLibrary);
     EXPECT_EQ(treeOf(home), before);
   }
-  ASSERT_FALSE(importDroppedItems(ctx, {home}));
+  ASSERT_FALSE(importDroppedItems(ctx, ui, {home}));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不能把主题库本身、其中的文件夹或包含它的文件夹添加为主题：program",
                                                  "添加主题", MessageIcon::Error}}));
 }
@@ -106,9 +106,9 @@ TEST_F(ThemeImport, TheLibraryNeverTakesItselfAFolderInItOrAFolderThatHoldsIt) {
 TEST_F(ThemeImport, WhatHoldsNoThemeIsRefusedAndLeavesNothingBehind) {
   writeFile(dir / "drop/Notes/readme.txt", "no theme here");
   writeFile(dir / "drop/Photos.zip", testing::buildZip({{"a.png", testing::samplePng(1)}}));
-  ASSERT_FALSE(importDroppedItems(ctx, {dir / "drop/Notes"}));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是主题：Notes\r\n主题里要有 info.ini 和 loading_low.png", "添加主题",
-                                                 MessageIcon::Error}}));
+  ASSERT_FALSE(importDroppedItems(ctx, ui, {dir / "drop/Notes"}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是主题：Notes\r\n主题里要有 info.ini 和 loading_low.png",
+                                                 "添加主题", MessageIcon::Error}}));
   EXPECT_EQ(import({dir / "drop/Photos.zip"}).at(0).result, ImportResult::NotATheme);
   EXPECT_TRUE(treeOf(library()).empty());
   // A zipped theme folder keeps its files in one folder of the package: that is the theme.
@@ -125,7 +125,7 @@ TEST_F(ThemeImport, SeveralDroppedItemsEachGetTheirOutcomeInOneMessage) {
                                                       {"loading_low.png", testing::samplePng(3)}}));
   writeFile(dir / "drop/theme.rar", "rar");
   writeFile(dir / "drop/Empty/readme.txt", "x");
-  ASSERT_TRUE(importDroppedItems(ctx, {ink, dir / "drop/Rose.zip", dir / "drop/theme.rar", dir / "drop/Empty"}));
+  ASSERT_TRUE(importDroppedItems(ctx, ui, {ink, dir / "drop/Rose.zip", dir / "drop/theme.rar", dir / "drop/Empty"}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "已添加主题：Ink\r\n" + library() + "/Ink\r\n\r\n已添加主题：Rose.zip\r\n" + library() +
                                   "/Rose\r\n\r\n不支持的文件类型：theme.rar\r\n只能添加 zip 主题包或主题文件夹\r\n\r\n"
@@ -143,9 +143,7 @@ TEST_F(ThemeImport, FoldersKeepToThePackagesLimits) {
   for (std::size_t i = 0; i <= kImportMaxDepth; ++i) level += "/d";
   writeFile(level + "/x.png", "x");
   std::string big = dropFolder("Big");
-  {
-    std::ofstream sparse(big + "/huge.png");
-  }
+  { std::ofstream sparse(big + "/huge.png"); }
   fs::resize_file(big + "/huge.png", kImportTotalLimit);  // with the theme's two files, above the limit
   std::vector<testing::ZipEntrySpec> deepMembers = {{"info.ini", "x"}, {"loading_low.png", "x"}};
   deepMembers.push_back({level.substr(deep.size() + 1) + "/x.png", "x"});
@@ -176,12 +174,13 @@ TEST_F(ThemeImport, LeftoversOfBrokenOffImportsGoAndASetAsideThemeComesBack) {
 
   ASSERT_EQ(import({dropFolder("Ink")}).at(0).result, ImportResult::Added);
   std::vector<std::string> names;
-  for (const auto& e : fs::recursive_directory_iterator(library())) names.push_back(e.path().lexically_relative(library()));
+  for (const auto& e : fs::recursive_directory_iterator(library()))
+    names.push_back(e.path().lexically_relative(library()));
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{".lumaset-library.lock", "Aurora", "Aurora/.hidden-but-the-authors",
-                                             "Aurora/info.ini", "Aurora/loading_low.png", "Aurora/sub", "Ink",
-                                             "Ink/info.ini", "Ink/loading_low.png", "Sunset", "Sunset/info.ini",
-                                             "Sunset/loading_low.png"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{".lumaset-library.lock", "Aurora", "Aurora/.hidden-but-the-authors",
+                                      "Aurora/info.ini", "Aurora/loading_low.png", "Aurora/sub", "Ink", "Ink/info.ini",
+                                      "Ink/loading_low.png", "Sunset", "Sunset/info.ini", "Sunset/loading_low.png"}));
   EXPECT_EQ(readWhole(library() + "/Sunset/loading_low.png"), testing::samplePng(4));
   // Once the new theme is in place, the old one set aside is only a leftover.
   testing::writeTheme(home, ".lumaset-aside-00ff0002", {{"loading_low.png", "old"}});
@@ -212,13 +211,9 @@ class FailingNthWrite : public PosixFiles {
   int calls = 0;
   bool fail() { return ++calls == failAt; }
   bool writeFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::writeFile(p, d); }
-  bool writeNewFile(const std::string& p, const Bytes& d) override {
-    return !fail() && PosixFiles::writeNewFile(p, d);
-  }
+  bool writeNewFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::writeNewFile(p, d); }
   bool flushFolder(const std::string& f) override { return !fail() && PosixFiles::flushFolder(f); }
-  bool moveFile(const std::string& a, const std::string& b) override {
-    return !fail() && PosixFiles::moveFile(a, b);
-  }
+  bool moveFile(const std::string& a, const std::string& b) override { return !fail() && PosixFiles::moveFile(a, b); }
   bool createFolder(const std::string& p) override { return !fail() && PosixFiles::createFolder(p); }
 };
 
@@ -226,7 +221,8 @@ TEST_F(ThemeImport, AFailureAtAnyStepLeavesTheLibraryAsItWas) {
   testing::writeTheme(home, "Ink", testing::sixImages(1));
   std::string newInk = dropFolder("Ink", 9);
   writeFile(newInk + "/sub/extra.png", "extra");
-  writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}, {"d/e.png", "e"}}));
+  writeFile(dir / "drop/Rose.zip",
+            testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}, {"d/e.png", "e"}}));
   for (const std::string& item : {newInk, dir / "drop/Rose.zip"}) {
     int failAt = 1;
     for (;; ++failAt) {

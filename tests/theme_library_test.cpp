@@ -1,14 +1,14 @@
 // The theme list and previews, importing packages and folders, and renewing the backup.
 #include <gtest/gtest.h>
 
-#include "run/startup.h"
 #include "backup/create_backup.h"
 #include "backup/refresh_backup.h"
+#include "messages/import_messages.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"
 #include "themes/import.h"
-#include "themes/import_report.h"
 #include "themes/theme_list.h"
 
 namespace lumaset {
@@ -112,18 +112,18 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
   writeFile(dir / "dl/Sakura.blue.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                            {"loading_low.png", testing::samplePng(2)}}));
   ui.answers.push_back(dir / "dl/Sakura.blue.zip");
-  EXPECT_TRUE(importThemePackage(ctx));
+  EXPECT_TRUE(importThemePackage(ctx, ui));
   EXPECT_EQ(ui.dialogs[0].filter, "zip|*.zip");
   EXPECT_EQ(ui.dialogs[0].title, "");
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue",
                                                  "添加主题", MessageIcon::None}}));
   EXPECT_EQ(themeList(ctx).back(), "Sakura.blue");
   ui.boxes.clear();
-  EXPECT_FALSE(importThemePackage(ctx));  // cancelled: nothing shown
+  EXPECT_FALSE(importThemePackage(ctx, ui));  // cancelled: nothing shown
   EXPECT_TRUE(ui.boxes.empty());
   // Several packages chosen give their folder: not imported as a theme folder.
   ui.answers.push_back(dir / "dl");
-  EXPECT_FALSE(importThemePackage(ctx));
+  EXPECT_FALSE(importThemePackage(ctx, ui));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不支持的文件类型：dl\r\n只能添加 zip 主题包或主题文件夹", "添加主题",
                                                  MessageIcon::Error}}));
   EXPECT_EQ(themeList(ctx).size(), 3u);
@@ -138,57 +138,58 @@ TEST_F(ThemeLibrary, AnImportThatBrokeOffIsNeverListedAndIsClearedByTheNext) {
   EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));
   writeFile(dir / "Ink.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                 {"loading_low.png", testing::samplePng(2)}}));
-  ASSERT_TRUE(importDroppedItems(ctx, {dir / "Ink.zip"}));
+  ASSERT_TRUE(importDroppedItems(ctx, ui, {dir / "Ink.zip"}));
   EXPECT_EQ(files.subfolders(library()), std::vector<std::string>{"Ink"});
   EXPECT_EQ(themeList(ctx).back(), "Ink");
   // A package named after the work folder would be unpacked into it, and wiped.
   ui.boxes.clear();
   writeFile(dir / ".lumaset-unpacking.zip", testing::buildZip({{"info.ini", "x"}}));
-  EXPECT_FALSE(importDroppedItems(ctx, {dir / ".lumaset-unpacking.zip"}));
+  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / ".lumaset-unpacking.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"主题包名称无效：.lumaset-unpacking.zip", "错误", MessageIcon::Error}}));
 }
 
 TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
   writeFile(dir / "bad.zip", "not a zip at all");
-  EXPECT_FALSE(importDroppedItems(ctx, {dir / "bad.zip"}));
+  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "bad.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
   ui.boxes.clear();
   writeFile(dir / "evil.zip", testing::buildZip({{"../../evil.txt", "x"}}));
-  importDroppedItems(ctx, {dir / "evil.zip"});
+  importDroppedItems(ctx, ui, {dir / "evil.zip"});
   EXPECT_EQ(ui.boxes[0].caption, "错误代码：-2");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "evil.txt"));
 }
 
 TEST_F(ThemeLibrary, DroppedItemsByKind) {
   writeFile(dir / "THEME.ZIP", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(1)}}));
-  EXPECT_TRUE(importDroppedItems(ctx, {dir / "THEME.ZIP"}));
+  EXPECT_TRUE(importDroppedItems(ctx, ui, {dir / "THEME.ZIP"}));
   EXPECT_TRUE(files.exists(library() + "/THEME/info.ini"));
   writeFile(dir / "theme.rar", "rar");
   writeFile(dir / "theme.png", "png");
   ui.boxes.clear();
-  EXPECT_FALSE(importDroppedItems(ctx, {dir / "theme.rar"}));
-  EXPECT_FALSE(importDroppedItems(ctx, {dir / "theme.png"}));
+  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "theme.rar"}));
+  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "theme.png"}));
   const std::string onlyThese = "\r\n只能添加 zip 主题包或主题文件夹";
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不支持的文件类型：theme.rar" + onlyThese, "添加主题", MessageIcon::Error},
-                                                {"不支持的文件类型：theme.png" + onlyThese, "添加主题", MessageIcon::Error}}));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{{"不支持的文件类型：theme.rar" + onlyThese, "添加主题", MessageIcon::Error},
+                                      {"不支持的文件类型：theme.png" + onlyThese, "添加主题", MessageIcon::Error}}));
   ui.boxes.clear();
 
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
   std::string ink = dir / "drop/LumasetTheme/Ink";
-  EXPECT_TRUE(importDroppedItems(ctx, {ink}));
+  EXPECT_TRUE(importDroppedItems(ctx, ui, {ink}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
   // Again: the user is asked first; no keeps the theme, yes merges the new files in.
   writeFile(library() + "/Ink/notes.txt", "kept");
   writeFile(ink + "/loading_low.png", testing::samplePng(6));
-  EXPECT_FALSE(importDroppedItems(ctx, {ink}));
+  EXPECT_FALSE(importDroppedItems(ctx, ui, {ink}));
   EXPECT_EQ(ui.questions, (std::vector<RecordedBox>{{replaceQuestion("Ink"), "添加主题", MessageIcon::None}}));
   EXPECT_EQ(ui.boxes.size(), 1u);  // no box after the answer no
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
   ui.yesNo.push_back(true);
-  EXPECT_TRUE(importDroppedItems(ctx, {ink}));
+  EXPECT_TRUE(importDroppedItems(ctx, ui, {ink}));
   EXPECT_EQ(ui.boxes.back().text, "已添加主题：Ink\r\n" + library() + "/Ink\r\n（并入了原有的同名主题）");
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(6));
   EXPECT_EQ(readWhole(library() + "/Ink/notes.txt"), "kept");
@@ -218,9 +219,9 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
     std::string package = dir / "dl/" + name;
     writeFile(package, hostile);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItems(ctx, {package}));
+    EXPECT_FALSE(importDroppedItems(ctx, ui, {package}));
     ui.answers.push_back(package);
-    EXPECT_FALSE(importThemePackage(ctx));
+    EXPECT_FALSE(importThemePackage(ctx, ui));
     const RecordedBox refused{std::string("主题包名称无效：") + name, "错误", MessageIcon::Error};
     EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{refused, refused}));
     EXPECT_EQ(treeOf(home), before);
@@ -233,7 +234,7 @@ TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
   for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/./"}) {
     SCOPED_TRACE(path);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItems(ctx, {path}));
+    EXPECT_FALSE(importDroppedItems(ctx, ui, {path}));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "错误");
     EXPECT_EQ(ui.boxes[0].icon, MessageIcon::Error);
@@ -252,46 +253,44 @@ TEST(PathParts, WindowsPathsSplitAtEitherSlash) {
 
 class Refresh : public testing::HostFixture {
  protected:
-  void startOn() {
-    locateSampleHost();
-  }
+  void startOn() { locateSampleHost(); }
   std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
 };
 
 TEST_F(Refresh, WithoutABackupTakesTheFirstOne) {
   startOn();
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_TRUE(ui.boxes.empty());
   for (const char* f : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat"})
     EXPECT_EQ(readWhole(res(std::string("lumaset_BAK/") + f)), readWhole(res(f))) << f;
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
 }
 
 TEST_F(Refresh, SetsTheFirstCopyOfARenewedFileAsideAndKeepsIt) {
   startOn();
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   const std::string languageBackup = host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat";
   const std::string languageOld = host.folder + "/Locales_BAK/lumaset_BAK_old/tw10428.dat";
   const std::string first = readWhole(host.languageFile);
   writeFile(host.languageFile, first + "an update");
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(readWhole(languageBackup), first + "an update");
   EXPECT_EQ(readWhole(languageOld), first);
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));  // no icon file was renewed
   writeFile(host.languageFile, "second");
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(readWhole(languageBackup), "second");
   EXPECT_EQ(readWhole(languageOld), first);  // the first one stays
 }
 
 TEST_F(Refresh, MissingExtraPacksAreReportedAndTheRestCopied) {
   startOn();
-  ASSERT_TRUE(createBackup(ctx));
+  ASSERT_TRUE(ui.shown(createBackup(ctx)));
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXLowRes.dat")));
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsXHighRes.dat")));
-  refreshBackup(ctx);
+  ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{
                 {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXHighRes.dat"), "错误", MessageIcon::Error},

@@ -8,12 +8,12 @@
 #include <functional>
 #include <sstream>
 
-#include "run/startup.h"
 #include "backup/refresh_backup.h"
 #include "formats/sha256.h"
 #include "formats/utf.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/startup.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -51,12 +51,12 @@ class WayBack : public testing::HostFixture {
   }
   std::vector<RecordedBox> apply(const std::string& entry, bool toggle = true) {
     ui.boxes.clear();
-    applyFromThemeList(ctx, entry, toggle);
+    ui.shown(applyFromThemeList(ctx, entry, toggle));
     return ui.boxes;
   }
   std::vector<RecordedBox> refresh() {
     ui.boxes.clear();
-    refreshBackup(ctx);
+    ui.shown(refreshBackup(ctx));
     return ui.boxes;
   }
 
@@ -149,13 +149,18 @@ TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
 // With a theme on, each backup file is lost, then damaged in place, one at a time: the
 // next "[默认]" still gives the host's own bytes, and the backup is whole again.
 TEST_F(WayBack, AnySingleLossOrDamageOfTheBackupIsSurvived) {
-  const std::vector<std::string> parts = {
-      "/Resources/lumaset_BAK/IconResources.idx",   "/Resources/lumaset_BAK/PSIconsLowRes.dat",
-      "/Resources/lumaset_BAK/PSIconsHighRes.dat",  "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
-      "/Resources/lumaset_BAK/PSIconsXHighRes.dat", "/Resources/lumaset_BAK/tw10428.dat",
-      "/Resources/lumaset_BAK/lumaset.record",      "/Locales_BAK/lumaset_BAK/tw10428.dat",
-      "/Locales_BAK/lumaset_BAK/IconResources.idx", "/Locales_BAK/lumaset_BAK/lumaset.record",
-      "/Resources/lumaset_BAK",                     "/Locales_BAK/lumaset_BAK"};
+  const std::vector<std::string> parts = {"/Resources/lumaset_BAK/IconResources.idx",
+                                          "/Resources/lumaset_BAK/PSIconsLowRes.dat",
+                                          "/Resources/lumaset_BAK/PSIconsHighRes.dat",
+                                          "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
+                                          "/Resources/lumaset_BAK/PSIconsXHighRes.dat",
+                                          "/Resources/lumaset_BAK/tw10428.dat",
+                                          "/Resources/lumaset_BAK/lumaset.record",
+                                          "/Locales_BAK/lumaset_BAK/tw10428.dat",
+                                          "/Locales_BAK/lumaset_BAK/IconResources.idx",
+                                          "/Locales_BAK/lumaset_BAK/lumaset.record",
+                                          "/Resources/lumaset_BAK",
+                                          "/Locales_BAK/lumaset_BAK"};
   for (const std::string& part : parts) {
     for (const char* harm : {"lost", "damaged"}) {
       SCOPED_TRACE(part + " " + harm);
@@ -261,7 +266,7 @@ TEST_F(WayBack, AnApplyThatFailsAfterThePacksGrewLeavesThemForTheWayBack) {
   failing.index = host.indexPath;
   Context failingCtx{failing, ui, view, state, home};
   ui.boxes.clear();
-  applyFromThemeList(failingCtx, "Sakura", true);
+  ui.shown(applyFromThemeList(failingCtx, "Sakura", true));
   ASSERT_EQ(ui.boxes, (std::vector<RecordedBox>{{"写入文件失败：" + host.indexPath, "错误", MessageIcon::Error}}));
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(hostFiles(), original);
@@ -275,8 +280,7 @@ std::string asOlderRecord(const std::string& record) {
   std::string older;
   std::istringstream lines(record);
   for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("generation\t", 0) == 0 || line.rfind("copyid\t", 0) == 0 || line.rfind("check\t", 0) == 0)
-      continue;
+    if (line.rfind("generation\t", 0) == 0 || line.rfind("copyid\t", 0) == 0 || line.rfind("check\t", 0) == 0) continue;
     if (line == "lumaset-backup-record\t2") line = "lumaset-backup-record\t1";
     older += line + "\n";
   }
@@ -311,9 +315,9 @@ TEST_F(WayBack, ALanguageBackupTakenWithTheBlockByAnOlderReleaseLosesIt) {
   // An older refresh took the themed language file as the backup, and its record says so.
   writeFile(langBak() + "/tw10428.dat", themedLanguage);
   forgetRecord();
-  writeFile(iconBak() + "/lumaset.record",
-            "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" + std::to_string(themedLanguage.size()) +
-                "\t" + sha256Hex(themedLanguage) + "\nend\n");
+  writeFile(iconBak() + "/lumaset.record", "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" +
+                                               std::to_string(themedLanguage.size()) + "\t" +
+                                               sha256Hex(themedLanguage) + "\nend\n");
   expectDefaultGives(original);
 }
 
@@ -338,9 +342,10 @@ TEST_F(WayBack, AHardLinkedHostFileIsRefusedBeforeAnyChange) {
   fs::create_hard_link(testing::pathFromUtf8(res("PSIconsHighRes.dat")), testing::pathFromUtf8(otherName));
   const auto before = hostFiles();
   const auto boxes = apply("Sakura");
-  EXPECT_EQ(boxes, (std::vector<RecordedBox>{
-                       {"这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" + res("PSIconsHighRes.dat"),
-                        "错误", MessageIcon::Error}}));
+  EXPECT_EQ(boxes,
+            (std::vector<RecordedBox>{{"这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" +
+                                           res("PSIconsHighRes.dat"),
+                                       "错误", MessageIcon::Error}}));
   EXPECT_EQ(hostFiles(), before);
   EXPECT_EQ(readWhole(otherName), before.at("PSIconsHighRes.dat"));
   EXPECT_FALSE(fs::exists(testing::pathFromUtf8(iconBak())));

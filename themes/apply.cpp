@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "run/host_location.h"
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
@@ -10,6 +9,7 @@
 #include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/pack_append.h"
+#include "run/host_location.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
 #include "themes/theme_folder.h"
@@ -17,58 +17,32 @@
 namespace lumaset {
 namespace {
 
-struct SlotTarget {
-  HostImage image;
-  Pack pack;
-};
-
-constexpr SlotTarget kSlotTargets[6] = {
-    {HostImage::Splash, Pack::LowRes},    {HostImage::Splash, Pack::HighRes},
-    {HostImage::DarkIcon, Pack::LowRes},  {HostImage::DarkIcon, Pack::HighRes},
-    {HostImage::LightIcon, Pack::LowRes}, {HostImage::LightIcon, Pack::HighRes},
-};
-
 // A theme's word.text is a few kilobytes; anything far larger is no startup text.
 constexpr std::uint64_t kThemeTextLimit = 1ull << 20;
 
-std::string joinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
-  return text;
+std::string joinNames(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : "、") + name;
+  return list;
 }
 
 // What a host with fewer images than the theme brings does with them: the dark icon goes
-// into a single app-bar icon, images without a resource are skipped. Empty when the
-// host takes every image the slots hold.
-std::string skippedImagesNote(const RecordTable& table, const ImageSlots& slots) {
-  std::vector<std::string> lines, skipped;
+// into a single app-bar icon, images without a resource are skipped. Told in one note.
+void noteSkippedImages(const RecordTable& table, const ImageSlots& slots, Outcome& out) {
+  std::vector<std::string> skipped;
   bool splashSkipped = false;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (slots[i].empty()) continue;
-    const HostImage image = kSlotTargets[i].image;
+    const HostImage image = kThemeImages[i].image;
     const std::string name = imageResourceName(image);
     if (hostResource(table, image)) continue;
     if (std::find(skipped.begin(), skipped.end(), name) == skipped.end()) skipped.push_back(name);
     splashSkipped = splashSkipped || image == HostImage::Splash;
   }
-  const bool darkMoved = darkIconIsSingleIcon(table) && (!slots[2].empty() || !slots[3].empty());
-  if (darkMoved)
-    lines.push_back(std::string("这个 Photoshop 只有一个应用栏图标 ") + kSingleIconResource + "，已换成主题的暗色图标");
-  if (!skipped.empty()) {
-    std::string list;
-    for (const std::string& name : skipped) list += (list.empty() ? "" : "、") + name;
-    lines.push_back(std::string("这个 Photoshop 没有以下") + (splashSkipped ? "图片" : "图标") + "，已跳过：" + list);
-  }
-  return joinLines(lines);
-}
-
-void showNoBackup(Context& ctx) {
-  const std::string& host = ctx.state.hostFolder;
-  ctx.ui.messageBox(
-      "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"
-      "请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
-          host + "Locales\r\n" + host + "Resources",
-      kDefaultCaption, MessageIcon::None);
+  if (darkIconIsSingleIcon(table) && (!slots[2].empty() || !slots[3].empty()))
+    out.noteLine(MessageId::SingleIconTakesDark, {}, kSingleIconResource);
+  if (!skipped.empty())
+    out.noteLine(splashSkipped ? MessageId::ImagesSkipped : MessageId::IconsSkipped, {}, joinNames(skipped));
 }
 
 bool hostReady(Context& ctx) {
@@ -76,11 +50,13 @@ bool hostReady(Context& ctx) {
 }
 
 // Index present and the host's paths complete, locating the host if not.
-bool hostLocated(Context& ctx) {
+bool hostLocated(Context& ctx, Outcome& out) {
   if (hostReady(ctx)) return true;
-  locateHost(ctx);
+  Outcome location;
+  locateHost(ctx, location);
+  out.reports = std::move(location.reports);
   if (hostReady(ctx)) return true;
-  ctx.ui.messageBox("Photoshop 路径有误：" + ctx.state.hostFolder, "错误", MessageIcon::None);
+  out.refuse(MessageId::HostPathWrong, ctx.state.hostFolder);
   return false;
 }
 
@@ -92,7 +68,7 @@ struct ApplyPlan {
   StartupTextMode textMode = StartupTextMode::Restore;
   Bytes themeText;
   // What this host could not take, said once after the apply.
-  std::vector<std::string> notes;
+  Outcome notes;
 };
 
 std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
@@ -104,30 +80,38 @@ std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
 // The backup mended or made, and the state of each file the apply changes taken; a file
 // that someone else changed refuses the apply, whose backup copy would be older than it.
 bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& verdicts) {
-  const std::vector<std::string> lost = mendBackupCopies(s);
-  if (!lost.empty()) {
-    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
-    return false;
-  }
+  if (!backupCopiesMended(s)) return false;
   if (!createBackup(s)) {
-    showNoBackup(s.ctx());
+    s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
     return false;
   }
   // A language copy that carries the program's block (from an older release) would give
   // the block back as the host's own text.
   if (std::find(keys.begin(), keys.end(), kLanguageKey) != keys.end() &&
       languageFileCarriesMarker(s.files(), s.layout().languageBackupCopy)) {
-    s.ui().messageBox("你的备份文件不正确，这导致你无法恢复默认的启动文字", "错误", MessageIcon::None);
+    s.out().refuse(MessageId::BadLanguageBackup);
     return false;
   }
   verdicts = verdictsOf(s, keys);
   for (const auto& [key, verdict] : verdicts) {
     if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
-      s.showError(kChangedByOthersMessage);
+      s.out().refuse(MessageId::ChangedByOthers);
       return false;
     }
   }
   return true;
+}
+
+MessageId refusalMessage(PlanProblem problem) {
+  switch (problem) {
+    case PlanProblem::NoSuchResource:
+      return MessageId::NoSuchResource;
+    case PlanProblem::NotAPng:
+      return MessageId::NotAPng;
+    case PlanProblem::PackTooLarge:
+      break;
+  }
+  return MessageId::PackTooLarge;
 }
 
 std::map<Pack, std::string> packPaths(const BackupLayout& b) {
@@ -136,30 +120,31 @@ std::map<Pack, std::string> packPaths(const BackupLayout& b) {
 
 // The images planned over the backed-up index, refused as a whole before any change.
 // Images this host has no resource for are skipped, and said in `notes`.
-std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots, std::vector<std::string>& notes) {
+std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots, Outcome& notes) {
+  // The index the apply writes is the backed-up one with the images on it: its layout
+  // and records come from that file, read here.
   std::optional<RecordTable> table = soundBackupIndex(s);
   if (!table) {
-    s.showError("备份的索引文件无法读取或已损坏，未作任何修改：" + s.layout().backupFile(kIndexFile));
+    s.out().refuse(MessageId::BackupIndexDamaged, s.layout().backupFile(kIndexFile));
     return std::nullopt;
   }
   if (missingImages(*table).size() == std::size(kHostImages)) {
-    s.showError("这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + s.layout().backupFile(kIndexFile));
+    s.out().refuse(MessageId::NoReplaceableImages, s.layout().backupFile(kIndexFile));
     return std::nullopt;
   }
   std::vector<Replacement> replacements;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (slots[i].empty()) continue;
-    if (std::optional<std::string> resource = hostResource(*table, kSlotTargets[i].image))
-      replacements.push_back({*resource, kSlotTargets[i].pack, slots[i]});
+    if (std::optional<std::string> resource = hostResource(*table, kThemeImages[i].image))
+      replacements.push_back({*resource, kThemeImages[i].pack, slots[i]});
   }
-  const std::string skipped = skippedImagesNote(*table, slots);
-  if (!skipped.empty()) notes.push_back(skipped);
+  noteSkippedImages(*table, slots, notes);
   const PackSizes sizes = {s.files().info(s.layout().backupFile(kLowResPack)).size,
                            s.files().info(s.layout().backupFile(kHighResPack)).size};
-  std::string refusal;
+  PlanRefusal refusal;
   std::optional<ReplacementPlan> plan =
       planReplacements(s.files(), *table, sizes, packPaths(s.layout()), replacements, refusal);
-  if (!plan) s.showError(refusal);
+  if (!plan) s.out().refuse(refusalMessage(refusal.problem), refusal.name);
   return plan;
 }
 
@@ -170,7 +155,7 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
   Verdicts verdicts;
   if (!backedUp(s, keys, verdicts)) return false;
   std::optional<ReplacementPlan> images;
-  std::vector<std::string> notes = plan.notes;
+  Outcome notes = plan.notes;
   if (plan.icons && !(images = planImages(s, plan.slots, notes))) return false;
   s.record().markPending(keys);
   if (!s.saveRecord()) return false;
@@ -180,8 +165,12 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
     // The packs take the images one by one: until the index is written the record may
     // not call any of them the original.
     s.record().markPending({kIndexFile, kLowResPack, kHighResPack});
-    done = done &&
-           writeReplacements(s.edit(), s.ui(), *images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
+    if (done) {
+      const std::optional<std::string> failed =
+          writeReplacements(s.edit(), *images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
+      if (failed) s.out().fail(MessageId::WriteFailed, *failed);
+      done = !failed;
+    }
     if (done) {
       for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
       s.ctx().state.records = images->table;
@@ -189,20 +178,16 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
   }
   if (done && plan.text) done = setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText);
   done = s.saveRecord() && done;
-  if (done && !notes.empty()) s.ui().messageBox(joinLines(notes), "应用", MessageIcon::None);
+  if (done) s.out().add(std::move(notes));
   return done;
 }
 
 // "[默认]": every file that carries the program's addition goes back; files that someone
 // else changed are the host's own already and stay.
 bool runDefault(EditSession& s) {
-  const std::vector<std::string> lost = mendBackupCopies(s);
-  if (!lost.empty()) {
-    s.showError(unmendableCopyMessage(s.layout().backupPath(lost.front())));
-    return false;
-  }
+  if (!backupCopiesMended(s)) return false;
   if (!createBackup(s)) {
-    showNoBackup(s.ctx());
+    s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
     return false;
   }
   if (!restoreDefaults(s)) return false;
@@ -215,7 +200,7 @@ bool runDefault(EditSession& s) {
 // would have hidden or replaced the text.
 void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText, bool toggle) {
   if (ctx.state.languageAbsent()) {
-    if (toggle) plan.notes.push_back(kNoLanguageFileNote);
+    if (toggle) plan.notes.noteLine(MessageId::StartupTextSkipped);
     return;
   }
   if (themeText.empty()) {
@@ -227,21 +212,21 @@ void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText,
   }
 }
 
-// The theme text's bytes; false after a message when it is no text to apply.
-bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan) {
+// The theme text's bytes; false after a refusal when it is no text to apply.
+bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan, Outcome& out) {
   if (path.empty() || !plan.text || plan.textMode != StartupTextMode::Replace) return true;
   const FileInfo info = ctx.files.info(path);
   if (info.isFolder || info.size > kThemeTextLimit) {
-    ctx.ui.messageBox("启动文字文件不是有效的文本文件，未作修改：" + path, "错误", MessageIcon::Error);
+    out.refuse(MessageId::ThemeTextInvalid, path);
     return false;
   }
   plan.themeText = ctx.files.readFile(path);
   return true;
 }
 
-bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle) {
-  if (!hostLocated(ctx)) return false;
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
+bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, Outcome& out) {
+  if (!hostLocated(ctx, out)) return false;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return false;
   if (entry == kDefaultEntry) return runDefault(*session);
   ApplyPlan plan;
@@ -249,37 +234,29 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle) 
   if (entry != kCurrentEntry) {
     plan.icons = true;
     for (std::size_t i = 0; i < plan.slots.size(); ++i) {
-      std::string file = themeFile(ctx, entry, slotThemeFiles()[i]);
+      std::string file = themeFile(ctx, entry, kThemeImages[i].file);
       if (ctx.files.exists(file)) plan.slots[i] = file;
     }
     text = themeFile(ctx, entry, kThemeText);
     if (!ctx.files.exists(text)) text.clear();
   }
   planText(ctx, plan, text, startupTextToggle);
-  return readThemeText(ctx, text, plan) && runPlan(*session, plan);
+  return readThemeText(ctx, text, plan, out) && runPlan(*session, plan);
 }
 
 }  // namespace
 
-const std::array<const char*, 6>& slotThemeFiles() {
-  static const std::array<const char*, 6> files = {kSplashLow, kSplashHigh, kDarkLow, kDarkHigh, kLightLow, kLightHigh};
-  return files;
+Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
+  Outcome out;
+  if (applyEntry(ctx, entry, startupTextToggle, out) && out.done()) out.note(MessageId::Applied);
+  return out;
 }
 
-void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
-  ErrorWatch watch(ctx.ui);
-  Context watched{ctx.files, watch, ctx.view, ctx.state, ctx.programFolder};
-  BusyCursor busy(watch);
-  applyEntry(watched, entry, startupTextToggle);
-  // Reporting success after an error box would tell the user a failure went well.
-  if (!watch.errorShown()) ctx.ui.messageBox("修改完成", "应用", MessageIcon::None);
-}
-
-void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
-  BusyCursor busy(ctx.ui);
-  if (!hostLocated(ctx)) return;
-  std::unique_ptr<EditSession> session = EditSession::open(ctx);
-  if (!session) return;
+Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
+  Outcome out;
+  if (!hostLocated(ctx, out)) return out;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
+  if (!session) return out;
   ApplyPlan plan;
   plan.icons = true;
   for (std::size_t i = 0; i < plan.slots.size(); ++i) {
@@ -287,6 +264,7 @@ void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextT
   }
   planText(ctx, plan, "", startupTextToggle);
   runPlan(*session, plan);
+  return out;
 }
 
 }  // namespace lumaset

@@ -10,19 +10,16 @@
 namespace lumaset {
 
 // The six image slots, in their order: splash LowRes, splash HighRes, dark icon LowRes,
-// dark HighRes, light LowRes, light HighRes. An empty path keeps the backed-up image.
+// dark HighRes, light LowRes, light HighRes (the order of kThemeImages). An empty path
+// keeps the backed-up image.
 using ImageSlots = std::array<std::string, 6>;
 
-// The theme file that fills each slot.
-const std::array<const char*, 6>& slotThemeFiles();
-
-// Apply from the theme list entry `entry`; shows "修改完成" at the end unless an error
-// message was shown on the way. Everything that can refuse it (the images, the theme's
-// text, a backup that is lost, a host that someone else changed) is checked before the
-// first change, so a refused apply leaves every file as it was. `startupTextToggle` is the toggle of the front end (on:
-// hide the startup text, or put a theme's own text in).
-void applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle);
+// Apply from the theme list entry `entry`; "修改完成" closes an apply that was done. Everything that can refuse it (the
+// images, the theme's text, a backup that is lost, a host that someone else changed) is checked before the first
+// change, so a refused apply leaves every file as it was. `startupTextToggle` is the toggle of the front end (on: hide
+// the startup text, or put a theme's own text in).
+Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle);
 // Apply the custom image fields; no closing message.
-void applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle);
+Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle);
 
 }  // namespace lumaset

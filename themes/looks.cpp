@@ -1,21 +1,20 @@
 #include "themes/looks.h"
 
-#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "formats/path_text.h"
 #include "iconstore/host_images.h"
 #include "iconstore/lookup.h"
+#include "run/index_reading.h"
 #include "starttext/marker.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {
 
-void lookUpPreviewImages(Context& ctx, Look& look) {
+void lookUpPreviewImages(const Context& ctx, const RecordTable& table, Look& look) {
   // Packs always come from the current index's folder, also for the backup index: a
   // rebuild only appends, so the bytes the backup index points at are still there.
   std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
-  const RecordTable& table = ctx.state.records;
   auto image = [&](HostImage which) {
     std::optional<std::string> resource = hostResource(table, which);
     return resource ? lookUpImage(table, ctx.files, packFolder, *resource, Pack::LowRes) : Bytes();
@@ -42,19 +41,24 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
 }
 
 Look currentLook(Context& ctx) {
-  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, ctx.ui);
+  Outcome read;
+  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, read);
   Look look;
-  lookUpPreviewImages(ctx, look);
+  look.reports = std::move(read.reports);
+  lookUpPreviewImages(ctx, ctx.state.records, look);
   look.description = "当前 Photoshop 的启动画面";
   look.startupTextToggle = startupTextToggleFor(ctx, kCurrentEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   return look;
 }
 
-Look defaultLook(Context& ctx) {
-  parseIndexFile(ctx.files, backupIndexPath(ctx), ctx.state.records, ctx.ui);
+Look defaultLook(const Context& ctx) {
+  RecordTable table = ctx.state.records;
+  Outcome read;
+  parseIndexFile(ctx.files, backupIndexPath(ctx), table, read);
   Look look;
-  lookUpPreviewImages(ctx, look);
+  look.reports = std::move(read.reports);
+  lookUpPreviewImages(ctx, table, look);
   look.startupTextToggle = startupTextToggleFor(ctx, kDefaultEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   look.description = "Photoshop 的默认启动画面（备份的画面）";

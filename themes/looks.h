@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "run/run_state.h"
 #include "formats/bytes.h"
+#include "run/run_state.h"
 
 namespace lumaset {
 
@@ -23,6 +23,8 @@ struct Look {
   Overlay overlay = Overlay::Marked;
   // The images the host has no resource for (the current and the default look only).
   std::vector<std::string> hostLacks;
+  // What reading the index had to tell (a damaged index), shown with the look.
+  std::vector<Report> reports;
 };
 
 // The clear overlay when the startup text is hidden or the host is of version 18 or
@@ -35,9 +37,11 @@ Overlay chooseOverlay(bool startupTextToggle, bool release18OrLater);
 // file. The window and the command line both start an apply from it.
 bool startupTextToggleFor(const Context& ctx, const std::string& entry);
 
-// Parse the current (or backup) index into the run's record table and look the three
-// images up in the LowRes pack beside the current index.
+// The current index parsed into the run's record table, and the three images looked up
+// in the LowRes pack beside it.
 Look currentLook(Context& ctx);
-Look defaultLook(Context& ctx);
+// The backed-up index parsed on its own (the run's record table stays the current one),
+// its images looked up in the same pack; before any backup, the current images.
+Look defaultLook(const Context& ctx);
 
 }  // namespace lumaset

@@ -1,6 +1,5 @@
 #include "themes/theme_check.h"
 
-#include "run/index_reading.h"
 #include "backup/backup_layout.h"
 #include "formats/path_text.h"
 #include "formats/png.h"
@@ -10,27 +9,11 @@
 #include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "run/index_reading.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {
-
-struct ImageRule {
-  const char* file;
-  HostImage image;
-  Pack pack;
-  std::uint32_t width, height;
-  bool required;
-};
-
-const ImageRule kImages[] = {
-    {kSplashLow, HostImage::Splash, Pack::LowRes, 838, 506, true},
-    {kSplashHigh, HostImage::Splash, Pack::HighRes, 1676, 1012, false},
-    {kDarkLow, HostImage::DarkIcon, Pack::LowRes, 32, 32, false},
-    {kDarkHigh, HostImage::DarkIcon, Pack::HighRes, 64, 64, false},
-    {kLightLow, HostImage::LightIcon, Pack::LowRes, 32, 32, false},
-    {kLightHigh, HostImage::LightIcon, Pack::HighRes, 64, 64, false},
-};
 
 std::string sizeText(std::uint32_t w, std::uint32_t h) { return std::to_string(w) + " x " + std::to_string(h); }
 
@@ -80,12 +63,12 @@ void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& ou
   }
 }
 
-void checkImage(Context& ctx, const std::string& folder, const ImageRule& rule, const std::optional<RecordTable>& host,
+void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule, const std::optional<RecordTable>& host,
                 std::vector<Finding>& out) {
   const std::string path = folder + ctx.sep() + rule.file;
   const FileInfo info = ctx.files.info(path);
   if (!info.exists) {
-    if (rule.required) {
+    if (rule.image == HostImage::Splash && rule.pack == Pack::LowRes) {  // every theme has it
       out.push_back({FindingLevel::Error, std::string(rule.file) + " is missing: the folder is not listed as a theme"});
     } else {
       out.push_back({FindingLevel::Note, std::string(rule.file) + " is missing: the host keeps its own image there"});
@@ -111,8 +94,8 @@ void checkImage(Context& ctx, const std::string& folder, const ImageRule& rule, 
     return;
   }
   if (*resource != imageResourceName(rule.image)) {
-    out.push_back({FindingLevel::Note, std::string(rule.file) + " goes into " + *resource +
-                                           ", the one app-bar icon this host has"});
+    out.push_back({FindingLevel::Note,
+                   std::string(rule.file) + " goes into " + *resource + ", the one app-bar icon this host has"});
   }
   const std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
   std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, *resource, rule.pack));
@@ -179,7 +162,7 @@ ThemeCheck checkThemeFolder(Context& ctx, const std::string& folder) {
   }
   checkInfo(ctx, folder, check.findings);
   const std::optional<RecordTable> host = hostRecords(ctx);
-  for (const ImageRule& rule : kImages) checkImage(ctx, folder, rule, host, check.findings);
+  for (const ThemeImage& rule : kThemeImages) checkImage(ctx, folder, rule, host, check.findings);
   checkStartupText(ctx, folder, check.findings);
   return check;
 }

@@ -1,8 +1,11 @@
 // A theme: a folder of the theme library LumasetTheme (beside the executable) that holds
 // info.ini and loading_low.png, with optional images, a startup text and a description.
 #pragma once
+#include <cstdint>
 #include <string>
 
+#include "iconstore/host_images.h"
+#include "iconstore/record_table.h"
 #include "run/run_state.h"
 
 namespace lumaset {
@@ -20,6 +23,23 @@ inline constexpr const char* kLightHigh = "ico_light_high.png";
 inline constexpr const char* kThemeTextMarker = "word.txt";  // its presence lights the T indicator
 inline constexpr const char* kThemeText = "word.text";       // the text that is applied
 inline constexpr const char* kThemeInfo = "info.ini";
+
+// The six images a theme may hold, in the order of the apply's image slots: the file,
+// the host's image it replaces, the pack it goes into, and the size the host shows.
+struct ThemeImage {
+  const char* file;
+  HostImage image;
+  Pack pack;
+  std::uint32_t width, height;
+};
+inline constexpr ThemeImage kThemeImages[6] = {
+    {kSplashLow, HostImage::Splash, Pack::LowRes, 838, 506},
+    {kSplashHigh, HostImage::Splash, Pack::HighRes, 1676, 1012},
+    {kDarkLow, HostImage::DarkIcon, Pack::LowRes, 32, 32},
+    {kDarkHigh, HostImage::DarkIcon, Pack::HighRes, 64, 64},
+    {kLightLow, HostImage::LightIcon, Pack::LowRes, 32, 32},
+    {kLightHigh, HostImage::LightIcon, Pack::HighRes, 64, 64},
+};
 
 // Names in the library that begin with ".lumaset-" are the imports' own (staging
 // folders, the lock) and never themes.

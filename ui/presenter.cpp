@@ -1,19 +1,26 @@
 #include "ui/presenter.h"
 
+#include "backup/refresh_backup.h"
+#include "messages/catalogue.h"
+#include "messages/import_messages.h"
 #include "run/host_location.h"
 #include "run/startup.h"
-#include "backup/refresh_backup.h"
 #include "themes/apply.h"
-#include "themes/import_report.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset::ui {
 
 Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
-    : files_(files), ui_(ui), view_(view), ctx_{files, ui, *this, state_, std::move(programFolder)} {}
+    : files_(files),
+      ui_(ui),
+      questions_(ui),
+      view_(view),
+      ctx_{files, questions_, *this, state_, std::move(programFolder)} {}
 
-void Presenter::runStartup() { lumaset::runStartup(ctx_); }
+void Presenter::report(const Outcome& outcome) { show(ui_, outcome); }
+
+void Presenter::runStartup() { report(lumaset::runStartup(ctx_).location); }
 
 void Presenter::showFirstEntry() {
   fillThemeList();
@@ -69,6 +76,7 @@ void Presenter::previewSelected() {
 }
 
 void Presenter::showLook(const Look& look) {
+  show(ui_, look.reports);
   state_.startupTextToggle = look.startupTextToggle;
   Look shown = look;
   // What the host lacks is never applied: the description says so under the look.
@@ -107,16 +115,39 @@ void Presenter::toggleLabelPressed() {
   toggleClicked();
 }
 
-void Presenter::locateClicked() { locateHost(ctx_); }
+void Presenter::locateClicked() {
+  Outcome out;
+  locateHost(ctx_, out);
+  report(out);
+}
 
-void Presenter::backupPressed() { refreshBackup(ctx_); }
+void Presenter::backupPressed() {
+  Outcome out;
+  {
+    BusyCursor busy(ui_);
+    out = refreshBackup(ctx_);
+  }
+  report(out);
+}
 
-void Presenter::applyThemeClicked() { applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle); }
+void Presenter::applyThemeClicked() {
+  Outcome out;
+  {
+    BusyCursor busy(ui_);
+    out = applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle);
+  }
+  report(out);
+}
 
 void Presenter::applyCustomClicked() {
   ImageSlots fields;
   for (int i = 0; i < 6; ++i) fields[static_cast<std::size_t>(i)] = view_.customField(i);
-  applyCustomImages(ctx_, fields, state_.startupTextToggle);
+  Outcome out;
+  {
+    BusyCursor busy(ui_);
+    out = applyCustomImages(ctx_, fields, state_.startupTextToggle);
+  }
+  report(out);
 }
 
 void Presenter::pickImageClicked(int slot) {
@@ -125,7 +156,7 @@ void Presenter::pickImageClicked(int slot) {
 }
 
 void Presenter::addThemePackage() {
-  if (importThemePackage(ctx_)) fillThemeList();
+  if (importThemePackage(ctx_, ui_)) fillThemeList();
 }
 
 void Presenter::openThemeLibrary() { ui_.openFolder(themeLibrary(ctx_)); }
@@ -137,7 +168,7 @@ void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.
 void Presenter::openProjectPage() { ui_.openWebPage(kProjectPage); }
 
 void Presenter::filesDropped(const std::vector<std::string>& paths) {
-  if (importDroppedItems(ctx_, paths)) fillThemeList();
+  if (importDroppedItems(ctx_, ui_, paths)) fillThemeList();
 }
 
 }  // namespace lumaset::ui

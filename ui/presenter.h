@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "messages/dialog_questions.h"
 #include "run/run_state.h"
 #include "ui/main_view.h"
 
@@ -61,6 +62,8 @@ class Presenter : private HostView {
   void previewSelected();
   // Shows a look in the window and takes its startup-text toggle as the run's.
   void showLook(const Look& look);
+  // Shows what an operation had to tell.
+  void report(const Outcome& outcome);
 
   // HostView: what the core's operations show while they run.
   void setPathBox(const std::string& text) override { view_.setPathBox(text); }
@@ -68,6 +71,7 @@ class Presenter : private HostView {
 
   Files& files_;
   Interaction& ui_;
+  DialogQuestions questions_;
   MainView& view_;
   RunState state_;
   Context ctx_;

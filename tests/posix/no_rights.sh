@@ -24,13 +24,15 @@ before=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)
 
 as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/home" "$@"; }
 
-# The location itself succeeds; the startup check cannot create Locales_BAK and says so.
+# The location succeeds and writes nothing in the host's folders: Locales_BAK belongs to
+# the first backup.
 set +e
 out=$(as_nobody locate "$work/PS/Photoshop.exe"); code=$?
 set -e
-[ "$code" = 1 ] || fail "locate exited $code: $out"
-grep -q "^\[错误\] 创建语言文件备份路径失败：$work/PS/Locales_BAK\$" <<<"$out" || fail "Locales_BAK not reported: $out"
+[ "$code" = 0 ] || fail "locate exited $code: $out"
 grep -q "^path box: $work/PS/\$" <<<"$out" || fail "not located: $out"
+grep -q "错误" <<<"$out" && fail "locate reported an error: $out"
+[ ! -e "$work/PS/Locales_BAK" ] || fail "locate made Locales_BAK"
 
 set +e
 out=$(as_nobody --json backup); code=$?

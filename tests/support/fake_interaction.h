@@ -2,17 +2,23 @@
 // boxes are recorded with their text, caption and icon, and the view keeps what the
 // main window would show.
 #pragma once
-#include <ostream>
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "run/run_state.h"
+#include "messages/catalogue.h"
+#include "messages/dialog_questions.h"
 #include "platform/interaction.h"
+#include "run/host_location.h"
+#include "run/run_state.h"
 #include "themes/looks.h"
 
 namespace lumaset::testing {
+
+// The note of a host without a language file, as the user reads it.
+inline constexpr const char* kNoLanguageFileText = "这个 Photoshop 没有中文语言文件，启动文字不会修改";
 
 struct RecordedBox {
   std::string text;
@@ -27,7 +33,8 @@ inline void PrintTo(const RecordedBox& box, std::ostream* out) {
        << "}";
 }
 
-class FakeInteraction : public Interaction {
+// Also answers the questions of a location as the window does, through its dialogs.
+class FakeInteraction : public Interaction, public HostQuestions {
  public:
   std::vector<RecordedBox> boxes;
   std::vector<OpenFileRequest> dialogs;
@@ -56,6 +63,16 @@ class FakeInteraction : public Interaction {
   }
   void openFolder(const std::string&) override {}
   void openWebPage(const std::string&) override {}
+  std::optional<std::string> hostExecutable() override { return DialogQuestions(*this).hostExecutable(); }
+  std::optional<std::string> languageFile(const Outcome& before, const std::string& folder) override {
+    return DialogQuestions(*this).languageFile(before, folder);
+  }
+
+  // Shows what an operation gave, as the window does; whether it was done.
+  bool shown(const Outcome& outcome) {
+    show(*this, outcome);
+    return outcome.done();
+  }
   void setBusy(bool busy) override {
     busyDepth += busy ? 1 : -1;
     if (busyDepth > maxBusyDepth) maxBusyDepth = busyDepth;
@@ -63,16 +80,28 @@ class FakeInteraction : public Interaction {
 };
 
 // Keeps the path box texts, and the current look that each location shows, computed
-// as the window computes it (when it knows its context).
+// as the window computes it (when it knows its context), with its messages when it
+// knows the interaction.
 class FakeView : public HostView {
  public:
   Context* ctx = nullptr;
+  FakeInteraction* ui = nullptr;
   std::vector<std::string> pathBoxTexts;
   std::vector<Look> looks;
   void setPathBox(const std::string& text) override { pathBoxTexts.push_back(text); }
   void hostLocated() override {
-    if (ctx) looks.push_back(currentLook(*ctx));
+    if (!ctx) return;
+    looks.push_back(currentLook(*ctx));
+    if (ui) show(*ui, looks.back().reports);
   }
 };
+
+// Locates the host as the window's folder button does, showing what the location tells.
+inline LocateOutcome locateShown(Context& ctx, FakeInteraction& ui) {
+  Outcome out;
+  const LocateOutcome result = locateHost(ctx, out);
+  ui.shown(out);
+  return result;
+}
 
 }  // namespace lumaset::testing

@@ -1,4 +1,4 @@
-#include "themes/import_report.h"
+#include "messages/import_messages.h"
 
 #include <algorithm>
 
@@ -86,17 +86,17 @@ std::string replaceQuestion(const std::string& theme) {
   return "主题库中已有主题“" + theme + "”。\r\n要把新的文件并入它吗？同名的文件会被替换，其余文件保留。";
 }
 
-bool importDroppedItems(Context& ctx, const std::vector<std::string>& paths) {
+bool importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths) {
   if (paths.empty()) return false;
-  BusyCursor busy(ctx.ui);
-  auto ask = [&ctx](const std::string& theme) { return ctx.ui.askYesNo(replaceQuestion(theme), "添加主题"); };
+  BusyCursor busy(ui);
+  auto ask = [&ui](const std::string& theme) { return ui.askYesNo(replaceQuestion(theme), "添加主题"); };
   std::vector<ImportOutcome> outcomes = importThemes(ctx.files, themeLibrary(ctx), paths, ask);
-  if (std::optional<ImportMessage> m = importMessage(outcomes, true)) ctx.ui.messageBox(m->text, m->caption, m->icon);
+  if (std::optional<ImportMessage> m = importMessage(outcomes, true)) ui.messageBox(m->text, m->caption, m->icon);
   return std::any_of(outcomes.begin(), outcomes.end(), [](const ImportOutcome& o) { return o.added(); });
 }
 
-bool importThemePackage(Context& ctx) {
-  std::optional<std::string> path = ctx.ui.openFile({"", "zip|*.zip", ""});
+bool importThemePackage(Context& ctx, Interaction& ui) {
+  std::optional<std::string> path = ui.openFile({"", "zip|*.zip", ""});
   if (!path) return false;
   // With several files chosen the dialog gives their folder, which is no package.
   if (ctx.files.entryKind(*path) == EntryKind::Folder) {
@@ -104,10 +104,10 @@ bool importThemePackage(Context& ctx) {
     o.result = ImportResult::Unsupported;
     o.item = pathParts(*path, ctx.sep()).file;
     std::optional<ImportMessage> m = importMessage({o}, true);
-    ctx.ui.messageBox(m->text, m->caption, m->icon);
+    ui.messageBox(m->text, m->caption, m->icon);
     return false;
   }
-  return importDroppedItems(ctx, {*path});
+  return importDroppedItems(ctx, ui, {*path});
 }
 
 }  // namespace lumaset

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/interaction.h"
 #include "run/run_state.h"
 #include "themes/import.h"
 
@@ -28,9 +29,9 @@ std::string replaceQuestion(const std::string& theme);
 
 // "添加主题": asks for a zip file and imports it. True when a theme was added (the caller
 // then fills the theme list anew).
-bool importThemePackage(Context& ctx);
+bool importThemePackage(Context& ctx, Interaction& ui);
 // Items dropped on the window: each folder or zip package is imported, in order, and
 // one message tells what became of each. True when a theme was added.
-bool importDroppedItems(Context& ctx, const std::vector<std::string>& paths);
+bool importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths);
 
 }  // namespace lumaset

@@ -1,0 +1,172 @@
+#include "messages/catalogue.h"
+
+namespace lumaset {
+namespace {
+
+constexpr const char* kError = "错误";
+constexpr const char* kApply = "应用";
+constexpr const char* kNoLanguageFile = "这个 Photoshop 没有中文语言文件，启动文字不会修改";
+
+Message error(std::string text) { return {std::move(text), kError, MessageIcon::Error}; }
+// Boxes captioned "错误" that carry no icon, as the host's users have always seen them.
+Message plainError(std::string text) { return {std::move(text), kError, MessageIcon::None}; }
+Message info(std::string text, const char* caption = kDefaultCaption) { return {std::move(text), caption}; }
+
+std::string hostFolders(const std::string& host) { return host + "Locales\r\n" + host + "Resources"; }
+
+Message locationMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::VersionSupported:
+      return info("选择的 Photoshop 版本为：" + r.detail +
+                      "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 "
+                      "（16.x.x）、CC2017 （18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
+                      "\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
+                      hostFolders(r.path),
+                  "可以使用");
+    case MessageId::VersionUnsupported:
+      return info("选择的 Photoshop 版本为：" + r.detail +
+                      "\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，未对其他版本作测试，"
+                      "不适用于你的 Photoshop 版本。",
+                  "不适用的版本");
+    case MessageId::IndexFileMissing:
+      return info("Photoshop IconResources.idx 不存在：" + r.path + "\r\n", "无效路径");
+    case MessageId::LanguageFileMissing:
+      return info("语言文件不存在：" + r.path +
+                      "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
+                  "无效路径");
+    case MessageId::NoLanguageFile:
+      return info(kNoLanguageFile);
+    case MessageId::HostPathWrong:
+      return plainError("Photoshop 路径有误：" + r.path);
+    case MessageId::IndexEmpty:
+      return plainError("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset");
+    case MessageId::IndexFourPackLength:
+      return info("索引长度错误_nc368");
+    case MessageId::IndexTwoPackLength:
+      return info("索引长度错误_nc208:" + r.detail);
+    default:
+      return {};
+  }
+}
+
+Message editMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::EditLocked:
+      return error("另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试");
+    case MessageId::NoLock:
+      return error("无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + r.path +
+                   "\r\n请检查 Photoshop 目录和临时文件夹的写入权限。");
+    case MessageId::HostRunning:
+      return error("Photoshop 正在运行，请先关闭 Photoshop 再修改");
+    case MessageId::HardLinked:
+      return error("这个文件还有别的名字（硬链接），修改它会同时改动别处的文件，未作任何修改：" + r.path);
+    case MessageId::WriteFailed:
+      return error("写入文件失败：" + r.path);
+    case MessageId::ResetFailed:
+      return error("重置文件错误：" + r.path);
+    case MessageId::BackupIndexDamaged:
+      return error("备份的索引文件无法读取或已损坏，未作任何修改：" + r.path);
+    default:
+      return {};
+  }
+}
+
+Message backupMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::DamagedHostIndex:
+      return error("Photoshop 自己的图标索引文件已损坏（无法读取，或指向图片包里没有的数据），未作任何修改：" + r.path +
+                   "\r\n请修复或重新安装 Photoshop。");
+    case MessageId::BackupCopyFailed:
+      return error("创建备份文件失败：" + r.path);
+    case MessageId::LanguageBackupFolderCopyFailed:
+      return error("_创建备份_创建语言路径_失败：" + r.path);
+    case MessageId::LanguageBackupCopyFailed:
+      return error("_创建备份_创建语言文件备份失败：" + r.path + "\r\n > \r\n" + r.detail);
+    case MessageId::NoFolderRights02:
+      return plainError("没有目录权限02");
+    case MessageId::NoFolderRights01:
+      return plainError("没有目录权限01");
+    case MessageId::BackupUpToDate:
+      return info("备份已是最新", "备份");
+    case MessageId::RefreshCopyFailed:
+      return error("_更新备份_创建备份文件失败：" + r.path);
+    case MessageId::UnmendableCopy:
+      return error("备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" + r.path +
+                   "\r\n请修复或重新安装 Photoshop，再点“备份”。");
+    case MessageId::ChangedByOthers:
+      return error(
+          "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
+          "请先点“备份”更新备份，再应用主题。");
+    case MessageId::NoBackup:
+      return info(
+          "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"
+          "请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
+          hostFolders(r.path));
+    default:
+      return {};
+  }
+}
+
+Message applyMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::BadLanguageBackup:
+      return plainError("你的备份文件不正确，这导致你无法恢复默认的启动文字");
+    case MessageId::StartupTextUnsupported:
+      return info("Photoshop CC 2017 不支持修改启动文字", "版本限制");
+    case MessageId::LanguageChangedSinceBackup:
+      return error("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" + r.path);
+    case MessageId::NoReplaceableImages:
+      return error("这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + r.path);
+    case MessageId::NoSuchResource:
+      return error("索引中没有这个图片资源，未作修改：" + r.path);
+    case MessageId::NotAPng:
+      return error("不是有效的 PNG 图片文件，未作修改：" + r.path);
+    case MessageId::PackTooLarge:
+      return error("图片包将超过 2 GB，无法再添加图片：" + r.path);
+    case MessageId::ThemeTextInvalid:
+      return error("启动文字文件不是有效的文本文件，未作修改：" + r.path);
+    case MessageId::SingleIconTakesDark:
+      return info("这个 Photoshop 只有一个应用栏图标 " + r.detail + "，已换成主题的暗色图标", kApply);
+    case MessageId::ImagesSkipped:
+      return info("这个 Photoshop 没有以下图片，已跳过：" + r.detail, kApply);
+    case MessageId::IconsSkipped:
+      return info("这个 Photoshop 没有以下图标，已跳过：" + r.detail, kApply);
+    case MessageId::StartupTextSkipped:
+      return info(kNoLanguageFile, kApply);
+    case MessageId::Applied:
+      return info("修改完成", kApply);
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+Message messageFor(const Report& report) {
+  for (Message (*group)(const Report&) : {locationMessage, editMessage, backupMessage, applyMessage}) {
+    Message m = group(report);
+    if (!m.text.empty()) return m;
+  }
+  return {};
+}
+
+std::vector<Message> messagesOf(const std::vector<Report>& reports) {
+  std::vector<Message> messages;
+  for (const Report& report : reports) {
+    Message m = messageFor(report);
+    if (report.sameMessage && !messages.empty()) {
+      messages.back().text += "\r\n" + m.text;
+    } else {
+      messages.push_back(std::move(m));
+    }
+  }
+  return messages;
+}
+
+void show(Interaction& ui, const std::vector<Report>& reports) {
+  for (const Message& m : messagesOf(reports)) ui.messageBox(m.text, m.caption, m.icon);
+}
+
+void show(Interaction& ui, const Outcome& outcome) { show(ui, outcome.reports); }
+
+}  // namespace lumaset

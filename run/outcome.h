@@ -1,0 +1,115 @@
+// What an operation of the core gives its front end: whether it was done, refused before
+// any change, failed on the way or cancelled by the user, and what there is to tell, in
+// order, each as a message id with the paths and details it names. The core never shows
+// anything: the front ends turn reports into the system's messages (`messages/`) and the
+// status into success or failure (an exit code, a closing box).
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lumaset {
+
+enum class MessageId {
+  // Reading the host's icon index.
+  IndexEmpty,
+  IndexFourPackLength,
+  IndexTwoPackLength,  // detail: the record area's length
+  // Locating the host.
+  VersionSupported,    // path: host folder, detail: ProductVersion
+  VersionUnsupported,  // detail: ProductVersion
+  IndexFileMissing,
+  LanguageFileMissing,
+  NoLanguageFile,
+  HostPathWrong,
+  // Opening the edit of the host.
+  EditLocked,
+  NoLock,
+  HostRunning,
+  HardLinked,
+  // The backup.
+  DamagedHostIndex,
+  BackupCopyFailed,
+  LanguageBackupFolderCopyFailed,
+  LanguageBackupCopyFailed,  // path: the language file, detail: its backup copy
+  NoFolderRights02,
+  NoFolderRights01,
+  BackupUpToDate,
+  RefreshCopyFailed,
+  UnmendableCopy,
+  ChangedByOthers,
+  NoBackup,  // path: host folder
+  WriteFailed,
+  // Putting files back.
+  BackupIndexDamaged,
+  ResetFailed,
+  // The startup text.
+  BadLanguageBackup,
+  StartupTextUnsupported,
+  LanguageChangedSinceBackup,
+  // The apply.
+  NoReplaceableImages,
+  NoSuchResource,
+  NotAPng,
+  PackTooLarge,
+  ThemeTextInvalid,
+  SingleIconTakesDark,  // detail: the single icon's resource name
+  ImagesSkipped,        // detail: the resource names, joined
+  IconsSkipped,         // detail: the resource names, joined
+  StartupTextSkipped,   // a host without a language file, with the toggle on
+  Applied,
+};
+
+struct Report {
+  MessageId id;
+  std::string path;    // the file or folder the message names, if any
+  std::string detail;  // what else it names (a version, a length, a list)
+  // Shown in one message with the report before it, on a line of its own.
+  bool sameMessage = false;
+  bool operator==(const Report&) const = default;
+};
+
+enum class Status { Done, Refused, Failed, Cancelled };
+
+class [[nodiscard]] Outcome {
+ public:
+  Status status = Status::Done;
+  std::vector<Report> reports;
+
+  bool done() const { return status == Status::Done; }
+
+  // Something to tell that changes nothing about success.
+  void note(MessageId id, std::string path = {}, std::string detail = {}) {
+    reports.push_back({id, std::move(path), std::move(detail)});
+  }
+  // A note shown in the message of the note before it.
+  void noteLine(MessageId id, std::string path = {}, std::string detail = {}) {
+    const bool joined = !reports.empty();
+    reports.push_back({id, std::move(path), std::move(detail), joined});
+  }
+  // Nothing was changed, for the reason given.
+  void refuse(MessageId id, std::string path = {}, std::string detail = {}) {
+    refuseSilently();
+    note(id, std::move(path), std::move(detail));
+  }
+  // Nothing was changed, and there is nothing to say why (a file that is no index).
+  void refuseSilently() {
+    if (status != Status::Failed) status = Status::Refused;
+  }
+  // A change did not happen as it should have.
+  void fail(MessageId id, std::string path = {}, std::string detail = {}) {
+    status = Status::Failed;
+    note(id, std::move(path), std::move(detail));
+  }
+  void cancel() {
+    if (status == Status::Done) status = Status::Cancelled;
+  }
+  // The reports and the worse status of `later` join this outcome.
+  void add(Outcome later) {
+    if (later.status == Status::Failed || (later.status != Status::Done && status == Status::Done))
+      status = later.status;
+    for (Report& r : later.reports) reports.push_back(std::move(r));
+  }
+};
+
+}  // namespace lumaset

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <new>
 #include <sstream>
 
@@ -171,6 +172,36 @@ TEST_F(Cli, AnIndexThatCannotBeReadGivesExitStatusOneAndNoBackupYetIsNoError) {
   r = invoke({"look", "current"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("[错误] 读取到的索引长度为 0"), std::string::npos);
+}
+
+// Every file and folder below `root`, with the bytes of the files.
+std::map<std::string, std::string> treeOf(const std::string& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(root))) {
+    std::string bytes = "<folder>";
+    if (entry.is_regular_file()) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    tree[entry.path().string()] = bytes;
+  }
+  return tree;
+}
+
+TEST_F(Cli, CommandsThatReadChangeNothingOnDisk) {
+  makeHost();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  const std::vector<std::vector<std::string>> reading = {
+      {"status"}, {"--json", "status"}, {"index"}, {"look", "current"}, {"look", "default"},
+      {"preview", "[当前]"}, {"preview", "[默认]"}, {"preview", "Sakura"}, {"themes"}};
+  for (const char* stage : {"before any backup", "on a themed host"}) {
+    SCOPED_TRACE(stage);
+    const auto before = treeOf(dir.str());
+    for (const std::vector<std::string>& command : reading) EXPECT_EQ(invoke(command).status, 0) << command[0];
+    EXPECT_TRUE(treeOf(dir.str()) == before);
+    ASSERT_EQ(invoke({"apply", "Sakura"}).status, 0);
+  }
 }
 
 TEST_F(Cli, StatusDescribesTheLocatedHost) {

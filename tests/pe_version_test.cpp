@@ -1,5 +1,5 @@
-// The version resource reader on damaged input: whatever the bytes, it answers the
-// version or nothing, and never reads outside the file.
+// The version resource reader on the stubs and on files cut short: it answers the
+// version or nothing. Damaged bytes at large are the fuzz target's.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -29,20 +29,6 @@ TEST(PeVersion, TruncatedFilesGiveTheVersionOrNothing) {
     std::string version = peProductVersion(whole.substr(0, size));
     EXPECT_TRUE(version.empty() || version == "16.1.2") << "at " << size << ": " << version;
   }
-}
-
-TEST(PeVersion, CorruptedBytesNeverCrashTheReader) {
-  Bytes whole = stubBytes("v16.1.2");
-  unsigned seed = 12345;
-  for (int round = 0; round < 300; ++round) {
-    Bytes damaged = whole;
-    for (int i = 0; i < 8; ++i) {
-      seed = seed * 1103515245 + 12345;
-      damaged[(seed >> 8) % damaged.size()] = static_cast<char>(seed >> 24);
-    }
-    peProductVersion(damaged);  // must return, whatever it finds
-  }
-  EXPECT_EQ(peProductVersion(whole), "16.1.2");
 }
 
 }  // namespace

@@ -9,7 +9,14 @@
 set -euo pipefail
 src=$1 windows=$2 driver=$3 native=$4 stubs=$5 objdump=$6
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The fresh prefix's wine server may still write into it: it goes down before the folder.
+cleanup() {
+  if [ -d "$work/prefix" ]; then
+    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null && WINEPREFIX="$work/prefix" wineserver -w 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 

@@ -18,8 +18,8 @@ Bytes stubBytes(const std::string& name) {
 
 TEST(PeVersion, ReadsTheStubsVersions) {
   const std::pair<const char*, const char*> stubs[] = {
-      {"v15.9", "15.9"},     {"v16.1.2", "16.1.2"},  {"v17.0.1", "17.0.1"},        {"v18.0.0", "18.0.0"},
-      {"v19.1", "19.1"},     {"zh-first", "16.1.2"}, {"no-translation", "17.0.1"}, {"no-version", ""},
+      {"v15.9", "15.9"}, {"v16.1.2", "16.1.2"},  {"v17.0.1", "17.0.1"},        {"v18.0.0", "18.0.0"},
+      {"v19.1", "19.1"}, {"zh-first", "16.1.2"}, {"no-translation", "17.0.1"}, {"no-version", ""},
   };
   for (const auto& [name, version] : stubs) {
     const Bytes exe = stubBytes(name);

@@ -16,8 +16,8 @@ namespace lumaset {
 namespace {
 
 const std::map<std::string, std::string> kVersions = {
-    {"v15.9", "15.9"},     {"v16.1.2", "16.1.2"},  {"v17.0.1", "17.0.1"},        {"v18.0.0", "18.0.0"},
-    {"v19.1", "19.1"},     {"zh-first", "16.1.2"}, {"no-translation", "17.0.1"}, {"no-version", ""},
+    {"v15.9", "15.9"}, {"v16.1.2", "16.1.2"},  {"v17.0.1", "17.0.1"},        {"v18.0.0", "18.0.0"},
+    {"v19.1", "19.1"}, {"zh-first", "16.1.2"}, {"no-translation", "17.0.1"}, {"no-version", ""},
 };
 
 std::string environment(const char* name) {

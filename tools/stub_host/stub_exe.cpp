@@ -16,9 +16,9 @@ constexpr std::uint32_t kResourceRva = 0x2000;
 constexpr std::uint64_t kImageBase = 0x140000000;
 constexpr std::size_t kPeHeader = 0x40;
 constexpr std::size_t kOptionalHeaderSize = 240;  // PE32+ with all 16 data directories
-constexpr std::uint16_t kStringType = 6;           // RT_STRING
-constexpr std::uint16_t kVersionType = 16;         // RT_VERSION
-constexpr std::uint16_t kEnglishUs = 0x0409;       // the language resource compilers give by default
+constexpr std::uint16_t kStringType = 6;          // RT_STRING
+constexpr std::uint16_t kVersionType = 16;        // RT_VERSION
+constexpr std::uint16_t kEnglishUs = 0x0409;      // the language resource compilers give by default
 
 void put16(Bytes& b, std::size_t pos, std::uint32_t value) {
   for (int i = 0; i < 2; ++i) b[pos + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -89,16 +89,17 @@ Bytes versionResource(const StubVersion& version) {
   const bool listed = !version.language.empty();
   const std::string table = listed ? version.language + version.codepage : "040904E4";
   const Bytes decoy = versionNode("040704b0", {}, 0, true, {versionString("ProductVersion", "0.1-decoy")});
-  const Bytes chosen = versionNode(table, {}, 0, true,
-                                   {versionString("CompanyName", "Lumaset sample host"),
-                                    versionString("ProductName", "Sample host"),
-                                    versionString("ProductVersion", version.productVersion)});
+  const Bytes chosen =
+      versionNode(table, {}, 0, true,
+                  {versionString("CompanyName", "Lumaset sample host"), versionString("ProductName", "Sample host"),
+                   versionString("ProductVersion", version.productVersion)});
   std::vector<Bytes> children{versionNode("StringFileInfo", {}, 0, true, {decoy, chosen})};
   if (listed) {
     Bytes translation(4, '\0');
     put16(translation, 0, std::stoul(version.language, nullptr, 16));
     put16(translation, 2, std::stoul(version.codepage, nullptr, 16));
-    children.push_back(versionNode("VarFileInfo", {}, 0, true, {versionNode("Translation", translation, 4, false, {})}));
+    children.push_back(
+        versionNode("VarFileInfo", {}, 0, true, {versionNode("Translation", translation, 4, false, {})}));
   }
   return versionNode("VS_VERSION_INFO", fixedFileInfo(), 52, false, children);
 }
@@ -135,7 +136,7 @@ void appendEntry(Bytes& b, std::uint32_t id, std::size_t target, bool subdirecto
 
 Bytes resourceSection(const std::vector<Resource>& resources) {
   const std::size_t count = resources.size();
-  const std::size_t branches = 16 + 8 * count;         // a name and a language directory per type
+  const std::size_t branches = 16 + 8 * count;            // a name and a language directory per type
   const std::size_t dataEntries = branches + 48 * count;  // 16 bytes each
   Bytes section = directory(count);
   for (std::size_t i = 0; i < count; ++i) appendEntry(section, resources[i].type, branches + 48 * i, true);

@@ -3,23 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <utility>
 
 #include "formats/pe_version.h"
-#include "support/host_fixture.h"
 
 namespace lumaset {
 namespace {
 
 Bytes stubBytes(const std::string& name) {
-  std::ifstream in(testing::stubExe(name), std::ios::binary);
+  std::ifstream in(std::string(LUMASET_STUB_DIR) + "/" + name + "/Photoshop.exe", std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(PeVersion, ReadsTheStubsVersions) {
-  EXPECT_EQ(peProductVersion(stubBytes("v19.1")), "19.1");
-  EXPECT_EQ(peProductVersion(stubBytes("zh-first")), "16.1.2");
-  EXPECT_EQ(peProductVersion(stubBytes("no-translation")), "17.0.1");
-  EXPECT_EQ(peProductVersion(stubBytes("no-version")), "");
+  const std::pair<const char*, const char*> stubs[] = {
+      {"v15.9", "15.9"}, {"v16.1.2", "16.1.2"},  {"v17.0.1", "17.0.1"},        {"v18.0.0", "18.0.0"},
+      {"v19.1", "19.1"}, {"zh-first", "16.1.2"}, {"no-translation", "17.0.1"}, {"no-version", ""},
+  };
+  for (const auto& [name, version] : stubs) {
+    const Bytes exe = stubBytes(name);
+    ASSERT_EQ(exe.substr(0, 2), "MZ") << name;
+    EXPECT_EQ(peProductVersion(exe), version) << name;
+  }
 }
 
 TEST(PeVersion, TruncatedFilesGiveTheVersionOrNothing) {

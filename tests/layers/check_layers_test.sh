@@ -34,6 +34,11 @@ mkdir -p "$work/backup"
 printf 'void f(Files& files) { files.copyFile("a", "b"); }\n' > "$work/backup/copy.cpp"
 expect_breach "a write past the edit" "writes past the edit of the host"
 
+# Every method of FileChanges counts, not only those a list once named.
+mkdir -p "$work/starttext"
+printf 'void f(Files* files_) { files_->writeNewFile("a", "b"); }\n' > "$work/starttext/new.cpp"
+expect_breach "a new file written past the edit" "starttext/new.cpp:1: starttext/ writes past the edit of the host"
+
 mkdir -p "$work/formats"
 printf '#include "formats/bytes.h"\n' > "$work/formats/ok.h"
 python3 "$script" "$work" >/dev/null || { echo "FAIL: a sound tree was refused"; exit 1; }

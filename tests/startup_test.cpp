@@ -7,6 +7,7 @@
 #include "run/startup.h"
 #include "backup/create_backup.h"
 #include "formats/utf.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -108,9 +109,9 @@ TEST_F(Startup, ExistingLocalesBakIsLeftAlone) {
 }
 
 // Files whose folder creation fails, as it does in a folder the user may not write to.
-class NoNewFolders : public PosixFiles {
+class NoNewFolders : public testing::ForwardingFiles {
  public:
-  bool createFolder(const std::string&) override { return false; }
+  bool allowChange(const testing::ChangeCall& call) override { return call.name != "createFolder"; }
 };
 
 TEST_F(Startup, LocalesBakThatCannotBeCreatedIsReportedAndStartupGoesOn) {

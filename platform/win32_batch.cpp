@@ -12,11 +12,11 @@ namespace {
 using win32::Handle;
 
 bool flushTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(win32::childPath(folder, L"*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  win32::FolderSearch search(win32::childPath(folder, L"*"));
+  if (!search.started()) return false;
   bool ok = true;
-  do {
+  for (; search.found(); search.next()) {
+    const WIN32_FIND_DATAW& data = search.entry();
     std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     std::wstring child = win32::childPath(folder, name);
@@ -29,8 +29,7 @@ bool flushTree(const std::wstring& folder) {
     Handle file(win32::openDiskFile(child, GENERIC_WRITE, win32::kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     if (!file.ok() && GetLastError() == ERROR_BAD_FILE_TYPE) continue;
     ok = file.ok() && FlushFileBuffers(file.get()) && file.close() && ok;
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  }
   return ok;
 }
 

@@ -124,22 +124,22 @@ bool isDevicePath(const std::wstring& path) {
   return isDeviceName(leafOf(path));
 }
 
-HANDLE openDiskFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+Handle openDiskFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
   const bool folderToo = (flags & FILE_FLAG_BACKUP_SEMANTICS) != 0;
   if (refusedBeforeOpening(path, folderToo)) {
     SetLastError(ERROR_BAD_FILE_TYPE);
-    return INVALID_HANDLE_VALUE;
+    return Handle();
   }
-  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return h;
+  Handle file(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
+  if (!file.ok()) return file;
   BY_HANDLE_FILE_INFORMATION info;
   // Wine gives no file information for a FIFO it opened; a disk file always has some.
-  bool disk = GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info) &&
+  bool disk = GetFileType(file.get()) == FILE_TYPE_DISK && GetFileInformationByHandle(file.get(), &info) &&
               (folderToo || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY));
-  if (disk) return h;
-  CloseHandle(h);
+  if (disk) return file;
+  file.close();
   SetLastError(ERROR_BAD_FILE_TYPE);
-  return INVALID_HANDLE_VALUE;
+  return Handle();
 }
 
 bool underWine() {
@@ -148,8 +148,7 @@ bool underWine() {
 }
 
 bool isDiskFile(const std::wstring& path) {
-  Handle file(openDiskFile(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
-  return file.ok();
+  return openDiskFile(path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL).ok();
 }
 
 // ReplaceFileW needs absolute paths: a relative target is made one here.
@@ -193,22 +192,15 @@ bool TempFile::replaceTarget() {
 // Whether the file may be deleted (and so replaced) now: not when another program holds
 // it open without sharing delete access.
 bool TempFile::deletable(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
+  Handle file(CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.ok();
 }
 
 std::vector<std::wstring> TempFile::temporaryFiles() const {
   std::vector<std::wstring> names;
   std::wstring folder = folderOfWide(target_);
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(childPath(folder, L"*.tmp").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    names.push_back(childPath(folder, data.cFileName));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  for (FolderSearch search(childPath(folder, L"*.tmp")); search.found(); search.next())
+    names.push_back(childPath(folder, search.entry().cFileName));
   return names;
 }
 

@@ -1,35 +1,17 @@
-// What the Win32 file operations share: handles that close themselves, whole writes,
-// the wide form of a path (long paths included), opening only files on disk, and the
-// temporary file that takes a target's place once it is on disk.
+// What the Win32 file operations share: whole writes, the wide form of a path (long
+// paths included), opening only files on disk, and the temporary file that takes a
+// target's place once it is on disk. Handles are held by the owners of win32_scoped.h.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/win32_scoped.h"
+
 namespace lumaset::win32 {
 
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// Closes a file handle when it goes out of scope.
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  bool close() {
-    if (!ok()) return true;
-    BOOL closed = CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-    return closed != 0;
-  }
-
- private:
-  HANDLE h_;
-};
 
 std::wstring fullPath(const std::wstring& path);
 // The folder a path lies in; "." for a bare name.
@@ -61,9 +43,9 @@ bool isDevicePath(const std::wstring& path);
 // Opens a file only when it is a file on disk, as CreateFileW does otherwise. Devices,
 // pipes, wine's view of a POSIX FIFO, socket or device node, and folders (unless `flags`
 // holds FILE_FLAG_BACKUP_SEMANTICS) are refused before opening where their attributes
-// tell, and after it by GetFileType. A refusal gives INVALID_HANDLE_VALUE with
-// ERROR_BAD_FILE_TYPE; a failed open keeps the system's error.
-HANDLE openDiskFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
+// tell, and after it by GetFileType. A refusal gives no handle, with ERROR_BAD_FILE_TYPE;
+// a failed open keeps the system's error.
+Handle openDiskFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
 // Whether `path` names a file on disk (links followed), found without waiting.
 bool isDiskFile(const std::wstring& path);
 

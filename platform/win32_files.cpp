@@ -34,27 +34,24 @@ bool removeLink(const std::wstring& path, DWORD attributes) {
 // Removes a folder's content and then the folder. A link inside (a symbolic link,
 // a junction) is removed itself, never followed: its target keeps its files.
 bool removeTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(win32::childPath(path, L"*").c_str(), &data);
   bool ok = true;
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring child = win32::childPath(path, name);
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || win32::isWineFileLink(child)) {
-        ok = removeLink(child, data.dwFileAttributes) && ok;
-        continue;
-      }
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesW(child.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        ok = removeTree(child) && ok;
-      } else {
-        ok = DeleteFileW(child.c_str()) && ok;
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+  // The search ends (and its handle closes) with the loop, before the folder itself goes.
+  for (win32::FolderSearch search(win32::childPath(path, L"*")); search.found(); search.next()) {
+    const WIN32_FIND_DATAW& data = search.entry();
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring child = win32::childPath(path, name);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || win32::isWineFileLink(child)) {
+      ok = removeLink(child, data.dwFileAttributes) && ok;
+      continue;
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+      SetFileAttributesW(child.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ok = removeTree(child) && ok;
+    } else {
+      ok = DeleteFileW(child.c_str()) && ok;
+    }
   }
   return RemoveDirectoryW(path.c_str()) && ok;
 }
@@ -158,15 +155,11 @@ FileInfo Win32Files::info(const std::string& path) {
 
 std::vector<std::string> Win32Files::subfolders(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(win32::childPath(widePath(folder), L"*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::wstring name = data.cFileName;
+  for (win32::FolderSearch search(win32::childPath(widePath(folder), L"*")); search.found(); search.next()) {
+    std::wstring name = search.entry().cFileName;
     if (name == L"." || name == L"..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(fromWide(name));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+    if (search.entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.push_back(fromWide(name));
+  }
   return names;
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <utility>
+
 #include "platform/win32_file_io.h"
 #include "platform/win32_files.h"
 #include "platform/win32_text.h"
@@ -14,13 +16,13 @@ namespace {
 
 using win32::Handle;
 
+// The lock's file, open without sharing and deleted when the handle closes.
 class HandleLock : public FileLock {
  public:
-  explicit HandleLock(HANDLE h) : h_(h) {}
-  ~HandleLock() override { CloseHandle(h_); }
+  explicit HandleLock(Handle file) : file_(std::move(file)) {}
 
  private:
-  HANDLE h_;
+  Handle file_;
 };
 
 std::wstring lowerCase(std::wstring text) {
@@ -32,36 +34,32 @@ std::wstring lowerCase(std::wstring text) {
 // "\\?\" prefix, letter case aside).
 bool programRuns(const std::wstring& exe) {
   const std::wstring wanted = lowerCase(win32::withoutLongPrefix(win32::fullPath(exe)));
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.ok()) return false;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   std::wstring image;
   bool found = false;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more && !found;
+       more = Process32NextW(snapshot.get(), &entry)) {
     if (entry.th32ProcessID == GetCurrentProcessId()) continue;
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-    if (!process) continue;
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    if (!process.ok()) continue;
     image.assign(32768, L'\0');
     DWORD length = static_cast<DWORD>(image.size());
-    if (QueryFullProcessImageNameW(process, 0, image.data(), &length)) {
+    if (QueryFullProcessImageNameW(process.get(), 0, image.data(), &length)) {
       image.resize(length);
       found = lowerCase(win32::withoutLongPrefix(image)) == wanted;
     }
-    CloseHandle(process);
   }
-  CloseHandle(snapshot);
   return found;
 }
 
 // Whether another process holds the file so that it cannot be opened for writing alone.
 // What is no file on disk is never opened here.
 bool heldElsewhere(const std::wstring& path) {
-  HANDLE h = win32::openDiskFile(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-  if (h != INVALID_HANDLE_VALUE) {
-    CloseHandle(h);
-    return false;
-  }
+  Handle file = win32::openDiskFile(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (file.ok()) return false;
   return GetLastError() == ERROR_SHARING_VIOLATION || GetLastError() == ERROR_LOCK_VIOLATION;
 }
 
@@ -69,13 +67,10 @@ bool heldElsewhere(const std::wstring& path) {
 
 std::vector<std::string> Win32Files::fileNames(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(win32::childPath(win32::widePath(folder), L"*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fromWide(data.cFileName));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  for (win32::FolderSearch search(win32::childPath(win32::widePath(folder), L"*")); search.found(); search.next()) {
+    if (!(search.entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(fromWide(search.entry().cFileName));
+  }
   return names;
 }
 
@@ -99,9 +94,9 @@ LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLoc
   const EntryKind standing = entryKind(path);
   if (standing != EntryKind::Missing && standing != EntryKind::File) return LockResult::Failed;
   const std::wstring wide = win32::widePath(path);
-  HANDLE h = win32::openDiskFile(wide, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT);
-  if (h == INVALID_HANDLE_VALUE) {
+  Handle file = win32::openDiskFile(wide, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!file.ok()) {
     // A lock file that another process holds (or is closing, and so deleting) cannot be
     // opened; any other failure leaves the lock untaken.
     DWORD error = GetLastError();
@@ -109,7 +104,7 @@ LockResult Win32Files::lockFile(const std::string& path, std::unique_ptr<FileLoc
                 (error == ERROR_ACCESS_DENIED && GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES);
     return held ? LockResult::HeldElsewhere : LockResult::Failed;
   }
-  lock = std::make_unique<HandleLock>(h);
+  lock = std::make_unique<HandleLock>(std::move(file));
   return LockResult::Taken;
 }
 

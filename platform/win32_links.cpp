@@ -105,9 +105,13 @@ EntryKind Win32Files::entryKind(const std::string& path) {
   if (path.find_first_of("*?<>\"") != std::string::npos) return EntryKind::Missing;
   const std::wstring wide = win32::widePath(path);
   if (win32::isDevicePath(wide)) return EntryKind::Other;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(wide.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-  if (find == INVALID_HANDLE_VALUE) {
+  std::optional<WIN32_FIND_DATAW> found;
+  {
+    // The search is closed before the entry is looked at more closely.
+    win32::FolderSearch search(wide, FindExInfoBasic);
+    if (search.found()) found = search.entry();
+  }
+  if (!found) {
     // A drive's root, or a path ending in a separator, is not found by a search; nor is
     // a file that another process makes at this moment.
     DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -116,8 +120,7 @@ EntryKind Win32Files::entryKind(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? EntryKind::Folder : EntryKind::File;
   }
-  FindClose(find);
-  return kindOf(wide, data, folderFinalForLinks(win32::folderOfWide(wide)));
+  return kindOf(wide, *found, folderFinalForLinks(win32::folderOfWide(wide)));
 }
 
 std::optional<std::vector<FolderEntry>> Win32Files::folderEntries(const std::string& folder) {
@@ -128,24 +131,21 @@ std::optional<std::vector<FolderEntry>> Win32Files::folderEntries(const std::str
       (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     return std::nullopt;
   std::vector<FolderEntry> entries;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(win32::childPath(wide, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  win32::FolderSearch search(win32::childPath(wide, L"*"), FindExInfoBasic, FIND_FIRST_EX_LARGE_FETCH);
   // A drive's empty root lists nothing at all, not even "." and "..".
-  if (find == INVALID_HANDLE_VALUE) {
-    return GetLastError() == ERROR_FILE_NOT_FOUND ? std::optional(entries) : std::nullopt;
+  if (!search.started()) {
+    return search.endError() == ERROR_FILE_NOT_FOUND ? std::optional(entries) : std::nullopt;
   }
   const std::wstring folderFinal = folderFinalForLinks(wide);
-  do {
+  for (; search.found(); search.next()) {
+    const WIN32_FIND_DATAW& data = search.entry();
     std::wstring name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     FolderEntry entry{fromWide(name), kindOf(win32::childPath(wide, name), data, folderFinal), 0};
     if (entry.kind == EntryKind::File) entry.size = sizeOf(data);
     entries.push_back(std::move(entry));
-  } while (FindNextFileW(find, &data));
-  const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
-  FindClose(find);
-  if (!complete) return std::nullopt;
+  }
+  if (search.endError() != ERROR_NO_MORE_FILES) return std::nullopt;
   return entries;
 }
 

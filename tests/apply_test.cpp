@@ -14,6 +14,7 @@
 #include "run/startup.h"
 #include "starttext/startup_text.h"
 #include "support/broken_pngs.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -21,6 +22,7 @@
 namespace lumaset {
 namespace {
 
+using testing::FailingNthChange;
 using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
@@ -363,28 +365,8 @@ TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
                          "信息：", MessageIcon::None}));
 }
 
-// Fails the Nth call that would change a file or folder, doing nothing for it.
-class FailingNthChange : public PosixFiles {
- public:
-  int failAt = 0;
-  int changes = 0;
-  bool fail() { return ++changes == failAt; }
-  bool writeFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::writeFile(p, d); }
-  bool appendFile(const std::string& p, const Bytes& d) override { return !fail() && PosixFiles::appendFile(p, d); }
-  bool copyFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::copyFile(f, t); }
-  bool copyFileHashed(const std::string& f, const std::string& t, std::string& h) override {
-    return !fail() && PosixFiles::copyFileHashed(f, t, h);
-  }
-  bool truncateFile(const std::string& p, std::uint64_t n) override {
-    return !fail() && PosixFiles::truncateFile(p, n);
-  }
-  bool removeFile(const std::string& p) override { return !fail() && PosixFiles::removeFile(p); }
-  bool moveFile(const std::string& f, const std::string& t) override { return !fail() && PosixFiles::moveFile(f, t); }
-  bool createFolder(const std::string& p) override { return !fail() && PosixFiles::createFolder(p); }
-  bool deleteFolder(const std::string& p) override { return !fail() && PosixFiles::deleteFolder(p); }
-};
-
-// Applies `entry` on the host that `reset` lays out, counting its file-changing calls,
+// Applies `entry` on the host that `reset` lays out, counting its changing calls (locks
+// included),
 // then once more for each of those calls on a host laid out anew, with that call
 // failing. `check` is given the files of the apply that did not fail.
 void Apply::failEachChangeInTurn(const std::string& entry, const std::function<void()>& reset,
@@ -408,7 +390,14 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
     Context failingCtx{failing, t.ui, t.view, t.state, t.home};
     t.ui.shown(applyFromThemeList(failingCtx, entry, state.startupTextToggle));
     ASSERT_FALSE(t.ui.boxes.empty());
-    EXPECT_NE(t.ui.boxes.back(), t.done()[0]);  // a failure is never reported as success
+    if (failing.failedCall == "lockFile") {
+      // The edit takes two locks and refuses only without either: without one, it goes on.
+      EXPECT_EQ(t.ui.boxes, t.done()) << failing.failedPath;
+      EXPECT_EQ(t.snapshot(), fresh);
+    } else {
+      // A failure is never reported as success.
+      EXPECT_NE(t.ui.boxes.back(), t.done()[0]) << failing.failedCall << " " << failing.failedPath;
+    }
     check(fresh);
   }
 }
@@ -505,12 +494,10 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
 }
 
 // Fails every copy from one source, as a backup copy that cannot be read does.
-class UnreadableSource : public PosixFiles {
+class UnreadableSource : public testing::ForwardingFiles {
  public:
   std::string source;
-  bool copyFile(const std::string& f, const std::string& t) override {
-    return f != source && PosixFiles::copyFile(f, t);
-  }
+  bool allowChange(const testing::ChangeCall& call) override { return call.name != "copyFile" || call.from != source; }
 };
 
 TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) {

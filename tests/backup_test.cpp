@@ -6,6 +6,7 @@
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -62,10 +63,11 @@ TEST_F(Backup, ExistingCopiesAreNeverReplacedAndADamagedOneIsMended) {
 
 // A probe folder left by a run that died goes before the next backup looks; one that
 // cannot be made (no rights to the folder) stops the backup.
-class NoProbe : public PosixFiles {
+class NoProbe : public testing::ForwardingFiles {
  public:
-  bool createFolder(const std::string& p) override {
-    return p.size() < 5 || p.compare(p.size() - 5, 5, "/TEST") != 0 ? PosixFiles::createFolder(p) : false;
+  bool allowChange(const testing::ChangeCall& call) override {
+    const std::string& p = call.path;
+    return call.name != "createFolder" || p.size() < 5 || p.compare(p.size() - 5, 5, "/TEST") != 0;
   }
 };
 
@@ -145,15 +147,10 @@ TEST_F(Backup, RestoreWithoutBackupChangesNothing) {
 
 // Fails every change of one host file, as a file held or made read-only by another
 // program does.
-class OneFileStuck : public PosixFiles {
+class OneFileStuck : public testing::ForwardingFiles {
  public:
   std::string stuck;
-  bool truncateFile(const std::string& p, std::uint64_t n) override {
-    return p != stuck && PosixFiles::truncateFile(p, n);
-  }
-  bool copyFile(const std::string& f, const std::string& t) override {
-    return t != stuck && PosixFiles::copyFile(f, t);
-  }
+  bool allowChange(const testing::ChangeCall& call) override { return call.path != stuck; }
 };
 
 TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst) {

@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "edits/host_edit.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -107,9 +108,9 @@ TEST_F(HostEditing, ASecondEditOfTheHostIsRefusedAndChangesNothing) {
 
 // Refuses every lock, as a system where neither the host's folder nor the temporary
 // folder can be written.
-class NoLocks : public PosixFiles {
+class NoLocks : public testing::ForwardingFiles {
  public:
-  LockResult lockFile(const std::string&, std::unique_ptr<FileLock>&) override { return LockResult::Failed; }
+  bool allowChange(const testing::ChangeCall& call) override { return call.name != "lockFile"; }
 };
 
 TEST_F(HostEditing, WithoutAnyLockNothingChanges) {

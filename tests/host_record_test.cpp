@@ -11,6 +11,7 @@
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -64,20 +65,17 @@ TEST(BackupRecordFormat, RoundTripsAndRefusesWhatIsNotWhole) {
 }
 
 // Counts the calls that move whole packs.
-class CountingCopies : public PosixFiles {
+class CountingCopies : public testing::ForwardingFiles {
  public:
   int packCopies = 0, truncations = 0;
-  bool copyFile(const std::string& f, const std::string& t) override {
-    packCopies += t.find(".dat") != std::string::npos && t.find("PSIcons") != std::string::npos;
-    return PosixFiles::copyFile(f, t);
-  }
-  bool copyFileHashed(const std::string& f, const std::string& t, std::string& h) override {
-    packCopies += t.find("PSIcons") != std::string::npos && t.find("lumaset_BAK") == std::string::npos;
-    return PosixFiles::copyFileHashed(f, t, h);
-  }
-  bool truncateFile(const std::string& p, std::uint64_t n) override {
-    ++truncations;
-    return PosixFiles::truncateFile(p, n);
+  bool allowChange(const testing::ChangeCall& call) override {
+    const std::string& to = call.path;
+    if (call.name == "copyFile")
+      packCopies += to.find(".dat") != std::string::npos && to.find("PSIcons") != std::string::npos;
+    if (call.name == "copyFileHashed")
+      packCopies += to.find("PSIcons") != std::string::npos && to.find("lumaset_BAK") == std::string::npos;
+    truncations += call.name == "truncateFile";
+    return true;
   }
 };
 

@@ -7,6 +7,7 @@
 #include "formats/utf.h"
 #include "run/settings.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -109,10 +110,11 @@ TEST_F(Startup, ExistingLocalesBakIsLeftAlone) {
 }
 
 // Files whose folder creation fails, as it does in a folder the user may not write to.
-class NoNewFolders : public PosixFiles {
+// Refuses, and counts, every change.
+class NoChanges : public testing::ForwardingFiles {
  public:
   int refused = 0;
-  bool createFolder(const std::string&) override {
+  bool allowChange(const testing::ChangeCall&) override {
     ++refused;
     return false;
   }
@@ -120,7 +122,7 @@ class NoNewFolders : public PosixFiles {
 
 TEST_F(Startup, AStartChangesNothingInTheHostFolder) {
   makeHost();
-  NoNewFolders failing;
+  NoChanges failing;
   Context failingCtx{failing, ui, view, state, home};
   EXPECT_TRUE(startupCheck(failingCtx, host.folder + "/"));
   EXPECT_TRUE(ui.boxes.empty());

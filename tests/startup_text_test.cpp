@@ -6,6 +6,7 @@
 #include "run/startup.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -137,14 +138,11 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
 }
 
 // Fails every copy onto one path and every cut of it, as a language file held open by the host would.
-class LockedTarget : public PosixFiles {
+class LockedTarget : public testing::ForwardingFiles {
  public:
   std::string locked;
-  bool copyFile(const std::string& from, const std::string& to) override {
-    return to == locked ? false : PosixFiles::copyFile(from, to);
-  }
-  bool truncateFile(const std::string& path, std::uint64_t size) override {
-    return path == locked ? false : PosixFiles::truncateFile(path, size);
+  bool allowChange(const testing::ChangeCall& call) override {
+    return call.path != locked || (call.name != "copyFile" && call.name != "truncateFile");
   }
 };
 

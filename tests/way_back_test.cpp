@@ -14,6 +14,7 @@
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -250,12 +251,10 @@ TEST_F(WayBack, ARecordCopyWithAWrongHashIsNotBelieved) {
 }
 
 // Fails the write of the host's index, as a disk that fills up after the packs grew.
-class IndexWriteFails : public PosixFiles {
+class IndexWriteFails : public testing::ForwardingFiles {
  public:
   std::string index;
-  bool writeFile(const std::string& path, const Bytes& data) override {
-    return path != index && PosixFiles::writeFile(path, data);
-  }
+  bool allowChange(const testing::ChangeCall& call) override { return call.name != "writeFile" || call.path != index; }
 };
 
 TEST_F(WayBack, AnApplyThatFailsAfterThePacksGrewLeavesThemForTheWayBack) {

@@ -102,6 +102,11 @@ mkdir -p "$work/run"
 printf 'bool storedLocationIsSound(const Context& ctx) { return ctx.files.exists(p); }\n' > "$work/run/settings.cpp"
 expect_breach "an allowed file that no longer writes" "run/settings.cpp: writes nothing past the edit any more"
 
+# Every method of FileChanges counts, not only those a list once named.
+mkdir -p "$work/starttext"
+printf 'void f(Files* files_) { files_->writeNewFile("a", "b"); }\n' > "$work/starttext/new.cpp"
+expect_breach "a new file written past the edit" "starttext/new.cpp:1: starttext/ writes past the edit of the host"
+
 mkdir -p "$work/formats"
 printf '#include "formats/bytes.h"\n' > "$work/formats/ok.h"
 expect_sound "a sound tree"

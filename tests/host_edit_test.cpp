@@ -79,14 +79,6 @@ class Holder {
   bool holding_ = false;
 };
 
-TEST(LeftoverNames, OnlyTheProgramsOwnTemporaryFilesMatch) {
-  EXPECT_TRUE(isLeftoverTemporaryName(".PSIconsHighRes.dat.lumaset-a1B2c3"));
-  EXPECT_TRUE(isLeftoverTemporaryName(".tw10428.dat.lumaset-zzzzzz"));
-  for (const char* other : {"PSIconsHighRes.dat.lumaset-a1B2c3", ".PSIconsHighRes.dat.lumaset-a1B2c", ".lumaset.lock",
-                            ".x.lumaset-a1B2c3d", ".x.lumaset-a1B2-3", ".lumaset-abcdef", "notes.txt"})
-    EXPECT_FALSE(isLeftoverTemporaryName(other)) << other;
-}
-
 TEST_F(HostEditing, ASecondEditOfTheHostIsRefusedAndChangesNothing) {
   startOn();
   std::unique_ptr<FileLock> held;

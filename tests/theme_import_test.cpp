@@ -303,13 +303,5 @@ TEST_F(ThemeImport, APackageThatCannotBePlacedSaysItCouldNotBeWritten) {
   EXPECT_EQ(importMessage(outcomes, true)->caption, "错误代码：" + std::to_string(kZipWriteFailed));
 }
 
-TEST(TemporaryFileNames, AreTheWritesOwnOnly) {
-  EXPECT_TRUE(isTemporaryFileName(".loading_low.png.lumaset-a1B2c3"));
-  EXPECT_FALSE(isTemporaryFileName("..lumaset-a1B2c3"));        // no name before the marker
-  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1-2c3"));   // not six letters or digits
-  EXPECT_FALSE(isTemporaryFileName("a.png.lumaset-a1b2c3"));    // not hidden
-  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1b2c3d"));  // seven
-}
-
 }  // namespace
 }  // namespace lumaset

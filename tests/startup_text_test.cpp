@@ -43,6 +43,9 @@ TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
   EXPECT_EQ(block.size(), 4870u);
   EXPECT_EQ(block.substr(0, 42), openingBlock());
   EXPECT_EQ(block.substr(block.size() - 32), closingBlock());
+  // The marker lines as earlier releases wrote them: a later run finds and removes them.
+  EXPECT_EQ(openingBlock(), utf8ToUtf16le("\r\n//Lumaset v1.0---\r\n"));
+  EXPECT_EQ(closingBlock(), utf8ToUtf16le("\r\n\r\n//Lum_End---"));
   std::string text = utf16leToUtf8(block);
   EXPECT_NE(text.find("\r\n\"$$$/About/ReleaseX=\"\r\n"), std::string::npos);
   EXPECT_NE(text.find("\"$$$/private/Credits/RotatingNames/AdelaMoravcova=\"\r\n\"$$$/private/Credits/RotatingNames/"

@@ -68,20 +68,20 @@ TEST(HostImages, AreFoundByNameAndTheSingleIconTakesTheDarkOnesPlace) {
 TEST(IndexBounds, HoldOnlyTheRecordsTheProgramChangesToTheirPacks) {
   RecordTable table = tableOf({"Tool", kSplashResource, "Other"});
   table.setOffset(1, Pack::LowRes, 5000);  // the host's own business: carried, never judged
-  EXPECT_EQ(firstRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(1));
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 100));
+  EXPECT_EQ(firstRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(1));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 100));
   // A zero length names nothing, wherever its offset points; a negative offset with a
   // length names bytes that are not there.
   table.setOffset(2, Pack::LowRes, 5000);
   table.setLength(2, Pack::LowRes, 0);
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 100));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 100));
   table.setOffset(2, Pack::LowRes, -1);
   table.setLength(2, Pack::LowRes, 1);
-  EXPECT_EQ(changedRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(2));
+  EXPECT_EQ(changedRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(2));
   table.setOffset(2, Pack::LowRes, 90);
   table.setLength(2, Pack::LowRes, 11);
-  EXPECT_EQ(changedRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(2));
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 101));
+  EXPECT_EQ(changedRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(2));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 101));
 }
 
 class ReleaseHosts : public testing::HostFixture {

@@ -207,7 +207,7 @@ TEST_F(WayBack, AnUpdateThatAppendsImagesAsAnApplyWouldIsStillTheUpdate) {
   DecodedIndex index = decodeIndex(readWhole(host.indexPath));
   const std::size_t n = findRecord(index.table, kSplashResource);
   for (const Pack pack : {Pack::LowRes, Pack::HighRes}) {
-    const std::string path = res(packFileName(pack));
+    const std::string path = res(packFile(pack));
     index.table.setOffset(n, pack, static_cast<std::int32_t>(readWhole(path).size()));
     index.table.setLength(n, pack, static_cast<std::int32_t>(splash.size()));
     writeFile(path, readWhole(path) + splash);

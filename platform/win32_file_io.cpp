@@ -159,7 +159,7 @@ TempFile::TempFile(const std::wstring& target)
   std::wstring folder = folderOfWide(target_);
   std::wstring prefix = toWide(temporaryNamePrefix(leafName(fromWide(target_), "\\/")));
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-    std::wstring name = childPath(folder, prefix + uniqueSuffix());
+    std::wstring name = childPath(folder, std::wstring(prefix).append(uniqueSuffix()));
     Handle made(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (made.ok())
       path_ = name;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/json.h"
 #include "formats/utf.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
@@ -23,14 +24,10 @@ struct CliRun {
   std::string err;
 };
 
-std::string hexOf(const std::string& bytes) {
-  std::string out;
-  char buffer[3];
-  for (unsigned char b : bytes) {
-    std::snprintf(buffer, sizeof buffer, "%02x", b);
-    out += buffer;
-  }
-  return out;
+TEST(CliJson, HexTextIsTwoLowerCaseDigitsForEachByte) {
+  EXPECT_EQ(cli::hexText(std::string("\x00\x0f\xa0\xff", 4)), "000fa0ff");
+  EXPECT_EQ(cli::hexText("Az"), "417a");
+  EXPECT_EQ(cli::hexText(""), "");
 }
 
 class Cli : public testing::HostFixture {
@@ -133,7 +130,7 @@ TEST_F(Cli, JsonStaysValidUtf8ForRecordNamesThatAreNot) {
   while (std::getline(lines, line)) records = nlohmann::json::parse(line)["records"];
   const nlohmann::json& odd = records.back();
   EXPECT_EQ(odd["name"].get<std::string>(), "\u00e9\u00ff" + name.substr(2));
-  EXPECT_EQ(odd["name_hex"].get<std::string>().substr(0, 8), "e9ff" + hexOf(name.substr(2, 2)));
+  EXPECT_EQ(odd["name_hex"].get<std::string>().substr(0, 8), "e9ff" + cli::hexText(name.substr(2, 2)));
   EXPECT_FALSE(records.front().contains("name_hex"));
 }
 
@@ -226,7 +223,7 @@ namespace {
 TEST_F(Cli, ApplyTakesTheTogglePreviewWouldSetAndRestoresByteForByte) {
   makeHost();
   ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  testing::writeTheme(home, "Sakura", testing::sixImages(), testing::kHidingThemeInfo);
   CliRun applied = invoke({"--json", "apply", "Sakura"});
   EXPECT_EQ(applied.status, 0) << applied.out;
   EXPECT_EQ(applied.out, "{\"caption\":\"应用\",\"text\":\"修改完成\",\"icon\":\"none\"}\n");
@@ -251,8 +248,7 @@ TEST_F(Cli, ApplyCustomAndBackupCommands) {
   CliRun custom = invoke({"apply-custom", "--dark", dir / "dark.png", "--hide-text", "off"});
   EXPECT_EQ(custom.status, 0);
   EXPECT_EQ(custom.out, "");
-  EXPECT_EQ(testing::readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
-            testing::readWhole(host.folder + "/Resources/lumaset_BAK/PSIconsLowRes.dat") + png);
+  EXPECT_EQ(testing::readWhole(res("PSIconsLowRes.dat")), testing::readWhole(bak("PSIconsLowRes.dat")) + png);
   EXPECT_EQ(invoke({"apply-custom", "--hide-text", "maybe"}).status, 2);
   EXPECT_EQ(invoke({"apply"}).status, 2);
 }

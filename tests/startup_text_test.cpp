@@ -19,14 +19,15 @@ using testing::writeFile;
 class StartupText : public testing::HostFixture {
  protected:
   std::string original;
-  void startOn(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    locateSampleHost(stub, version);
+  // The start, with the backup taken and the language file's bytes kept in `original`.
+  void startOn(const testing::HostStart& start = {}) {
+    HostFixture::startOn(start);
     ASSERT_TRUE(ui.shown(createBackup(ctx)));
     ui.boxes.clear();
     original = readWhole(host.languageFile);
   }
   std::string language() { return readWhole(host.languageFile); }
-  std::string backupCopy() { return host.folder + "/Locales_BAK/lumaset_BAK/" + state.languageFileName; }
+  std::string backupCopy() { return langBak(state.languageFileName); }
 };
 
 TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
@@ -105,7 +106,7 @@ TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
 }
 
 TEST_F(StartupText, Version18HostsOnlyRestore) {
-  startOn("v18.0.0", "18.0.0");
+  startOn({.stub = "v18.0.0", .version = "18.0.0"});
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
   ui.shown(setStartupText(ctx, StartupTextMode::Hide, ""));
@@ -131,7 +132,7 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
   // older refresh of a themed host may have taken one.
   forgetRecord();
   writeFile(backupCopy(), marked);
-  writeFile(host.folder + "/Resources/lumaset_BAK/" + state.languageFileName, marked);
+  writeFile(bak(state.languageFileName), marked);
   ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_TRUE(ui.boxes.empty());

@@ -25,18 +25,11 @@ using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
 
-// Every entry below a folder with its bytes, links as their target, the library's lock
-// file left out (an import that refuses may still have taken the lock).
-std::map<std::string, std::string> treeOf(const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  if (!fs::exists(folder)) return tree;
-  for (const auto& e : fs::recursive_directory_iterator(folder)) {
-    if (e.path().filename() == kLibraryLockName) continue;
-    tree[e.path().string()] = e.is_symlink()        ? "-> " + fs::read_symlink(e.path()).string()
-                              : e.is_regular_file() ? readWhole(e.path().string())
-                                                    : "<" + std::string(e.is_directory() ? "folder" : "other") + ">";
-  }
-  return tree;
+// Every entry below a folder, the library's lock file left out (an import that refuses
+// may still have taken the lock).
+testing::Snapshot treeOf(const std::string& folder) {
+  return testing::folderSnapshot(folder, testing::Entries::All,
+                                 [](const fs::path& below) { return below.filename() == kLibraryLockName; });
 }
 
 class ThemeImport : public testing::HostFixture {
@@ -78,12 +71,12 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
   EXPECT_EQ(ui.boxes[0].caption, "添加主题");
   for (const char* name : {"word.text", "outside", "a", "b", "dangling.png", "sub/pipe"})
     EXPECT_NE(ui.boxes[0].text.find("\r\n  " + std::string(name)), std::string::npos) << name;
-  std::map<std::string, std::string> expected = {{library() + "/Ink", "<folder>"},
-                                                 {library() + "/Ink/info.ini", readWhole(ink + "/info.ini")},
-                                                 {library() + "/Ink/loading_low.png", testing::samplePng(1)},
-                                                 {library() + "/Ink/sub", "<folder>"},
-                                                 {library() + "/Ink/" + longName, "long"},
-                                                 {library() + "/Ink/sub/more.png", "more"}};
+  const testing::Snapshot expected = {{"Ink", "<folder>"},
+                                      {"Ink/info.ini", readWhole(ink + "/info.ini")},
+                                      {"Ink/loading_low.png", testing::samplePng(1)},
+                                      {"Ink/sub", "<folder>"},
+                                      {"Ink/" + longName, "long"},
+                                      {"Ink/sub/more.png", "more"}};
   EXPECT_EQ(treeOf(library()), expected);
   EXPECT_TRUE(listed("Ink"));
 }

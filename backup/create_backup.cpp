@@ -24,15 +24,15 @@ bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBac
   const DecodedIndex previous =
       fromBackup.empty() ? DecodedIndex{IndexProblem::Empty, {}, 0} : decodedAt(b.backupFile(kIndexFile));
   bool sound = decoded.problem == IndexProblem::None;
-  for (int slot = 0; sound && slot < packSlotCount(decoded.table.layout); ++slot) {
-    const auto packSlot = static_cast<PackSlot>(slot);
-    const FileInfo pack = s.files().info(source(packSlotFile(packSlot)));
-    const std::uint64_t size = pack.exists ? pack.size : 0;
+  for (int i = 0; sound && i < packCount(decoded.table.layout); ++i) {
+    const auto pack = static_cast<Pack>(i);
+    const FileInfo file = s.files().info(source(packFile(pack)));
+    const std::uint64_t size = file.exists ? file.size : 0;
     if (previous.problem != IndexProblem::None) {
-      sound = !changedRecordPastPack(decoded.table, packSlot, size);
+      sound = !changedRecordPastPack(decoded.table, pack, size);
     } else {
-      const FileInfo before = s.files().info(b.backupFile(packSlotFile(packSlot)));
-      sound = !newRecordPastPack(decoded.table, packSlot, size, {previous.table, before.exists ? before.size : 0});
+      const FileInfo before = s.files().info(b.backupFile(packFile(pack)));
+      sound = !newRecordPastPack(decoded.table, pack, size, {previous.table, before.exists ? before.size : 0});
     }
   }
   if (sound) return false;

@@ -36,13 +36,13 @@ void renewOutgrownPacks(EditSession& s, std::vector<std::string>& renew) {
   std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().hostFile(kIndexFile));
   DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
   if (index.problem != IndexProblem::None) return;
-  for (int slot = 0; slot < packSlotCount(index.table.layout); ++slot) {
-    const auto packSlot = static_cast<PackSlot>(slot);
-    const std::string key = packSlotFile(packSlot);
+  for (int i = 0; i < packCount(index.table.layout); ++i) {
+    const auto pack = static_cast<Pack>(i);
+    const std::string key = packFile(pack);
     const BackedUpFile* known = s.record().backup(key);
     if (!known || std::find(renew.begin(), renew.end(), key) != renew.end()) continue;
     if (s.record().state(key) == HostFileState::AsLeft) continue;
-    if (firstRecordPastPack(index.table, packSlot, known->size)) renew.push_back(key);
+    if (firstRecordPastPack(index.table, pack, known->size)) renew.push_back(key);
   }
 }
 

@@ -29,10 +29,10 @@ std::optional<RecordTable> soundBackupIndex(EditSession& s) {
   if (!bytes) return std::nullopt;
   DecodedIndex decoded = decodeIndex(*bytes);
   if (decoded.problem != IndexProblem::None) return std::nullopt;
-  for (int slot = 0; slot < packSlotCount(decoded.table.layout); ++slot) {
-    const auto packSlot = static_cast<PackSlot>(slot);
-    FileInfo pack = s.files().info(b.backupFile(packSlotFile(packSlot)));
-    if (pack.exists && changedRecordPastPack(decoded.table, packSlot, pack.size)) return std::nullopt;
+  for (int i = 0; i < packCount(decoded.table.layout); ++i) {
+    const auto pack = static_cast<Pack>(i);
+    FileInfo file = s.files().info(b.backupFile(packFile(pack)));
+    if (file.exists && changedRecordPastPack(decoded.table, pack, file.size)) return std::nullopt;
   }
   return std::move(decoded.table);
 }

@@ -1,19 +1,8 @@
 #include "edits/host_edit.h"
 
-namespace lumaset {
+#include "formats/work_names.h"
 
-bool isLeftoverTemporaryName(const std::string& name) {
-  static const std::string marker = ".lumaset-";
-  const std::size_t suffix = 6;
-  if (name.size() < 1 + 1 + marker.size() + suffix || name[0] != '.') return false;
-  const std::size_t at = name.size() - suffix - marker.size();
-  if (name.compare(at, marker.size(), marker) != 0) return false;
-  for (std::size_t i = name.size() - suffix; i < name.size(); ++i) {
-    const char c = name[i];
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
-  }
-  return true;
-}
+namespace lumaset {
 
 std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                           std::string& refusedFile) {
@@ -51,9 +40,10 @@ std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& pat
 
 void HostEdit::removeLeftovers(const HostEditPaths& paths) {
   const char sep = files_.separator();
+  // Only the program's temporary names: nothing else in the host's folders is named so.
   for (const std::string& folder : paths.workFolders) {
     for (const std::string& name : files_.fileNames(folder)) {
-      if (isLeftoverTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
+      if (isTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
     }
   }
   // A probe folder that outlived its run would make every later probe fail.

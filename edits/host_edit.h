@@ -31,10 +31,6 @@ enum class EditRefusal {
   HardLinked,   // a host file has another name: a replacement would part them
 };
 
-// The program's temporary file names: "." + target name + ".lumaset-" + six letters or
-// digits. Nothing else in the host's folders is named so.
-bool isLeftoverTemporaryName(const std::string& name);
-
 class HostEdit {
  public:
   // The edit, or nothing with the reason in `refusal` (and the file it concerns in

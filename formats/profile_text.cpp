@@ -4,25 +4,25 @@
 
 #include <SimpleIni.h>
 
+#include "formats/byte_order_mark.h"
 #include "formats/utf.h"
 
 namespace lumaset {
-namespace {
-
-const std::string kUtf16Bom = "\xFF\xFE";
-const std::string kUtf16BeBom = "\xFE\xFF";
-const std::string kUtf8Bom = "\xEF\xBB\xBF";
-
-}  // namespace
 
 std::string cutProfileValue(std::string value) { return cutUtf8(std::move(value), kProfileValueLimit); }
 
 ProfileText decodeProfileText(const Bytes& raw, const CodePageConversion& gbkToUtf8) {
-  if (raw.compare(0, 2, kUtf16Bom) == 0) return {utf16leToUtf8(raw.substr(2)), ProfileEncoding::Utf16le};
-  if (raw.compare(0, 2, kUtf16BeBom) == 0) {
-    return {utf16leToUtf8(swapUtf16ByteOrder(raw.substr(2))), ProfileEncoding::Utf16le};
+  const Bom bom = bomOf(raw);
+  switch (bom) {
+    case Bom::Utf16Le:
+      return {utf16leToUtf8(raw.substr(bomLength(bom))), ProfileEncoding::Utf16le};
+    case Bom::Utf16Be:
+      return {utf16leToUtf8(swapUtf16ByteOrder(raw.substr(bomLength(bom)))), ProfileEncoding::Utf16le};
+    case Bom::Utf8:
+      return {raw.substr(bomLength(bom)), ProfileEncoding::Utf8Bom};
+    case Bom::None:
+      break;
   }
-  if (raw.compare(0, 3, kUtf8Bom) == 0) return {raw.substr(3), ProfileEncoding::Utf8Bom};
   if (isPlausibleUtf8(raw)) return {raw, ProfileEncoding::Utf8};
   if (auto text = gbkToUtf8 ? gbkToUtf8(raw) : std::nullopt) return {*text, ProfileEncoding::Gbk};
   return {raw, ProfileEncoding::Utf8};
@@ -44,14 +44,14 @@ std::optional<std::string> lookupProfileValue(const std::string& utf8, const std
 Bytes encodeProfileText(const std::string& utf8, ProfileEncoding encoding, const CodePageConversion& utf8ToGbk) {
   switch (encoding) {
     case ProfileEncoding::Utf16le:
-      return kUtf16Bom + utf8ToUtf16le(utf8);
+      return kUtf16LeBom + utf8ToUtf16le(utf8);
     case ProfileEncoding::Utf8Bom:
       return kUtf8Bom + utf8;
     case ProfileEncoding::Utf8:
       return utf8;
     case ProfileEncoding::Gbk:
       if (auto text = utf8ToGbk(utf8)) return *text;
-      return kUtf16Bom + utf8ToUtf16le(utf8);
+      return kUtf16LeBom + utf8ToUtf16le(utf8);
   }
   return utf8;
 }

@@ -5,7 +5,7 @@
 namespace lumaset {
 
 const Bytes& startupTextMarker() {
-  static const Bytes marker = utf8ToUtf16le("//Lumaset v1.0---");
+  static const Bytes marker = utf8ToUtf16le(kStartupTextMarkerText);
   return marker;
 }
 
@@ -21,7 +21,7 @@ const Bytes& openingLine() {
 }
 
 const Bytes& closingLine() {
-  static const Bytes closing = utf8ToUtf16le("//Lum_End---");
+  static const Bytes closing = utf8ToUtf16le(kStartupTextEndText);
   return closing;
 }
 

@@ -8,7 +8,11 @@
 
 namespace lumaset {
 
-// "//Lumaset v1.0---" in UTF-16LE: 34 bytes, no terminator.
+// The lines that open and close the program's block, as text.
+inline constexpr char kStartupTextMarkerText[] = "//Lumaset v1.0---";
+inline constexpr char kStartupTextEndText[] = "//Lum_End---";
+
+// kStartupTextMarkerText in UTF-16LE: 34 bytes, no terminator.
 const Bytes& startupTextMarker();
 // True when the bytes hold the marker at any byte position.
 bool carriesStartupTextMarker(const Bytes& languageFile);

@@ -1,5 +1,6 @@
 #include "formats/text_guess.h"
 
+#include "formats/byte_order_mark.h"
 #include "formats/utf.h"
 
 namespace lumaset {
@@ -63,9 +64,17 @@ std::optional<std::string> decodeUnmarkedText(const Bytes& raw, const CodePageCo
 }
 
 Bytes startupTextAsUtf16le(const Bytes& raw, const CodePageConversion& gbkToUtf8) {
-  if (raw.compare(0, 2, "\xFF\xFE") == 0) return raw.substr(2);
-  if (raw.compare(0, 2, "\xFE\xFF") == 0) return swapUtf16ByteOrder(raw.substr(2));
-  if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) return utf8ToUtf16le(raw.substr(3));
+  const Bom bom = bomOf(raw);
+  switch (bom) {
+    case Bom::Utf16Le:
+      return raw.substr(bomLength(bom));
+    case Bom::Utf16Be:
+      return swapUtf16ByteOrder(raw.substr(bomLength(bom)));
+    case Bom::Utf8:
+      return utf8ToUtf16le(raw.substr(bomLength(bom)));
+    case Bom::None:
+      break;
+  }
   if (raw.find('\0') != Bytes::npos) return raw;
   if (std::optional<std::string> text = decodeUnmarkedText(raw, gbkToUtf8)) return utf8ToUtf16le(*text);
   return utf8ToUtf16le(raw);

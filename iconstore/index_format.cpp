@@ -5,6 +5,9 @@
 namespace lumaset {
 namespace {
 
+// The fields of one record's packs lie 32 bytes apart.
+constexpr std::size_t kPackFieldStride = 32;
+
 Bytes packNameField(const char* name) {
   Bytes field(name);
   field.resize(127, '\0');
@@ -38,14 +41,26 @@ std::size_t recordSize(IndexLayout layout) {
   return layout == IndexLayout::FourPack ? kFourPackRecordSize : kTwoPackRecordSize;
 }
 
+const char* packFile(Pack pack) {
+  switch (pack) {
+    case Pack::LowRes:
+      return kLowResPack;
+    case Pack::HighRes:
+      return kHighResPack;
+    case Pack::XLowRes:
+      return kXLowResPack;
+    case Pack::XHighRes:
+      return kXHighResPack;
+  }
+  return kLowResPack;
+}
+
 std::size_t offsetField(IndexLayout layout, Pack pack) {
-  if (layout == IndexLayout::FourPack) return pack == Pack::LowRes ? 112 : 144;
-  return pack == Pack::LowRes ? 80 : 112;
+  return (layout == IndexLayout::FourPack ? 112 : 80) + kPackFieldStride * static_cast<std::size_t>(pack);
 }
 
 std::size_t lengthField(IndexLayout layout, Pack pack) {
-  if (layout == IndexLayout::FourPack) return pack == Pack::LowRes ? 240 : 272;
-  return pack == Pack::LowRes ? 144 : 176;
+  return (layout == IndexLayout::FourPack ? 240 : 144) + kPackFieldStride * static_cast<std::size_t>(pack);
 }
 
 DecodedIndex decodeIndex(const Bytes& data) {

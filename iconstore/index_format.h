@@ -30,7 +30,11 @@ const Bytes& indexHeader(IndexLayout layout);
 std::size_t headerLength(IndexLayout layout);
 std::size_t recordSize(IndexLayout layout);
 
-// Positions of a record's offset and length fields for a layout and pack.
+// The pack's file ("PSIconsXLowRes.dat" and so on).
+const char* packFile(Pack pack);
+
+// Positions of a record's offset and length fields for a layout and a pack it has: each
+// pack's field lies 32 bytes after the one before, LowRes first.
 std::size_t offsetField(IndexLayout layout, Pack pack);
 std::size_t lengthField(IndexLayout layout, Pack pack);
 

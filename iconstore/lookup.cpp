@@ -4,8 +4,6 @@
 
 namespace lumaset {
 
-const char* packFileName(Pack pack) { return pack == Pack::LowRes ? kLowResPack : kHighResPack; }
-
 std::size_t findRecord(const RecordTable& table, const std::string& name) {
   for (std::size_t n = 1; n <= table.count(); ++n) {
     if (table.name(n) == name) return n;
@@ -21,7 +19,7 @@ Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& pac
   std::int32_t length = table.length(number, pack);
   if (length < 0) return {};
   if (offset < 0) offset = 0;
-  return files.readRange(packFolder + packFileName(pack), static_cast<std::uint64_t>(offset),
+  return files.readRange(packFolder + packFile(pack), static_cast<std::uint64_t>(offset),
                          static_cast<std::uint64_t>(length));
 }
 

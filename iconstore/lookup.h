@@ -21,6 +21,4 @@ std::size_t findRecord(const RecordTable& table, const std::string& name);
 Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& packFolder, const std::string& name,
                   Pack pack);
 
-const char* packFileName(Pack pack);
-
 }  // namespace lumaset

@@ -16,7 +16,7 @@ namespace lumaset {
 
 struct Replacement {
   std::string resource;  // e.g. "Splash1080Background"
-  Pack pack;
+  Pack pack;             // LowRes or HighRes: the program appends to those two packs only
   std::string imagePath;
 };
 

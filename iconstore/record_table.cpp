@@ -7,7 +7,14 @@ namespace {
 
 bool valid(const RecordTable& table, std::size_t number) { return number >= 1 && number <= table.count(); }
 
+// A record's fields of the pack: none when the layout lacks the pack.
+bool hasFields(const RecordTable& table, std::size_t number, Pack pack) {
+  return valid(table, number) && static_cast<int>(pack) < packCount(table.layout);
+}
+
 }  // namespace
+
+int packCount(IndexLayout layout) { return layout == IndexLayout::FourPack ? 4 : 2; }
 
 std::string RecordTable::name(std::size_t number) const {
   if (!valid(*this, number)) return {};
@@ -19,21 +26,21 @@ std::string RecordTable::name(std::size_t number) const {
 }
 
 std::int32_t RecordTable::offset(std::size_t number, Pack pack) const {
-  return valid(*this, number) ? readInt32LE(records[number - 1], offsetField(layout, pack)) : 0;
+  return hasFields(*this, number, pack) ? readInt32LE(records[number - 1], offsetField(layout, pack)) : 0;
 }
 
 std::int32_t RecordTable::length(std::size_t number, Pack pack) const {
-  return valid(*this, number) ? readInt32LE(records[number - 1], lengthField(layout, pack)) : 0;
+  return hasFields(*this, number, pack) ? readInt32LE(records[number - 1], lengthField(layout, pack)) : 0;
 }
 
 bool RecordTable::setOffset(std::size_t number, Pack pack, std::int32_t value) {
-  if (!valid(*this, number)) return false;
+  if (!hasFields(*this, number, pack)) return false;
   writeInt32LE(records[number - 1], offsetField(layout, pack), value);
   return true;
 }
 
 bool RecordTable::setLength(std::size_t number, Pack pack, std::int32_t value) {
-  if (!valid(*this, number)) return false;
+  if (!hasFields(*this, number, pack)) return false;
   writeInt32LE(records[number - 1], lengthField(layout, pack), value);
   return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/path_text.h"
+#include "formats/work_names.h"
 
 namespace lumaset::posix {
 
@@ -40,7 +41,8 @@ void syncFolder(const std::string& folder) {
 }
 
 TempFile::TempFile(const std::string& target) {
-  path_ = parentOf(target) + "/." + leafOf(target) + kTempMarker + "XXXXXX";
+  // mkstemp replaces the six X's with letters and digits that no file beside it has.
+  path_ = parentOf(target) + "/" + temporaryNamePrefix(leafOf(target)) + "XXXXXX";
   std::vector<char> name(path_.begin(), path_.end());
   name.push_back('\0');
   fd_ = ::mkstemp(name.data());

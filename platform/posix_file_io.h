@@ -13,10 +13,6 @@ bool writeAll(int fd, const char* data, std::size_t size);
 // Flushes a folder's entries (a rename in it) to disk.
 void syncFolder(const std::string& folder);
 
-// The program's temporary files are named "." + target name + ".lumaset-" + six
-// characters, beside their target, so that a later run can tell them from anything else.
-inline constexpr const char* kTempMarker = ".lumaset-";
-
 // A temporary file beside the target; it is removed unless it was moved into place.
 class TempFile {
  public:

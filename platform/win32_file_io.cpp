@@ -5,6 +5,7 @@
 
 #include "formats/path_text.h"
 #include "formats/windows_names.h"
+#include "formats/work_names.h"
 #include "platform/win32_text.h"
 
 namespace lumaset::win32 {
@@ -155,9 +156,9 @@ bool isDiskFile(const std::wstring& path) {
 TempFile::TempFile(const std::wstring& target)
     : target_(hasLongPrefix(target) ? target : longPathForm(fullPath(target))) {
   std::wstring folder = folderOfWide(target_);
-  std::wstring leaf = toWide(leafName(fromWide(target_), "\\/"));
+  std::wstring prefix = toWide(temporaryNamePrefix(leafName(fromWide(target_), "\\/")));
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-    std::wstring name = childPath(folder, L"." + leaf + kTempMarker + uniqueSuffix());
+    std::wstring name = childPath(folder, std::wstring(prefix).append(uniqueSuffix()));
     Handle made(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (made.ok())
       path_ = name;

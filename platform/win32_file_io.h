@@ -56,10 +56,6 @@ bool underWine();
 // (always false outside wine). In win32_links.cpp.
 bool isWineFileLink(const std::wstring& path);
 
-// The program's temporary files are named "." + target name + ".lumaset-" + six
-// characters, beside their target, so that a later run can tell them from anything else.
-inline constexpr const wchar_t* kTempMarker = L".lumaset-";
-
 // A temporary file in the target's folder; removed unless it was moved into place.
 class TempFile {
  public:

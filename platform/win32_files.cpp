@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "formats/byte_order_mark.h"
 #include "formats/path_text.h"
 #include "platform/win32_file_io.h"
 #include "platform/win32_text.h"
@@ -176,7 +177,7 @@ std::string Win32Files::readProfileString(const std::string& file, const std::st
   if (head.empty()) return cutProfileValue(def);
   // Windows reads a profile without a UTF-16 mark in the ANSI code page, which garbles
   // the UTF-8 that editors save; such files are decoded and looked up as on POSIX.
-  if (head != "\xFF\xFE" || win32::hasLongPrefix(path)) {
+  if (bomOf(head) != Bom::Utf16Le || win32::hasLongPrefix(path)) {
     auto gbk = [this](const std::string& text) { return chineseCodePageToUtf8(text); };
     std::optional<std::string> value = lookupProfileValue(decodeProfileText(readFile(file), gbk).utf8, section, key);
     return cutProfileValue(value ? *value : def);
@@ -202,7 +203,7 @@ bool Win32Files::writeProfileString(const std::string& file, const std::string& 
   std::wstring wsection = toWide(section), wkey = toWide(key), wvalue = toWide(value);
   // A new profile file starts with a UTF-16LE byte-order mark, so that the wide profile
   // functions store every character instead of the system code page's approximation.
-  const Bytes kNewProfile = "\xFF\xFE";
+  const Bytes kNewProfile = kUtf16LeBom;
   if (win32::hasLongPrefix(path)) {
     Bytes bytes = kind == EntryKind::Missing ? kNewProfile : readFile(file);
     TempFile copy(win32::childPath(widePath(temporaryFolder()), L"profile.ini"));

@@ -4,6 +4,7 @@
 
 #include "backup/backup_copies.h"
 #include "backup/restore.h"
+#include "formats/startup_text_marker.h"
 #include "formats/text_guess.h"
 #include "formats/utf.h"
 #include "run/host_location.h"
@@ -46,12 +47,12 @@ std::string emptyValueLine(const std::string& key) { return "\"" + key + "=\""; 
 }  // namespace
 
 const Bytes& openingBlock() {
-  static const Bytes block = utf8ToUtf16le("\r\n//Lumaset v1.0---\r\n");
+  static const Bytes block = utf8ToUtf16le(std::string("\r\n") + kStartupTextMarkerText + "\r\n");
   return block;
 }
 
 const Bytes& closingBlock() {
-  static const Bytes block = utf8ToUtf16le("\r\n\r\n//Lum_End---");
+  static const Bytes block = utf8ToUtf16le(std::string("\r\n\r\n") + kStartupTextEndText);
   return block;
 }
 
@@ -73,7 +74,7 @@ std::vector<std::string> rotatingNameKeys(const Bytes& languageFile) {
 
 Bytes blankStartupTextBlock(const Bytes& languageFile) {
   std::vector<std::string> lines = {"",
-                                    "//Lumaset v1.0---",
+                                    kStartupTextMarkerText,
                                     emptyValueLine("$$$/private/Credits/Legal/CopyrightTwoLine"),
                                     emptyValueLine("$$$/About/ReleaseX"),
                                     emptyValueLine("$$$/Credits/Artwork/ArtworkBy"),
@@ -88,7 +89,7 @@ Bytes blankStartupTextBlock(const Bytes& languageFile) {
   for (const char* key : kSplashKeys) lines.push_back(emptyValueLine(std::string("$$$/Splash/") + key));
   lines.push_back("");
   lines.push_back("");
-  lines.push_back("//Lum_End---");
+  lines.push_back(kStartupTextEndText);
 
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];

@@ -11,7 +11,8 @@
 
 namespace lumaset {
 
-// CR LF "//Lumaset v1.0---" CR LF, and CR LF CR LF "//Lum_End---", in UTF-16LE.
+// CR LF, the marker line, CR LF; and CR LF CR LF, the end line (both texts in
+// formats/startup_text_marker.h); in UTF-16LE.
 const Bytes& openingBlock();
 const Bytes& closingBlock();
 

@@ -27,24 +27,10 @@ using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
 
-const char* const kHostFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
-                                  "PSIconsXHighRes.dat"};
-
-using Snapshot = std::map<std::string, std::string>;
+using testing::Snapshot;
 
 class Apply : public testing::HostFixture {
  protected:
-  void startOn(bool fourPack = true, const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    locateSampleHost(stub, version, fourPack);
-  }
-  std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
-  std::string bak(const std::string& file) { return host.folder + "/Resources/lumaset_BAK/" + file; }
-  std::map<std::string, std::string> snapshot() {
-    std::map<std::string, std::string> all;
-    for (const char* f : kHostFiles) all[f] = readWhole(res(f));
-    all["language"] = readWhole(host.languageFile);
-    return all;
-  }
   void checkThemeApply(bool fourPack);
   std::vector<RecordedBox> done() { return {{"修改完成", "应用", MessageIcon::None}}; }
   void failEachChangeInTurn(const std::string& entry, const std::function<void()>& reset,
@@ -53,7 +39,7 @@ class Apply : public testing::HostFixture {
 
 void Apply::checkThemeApply(bool fourPack) {
   {
-    startOn(fourPack);
+    startOn({.fourPack = fourPack});
     auto images = testing::sixImages();
     testing::writeTheme(home, "Sakura", images);
     ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
@@ -101,24 +87,24 @@ TEST_F(Apply, ApplyingTheSameThemeTwiceGivesIdenticalFiles) {
   startOn();
   testing::writeTheme(home, "Sakura", testing::sixImages());
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  auto first = snapshot();
+  auto first = hostFiles();
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  EXPECT_EQ(snapshot(), first);
+  EXPECT_EQ(hostFiles(), first);
 }
 
 TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {
   startOn();
-  auto untouched = snapshot();
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  auto untouched = hostFiles();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), testing::kHidingThemeInfo);
   writeFile(home + "/LumasetTheme/Sakura/word.text", "custom text");
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  EXPECT_NE(snapshot(), untouched);
+  EXPECT_NE(hostFiles(), untouched);
   ui.boxes.clear();
   state.startupTextToggle = true;  // whatever the toggle says
   ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, done());
-  EXPECT_EQ(snapshot(), untouched);
+  EXPECT_EQ(hostFiles(), untouched);
 }
 
 TEST_F(Apply, ThemeWithOnlySplashesKeepsTheBackedUpIcons) {
@@ -158,20 +144,20 @@ TEST_F(Apply, CurrentEntryLeavesTheIconsAndSetsOnlyTheText) {
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  auto themed = snapshot();
+  auto themed = hostFiles();
   ui.boxes.clear();
   state.startupTextToggle = false;
   ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   EXPECT_EQ(ui.boxes, done());
-  auto now = snapshot();
-  EXPECT_EQ(now["language"], readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"));
+  auto now = hostFiles();
+  EXPECT_EQ(now["language"], readWhole(langBak("tw10428.dat")));
   now.erase("language");
   themed.erase("language");
   EXPECT_EQ(now, themed);
 }
 
 TEST_F(Apply, Version18HostGetsImagesButNotText) {
-  startOn(true, "v18.0.0", "18.0.0");
+  startOn({.stub = "v18.0.0", .version = "18.0.0"});
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
@@ -224,9 +210,9 @@ TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {
 
 TEST_F(Apply, AnImageThatIsNoPngRefusesTheWholeApplyOnAThemedHost) {
   startOn();
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  testing::writeTheme(home, "Sakura", testing::sixImages(), testing::kHidingThemeInfo);
   ui.shown(applyFromThemeList(ctx, "Sakura", true));
-  const Snapshot themed = snapshot();
+  const Snapshot themed = hostFiles();
   auto images = testing::sixImages(30);
   images["ico_dark_low.png"] = "GIF89a not a png";
   testing::writeTheme(home, "Broken", images);
@@ -235,13 +221,13 @@ TEST_F(Apply, AnImageThatIsNoPngRefusesTheWholeApplyOnAThemedHost) {
   const std::string theme = home + "/LumasetTheme/Broken/";
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是有效的 PNG 图片文件，未作修改：" + theme + "ico_dark_low.png",
                                                  "错误", MessageIcon::Error}}));
-  EXPECT_EQ(snapshot(), themed);  // the packs keep Sakura, the language file its block
+  EXPECT_EQ(hostFiles(), themed);  // the packs keep Sakura, the language file its block
 
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "folder.png"));
   ui.boxes.clear();
   ui.shown(applyCustomImages(ctx, {dir / "folder.png", "", "", "", "", ""}, false));
   EXPECT_EQ(ui.boxes[0].text, "不是有效的 PNG 图片文件，未作修改：" + (dir / "folder.png"));
-  EXPECT_EQ(snapshot(), themed);
+  EXPECT_EQ(hostFiles(), themed);
 }
 
 TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
@@ -273,7 +259,7 @@ TEST_F(Apply, UnknownResourceAndATwoGigabytePackAreRefusedInThePlan) {
 TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAnyChange) {
   startOn();
   ASSERT_TRUE(ui.shown(createBackup(ctx)));
-  const std::string second = host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx";
+  const std::string second = langBak("IconResources.idx");
   ASSERT_EQ(readWhole(second), host.index);
   testing::writeTheme(home, "Sakura", testing::sixImages());
   writeFile(bak("IconResources.idx"), host.index.substr(0, 1000));
@@ -285,13 +271,13 @@ TEST_F(Apply, DamagedBackupIndexIsMendedFromItsSecondCopyOrStopsTheApplyBeforeAn
   changedInPlace[kFourPackHeaderLength + 60] ^= 1;
   writeFile(bak("IconResources.idx"), changedInPlace);
   writeFile(second, host.index.substr(0, 1000));
-  auto before = snapshot();
+  auto before = hostFiles();
   ui.boxes.clear();
   ui.shown(applyFromThemeList(ctx, "[默认]", state.startupTextToggle));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "备份文件已丢失或损坏，也无法从另一份备份或 Photoshop 的文件重建，未作任何修改：" +
                                   bak("IconResources.idx") + "\r\n请修复或重新安装 Photoshop，再点“备份”。");
-  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(hostFiles(), before);
 }
 
 // A host whose own index names none of the images the program changes has nothing to
@@ -305,14 +291,14 @@ TEST_F(Apply, BackupIndexWithoutAnyOfTheThreeImagesIsRefusedBeforeAnyChange) {
     startOn();
     writeFile(host.indexPath, bare);
     testing::writeTheme(home, "Sakura", testing::sixImages());
-    auto before = snapshot();
+    auto before = hostFiles();
     ui.boxes.clear();
     ui.shown(applyFromThemeList(ctx, "Sakura", false));
     ASSERT_FALSE(ui.boxes.empty());
     EXPECT_EQ(ui.boxes[0],
               (RecordedBox{"这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + bak("IconResources.idx"),
                            "错误", MessageIcon::Error}));
-    EXPECT_EQ(snapshot(), before) << bare.size();
+    EXPECT_EQ(hostFiles(), before) << bare.size();
   }
 }
 
@@ -327,7 +313,7 @@ TEST_F(Apply, HostWithoutTheSplashTakesTheIconsAndSaysWhatItSkipped) {
   startOn();
   writeFile(host.indexPath, serialiseIndex(withoutSplash));
   testing::writeTheme(home, "Sakura", testing::sixImages());
-  const Bytes lowPack = readWhole(host.folder + "/Resources/PSIconsLowRes.dat");
+  const Bytes lowPack = readWhole(res("PSIconsLowRes.dat"));
   const auto theme = testing::sixImages();
   ui.boxes.clear();
   ui.shown(applyFromThemeList(ctx, "Sakura", false));
@@ -338,7 +324,7 @@ TEST_F(Apply, HostWithoutTheSplashTakesTheIconsAndSaysWhatItSkipped) {
   EXPECT_EQ(now.count(), withoutSplash.count());
   const std::size_t dark = findRecord(now, kDarkIconResource);
   EXPECT_EQ(static_cast<std::uint64_t>(now.offset(dark, Pack::LowRes)), lowPack.size());
-  EXPECT_EQ(readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
+  EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")),
             lowPack + theme.at("ico_dark_low.png") + theme.at("ico_light_low.png"));
 }
 
@@ -378,7 +364,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
   t.ui.boxes.clear();
   t.ui.shown(applyFromThemeList(countingCtx, entry, state.startupTextToggle));
   ASSERT_EQ(t.ui.boxes, t.done());
-  const Snapshot fresh = t.snapshot();
+  const Snapshot fresh = t.hostFiles();
   ASSERT_GT(counting.changes, 5);
 
   for (int n = 1; n <= counting.changes; ++n) {
@@ -393,7 +379,7 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
     if (failing.failedCall == "lockFile") {
       // The edit takes two locks and refuses only without either: without one, it goes on.
       EXPECT_EQ(t.ui.boxes, t.done()) << failing.failedPath;
-      EXPECT_EQ(t.snapshot(), fresh);
+      EXPECT_EQ(t.hostFiles(), fresh);
     } else {
       // A failure is never reported as success.
       EXPECT_NE(t.ui.boxes.back(), t.done()[0]) << failing.failedCall << " " << failing.failedPath;
@@ -404,18 +390,16 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
 
 TEST_F(Apply, EveryFailureLeavesEachHostFileOldOrNew) {
   startOn();
-  const Snapshot old = snapshot();
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  const Snapshot old = hostFiles();
+  testing::writeTheme(home, "Sakura", testing::sixImages(), testing::kHidingThemeInfo);
   writeFile(home + "/LumasetTheme/Sakura/word.text", "WORDS");
   auto reset = [&] {
     std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
     makeHost();
-    // As the startup check left it: without it every apply would stop at the backup.
-    std::filesystem::create_directory(testing::pathFromUtf8(host.folder + "/Locales_BAK"));
     state.startupTextToggle = true;
   };
   failEachChangeInTurn("Sakura", reset, [&](const Snapshot& fresh) {
-    for (const auto& [file, bytes] : snapshot()) {
+    for (const auto& [file, bytes] : hostFiles()) {
       EXPECT_TRUE(bytes == old.at(file) || bytes == fresh.at(file)) << file;
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(host.folder))) {
@@ -462,7 +446,7 @@ TEST_F(Apply, EveryFailureOnAThemedHostLeavesAnIndexThatNamesOnlyImagesItsPacksH
   const std::string themedHost = dir / "themed";
   std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(themedHost),
                         std::filesystem::copy_options::recursive);
-  const Snapshot themed = snapshot();
+  const Snapshot themed = hostFiles();
   // The themed host as the apply left it (the record proves its packs, which are then cut
   // back), or a copy of it without the record (a backup made before the record: every
   // file is copied back).
@@ -504,7 +488,7 @@ TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) 
   startOn();
   testing::writeTheme(home, "Big", testing::sixImages(10));
   ui.shown(applyFromThemeList(ctx, "Big", state.startupTextToggle));
-  auto themed = snapshot();
+  auto themed = hostFiles();
   UnreadableSource unreadable;
   unreadable.source = bak("IconResources.idx");
   Context unreadableCtx{unreadable, ui, view, state, home};
@@ -512,7 +496,7 @@ TEST_F(Apply, DefaultEntryThatCannotPutTheIndexBackLeavesTheThemedPacksInPlace) 
   ui.shown(applyFromThemeList(unreadableCtx, "[默认]", state.startupTextToggle));
   ASSERT_GE(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0], (RecordedBox{"重置文件错误：" + bak("IconResources.idx"), "错误", MessageIcon::Error}));
-  auto now = snapshot();
+  auto now = hostFiles();
   now.erase("language");
   themed.erase("language");
   EXPECT_EQ(now, themed);  // cutting the packs back would leave the themed index pointing past their end
@@ -526,15 +510,15 @@ TEST_F(Apply, BothIndexCopiesLostOnAThemedHostIsRefusedBeforeAnyChange) {
   const std::string themedIndex = readWhole(host.indexPath);
   // The themed index is the program's rewrite: nothing of it gives the original back.
   std::filesystem::remove(testing::pathFromUtf8(bak("IconResources.idx")));
-  std::filesystem::remove(testing::pathFromUtf8(host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx"));
-  auto themed = snapshot();
+  std::filesystem::remove(testing::pathFromUtf8(langBak("IconResources.idx")));
+  auto themed = hostFiles();
   for (const char* entry : {"[默认]", "Big"}) {
     SCOPED_TRACE(entry);
     ui.boxes.clear();
     ui.shown(applyFromThemeList(ctx, entry, state.startupTextToggle));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("备份文件已丢失或损坏", 0), 0u) << ui.boxes[0].text;
-    EXPECT_EQ(snapshot(), themed);
+    EXPECT_EQ(hostFiles(), themed);
     EXPECT_EQ(firstBrokenImage(host.folder + "/Resources"), "");
   }
   EXPECT_EQ(readWhole(host.indexPath), themedIndex);

@@ -17,30 +17,19 @@ using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
 
-class Backup : public testing::HostFixture {
- protected:
-  void startOn(bool fourPack = true) {
-    locateSampleHost("v16.1.2", "16.1.2", fourPack);
-    ctx.state.records.layout = fourPack ? IndexLayout::FourPack : IndexLayout::TwoPack;
-  }
-  std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
-  std::string bak(const std::string& file) { return host.folder + "/Resources/lumaset_BAK/" + file; }
-  std::string langBak() { return host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"; }
-};
+using Backup = testing::HostFixture;
 
 TEST_F(Backup, FourPackBackupHoldsTheIndexAllPacksAndTheLanguageFile) {
-  startOn(true);
+  startOn();
   ASSERT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
-  for (const char* f :
-       {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"})
-    EXPECT_EQ(readWhole(bak(f)), readWhole(res(f))) << f;
-  EXPECT_EQ(readWhole(langBak()), host.languageBytes);
+  for (const char* f : testing::kHostIconFiles) EXPECT_EQ(readWhole(bak(f)), readWhole(res(f))) << f;
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), host.languageBytes);
   EXPECT_FALSE(files.exists(bak("TEST")));
 }
 
 TEST_F(Backup, TwoPackBackupLeavesTheExtraPacksOut) {
-  startOn(false);
+  startOn({.fourPack = false});
   writeFile(res("PSIconsXLowRes.dat"), "stray");
   ASSERT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
@@ -99,7 +88,7 @@ TEST_F(Backup, TheFirstBackupMakesTheLanguageBackupFolderOrReportsItAfterTheIcon
   ui.boxes.clear();
   EXPECT_TRUE(ui.shown(createBackup(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(readWhole(langBak()), host.languageBytes);
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), host.languageBytes);
 }
 
 TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
@@ -115,7 +104,7 @@ TEST_F(Backup, AHostIndexThatNamesBytesItsPacksLackIsNeverBackedUp) {
   ui.boxes.clear();
   EXPECT_FALSE(ui.shown(createBackup(ctx)));
   EXPECT_EQ(ui.boxes.size(), 1u);
-  EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
+  EXPECT_FALSE(files.exists(res("lumaset_BAK")));
 }
 
 TEST_F(Backup, MissingLanguageFileNamesSourceAndTarget) {
@@ -123,11 +112,12 @@ TEST_F(Backup, MissingLanguageFileNamesSourceAndTarget) {
   std::filesystem::remove(testing::pathFromUtf8(host.languageFile));
   EXPECT_FALSE(ui.shown(createBackup(ctx)));
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "_创建备份_创建语言文件备份失败：" + host.languageFile + "\r\n > \r\n" + langBak());
+  EXPECT_EQ(ui.boxes[0].text,
+            "_创建备份_创建语言文件备份失败：" + host.languageFile + "\r\n > \r\n" + langBak("tw10428.dat"));
 }
 
 TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
-  startOn(false);
+  startOn({.fourPack = false});
   ASSERT_TRUE(ui.shown(createBackup(ctx)));
   writeFile(bak("PSIconsXLowRes.dat"), "never copied back");
   writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
@@ -138,7 +128,7 @@ TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
 }
 
 TEST_F(Backup, RestoreWithoutBackupChangesNothing) {
-  startOn(true);
+  startOn();
   EXPECT_TRUE(ui.shown(restoreDefaults(ctx)));
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(readWhole(host.indexPath), host.index);
@@ -156,7 +146,7 @@ class OneFileStuck : public testing::ForwardingFiles {
 TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst) {
   for (const auto policy : {CopyBackPolicy::KeepGoing, CopyBackPolicy::StopAtFirstFailure}) {
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
-    startOn(true);
+    startOn();
     ASSERT_TRUE(ui.shown(createBackup(ctx)));
     // As a theme leaves them: the packs carry an appendix, the index names it.
     for (const char* pack : {"PSIconsLowRes.dat", "PSIconsHighRes.dat"})

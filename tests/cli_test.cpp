@@ -11,7 +11,9 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/json.h"
 #include "formats/utf.h"
+#include "support/folder_snapshot.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -24,14 +26,10 @@ struct CliRun {
   std::string err;
 };
 
-std::string hexOf(const std::string& bytes) {
-  std::string out;
-  char buffer[3];
-  for (unsigned char b : bytes) {
-    std::snprintf(buffer, sizeof buffer, "%02x", b);
-    out += buffer;
-  }
-  return out;
+TEST(CliJson, HexTextIsTwoLowerCaseDigitsForEachByte) {
+  EXPECT_EQ(cli::hexText(std::string("\x00\x0f\xa0\xff", 4)), "000fa0ff");
+  EXPECT_EQ(cli::hexText("Az"), "417a");
+  EXPECT_EQ(cli::hexText(""), "");
 }
 
 class Cli : public testing::HostFixture {
@@ -134,7 +132,7 @@ TEST_F(Cli, JsonStaysValidUtf8ForRecordNamesThatAreNot) {
   while (std::getline(lines, line)) records = nlohmann::json::parse(line)["records"];
   const nlohmann::json& odd = records.back();
   EXPECT_EQ(odd["name"].get<std::string>(), "\u00e9\u00ff" + name.substr(2));
-  EXPECT_EQ(odd["name_hex"].get<std::string>().substr(0, 8), "e9ff" + hexOf(name.substr(2, 2)));
+  EXPECT_EQ(odd["name_hex"].get<std::string>().substr(0, 8), "e9ff" + cli::hexText(name.substr(2, 2)));
   EXPECT_FALSE(records.front().contains("name_hex"));
 }
 
@@ -174,32 +172,24 @@ TEST_F(Cli, AnIndexThatCannotBeReadGivesExitStatusOneAndNoBackupYetIsNoError) {
   EXPECT_NE(r.out.find("[错误] 读取到的索引长度为 0"), std::string::npos);
 }
 
-// Every file and folder below `root`, with the bytes of the files.
-std::map<std::string, std::string> treeOf(const std::string& root) {
-  std::map<std::string, std::string> tree;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(root))) {
-    std::string bytes = "<folder>";
-    if (entry.is_regular_file()) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    tree[entry.path().string()] = bytes;
-  }
-  return tree;
-}
-
 TEST_F(Cli, CommandsThatReadChangeNothingOnDisk) {
   makeHost();
   testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
   ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
-  const std::vector<std::vector<std::string>> reading = {
-      {"status"}, {"--json", "status"}, {"index"}, {"look", "current"}, {"look", "default"},
-      {"preview", "[当前]"}, {"preview", "[默认]"}, {"preview", "Sakura"}, {"themes"}};
+  const std::vector<std::vector<std::string>> reading = {{"status"},
+                                                         {"--json", "status"},
+                                                         {"index"},
+                                                         {"look", "current"},
+                                                         {"look", "default"},
+                                                         {"preview", "[当前]"},
+                                                         {"preview", "[默认]"},
+                                                         {"preview", "Sakura"},
+                                                         {"themes"}};
   for (const char* stage : {"before any backup", "on a themed host"}) {
     SCOPED_TRACE(stage);
-    const auto before = treeOf(dir.str());
+    const testing::Snapshot before = testing::folderSnapshot(dir.str());
     for (const std::vector<std::string>& command : reading) EXPECT_EQ(invoke(command).status, 0) << command[0];
-    EXPECT_TRUE(treeOf(dir.str()) == before);
+    EXPECT_TRUE(testing::folderSnapshot(dir.str()) == before);
     ASSERT_EQ(invoke({"apply", "Sakura"}).status, 0);
   }
 }
@@ -257,7 +247,7 @@ namespace {
 TEST_F(Cli, ApplyTakesTheTogglePreviewWouldSetAndRestoresByteForByte) {
   makeHost();
   ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
-  testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  testing::writeTheme(home, "Sakura", testing::sixImages(), testing::kHidingThemeInfo);
   CliRun applied = invoke({"--json", "apply", "Sakura"});
   EXPECT_EQ(applied.status, 0) << applied.out;
   EXPECT_EQ(applied.out, "{\"caption\":\"应用\",\"text\":\"修改完成\",\"icon\":\"none\"}\n");
@@ -282,8 +272,7 @@ TEST_F(Cli, ApplyCustomAndBackupCommands) {
   CliRun custom = invoke({"apply-custom", "--dark", dir / "dark.png", "--hide-text", "off"});
   EXPECT_EQ(custom.status, 0);
   EXPECT_EQ(custom.out, "");
-  EXPECT_EQ(testing::readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
-            testing::readWhole(host.folder + "/Resources/lumaset_BAK/PSIconsLowRes.dat") + png);
+  EXPECT_EQ(testing::readWhole(res("PSIconsLowRes.dat")), testing::readWhole(bak("PSIconsLowRes.dat")) + png);
   EXPECT_EQ(invoke({"apply-custom", "--hide-text", "maybe"}).status, 2);
   EXPECT_EQ(invoke({"apply"}).status, 2);
 }

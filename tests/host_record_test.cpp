@@ -81,19 +81,13 @@ class CountingCopies : public testing::ForwardingFiles {
 
 class Record : public testing::HostFixture {
  protected:
-  void startOn(const std::string& stub = "v16.1.2") {
-    locateSampleHost(stub);
-    testing::writeTheme(home, "Sakura", testing::sixImages());
-    testing::writeTheme(home, "Other", testing::sixImages(40), "[Lumaset_theme]\r\nloadtext=no\r\n");
+  Record() {
+    startThemes = {{"Sakura", testing::sixImages()}, {"Other", testing::sixImages(40), testing::kHidingThemeInfo}};
   }
-  std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
-  std::string bak(const std::string& f) { return host.folder + "/Resources/lumaset_BAK/" + f; }
-  std::map<std::string, std::string> hostFiles() {
-    std::map<std::string, std::string> all;
-    for (const char* f :
-         {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"})
-      all[f] = sha256Hex(readWhole(res(f)));
-    all["language"] = sha256Hex(readWhole(host.languageFile));
+  // The host's files by the hashes of their bytes, which print short when a check fails.
+  testing::Snapshot hostHashes() {
+    testing::Snapshot all = hostFiles();
+    for (auto& [file, bytes] : all) bytes = sha256Hex(bytes);
     return all;
   }
   std::vector<RecordedBox> apply(const std::string& entry, bool toggle = false) {
@@ -106,9 +100,9 @@ class Record : public testing::HostFixture {
 TEST_F(Record, AThemeOverATheAppliedOneCutsThePacksBackAndGivesTheSameBytes) {
   startOn();
   ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
-  const auto otherAlone = hostFiles();
+  const auto otherAlone = hostHashes();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  const auto sakuraAlone = hostFiles();
+  const auto sakuraAlone = hostHashes();
 
   CountingCopies counting;
   Context countingCtx{counting, ui, view, state, home};
@@ -117,11 +111,11 @@ TEST_F(Record, AThemeOverATheAppliedOneCutsThePacksBackAndGivesTheSameBytes) {
   EXPECT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
   EXPECT_EQ(counting.packCopies, 0);   // no pack was copied ...
   EXPECT_EQ(counting.truncations, 2);  // ... the two that carried images were cut back
-  EXPECT_EQ(hostFiles(), otherAlone);
+  EXPECT_EQ(hostHashes(), otherAlone);
   ui.boxes.clear();
   ui.shown(applyFromThemeList(countingCtx, "[默认]", false));
   EXPECT_EQ(counting.packCopies, 0);
-  EXPECT_EQ(hostFiles()["PSIconsLowRes.dat"], sha256Hex(readWhole(bak("PSIconsLowRes.dat"))));
+  EXPECT_EQ(hostHashes()["PSIconsLowRes.dat"], sha256Hex(readWhole(bak("PSIconsLowRes.dat"))));
   EXPECT_EQ(readWhole(host.indexPath), host.index);
   EXPECT_NE(sakuraAlone, otherAlone);
 }
@@ -135,17 +129,17 @@ TEST_F(Record, APackReplacedAloneIsRefusedByApplyAndRefreshAlike) {
     startOn();
     ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
     writeFile(res(file), "fdra the update's own images");
-    const auto changed = hostFiles();
+    const auto changed = hostHashes();
     for (const char* entry : {"Other", "[默认]"}) {
       EXPECT_EQ(apply(entry), std::vector<RecordedBox>{kChangedByOthers}) << entry;
-      EXPECT_EQ(hostFiles(), changed) << entry;
+      EXPECT_EQ(hostHashes(), changed) << entry;
     }
     EXPECT_EQ(apply("[当前]"), std::vector<RecordedBox>{kDone});  // the language file alone is the program's
     ui.boxes.clear();
     ui.shown(refreshBackup(ctx));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
-    EXPECT_EQ(hostFiles(), changed);
+    EXPECT_EQ(hostHashes(), changed);
     EXPECT_NE(readWhole(bak(file)), "fdra the update's own images");
   }
 }
@@ -169,27 +163,27 @@ TEST_F(Record, ARefreshRefusesAnIndexNamingBytesOnlyAThemePutThere) {
   DecodedIndex update = quirky;  // an update's own index, made without the theme
   update.table.setOffset(findRecord(update.table, tool), Pack::LowRes, static_cast<std::int32_t>(low + 8));
   writeFile(host.indexPath, serialiseIndex(update.table));
-  const auto changed = hostFiles();
+  const auto changed = hostHashes();
   ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
-  EXPECT_EQ(hostFiles(), changed);
+  EXPECT_EQ(hostHashes(), changed);
   EXPECT_EQ(readWhole(bak("IconResources.idx")), serialiseIndex(quirky.table));
 }
 
 TEST_F(Record, ARefreshWhileOnlyTheProgramChangedTheHostKeepsBackupAndTheme) {
   startOn();
   ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
-  const auto themed = hostFiles();
+  const auto themed = hostHashes();
   const std::string backedUpPack = readWhole(bak("PSIconsLowRes.dat"));
-  const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
+  const std::string backedUpLanguage = readWhole(langBak("tw10428.dat"));
   ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   EXPECT_EQ(readWhole(bak("PSIconsLowRes.dat")), backedUpPack);
-  EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
-  EXPECT_EQ(hostFiles(), themed);
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), backedUpLanguage);
+  EXPECT_EQ(hostHashes(), themed);
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));
 }
 
@@ -197,13 +191,13 @@ TEST_F(Record, WithoutTheRecordTheBytesTellTheThemeFromTheOriginal) {
   startOn();
   ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
   forgetRecord();
-  const auto themed = hostFiles();
-  const std::string backedUpLanguage = readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat");
+  const auto themed = hostHashes();
+  const std::string backedUpLanguage = readWhole(langBak("tw10428.dat"));
   ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
-  EXPECT_EQ(hostFiles(), themed);
-  EXPECT_EQ(readWhole(host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat"), backedUpLanguage);
+  EXPECT_EQ(hostHashes(), themed);
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), backedUpLanguage);
   EXPECT_TRUE(parseRecord(readWhole(bak("lumaset.record"))));
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(readWhole(host.languageFile), backedUpLanguage);
@@ -221,7 +215,7 @@ TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasO
       forgetRecord();
     } else {
       writeFile(bak("lumaset.record"), record.substr(0, record.size() / 2));
-      writeFile(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record", record.substr(0, 20));
+      writeFile(langBak("lumaset.record"), record.substr(0, 20));
     }
     CountingCopies counting;
     Context countingCtx{counting, ui, view, state, home};
@@ -231,7 +225,7 @@ TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasO
     EXPECT_EQ(counting.packCopies, 0);  // the bytes prove the packs: cut back, not copied
     EXPECT_EQ(counting.truncations, 2);
     EXPECT_TRUE(parseRecord(readWhole(bak("lumaset.record"))));
-    EXPECT_EQ(readWhole(bak("lumaset.record")), readWhole(host.folder + "/Locales_BAK/lumaset_BAK/lumaset.record"));
+    EXPECT_EQ(readWhole(bak("lumaset.record")), readWhole(langBak("lumaset.record")));
   }
 }
 

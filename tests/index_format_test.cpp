@@ -95,6 +95,33 @@ TEST_F(IndexFormat, FieldsSitAtTheirLayoutsPositions) {
   EXPECT_EQ(table.length(1, Pack::HighRes), 44);
 }
 
+TEST_F(IndexFormat, TheExtraPacksHaveFieldsInTheFourPackLayoutOnly) {
+  Bytes four = record(368, "X", 0);
+  writeInt32LE(four, 176, 3000);
+  writeInt32LE(four, 208, 4000);
+  writeInt32LE(four, 304, 50);
+  writeInt32LE(four, 336, 60);
+  ASSERT_TRUE(parse(handMadeHeader(4) + four));
+  EXPECT_EQ(table.offset(1, Pack::XLowRes), 3000);
+  EXPECT_EQ(table.offset(1, Pack::XHighRes), 4000);
+  EXPECT_EQ(table.length(1, Pack::XLowRes), 50);
+  EXPECT_EQ(table.length(1, Pack::XHighRes), 60);
+  ASSERT_TRUE(table.setLength(1, Pack::XHighRes, 7));
+  ASSERT_TRUE(table.setOffset(1, Pack::XLowRes, 8));
+  EXPECT_EQ(table.records[0].substr(336, 4), Bytes("\x07\0\0\0", 4));
+  EXPECT_EQ(table.records[0].substr(176, 4), Bytes("\x08\0\0\0", 4));
+
+  Bytes two = record(208, "Y", 0x55);
+  ASSERT_TRUE(parse(handMadeHeader(2) + two));
+  for (const Pack pack : {Pack::XLowRes, Pack::XHighRes}) {
+    EXPECT_EQ(table.offset(1, pack), 0);
+    EXPECT_EQ(table.length(1, pack), 0);
+    EXPECT_FALSE(table.setOffset(1, pack, 1));
+    EXPECT_FALSE(table.setLength(1, pack, 1));
+  }
+  EXPECT_EQ(table.records[0], two);
+}
+
 TEST_F(IndexFormat, SettingAFieldChangesOnlyItsFourBytes) {
   Bytes original = record(368, "Splash1080Background", 0x77);
   ASSERT_TRUE(parse(handMadeHeader(4) + original));
@@ -201,23 +228,39 @@ Bytes recordWithImage(int slot, std::int32_t offset, std::int32_t length) {
 TEST(IndexBounds, ImagesMustEndWithinTheirPack) {
   RecordTable t;
   t.records = {recordWithImage(0, 4, 96), recordWithImage(0, 100, 0), recordWithImage(0, -5, -1)};
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 100), std::nullopt);  // ends exactly at the pack's end
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 99), std::optional<std::size_t>(1));
+  EXPECT_EQ(firstRecordPastPack(t, Pack::LowRes, 100), std::nullopt);  // ends exactly at the pack's end
+  EXPECT_EQ(firstRecordPastPack(t, Pack::LowRes, 99), std::optional<std::size_t>(1));
   t.records.push_back(recordWithImage(0, -1, 4));
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 1000), std::optional<std::size_t>(4));
+  EXPECT_EQ(firstRecordPastPack(t, Pack::LowRes, 1000), std::optional<std::size_t>(4));
   // A 32-bit offset and length that add up past 2^31 are not taken as negative.
   t.records = {recordWithImage(0, 0x7FFFFFF0, 0x7FFFFFF0)};
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 0x80000000ull), std::optional<std::size_t>(1));
+  EXPECT_EQ(firstRecordPastPack(t, Pack::LowRes, 0x80000000ull), std::optional<std::size_t>(1));
 }
 
-TEST(IndexBounds, EachPackSlotReadsItsOwnFields) {
+TEST(IndexBounds, EachPackReadsItsOwnFields) {
   RecordTable t;
   t.records = {recordWithImage(3, 50, 50)};
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::XHighRes, 99), std::optional<std::size_t>(1));
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::XHighRes, 100), std::nullopt);
-  EXPECT_EQ(firstRecordPastPack(t, PackSlot::LowRes, 0), std::nullopt);
-  EXPECT_EQ(packSlotCount(IndexLayout::TwoPack), 2);
-  EXPECT_STREQ(packSlotFile(PackSlot::XLowRes), "PSIconsXLowRes.dat");
+  EXPECT_EQ(firstRecordPastPack(t, Pack::XHighRes, 99), std::optional<std::size_t>(1));
+  EXPECT_EQ(firstRecordPastPack(t, Pack::XHighRes, 100), std::nullopt);
+  EXPECT_EQ(firstRecordPastPack(t, Pack::XLowRes, 0), std::nullopt);
+  EXPECT_EQ(firstRecordPastPack(t, Pack::LowRes, 0), std::nullopt);
+  EXPECT_EQ(packCount(IndexLayout::FourPack), 4);
+  EXPECT_EQ(packCount(IndexLayout::TwoPack), 2);
+  EXPECT_STREQ(packFile(Pack::LowRes), "PSIconsLowRes.dat");
+  EXPECT_STREQ(packFile(Pack::HighRes), "PSIconsHighRes.dat");
+  EXPECT_STREQ(packFile(Pack::XLowRes), "PSIconsXLowRes.dat");
+  EXPECT_STREQ(packFile(Pack::XHighRes), "PSIconsXHighRes.dat");
+}
+
+TEST(IndexBounds, ATwoPackIndexNamesNothingInTheExtraPacks) {
+  // The bytes where a four-pack record keeps its XHighRes fields would be past a
+  // two-pack record's end, and its XLowRes ones are the LowRes and HighRes lengths.
+  RecordTable t;
+  t.layout = IndexLayout::TwoPack;
+  t.records = {Bytes(kTwoPackRecordSize, '\x7F')};
+  for (const Pack pack : {Pack::XLowRes, Pack::XHighRes})
+    EXPECT_EQ(firstRecordPastPack(t, pack, 0), std::nullopt) << static_cast<int>(pack);
+  EXPECT_EQ(firstRecordPastPack(t, Pack::HighRes, 0), std::optional<std::size_t>(1));
 }
 
 }  // namespace

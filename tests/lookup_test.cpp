@@ -110,24 +110,19 @@ TEST_F(Lookup, SampleHostImagesComeBackExactly) {
 
 class Looks : public testing::HostFixture {
  protected:
-  void startOn(const std::string& stub, const std::string& version) {
-    locateSampleHost(stub, version);
-    view.looks.clear();
-  }
   const tools::SampleRecord& sample(const std::string& name) {
     for (const auto& r : host.records)
       if (r.name == name) return r;
     throw std::runtime_error("no sample record " + name);
   }
   void backUpIndex() {
-    std::filesystem::create_directories(testing::pathFromUtf8(host.folder + "/Resources/lumaset_BAK"));
-    std::filesystem::copy_file(testing::pathFromUtf8(host.indexPath),
-                               testing::pathFromUtf8(host.folder + "/Resources/lumaset_BAK/IconResources.idx"));
+    std::filesystem::create_directories(testing::pathFromUtf8(res("lumaset_BAK")));
+    std::filesystem::copy_file(testing::pathFromUtf8(host.indexPath), testing::pathFromUtf8(bak("IconResources.idx")));
   }
 };
 
 TEST_F(Looks, CurrentLookShowsTheHostsImagesAndDescription) {
-  startOn("v16.1.2", "16.1.2");
+  startOn();
   Look look = currentLook(ctx);
   EXPECT_EQ(look.splash, sample(kSplashResource).lowImage);
   EXPECT_EQ(look.darkIcon, sample(kDarkIconResource).lowImage);
@@ -139,7 +134,7 @@ TEST_F(Looks, CurrentLookShowsTheHostsImagesAndDescription) {
 }
 
 TEST_F(Looks, MarkedLanguageFileTurnsTheToggleOnAndClearsTheOverlay) {
-  startOn("v16.1.2", "16.1.2");
+  startOn();
   std::ofstream(testing::pathFromUtf8(host.languageFile), std::ios::binary | std::ios::app)
       << utf8ToUtf16le("\r\n//Lumaset v1.0---\r\n");
   Look look = currentLook(ctx);
@@ -150,14 +145,14 @@ TEST_F(Looks, MarkedLanguageFileTurnsTheToggleOnAndClearsTheOverlay) {
 }
 
 TEST_F(Looks, MarkerInSingleByteCharactersDoesNotCount) {
-  startOn("v16.1.2", "16.1.2");
+  startOn();
   std::ofstream(testing::pathFromUtf8(host.languageFile), std::ios::binary | std::ios::app) << "//Lumaset v1.0---";
   EXPECT_FALSE(languageFileCarriesMarker(files, host.languageFile));
   EXPECT_EQ(startupTextMarker().size(), 34u);
 }
 
 TEST_F(Looks, HostOfVersion18AlwaysGetsTheClearOverlay) {
-  startOn("v18.0.0", "18.0.0");
+  startOn({.stub = "v18.0.0", .version = "18.0.0"});
   EXPECT_EQ(currentLook(ctx).overlay, Overlay::Clear);
   EXPECT_EQ(chooseOverlay(false, false), Overlay::Marked);
   EXPECT_EQ(chooseOverlay(true, false), Overlay::Clear);
@@ -165,7 +160,7 @@ TEST_F(Looks, HostOfVersion18AlwaysGetsTheClearOverlay) {
 }
 
 TEST_F(Looks, DefaultLookComesFromTheBackupIndexAndThePacksBesideTheCurrentOne) {
-  startOn("v16.1.2", "16.1.2");
+  startOn();
   backUpIndex();
   // Point the current index's splash elsewhere; the default look still finds the original.
   RecordTable changed = state.records;
@@ -186,7 +181,7 @@ TEST_F(Looks, DefaultLookComesFromTheBackupIndexAndThePacksBesideTheCurrentOne) 
 }
 
 TEST_F(Looks, DefaultLookWithoutBackupIsTheCurrentImagesWithoutAnAlarm) {
-  startOn("v16.1.2", "16.1.2");
+  startOn();
   Look look = defaultLook(ctx);
   // No backup yet says nothing about rights: nothing has been changed.
   EXPECT_TRUE(look.reports.empty());

@@ -1,10 +1,12 @@
 // What only the POSIX platform does: profile files in the encodings Windows writes them
-// in, and the on-disk spelling of paths.
+// in, the on-disk spelling of paths, and the names of its temporary files.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "formats/utf.h"
+#include "formats/work_names.h"
+#include "platform/posix_file_io.h"
 #include "platform/posix_files.h"
 #include "support/temp_dir.h"
 
@@ -49,6 +51,21 @@ TEST_F(PosixPlatform, ResolvesTheOnDiskSpellingOfAPath) {
   EXPECT_EQ(resolveExistingPath(dir / "host/missing.exe"), "");
   EXPECT_EQ(resolvePathForWrite(dir / "HOST/locales/ZH_CN/new.dat"), dir / "Host/Locales/zh_CN/new.dat");
   EXPECT_EQ(resolvePathForWrite(dir / "nope/new.dat"), dir / "nope/new.dat");
+}
+
+TEST_F(PosixPlatform, TemporaryFilesBearTheNameALaterRunRemoves) {
+  put("IconResources.idx", "old");
+  std::vector<std::string> names;
+  {
+    posix::TempFile temporary(dir / "IconResources.idx");
+    ASSERT_TRUE(temporary.ok());
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+  }
+  ASSERT_EQ(names.size(), 2u);
+  const std::string made = names[0] == "IconResources.idx" ? names[1] : names[0];
+  EXPECT_EQ(made.rfind(temporaryNamePrefix("IconResources.idx"), 0), 0u) << made;
+  EXPECT_TRUE(isTemporaryName(made)) << made;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / made));  // removed, never moved into place
 }
 
 }  // namespace

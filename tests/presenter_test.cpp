@@ -70,8 +70,7 @@ class PresenterTest : public testing::HostFixture {
   void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
                    tools::HostShape shape = tools::HostShape::Sample, bool chinese = true) {
     makeHost(stub, version, true, "PS", shape, chinese);
-    testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}},
-                        "[Lumaset_theme]\r\nloadtext=no\r\n");
+    testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}}, testing::kHidingThemeInfo);
     testing::writeTheme(home, "Plain", {{"loading_low.png", testing::samplePng(2)}});
     ui.answers.push_back(host.exePath);
     presenter.start();
@@ -207,8 +206,8 @@ TEST_F(PresenterTest, LookOfASingleIconHostSaysWhatItLacks) {
   EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面（这个 Photoshop 没有 PS_OWL_appbar_light_win）");
   EXPECT_FALSE(main.looks.back().darkIcon.empty());
   EXPECT_TRUE(main.looks.back().lightIcon.empty());
-  testing::writeTheme(home, "Icons", {{"loading_low.png", testing::samplePng(3)},
-                                      {"ico_light_low.png", testing::samplePng(4)}});
+  testing::writeTheme(home, "Icons",
+                      {{"loading_low.png", testing::samplePng(3)}, {"ico_light_low.png", testing::samplePng(4)}});
   presenter.fillThemeList();
   main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), "Icons") - main.entries.begin());
   presenter.themeBoxUpdate();
@@ -220,7 +219,7 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   startOnHost();
   presenter.applyThemeClicked();  // "[当前]" selected
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
-  EXPECT_TRUE(files.exists(host.folder + "/Resources/lumaset_BAK/IconResources.idx"));
+  EXPECT_TRUE(files.exists(bak("IconResources.idx")));
 
   ui.answers.push_back(dir / "pick.png");
   presenter.pickImageClicked(2);
@@ -235,8 +234,8 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   ui.boxes.clear();
   presenter.applyCustomClicked();
   EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(testing::readWhole(host.folder + "/Resources/PSIconsLowRes.dat"),
-            testing::readWhole(host.folder + "/Resources/lumaset_BAK/PSIconsLowRes.dat") + testing::samplePng(5));
+  EXPECT_EQ(testing::readWhole(res("PSIconsLowRes.dat")),
+            testing::readWhole(bak("PSIconsLowRes.dat")) + testing::samplePng(5));
 
   std::size_t before = main.entries.size();
   testing::writeTheme(dir.str() + "/drop", "Dropped", {{"loading_low.png", testing::samplePng(6)}});

@@ -68,45 +68,40 @@ TEST(HostImages, AreFoundByNameAndTheSingleIconTakesTheDarkOnesPlace) {
 TEST(IndexBounds, HoldOnlyTheRecordsTheProgramChangesToTheirPacks) {
   RecordTable table = tableOf({"Tool", kSplashResource, "Other"});
   table.setOffset(1, Pack::LowRes, 5000);  // the host's own business: carried, never judged
-  EXPECT_EQ(firstRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(1));
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 100));
+  EXPECT_EQ(firstRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(1));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 100));
   // A zero length names nothing, wherever its offset points; a negative offset with a
   // length names bytes that are not there.
   table.setOffset(2, Pack::LowRes, 5000);
   table.setLength(2, Pack::LowRes, 0);
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 100));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 100));
   table.setOffset(2, Pack::LowRes, -1);
   table.setLength(2, Pack::LowRes, 1);
-  EXPECT_EQ(changedRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(2));
+  EXPECT_EQ(changedRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(2));
   table.setOffset(2, Pack::LowRes, 90);
   table.setLength(2, Pack::LowRes, 11);
-  EXPECT_EQ(changedRecordPastPack(table, PackSlot::LowRes, 100), std::optional<std::size_t>(2));
-  EXPECT_FALSE(changedRecordPastPack(table, PackSlot::LowRes, 101));
+  EXPECT_EQ(changedRecordPastPack(table, Pack::LowRes, 100), std::optional<std::size_t>(2));
+  EXPECT_FALSE(changedRecordPastPack(table, Pack::LowRes, 101));
 }
+
+// Release 19 with both app-bar icons, and a later release with PS_OWL_appbar_win alone.
+const testing::HostStart kRelease19{.stub = "v19.1", .version = "19.1", .shape = HostShape::Release19};
+const testing::HostStart kSingleIcon{.stub = "v19.1", .version = "19.1", .shape = HostShape::SingleIcon};
 
 class ReleaseHosts : public testing::HostFixture {
  protected:
   std::map<std::string, std::string> theme = testing::sixImages(7);
 
-  void startOn(HostShape shape, bool chinese = true, const std::string& stub = "v19.1",
-               const std::string& version = "19.1") {
-    makeHost(stub, version, true, "PS", shape, chinese);
-    testing::writeTheme(home, "Sakura", theme);
-    testing::writeFile(home + "/LumasetTheme/Sakura/word.text", "\"$$$/Splash/Initializing=x\"\r\n");
-    ui.answers.push_back(host.exePath);
-    runStartup(ctx);
-    ui.boxes.clear();
+  ReleaseHosts() {
+    std::map<std::string, std::string> sakura = theme;
+    sakura["word.text"] = "\"$$$/Splash/Initializing=x\"\r\n";
+    startThemes = {{"Sakura", sakura}};
   }
-  std::string res(const std::string& file) { return host.folder + "/Resources/" + file; }
   // Every file of the host but the backups, by path below the host folder.
-  std::map<std::string, std::string> hostFiles() {
-    std::map<std::string, std::string> found;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(host.folder))) {
-      const std::string path = entry.path().string();
-      const std::string below = path.substr(host.folder.size());
-      if (!entry.is_regular_file() || below.find("lumaset") != std::string::npos) continue;
-      found[below] = readWhole(path);
-    }
+  testing::Snapshot wholeHost() {
+    testing::Snapshot found = testing::folderSnapshot(
+        host.folder, testing::Entries::Files,
+        [](const std::filesystem::path& below) { return below.string().find("lumaset") != std::string::npos; });
     EXPECT_GE(found.size(), 6u);  // the exe, the index, four packs (and a language file)
     return found;
   }
@@ -114,8 +109,8 @@ class ReleaseHosts : public testing::HostFixture {
 };
 
 TEST_F(ReleaseHosts, Release19TakesTheWholeThemeAndComesBackByteForByte) {
-  startOn(HostShape::Release19);
-  const auto original = hostFiles();
+  startOn(kRelease19);
+  const auto original = wholeHost();
   const RecordTable before = indexOnDisk();
   ASSERT_EQ(before.count(), 1698u);
   const std::size_t splash = findRecord(before, kSplashResource);
@@ -125,7 +120,7 @@ TEST_F(ReleaseHosts, Release19TakesTheWholeThemeAndComesBackByteForByte) {
   ui.shown(applyFromThemeList(ctx, "Sakura", false));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   const RecordTable after = indexOnDisk();
-  const std::uint64_t low = original.at("/Resources/PSIconsLowRes.dat").size();
+  const std::uint64_t low = original.at("Resources/PSIconsLowRes.dat").size();
   EXPECT_EQ(after.offset(splash, Pack::LowRes), static_cast<std::int32_t>(low));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")).substr(low),
             theme["loading_low.png"] + theme["ico_dark_low.png"] + theme["ico_light_low.png"]);
@@ -137,12 +132,12 @@ TEST_F(ReleaseHosts, Release19TakesTheWholeThemeAndComesBackByteForByte) {
   EXPECT_EQ(readWhole(res("PSIconsXLowRes.dat")), "fdra");
 
   ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
-  EXPECT_EQ(hostFiles(), original);
+  EXPECT_EQ(wholeHost(), original);
 }
 
 TEST_F(ReleaseHosts, SingleIconHostTakesTheDarkIconAndSaysWhatItSkipped) {
-  startOn(HostShape::SingleIcon);
-  const auto original = hostFiles();
+  startOn(kSingleIcon);
+  const auto original = wholeHost();
   const RecordTable before = indexOnDisk();
   ASSERT_EQ(before.count(), 1822u);
   const std::size_t icon = findRecord(before, kSingleIconResource);
@@ -171,20 +166,20 @@ TEST_F(ReleaseHosts, SingleIconHostTakesTheDarkIconAndSaysWhatItSkipped) {
   ui.shown(applyFromThemeList(ctx, kCurrentEntry, false));
   ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
   EXPECT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(hostFiles(), original);
+  EXPECT_EQ(wholeHost(), original);
   // With the backup's record lost the host is judged by its bytes: an index derived by
   // the program over the single icon is still the program's.
   ui.shown(applyFromThemeList(ctx, "Sakura", false));
   forgetRecord();
   ui.shown(applyFromThemeList(ctx, kDefaultEntry, false));
-  EXPECT_EQ(hostFiles(), original);
+  EXPECT_EQ(wholeHost(), original);
 }
 
 TEST_F(ReleaseHosts, OtherLanguageHostIsLocatedOnceAndItsStartupTextLeftAlone) {
-  startOn(HostShape::Sample, false, "v16.1.2", "16.1.2");
+  startOn({.chinese = false});
   EXPECT_TRUE(state.languageAbsent());
   EXPECT_TRUE(ui.dialogs.size() == 1u);  // only Photoshop.exe was asked for
-  const auto original = hostFiles();
+  const auto original = wholeHost();
 
   // A second start reads the stored location and asks nothing.
   RunState second;
@@ -209,8 +204,8 @@ TEST_F(ReleaseHosts, OtherLanguageHostIsLocatedOnceAndItsStartupTextLeftAlone) {
   EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
 
   ui.shown(applyFromThemeList(ctx, kDefaultEntry, true));
-  EXPECT_EQ(hostFiles(), original);
-  EXPECT_TRUE(files.exists(host.folder + "/Locales_BAK/lumaset_BAK/IconResources.idx"));
+  EXPECT_EQ(wholeHost(), original);
+  EXPECT_TRUE(files.exists(langBak("IconResources.idx")));
   EXPECT_EQ(files.fileNames(host.folder + "/Locales_BAK/lumaset_BAK").size(), 2u);  // the index and the record
 }
 

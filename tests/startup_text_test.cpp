@@ -20,14 +20,15 @@ using testing::writeFile;
 class StartupText : public testing::HostFixture {
  protected:
   std::string original;
-  void startOn(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2") {
-    locateSampleHost(stub, version);
+  // The start, with the backup taken and the language file's bytes kept in `original`.
+  void startOn(const testing::HostStart& start = {}) {
+    HostFixture::startOn(start);
     ASSERT_TRUE(ui.shown(createBackup(ctx)));
     ui.boxes.clear();
     original = readWhole(host.languageFile);
   }
   std::string language() { return readWhole(host.languageFile); }
-  std::string backupCopy() { return host.folder + "/Locales_BAK/lumaset_BAK/" + state.languageFileName; }
+  std::string backupCopy() { return langBak(state.languageFileName); }
 };
 
 TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
@@ -44,6 +45,9 @@ TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
   EXPECT_EQ(block.size(), 4870u);
   EXPECT_EQ(block.substr(0, 42), openingBlock());
   EXPECT_EQ(block.substr(block.size() - 32), closingBlock());
+  // The marker lines as earlier releases wrote them: a later run finds and removes them.
+  EXPECT_EQ(openingBlock(), utf8ToUtf16le("\r\n//Lumaset v1.0---\r\n"));
+  EXPECT_EQ(closingBlock(), utf8ToUtf16le("\r\n\r\n//Lum_End---"));
   std::string text = utf16leToUtf8(block);
   EXPECT_NE(text.find("\r\n\"$$$/About/ReleaseX=\"\r\n"), std::string::npos);
   EXPECT_NE(text.find("\"$$$/private/Credits/RotatingNames/AdelaMoravcova=\"\r\n\"$$$/private/Credits/RotatingNames/"
@@ -103,7 +107,7 @@ TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
 }
 
 TEST_F(StartupText, Version18HostsOnlyRestore) {
-  startOn("v18.0.0", "18.0.0");
+  startOn({.stub = "v18.0.0", .version = "18.0.0"});
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
   ui.shown(setStartupText(ctx, StartupTextMode::Hide, ""));
@@ -129,7 +133,7 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
   // older refresh of a themed host may have taken one.
   forgetRecord();
   writeFile(backupCopy(), marked);
-  writeFile(host.folder + "/Resources/lumaset_BAK/" + state.languageFileName, marked);
+  writeFile(bak(state.languageFileName), marked);
   ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
   EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
   EXPECT_TRUE(ui.boxes.empty());

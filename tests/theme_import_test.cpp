@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include "formats/work_names.h"
 #include "messages/import_messages.h"
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
@@ -26,18 +27,11 @@ using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
 
-// Every entry below a folder with its bytes, links as their target, the library's lock
-// file left out (an import that refuses may still have taken the lock).
-std::map<std::string, std::string> treeOf(const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  if (!fs::exists(folder)) return tree;
-  for (const auto& e : fs::recursive_directory_iterator(folder)) {
-    if (e.path().filename() == kLibraryLockName) continue;
-    tree[e.path().string()] = e.is_symlink()        ? "-> " + fs::read_symlink(e.path()).string()
-                              : e.is_regular_file() ? readWhole(e.path().string())
-                                                    : "<" + std::string(e.is_directory() ? "folder" : "other") + ">";
-  }
-  return tree;
+// Every entry below a folder, the library's lock file left out (an import that refuses
+// may still have taken the lock).
+testing::Snapshot treeOf(const std::string& folder) {
+  return testing::folderSnapshot(folder, testing::Entries::All,
+                                 [](const fs::path& below) { return below.filename() == kLibraryLockName; });
 }
 
 class ThemeImport : public testing::HostFixture {
@@ -79,12 +73,12 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
   EXPECT_EQ(ui.boxes[0].caption, "添加主题");
   for (const char* name : {"word.text", "outside", "a", "b", "dangling.png", "sub/pipe"})
     EXPECT_NE(ui.boxes[0].text.find("\r\n  " + std::string(name)), std::string::npos) << name;
-  std::map<std::string, std::string> expected = {{library() + "/Ink", "<folder>"},
-                                                 {library() + "/Ink/info.ini", readWhole(ink + "/info.ini")},
-                                                 {library() + "/Ink/loading_low.png", testing::samplePng(1)},
-                                                 {library() + "/Ink/sub", "<folder>"},
-                                                 {library() + "/Ink/" + longName, "long"},
-                                                 {library() + "/Ink/sub/more.png", "more"}};
+  const testing::Snapshot expected = {{"Ink", "<folder>"},
+                                      {"Ink/info.ini", readWhole(ink + "/info.ini")},
+                                      {"Ink/loading_low.png", testing::samplePng(1)},
+                                      {"Ink/sub", "<folder>"},
+                                      {"Ink/" + longName, "long"},
+                                      {"Ink/sub/more.png", "more"}};
   EXPECT_EQ(treeOf(library()), expected);
   EXPECT_TRUE(listed("Ink"));
 }
@@ -206,9 +200,8 @@ TEST_F(ThemeImport, AnImportWaitsForTheLibraryAndGivesUpWithAMessage) {
 }
 
 // The entries of a tree that do not lie in one of the library's work folders or files.
-std::map<std::string, std::string> withoutWorkNames(std::map<std::string, std::string> tree,
-                                                    const std::string& library) {
-  std::erase_if(tree, [&](const auto& entry) { return entry.first.rfind(library + "/.lumaset-", 0) == 0; });
+testing::Snapshot withoutWorkNames(testing::Snapshot tree) {
+  std::erase_if(tree, [](const auto& entry) { return isWorkName(entry.first); });
   return tree;
 }
 
@@ -216,7 +209,8 @@ TEST_F(ThemeImport, AFailureAtAnyStepLeavesTheLibraryAsItWas) {
   testing::writeTheme(home, "Ink", testing::sixImages(1));
   std::string newInk = dropFolder("Ink", 9);
   writeFile(newInk + "/sub/extra.png", "extra");
-  writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}, {"d/e.png", "e"}}));
+  writeFile(dir / "drop/Rose.zip",
+            testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}, {"d/e.png", "e"}}));
   const std::string saved = dir / "saved-library";
   auto yes = [](const std::string&) { return true; };
   for (const std::string& item : {newInk, dir / "drop/Rose.zip"}) {
@@ -250,7 +244,7 @@ TEST_F(ThemeImport, AFailureAtAnyStepLeavesTheLibraryAsItWas) {
       EXPECT_TRUE(failing.failedCall == "lockFile" || failing.failedCall == "removeFile" ||
                   failing.failedCall == "deleteFolder")
           << failed;
-      EXPECT_EQ(withoutWorkNames(treeOf(library()), library()), imported) << failed;
+      EXPECT_EQ(withoutWorkNames(treeOf(library())), imported) << failed;
       EXPECT_TRUE(importThemes(files, library(), {item}, yes).at(0).added());
       EXPECT_EQ(treeOf(library()), imported) << failed;
     }
@@ -316,14 +310,6 @@ TEST_F(ThemeImport, APackageThatCannotBePlacedSaysItCouldNotBeWritten) {
       importThemes(failing, library(), {dir / "drop/Rose.zip"}, [](const std::string&) { return true; });
   EXPECT_EQ(outcomes.at(0).result, ImportResult::PackageFailed);
   EXPECT_EQ(importMessage(outcomes, true)->caption, "错误代码：" + std::to_string(kZipWriteFailed));
-}
-
-TEST(TemporaryFileNames, AreTheWritesOwnOnly) {
-  EXPECT_TRUE(isTemporaryFileName(".loading_low.png.lumaset-a1B2c3"));
-  EXPECT_FALSE(isTemporaryFileName("..lumaset-a1B2c3"));        // no name before the marker
-  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1-2c3"));   // not six letters or digits
-  EXPECT_FALSE(isTemporaryFileName("a.png.lumaset-a1b2c3"));    // not hidden
-  EXPECT_FALSE(isTemporaryFileName(".a.png.lumaset-a1b2c3d"));  // seven
 }
 
 }  // namespace

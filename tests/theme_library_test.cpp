@@ -195,15 +195,6 @@ TEST_F(ThemeLibrary, DroppedItemsByKind) {
   EXPECT_EQ(readWhole(library() + "/Ink/notes.txt"), "kept");
 }
 
-// Every file below the program folder with its bytes.
-std::map<std::string, std::string> treeOf(const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(testing::pathFromUtf8(folder))) {
-    tree[entry.path().string()] = entry.is_regular_file() ? readWhole(entry.path().string()) : "<folder>";
-  }
-  return tree;
-}
-
 TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
   testing::writeTheme(home, "Aurora", {{"loading_low.png", testing::samplePng(1)}});
   writeFile(home + "/setting.ini", "[lumaset]\r\n");
@@ -213,7 +204,7 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
                                                  {"version.dll", "MZ planted"},
                                                  {"LumasetTheme/Aurora/loading_low.png", "replaced"},
                                                  {"Aurora/loading_low.png", "replaced"}});
-  const auto before = treeOf(home);
+  const auto before = testing::folderSnapshot(home);
   for (const char* name : {"...zip", "..zip", ".zip", "CON.zip", "lpt¹.zip", "ends..zip"}) {
     SCOPED_TRACE(name);
     std::string package = dir / "dl/" + name;
@@ -224,13 +215,13 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
     EXPECT_FALSE(importThemePackage(ctx, ui));
     const RecordedBox refused{std::string("主题包名称无效：") + name, "错误", MessageIcon::Error};
     EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{refused, refused}));
-    EXPECT_EQ(treeOf(home), before);
+    EXPECT_EQ(testing::folderSnapshot(home), before);
   }
 }
 
 TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
-  const auto before = treeOf(home);
+  const auto before = testing::folderSnapshot(home);
   for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/./"}) {
     SCOPED_TRACE(path);
     ui.boxes.clear();
@@ -239,7 +230,7 @@ TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
     EXPECT_EQ(ui.boxes[0].caption, "错误");
     EXPECT_EQ(ui.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(ui.boxes[0].text.rfind("主题包名称无效：", 0), 0u);
-    EXPECT_EQ(treeOf(home), before);
+    EXPECT_EQ(testing::folderSnapshot(home), before);
   }
 }
 
@@ -251,11 +242,7 @@ TEST(PathParts, WindowsPathsSplitAtEitherSlash) {
   EXPECT_EQ(pathParts("/dl/a\\b.zip", '/').base, "a\\b");  // a backslash is part of a POSIX name
 }
 
-class Refresh : public testing::HostFixture {
- protected:
-  void startOn() { locateSampleHost(); }
-  std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
-};
+using Refresh = testing::HostFixture;
 
 TEST_F(Refresh, WithoutABackupTakesTheFirstOne) {
   startOn();
@@ -270,7 +257,7 @@ TEST_F(Refresh, WithoutABackupTakesTheFirstOne) {
 TEST_F(Refresh, SetsTheFirstCopyOfARenewedFileAsideAndKeepsIt) {
   startOn();
   ASSERT_TRUE(ui.shown(createBackup(ctx)));
-  const std::string languageBackup = host.folder + "/Locales_BAK/lumaset_BAK/tw10428.dat";
+  const std::string languageBackup = langBak("tw10428.dat");
   const std::string languageOld = host.folder + "/Locales_BAK/lumaset_BAK_old/tw10428.dat";
   const std::string first = readWhole(host.languageFile);
   writeFile(host.languageFile, first + "an update");

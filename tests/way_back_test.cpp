@@ -28,27 +28,14 @@ using testing::writeFile;
 namespace fs = std::filesystem;
 
 const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
-const char* const kIconFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
-                                  "PSIconsXHighRes.dat"};
+using testing::kHostIconFiles;
 
 class WayBack : public testing::HostFixture {
  protected:
-  void startOn() {
-    locateSampleHost();
-    testing::writeTheme(home, "Sakura", testing::sixImages(), "[Lumaset_theme]\r\nloadtext=no\r\n");
-    testing::writeFile(home + "/LumasetTheme/Sakura/word.text", "SAKURA");
-    testing::writeTheme(home, "Other", testing::sixImages(40));
-  }
-  std::string res(const std::string& f) { return host.folder + "/Resources/" + f; }
-  std::string iconBak() { return host.folder + "/Resources/lumaset_BAK"; }
-  std::string langBak() { return host.folder + "/Locales_BAK/lumaset_BAK"; }
-
-  // The host's files by name, with their bytes.
-  std::map<std::string, std::string> hostFiles() {
-    std::map<std::string, std::string> all;
-    for (const char* f : kIconFiles) all[f] = readWhole(res(f));
-    all["language"] = readWhole(host.languageFile);
-    return all;
+  WayBack() {
+    std::map<std::string, std::string> sakura = testing::sixImages();
+    sakura["word.text"] = "SAKURA";
+    startThemes = {{"Sakura", sakura, testing::kHidingThemeInfo}, {"Other", testing::sixImages(40)}};
   }
   std::vector<RecordedBox> apply(const std::string& entry, bool toggle = true) {
     ui.boxes.clear();
@@ -64,10 +51,10 @@ class WayBack : public testing::HostFixture {
   // Every backup file (first and second copies) holds exactly the bytes `originals` gives
   // its host file: no byte of a theme ever lands in one.
   void expectBackupsHold(const std::map<std::string, std::string>& originals) {
-    for (const char* f : kIconFiles) EXPECT_EQ(readWhole(iconBak() + "/" + f), originals.at(f)) << f;
-    EXPECT_EQ(readWhole(langBak() + "/IconResources.idx"), originals.at("IconResources.idx"));
-    EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), originals.at("language"));
-    EXPECT_EQ(readWhole(iconBak() + "/tw10428.dat"), originals.at("language"));
+    for (const char* f : kHostIconFiles) EXPECT_EQ(readWhole(bak(f)), originals.at(f)) << f;
+    EXPECT_EQ(readWhole(langBak("IconResources.idx")), originals.at("IconResources.idx"));
+    EXPECT_EQ(readWhole(langBak("tw10428.dat")), originals.at("language"));
+    EXPECT_EQ(readWhole(bak("tw10428.dat")), originals.at("language"));
   }
 
   // "[默认]" gives `expected` on the host, and every backup file holds it.
@@ -190,7 +177,8 @@ TEST_F(WayBack, ARefreshOfAThemedHostWhoseRecordIsLostTakesNoThemeByte) {
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
   forgetRecord();
   // Timestamps moved as a copy by hand moves them: identities prove nothing now.
-  for (const char* f : kIconFiles) fs::last_write_time(testing::pathFromUtf8(res(f)), fs::file_time_type::clock::now());
+  for (const char* f : kHostIconFiles)
+    fs::last_write_time(testing::pathFromUtf8(res(f)), fs::file_time_type::clock::now());
   EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   expectBackupsHold(original);
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
@@ -208,7 +196,7 @@ TEST_F(WayBack, AnUpdateThatAppendsImagesAsAnApplyWouldIsStillTheUpdate) {
   DecodedIndex index = decodeIndex(readWhole(host.indexPath));
   const std::size_t n = findRecord(index.table, kSplashResource);
   for (const Pack pack : {Pack::LowRes, Pack::HighRes}) {
-    const std::string path = res(packFileName(pack));
+    const std::string path = res(packFile(pack));
     index.table.setOffset(n, pack, static_cast<std::int32_t>(readWhole(path).size()));
     index.table.setLength(n, pack, static_cast<std::int32_t>(splash.size()));
     writeFile(path, readWhole(path) + splash);
@@ -231,7 +219,7 @@ TEST_F(WayBack, ALanguageFileChangedAfterTheBlockIsBackedUpWithoutIt) {
   writeFile(host.languageFile, readWhole(host.languageFile) + line);
   EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
   original["language"] += line;
-  EXPECT_EQ(readWhole(langBak() + "/tw10428.dat"), original.at("language"));
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), original.at("language"));
   expectDefaultGives(original);
 }
 
@@ -241,12 +229,12 @@ TEST_F(WayBack, ARecordCopyWithAWrongHashIsNotBelieved) {
   startOn();
   const auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  std::string record = readWhole(iconBak() + "/lumaset.record");
+  std::string record = readWhole(bak("lumaset.record"));
   const std::size_t at = record.find("backup\tIconResources.idx\t");
   ASSERT_NE(at, std::string::npos);
   const std::size_t hash = record.find('\t', at + 26) + 1;
   record[hash] = record[hash] == 'a' ? 'b' : 'a';
-  writeFile(iconBak() + "/lumaset.record", record);
+  writeFile(bak("lumaset.record"), record);
   expectDefaultGives(original);
 }
 
@@ -290,7 +278,7 @@ TEST_F(WayBack, ARecordOfTheReleaseBeforeStillLeadsTheWayBack) {
   startOn();
   const auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  std::string older = asOlderRecord(readWhole(iconBak() + "/lumaset.record"));
+  std::string older = asOlderRecord(readWhole(bak("lumaset.record")));
   // Its index mark named the backup's size and the hash of nothing after it.
   const std::size_t left = older.find("left\tIconResources.idx\t");
   ASSERT_NE(left, std::string::npos);
@@ -301,7 +289,7 @@ TEST_F(WayBack, ARecordOfTheReleaseBeforeStillLeadsTheWayBack) {
          sha256Hex("");
   older.replace(left, end - left, mark);
   forgetRecord();
-  writeFile(iconBak() + "/lumaset.record", older);
+  writeFile(bak("lumaset.record"), older);
   writeFile(host.indexPath, readWhole(host.indexPath));  // the index rewritten as it was: its identity moves
   expectDefaultGives(original);
 }
@@ -312,11 +300,11 @@ TEST_F(WayBack, ALanguageBackupTakenWithTheBlockByAnOlderReleaseLosesIt) {
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});  // the theme's text: a block
   const std::string themedLanguage = readWhole(host.languageFile);
   // An older refresh took the themed language file as the backup, and its record says so.
-  writeFile(langBak() + "/tw10428.dat", themedLanguage);
+  writeFile(langBak("tw10428.dat"), themedLanguage);
   forgetRecord();
-  writeFile(iconBak() + "/lumaset.record", "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" +
-                                               std::to_string(themedLanguage.size()) + "\t" +
-                                               sha256Hex(themedLanguage) + "\nend\n");
+  writeFile(bak("lumaset.record"), "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tlanguage\t" +
+                                       std::to_string(themedLanguage.size()) + "\t" + sha256Hex(themedLanguage) +
+                                       "\nend\n");
   expectDefaultGives(original);
 }
 
@@ -347,7 +335,7 @@ TEST_F(WayBack, AHardLinkedHostFileIsRefusedBeforeAnyChange) {
                                        "错误", MessageIcon::Error}}));
   EXPECT_EQ(hostFiles(), before);
   EXPECT_EQ(readWhole(otherName), before.at("PSIconsHighRes.dat"));
-  EXPECT_FALSE(fs::exists(testing::pathFromUtf8(iconBak())));
+  EXPECT_FALSE(fs::exists(testing::pathFromUtf8(res("lumaset_BAK"))));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "formats/zip_archive.h"
 #include "platform/posix_files.h"
+#include "support/folder_snapshot.h"
 #include "support/temp_dir.h"
 #include "support/theme_maker.h"
 #include "support/zip_builder.h"
@@ -184,13 +185,11 @@ class Unzip : public ::testing::Test {
   PosixFiles files;
   testing::TempDir dir;
   std::string library = dir / "LumasetTheme";
-  std::string snapshotOfTree() {
-    std::string listing;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path()))
-      if (e.path().filename() != ".lumaset-library.lock")
-      listing += testing::utf8Path(e.path()) + "=" +
-                 (e.is_regular_file() ? readWhole(testing::utf8Path(e.path())) : "/") + "\n";
-    return listing;
+  // Every entry below the test's folder, the library's lock file left out.
+  testing::Snapshot snapshotOfTree() {
+    return testing::folderSnapshot(dir.str(), testing::Entries::All, [](const std::filesystem::path& below) {
+      return below.filename() == ".lumaset-library.lock";
+    });
   }
   // Imports the package into the library, merging into a theme of its name; the zip
   // reader's result, or kZipWriteFailed for any other failure.
@@ -225,7 +224,7 @@ TEST_F(Unzip, AFailingArchiveLeavesTheDiskAsItWas) {
   };
   for (std::size_t i = 0; i < hostile.size(); ++i) {
     writeFile(dir / "p.zip", buildZip(hostile[i]));
-    std::string before = snapshotOfTree();
+    const testing::Snapshot before = snapshotOfTree();
     EXPECT_NE(importPackage(dir / "p.zip"), kZipOk) << i;
     EXPECT_EQ(snapshotOfTree(), before) << i;
   }
@@ -248,7 +247,7 @@ TEST_F(Unzip, EveryHostileMemberIsRefusedWithoutTouchingTheDisk) {
   writeFile(library + "/Ink/info.ini", "old");
   for (const ZipEntrySpec& bad : hostile) {
     writeFile(dir / "p.zip", buildZip({{"good.png", "fine"}, bad}));
-    std::string before = snapshotOfTree();
+    const testing::Snapshot before = snapshotOfTree();
     EXPECT_LT(importPackage(dir / "p.zip"), kZipOk) << bad.name;
     EXPECT_EQ(snapshotOfTree(), before) << bad.name;
   }

@@ -5,6 +5,7 @@
 
 #include "formats/path_text.h"
 #include "formats/windows_names.h"
+#include "formats/work_names.h"
 #include "formats/zip_archive.h"
 #include "themes/folder_copy.h"
 #include "themes/library_import.h"
@@ -141,7 +142,7 @@ ImportResult classify(Files& files, const std::string& path, std::string& source
   o.package = kind == EntryKind::File;
   if (o.package && !lowerEquals(parts.extension, "zip")) return ImportResult::Unsupported;
   o.theme = o.package ? parts.base : parts.file;
-  if (!isPlainName(o.theme) || isWorkFolderName(o.theme)) return ImportResult::BadName;
+  if (!isPlainName(o.theme) || isWorkName(o.theme)) return ImportResult::BadName;
   return ImportResult::Added;
 }
 
@@ -153,7 +154,7 @@ ImportResult importInto(Files& files, LibraryImport& library, const std::string&
   // keeps its own name.
   if (files.entryKind(o.target) != EntryKind::Missing) {
     std::string onDisk = leafName(files.canonicalPath(o.target), separatorsFor(files.separator()));
-    if (isPlainName(onDisk) && !isWorkFolderName(onDisk)) {
+    if (isPlainName(onDisk) && !isWorkName(onDisk)) {
       o.theme = onDisk;
       o.target = library.library() + files.separator() + o.theme;
     }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "formats/windows_names.h"
+#include "formats/work_names.h"
 #include "themes/folder_copy.h"
 #include "themes/theme_folder.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 constexpr const char* kStagingPrefix = ".lumaset-import-";
 constexpr const char* kAsidePrefix = ".lumaset-aside-";
+// The imports' own names are work names: a listing never takes them for themes.
+static_assert(isWorkName(kStagingPrefix) && isWorkName(kAsidePrefix) && isWorkName(kLibraryLockName) &&
+              isWorkName(kReplacingNote));
 
 // Waits for another import to let the lock go. A lock file that its holder is deleting
 // at that moment (Windows) cannot be opened at all for an instant: that failure is tried
@@ -108,8 +112,8 @@ std::string LibraryImport::putBackSetAside() {
   if (second != std::string::npos) {
     std::string name = text.substr(0, first), asideName = text.substr(first + 1, second - first - 1);
     const std::string target = library_ + sep + name, aside = library_ + sep + asideName;
-    bool sound = isPlainName(name) && !isWorkFolderName(name) && isPlainName(asideName) &&
-                 asideName.rfind(kAsidePrefix, 0) == 0;
+    bool sound =
+        isPlainName(name) && !isWorkName(name) && isPlainName(asideName) && asideName.rfind(kAsidePrefix, 0) == 0;
     if (sound && files_.entryKind(target) == EntryKind::Missing && files_.entryKind(aside) == EntryKind::Folder &&
         !files_.moveFile(aside, target)) {
       return asideName;  // kept, with its note, for a later import
@@ -124,7 +128,7 @@ void LibraryImport::clearLeftovers(const std::string& keptAside) {
   std::optional<std::vector<FolderEntry>> entries = files_.folderEntries(library_);
   for (const FolderEntry& e : entries ? *entries : std::vector<FolderEntry>{}) {
     const std::string path = library_ + sep + e.name;
-    if (isWorkFolderName(e.name)) {
+    if (isWorkName(e.name)) {
       if (e.name == kLibraryLockName) continue;
       if (!keptAside.empty() && (e.name == keptAside || e.name == kReplacingNote)) continue;
       if (e.kind == EntryKind::Folder) {
@@ -142,7 +146,7 @@ void LibraryImport::clearTemporaryFiles(const std::string& folder, std::size_t d
   std::optional<std::vector<FolderEntry>> entries = files_.folderEntries(folder);
   for (const FolderEntry& e : entries ? *entries : std::vector<FolderEntry>{}) {
     const std::string path = folder + files_.separator() + e.name;
-    if (e.kind == EntryKind::File && isTemporaryFileName(e.name)) files_.removeFile(path);
+    if (e.kind == EntryKind::File && isTemporaryName(e.name)) files_.removeFile(path);
     if (e.kind == EntryKind::Folder && depth < kImportMaxDepth) clearTemporaryFiles(path, depth + 1);
   }
 }

@@ -1,6 +1,7 @@
 #include "themes/theme_check.h"
 
 #include "backup/backup_layout.h"
+#include "formats/byte_order_mark.h"
 #include "formats/path_text.h"
 #include "formats/png.h"
 #include "formats/profile_text.h"
@@ -18,9 +19,16 @@ namespace {
 std::string sizeText(std::uint32_t w, std::uint32_t h) { return std::to_string(w) + " x " + std::to_string(h); }
 
 const char* encodingName(const Bytes& raw) {
-  if (raw.compare(0, 2, "\xFF\xFE") == 0) return "UTF-16LE with a byte-order mark";
-  if (raw.compare(0, 2, "\xFE\xFF") == 0) return "UTF-16BE with a byte-order mark";
-  if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) return "UTF-8 with a byte-order mark";
+  switch (bomOf(raw)) {
+    case Bom::Utf16Le:
+      return "UTF-16LE with a byte-order mark";
+    case Bom::Utf16Be:
+      return "UTF-16BE with a byte-order mark";
+    case Bom::Utf8:
+      return "UTF-8 with a byte-order mark";
+    case Bom::None:
+      break;
+  }
   if (raw.find('\0') != Bytes::npos) return "UTF-16LE without a byte-order mark";
   if (isPlausibleUtf8(raw)) return "UTF-8";
   return "GBK (the Chinese ANSI code page)";

@@ -1,7 +1,6 @@
 #include "themes/theme_folder.h"
 
-#include <algorithm>
-#include <cctype>
+#include "formats/work_names.h"
 
 namespace lumaset {
 
@@ -11,20 +10,8 @@ std::string themeFile(const Context& ctx, const std::string& theme, const std::s
   return themeLibrary(ctx) + ctx.sep() + theme + ctx.sep() + file;
 }
 
-bool isWorkFolderName(const std::string& name) { return name.rfind(".lumaset-", 0) == 0; }
-
-bool isTemporaryFileName(const std::string& name) {
-  static const std::string marker = ".lumaset-";
-  const std::size_t suffix = 6;
-  if (name.size() < 2 + marker.size() + suffix || name[0] != '.') return false;
-  const std::size_t at = name.size() - suffix - marker.size();
-  if (name.compare(at, marker.size(), marker) != 0) return false;
-  return std::all_of(name.end() - suffix, name.end(),
-                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-}
-
 bool isTheme(const Context& ctx, const std::string& theme) {
-  if (isWorkFolderName(theme)) return false;
+  if (isWorkName(theme)) return false;
   return ctx.files.exists(themeFile(ctx, theme, kThemeInfo)) && ctx.files.exists(themeFile(ctx, theme, kSplashLow));
 }
 

@@ -41,17 +41,12 @@ inline constexpr ThemeImage kThemeImages[6] = {
     {kLightHigh, HostImage::LightIcon, Pack::HighRes, 64, 64},
 };
 
-// Names in the library that begin with ".lumaset-" are the imports' own (staging
-// folders, the lock) and never themes.
-bool isWorkFolderName(const std::string& name);
-// The name of a temporary file that a write left beside its target: "." + the target's
-// name + ".lumaset-" + six characters.
-bool isTemporaryFileName(const std::string& name);
-
 // Program folder + "/LumasetTheme".
 std::string themeLibrary(const Context& ctx);
 // Library + "/" + theme + "/" + file.
 std::string themeFile(const Context& ctx, const std::string& theme, const std::string& file);
+// A folder of the library with info.ini and loading_low.png whose name is no work name
+// (formats/work_names.h).
 bool isTheme(const Context& ctx, const std::string& theme);
 // A key of the theme's info.ini, with its default ("未知" for info, else empty).
 std::string readThemeKey(const Context& ctx, const std::string& theme, const std::string& key);

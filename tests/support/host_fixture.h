@@ -1,17 +1,20 @@
 // A test's world: a sample host of a chosen version and layout in a temporary folder,
 // a program folder beside it, the POSIX platform with a scripted interaction, and the
-// run state.
+// run state; the paths of the host's files and its backups, and what they hold.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
+#include <vector>
 
+#include "platform/posix_files.h"
 #include "run/run_state.h"
 #include "run/startup.h"
-#include "platform/posix_files.h"
 #include "support/fake_interaction.h"
+#include "support/folder_snapshot.h"
 #include "support/temp_dir.h"
+#include "support/theme_maker.h"
 #include "tools/sample_host/sample_host.h"
 
 namespace lumaset::testing {
@@ -19,6 +22,26 @@ namespace lumaset::testing {
 inline std::string stubExe(const std::string& name) {
   return std::string(LUMASET_STUB_DIR) + "/" + name + "/Photoshop.exe";
 }
+
+// The icon files of a four-pack host, by their names in Resources.
+inline constexpr const char* kHostIconFiles[] = {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat",
+                                                 "PSIconsXLowRes.dat", "PSIconsXHighRes.dat"};
+
+// The sample host a test starts on (see HostFixture::makeHost).
+struct HostStart {
+  std::string stub = "v16.1.2";
+  std::string version = "16.1.2";
+  bool fourPack = true;
+  tools::HostShape shape = tools::HostShape::Sample;
+  bool chinese = true;
+};
+
+// A theme in the library when a test starts: its files (name -> bytes) and info.ini.
+struct StartTheme {
+  std::string name;
+  std::map<std::string, std::string> files;
+  std::string info = kTestThemeInfo;
+};
 
 class HostFixture : public ::testing::Test {
  protected:
@@ -72,15 +95,33 @@ class HostFixture : public ::testing::Test {
     return cache.emplace(key, made).first->second;
   }
 
-  // A sample host located as on a first start (its Photoshop.exe picked in the dialog),
-  // with the boxes of the start cleared.
-  tools::SampleHost& locateSampleHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
-                                      bool fourPack = true) {
-    makeHost(stub, version, fourPack);
+  // The themes that startOn writes into the library; a fixture names its own.
+  std::vector<StartTheme> startThemes;
+
+  // Writes startThemes and a sample host, and locates the host as on a first start (its
+  // Photoshop.exe picked in the dialog), with what the start showed (boxes, looks) cleared.
+  tools::SampleHost& startOn(const HostStart& start = {}) {
+    for (const StartTheme& theme : startThemes) writeTheme(home, theme.name, theme.files, theme.info);
+    makeHost(start.stub, start.version, start.fourPack, "PS", start.shape, start.chinese);
     ui.answers.push_back(host.exePath);
     runStartup(ctx);
     ui.boxes.clear();
+    view.looks.clear();
     return host;
+  }
+
+  // A file of the host's Resources folder, of the backup there (lumaset_BAK) and of the
+  // backup in Locales_BAK.
+  std::string res(const std::string& file) const { return host.folder + "/Resources/" + file; }
+  std::string bak(const std::string& file) const { return host.folder + "/Resources/lumaset_BAK/" + file; }
+  std::string langBak(const std::string& file) const { return host.folder + "/Locales_BAK/lumaset_BAK/" + file; }
+
+  // The host's icon files by name and its language file as "language", with their bytes.
+  Snapshot hostFiles() const {
+    Snapshot all;
+    for (const char* file : kHostIconFiles) all[file] = readWhole(res(file));
+    all["language"] = readWhole(host.languageFile);
+    return all;
   }
 
   // Removes both copies of the backup's record, as if they were lost: the program then

@@ -27,10 +27,13 @@ inline std::string readWhole(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+inline constexpr const char* kTestThemeInfo = "[Lumaset_theme]\r\ninfo=A test theme\r\n";
+// The info.ini of a theme whose loadtext key hides the host's startup texts.
+inline constexpr const char* kHidingThemeInfo = "[Lumaset_theme]\r\nloadtext=no\r\n";
+
 // Writes <home>/LumasetTheme/<name>/ with info.ini and the given files (name -> bytes).
 inline void writeTheme(const std::string& home, const std::string& name,
-                       const std::map<std::string, std::string>& files,
-                       const std::string& info = "[Lumaset_theme]\r\ninfo=A test theme\r\n") {
+                       const std::map<std::string, std::string>& files, const std::string& info = kTestThemeInfo) {
   std::string folder = home + "/LumasetTheme/" + name;
   writeFile(folder + "/info.ini", info);
   for (const auto& [file, bytes] : files) writeFile(folder + "/" + file, bytes);

@@ -1,0 +1,35 @@
+// The names the program gives its own files and folders among others' ones (temporary
+// files beside a target, staging folders and the lock in the theme library): each holds
+// the marker ".lumaset-", so that a later run can tell them from anything else.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lumaset {
+
+inline constexpr char kWorkNameMarker[] = ".lumaset-";
+// The letters or digits after the marker that tell a target's temporary files apart.
+inline constexpr std::size_t kTemporarySuffixLength = 6;
+
+// A work name of the program: it begins with the marker.
+constexpr bool isWorkName(std::string_view name) { return name.starts_with(kWorkNameMarker); }
+
+// The start of the name of a temporary file beside the target named `targetName`:
+// "." + the target's name + the marker; kTemporarySuffixLength characters follow.
+inline std::string temporaryNamePrefix(const std::string& targetName) { return "." + targetName + kWorkNameMarker; }
+
+// A temporary file that a write left beside its target: "." + the target's name (not
+// empty) + ".lumaset-" + six ASCII letters or digits.
+constexpr bool isTemporaryName(std::string_view name) {
+  constexpr std::string_view marker = kWorkNameMarker;
+  if (name.size() < 2 + marker.size() + kTemporarySuffixLength || name[0] != '.') return false;
+  const std::string_view tail = name.substr(name.size() - marker.size() - kTemporarySuffixLength);
+  if (!tail.starts_with(marker)) return false;
+  for (const char c : tail.substr(marker.size())) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  }
+  return true;
+}
+
+}  // namespace lumaset

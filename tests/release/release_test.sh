@@ -9,7 +9,16 @@
 set -euo pipefail
 src=$1 windows=$2 driver=$3 native=$4 stubs=$5 objdump=$6
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The fresh prefix's wine server outlives the last program by a moment and writes into
+# the prefix as it ends: it is stopped before the folder goes.
+cleanup() {
+  if [ -d "$work/prefix" ]; then
+    WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$work/prefix" wineserver -w 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 

@@ -49,6 +49,8 @@ MessageId refusalMessage(EditRefusal refusal) {
       return MessageId::NoLock;
     case EditRefusal::HostRunning:
       return MessageId::HostRunning;
+    case EditRefusal::NoRights:
+      return MessageId::NeedsAdministrator;
     case EditRefusal::HardLinked:
     case EditRefusal::None:
       break;
@@ -72,6 +74,12 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
     if (!folder.empty()) paths.workFolders.push_back(folder);
   }
   paths.probeFolders = {b.probe};
+  // The folders of the files the edit replaces and of their backups; the host's own
+  // folder only where the language backup folder is still to be made in it (the lock
+  // beside the host may go to the temporary folder instead).
+  paths.changedFolders = paths.workFolders;
+  paths.changedFolders.insert(paths.changedFolders.end(),
+                              {b.iconBackupOld, state.languageBackupFolder, b.languageBackupOld});
   return paths;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/session.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
+#include "run/outcome_text.h"
 #include "run/startup.h"
 #include "themes/looks.h"
 
@@ -16,7 +17,7 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--json] COMMAND ...\n"
+    "usage: lumaset-cli [--home DIR] [--json] [--settings FILE] [--result FILE] COMMAND ...\n"
     "       lumaset-cli --help | --version\n"
     "  locate EXE [--language-file FILE]   point the program at Photoshop.exe\n"
     "  status                              the located host and its files\n"
@@ -39,6 +40,8 @@ const char* const kUsage =
 void Session::report(const Outcome& outcome) {
   show(ui, outcome);
   if (!outcome.done()) troubled = true;
+  result.add(outcome);
+  operationRan = true;
 }
 
 void Session::report(const std::vector<Report>& lookReports) {
@@ -85,7 +88,7 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
 namespace {
 
 int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
-  std::string home;
+  std::string home, settings, resultFile;
   bool json = false;
   std::size_t i = 0;
   for (; i < args.size(); ++i) {
@@ -93,6 +96,10 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
       json = true;
     } else if (args[i] == "--home" && i + 1 < args.size()) {
       home = files.absolutePath(args[++i]);
+    } else if (args[i] == "--settings" && i + 1 < args.size()) {
+      settings = files.absolutePath(args[++i]);
+    } else if (args[i] == "--result" && i + 1 < args.size()) {
+      resultFile = files.absolutePath(args[++i]);
     } else {
       break;
     }
@@ -109,6 +116,7 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   while (home.size() > 1 && home.back() == files.separator()) home.pop_back();
 
   Session session(files, home, out, err, json);
+  session.ctx.settingsOverride = settings;
   if (i >= args.size()) return session.usage("");
   const std::string command = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
@@ -130,7 +138,13 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   };
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);
-  return found->second(session, rest);
+  const int status = found->second(session, rest);
+  // The outcome of the operation for the program that started this one; a command that
+  // ran none (a usage error) leaves no file, which that program reads as no result.
+  if (!resultFile.empty() && session.operationRan && !files.writeFile(resultFile, outcomeText(session.result))) {
+    return session.fail("cannot write the result file " + resultFile);
+  }
+  return status;
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ class CliInteraction : public Interaction {
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;
   void setBusy(bool) override {}
+  // The command line never raises its own rights: it says that it needs them.
+  ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&) override { return {}; }
 
  private:
   std::FILE* out_;

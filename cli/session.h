@@ -27,6 +27,9 @@ struct Session {
   bool json;
   // An operation was refused or failed, or a look could not read its index: exit 1.
   bool troubled = false;
+  // What the operations of the command reported, joined, for --result.
+  Outcome result;
+  bool operationRan = false;
 
   Session(Files& f, std::string home, std::FILE* o, std::FILE* e, bool j)
       : files(f), ui(o, j), questions(ui), ctx{f, questions, view, state, std::move(home)}, out(o), err(e), json(j) {

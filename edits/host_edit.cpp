@@ -1,12 +1,42 @@
 #include "edits/host_edit.h"
 
+#include "formats/path_text.h"
 #include "formats/work_names.h"
 
 namespace lumaset {
+namespace {
+
+// The folder itself, or the nearest folder above it that exists: where the edit would
+// make it.
+std::string existingFolderFor(Files& files, std::string folder) {
+  const std::string_view separators = separatorsFor(files.separator());
+  while (!folder.empty() && !files.info(folder).isFolder) {
+    std::string parent = folderOf(folder, separators);
+    if (parent.size() >= folder.size()) break;
+    folder = parent;
+  }
+  return folder;
+}
+
+// The first folder the edit would change but this process may not, or nothing.
+std::optional<std::string> folderWithoutRights(Files& files, const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    const std::string existing = existingFolderFor(files, folder);
+    if (!existing.empty() && !files.canCreateIn(existing)) return existing;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                           std::string& refusedFile) {
   refusal = EditRefusal::None;
+  if (std::optional<std::string> folder = folderWithoutRights(files, paths.changedFolders)) {
+    refusal = EditRefusal::NoRights;
+    refusedFile = *folder;
+    return nullptr;
+  }
   std::unique_ptr<FileLock> beside, shared;
   const LockResult besideResult = files.lockFile(paths.lockFile, beside);
   const LockResult sharedResult =

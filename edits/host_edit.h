@@ -21,6 +21,9 @@ struct HostEditPaths {
   std::vector<std::string> hostFiles;     // the index, the packs and the language file (links followed)
   std::vector<std::string> workFolders;   // where temporary files of the program may lie
   std::vector<std::string> probeFolders;  // folders the program makes for a moment only
+  // Every folder whose content the edit may change (one that does not exist yet stands
+  // for the folder it will be made in).
+  std::vector<std::string> changedFolders;
 };
 
 enum class EditRefusal {
@@ -29,13 +32,16 @@ enum class EditRefusal {
   NoLock,       // no lock could be made, neither beside the host nor in the temporary folder
   HostRunning,  // the host runs, or another process holds one of its files
   HardLinked,   // a host file has another name: a replacement would part them
+  NoRights,     // this process may not change one of the folders (without administrator rights)
 };
 
 class HostEdit {
  public:
-  // The edit, or nothing with the reason in `refusal` (and the file it concerns in
-  // `refusedFile`). The lock is taken beside the host and in the temporary folder: two
-  // runs meet at the one they can both make, and an edit never starts without either.
+  // The edit, or nothing with the reason in `refusal` (and the file or folder it
+  // concerns in `refusedFile`). First every changed folder is tried, so that an edit
+  // without the rights for all of them refuses before it changes anything. The lock is
+  // taken beside the host and in the temporary folder: two runs meet at the one they
+  // can both make, and an edit never starts without either.
   static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                          std::string& refusedFile);
 

@@ -140,10 +140,43 @@ Message applyMessage(const Report& r) {
   }
 }
 
+constexpr const char* kRights = "需要管理员权限";
+constexpr const char* kProtectedHost =
+    "Photoshop 装在 C:\\Program Files 这样受保护的文件夹里时，只有管理员才能修改它的文件。";
+
+Message rightsMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::NeedsAdministrator:
+      return {"Lumaset 没有修改这个文件夹的权限，未作任何修改：\r\n" + r.path + "\r\n" + kProtectedHost +
+                  "\r\n请在以管理员身份打开的命令提示符中再运行这个命令（窗口会在需要时自己请求管理员权限）。",
+              kRights, MessageIcon::Error};
+    case MessageId::OfferAdministrator:
+      return {"Lumaset 没有修改这个文件夹的权限：\r\n" + r.path + "\r\n" + kProtectedHost +
+                  "\r\n\r\n要以管理员身份继续吗？Windows 会请你确认，只有这一次修改以管理员身份进行。",
+              kRights};
+    case MessageId::NothingChangedWithoutRights:
+      return info("未作任何修改。\r\n要修改这个 Photoshop，请在询问时选“是”，并在 Windows 的确认窗口中同意；"
+                  "也可以右键点 lumaset.exe，选“以管理员身份运行”。",
+                  kRights);
+    case MessageId::WorkerNotStarted:
+      return error("无法以管理员身份运行，未作任何修改：" + r.path +
+                   "\r\n请确认 lumaset-cli.exe 和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起）。");
+    case MessageId::WorkerGaveNoResult:
+      return error("以管理员身份运行的 Lumaset 没有报告结果（退出代码：" + r.detail +
+                   "）。\r\n请再试一次；如果仍然这样，请右键点 lumaset.exe，选“以管理员身份运行”后再操作。");
+    case MessageId::NoRightsEvenAsAdministrator:
+      return error("以管理员身份也无法修改这个文件夹，未作任何修改：\r\n" + r.path +
+                   "\r\n请检查它是否只读、是否在只读的磁盘上，或者是否被安全软件保护。");
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 Message messageFor(const Report& report) {
-  for (Message (*group)(const Report&) : {locationMessage, editMessage, backupMessage, applyMessage}) {
+  for (Message (*group)(const Report&) :
+       {locationMessage, editMessage, backupMessage, applyMessage, rightsMessage}) {
     Message m = group(report);
     if (!m.text.empty()) return m;
   }

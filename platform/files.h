@@ -136,6 +136,11 @@ class FileChanges {
   virtual bool createFolder(const std::string& path) = 0;
   // Removes a folder with everything in it.
   virtual bool deleteFolder(const std::string& path) = 0;
+  // Makes a temporary file in `folder` and removes it at once: whether this process may
+  // change what the folder holds. Windows keeps a folder under Program Files from a
+  // process without administrator rights, whatever the folder's attributes say, so only
+  // a try tells.
+  virtual bool canCreateIn(const std::string& folder) = 0;
   // Sets one profile (INI) value as TextsAndVersions::readProfileString reads it, keeping
   // every other line of the file and creating the file when it is missing.
   virtual bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,

@@ -3,6 +3,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumaset {
 
@@ -17,6 +18,13 @@ struct OpenFileRequest {
   std::string initialFolder;  // empty: none
 };
 
+// How a program started with administrator rights ended.
+struct ElevatedRun {
+  enum class End { Finished, Declined, NotStarted };
+  End end = End::NotStarted;
+  int exitCode = 0;  // of a finished run
+};
+
 class Interaction {
  public:
   virtual ~Interaction() = default;
@@ -29,6 +37,9 @@ class Interaction {
   virtual void openWebPage(const std::string& url) = 0;
   // Shows or takes down the wait cursor.
   virtual void setBusy(bool busy) = 0;
+  // Runs `program` with `arguments` and administrator rights, once the system's consent
+  // prompt has been answered yes, and waits for it to end; Declined when the user said no.
+  virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
 // Shows the wait cursor for as long as it lives.

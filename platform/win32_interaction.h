@@ -18,6 +18,7 @@ class Win32Interaction : public Interaction {
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;
   void setBusy(bool busy) override;
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override;
 
  private:
   HWND owner_ = nullptr;

@@ -57,6 +57,13 @@ enum class MessageId {
   ImagesSkipped,        // detail: the resource names, joined
   IconsSkipped,         // detail: the resource names, joined
   StartupTextSkipped,   // a host without a language file, with the toggle on
+  // Administrator rights.
+  NeedsAdministrator,            // path: the folder this process may not change
+  OfferAdministrator,            // path: likewise; the window's question
+  NothingChangedWithoutRights,   // the question or the system's prompt answered no
+  WorkerNotStarted,              // path: the program that should have run
+  WorkerGaveNoResult,            // detail: its exit code
+  NoRightsEvenAsAdministrator,   // path: the folder
   Applied,
 };
 

@@ -61,9 +61,14 @@ struct Context {
   HostView& view;
   RunState& state;
   std::string programFolder;  // without trailing separator
+  // The settings to read instead of the program's own (an elevated worker reads the
+  // location of the window that started it); empty for setting.ini beside the program.
+  std::string settingsOverride;
 
   char sep() const { return files.separator(); }
-  std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }
+  std::string settingsFile() const {
+    return settingsOverride.empty() ? programFolder + sep() + "setting.ini" : settingsOverride;
+  }
   std::string languageFilePath() const { return state.languageFilePath(sep()); }
 };
 

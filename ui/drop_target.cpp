@@ -15,18 +15,44 @@ bool holdsFiles(IDataObject* data) {
 }
 
 std::vector<std::string> droppedPaths(HGLOBAL global) {
-  std::vector<std::string> paths;
-  auto drop = static_cast<HDROP>(GlobalLock(global));
-  UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    wchar_t path[MAX_PATH * 4];
-    if (DragQueryFileW(drop, i, path, MAX_PATH * 4)) paths.push_back(fromWide(path));
-  }
+  std::vector<std::string> paths = pathsOfDrop(static_cast<HDROP>(GlobalLock(global)));
   GlobalUnlock(global);
   return paths;
 }
 
 }  // namespace
+
+bool runsElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const bool read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+  CloseHandle(token);
+  return read && elevation.TokenIsElevated;
+}
+
+void acceptDroppedFiles(HWND window) {
+  // WM_COPYGLOBALDATA (0x0049) carries the list of files to the window.
+  for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), 0x0049u})
+    ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+  DragAcceptFiles(window, TRUE);
+}
+
+std::vector<std::string> pathsOfDrop(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    // The length first: a path may be longer than MAX_PATH.
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    if (length && DragQueryFileW(drop, i, path.data(), length + 1) == length) {
+      path.resize(length);
+      paths.push_back(fromWide(path));
+    }
+  }
+  return paths;
+}
 
 HRESULT DropTarget::QueryInterface(REFIID riid, void** out) {
   if (riid == IID_IUnknown || riid == IID_IDropTarget) {

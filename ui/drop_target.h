@@ -1,12 +1,25 @@
 // Takes lists of dropped files from the shell and hands their paths to a callback.
 #pragma once
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace lumaset::ui {
+
+// The paths of a list of dropped files.
+std::vector<std::string> pathsOfDrop(HDROP drop);
+
+// Whether this process runs with administrator rights. Windows keeps the drags of
+// Explorer, which runs without them, from an OLE drop target of such a process; only the
+// older WM_DROPFILES reaches it, once the message filter lets it through.
+bool runsElevated();
+
+// Takes drops by WM_DROPFILES (for a process that runs elevated) and lets the messages
+// of such a drop pass the filter that keeps lower processes' messages out.
+void acceptDroppedFiles(HWND window);
 
 class DropTarget : public IDropTarget {
  public:

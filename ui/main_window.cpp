@@ -170,8 +170,15 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DROPFILES: {
+      auto drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::string> paths = pathsOfDrop(drop);
+      DragFinish(drop);
+      presenter_.filesDropped(paths);
+      return 0;
+    }
     case WM_DESTROY:
-      RevokeDragDrop(main_);
+      if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
       return 0;
     default:
@@ -201,9 +208,13 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::windowStartup() {
-  dropTarget_ =
-      std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) { presenter_.filesDropped(paths); });
-  RegisterDragDrop(main_, dropTarget_.get());
+  if (runsElevated()) {
+    acceptDroppedFiles(main_);
+  } else {
+    dropTarget_ =
+        std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) { presenter_.filesDropped(paths); });
+    RegisterDragDrop(main_, dropTarget_.get());
+  }
 
   const std::pair<Control, const char*> tips[] = {
       {Control::Badge1x, "这个主题有 @1x 尺寸启动图"},

@@ -1,6 +1,7 @@
 #include "ui/presenter.h"
 
 #include "backup/refresh_backup.h"
+#include "messages/administrator_rights.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
 #include "run/host_location.h"
@@ -121,33 +122,37 @@ void Presenter::locateClicked() {
   report(out);
 }
 
-void Presenter::backupPressed() {
+void Presenter::changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation) {
   Outcome out;
   {
     BusyCursor busy(ui_);
-    out = refreshBackup(ctx_);
+    out = operation();
   }
-  report(out);
+  report(withAdministratorRights(ctx_, ui_, command, std::move(out)));
+}
+
+void Presenter::backupPressed() {
+  changeHost({"backup", "--refresh"}, [this] { return refreshBackup(ctx_); });
 }
 
 void Presenter::applyThemeClicked() {
-  Outcome out;
-  {
-    BusyCursor busy(ui_);
-    out = applyFromThemeList(ctx_, view_.selectedThemeText(), state_.startupTextToggle);
-  }
-  report(out);
+  const std::string entry = view_.selectedThemeText();
+  const bool toggle = state_.startupTextToggle;
+  changeHost({"apply", entry, "--hide-text", toggle ? "on" : "off"},
+             [&] { return applyFromThemeList(ctx_, entry, toggle); });
 }
 
 void Presenter::applyCustomClicked() {
+  static const char* const kOptions[6] = {"--splash", "--splash2x", "--dark", "--dark2x", "--light", "--light2x"};
   ImageSlots fields;
-  for (int i = 0; i < 6; ++i) fields[static_cast<std::size_t>(i)] = view_.customField(i);
-  Outcome out;
-  {
-    BusyCursor busy(ui_);
-    out = applyCustomImages(ctx_, fields, state_.startupTextToggle);
+  std::vector<std::string> command = {"apply-custom"};
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    fields[i] = view_.customField(static_cast<int>(i));
+    if (!fields[i].empty()) command.insert(command.end(), {kOptions[i], fields[i]});
   }
-  report(out);
+  const bool toggle = state_.startupTextToggle;
+  command.insert(command.end(), {"--hide-text", toggle ? "on" : "off"});
+  changeHost(command, [&] { return applyCustomImages(ctx_, fields, toggle); });
 }
 
 void Presenter::pickImageClicked(int slot) {

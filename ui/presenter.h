@@ -2,7 +2,9 @@
 // theme box and its wrap-around stepping, the two page buttons, and the startup-text
 // toggle with its overlay.
 #pragma once
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "messages/dialog_questions.h"
 #include "run/run_state.h"
@@ -64,6 +66,9 @@ class Presenter : private HostView {
   void showLook(const Look& look);
   // Shows what an operation had to tell.
   void report(const Outcome& outcome);
+  // Runs an operation that changes the host and shows its outcome; when this process
+  // lacks the rights, `command` runs it with administrator rights once the user agrees.
+  void changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation);
 
   // HostView: what the core's operations show while they run.
   void setPathBox(const std::string& text) override { view_.setPathBox(text); }

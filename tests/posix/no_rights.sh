@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A user without write rights in the host's folders: the backup and the apply refuse
-# with their messages and every host file keeps its bytes. Root may write anywhere, so
+# before they change anything, with one message that says administrator rights are
+# needed, and every host file keeps its bytes. Root may write anywhere, so
 # the program runs as "nobody"; the test is skipped (77) when it cannot drop rights.
 # Usage: no_rights.sh NATIVE_BUILD_DIR
 set -euo pipefail
@@ -38,14 +39,14 @@ set +e
 out=$(as_nobody --json backup); code=$?
 set -e
 [ "$code" = 1 ] || fail "backup exited $code: $out"
-grep -q "{\"caption\":\"错误\",\"text\":\"创建备份文件失败：$work/PS/Resources/lumaset_BAK\",\"icon\":\"error\"}" <<<"$out" \
-  || fail "backup message: $out"
+rights="{\"caption\":\"需要管理员权限\",\"text\":\"Lumaset 没有修改这个文件夹的权限，未作任何修改：\\\\r\\\\n$work/PS/Resources\\\\r\\\\n"
+[ "$(grep -c "^$rights" <<<"$out")" = 1 ] && [ "$(grep -c caption <<<"$out")" = 1 ] || fail "backup message: $out"
 
 set +e
 out=$(as_nobody --json apply Sakura); code=$?
 set -e
 [ "$code" = 1 ] || fail "apply exited $code: $out"
-grep -q '"text":"没有创建备份，所以无法为你进行下一步操作' <<<"$out" || fail "no no-backup message: $out"
+[ "$(grep -c "^$rights" <<<"$out")" = 1 ] && [ "$(grep -c caption <<<"$out")" = 1 ] || fail "apply message: $out"
 grep -q '修改完成' <<<"$out" && fail "a refused apply reported success"
 
 after=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)

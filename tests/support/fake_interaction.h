@@ -3,6 +3,7 @@
 // main window would show.
 #pragma once
 #include <deque>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -76,6 +77,21 @@ class FakeInteraction : public Interaction, public HostQuestions {
   void setBusy(bool busy) override {
     busyDepth += busy ? 1 : -1;
     if (busyDepth > maxBusyDepth) maxBusyDepth = busyDepth;
+  }
+
+  // The programs run with administrator rights, and how each ends: by `worker` (which
+  // may do what the program would) when it is set, else by `elevatedEnd`.
+  struct ElevatedCall {
+    std::string program;
+    std::vector<std::string> arguments;
+  };
+  std::vector<ElevatedCall> elevated;
+  std::function<int(const std::vector<std::string>&)> worker;
+  ElevatedRun::End elevatedEnd = ElevatedRun::End::Declined;
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
+    elevated.push_back({program, arguments});
+    if (worker) return {ElevatedRun::End::Finished, worker(arguments)};
+    return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
   }
 };
 

@@ -1,0 +1,30 @@
+// An operation that changes the host, as the window runs it: first in this process, and
+// when this process may not change the host's folders (Photoshop under Program Files,
+// the window without administrator rights), once more in an elevated worker after the
+// user agreed. The worker is the program's own command line started with administrator
+// rights; it reads the window's location from a settings file of its own, and writes the
+// outcome of its operation to a result file that is shown here as the window's own. The
+// window itself stays a normal process, so that drops from Explorer keep reaching it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/interaction.h"
+#include "run/run_state.h"
+
+namespace lumaset {
+
+// The command line's program beside the window's.
+inline constexpr const char* kWorkerProgram = "lumaset-cli.exe";
+
+// Whether an outcome is the refusal of a process that may not change the host's folders.
+bool lacksRights(const Outcome& outcome);
+
+// `inProcess` when it was not refused for want of rights; else what the user chose:
+// nothing changed, or the outcome of `command` (the command line's command and its
+// options) run by the elevated worker. Asks once: a worker that cannot change the
+// folders either ends with a message, never with another question.
+Outcome withAdministratorRights(Context& ctx, Interaction& ui, const std::vector<std::string>& command,
+                                Outcome inProcess);
+
+}  // namespace lumaset

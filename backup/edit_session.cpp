@@ -28,13 +28,19 @@ std::optional<IndexLayout> layoutOf(Files& files, const std::string& indexPath) 
   return decoded.table.layout;
 }
 
-// Host files that are symbolic links are edited through their targets, found once here:
-// a replacement then lands in the target and the link stays a link.
-void followLinks(Files& files, BackupLayout& b) {
+// The record keys of every file an edit may touch: the icon files of either layout and
+// the language file, when the host has one.
+std::vector<std::string> everyKey(const BackupLayout& b) {
   std::vector<std::string> keys;
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) keys.push_back(file);
   if (!b.languageAbsent) keys.push_back(kLanguageKey);
-  for (const std::string& key : keys) {
+  return keys;
+}
+
+// Host files that are symbolic links are edited through their targets, found once here:
+// a replacement then lands in the target and the link stays a link.
+void followLinks(Files& files, BackupLayout& b) {
+  for (const std::string& key : everyKey(b)) {
     const std::string path = b.hostPath(key);
     const std::string target = files.linkTarget(path);
     if (target != path) b.linkTargets[key] = target;
@@ -80,6 +86,14 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
   paths.changedFolders = paths.workFolders;
   paths.changedFolders.insert(paths.changedFolders.end(),
                               {b.iconBackupOld, state.languageBackupFolder, b.languageBackupOld});
+  // The host's files are appended to, cut back and replaced; the backup's copies and
+  // records are replaced.
+  paths.changedFiles = paths.hostFiles;
+  for (const std::string& key : everyKey(b)) {
+    for (const std::string& copy : {b.backupPath(key), b.secondCopyPath(key)})
+      if (!copy.empty()) paths.changedFiles.push_back(copy);
+  }
+  paths.changedFiles.insert(paths.changedFiles.end(), {b.recordPath(), b.recordSecondCopyPath()});
   return paths;
 }
 

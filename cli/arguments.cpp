@@ -5,9 +5,13 @@ namespace lumaset::cli {
 Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags) {
   Arguments parsed;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg.size() < 2 || arg[0] != '-') {
+    // After "--" every argument is a word, one that begins with "-" too (a theme's name).
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
       parsed.words.push_back(arg);
     } else if (flags.count(arg)) {
       parsed.options[arg] = "";

@@ -21,7 +21,8 @@ struct Arguments {
   }
 };
 
-// `valued` lists the options that take a value, `flags` those that do not.
+// `valued` lists the options that take a value, `flags` those that do not; "--" ends the
+// options.
 Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags);
 

@@ -17,7 +17,8 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--json] [--settings FILE] [--result FILE] COMMAND ...\n"
+    "usage: lumaset-cli [--home DIR] [--json] [--result FILE] [--host DIR --host-version V\n"
+    "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
     "       lumaset-cli --help | --version\n"
     "  locate EXE [--language-file FILE]   point the program at Photoshop.exe\n"
     "  status                              the located host and its files\n"
@@ -88,7 +89,14 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
 namespace {
 
 int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
-  std::string home, settings, resultFile;
+  std::string home, resultFile;
+  std::optional<StoredLocation> location;
+  // The location options, each naming one value of a location given instead of setting.ini's.
+  const std::map<std::string, std::string StoredLocation::*> locationOptions = {
+      {"--host", &StoredLocation::hostFolder},
+      {"--host-version", &StoredLocation::hostVersion},
+      {"--language-file", &StoredLocation::languageFileName},
+      {"--language-folder", &StoredLocation::languageFolder}};
   bool json = false;
   std::size_t i = 0;
   for (; i < args.size(); ++i) {
@@ -96,8 +104,10 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
       json = true;
     } else if (args[i] == "--home" && i + 1 < args.size()) {
       home = files.absolutePath(args[++i]);
-    } else if (args[i] == "--settings" && i + 1 < args.size()) {
-      settings = files.absolutePath(args[++i]);
+    } else if (locationOptions.count(args[i]) && i + 1 < args.size()) {
+      if (!location) location.emplace();
+      (*location).*locationOptions.at(args[i]) = args[i + 1];
+      ++i;
     } else if (args[i] == "--result" && i + 1 < args.size()) {
       resultFile = files.absolutePath(args[++i]);
     } else {
@@ -116,7 +126,7 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   while (home.size() > 1 && home.back() == files.separator()) home.pop_back();
 
   Session session(files, home, out, err, json);
-  session.ctx.settingsOverride = settings;
+  session.ctx.givenLocation = location;
   if (i >= args.size()) return session.usage("");
   const std::string command = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());

@@ -26,6 +26,7 @@ class CliInteraction : public Interaction {
   void setBusy(bool) override {}
   // The command line never raises its own rights: it says that it needs them.
   ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&) override { return {}; }
+  bool runsAsAdministrator() override { return false; }
 
  private:
   std::FILE* out_;

@@ -1,5 +1,7 @@
 #include "edits/host_edit.h"
 
+#include <algorithm>
+
 #include "formats/path_text.h"
 #include "formats/work_names.h"
 
@@ -7,22 +9,26 @@ namespace lumaset {
 namespace {
 
 // The folder itself, or the nearest folder above it that exists: where the edit would
-// make it.
+// make it. A drive's root keeps its separator ("E:" alone names the drive's current folder).
 std::string existingFolderFor(Files& files, std::string folder) {
-  const std::string_view separators = separatorsFor(files.separator());
+  const char sep = files.separator();
   while (!folder.empty() && !files.info(folder).isFolder) {
-    std::string parent = folderOf(folder, separators);
-    if (parent.size() >= folder.size()) break;
+    std::string parent = folderOf(folder, separatorsFor(sep));
+    if (sep == '\\' && parent.size() == 2 && parent[1] == ':') parent += sep;
+    if (parent.empty() || parent.size() >= folder.size()) return {};
     folder = parent;
   }
   return folder;
 }
 
-// The first folder the edit would change but this process may not, or nothing.
-std::optional<std::string> folderWithoutRights(Files& files, const std::vector<std::string>& folders) {
-  for (const std::string& folder : folders) {
+// The first folder or file the edit would change but this process may not, or nothing.
+std::optional<std::string> withoutRights(Files& files, const HostEditPaths& paths) {
+  for (const std::string& folder : paths.changedFolders) {
     const std::string existing = existingFolderFor(files, folder);
-    if (!existing.empty() && !files.canCreateIn(existing)) return existing;
+    if (!existing.empty() && !files.mayChange(existing)) return existing;
+  }
+  for (const std::string& file : paths.changedFiles) {
+    if (files.entryKind(file) == EntryKind::File && !files.mayChange(file)) return file;
   }
   return std::nullopt;
 }
@@ -32,11 +38,6 @@ std::optional<std::string> folderWithoutRights(Files& files, const std::vector<s
 std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                           std::string& refusedFile) {
   refusal = EditRefusal::None;
-  if (std::optional<std::string> folder = folderWithoutRights(files, paths.changedFolders)) {
-    refusal = EditRefusal::NoRights;
-    refusedFile = *folder;
-    return nullptr;
-  }
   std::unique_ptr<FileLock> beside, shared;
   const LockResult besideResult = files.lockFile(paths.lockFile, beside);
   const LockResult sharedResult =
@@ -63,6 +64,12 @@ std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& pat
       return nullptr;
     }
   }
+  // After the host's own refusals: a running host is told before any question of rights.
+  if (std::optional<std::string> denied = withoutRights(files, paths)) {
+    refusal = EditRefusal::NoRights;
+    refusedFile = *denied;
+    return nullptr;
+  }
   std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(beside), std::move(shared)));
   edit->removeLeftovers(paths);
   return edit;
@@ -71,7 +78,13 @@ std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& pat
 void HostEdit::removeLeftovers(const HostEditPaths& paths) {
   const char sep = files_.separator();
   // Only the program's temporary names: nothing else in the host's folders is named so.
-  for (const std::string& folder : paths.workFolders) {
+  // The changed folders hold the rights probes of a run that died before removing them.
+  std::vector<std::string> folders = paths.workFolders;
+  for (const std::string& changed : paths.changedFolders) {
+    const std::string folder = existingFolderFor(files_, changed);
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  for (const std::string& folder : folders) {
     for (const std::string& name : files_.fileNames(folder)) {
       if (isTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
     }

@@ -22,8 +22,10 @@ struct HostEditPaths {
   std::vector<std::string> workFolders;   // where temporary files of the program may lie
   std::vector<std::string> probeFolders;  // folders the program makes for a moment only
   // Every folder whose content the edit may change (one that does not exist yet stands
-  // for the folder it will be made in).
+  // for the folder it will be made in), and every existing file it may change in place
+  // or replace.
   std::vector<std::string> changedFolders;
+  std::vector<std::string> changedFiles;
 };
 
 enum class EditRefusal {
@@ -38,10 +40,10 @@ enum class EditRefusal {
 class HostEdit {
  public:
   // The edit, or nothing with the reason in `refusal` (and the file or folder it
-  // concerns in `refusedFile`). First every changed folder is tried, so that an edit
-  // without the rights for all of them refuses before it changes anything. The lock is
-  // taken beside the host and in the temporary folder: two runs meet at the one they
-  // can both make, and an edit never starts without either.
+  // concerns in `refusedFile`). The lock is taken beside the host and in the temporary
+  // folder: two runs meet at the one they can both make, and an edit never starts
+  // without either. Every changed folder and file is tried before anything else is
+  // done, so that an edit without the rights for all of them changes nothing.
   static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                          std::string& refusedFile);
 

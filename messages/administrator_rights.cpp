@@ -2,10 +2,8 @@
 
 #include <optional>
 
-#include "formats/byte_order_mark.h"
 #include "messages/catalogue.h"
 #include "run/outcome_text.h"
-#include "run/settings.h"
 
 namespace lumaset {
 namespace {
@@ -16,41 +14,41 @@ Outcome refused(MessageId id, std::string path = {}, std::string detail = {}) {
   return out;
 }
 
-// The files the worker is handed: the window's location, which the program's own
-// setting.ini may not hold (its folder may be read-only), and the place for its outcome.
-struct WorkerFiles {
-  std::string settings;
-  std::string result;
-};
-
-// Claims a settings file of a name no other run uses, and writes the run state's location
-// into it as setting.ini holds it. A new profile starts with a UTF-16 mark, so that every
-// character of a path survives the profile functions.
-std::optional<WorkerFiles> writeWorkerFiles(Context& ctx) {
+// The file the worker writes its outcome to, claimed under a name no other run uses. Names
+// left by windows that died are cleared once all are taken.
+std::optional<std::string> claimResultFile(Context& ctx) {
   Files& files = ctx.files;
   const std::string base = files.temporaryFolder() + ctx.sep() + "lumaset-worker-";
-  for (int n = 0; n < 100; ++n) {
-    WorkerFiles made{base + std::to_string(n) + ".ini", base + std::to_string(n) + ".result"};
-    if (!files.writeNewFile(made.settings, kUtf16LeBom)) continue;
-    const RunState& st = ctx.state;
-    auto write = [&](const char* key, const std::string& value) {
-      return files.writeProfileString(made.settings, kSettingsSection, key, value);
-    };
-    if (write(kKeyHostFolder, st.hostFolder) && write(kKeyHostVersion, st.release18OrLater ? "18" : "16") &&
-        write(kKeyLanguageFile, st.languageFileName) && write(kKeyLanguageFolder, st.languageFolder)) {
-      files.removeFile(made.result);
-      return made;
+  for (int round = 0; round < 2; ++round) {
+    for (int n = 0; n < 100; ++n) {
+      const std::string path = base + std::to_string(n) + ".result";
+      if (files.writeNewFile(path, {})) return path;
     }
-    files.removeFile(made.settings);
-    return std::nullopt;
+    for (int n = 0; n < 100; ++n) files.removeFile(base + std::to_string(n) + ".result");
   }
   return std::nullopt;
 }
 
+// The window's location goes on the worker's command line, which no other process can
+// change before the worker reads it (a file could be); setting.ini may not hold it (its
+// folder may be read-only, or a location may have failed to store).
+std::vector<std::string> workerArguments(const Context& ctx, const std::string& result,
+                                         const std::vector<std::string>& command) {
+  const RunState& st = ctx.state;
+  std::vector<std::string> arguments = {"--home",          ctx.programFolder,
+                                        "--result",        result,
+                                        "--host",          st.hostFolder,
+                                        "--host-version",  st.release18OrLater ? "18" : "16",
+                                        "--language-file", st.languageFileName,
+                                        "--language-folder", st.languageFolder};
+  arguments.insert(arguments.end(), command.begin(), command.end());
+  return arguments;
+}
+
 // What the worker reported. A worker that could not change the folders either says so
 // as the last thing, and is told apart from the window's own refusal.
-Outcome workerOutcome(Files& files, const WorkerFiles& made, const ElevatedRun& run) {
-  std::optional<Outcome> out = outcomeFromText(files.readFile(made.result));
+Outcome workerOutcome(Files& files, const std::string& result, const ElevatedRun& run) {
+  std::optional<Outcome> out = outcomeFromText(files.readFile(result));
   if (!out) {
     Outcome none;
     none.fail(MessageId::WorkerGaveNoResult, {}, std::to_string(run.exitCode));
@@ -61,22 +59,19 @@ Outcome workerOutcome(Files& files, const WorkerFiles& made, const ElevatedRun& 
 }
 
 Outcome runWorker(Context& ctx, Interaction& ui, const std::vector<std::string>& command) {
-  std::optional<WorkerFiles> made = writeWorkerFiles(ctx);
-  if (!made) return refused(MessageId::WriteFailed, ctx.files.temporaryFolder());
-  std::vector<std::string> arguments = {"--home", ctx.programFolder, "--settings", made->settings,
-                                        "--result", made->result};
-  arguments.insert(arguments.end(), command.begin(), command.end());
+  std::optional<std::string> result = claimResultFile(ctx);
+  if (!result) return refused(MessageId::WriteFailed, ctx.files.temporaryFolder());
   const std::string program = ctx.programFolder + ctx.sep() + kWorkerProgram;
   ElevatedRun run;
   {
     BusyCursor busy(ui);
-    run = ui.runAsAdministrator(program, arguments);
+    run = ui.runAsAdministrator(program, workerArguments(ctx, *result, command));
   }
-  Outcome out = run.end == ElevatedRun::End::Finished   ? workerOutcome(ctx.files, *made, run)
+  Outcome out = run.end == ElevatedRun::End::Finished   ? workerOutcome(ctx.files, *result, run)
                 : run.end == ElevatedRun::End::Declined ? refused(MessageId::NothingChangedWithoutRights)
-                                                        : refused(MessageId::WorkerNotStarted, program);
-  ctx.files.removeFile(made->settings);
-  ctx.files.removeFile(made->result);
+                                                        : refused(MessageId::WorkerNotStarted, program,
+                                                                  std::to_string(run.error));
+  ctx.files.removeFile(*result);
   return out;
 }
 
@@ -91,6 +86,11 @@ Outcome withAdministratorRights(Context& ctx, Interaction& ui, const std::vector
                                 Outcome inProcess) {
   if (!lacksRights(inProcess)) return inProcess;
   const std::string folder = inProcess.reports.back().path;
+  // A process that runs as administrator already can get no more rights.
+  if (ui.runsAsAdministrator()) {
+    inProcess.reports.back().id = MessageId::NoRightsEvenAsAdministrator;
+    return inProcess;
+  }
   // What came before the refusal (a location's messages) is told first.
   inProcess.reports.pop_back();
   show(ui, inProcess);

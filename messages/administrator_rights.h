@@ -2,8 +2,8 @@
 // when this process may not change the host's folders (Photoshop under Program Files,
 // the window without administrator rights), once more in an elevated worker after the
 // user agreed. The worker is the program's own command line started with administrator
-// rights; it reads the window's location from a settings file of its own, and writes the
-// outcome of its operation to a result file that is shown here as the window's own. The
+// rights; it takes the window's location from its command line, and writes the outcome of
+// its operation to a result file that is shown here as the window's own. The
 // window itself stays a normal process, so that drops from Explorer keep reaching it.
 #pragma once
 #include <string>

@@ -159,7 +159,7 @@ Message rightsMessage(const Report& r) {
                   "也可以右键点 lumaset.exe，选“以管理员身份运行”。",
                   kRights);
     case MessageId::WorkerNotStarted:
-      return error("无法以管理员身份运行，未作任何修改：" + r.path +
+      return error("无法以管理员身份运行（错误代码：" + r.detail + "），未作任何修改：" + r.path +
                    "\r\n请确认 lumaset-cli.exe 和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起）。");
     case MessageId::WorkerGaveNoResult:
       return error("以管理员身份运行的 Lumaset 没有报告结果（退出代码：" + r.detail +

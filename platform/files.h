@@ -136,11 +136,12 @@ class FileChanges {
   virtual bool createFolder(const std::string& path) = 0;
   // Removes a folder with everything in it.
   virtual bool deleteFolder(const std::string& path) = 0;
-  // Makes a temporary file in `folder` and removes it at once: whether this process may
-  // change what the folder holds. Windows keeps a folder under Program Files from a
-  // process without administrator rights, whatever the folder's attributes say, so only
-  // a try tells.
-  virtual bool canCreateIn(const std::string& folder) = 0;
+  // Whether this process may change what stands at `path`, found by trying without a
+  // change: in a folder a temporary file is made and removed at once; an existing file
+  // is opened for writing and deleting, and closed unchanged. Windows keeps Program Files
+  // from a process without administrator rights whatever the attributes say, and a file
+  // may be read-only or another user's in a folder that takes new files: only a try tells.
+  virtual bool mayChange(const std::string& path) = 0;
   // Sets one profile (INI) value as TextsAndVersions::readProfileString reads it, keeping
   // every other line of the file and creating the file when it is missing.
   virtual bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,

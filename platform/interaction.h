@@ -22,7 +22,8 @@ struct OpenFileRequest {
 struct ElevatedRun {
   enum class End { Finished, Declined, NotStarted };
   End end = End::NotStarted;
-  int exitCode = 0;  // of a finished run
+  int exitCode = 0;   // of a finished run; -1 when it could not be read
+  unsigned error = 0;  // why it did not start: the system's error code
 };
 
 class Interaction {
@@ -40,6 +41,8 @@ class Interaction {
   // Runs `program` with `arguments` and administrator rights, once the system's consent
   // prompt has been answered yes, and waits for it to end; Declined when the user said no.
   virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // Whether this process already runs with administrator rights (more it cannot get).
+  virtual bool runsAsAdministrator() = 0;
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "formats/command_line.h"
+#include "platform/win32_file_io.h"
 #include "platform/win32_interaction.h"
 #include "platform/win32_scoped.h"
 #include "platform/win32_text.h"
@@ -24,6 +25,16 @@ DWORD waitForProcess(HANDLE process) {
 
 }  // namespace
 
+bool processRunsElevated() {
+  if (win32::underWine()) return false;
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  win32::Handle owned(token);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) && elevation.TokenIsElevated;
+}
+
 ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) {
   std::wstring file = toWide(program);
   std::wstring parameters = toWide(windowsCommandLine(arguments));
@@ -37,18 +48,21 @@ ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, con
   run.nShow = SW_HIDE;
   ElevatedRun result;
   if (!ShellExecuteExW(&run)) {
-    result.end = GetLastError() == ERROR_CANCELLED ? ElevatedRun::End::Declined : ElevatedRun::End::NotStarted;
+    result.error = GetLastError();
+    result.end = result.error == ERROR_CANCELLED ? ElevatedRun::End::Declined : ElevatedRun::End::NotStarted;
     return result;
   }
+  // Started: whatever the wait tells, the program may have done its work, and its result
+  // file is what says so.
+  result.end = ElevatedRun::End::Finished;
+  result.exitCode = -1;
   if (!run.hProcess) return result;
   win32::Handle process(run.hProcess);
   const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
   const DWORD waited = waitForProcess(process.get());
   if (ownerWasEnabled) EnableWindow(owner_, TRUE);
   DWORD code = 0;
-  if (waited != WAIT_OBJECT_0 || !GetExitCodeProcess(process.get(), &code)) return result;
-  result.end = ElevatedRun::End::Finished;
-  result.exitCode = static_cast<int>(code);
+  if (waited == WAIT_OBJECT_0 && GetExitCodeProcess(process.get(), &code)) result.exitCode = static_cast<int>(code);
   return result;
 }
 

@@ -30,7 +30,7 @@ class Win32Files : public Files {
   bool writeFile(const std::string& path, const Bytes& data) override;
   bool writeNewFile(const std::string& path, const Bytes& data) override;
   bool flushFolder(const std::string& folder) override;
-  bool canCreateIn(const std::string& folder) override;
+  bool mayChange(const std::string& path) override;
   bool appendFile(const std::string& path, const Bytes& data) override;
   bool copyFile(const std::string& from, const std::string& to) override;
   bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) override;

@@ -7,6 +7,10 @@
 
 namespace lumaset {
 
+// Whether this process runs with an elevated token. Wine gives every process one, and
+// with it no more rights than its Unix user has: under wine the answer is no.
+bool processRunsElevated();
+
 class Win32Interaction : public Interaction {
  public:
   // Boxes and dialogs are modal to `owner` (none until the main window exists).
@@ -19,6 +23,7 @@ class Win32Interaction : public Interaction {
   void openWebPage(const std::string& url) override;
   void setBusy(bool busy) override;
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool runsAsAdministrator() override { return processRunsElevated(); }
 
  private:
   HWND owner_ = nullptr;

@@ -61,7 +61,7 @@ enum class MessageId {
   NeedsAdministrator,            // path: the folder this process may not change
   OfferAdministrator,            // path: likewise; the window's question
   NothingChangedWithoutRights,   // the question or the system's prompt answered no
-  WorkerNotStarted,              // path: the program that should have run
+  WorkerNotStarted,              // path: the program that should have run, detail: the system's error
   WorkerGaveNoResult,            // detail: its exit code
   NoRightsEvenAsAdministrator,   // path: the folder
   Applied,

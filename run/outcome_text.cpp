@@ -6,7 +6,9 @@
 namespace lumaset {
 namespace {
 
-constexpr const char* kHeader = "lumaset-outcome 1";
+// The format and the program's version: the window and its worker come from one
+// release, and the numbers of the messages may differ between two.
+constexpr const char* kHeader = "lumaset-outcome 1 " LUMASET_VERSION;
 constexpr int kMessageCount = static_cast<int>(MessageId::Applied) + 1;
 constexpr int kStatusCount = static_cast<int>(Status::Cancelled) + 1;
 

@@ -55,20 +55,27 @@ class HostQuestions {
   virtual std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) = 0;
 };
 
+// The four values that setting.ini keeps of a location, as a caller may hand them instead
+// (the window to its elevated worker, on the worker's command line, which no other
+// process can change).
+struct StoredLocation {
+  std::string hostFolder;
+  std::string hostVersion;
+  std::string languageFileName;
+  std::string languageFolder;
+};
+
 struct Context {
   Files& files;
   HostQuestions& questions;
   HostView& view;
   RunState& state;
   std::string programFolder;  // without trailing separator
-  // The settings to read instead of the program's own (an elevated worker reads the
-  // location of the window that started it); empty for setting.ini beside the program.
-  std::string settingsOverride;
+  // The location to start from instead of the one setting.ini holds.
+  std::optional<StoredLocation> givenLocation;
 
   char sep() const { return files.separator(); }
-  std::string settingsFile() const {
-    return settingsOverride.empty() ? programFolder + sep() + "setting.ini" : settingsOverride;
-  }
+  std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }
   std::string languageFilePath() const { return state.languageFilePath(sep()); }
 };
 

@@ -27,16 +27,26 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
   return isAbsolutePath(hostFolder, sep) && (absent || (fileSound && folderSound));
 }
 
-LoadedSettings loadSettings(Context& ctx, Outcome& out) {
+namespace {
+
+StoredLocation readStoredLocation(Context& ctx) {
   const std::string file = ctx.settingsFile();
   auto read = [&](const char* key, const char* def) {
     return ctx.files.readProfileString(file, kSettingsSection, key, def);
   };
+  return {read(kKeyHostFolder, ""), read(kKeyHostVersion, ""), read(kKeyLanguageFile, kLanguageFileUnset),
+          collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep())};
+}
+
+}  // namespace
+
+LoadedSettings loadSettings(Context& ctx, Outcome& out) {
+  const StoredLocation stored = ctx.givenLocation ? *ctx.givenLocation : readStoredLocation(ctx);
   LoadedSettings loaded;
-  loaded.hostFolder = read(kKeyHostFolder, "");
-  if (leadingInteger(read(kKeyHostVersion, "")) >= 18) ctx.state.release18OrLater = true;
-  ctx.state.languageFileName = read(kKeyLanguageFile, kLanguageFileUnset);
-  ctx.state.languageFolder = collapseDoubledSeparators(read(kKeyLanguageFolder, kLanguageFolderUnset), ctx.sep());
+  loaded.hostFolder = stored.hostFolder;
+  if (leadingInteger(stored.hostVersion) >= 18) ctx.state.release18OrLater = true;
+  ctx.state.languageFileName = stored.languageFileName;
+  ctx.state.languageFolder = stored.languageFolder;
   // A file edited by hand (or planted) could send every later write elsewhere: a
   // relative or dotted value counts as no stored host at all.
   if (!loaded.hostFolder.empty() &&

@@ -26,9 +26,9 @@ struct LoadedSettings {
 bool storedLocationIsSound(const std::string& hostFolder, const std::string& languageFileName,
                            const std::string& languageFolder, char sep);
 
-// Reads the four keys into the run state; runs Locate host when no host folder is stored,
-// or when the stored values are not sound (they are then dropped); the location's
-// reports go to `out`.
+// Reads the four keys (or the context's given location) into the run state; runs Locate
+// host when no host folder is stored, or when the stored values are not sound (they are
+// then dropped); the location's reports go to `out`.
 LoadedSettings loadSettings(Context& ctx, Outcome& out);
 
 // Four writes, in this order; their results are not looked at.

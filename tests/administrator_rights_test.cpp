@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <set>
 
 #include "cli/cli.h"
 #include "messages/catalogue.h"
@@ -79,7 +82,7 @@ TEST_F(AdministratorRights, NoToTheQuestionOrThePromptChangesNothing) {
   EXPECT_EQ(ui.elevated.size(), 1u);
   EXPECT_EQ(ui.boxes.back().text, message(MessageId::NothingChangedWithoutRights).text);
 
-  EXPECT_EQ(hostFiles(), before);
+  EXPECT_TRUE(hostFiles() == before);
   EXPECT_FALSE(files.exists(bak("IconResources.idx")));
   EXPECT_FALSE(files.exists(host.folder + "/Locales_BAK"));
   EXPECT_TRUE(temporaryWorkerFiles().empty());
@@ -89,13 +92,23 @@ TEST_F(AdministratorRights, AWorkerThatDoesNotRunOrReportIsToldApart) {
   ui.yesNo = {true, true};
   ui.elevatedEnd = ElevatedRun::End::NotStarted;
   window->applyThemeClicked();
-  EXPECT_EQ(ui.boxes.back(), (testing::RecordedBox{message(MessageId::WorkerNotStarted, home + "/lumaset-cli.exe").text,
-                                                   "错误", MessageIcon::Error}));
+  EXPECT_EQ(ui.boxes.back(),
+            (testing::RecordedBox{message(MessageId::WorkerNotStarted, home + "/lumaset-cli.exe", "0").text, "错误",
+                                  MessageIcon::Error}));
   ui.elevatedEnd = ElevatedRun::End::Finished;  // ends with 1 and writes no result
   window->applyThemeClicked();
   EXPECT_EQ(ui.boxes.back().text, message(MessageId::WorkerGaveNoResult, {}, "1").text);
   EXPECT_NE(ui.boxes.back().text.find("退出代码：1"), std::string::npos);
   EXPECT_TRUE(temporaryWorkerFiles().empty());
+}
+
+TEST_F(AdministratorRights, AWindowRunningAsAdministratorAsksNothing) {
+  ui.administrator = true;
+  ui.yesNo = {true};
+  window->applyThemeClicked();
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_TRUE(ui.elevated.empty());
+  EXPECT_EQ(ui.boxes.back().text, message(MessageId::NoRightsEvenAsAdministrator, resources()).text);
 }
 
 TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessBytes) {
@@ -109,31 +122,38 @@ TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessB
   free.themeBoxUpdate();
   free.applyThemeClicked();
   main.entry = "Ink";
-  ASSERT_NE(hostFiles(), inProcess);
+  ASSERT_TRUE(hostFiles() != inProcess);
 
   // The window's location is the worker's, even where setting.ini says another.
   files.writeProfileString(home + "/setting.ini", "lumaset", "photoshop", dir / "elsewhere/");
-  std::string settingsSeen;
-  ui.worker = [&](const std::vector<std::string>& args) {
-    settingsSeen = files.readProfileString(args[3], "lumaset", "photoshop", "");
-    return runQuietly(args, files);
-  };
+  ui.worker = [&](const std::vector<std::string>& args) { return runQuietly(args, files); };
   ui.yesNo = {true};
   ui.boxes.clear();
   window->applyThemeClicked();
   ASSERT_EQ(ui.elevated.size(), 1u);
-  const std::vector<std::string>& args = ui.elevated[0].arguments;
-  ASSERT_EQ(args.size(), 10u);
-  EXPECT_EQ(std::vector<std::string>(args.begin(), args.begin() + 2), (std::vector<std::string>{"--home", home}));
-  EXPECT_EQ(args[2], "--settings");
-  EXPECT_EQ(args[4], "--result");
-  EXPECT_EQ(std::vector<std::string>(args.begin() + 6, args.end()),
-            (std::vector<std::string>{"apply", "Ink", "--hide-text", "on"}));
+  std::vector<std::string> args = ui.elevated[0].arguments;
+  ASSERT_EQ(args.size(), 17u);
+  EXPECT_EQ(args[2], "--result");
+  EXPECT_TRUE(args[3].starts_with(files.temporaryFolder() + "/lumaset-worker-")) << args[3];
+  args.erase(args.begin() + 2, args.begin() + 4);
+  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--host", host.folder + "/", "--host-version", "16",
+                                            "--language-file", "tw10428.dat", "--language-folder",
+                                            host.languageFolder, "apply", "--hide-text", "on", "--", "Ink"}));
   EXPECT_EQ(ui.elevated[0].program, home + "/lumaset-cli.exe");
-  EXPECT_EQ(settingsSeen, host.folder + "/");
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
-  EXPECT_EQ(hostFiles(), inProcess);
+  EXPECT_TRUE(hostFiles() == inProcess);
   EXPECT_TRUE(temporaryWorkerFiles().empty());
+}
+
+TEST_F(AdministratorRights, AThemeNamedLikeAnOptionReachesTheWorker) {
+  testing::writeTheme(home, "-Ink", testing::sixImages(20));
+  main.entry = "-Ink";
+  window->themeBoxUpdate();
+  ui.worker = [&](const std::vector<std::string>& args) { return runQuietly(args, files); };
+  ui.yesNo = {true};
+  window->applyThemeClicked();
+  EXPECT_EQ(ui.boxes.back().text, "修改完成");
+  EXPECT_GT(testing::readWhole(res("PSIconsLowRes.dat")).size(), testing::readWhole(bak("PSIconsLowRes.dat")).size());
 }
 
 TEST_F(AdministratorRights, AWorkerWithoutRightsEndsWithAMessageNotAnotherQuestion) {
@@ -145,7 +165,95 @@ TEST_F(AdministratorRights, AWorkerWithoutRightsEndsWithAMessageNotAnotherQuesti
   EXPECT_EQ(ui.elevated.size(), 1u);
   EXPECT_EQ(ui.boxes.back(), (testing::RecordedBox{message(MessageId::NoRightsEvenAsAdministrator, resources()).text,
                                                    "错误", MessageIcon::Error}));
-  EXPECT_EQ(hostFiles(), before);
+  EXPECT_TRUE(hostFiles() == before);
+}
+
+// Whatever an operation changes, a process that may not change it is refused before
+// anything changes: every folder (as it stood before, or the folder it is made in) and
+// every existing file that a run with full rights changed is taken away alone.
+class EveryChangeIsTried : public AdministratorRights {
+ protected:
+  using Operation = std::function<void(ui::Presenter&)>;
+
+  // What a run with full rights changes below the host's folder: the paths of its calls.
+  class Recording : public testing::ForwardingFiles {
+   public:
+    Recording(Files& inner, std::string below) : ForwardingFiles(inner), below_(std::move(below)) {}
+    std::set<std::string> changed;
+    bool allowChange(const testing::ChangeCall& call) override {
+      if (call.name != "mayChange" && call.name != "lockFile") {
+        for (const std::string* p : {&call.path, &call.from})
+          if (p->starts_with(below_)) changed.insert(*p);
+      }
+      return true;
+    }
+
+   private:
+    std::string below_;
+  };
+
+  // The folders and files whose rights decide whether `path` may change, as things stand.
+  std::set<std::string> decidingPaths(const std::string& path) {
+    std::set<std::string> deciding;
+    if (files.entryKind(path) == EntryKind::File) deciding.insert(path);
+    std::string folder = path;
+    do folder = folder.substr(0, folder.rfind('/'));
+    while (!files.info(folder).isFolder);
+    deciding.insert(folder);
+    return deciding;
+  }
+
+  void restore(const std::string& from) {
+    std::filesystem::remove_all(testing::pathFromUtf8(host.folder));
+    std::filesystem::copy(testing::pathFromUtf8(from), testing::pathFromUtf8(host.folder),
+                          std::filesystem::copy_options::recursive);
+  }
+
+  void checkEveryChange(const std::string& name, const Operation& operation) {
+    const std::string start = dir / ("start-" + name);
+    std::filesystem::copy(testing::pathFromUtf8(host.folder), testing::pathFromUtf8(start),
+                          std::filesystem::copy_options::recursive);
+    Recording recording(files, host.folder);
+    {
+      ui::Presenter free(recording, ui, main, home);
+      free.runStartup();
+      operation(free);
+    }
+    ASSERT_FALSE(recording.changed.empty()) << name;
+    restore(start);
+    std::set<std::string> deciding;
+    for (const std::string& path : recording.changed) deciding.merge(decidingPaths(path));
+    const auto leaveLock = [](const std::filesystem::path& below) { return below == ".lumaset.lock"; };
+    const testing::Snapshot before = testing::folderSnapshot(host.folder, testing::Entries::All, leaveLock);
+    for (const std::string& path : deciding) {
+      testing::WithoutRightsAt limitedAt(files, path);
+      ui::Presenter limitedWindow(limitedAt, ui, main, home);
+      limitedWindow.runStartup();
+      ui.boxes.clear();
+      operation(limitedWindow);
+      ASSERT_FALSE(ui.boxes.empty()) << name << ": " << path;
+      EXPECT_EQ(ui.boxes.back().text, message(MessageId::NothingChangedWithoutRights).text) << name << ": " << path;
+      // Compared whole, not printed: the packs are megabytes.
+      EXPECT_TRUE(testing::folderSnapshot(host.folder, testing::Entries::All, leaveLock) == before)
+          << name << ": changed without the rights for " << path;
+    }
+    ui::Presenter free(files, ui, main, home);
+    free.runStartup();
+    operation(free);
+  }
+};
+
+TEST_F(EveryChangeIsTried, ByTheFirstApplyARefreshAndTheWayBack) {
+  const auto apply = [this](const std::string& entry) {
+    return [this, entry](ui::Presenter& p) {
+      main.entry = entry;
+      p.themeBoxUpdate();
+      p.applyThemeClicked();
+    };
+  };
+  checkEveryChange("first-apply", apply("Ink"));
+  checkEveryChange("refresh", [](ui::Presenter& p) { p.backupPressed(); });
+  checkEveryChange("default", apply("[默认]"));
 }
 
 TEST_F(AdministratorRights, TheCommandLineSaysItNeedsTheRightsAndChangesNothing) {
@@ -166,8 +274,9 @@ TEST_F(AdministratorRights, TheCommandLineSaysItNeedsTheRightsAndChangesNothing)
               std::string::npos)
         << printed;
   }
-  EXPECT_EQ(hostFiles(), before);
-  EXPECT_FALSE(files.exists(host.folder + "/.lumaset.lock"));
+  EXPECT_TRUE(hostFiles() == before);
+  EXPECT_FALSE(files.exists(bak("")));
+  EXPECT_FALSE(files.exists(host.folder + "/Locales_BAK"));
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ class Forwarding : public ::testing::Test {
          [this](Files& f) { return f.moveFile(dir / "c.txt", dir / "moved.txt"); }},
         {"createFolder", dir / "made", none, [this](Files& f) { return f.createFolder(dir / "made"); }},
         {"deleteFolder", dir / "sub", none, [this](Files& f) { return f.deleteFolder(dir / "sub"); }},
-        {"canCreateIn", dir.str(), none, [this](Files& f) { return f.canCreateIn(dir.str()); }},
+        {"mayChange", dir.str(), none, [this](Files& f) { return f.mayChange(dir.str()); }},
         {"writeProfileString", dir / "p.ini", none,
          [this](Files& f) { return f.writeProfileString(dir / "p.ini", "s", "k", "new"); }},
         {"lockFile", dir / "run.lock", none,

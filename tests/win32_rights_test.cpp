@@ -93,14 +93,14 @@ TEST_F(Win32Rights, AUserWithoutRightsIsOfferedTheWorkerOnce) {
   ASSERT_EQ(ui.questions.size(), 1u);
   EXPECT_EQ(ui.questions[0].text, messageFor({MessageId::OfferAdministrator, resources, {}}).text);
   ASSERT_EQ(ui.elevated.size(), 1u);
-  const std::vector<std::string>& args = ui.elevated[0].arguments;
-  ASSERT_EQ(args.size(), 10u);
-  EXPECT_EQ(args[0], "--home");
-  EXPECT_EQ(args[1], home);
-  EXPECT_EQ(args[2], "--settings");
-  EXPECT_EQ(args[4], "--result");
-  EXPECT_EQ(std::vector<std::string>(args.begin() + 6, args.end()),
-            (std::vector<std::string>{"apply", "Ink", "--hide-text", "on"}));
+  std::vector<std::string> args = ui.elevated[0].arguments;
+  ASSERT_EQ(args.size(), 17u);
+  EXPECT_EQ(args[2], "--result");
+  args.erase(args.begin() + 2, args.begin() + 4);
+  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--host", host, "--host-version", "16", "--language-file",
+                                            "tw10428.dat", "--language-folder",
+                                            host + "Locales\\zh_CN\\Support Files", "apply", "--hide-text", "on",
+                                            "--", "Ink"}));
   EXPECT_EQ(ui.boxes.back().text, messageFor({MessageId::NoRightsEvenAsAdministrator, resources, {}}).text);
   EXPECT_TRUE(hostFiles() == before);
 }

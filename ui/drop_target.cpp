@@ -22,16 +22,6 @@ std::vector<std::string> droppedPaths(HGLOBAL global) {
 
 }  // namespace
 
-bool runsElevated() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  const bool read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
-  CloseHandle(token);
-  return read && elevation.TokenIsElevated;
-}
-
 void acceptDroppedFiles(HWND window) {
   // WM_COPYGLOBALDATA (0x0049) carries the list of files to the window.
   for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), 0x0049u})

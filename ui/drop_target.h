@@ -12,13 +12,9 @@ namespace lumaset::ui {
 // The paths of a list of dropped files.
 std::vector<std::string> pathsOfDrop(HDROP drop);
 
-// Whether this process runs with administrator rights. Windows keeps the drags of
-// Explorer, which runs without them, from an OLE drop target of such a process; only the
-// older WM_DROPFILES reaches it, once the message filter lets it through.
-bool runsElevated();
-
-// Takes drops by WM_DROPFILES (for a process that runs elevated) and lets the messages
-// of such a drop pass the filter that keeps lower processes' messages out.
+// Takes drops by WM_DROPFILES and lets the messages of such a drop pass the filter that
+// keeps lower processes' messages out. For a process with administrator rights: Windows
+// keeps the drags of Explorer, which runs without them, from its OLE drop target.
 void acceptDroppedFiles(HWND window);
 
 class DropTarget : public IDropTarget {

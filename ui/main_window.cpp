@@ -208,7 +208,7 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::windowStartup() {
-  if (runsElevated()) {
+  if (interaction_.runsAsAdministrator()) {
     acceptDroppedFiles(main_);
   } else {
     dropTarget_ =

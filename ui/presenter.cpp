@@ -138,7 +138,8 @@ void Presenter::backupPressed() {
 void Presenter::applyThemeClicked() {
   const std::string entry = view_.selectedThemeText();
   const bool toggle = state_.startupTextToggle;
-  changeHost({"apply", entry, "--hide-text", toggle ? "on" : "off"},
+  // The entry after "--": a theme's name may begin with "-".
+  changeHost({"apply", "--hide-text", toggle ? "on" : "off", "--", entry},
              [&] { return applyFromThemeList(ctx_, entry, toggle); });
 }
 
@@ -147,7 +148,9 @@ void Presenter::applyCustomClicked() {
   ImageSlots fields;
   std::vector<std::string> command = {"apply-custom"};
   for (std::size_t i = 0; i < fields.size(); ++i) {
+    // Made absolute here: the worker does not start in this process's current folder.
     fields[i] = view_.customField(static_cast<int>(i));
+    if (!fields[i].empty()) fields[i] = files_.absolutePath(fields[i]);
     if (!fields[i].empty()) command.insert(command.end(), {kOptions[i], fields[i]});
   }
   const bool toggle = state_.startupTextToggle;

@@ -88,6 +88,8 @@ class FakeInteraction : public Interaction, public HostQuestions {
   std::vector<ElevatedCall> elevated;
   std::function<int(const std::vector<std::string>&)> worker;
   ElevatedRun::End elevatedEnd = ElevatedRun::End::Declined;
+  bool administrator = false;
+  bool runsAsAdministrator() override { return administrator; }
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
     elevated.push_back({program, arguments});
     if (worker) return {ElevatedRun::End::Finished, worker(arguments)};

@@ -119,8 +119,8 @@ class ForwardingFiles : public Files {
   bool deleteFolder(const std::string& p) final {
     return gate_.pass({"deleteFolder", p, kNone}, false, [&](Files& f) { return f.deleteFolder(p); });
   }
-  bool canCreateIn(const std::string& p) final {
-    return gate_.pass({"canCreateIn", p, kNone}, false, [&](Files& f) { return f.canCreateIn(p); });
+  bool mayChange(const std::string& p) final {
+    return gate_.pass({"mayChange", p, kNone}, false, [&](Files& f) { return f.mayChange(p); });
   }
   bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
                           const std::string& value) final {

@@ -16,11 +16,21 @@ class WithoutRightsBelow : public ForwardingFiles {
  public:
   WithoutRightsBelow(Files& inner, std::string folder) : ForwardingFiles(inner), folder_(std::move(folder)) {}
   bool allowChange(const ChangeCall& call) override {
-    return !(call.name == "canCreateIn" && call.path.starts_with(folder_));
+    return !(call.name == "mayChange" && call.path.starts_with(folder_));
   }
 
  private:
   std::string folder_;
+};
+
+// Only `path` itself (a folder or a file) may not be changed.
+class WithoutRightsAt : public ForwardingFiles {
+ public:
+  WithoutRightsAt(Files& inner, std::string path) : ForwardingFiles(inner), path_(std::move(path)) {}
+  bool allowChange(const ChangeCall& call) override { return !(call.name == "mayChange" && call.path == path_); }
+
+ private:
+  std::string path_;
 };
 
 class EntryView : public ui::MainView {

@@ -57,6 +57,9 @@ enum class MessageId {
   ImagesSkipped,        // detail: the resource names, joined
   IconsSkipped,         // detail: the resource names, joined
   StartupTextSkipped,   // a host without a language file, with the toggle on
+  // Where the location is kept, and host folders that Windows would take for others.
+  SettingsNotSaved,       // path: setting.ini
+  HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space
   Applied,
 };
 

@@ -59,10 +59,18 @@ bool removeTree(const std::wstring& path) {
 
 }  // namespace
 
+// The buffer grows until the whole name fits: GetModuleFileNameW cuts a longer one off
+// and says so only by filling the buffer.
 std::string Win32Files::programFolder() {
-  std::wstring buffer(32768, L'\0');
-  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  buffer.resize(n);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size() || buffer.size() > 32768) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
   return fromWide(withoutLongPrefix(folderOfWide(buffer)));
 }
 

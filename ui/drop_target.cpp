@@ -19,8 +19,13 @@ std::vector<std::string> droppedPaths(HGLOBAL global) {
   auto drop = static_cast<HDROP>(GlobalLock(global));
   UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    wchar_t path[MAX_PATH * 4];
-    if (DragQueryFileW(drop, i, path, MAX_PATH * 4)) paths.push_back(fromWide(path));
+    // Asked first for its length, a path of any length (past MAX_PATH too) is taken whole.
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    if (length == 0) continue;
+    std::wstring path(length + 1, L'\0');
+    if (DragQueryFileW(drop, i, path.data(), length + 1) != length) continue;
+    path.resize(length);
+    paths.push_back(fromWide(path));
   }
   GlobalUnlock(global);
   return paths;

@@ -74,8 +74,24 @@ std::string Win32Files::programFolder() {
   return fromWide(withoutLongPrefix(folderOfWide(buffer)));
 }
 
+// The names a path gives are kept, as on POSIX: the system's resolution would also drop
+// the dots and spaces that end a part ("PS.." becomes "PS."), and the core must see them
+// to refuse such a folder. A relative path is joined to the current folder; "." and ".."
+// parts, a rooted path ("\x") and one relative to a drive ("C:x") are resolved by the
+// system.
 std::string Win32Files::absolutePath(const std::string& path) {
-  return fromWide(withoutLongPrefix(fullPath(toWide(path))));
+  std::wstring wide = toWide(path);
+  const std::vector<std::string> parts = splitPath(path, "\\/");
+  const bool dotParts =
+      std::any_of(parts.begin(), parts.end(), [](const std::string& p) { return p == "." || p == ".."; });
+  const bool relative = !wide.empty() && wide[0] != L'\\' && wide[0] != L'/' && (wide.size() < 2 || wide[1] != L':');
+  if (relative && !dotParts) {
+    const std::wstring current = withoutLongPrefix(fullPath(L"."));
+    wide = current + (!current.empty() && current.back() == L'\\' ? L"" : L"\\") + wide;
+  }
+  if (dotParts || !win32::isAbsolute(wide)) return fromWide(withoutLongPrefix(fullPath(toWide(path))));
+  std::replace(wide.begin(), wide.end(), L'/', L'\\');
+  return fromWide(wide);
 }
 
 Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }

@@ -403,23 +403,6 @@ TEST_F(LocateHost, SettingsThatCannotBeStoredFailTheLocationOnceButKeepTheHostFo
   EXPECT_EQ(settings("photoshop_locaal_file"), "<missing>");  // the third write never happened
 }
 
-// The host of a location that could not be stored serves the rest of the run: an apply
-// works on it without asking for the host again.
-TEST_F(LocateHost, AnApplyAfterAnUnstoredLocationWorksOnTheLocatedHost) {
-  makeHost();
-  testing::writeTheme(home, "Sakura", testing::sixImages());
-  SettingsWritesFail failing(files, 0);
-  Context failingCtx{failing, ui, view, state, home};
-  ui.answers.push_back(host.exePath);
-  ui.shown(runStartup(failingCtx).location);
-  ui.boxes.clear();
-  EXPECT_TRUE(ui.shown(applyFromThemeList(failingCtx, "Sakura", false)));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
-  EXPECT_EQ(ui.dialogs.size(), 1u);
-  EXPECT_NE(testing::readWhole(host.indexPath), host.index);
-  EXPECT_FALSE(files.exists(ctx.settingsFile()));
-}
-
 TEST(LanguageLocation, FollowsTheVersionTableWithItsTolerance) {
   auto at = [](float v) { return languageLocationFor("C:\\PS\\", v, '\\'); };
   EXPECT_EQ(at(16.1f).folder, "C:\\PS\\Locales\\zh_CN\\Support Files");

@@ -47,13 +47,14 @@ bool isDeviceName(const std::string& name) {
   return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
 }
 
+bool endsInDotOrSpace(const std::string& name) { return !name.empty() && (name.back() == '.' || name.back() == ' '); }
+
 bool isPlainName(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (char c : name) {
     if (forbiddenInWindowsName(c)) return false;
   }
-  if (name.back() == '.' || name.back() == ' ') return false;
-  return !isDeviceName(name);
+  return !endsInDotOrSpace(name) && !isDeviceName(name);
 }
 
 }  // namespace lumaset

@@ -12,6 +12,10 @@ bool forbiddenInWindowsName(char c);
 // superscript digits ¹²³, CONIN$, CONOUT$), with or without an extension.
 bool isDeviceName(const std::string& name);
 
+// Whether the name ends in a dot or a space, which Windows drops when it resolves a path
+// ("C:\PS..\x" is "C:\PS\x"): such a name stands for another one.
+bool endsInDotOrSpace(const std::string& name);
+
 // One name that Windows holds as it is: not empty, not "." or "..", no separator, no
 // forbidden character, no trailing dot or space, and not a device name.
 bool isPlainName(const std::string& name);

@@ -38,6 +38,17 @@ Message locationMessage(const Report& r) {
       return info(kNoLanguageFile);
     case MessageId::HostPathWrong:
       return plainError("Photoshop 路径有误：" + r.path);
+    case MessageId::HostFolderNameTrimmed:
+      return info(
+          "Photoshop 所在路径中有文件夹的名字以点或空格结尾，Windows 会去掉这些点和空格，把它当成另一个文件夹：" +
+              r.path + "\r\n请给这个文件夹改名（去掉名字结尾的点或空格）后再选择 Photoshop.exe。",
+          "无效路径");
+    case MessageId::SettingsNotSaved:
+      return error(
+          "无法保存设置：" + r.path +
+          "\r\nLumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），或者设置文件正被别的程序占用。"
+          "这次运行仍会使用选择的 Photoshop，但下次启动时还要重新选择。"
+          "\r\n请把 Lumaset 整个文件夹移到一个可以写入的位置（例如 D:\\工具\\Lumaset 或“文档”文件夹）后再运行。");
     case MessageId::IndexEmpty:
       return plainError("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset");
     case MessageId::IndexFourPackLength:

@@ -69,7 +69,9 @@ class FileReading {
   virtual std::string programFolder() = 0;
   // This user's folder for temporary files, without a trailing separator.
   virtual std::string temporaryFolder() = 0;
-  // The path made absolute against the current folder (unchanged when it already is).
+  // The path made absolute against the current folder (an absolute one as it is; Windows
+  // resolves its "." and ".." parts and turns '/' into '\'). The names of its parts stay
+  // as given: a trailing dot or space is not dropped.
   virtual std::string absolutePath(const std::string& path) = 0;
 
   // Whole file; a missing or unreadable file reads as no bytes. So does anything that is

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,18 +52,24 @@ EntryKind kindOf(mode_t mode) {
 
 }  // namespace
 
+// The link is read into a buffer that grows until the whole target fits: a path may
+// pass PATH_MAX, and readlink cuts it without a word.
 std::string PosixFiles::programFolder() {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return ".";
-  return parentOf(std::string(buffer, static_cast<std::size_t>(n)));
+  std::string buffer(256, '\0');
+  for (;;) {
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0) return ".";
+    if (static_cast<std::size_t>(n) < buffer.size()) return parentOf(buffer.substr(0, static_cast<std::size_t>(n)));
+    buffer.resize(buffer.size() * 2);
+  }
 }
 
 std::string PosixFiles::absolutePath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
-  char buffer[PATH_MAX];
-  if (!::getcwd(buffer, sizeof buffer)) return path;
-  return std::string(buffer) + "/" + path;
+  // getcwd allocates a folder of any length (a fixed buffer fails past PATH_MAX).
+  std::unique_ptr<char, decltype(&std::free)> current(::getcwd(nullptr, 0), &std::free);
+  if (!current) return path;
+  return std::string(current.get()) + "/" + path;
 }
 
 Bytes PosixFiles::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }

@@ -2,12 +2,22 @@
 // number of hard links of a file, and the user's folder for temporary files.
 #include <sys/stat.h>
 
-#include <climits>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/posix_files.h"
 
 namespace lumaset {
+namespace {
+
+// realpath into a buffer it allocates, so that a result past PATH_MAX is not cut off;
+// empty when the path cannot be resolved.
+std::string resolvedPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+  return resolved ? std::string(resolved.get()) : std::string();
+}
+
+}  // namespace
 
 std::string PosixFiles::temporaryFolder() {
   const char* dir = std::getenv("TMPDIR");
@@ -20,16 +30,14 @@ std::string PosixFiles::linkTarget(const std::string& path) {
   std::string real = resolveExistingPath(path);
   struct stat st;
   if (real.empty() || ::lstat(real.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char target[PATH_MAX];
-  if (!::realpath(real.c_str(), target)) return path;  // a dangling link: writes fail on their own
-  return target;
+  std::string target = resolvedPath(real);
+  return target.empty() ? path : target;  // a dangling link: writes fail on their own
 }
 
 std::string PosixFiles::canonicalPath(const std::string& path) {
   std::string real = resolveExistingPath(path);
-  char canonical[PATH_MAX];
-  if (real.empty() || !::realpath(real.c_str(), canonical)) return path;
-  return canonical;
+  std::string canonical = real.empty() ? std::string() : resolvedPath(real);
+  return canonical.empty() ? path : canonical;
 }
 
 std::uint32_t PosixFiles::hardLinkCount(const std::string& path) {

@@ -28,13 +28,6 @@ bool startsWith(const std::wstring& text, const wchar_t* head) { return text.rfi
 
 bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
-// "X:\..." or "\\server\share..." (either slash), and no prefix.
-bool isAbsolute(const std::wstring& path) {
-  if (path.size() >= 3 && isDriveLetter(path[0]) && path[1] == L':' && isSeparator(path[2])) return true;
-  return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && path[2] != L'?' && path[2] != L'.' &&
-         !isSeparator(path[2]);
-}
-
 // The last part of a path, without the dots and spaces Windows drops from its end.
 std::string leafOf(const std::wstring& path) {
   std::wstring::size_type cut = path.find_last_of(L"\\/");
@@ -56,6 +49,12 @@ bool refusedBeforeOpening(const std::wstring& path, bool folderToo) {
 }
 
 }  // namespace
+
+bool isAbsolute(const std::wstring& path) {
+  if (path.size() >= 3 && isDriveLetter(path[0]) && path[1] == L':' && isSeparator(path[2])) return true;
+  return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && path[2] != L'?' && path[2] != L'.' &&
+         !isSeparator(path[2]);
+}
 
 std::wstring fullPath(const std::wstring& path) {
   DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);

@@ -13,6 +13,8 @@ namespace lumaset::win32 {
 
 inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// "X:\..." or "\\server\share..." (either slash), without a "\\?\" or "\\.\" prefix.
+bool isAbsolute(const std::wstring& path);
 std::wstring fullPath(const std::wstring& path);
 // The folder a path lies in; "." for a bare name.
 std::wstring folderOfWide(const std::wstring& path);

@@ -59,15 +59,39 @@ bool removeTree(const std::wstring& path) {
 
 }  // namespace
 
+// The buffer grows until the whole name fits: GetModuleFileNameW cuts a longer one off
+// and says so only by filling the buffer.
 std::string Win32Files::programFolder() {
-  std::wstring buffer(32768, L'\0');
-  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  buffer.resize(n);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size() || buffer.size() > 32768) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
   return fromWide(withoutLongPrefix(folderOfWide(buffer)));
 }
 
+// The names a path gives are kept, as on POSIX: the system's resolution would also drop
+// the dots and spaces that end a part ("PS.." becomes "PS."), and the core must see them
+// to refuse such a folder. A relative path is joined to the current folder; "." and ".."
+// parts, a rooted path ("\x") and one relative to a drive ("C:x") are resolved by the
+// system.
 std::string Win32Files::absolutePath(const std::string& path) {
-  return fromWide(withoutLongPrefix(fullPath(toWide(path))));
+  std::wstring wide = toWide(path);
+  const std::vector<std::string> parts = splitPath(path, "\\/");
+  const bool dotParts =
+      std::any_of(parts.begin(), parts.end(), [](const std::string& p) { return p == "." || p == ".."; });
+  const bool relative = !wide.empty() && wide[0] != L'\\' && wide[0] != L'/' && (wide.size() < 2 || wide[1] != L':');
+  if (relative && !dotParts) {
+    const std::wstring current = withoutLongPrefix(fullPath(L"."));
+    wide = current + (!current.empty() && current.back() == L'\\' ? L"" : L"\\") + wide;
+  }
+  if (dotParts || !win32::isAbsolute(wide)) return fromWide(withoutLongPrefix(fullPath(toWide(path))));
+  std::replace(wide.begin(), wide.end(), L'/', L'\\');
+  return fromWide(wide);
 }
 
 Bytes Win32Files::readFile(const std::string& path) { return readRange(path, 0, UINT64_MAX); }

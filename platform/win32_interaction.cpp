@@ -32,8 +32,9 @@ std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& req
   std::wstring filter = dialogFilter(request.filter);
   std::wstring title = toWide(request.title);
   std::wstring folder = toWide(request.initialFolder);
-  // 8012 bytes of result, as the dialog has always been given.
-  std::vector<wchar_t> result(8012 / sizeof(wchar_t), L'\0');
+  // Room for the longest path Windows has (32,767 characters): a path past MAX_PATH, or
+  // past the 4,006 characters the dialog was once given, is not cut off or refused.
+  std::vector<wchar_t> result(32768, L'\0');
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;

@@ -81,6 +81,14 @@ LocateOutcome locateHost(Context& ctx, Outcome& out) {
     out.cancel();
     return LocateOutcome::Cancelled;
   }
+  // Windows drops the dots and spaces that end a folder's name, so every path built from
+  // such a host folder would reach another one ("D:\PS..\" is "D:\PS\"; under wine a
+  // folder "PS.." is read as its neighbour "PS"). The user renames it; the run keeps the
+  // host it had.
+  if (std::string part = partWindowsRenames(folderWithSeparator(*exe, sep), sep); !part.empty()) {
+    out.refuse(MessageId::HostFolderNameTrimmed, part);
+    return LocateOutcome::FolderRefused;
+  }
 
   const std::string productVersion = ctx.files.productVersion(*exe);
   const float version = versionFromText(productVersion);
@@ -117,7 +125,11 @@ LocateOutcome locateHost(Context& ctx, Outcome& out) {
     st.languageFileName.clear();
     out.note(MessageId::NoLanguageFile);
   }
-  storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder);
+  // A program folder the user may not write to (unpacked into Program Files, say) takes
+  // nothing: the host stays located for this run, and the user learns why the next start
+  // will ask again and where the program belongs.
+  if (!storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder))
+    out.fail(MessageId::SettingsNotSaved, ctx.settingsFile());
   ctx.view.hostLocated();
   ctx.view.setPathBox(st.hostFolder);
   return withLanguage ? LocateOutcome::Located : LocateOutcome::LocatedWithoutLanguage;

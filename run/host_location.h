@@ -9,11 +9,13 @@ namespace lumaset {
 
 enum class LocateOutcome {
   Cancelled,        // no file at the dialog's answer: only the path box refreshed
+  FolderRefused,    // a part of the host folder ends in a dot or a space: nothing set or stored
   IndexMissing,     // no IconResources.idx: host folder and index path emptied
   LanguageMissing,  // a zh_CN folder without the language file, none picked by hand: nothing stored
+  // Both kinds of location keep the host for this run when setting.ini cannot take it;
+  // the outcome then fails with SettingsNotSaved.
   Located,
   LocatedWithoutLanguage,  // no zh_CN folder: stored with the language marked absent
-
 };
 
 struct LanguageLocation {
@@ -26,7 +28,8 @@ LanguageLocation languageLocationFor(const std::string& hostFolder, float versio
 
 // Asks for the host's Photoshop.exe (and, for a host with a zh_CN folder but without the
 // language file its version calls for, for that file), reads and gates its version, and
-// stores the location. What there is to tell goes to `out`.
+// stores the location. What there is to tell goes to `out`, which fails when the
+// location could not be stored.
 LocateOutcome locateHost(Context& ctx, Outcome& out);
 
 // Sets the language backup folder to the host folder + "Locales_BAK". Every place that

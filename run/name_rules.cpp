@@ -47,4 +47,17 @@ bool isAbsolutePath(const std::string& path, char sep) {
   return true;
 }
 
+std::string partWindowsRenames(const std::string& path, char sep) {
+  const std::string_view separators = separatorsFor(sep);
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find_first_of(separators, start);
+    if (end == std::string::npos) end = path.size();
+    const std::string part = path.substr(start, end - start);
+    if (!isDotPart(part) && endsInDotOrSpace(part)) return path.substr(0, end);
+    start = end + 1;
+  }
+  return {};
+}
+
 }  // namespace lumaset

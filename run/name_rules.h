@@ -14,4 +14,11 @@ namespace lumaset {
 // Windows no part holding a character that Windows forbids in names.
 bool isAbsolutePath(const std::string& path, char sep);
 
+// The path up to and including its first part whose name ends in a dot or a space ("."
+// and ".." aside), or empty when none does. Windows drops those endings when it resolves
+// a path, so "D:\PS..\" is "D:\PS\": under wine a POSIX folder "PS.." is another
+// folder than "PS", yet Windows programs reach "PS" through it. Both builds hold this,
+// since the native command line works on wine prefixes too.
+std::string partWindowsRenames(const std::string& path, char sep);
+
 }  // namespace lumaset

@@ -64,6 +64,9 @@ enum class MessageId {
   WorkerNotStarted,              // path: the program that should have run, detail: the system's error
   WorkerGaveNoResult,            // detail: its exit code
   NoRightsEvenAsAdministrator,   // path: the folder
+  // Where the location is kept, and host folders that Windows would take for others.
+  SettingsNotSaved,       // path: setting.ini
+  HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space
   Applied,
 };
 

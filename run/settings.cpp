@@ -24,7 +24,8 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
   bool folderSound = languageFolder == kLanguageFolderUnset || isAbsolutePath(languageFolder, sep);
   // Both empty: a host located without a language file.
   bool absent = languageFileName.empty() && languageFolder.empty();
-  return isAbsolutePath(hostFolder, sep) && (absent || (fileSound && folderSound));
+  const bool hostSound = isAbsolutePath(hostFolder, sep) && partWindowsRenames(hostFolder, sep).empty();
+  return hostSound && (absent || (fileSound && folderSound));
 }
 
 namespace {
@@ -48,7 +49,8 @@ LoadedSettings loadSettings(Context& ctx, Outcome& out) {
   ctx.state.languageFileName = stored.languageFileName;
   ctx.state.languageFolder = stored.languageFolder;
   // A file edited by hand (or planted) could send every later write elsewhere: a
-  // relative or dotted value counts as no stored host at all.
+  // relative or dotted value counts as no stored host at all, and so does a host folder
+  // that Windows would take for another one.
   if (!loaded.hostFolder.empty() &&
       !storedLocationIsSound(loaded.hostFolder, ctx.state.languageFileName, ctx.state.languageFolder, ctx.sep())) {
     loaded.hostFolder.clear();
@@ -64,13 +66,14 @@ LoadedSettings loadSettings(Context& ctx, Outcome& out) {
   return loaded;
 }
 
-void storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
+bool storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
                    const std::string& languageFolder) {
   const std::string file = ctx.settingsFile();
-  ctx.files.writeProfileString(file, kSettingsSection, kKeyHostFolder, hostFolder);
-  ctx.files.writeProfileString(file, kSettingsSection, kKeyHostVersion, versionToText(version));
-  ctx.files.writeProfileString(file, kSettingsSection, kKeyLanguageFile, languageFileName);
-  ctx.files.writeProfileString(file, kSettingsSection, kKeyLanguageFolder, languageFolder);
+  auto write = [&](const char* key, const std::string& value) {
+    return ctx.files.writeProfileString(file, kSettingsSection, key, value);
+  };
+  return write(kKeyHostFolder, hostFolder) && write(kKeyHostVersion, versionToText(version)) &&
+         write(kKeyLanguageFile, languageFileName) && write(kKeyLanguageFolder, languageFolder);
 }
 
 }  // namespace lumaset

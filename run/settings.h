@@ -21,8 +21,9 @@ struct LoadedSettings {
 };
 
 // Whether stored values may be used to build paths: the host folder and the language
-// folder absolute, the language file name one plain name. The unset defaults pass, and
-// both left empty (the mark of a host without a language file).
+// folder absolute, the language file name one plain name, and no part of the host folder
+// a name that Windows resolves to another (ending in a dot or a space). The unset
+// defaults pass, and both left empty (the mark of a host without a language file).
 bool storedLocationIsSound(const std::string& hostFolder, const std::string& languageFileName,
                            const std::string& languageFolder, char sep);
 
@@ -31,9 +32,10 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
 // then dropped); the location's reports go to `out`.
 LoadedSettings loadSettings(Context& ctx, Outcome& out);
 
-// Four writes, in this order; their results are not looked at.
-void storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
-                   const std::string& languageFolder);
+// Four writes, in this order, stopping at the first that fails (a program folder the
+// user may not write to fails them all); whether all four were made.
+[[nodiscard]] bool storeLocation(Context& ctx, const std::string& hostFolder, float version,
+                                 const std::string& languageFileName, const std::string& languageFolder);
 
 // Every doubled separator becomes one, scanning left to right without overlap.
 std::string collapseDoubledSeparators(const std::string& text, char sep);

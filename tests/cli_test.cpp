@@ -14,6 +14,7 @@
 #include "cli/json.h"
 #include "formats/utf.h"
 #include "support/folder_snapshot.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 
@@ -147,6 +148,32 @@ TEST_F(Cli, LocatePrintsTheBoxesAndStoresTheHost) {
   CliRun again = invoke({"--json", "locate", host.exePath});
   EXPECT_EQ(again.status, 0);
   EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 2);
+}
+
+// A program folder that takes no settings: the host is located for the run, the error
+// says where to put the program, and the exit status is 1.
+struct NoProfileWrites : testing::ForwardingFiles {
+  explicit NoProfileWrites(Files& inner) : ForwardingFiles(inner) {}
+  bool allowChange(const testing::ChangeCall& call) override { return call.name != "writeProfileString"; }
+};
+
+TEST_F(Cli, LocateWhoseSettingsCannotBeStoredExitsWithOne) {
+  makeHost();
+  NoProfileWrites failing(files);
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int status = cli::runCli({"--home", home, "--json", "locate", host.exePath}, failing, out, err);
+  const std::string printed = slurp(out);
+  slurp(err);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(printed.find("{\"caption\":\"错误\",\"text\":\"无法保存设置：" + home + "/setting.ini\\r\\n"),
+            std::string::npos)
+      << printed;
+  EXPECT_NE(printed.find("\"icon\":\"error\"}"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("{\"pathBox\":\"" + host.folder + "/\"}"), std::string::npos) << printed;
+  EXPECT_FALSE(files.exists(home + "/setting.ini"));
+  // Nothing was kept: the next run asks for the host again.
+  EXPECT_EQ(invoke({"status"}).out.rfind("host folder: \n", 0), 0u);
 }
 
 TEST_F(Cli, JsonBoxesCarryCaptionTextAndIcon) {

@@ -9,6 +9,7 @@
 #include "run/host_paths.h"
 #include "run/settings.h"
 #include "run/startup.h"
+#include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -322,6 +323,84 @@ TEST_F(LocateHost, AnswerWithoutAnAbsoluteFolderCountsAsCancelled) {
   EXPECT_EQ(locate("Photoshop.exe"), LocateOutcome::Cancelled);
   EXPECT_EQ(state.hostFolder, "");
   EXPECT_TRUE(ui.boxes.empty());
+}
+
+// A folder part that Windows would shorten (trailing dots or spaces) names another folder
+// on Windows, and under wine the neighbour without them: the location refuses it before
+// it sets or stores anything, and the host located before stays.
+TEST_F(LocateHost, HostFolderWithAPartEndingInADotOrASpaceIsRefused) {
+  makeHost();
+  ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
+  const std::string settingsBefore = testing::readWhole(ctx.settingsFile());
+  const std::string located = state.hostFolder, language = ctx.languageFilePath();
+  for (const std::string refused : {"PS..", "PS ", "outer./PS", "outer /PS"}) {
+    SCOPED_TRACE(refused);
+    std::filesystem::create_directories(testing::pathFromUtf8(folderOf(dir / refused, "/")));
+    makeHost("v18.0.0", "18.0.0", true, refused);
+    ui.boxes.clear();
+    view.looks.clear();
+    view.pathBoxTexts.clear();
+    EXPECT_EQ(locate(host.exePath), LocateOutcome::FolderRefused);
+    const std::string part = dir / refused.substr(0, refused.find('/'));
+    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                            {"Photoshop 所在路径中有文件夹的名字以点或空格结尾，Windows 会去掉这些点和空格，"
+                             "把它当成另一个文件夹：" +
+                                 part + "\r\n请给这个文件夹改名（去掉名字结尾的点或空格）后再选择 Photoshop.exe。",
+                             "无效路径", MessageIcon::None}}));
+    EXPECT_EQ(state.hostFolder, located);
+    EXPECT_EQ(ctx.languageFilePath(), language);
+    EXPECT_FALSE(state.release18OrLater);
+    EXPECT_EQ(testing::readWhole(ctx.settingsFile()), settingsBefore);
+    EXPECT_TRUE(view.looks.empty());
+    EXPECT_TRUE(view.pathBoxTexts.empty());
+  }
+}
+
+// setting.ini that takes only the first `allowed` writes, as a program folder the user may
+// not write to (none) or a file that another program locks on the way; counts the tries.
+class SettingsWritesFail : public testing::ForwardingFiles {
+ public:
+  SettingsWritesFail(Files& inner, int allowed) : ForwardingFiles(inner), allowed_(allowed) {}
+  int tries = 0;
+  bool allowChange(const testing::ChangeCall& call) override {
+    return call.name != "writeProfileString" || ++tries <= allowed_;
+  }
+
+ private:
+  int allowed_;
+};
+
+TEST_F(LocateHost, SettingsThatCannotBeStoredFailTheLocationOnceButKeepTheHostForThisRun) {
+  makeHost();
+  const std::string unsaved =
+      "无法保存设置：" + ctx.settingsFile() +
+      "\r\nLumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），或者设置文件正被别的程序占用。"
+      "这次运行仍会使用选择的 Photoshop，但下次启动时还要重新选择。"
+      "\r\n请把 Lumaset 整个文件夹移到一个可以写入的位置（例如 D:\\工具\\Lumaset 或“文档”文件夹）后再运行。";
+  for (int allowed : {0, 2}) {
+    SCOPED_TRACE(allowed);
+    std::filesystem::remove(testing::pathFromUtf8(ctx.settingsFile()));
+    state = RunState{};
+    ui.boxes.clear();
+    view.looks.clear();
+    view.pathBoxTexts.clear();
+    SettingsWritesFail failing(files, allowed);
+    Context failingCtx{failing, ui, view, state, home};
+    ui.answers.push_back(host.exePath);
+    Outcome out;
+    EXPECT_EQ(locateHost(failingCtx, out), LocateOutcome::Located);
+    EXPECT_EQ(out.status, Status::Failed);
+    EXPECT_EQ(failing.tries, allowed + 1);  // no write after the first that failed
+    ui.shown(out);
+    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{supportedText("16.1.2"), "可以使用", MessageIcon::None},
+                                                  {unsaved, "错误", MessageIcon::Error}}));
+    EXPECT_EQ(state.hostFolder, hostFolder());
+    EXPECT_EQ(ctx.languageFilePath(), host.languageFile);
+    EXPECT_TRUE(hostPathsSettled(state, '/'));
+    EXPECT_EQ(view.looks.size(), 1u);
+    EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{hostFolder()});
+  }
+  EXPECT_EQ(settings("photoshop_locaal_file"), "<missing>");  // the third write never happened
 }
 
 TEST(LanguageLocation, FollowsTheVersionTableWithItsTolerance) {

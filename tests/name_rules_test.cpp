@@ -48,5 +48,25 @@ TEST(AbsolutePath, PosixRootedWithoutDottedParts) {
   }
 }
 
+TEST(PartWindowsRenames, NamesThePathUpToTheFirstPartEndingInADotOrASpace) {
+  EXPECT_EQ(partWindowsRenames("D:\\PS..\\Photoshop\\", '\\'), "D:\\PS..");
+  EXPECT_EQ(partWindowsRenames("D:\\Adobe \\PS.\\", '\\'), "D:\\Adobe ");
+  EXPECT_EQ(partWindowsRenames("D:/Adobe/PS./", '\\'), "D:/Adobe/PS.");  // either slash separates on Windows
+  EXPECT_EQ(partWindowsRenames("\\\\nas\\apps.\\PS", '\\'), "\\\\nas\\apps.");
+  EXPECT_EQ(partWindowsRenames("/home/u/.wine/drive_c/PS../", '/'), "/home/u/.wine/drive_c/PS..");
+  EXPECT_EQ(partWindowsRenames("/opt/PS /x", '/'), "/opt/PS ");
+}
+
+TEST(PartWindowsRenames, NamesThatKeepTheirEndsPass) {
+  for (const char* path :
+       {"D:\\PS\\", "D:\\.hidden\\..\\PS\\.\\", "D:\\Photoshop CC 2015.5\\x", "C:\\", "", "\\\\nas\\apps\\PS\\"}) {
+    EXPECT_EQ(partWindowsRenames(path, '\\'), "") << path;
+  }
+  // On POSIX a backslash is part of a name, and only what ends a part counts.
+  EXPECT_EQ(partWindowsRenames("/opt/a.\\b/", '/'), "");
+  EXPECT_EQ(partWindowsRenames("/opt/./PS/../x/", '/'), "");
+  EXPECT_EQ(partWindowsRenames("/opt/PS.x/x", '/'), "");
+}
+
 }  // namespace
 }  // namespace lumaset

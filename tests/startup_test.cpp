@@ -165,6 +165,27 @@ TEST_F(Startup, StoredValuesThatLeaveTheirFoldersCountAsNoStoredHost) {
   EXPECT_EQ(testing::readWhole(victim), "keep me");
 }
 
+// A stored host folder with a part that Windows shortens (kept by an older release, or
+// edited by hand) is dropped as unsound, though a host lies there: the start asks again.
+TEST_F(Startup, StoredHostFolderEndingInADotOrASpaceIsAskedForAgain) {
+  for (const std::string folder : {"PS.", "PS  "}) {
+    SCOPED_TRACE(folder);
+    makeHost("v16.1.2", "16.1.2", true, folder);
+    state = RunState{};
+    ui.dialogs.clear();
+    writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "/\r\nphotoshop_var=16.1\r\nphotoshop_locaal_file=" +
+                  "tw10428.dat\r\nphotoshop_locaal_dir=" + host.languageFolder + "\r\n");
+    StartupOutcome outcome = runStartup(ctx);
+    EXPECT_TRUE(outcome.locateRan);
+    EXPECT_FALSE(outcome.hostKnown);
+    EXPECT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(state.hostFolder, "");
+    EXPECT_EQ(state.languageFolder, "语言文件路径未设置");
+  }
+  EXPECT_FALSE(storedLocationIsSound("D:\\Adobe.\\PS\\", "tw10428.dat", "D:\\PS\\Locales", '\\'));
+  EXPECT_TRUE(storedLocationIsSound("D:\\Adobe\\PS\\", "tw10428.dat", "D:\\PS\\Locales", '\\'));
+}
+
 TEST_F(Startup, MissingLanguageKeysKeepTheStoredHostButNothingIsWrittenWithoutThem) {
   makeHost();
   writeSettings("[lumaset]\r\nphotoshop=" + host.folder + "/\r\n");

@@ -60,6 +60,21 @@ TEST(WidePath, TellsDevicesFromFiles) {
     EXPECT_FALSE(isDevicePath(file)) << file;
 }
 
+// The names of an absolute path stay as given, so the core sees a part that Windows
+// would shorten ("PS.." would become "PS."); dotted parts and relative paths are resolved.
+TEST(AbsolutePath, KeepsTheNamesOfItsParts) {
+  std::unique_ptr<Files> files = makeSystemFiles();
+  EXPECT_EQ(files->absolutePath("C:\\Adobe\\PS..\\Photoshop.exe"), "C:\\Adobe\\PS..\\Photoshop.exe");
+  EXPECT_EQ(files->absolutePath("D:/Adobe /PS"), "D:\\Adobe \\PS");
+  EXPECT_EQ(files->absolutePath("\\\\nas\\apps.\\PS"), "\\\\nas\\apps.\\PS");
+  EXPECT_EQ(files->absolutePath("C:\\Adobe\\..\\PS\\.\\x"), "C:\\PS\\x");
+  const std::string current = fromWide(win32::fullPath(L"."));
+  const std::string joined = current.back() == '\\' ? current : current + "\\";
+  EXPECT_EQ(files->absolutePath("PS..\\Photoshop.exe"), joined + "PS..\\Photoshop.exe");
+  EXPECT_EQ(files->absolutePath("a/b"), joined + "a\\b");
+  EXPECT_EQ(files->absolutePath("..\\x"), fromWide(win32::fullPath(L"..\\x")));
+}
+
 // A folder 300+ characters deep, made level by level by the program itself.
 class LongFolder : public ::testing::Test {
  protected:

@@ -16,9 +16,13 @@ namespace {
 
 using testing::TempDir;
 
+// Grown until the name fits: the test may run from a folder past MAX_PATH.
 std::wstring selfPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring self(MAX_PATH, L'\0');
+  DWORD n = 0;
+  while ((n = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()))) == self.size())
+    self.resize(self.size() * 2);
+  self.resize(n);
   return self;
 }
 

@@ -80,4 +80,23 @@ wait "$holder"
 [ ! -e "$work/PS/.lumaset.lock" ] || fail "a lock was made in the read-only host folder"
 out=$(as_nobody --json apply Sakura) || fail "apply with the lock in the temporary folder: $out"
 grep -q '"text":"修改完成"' <<<"$out" || fail "apply with the lock in the temporary folder said: $out"
+
+# A program folder the user may not write to (unpacked into Program Files, say): the
+# location holds for the run but cannot be stored, says where the program belongs and
+# exits 1; the next start asks for the host again.
+mkdir "$work/readonly-home"
+chmod 555 "$work/readonly-home"
+set +e
+out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/readonly-home" \
+  --json locate "$work/PS/Photoshop.exe"); code=$?
+set -e
+[ "$code" = 1 ] || fail "locate into a read-only program folder exited $code: $out"
+grep -qF "{\"caption\":\"错误\",\"text\":\"无法保存设置：$work/readonly-home/setting.ini\\r\\n" <<<"$out" \
+  || fail "no message about the settings: $out"
+[ "$(grep -c '无法保存设置' <<<"$out")" = 1 ] || fail "more than one settings message: $out"
+grep -qF "{\"pathBox\":\"$work/PS/\"}" <<<"$out" || fail "the host was not located for the run: $out"
+[ ! -e "$work/readonly-home/setting.ini" ] || fail "setting.ini appeared in a read-only folder"
+out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/readonly-home" \
+  --json status) || fail "status after an unstored location: $out"
+grep -qF '"hostFolder":""' <<<"$out" || fail "a host was kept without settings: $out"
 echo "no rights: 1 passed, 0 failed"

@@ -28,7 +28,24 @@ grep -q '"caption":"可以使用","text":"选择的 Photoshop 版本为：16.1.2
 grep -q "\"pathBox\":\"Z:\\\\\\\\" <<<"$out" || fail "path box not set: $out"
 ncli locate "$work/PS/Photoshop.exe" >/dev/null || fail "native locate"
 
+# A folder "PS.." beside it: Windows drops the dots and would reach PS through it, so the
+# location refuses it with one box naming the folder as given, and the stored host stays PS.
+"$native/make-sample-host" "$work/PS.." --stub "$stubs/v18.0.0/Photoshop.exe" >/dev/null
+set +e
+out=$(wcli --json locate "$(winpath "$work/PS../Photoshop.exe")"); code=$?
+set -e
+[ "$code" = 1 ] || fail "locate in PS.. exited $code: $out"
+python3 - "$out" "$(winpath "$work/PS..")" <<'EOF' || fail "no refusal of PS..: $out"
+import json, sys
+boxes = [json.loads(line) for line in sys.argv[1].splitlines() if line.startswith('{"caption"')]
+text = ("Photoshop 所在路径中有文件夹的名字以点或空格结尾，Windows 会去掉这些点和空格，把它当成另一个文件夹："
+        + sys.argv[2] + "\r\n请给这个文件夹改名（去掉名字结尾的点或空格）后再选择 Photoshop.exe。")
+sys.exit(boxes != [{"caption": "无效路径", "text": text, "icon": "none"}])
+EOF
+
 status=$(wcli --json status) || fail "status exited $?"
+python3 -c 'import json, sys; sys.exit(json.loads(sys.argv[1])["hostFolder"] != sys.argv[2])' \
+  "$(tail -n 1 <<<"$status")" "$(winpath "$work/PS/")" || fail "the stored host changed: $status"
 grep -q '"indexExists":true,"layout":"four-pack","records":36' <<<"$status" || fail "status: $status"
 grep -qF '"lacks":[],' <<<"$status" || fail "status: $status"
 grep -q '"languageFileExists":true,"startupTextAvailable":true,"marker":false,"backup":false' <<<"$status" || fail "status: $status"

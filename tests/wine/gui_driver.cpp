@@ -6,6 +6,7 @@
 //   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -78,11 +79,17 @@ std::string readFile(const std::string& path) {
 }
 
 // The text of a window of the other process: WM_GETTEXT, since GetWindowText gives only
-// the caption the system keeps, not an edit box's text.
+// the caption the system keeps, not an edit box's text; its length is asked first, so
+// that a path box of any length is read whole.
 std::string textOf(HWND window) {
-  wchar_t buffer[4096] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 20000, nullptr);
-  return fromWide(buffer);
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 20000,
+                      &copied);
+  text.resize(std::min<std::size_t>(copied, length));
+  return fromWide(text);
 }
 
 std::wstring classOf(HWND window) {
@@ -281,7 +288,8 @@ void checkHostWithoutLanguage(HWND main, const std::string& host, const std::str
   answerFileDialog("找到 Photoshop 的位置", host + "\\Photoshop.exe");
   answerBox("可以使用", "选择的 Photoshop 版本为：19.1\r\n");
   answerBox("信息：", "这个 Photoshop 没有中文语言文件，启动文字不会修改");
-  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; }, "the third host in the path box");
+  waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; },
+            "the third host in the path box");
   HWND toggle = findChild(main, controlId("图形按钮20"));
   waitUntil([&] { return IsWindowEnabled(toggle) == FALSE; }, "the startup-text box dimmed");
   if (textOf(findChild(main, controlId("编辑框8"))).find("没有 PS_OWL_appbar_light_win") == std::string::npos)
@@ -302,8 +310,9 @@ void checkHostWithoutLanguage(HWND main, const std::string& host, const std::str
   ok("a host without zh_CN: the startup-text box dimmed and not ticked by a click, the light icon left empty");
   choose(main, theme);
   click(main, "图形按钮8");
-  answerBox("应用", "这个 Photoshop 只有一个应用栏图标 PS_OWL_appbar_win，已换成主题的暗色图标\r\n"
-                    "这个 Photoshop 没有以下图标，已跳过：PS_OWL_appbar_light_win");
+  answerBox("应用",
+            "这个 Photoshop 只有一个应用栏图标 PS_OWL_appbar_win，已换成主题的暗色图标\r\n"
+            "这个 Photoshop 没有以下图标，已跳过：PS_OWL_appbar_light_win");
   answerBox("应用", "修改完成");
   if (readFile(otherLanguage) != original) fail("the other language's file changed");
 }

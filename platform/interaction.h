@@ -15,6 +15,7 @@ struct OpenFileRequest {
   std::string title;          // empty: the dialog's own title
   std::string filter;         // description|pattern pairs joined by '|'
   std::string initialFolder;  // empty: none
+  std::string fileName;       // the file name the dialog opens with; empty: none
 };
 
 class Interaction {

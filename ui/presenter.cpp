@@ -3,6 +3,7 @@
 #include "backup/refresh_backup.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
+#include "run/host_discovery.h"
 #include "run/host_location.h"
 #include "run/startup.h"
 #include "themes/apply.h"
@@ -11,10 +12,10 @@
 
 namespace lumaset::ui {
 
-Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
+Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView& view, std::string programFolder)
     : files_(files),
       ui_(ui),
-      questions_(ui),
+      questions_(ui, [&files, &places] { return discoverHosts(files, places); }),
       view_(view),
       ctx_{files, questions_, *this, state_, std::move(programFolder)} {}
 

@@ -82,19 +82,12 @@ TEST_F(HostDialog, ALaterLocationStartsInTheLocatedHostWithoutTheBox) {
   EXPECT_EQ(ui.hostRequests[1].currentHostFolder, host.folder + "/");
 }
 
-TEST_F(HostDialog, ALaterLocationWithoutAHostStartsInTheNewestHostFound) {
-  ui.foundHosts = {foundAt(dir / "newest/"), foundAt(dir / "older/")};
-  EXPECT_EQ(locateShown(ctx, ui), LocateOutcome::Cancelled);
-  EXPECT_TRUE(ui.boxes.empty());
-  ASSERT_EQ(ui.dialogs.size(), 1u);
-  expectHostDialog(ui.dialogs[0], dir / "newest/");
-}
-
+// Without a located host a later location starts in the newest host found, without the box.
 TEST_F(HostDialog, TheSystemIsSearchedOnlyWhenNoHostIsLocated) {
   int searches = 0;
   DialogQuestions questions(ui, [&] {
     ++searches;
-    return std::vector<FoundHost>{foundAt("/found/")};
+    return std::vector<FoundHost>{foundAt("/newest/"), foundAt("/older/")};
   });
   questions.hostExecutable({false, "/located/"});
   EXPECT_EQ(searches, 0);
@@ -102,11 +95,8 @@ TEST_F(HostDialog, TheSystemIsSearchedOnlyWhenNoHostIsLocated) {
   EXPECT_EQ(searches, 1);
   ASSERT_EQ(ui.dialogs.size(), 2u);
   EXPECT_EQ(ui.dialogs[0].initialFolder, "/located/");
-  EXPECT_EQ(ui.dialogs[1].initialFolder, "/found/");
-  // Without a finder, the dialog still opens with its file name.
-  DialogQuestions(ui).hostExecutable({true, ""});
-  expectHostDialog(ui.dialogs.back(), "");
-  EXPECT_EQ(ui.boxes.back().text, kNeedText);
+  expectHostDialog(ui.dialogs[1], "/newest/");
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 }  // namespace

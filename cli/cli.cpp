@@ -20,6 +20,9 @@ const char* const kUsage =
     "usage: lumaset-cli [--home DIR] [--json] [--result FILE] [--host DIR --host-version V\n"
     "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
     "       lumaset-cli --help | --version\n"
+    "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
+    "                                      where found) from the registry and Program Files; --prefix\n"
+    "                                      reads the wine prefix DIR (natively: $WINEPREFIX or ~/.wine)\n"
     "  locate EXE [--language-file FILE]   point the program at Photoshop.exe\n"
     "  status                              the located host and its files\n"
     "  index [FILE]                        the records of the current index (or FILE)\n"
@@ -145,7 +148,9 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
       {"import", cmdImport},
       {"check", cmdCheck},
       {"pack", cmdPack},
+      {"find", cmdFind},
   };
+
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);
   const int status = found->second(session, rest);

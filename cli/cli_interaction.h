@@ -42,7 +42,7 @@ class CliQuestions : public HostQuestions {
   std::optional<std::string> executable;
   std::optional<std::string> language;
 
-  std::optional<std::string> hostExecutable() override { return executable; }
+  std::optional<std::string> hostExecutable(const HostRequest&) override { return executable; }
   std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) override;
 
  private:

@@ -69,6 +69,7 @@ void printImages(Session& s, const NamedImages& images);
 bool saveImages(Session& s, const std::string& dir, const NamedImages& images);
 
 using Command = int (*)(Session&, const std::vector<std::string>&);
+int cmdFind(Session& s, const std::vector<std::string>& args);
 int cmdLocate(Session& s, const std::vector<std::string>& args);
 int cmdStatus(Session& s, const std::vector<std::string>& args);
 int cmdIndex(Session& s, const std::vector<std::string>& args);

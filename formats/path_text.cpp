@@ -35,4 +35,16 @@ std::vector<std::string> splitPath(const std::string& path, std::string_view sep
   return parts;
 }
 
+std::string asciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && asciiLower(a) == asciiLower(b);
+}
+
 }  // namespace lumaset

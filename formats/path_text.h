@@ -23,4 +23,9 @@ inline std::string leafName(const std::string& path, char sep) { return leafName
 // The parts between separators, empty ones included ("a//b/" gives a, "", b, "").
 std::vector<std::string> splitPath(const std::string& path, std::string_view separators);
 
+// The text with A-Z made a-z, as Windows compares the ASCII letters of names and keys.
+std::string asciiLower(std::string_view text);
+// Whether the two texts are equal once their ASCII letters are folded.
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace lumaset

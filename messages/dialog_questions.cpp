@@ -3,9 +3,28 @@
 #include "messages/catalogue.h"
 
 namespace lumaset {
+namespace {
 
-std::optional<std::string> DialogQuestions::hostExecutable() {
-  return ui_.openFile({"找到 Photoshop 的位置", "Photoshop.exe|Photoshop.exe", ""});
+// The first start's box: what the program needs, and the folder found for it, if any.
+std::string firstStartText(const std::string& foundFolder) {
+  std::string text = "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。";
+  if (!foundFolder.empty()) text += "\r\n找到的 Photoshop：" + foundFolder + "\r\n窗口会在这个文件夹打开，确认即可。";
+  return text;
+}
+
+}  // namespace
+
+std::optional<std::string> DialogQuestions::hostExecutable(const HostRequest& request) {
+  std::string found;
+  // A located host is where the user most likely goes again; only without one is the
+  // system searched.
+  if (request.currentHostFolder.empty() && findHosts_) {
+    const std::vector<FoundHost> hosts = findHosts_();
+    if (!hosts.empty()) found = hosts.front().folder;
+  }
+  if (request.firstStart) ui_.messageBox(firstStartText(found), "找到 Photoshop", MessageIcon::None);
+  const std::string folder = request.currentHostFolder.empty() ? found : request.currentHostFolder;
+  return ui_.openFile({"找到 Photoshop 的位置", "Photoshop.exe|Photoshop.exe", folder, "Photoshop.exe"});
 }
 
 std::optional<std::string> DialogQuestions::languageFile(const Outcome& before, const std::string& localesFolder) {

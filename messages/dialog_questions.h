@@ -1,19 +1,33 @@
 // The questions of locating a host, answered by the user through the platform's dialogs:
-// what the location found so far is shown first, then the open-file dialog.
+// what the location found so far is shown first, then the open-file dialog. The dialog
+// for Photoshop.exe starts in the located host's folder, else in the newest host that
+// discovery finds, with the file name filled in; on the first start a box says first
+// what the program needs.
 #pragma once
+#include <functional>
+#include <vector>
+
 #include "platform/interaction.h"
+#include "run/host_discovery.h"
 #include "run/run_state.h"
 
 namespace lumaset {
 
+// The installed hosts, newest first; called only when a dialog is about to open, since
+// it reads the registry and the disk.
+using HostFinder = std::function<std::vector<FoundHost>()>;
+
 class DialogQuestions : public HostQuestions {
  public:
-  explicit DialogQuestions(Interaction& ui) : ui_(ui) {}
-  std::optional<std::string> hostExecutable() override;
+  // Without a finder the dialog starts where the located host is, or where the system
+  // opens it.
+  explicit DialogQuestions(Interaction& ui, HostFinder findHosts = {}) : ui_(ui), findHosts_(std::move(findHosts)) {}
+  std::optional<std::string> hostExecutable(const HostRequest& request) override;
   std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) override;
 
  private:
   Interaction& ui_;
+  HostFinder findHosts_;
 };
 
 }  // namespace lumaset

@@ -16,6 +16,7 @@ struct OpenFileRequest {
   std::string title;          // empty: the dialog's own title
   std::string filter;         // description|pattern pairs joined by '|'
   std::string initialFolder;  // empty: none
+  std::string fileName;       // the file name the dialog opens with; empty: none
 };
 
 // How a program started with administrator rights ended.

@@ -3,11 +3,17 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32_text.h"
 
 namespace lumaset {
+namespace {
+
+constexpr std::size_t kOpenFileBufferLength = 32768;
+
+}  // namespace
 
 std::wstring dialogFilter(const std::string& filter) {
   std::wstring list = toWide(filter);
@@ -32,9 +38,11 @@ std::optional<std::string> Win32Interaction::openFile(const OpenFileRequest& req
   std::wstring filter = dialogFilter(request.filter);
   std::wstring title = toWide(request.title);
   std::wstring folder = toWide(request.initialFolder);
-  // Room for the longest path Windows has (32,767 characters): a path past MAX_PATH, or
-  // past the 4,006 characters the dialog was once given, is not cut off or refused.
-  std::vector<wchar_t> result(32768, L'\0');
+  // Room for the longest path Windows makes (32767 characters and the NUL); the dialog
+  // opens with what the buffer holds as its file name.
+  std::vector<wchar_t> result(kOpenFileBufferLength, L'\0');
+  const std::wstring fileName = toWide(request.fileName);
+  std::copy_n(fileName.begin(), std::min(fileName.size(), result.size() - 1), result.begin());
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;

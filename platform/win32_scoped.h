@@ -1,6 +1,7 @@
 // Owners of raw Win32 handles that close them when they go out of scope, so that no
 // handle leaks on an early return: a kernel handle (a file, a process, a snapshot of the
-// processes) closed with CloseHandle, and a search of a folder closed with FindClose.
+// processes) closed with CloseHandle, a search of a folder closed with FindClose, and an
+// open registry key closed with RegCloseKey.
 #pragma once
 #include <windows.h>
 
@@ -78,6 +79,26 @@ class FolderSearch {
   WIN32_FIND_DATAW entry_{};
   HANDLE find_;
   DWORD end_ = ERROR_SUCCESS;
+};
+
+// A registry key opened for reading, in the registry view `view` (KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY); ok() is false when it could not be opened.
+class RegistryKey {
+ public:
+  RegistryKey(HKEY parent, const std::wstring& path, REGSAM view) {
+    if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | view, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+
+  bool ok() const { return key_ != nullptr; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
 };
 
 }  // namespace lumaset::win32

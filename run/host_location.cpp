@@ -11,8 +11,9 @@ namespace {
 
 // The host's Photoshop.exe as the user gives it; a folder is no file, and the host's
 // paths are built from the file's folder.
-std::optional<std::string> askForHost(Context& ctx) {
-  std::optional<std::string> picked = ctx.questions.hostExecutable();
+std::optional<std::string> askForHost(Context& ctx, LocateReason reason) {
+  const HostRequest request{reason == LocateReason::FirstStart, ctx.state.hostFolder};
+  std::optional<std::string> picked = ctx.questions.hostExecutable(request);
   if (!picked) return std::nullopt;
   const FileInfo info = ctx.files.info(*picked);
   if (!info.exists || info.isFolder) return std::nullopt;
@@ -68,11 +69,11 @@ LanguageLocation languageLocationFor(const std::string& hostFolder, float versio
   return location;
 }
 
-LocateOutcome locateHost(Context& ctx, Outcome& out) {
+LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason) {
   RunState& st = ctx.state;
   const char sep = ctx.sep();
 
-  std::optional<std::string> exe = askForHost(ctx);
+  std::optional<std::string> exe = askForHost(ctx, reason);
   // An answer without an absolute folder (a bare file name) gives no host folder to
   // build the host's paths from: it counts as no answer.
   if (exe && !isAbsolutePath(folderWithSeparator(*exe, sep), sep)) exe.reset();

@@ -26,11 +26,15 @@ struct LanguageLocation {
 // The language file that belongs to a host version.
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep);
 
+// Who wants the host located: the first start, which has no host stored, or the user
+// (the folder button, the command line's locate).
+enum class LocateReason { ByUser, FirstStart };
+
 // Asks for the host's Photoshop.exe (and, for a host with a zh_CN folder but without the
 // language file its version calls for, for that file), reads and gates its version, and
 // stores the location. What there is to tell goes to `out`, which fails when the
 // location could not be stored.
-LocateOutcome locateHost(Context& ctx, Outcome& out);
+LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason = LocateReason::ByUser);
 
 // Sets the language backup folder to the host folder + "Locales_BAK". Every place that
 // settles the host folder calls it, so the folder never belongs to another host; the

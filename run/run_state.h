@@ -43,13 +43,19 @@ class HostView {
   virtual void hostLocated() = 0;
 };
 
+// Why a location asks for the host's Photoshop.exe, and what the run knows already.
+struct HostRequest {
+  bool firstStart = false;        // no host is stored in the settings: the program's first start
+  std::string currentHostFolder;  // the located host's folder; empty when none is located
+};
+
 // The questions that locating a host asks; the front end answers them (the window with
 // its dialogs, the command line from its arguments).
 class HostQuestions {
  public:
   virtual ~HostQuestions() = default;
   // The host's Photoshop.exe; nothing when the user gives none.
-  virtual std::optional<std::string> hostExecutable() = 0;
+  virtual std::optional<std::string> hostExecutable(const HostRequest& request) = 0;
   // A language file picked by hand in `localesFolder`, once what the location found so
   // far (`before`, which ends with why it asks) has been told; nothing when none is given.
   virtual std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) = 0;

@@ -59,7 +59,7 @@ LoadedSettings loadSettings(Context& ctx, Outcome& out) {
     ctx.state.languageFolder = kLanguageFolderUnset;
   }
   if (loaded.hostFolder.empty()) {
-    locateHost(ctx, out);
+    locateHost(ctx, out, LocateReason::FirstStart);
     loaded.hostFolder = ctx.state.hostFolder;
     loaded.locateRan = true;
   }

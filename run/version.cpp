@@ -1,5 +1,6 @@
 #include "run/version.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -59,5 +60,30 @@ long leadingInteger(const std::string& text) {
 }
 
 bool versionAtLeast(float version, double threshold) { return static_cast<double>(version) - threshold >= -0.0000001; }
+
+std::vector<unsigned long> versionParts(const std::string& text) {
+  std::vector<unsigned long> parts;
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  while (i < text.size() && isDigit(text[i])) {
+    unsigned long part = 0;
+    // A part too long for its type stops growing: no real version has one.
+    for (; i < text.size() && isDigit(text[i]); ++i) part = part < 100000000 ? part * 10 + (text[i] - '0') : part;
+    parts.push_back(part);
+    if (i + 1 >= text.size() || text[i] != '.' || !isDigit(text[i + 1])) break;
+    ++i;
+  }
+  return parts;
+}
+
+int compareProductVersions(const std::string& a, const std::string& b) {
+  const std::vector<unsigned long> pa = versionParts(a), pb = versionParts(b);
+  if (pa.empty() != pb.empty()) return pa.empty() ? -1 : 1;
+  for (std::size_t i = 0; i < std::max(pa.size(), pb.size()); ++i) {
+    const unsigned long x = i < pa.size() ? pa[i] : 0, y = i < pb.size() ? pb[i] : 0;
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return 0;
+}
 
 }  // namespace lumaset

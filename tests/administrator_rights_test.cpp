@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "messages/catalogue.h"
 #include "support/host_fixture.h"
+#include "support/wine_prefix.h"
 #include "support/without_rights.h"
 #include "ui/presenter.h"
 
@@ -29,6 +30,7 @@ int runQuietly(const std::vector<std::string>& args, Files& files) {
 class AdministratorRights : public testing::HostFixture {
  protected:
   testing::EntryView main;
+  testing::ListedPlaces places;
   std::unique_ptr<testing::WithoutRightsBelow> limited;
   std::unique_ptr<ui::Presenter> window;
 
@@ -37,7 +39,7 @@ class AdministratorRights : public testing::HostFixture {
     startThemes = {{"Ink", testing::sixImages(10), testing::kHidingThemeInfo}};
     startOn();
     limited = std::make_unique<testing::WithoutRightsBelow>(files, host.folder);
-    window = std::make_unique<ui::Presenter>(*limited, ui, main, home);
+    window = std::make_unique<ui::Presenter>(*limited, ui, places, main, home);
     main.entry = "Ink";
     window->runStartup();
     window->themeBoxUpdate();  // the preview of "Ink" sets the startup-text toggle
@@ -58,7 +60,7 @@ class AdministratorRights : public testing::HostFixture {
 };
 
 TEST_F(AdministratorRights, AWritableHostIsChangedWithoutAQuestion) {
-  ui::Presenter free(files, ui, main, home);
+  ui::Presenter free(files, ui, places, main, home);
   free.runStartup();
   free.applyThemeClicked();
   EXPECT_TRUE(ui.questions.empty());
@@ -113,7 +115,7 @@ TEST_F(AdministratorRights, AWindowRunningAsAdministratorAsksNothing) {
 
 TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessBytes) {
   // The same apply in this process, with full rights, for the bytes it gives.
-  ui::Presenter free(files, ui, main, home);
+  ui::Presenter free(files, ui, places, main, home);
   free.runStartup();
   free.themeBoxUpdate();
   free.applyThemeClicked();
@@ -215,7 +217,7 @@ class EveryChangeIsTried : public AdministratorRights {
                           std::filesystem::copy_options::recursive);
     Recording recording(files, host.folder);
     {
-      ui::Presenter free(recording, ui, main, home);
+      ui::Presenter free(recording, ui, places, main, home);
       free.runStartup();
       operation(free);
     }
@@ -227,7 +229,7 @@ class EveryChangeIsTried : public AdministratorRights {
     const testing::Snapshot before = testing::folderSnapshot(host.folder, testing::Entries::All, leaveLock);
     for (const std::string& path : deciding) {
       testing::WithoutRightsAt limitedAt(files, path);
-      ui::Presenter limitedWindow(limitedAt, ui, main, home);
+      ui::Presenter limitedWindow(limitedAt, ui, places, main, home);
       limitedWindow.runStartup();
       ui.boxes.clear();
       operation(limitedWindow);
@@ -237,7 +239,7 @@ class EveryChangeIsTried : public AdministratorRights {
       EXPECT_TRUE(testing::folderSnapshot(host.folder, testing::Entries::All, leaveLock) == before)
           << name << ": changed without the rights for " << path;
     }
-    ui::Presenter free(files, ui, main, home);
+    ui::Presenter free(files, ui, places, main, home);
     free.runStartup();
     operation(free);
   }

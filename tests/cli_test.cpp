@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,6 +18,7 @@
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
+#include "support/wine_prefix.h"
 
 namespace lumaset {
 namespace {
@@ -346,6 +348,69 @@ TEST_F(Cli, ThemeLibraryCommands) {
   EXPECT_EQ(refresh.status, 0) << refresh.out;  // no backup yet: the refresh takes the first one
   EXPECT_EQ(refresh.out, "");
   EXPECT_EQ(invoke({"backup", "--refresh"}).out, "[备份] 备份已是最新\n");
+}
+
+// A prefix with release 19 registered in the 32-bit view outside Program Files, and CC
+// 2015 in Program Files, also registered in the 64-bit view.
+class CliFind : public Cli {
+ protected:
+  testing::FakeWinePrefix prefix{dir / "prefix"};
+  std::string cc2015 = prefix.onDriveC("Program Files/Adobe/Adobe Photoshop CC 2015/");
+  std::string release19 = prefix.onDriveC("PS19/");
+
+  void SetUp() override {
+    Cli::SetUp();
+    testing::FakeWinePrefix::placeExe(cc2015, testing::stubExe("v16.1.2"));
+    testing::FakeWinePrefix::placeExe(release19, testing::stubExe("v19.1"));
+    prefix.writeSystemReg(testing::applicationPathKey("Software\\Adobe\\Photoshop\\90.0",
+                                                      "C:\\Program Files\\Adobe\\Adobe Photoshop CC 2015\\") +
+                          testing::applicationPathKey("Software\\Wow6432Node\\Adobe\\Photoshop\\110.0", "C:\\PS19"));
+  }
+};
+
+TEST_F(CliFind, ListsTheHostsOfAWinePrefixNewestFirst) {
+  CliRun text = invoke({"find", "--prefix", prefix.folder()});
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out,
+            release19 + "\t19.1\tregistry 32-bit 110.0\n" + cc2015 + "\t16.1.2\tregistry 64-bit 90.0, Program Files\n");
+  EXPECT_EQ(text.err, "");
+
+  CliRun json = invoke({"--json", "find", "--prefix", prefix.folder()});
+  EXPECT_EQ(json.status, 0);
+  const nlohmann::json hosts = nlohmann::json::parse(json.out)["hosts"];
+  ASSERT_EQ(hosts.size(), 2u);
+  EXPECT_EQ(hosts[0]["folder"], release19);
+  EXPECT_EQ(hosts[1]["exe"], cc2015 + "Photoshop.exe");
+  EXPECT_EQ(hosts[1]["version"], "16.1.2");
+  EXPECT_EQ(hosts[1]["foundIn"], (nlohmann::json{"registry 64-bit 90.0", "Program Files"}));
+  // Finding writes nothing, not even the settings.
+  EXPECT_FALSE(files.exists(ctx.settingsFile()));
+}
+
+TEST_F(CliFind, NoHostIsOneLineAndExitStatusOne) {
+  const std::string empty = dir / "empty-prefix";
+  CliRun text = invoke({"find", "--prefix", empty});
+  EXPECT_EQ(text.status, 1);
+  EXPECT_EQ(text.out, "");
+  EXPECT_EQ(text.err,
+            "lumaset-cli: no Photoshop found in the registry or the Program Files folders of the wine prefix " + empty +
+                "\n");
+  CliRun json = invoke({"--json", "find", "--prefix", empty});
+  EXPECT_EQ(json.status, 1);
+  EXPECT_EQ(json.out, "{\"hosts\":[]}\n");
+  EXPECT_EQ(invoke({"find", "extra"}).status, 2);
+  EXPECT_EQ(invoke({"find", "--prefix"}).status, 2);
+}
+
+// Natively the prefix is $WINEPREFIX when no --prefix names one.
+TEST_F(CliFind, ReadsThePrefixOfTheEnvironment) {
+  const char* before = std::getenv("WINEPREFIX");
+  const std::string saved = before ? before : "";
+  ::setenv("WINEPREFIX", prefix.folder().c_str(), 1);
+  CliRun found = invoke({"find"});
+  before ? ::setenv("WINEPREFIX", saved.c_str(), 1) : ::unsetenv("WINEPREFIX");
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.out.substr(0, release19.size() + 1), release19 + "\t");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
+#include "support/wine_prefix.h"
 #include "ui/presenter.h"
 
 namespace lumaset {
@@ -65,7 +66,8 @@ class FakeMainView : public ui::MainView {
 class PresenterTest : public testing::HostFixture {
  protected:
   FakeMainView main;
-  ui::Presenter presenter{files, ui, main, home};
+  testing::ListedPlaces places;
+  ui::Presenter presenter{files, ui, places, main, home};
 
   void startOnHost(const std::string& stub = "v16.1.2", const std::string& version = "16.1.2",
                    tools::HostShape shape = tools::HostShape::Sample, bool chinese = true) {
@@ -95,6 +97,24 @@ TEST_F(PresenterTest, StartWithoutAHostLeavesTheListUnselected) {
   EXPECT_EQ(main.fakeBoxText, ui::kThemeBoxPlaceholder);
   EXPECT_TRUE(main.looks.empty());
   EXPECT_EQ(main.pathBox, std::vector<std::string>{""});
+}
+
+// The host in the Program Files folder the system names is offered on the first start,
+// and taking it locates it.
+TEST_F(PresenterTest, FirstStartOffersTheHostFoundInProgramFiles) {
+  const std::string programFiles = dir / "Program Files";
+  std::filesystem::create_directories(testing::pathFromUtf8(programFiles + "/Adobe"));
+  makeHost("v16.1.2", "16.1.2", true, "Program Files/Adobe/Adobe Photoshop CC 2015");
+  places.list = {{PlaceKind::ProgramFiles, programFiles, ""}};
+  ui.answers.push_back(host.exePath);
+  presenter.start();
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes[0].caption, "找到 Photoshop");
+  EXPECT_NE(ui.boxes[0].text.find("找到的 Photoshop：" + host.folder + "/"), std::string::npos) << ui.boxes[0].text;
+  ASSERT_EQ(ui.dialogs.size(), 1u);
+  EXPECT_EQ(ui.dialogs[0].initialFolder, host.folder + "/");
+  EXPECT_EQ(ui.dialogs[0].fileName, "Photoshop.exe");
+  EXPECT_EQ(main.pathBox.back(), host.folder + "/");
 }
 
 TEST_F(PresenterTest, NextAndPreviousWrapAround) {

@@ -50,5 +50,22 @@ TEST(Version, ComparisonsAllowATinyShortfall) {
   EXPECT_FALSE(versionAtLeast(0.0f, 16));
 }
 
+TEST(Version, ProductVersionsOrderPartByPart) {
+  EXPECT_EQ(versionParts(" 24.7.0.643 x64"), (std::vector<unsigned long>{24, 7, 0, 643}));
+  EXPECT_EQ(versionParts("16.1."), (std::vector<unsigned long>{16, 1}));
+  EXPECT_TRUE(versionParts("CC 2015").empty());
+  EXPECT_TRUE(versionParts("").empty());
+  // Numbers, not texts: 9 comes before 10, and before 10 comes 9.9.
+  EXPECT_LT(compareProductVersions("9.0", "10.0"), 0);
+  EXPECT_LT(compareProductVersions("16.1.2", "16.10"), 0);
+  EXPECT_GT(compareProductVersions("19.1", "18.0.0"), 0);
+  EXPECT_EQ(compareProductVersions("16.1", "16.1.0.0"), 0);
+  EXPECT_LT(compareProductVersions("16.1", "16.1.0.1"), 0);
+  // A text without a version comes first, so that it sorts last among the newest first.
+  EXPECT_LT(compareProductVersions("", "0.1"), 0);
+  EXPECT_GT(compareProductVersions("0", "unknown"), 0);
+  EXPECT_EQ(compareProductVersions("", "unknown"), 0);
+}
+
 }  // namespace
 }  // namespace lumaset

@@ -16,6 +16,7 @@
 #include "platform/system.h"
 #include "platform/win32_interaction.h"
 #include "support/fake_interaction.h"
+#include "support/wine_prefix.h"
 #include "support/without_rights.h"
 #include "ui/presenter.h"
 
@@ -35,6 +36,7 @@ class Win32Rights : public ::testing::Test {
   testing::FakeInteraction ui;
   Win32Interaction system;
   testing::EntryView main;
+  testing::ListedPlaces places;
 
   void SetUp() override {
     if (host.empty() || home.empty()) GTEST_SKIP() << "run by wine/rights_e2e.sh";
@@ -63,7 +65,7 @@ class Win32Rights : public ::testing::Test {
 
 TEST_F(Win32Rights, AWorkerForcedOnAWritableHostGivesTheInProcessBytes) {
   if (environment("LUMASET_RIGHTS_CASE") != "forced") GTEST_SKIP();
-  ui::Presenter free(*files, ui, main, home);
+  ui::Presenter free(*files, ui, places, main, home);
   free.runStartup();
   apply(free, "Ink");
   ASSERT_EQ(ui.boxes.back().text, "修改完成");
@@ -72,7 +74,7 @@ TEST_F(Win32Rights, AWorkerForcedOnAWritableHostGivesTheInProcessBytes) {
   ASSERT_NE(hostFiles(), inProcess);
 
   testing::WithoutRightsBelow limited(*files, host);
-  ui::Presenter window(limited, ui, main, home);
+  ui::Presenter window(limited, ui, places, main, home);
   window.runStartup();
   ui.boxes.clear();
   apply(window, "Ink");
@@ -85,7 +87,7 @@ TEST_F(Win32Rights, AWorkerForcedOnAWritableHostGivesTheInProcessBytes) {
 TEST_F(Win32Rights, AUserWithoutRightsIsOfferedTheWorkerOnce) {
   if (environment("LUMASET_RIGHTS_CASE") != "nobody") GTEST_SKIP();
   const auto before = hostFiles();
-  ui::Presenter window(*files, ui, main, home);
+  ui::Presenter window(*files, ui, places, main, home);
   window.runStartup();
   ui.boxes.clear();
   apply(window, "Ink");

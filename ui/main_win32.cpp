@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "platform/host_places.h"
 #include "platform/system.h"
 #include "platform/win32_interaction.h"
 #include "platform/win32_text.h"
@@ -21,8 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // and the end of the program throw, so that nothing ends it without a word.
   try {
     auto files = lumaset::makeSystemFiles();
+    auto places = lumaset::makeSystemHostPlaces(*files);
     lumaset::Win32Interaction interaction;
-    lumaset::ui::MainWindow window(*files, interaction, files->programFolder());
+    lumaset::ui::MainWindow window(*files, interaction, *places, files->programFolder());
     if (window.create()) {
       MSG message;
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {

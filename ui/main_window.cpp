@@ -77,8 +77,8 @@ void registerClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
 
 }  // namespace
 
-MainWindow::MainWindow(Files& files, Win32Interaction& interaction, std::string programFolder)
-    : interaction_(interaction), presenter_(files, interaction, *this, std::move(programFolder)) {}
+MainWindow::MainWindow(Files& files, Win32Interaction& interaction, HostPlaces& places, std::string programFolder)
+    : interaction_(interaction), presenter_(files, interaction, places, *this, std::move(programFolder)) {}
 
 MainWindow::~MainWindow() {
   for (HFONT font : fonts_) {

@@ -19,7 +19,7 @@ namespace lumaset::ui {
 
 class MainWindow : public MainView {
  public:
-  MainWindow(Files& files, Win32Interaction& interaction, std::string programFolder);
+  MainWindow(Files& files, Win32Interaction& interaction, HostPlaces& places, std::string programFolder);
   ~MainWindow() override;
 
   // Creates the main window; its creation runs the startup and opens the other two.

@@ -4,6 +4,7 @@
 #include "messages/administrator_rights.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
+#include "run/host_discovery.h"
 #include "run/host_location.h"
 #include "run/startup.h"
 #include "themes/apply.h"
@@ -12,10 +13,10 @@
 
 namespace lumaset::ui {
 
-Presenter::Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder)
+Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView& view, std::string programFolder)
     : files_(files),
       ui_(ui),
-      questions_(ui),
+      questions_(ui, [&files, &places] { return discoverHosts(files, places); }),
       view_(view),
       ctx_{files, questions_, *this, state_, std::move(programFolder)} {}
 

@@ -21,7 +21,8 @@ inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
 
 class Presenter : private HostView {
  public:
-  Presenter(Files& files, Interaction& ui, MainView& view, std::string programFolder);
+  // `places` tells the host dialog where to look for an installed host.
+  Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView& view, std::string programFolder);
 
   RunState& state() { return state_; }
 

@@ -64,7 +64,13 @@ class FakeInteraction : public Interaction, public HostQuestions {
   }
   void openFolder(const std::string&) override {}
   void openWebPage(const std::string&) override {}
-  std::optional<std::string> hostExecutable() override { return DialogQuestions(*this).hostExecutable(); }
+  // What host discovery finds for the host dialog, and every request the core made of it.
+  std::vector<FoundHost> foundHosts;
+  std::vector<HostRequest> hostRequests;
+  std::optional<std::string> hostExecutable(const HostRequest& request) override {
+    hostRequests.push_back(request);
+    return DialogQuestions(*this, [this] { return foundHosts; }).hostExecutable(request);
+  }
   std::optional<std::string> languageFile(const Outcome& before, const std::string& folder) override {
     return DialogQuestions(*this).languageFile(before, folder);
   }

@@ -1,8 +1,9 @@
 // Works lumaset.exe as a person would, through window messages, under wine: the first
-// start's host dialog, the message boxes, the theme list, the apply buttons, the custom
-// image pickers, the startup-text toggle, the theme menu's package import and, in a second
-// start, the folder button pointing it at a second host. After each step it checks the
-// hosts' files by their bytes and the windows by their geometry.
+// start's box and host dialog (on a host it finds in the registry), the message boxes,
+// the theme list, the apply buttons, the custom image pickers, the startup-text toggle,
+// the theme menu's package import and, in a second start, the folder button pointing it
+// at a second host. After each step it checks the hosts' files by their bytes and the
+// windows by their geometry.
 //   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
 
@@ -30,7 +31,26 @@ DWORD lumasetProcess = 0;
 std::string textOf(HWND window);
 std::wstring classOf(HWND window);
 
+// The first host is registered as its installer would, so that the first start finds it;
+// the key goes once that start has located the host, or when the driver fails.
+constexpr const wchar_t* kRegisteredHostKey = L"SOFTWARE\\Adobe\\Photoshop\\LumasetGuiDriver";
+
+bool registerHost(const std::string& folder) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRegisteredHostKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  const std::wstring path = toWide(folder + "\\");
+  const LONG written = RegSetValueExW(key, L"ApplicationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                                      static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return written == ERROR_SUCCESS;
+}
+
+void unregisterHost() { RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kRegisteredHostKey, KEY_WOW64_64KEY, 0); }
+
 [[noreturn]] void fail(const std::string& what) {
+  unregisterHost();
   std::printf("FAIL: %s\n", what.c_str());
   // What the program had on the screen, to see why.
   EnumWindows(
@@ -168,6 +188,17 @@ HWND fileNameEdit(HWND dialog) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Waits for an open-file dialog whose file name box shows `name`, and confirms the name
+// as it stands: the dialog opened in the right folder when that finds the file.
+void confirmFileDialog(const std::string& title, const std::string& name) {
+  HWND dialog = waitFor([&] { return findDialog(title, [](HWND d) { return fileNameEdit(d) != nullptr; }); },
+                        "open-file dialog \"" + title + "\"");
+  waitUntil([&] { return textOf(fileNameEdit(dialog)) == name; }, name + " in the file name box of \"" + title + "\"");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  waitUntil([&] { return !IsWindow(dialog); }, "closing of the dialog \"" + title + "\"");
+  ok("the dialog \"" + title + "\" opened with " + name + " filled in");
 }
 
 // Types a path into an open-file dialog and confirms it.
@@ -463,6 +494,7 @@ void checkAfterRestore(HWND main) {
   HWND dialog =
       waitFor([] { return findDialog("找到 Photoshop 的位置", [](HWND d) { return fileNameEdit(d) != nullptr; }); },
               "the host dialog after a click on the folder button");
+  waitUntil([&] { return textOf(fileNameEdit(dialog)) == "Photoshop.exe"; }, "Photoshop.exe in the host dialog");
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
   waitUntil([&] { return !IsWindow(dialog); }, "the host dialog cancelled");
@@ -526,6 +558,7 @@ int wmain(int argc, wchar_t** argv) {
                     originalIndex = readFile(res + "IconResources.idx");
   const std::string originalLanguage = readFile(language);
 
+  if (!registerHost(host)) fail("cannot register the first host");
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
   std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
@@ -533,9 +566,14 @@ int wmain(int argc, wchar_t** argv) {
     fail("cannot start lumaset.exe");
   lumasetProcess = pi.dwProcessId;
 
-  // First start: the program asks for Photoshop.exe before its windows open.
+  // First start: before its windows open the program says what it needs and names the
+  // host it found in the registry; its dialog opens there with Photoshop.exe filled in.
   shotFolder = shot.substr(0, shot.find_last_of('\\'));
-  answerFileDialog("找到 Photoshop 的位置", host + "\\Photoshop.exe");
+  answerBox("找到 Photoshop",
+            "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。\r\n找到的 Photoshop：" +
+                host + "\\\r\n");
+  confirmFileDialog("找到 Photoshop 的位置", "Photoshop.exe");
+  unregisterHost();
   checkBoxGlyphs(waitFor([] { return findDialog("可以使用"); }, "the box 可以使用"));
   answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
 

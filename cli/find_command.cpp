@@ -1,0 +1,72 @@
+// find: the Photoshop installations the system tells of, newest first, one per line.
+#include <cstdio>
+#include <memory>
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/session.h"
+#include "platform/host_places.h"
+#include "run/host_discovery.h"
+
+namespace lumaset::cli {
+namespace {
+
+std::string placeText(const HostPlace& place) {
+  switch (place.kind) {
+    case PlaceKind::Registry64:
+      return "registry 64-bit " + place.versionKey;
+    case PlaceKind::Registry32:
+      return "registry 32-bit " + place.versionKey;
+    case PlaceKind::ProgramFiles:
+      return "Program Files";
+    case PlaceKind::ProgramFilesX86:
+      return "Program Files (x86)";
+  }
+  return "";
+}
+
+std::vector<std::string> placeTexts(const FoundHost& host) {
+  std::vector<std::string> texts;
+  for (const HostPlace& place : host.foundAt) texts.push_back(placeText(place));
+  return texts;
+}
+
+void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
+  if (s.json) {
+    std::fprintf(s.out, "{\"hosts\":[");
+    for (std::size_t i = 0; i < hosts.size(); ++i) {
+      const FoundHost& host = hosts[i];
+      std::fprintf(s.out, "%s{\"folder\":%s,\"exe\":%s,\"version\":%s,\"foundIn\":%s}", i ? "," : "",
+                   jsonString(host.folder).c_str(), jsonString(host.exe).c_str(),
+                   jsonString(host.productVersion).c_str(), jsonStrings(placeTexts(host)).c_str());
+    }
+    std::fprintf(s.out, "]}\n");
+    return;
+  }
+  // Tabs part the fields: folders hold spaces.
+  for (const FoundHost& host : hosts) {
+    std::string where;
+    for (const std::string& text : placeTexts(host)) where += (where.empty() ? "" : ", ") + text;
+    const std::string version = host.productVersion.empty() ? "no version" : host.productVersion;
+    std::fprintf(s.out, "%s\t%s\t%s\n", host.folder.c_str(), version.c_str(), where.c_str());
+  }
+}
+
+}  // namespace
+
+int cmdFind(Session& s, const std::vector<std::string>& args) {
+  Arguments a = parseArguments(args, {"--prefix"}, {});
+  if (!a.error.empty()) return s.usage(a.error);
+  if (!a.words.empty()) return s.usage("find takes no words (--prefix DIR names a wine prefix)");
+  const std::optional<std::string> prefix = a.value("--prefix");
+  std::unique_ptr<HostPlaces> places =
+      prefix ? makeWinePrefixPlaces(s.files, s.absolute(*prefix)) : makeSystemHostPlaces(s.files);
+  const std::vector<FoundHost> hosts = discoverHosts(s.files, *places);
+  printHosts(s, hosts);
+  if (hosts.empty())
+    return s.fail("no Photoshop found in the registry or the Program Files folders" +
+                  (prefix ? " of the wine prefix " + s.absolute(*prefix) : std::string()));
+  return 0;
+}
+
+}  // namespace lumaset::cli

@@ -569,9 +569,19 @@ int wmain(int argc, wchar_t** argv) {
   // First start: before its windows open the program says what it needs and names the
   // host it found in the registry; its dialog opens there with Photoshop.exe filled in.
   shotFolder = shot.substr(0, shot.find_last_of('\\'));
+  waitFor([] { return findDialog("找到 Photoshop", [](HWND d) { return fileNameEdit(d) == nullptr; }); },
+          "the first start's box");
+  Sleep(500);
+  screenshot("first-start-box");
   answerBox("找到 Photoshop",
             "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。\r\n找到的 Photoshop：" +
                 host + "\\\r\n");
+  waitUntil([] {
+    HWND dialog = findDialog("找到 Photoshop 的位置", [](HWND d) { return fileNameEdit(d) != nullptr; });
+    return dialog && textOf(fileNameEdit(dialog)) == "Photoshop.exe";
+  }, "the first start's dialog");
+  Sleep(800);
+  screenshot("first-start-dialog");
   confirmFileDialog("找到 Photoshop 的位置", "Photoshop.exe");
   unregisterHost();
   checkBoxGlyphs(waitFor([] { return findDialog("可以使用"); }, "the box 可以使用"));

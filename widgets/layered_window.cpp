@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "widgets/button_state.h"
@@ -205,22 +206,31 @@ Gdiplus::GpBitmap* compose(HWND window, bool handBack) {
   return nullptr;
 }
 
-void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
-  if (!IsWindow(window) || !frame) return;
-  RECT r = windowRect(window);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetWindowDC(window);
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = static_cast<DWORD>(width) * height * 4;
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, nullptr, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, dib);
+namespace {
+
+// Copies the frame's premultiplied pixels straight into the top-down DIB that
+// UpdateLayeredWindow reads: far cheaper than drawing the frame into it, which costs a
+// whole alpha blend of the window's size on every change.
+bool copyFrame(Gdiplus::GpBitmap* frame, void* bits, int width, int height) {
+  UINT fw = 0, fh = 0;
+  GdipGetImageWidth(frame, &fw);
+  GdipGetImageHeight(frame, &fh);
+  if (static_cast<int>(fw) != width || static_cast<int>(fh) != height) return false;
+  Gdiplus::Rect all(0, 0, width, height);
+  Gdiplus::BitmapData data{};
+  if (GdipBitmapLockBits(frame, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) {
+    return false;
+  }
+  const auto rowBytes = static_cast<std::size_t>(width) * 4;
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(static_cast<char*>(bits) + rowBytes * static_cast<std::size_t>(y),
+                static_cast<const char*>(data.Scan0) + static_cast<std::ptrdiff_t>(data.Stride) * y, rowBytes);
+  }
+  GdipBitmapUnlockBits(frame, &data);
+  return true;
+}
+
+void drawFrame(HDC memory, HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
   Gdiplus::GpGraphics* g = nullptr;
   GdipCreateFromHDC(memory, &g);
   UINT fw = 0, fh = 0;
@@ -229,6 +239,29 @@ void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
   GdipDrawImageRect(g, frame, 0, 0, static_cast<float>(fw), static_cast<float>(fh));
   if (caretPhase == 1) drawCaret(window, g);
   GdipDeleteGraphics(g);
+}
+
+}  // namespace
+
+void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
+  if (!IsWindow(window) || !frame) return;
+  RECT r = windowRect(window);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetWindowDC(window);
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = -height;  // top-down, row for row as the frame holds them
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(width) * height * 4;
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, dib);
+  // The caret is drawn over the frame, which needs the drawing path.
+  if (caretPhase == 1 || !bits || !copyFrame(frame, bits, width, height)) drawFrame(memory, window, frame, caretPhase);
   SIZE size{width, height};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};

@@ -53,6 +53,22 @@ TEST(DpiScale, TheFramesCentreIsTheMainWindowAtTheUsualDpis) {
   }
 }
 
+TEST(DpiScale, BothSidesOfAnOutlineAreEquallyThick) {
+  // The theme box: 243 x 26 with a one-pixel outline; at 150 % 25.5 rounds up and 24.5
+  // too, which would leave the bottom outline one pixel and the top two.
+  for (int dpi : kDpis) {
+    const Scale s{dpi};
+    for (const std::array<int, 6>& design :
+         {std::array<int, 6>{0, 1, 2, 241, 242, 243}, std::array<int, 6>{0, 1, 2, 24, 25, 26}}) {
+      std::array<int, 6> e = mirroredEdges(s, design);
+      EXPECT_EQ(e[5], s.px(design[5])) << dpi;
+      EXPECT_EQ(e[1] - e[0], e[5] - e[4]) << dpi;
+      EXPECT_EQ(e[2] - e[1], e[4] - e[3]) << dpi;
+      EXPECT_GE(e[1], 1) << dpi;
+    }
+  }
+}
+
 TEST(DpiScale, TwiceSizedImagesServeFromOneAndAHalfAndFillTheirPlace) {
   EXPECT_FALSE(Scale{96}.highImages());
   EXPECT_FALSE(Scale{120}.highImages());

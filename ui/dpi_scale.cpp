@@ -30,4 +30,11 @@ std::array<int, 6> scaledEdges(const Scale& scale, const std::array<int, 6>& des
   return edges;
 }
 
+std::array<int, 6> mirroredEdges(const Scale& scale, const std::array<int, 6>& design) {
+  std::array<int, 6> edges = scaledEdges(scale, design);
+  edges[4] = edges[5] - (edges[1] - edges[0]);
+  edges[3] = edges[4] - (edges[2] - edges[1]);
+  return edges;
+}
+
 }  // namespace lumaset::ui

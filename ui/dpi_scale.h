@@ -28,5 +28,8 @@ struct Scale {
 // The six edges of a frame-like image cut into nine parts (outer edge, inner edges and
 // the far edge, on one axis), each scaled: the parts' bands keep whole pixels.
 std::array<int, 6> scaledEdges(const Scale& scale, const std::array<int, 6>& design);
+// The same for an image whose far bands mirror its near ones (a box's outline): the far
+// bands take the near bands' scaled widths, so both sides of an outline are as thick.
+std::array<int, 6> mirroredEdges(const Scale& scale, const std::array<int, 6>& design);
 
 }  // namespace lumaset::ui

@@ -106,7 +106,9 @@ void MainWindow::placeAccompanyingWindows() {
   if (preview_) {
     const int w = scale_.px(838), h = scale_.px(506);
     const int left = m.left - (w - (m.right - m.left)) / 2;
-    SetWindowPos(preview_, nullptr, left, m.top - scale_.px(8) - h, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // As at the start: the preview's top at px(2) and the main window's at its height + px(8).
+    const int top = m.top - (scale_.px(8) - scale_.px(2)) - h;
+    SetWindowPos(preview_, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (frame_) {
     SetWindowPos(frame_, nullptr, m.left - scale_.px(9), m.top - scale_.px(5), scale_.px(842), scale_.px(195),

@@ -38,13 +38,14 @@ kit::Image* builtinAtScale(const Scale& scale, const std::string& name) {
 // A built-in image cut into bands on each axis at the design edges, each band scaled on
 // its own: a frame's lines and a box's outline keep whole pixels.
 kit::Image* slicedBuiltin(const Scale& scale, const std::string& name, const std::array<int, 6>& xs,
-                          const std::array<int, 6>& ys) {
+                          const std::array<int, 6>& ys, bool mirrored = false) {
   auto [source, imageScale] = builtinSource(scale, name);
   if (!source) return nullptr;
   std::array<int, 6> fromX = xs, fromY = ys;
   for (int& x : fromX) x *= imageScale;
   for (int& y : fromY) y *= imageScale;
-  kit::Image* sliced = kit::slicedImage(source, fromX, fromY, scaledEdges(scale, xs), scaledEdges(scale, ys));
+  kit::Image* sliced = kit::slicedImage(source, fromX, fromY, mirrored ? mirroredEdges(scale, xs) : scaledEdges(scale, xs),
+                                          mirrored ? mirroredEdges(scale, ys) : scaledEdges(scale, ys));
   kit::disposeImage(source);
   return sliced;
 }
@@ -65,7 +66,7 @@ void MainWindow::showBuiltinImages() {
   if (HWND box = control(Control::ThemeBoxImage)) {
     kit::ImageControl fake;
     fake.attach(box);
-    fake.setBackImage(slicedBuiltin(scale_, "theme_box", {0, 1, 2, 241, 242, 243}, {0, 1, 2, 24, 25, 26}));
+    fake.setBackImage(slicedBuiltin(scale_, "theme_box", {0, 1, 2, 241, 242, 243}, {0, 1, 2, 24, 25, 26}, true));
   }
   if (!preview_) return;
   previewImage_.setBackImage(builtinAtScale(scale_, "clear_overlay"));

@@ -35,7 +35,14 @@ class Painter {
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
     GdipSetInterpolationMode(g_, sw == dw && sh == dh ? Gdiplus::InterpolationModeNearestNeighbor
                                                       : Gdiplus::InterpolationModeHighQualityBicubic);
-    GdipDrawImageRectRectI(g_, source, dx, dy, dw, dh, sx, sy, sw, sh, Gdiplus::UnitPixel, clamp_, nullptr, nullptr);
+    // The part is copied out first: scaled in place, its neighbours' pixels would bleed
+    // into its edges.
+    Gdiplus::GpBitmap* part = nullptr;
+    if (GdipCloneBitmapAreaI(sx, sy, sw, sh, PixelFormat32bppARGB, static_cast<Gdiplus::GpBitmap*>(source), &part) !=
+        Gdiplus::Ok)
+      return;
+    GdipDrawImageRectRectI(g_, part, dx, dy, dw, dh, 0, 0, sw, sh, Gdiplus::UnitPixel, clamp_, nullptr, nullptr);
+    GdipDisposeImage(part);
   }
 
  private:

@@ -109,10 +109,18 @@ void ok(const std::string& what) {
 int passed() { return passedCount; }
 
 void beDpiAware() {
+  // The process's awareness where the system lets it be set, else the thread's.
   using SetContext = BOOL(WINAPI*)(HANDLE);
-  auto set = reinterpret_cast<SetContext>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-  if (!set || !set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) fail("cannot become per-monitor DPI aware");
+  using SetThreadContext = HANDLE(WINAPI*)(HANDLE);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  auto process = reinterpret_cast<SetContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+  auto thread = reinterpret_cast<SetThreadContext>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+  const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  if (process && process(perMonitorV2)) return;
+  if (thread && thread(perMonitorV2)) return;
+  if (!SetProcessDPIAware()) fail("cannot become DPI aware");
 }
 
 RECT rectOf(HWND window) {
@@ -209,7 +217,8 @@ void checkWindows(const Program& program, const Scale& s, const std::string& whe
   expectRect(m, m.left, m.top, s.px(824), s.px(179), "the main window" + when);
   expectRect(p, p.left, p.top, s.px(838), s.px(506), "the splash preview" + when);
   expectRect(f, m.left - s.px(9), m.top - s.px(5), s.px(842), s.px(195), "the frame window" + when);
-  if (m.top != p.bottom + s.px(8)) fail("the main window is not px(8) below the preview" + when + ": " + sizeText(m));
+  // The main window's top is the preview's height + px(8), the preview's top px(2).
+  if (m.top - p.bottom != s.px(8) - s.px(2)) fail("the main window is not below the preview" + when + ": " + sizeText(m));
   if (std::abs((p.left + p.right) - (m.left + m.right)) > 1)
     fail("the preview is not centred over the main window" + when);
   if (when.find("after") == std::string::npos && p.top != s.px(2))

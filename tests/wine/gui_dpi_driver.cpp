@@ -70,10 +70,10 @@ Measures startAt(const Args& args, int dpi, Measures* fresh192, const Measures* 
   showThemePage(program.main);
   if (dpi == 144 && !fresh192) {
     // The monitor changes: the window takes the suggested place, at 200 %.
-    RECT suggested = rectOf(program.main);
-    suggested.left -= 40;
-    suggested.top += 6;
+    // The suggested place lies a little off a fresh start's, all of it on the screen.
     const lumaset::ui::Scale to{192};
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - to.px(824)) / 2 + 6, top = to.px(506) + to.px(8) + 6;
+    const RECT suggested{left, top, left + to.px(824), top + to.px(179)};
     sendDpiChanged(program, 192, suggested);
     checkWindows(program, to, " after the change to 192 DPI");
     RECT m2 = rectOf(program.main);

@@ -1,5 +1,7 @@
 #include "widgets/image_scaling.h"
 
+#include <algorithm>
+
 using namespace Gdiplus::DllExports;
 
 namespace lumaset::kit {
@@ -12,42 +14,67 @@ Gdiplus::GpBitmap* emptyBitmap(int w, int h) {
   return bitmap;
 }
 
+constexpr int kMargin = 3;
+
+// A copy of the source's part with kMargin pixels around it that repeat its edge pixels.
+Gdiplus::GpBitmap* withMargin(Image* source, int sx, int sy, int sw, int sh) {
+  Gdiplus::GpBitmap* out = emptyBitmap(sw + 2 * kMargin, sh + 2 * kMargin);
+  if (!out) return nullptr;
+  Gdiplus::Rect from{sx, sy, sw, sh}, to{0, 0, sw + 2 * kMargin, sh + 2 * kMargin};
+  Gdiplus::BitmapData in{}, copy{};
+  auto* bitmap = static_cast<Gdiplus::GpBitmap*>(source);
+  if (GdipBitmapLockBits(bitmap, &from, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &in) != Gdiplus::Ok) {
+    GdipDisposeImage(out);
+    return nullptr;
+  }
+  GdipBitmapLockBits(out, &to, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &copy);
+  for (int y = 0; y < to.Height; ++y) {
+    const int row = std::clamp(y - kMargin, 0, sh - 1);
+    const auto* src = reinterpret_cast<const UINT32*>(static_cast<const BYTE*>(in.Scan0) + row * in.Stride);
+    auto* dst = reinterpret_cast<UINT32*>(static_cast<BYTE*>(copy.Scan0) + y * copy.Stride);
+    for (int x = 0; x < to.Width; ++x) dst[x] = src[std::clamp(x - kMargin, 0, sw - 1)];
+  }
+  GdipBitmapUnlockBits(out, &copy);
+  GdipBitmapUnlockBits(bitmap, &in);
+  return out;
+}
+
 // Draws source rectangles into destination rectangles of `target`: bicubic when a part
-// changes size, pixel for pixel when it does not; the source's edge pixels repeat
-// outwards instead of fading into transparency.
+// changes size, pixel for pixel when it does not.
 class Painter {
  public:
   explicit Painter(Gdiplus::GpBitmap* target) {
     GdipGetImageGraphicsContext(target, &g_);
     GdipSetCompositingMode(g_, Gdiplus::CompositingModeSourceCopy);
     GdipSetPixelOffsetMode(g_, Gdiplus::PixelOffsetModeHalf);
-    GdipCreateImageAttributes(&clamp_);
-    GdipSetImageAttributesWrapMode(clamp_, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
   }
-  ~Painter() {
-    GdipDisposeImageAttributes(clamp_);
-    GdipDeleteGraphics(g_);
-  }
+  ~Painter() { GdipDeleteGraphics(g_); }
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
 
   void draw(Image* source, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
-    GdipSetInterpolationMode(g_, sw == dw && sh == dh ? Gdiplus::InterpolationModeNearestNeighbor
-                                                      : Gdiplus::InterpolationModeHighQualityBicubic);
-    // The part is copied out first: scaled in place, its neighbours' pixels would bleed
-    // into its edges.
-    Gdiplus::GpBitmap* part = nullptr;
-    if (GdipCloneBitmapAreaI(sx, sy, sw, sh, PixelFormat32bppARGB, static_cast<Gdiplus::GpBitmap*>(source), &part) !=
-        Gdiplus::Ok)
+    if (sw == dw && sh == dh) {
+      GdipSetInterpolationMode(g_, Gdiplus::InterpolationModeNearestNeighbor);
+      GdipDrawImageRectRectI(g_, source, dx, dy, dw, dh, sx, sy, sw, sh, Gdiplus::UnitPixel, nullptr, nullptr,
+                             nullptr);
       return;
-    GdipDrawImageRectRectI(g_, part, dx, dy, dw, dh, 0, 0, sw, sh, Gdiplus::UnitPixel, clamp_, nullptr, nullptr);
+    }
+    // Scaled, a part's edge would be mixed with what lies beyond it (its neighbours, or
+    // nothing): it is scaled with a margin of its own edge pixels, which the clip cuts off.
+    Gdiplus::GpBitmap* part = withMargin(source, sx, sy, sw, sh);
+    if (!part) return;
+    const float fx = static_cast<float>(dw) / sw, fy = static_cast<float>(dh) / sh;
+    GdipSetInterpolationMode(g_, Gdiplus::InterpolationModeHighQualityBicubic);
+    GdipSetClipRectI(g_, dx, dy, dw, dh, Gdiplus::CombineModeReplace);
+    GdipDrawImageRect(g_, part, dx - kMargin * fx, dy - kMargin * fy, (sw + 2 * kMargin) * fx,
+                      (sh + 2 * kMargin) * fy);
+    GdipResetClip(g_);
     GdipDisposeImage(part);
   }
 
  private:
   Gdiplus::GpGraphics* g_ = nullptr;
-  Gdiplus::GpImageAttributes* clamp_ = nullptr;
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 // overlays, read back with libpng, and the embedded copies byte for byte.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "assets/builtin_images.h"
 #include "support/theme_maker.h"
 #include "tools/png_writer.h"
@@ -99,8 +101,38 @@ TEST(BuiltinImages, PlaceholderAndButtonLooksHaveTheirSizes) {
   EXPECT_EQ(load("theme_box").width, 243);
 }
 
+TEST(BuiltinImages, EveryImageHasItsTwiceSizedCopy) {
+  namespace fs = std::filesystem;
+  int twins = 0;
+  for (const auto& entry : fs::directory_iterator(std::string(LUMASET_SOURCE_DIR) + "/assets/builtin")) {
+    std::string name = entry.path().stem().string();
+    if (name.find('@') != std::string::npos) continue;
+    SCOPED_TRACE(name);
+    Image one = load(name), two = load(name + "@2x");
+    ASSERT_EQ(two.width, 2 * one.width);
+    ASSERT_EQ(two.height, 2 * one.height);
+    ++twins;
+  }
+  EXPECT_GE(twins, 40);
+  // The frame and the overlays are their pixel rules at twice the size: each design
+  // pixel a 2 x 2 block, so the frame's line stays whole at 150 % and 200 %.
+  for (const char* name : {"frame", "marked_overlay"}) {
+    Image one = load(name), two = load(std::string(name) + "@2x");
+    for (int y = 0; y < two.height; ++y) {
+      for (int x = 0; x < two.width; ++x) {
+        const tools::Rgba &a = two.at(x, y), &b = one.at(x / 2, y / 2);
+        ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a) << name << " " << x << "," << y;
+      }
+    }
+  }
+  // The looks keep the panel's colour in their corner, as at 1x.
+  const tools::Rgba corner = load("close_normal@2x").at(95, 0);
+  EXPECT_TRUE(corner.r == 0 && corner.g == 17 && corner.b == 34);
+}
+
 TEST(BuiltinImages, EmbeddedCopiesAreTheCommittedFiles) {
-  for (const char* name : {"frame", "clear_overlay", "marked_overlay", "placeholder_splash", "next_over"}) {
+  for (const char* name :
+       {"frame", "clear_overlay", "marked_overlay", "placeholder_splash", "next_over", "frame@2x", "theme_box@2x"}) {
     std::string_view embedded = embeddedImage(name);
     EXPECT_EQ(std::string(embedded),
               testing::readWhole(std::string(LUMASET_SOURCE_DIR) + "/assets/builtin/" + name + ".png"))

@@ -159,7 +159,8 @@ TEST_F(ReleaseHosts, SingleIconHostTakesTheDarkIconAndSaysWhatItSkipped) {
   EXPECT_TRUE(look.lightIcon.empty());
   EXPECT_EQ(look.hostLacks, std::vector<std::string>{kLightIconResource});
   Preview preview = previewEntry(ctx, "Sakura");  // the light icon is never applied here
-  EXPECT_TRUE(preview.look.lightIcon.empty());
+  EXPECT_TRUE(preview.look.lightIcon.empty() && preview.look.lightIconHigh.empty());
+  EXPECT_EQ(preview.look.darkIconHigh, theme["ico_dark_high.png"]);
   EXPECT_EQ(preview.look.darkIcon, theme["ico_dark_low.png"]);
 
   ui.boxes.clear();

@@ -61,6 +61,10 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
   EXPECT_EQ(p.look.splash, images["loading_low.png"]);
   EXPECT_EQ(p.look.darkIcon, images["ico_dark_low.png"]);
   EXPECT_EQ(p.look.lightIcon, images["ico_light_low.png"]);
+  // The 2x images, for a window from 150 % on.
+  EXPECT_TRUE(p.look.splashHigh == images["loading_high.png"]);
+  EXPECT_EQ(p.look.darkIconHigh, images["ico_dark_high.png"]);
+  EXPECT_EQ(p.look.lightIconHigh, images["ico_light_high.png"]);
 
   testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(9)}}, "[other]\r\nloadtext=no\r\n");
   Preview bare = previewEntry(ctx, "Bare");
@@ -71,6 +75,7 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
   EXPECT_FALSE(state.startupTextToggle);
   EXPECT_EQ(bare.look.overlay, Overlay::Marked);
   EXPECT_TRUE(bare.look.darkIcon.empty());
+  EXPECT_TRUE(bare.look.splashHigh.empty());  // the window falls back to the 1x splash
 }
 
 TEST_F(ThemeLibrary, OnlyTheExactLowerCaseNoHidesTheText) {

@@ -16,6 +16,9 @@ struct Look {
   Bytes splash;
   Bytes darkIcon;  // on a host with a single app-bar icon, that icon
   Bytes lightIcon;
+  // The same images made at twice the size, where the source has them (a theme's
+  // *_high.png files); a window from 150 % on shows them.
+  Bytes splashHigh, darkIconHigh, lightIconHigh;
   std::string description;
   bool startupTextToggle = false;
   // False for a host without a language file: the toggle then does nothing.

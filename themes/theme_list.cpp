@@ -20,9 +20,15 @@ namespace {
 void leaveOutWhatHostLacks(const RecordTable& host, Look& look) {
   if (host.count() == 0) return;
   look.hostLacks = missingImages(host);
-  if (!hostResource(host, HostImage::Splash)) look.splash.clear();
-  if (!hostResource(host, HostImage::DarkIcon)) look.darkIcon.clear();
-  if (!hostResource(host, HostImage::LightIcon)) look.lightIcon.clear();
+  const std::pair<HostImage, std::pair<Bytes*, Bytes*>> images[] = {
+      {HostImage::Splash, {&look.splash, &look.splashHigh}},
+      {HostImage::DarkIcon, {&look.darkIcon, &look.darkIconHigh}},
+      {HostImage::LightIcon, {&look.lightIcon, &look.lightIconHigh}}};
+  for (const auto& [image, bytes] : images) {
+    if (hostResource(host, image)) continue;
+    bytes.first->clear();
+    bytes.second->clear();
+  }
 }
 
 }  // namespace
@@ -41,6 +47,9 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.splash = ctx.files.readFile(file(kSplashLow));
   p.look.darkIcon = ctx.files.readFile(file(kDarkLow));
   p.look.lightIcon = ctx.files.readFile(file(kLightLow));
+  p.look.splashHigh = ctx.files.readFile(file(kSplashHigh));
+  p.look.darkIconHigh = ctx.files.readFile(file(kDarkHigh));
+  p.look.lightIconHigh = ctx.files.readFile(file(kLightHigh));
   p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.release18OrLater);
   p.look.startupTextAvailable = !ctx.state.languageAbsent();
   leaveOutWhatHostLacks(ctx.state.records, p.look);

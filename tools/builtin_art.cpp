@@ -34,23 +34,23 @@ Rgba framePixel(int x, int y) {
   return {0, 0, 0, static_cast<std::uint8_t>(frameShadowAlpha(x, y))};
 }
 
-Image drawFrame() {
-  Image image(kFrameWidth, kFrameHeight);
-  for (int y = 0; y < kFrameHeight; ++y)
-    for (int x = 0; x < kFrameWidth; ++x) image.at(x, y) = framePixel(x, y);
+Image drawFrame(int scale) {
+  Image image(kFrameWidth * scale, kFrameHeight * scale);
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) image.at(x, y) = framePixel(x / scale, y / scale);
   return image;
 }
 
-Image drawClearOverlay() {
-  Image image(838, 506, {255, 255, 255, 0});
+Image drawClearOverlay(int scale) {
+  Image image(838 * scale, 506 * scale, {255, 255, 255, 0});
   // Two faint corner pixels, so the layered window is never entirely empty.
   image.at(0, 0) = {255, 255, 255, 1};
-  image.at(837, 505) = {255, 255, 255, 1};
+  image.at(image.width - 1, image.height - 1) = {255, 255, 255, 1};
   return image;
 }
 
-Image drawMarkedOverlay() {
-  Image image(832, 500, {255, 255, 255, 0});
+Image drawMarkedOverlay(int scale) {
+  Image image(832 * scale, 500 * scale, {255, 255, 255, 0});
   // Where the host writes its startup texts: the loading line, the credit lines and the
   // copyright lines down the lower left of the splash.
   struct Block {
@@ -60,8 +60,9 @@ Image drawMarkedOverlay() {
                           {24, 322, 190, 11, 120}, {24, 338, 230, 11, 110}, {24, 354, 170, 11, 100},
                           {24, 418, 360, 10, 90},  {24, 432, 330, 10, 82},  {24, 446, 280, 10, 74}};
   for (const Block& b : blocks)
-    for (int y = b.y; y < b.y + b.h; ++y)
-      for (int x = b.x; x < b.x + b.w; ++x) image.at(x, y) = {57, 197, 251, static_cast<std::uint8_t>(b.alpha)};
+    for (int y = b.y * scale; y < (b.y + b.h) * scale; ++y)
+      for (int x = b.x * scale; x < (b.x + b.w) * scale; ++x)
+        image.at(x, y) = {57, 197, 251, static_cast<std::uint8_t>(b.alpha)};
   return image;
 }
 

@@ -17,8 +17,9 @@ int frameShadowAlpha(int x, int y);
 // black shadow.
 Rgba framePixel(int x, int y);
 
-Image drawFrame();          // 842 x 195
-Image drawClearOverlay();   // 838 x 506
-Image drawMarkedOverlay();  // 832 x 500
+// Each at `scale` times its design size, every design pixel a scale x scale block.
+Image drawFrame(int scale = 1);          // 842 x 195
+Image drawClearOverlay(int scale = 1);   // 838 x 506
+Image drawMarkedOverlay(int scale = 1);  // 832 x 500
 
 }  // namespace lumaset::tools

@@ -47,7 +47,7 @@ int GlyphPainter::width(const std::string& utf8, int pixels, bool bold) {
   for (char32_t c : decode(utf8)) {
     if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) == 0) total += static_cast<int>(face->glyph->advance.x >> 6);
   }
-  return total + (bold ? 1 : 0);
+  return total + (bold ? scale_ : 0);
 }
 
 void GlyphPainter::draw(Image& image, const std::string& utf8, int x, int baseline, int pixels, Rgba color, bool bold) {
@@ -56,7 +56,7 @@ void GlyphPainter::draw(Image& image, const std::string& utf8, int x, int baseli
   FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels));
   for (char32_t c : decode(utf8)) {
     if (FT_Load_Char(face, c, FT_LOAD_DEFAULT) != 0) continue;
-    if (bold) FT_Outline_Embolden(&face->glyph->outline, 48);
+    if (bold) FT_Outline_Embolden(&face->glyph->outline, 48 * scale_);
     if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) continue;
     const FT_Bitmap& bm = face->glyph->bitmap;
     int left = x + face->glyph->bitmap_left, top = baseline - face->glyph->bitmap_top;
@@ -85,8 +85,9 @@ void GlyphPainter::drawCentred(Image& image, const std::string& utf8, int pixels
   int baseline = (image.height + pixels * 3 / 4) / 2;
   draw(image, utf8, x, baseline, pixels, color, bold);
   if (underline) {
-    for (int px = std::max(0, x); px < std::min(image.width, x + w); ++px)
-      image.at(px, std::min(image.height - 1, baseline + 2)) = color;
+    for (int row = 0; row < scale_; ++row)
+      for (int px = std::max(0, x); px < std::min(image.width, x + w); ++px)
+        image.at(px, std::min(image.height - 1, baseline + 2 * scale_ + row)) = color;
   }
 }
 

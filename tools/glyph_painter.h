@@ -14,6 +14,9 @@ class GlyphPainter {
   GlyphPainter& operator=(const GlyphPainter&) = delete;
 
   bool ok() const { return face_ != nullptr; }
+  // Images made at `scale` times the design: bold strokes and underlines grow with it
+  // (the text's size is given in the image's pixels).
+  void setScale(int scale) { scale_ = scale; }
   // The text's advance width in pixels at `pixels` high.
   int width(const std::string& utf8, int pixels, bool bold = false);
   // Draws UTF-8 text with its baseline at (x, baseline); bold thickens the strokes.
@@ -25,6 +28,7 @@ class GlyphPainter {
  private:
   void* library_ = nullptr;
   void* face_ = nullptr;
+  int scale_ = 1;
 };
 
 }  // namespace lumaset::tools

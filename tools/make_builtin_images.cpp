@@ -23,14 +23,19 @@ const Rgba kDim{40, 90, 120, 255};       // a disabled badge
 const Rgba kBright{150, 228, 255, 255};  // the glyph under the pointer
 
 fs::path out;
+// The images are drawn at k times their design size ("@2x" names the double ones); the
+// drawing helpers below take design coordinates.
+int k = 1;
 
 void save(const std::string& name, const Image& image) {
   fs::create_directories(out);
-  std::ofstream(out / (name + ".png"), std::ios::binary) << encodePng(image);
+  std::ofstream(out / (name + (k == 1 ? "" : "@" + std::to_string(k) + "x") + ".png"), std::ios::binary)
+      << encodePng(image);
 }
 
 // A line of the given width, anti-aliased by distance to the segment.
 void line(Image& im, double ax, double ay, double bx, double by, double width, Rgba c) {
+  ax *= k, ay *= k, bx *= k, by *= k, width *= k;
   for (int y = 0; y < im.height; ++y) {
     for (int x = 0; x < im.width; ++x) {
       double px = x + 0.5 - ax, py = y + 0.5 - ay, dx = bx - ax, dy = by - ay;
@@ -54,6 +59,7 @@ void outline(Image& im, double x0, double y0, double x1, double y1, Rgba c) {
 
 // A rounded outline `inset` inside the image, and `rightCut` further in on the right.
 void roundedOutline(Image& im, double inset, double radius, Rgba c, double rightCut = 0) {
+  inset *= k, radius *= k, rightCut *= k;
   double x0 = inset, y0 = inset, x1 = im.width - inset - rightCut, y1 = im.height - inset;
   for (int y = 0; y < im.height; ++y) {
     for (int x = 0; x < im.width; ++x) {
@@ -61,8 +67,8 @@ void roundedOutline(Image& im, double inset, double radius, Rgba c, double right
       double qx = std::max({x0 + radius - px, 0.0, px - (x1 - radius)});
       double qy = std::max({y0 + radius - py, 0.0, py - (y1 - radius)});
       double d = std::fabs(std::hypot(qx, qy) - radius);
-      double a = std::clamp(1.0 - d, 0.0, 1.0);
-      if (qx == 0 && qy == 0) a = std::clamp(1.0 - std::min({px - x0, x1 - px, py - y0, y1 - py}), 0.0, 1.0);
+      double a = std::clamp(k * 0.5 + 0.5 - d, 0.0, 1.0);
+      if (qx == 0 && qy == 0) a = std::clamp(k - std::min({px - x0, x1 - px, py - y0, y1 - py}), 0.0, 1.0);
       if (a <= 0) continue;
       Rgba& p = im.at(x, y);
       p = {static_cast<std::uint8_t>(p.r + (c.r - p.r) * a), static_cast<std::uint8_t>(p.g + (c.g - p.g) * a),
@@ -76,14 +82,14 @@ void threeLooks(const std::string& name, int w, int h, const std::function<void(
   const std::pair<const char*, std::pair<Rgba, Rgba>> looks[] = {
       {"normal", {kPanel, kLightBlue}}, {"over", {kOver, kBright}}, {"down", {kDown, kLightBlue}}};
   for (const auto& [state, colours] : looks) {
-    Image im(w, h, colours.first);
+    Image im(w * k, h * k, colours.first);
     glyph(im, colours.second);
     save(name + "_" + state, im);
   }
 }
 
 void folder(Image& im, Rgba c) {
-  double cx = im.width / 2.0, cy = im.height / 2.0;
+  double cx = im.width / (2.0 * k), cy = im.height / (2.0 * k);
   outline(im, cx - 9, cy - 5, cx + 9, cy + 7, c);
   line(im, cx - 9, cy - 5, cx - 7, cy - 8, 1, c);
   line(im, cx - 7, cy - 8, cx - 2, cy - 8, 1, c);
@@ -91,53 +97,51 @@ void folder(Image& im, Rgba c) {
 }
 
 Image placeholderSplash(GlyphPainter& glyphs) {
-  Image im(838, 506, {72, 74, 78, 255});
+  Image im(838 * k, 506 * k, {72, 74, 78, 255});
   for (int y = 0; y < im.height; ++y)
     for (int x = 0; x < im.width; ++x)
-      if (x % 24 == 0 || y % 24 == 0) im.at(x, y) = {88, 90, 95, 255};
+      if ((x / k) % 24 == 0 || (y / k) % 24 == 0) im.at(x, y) = {88, 90, 95, 255};
   // The logo: a lens of two arcs around a light-blue dot.
   double cx = 419, cy = 218;
   for (int y = 0; y < im.height; ++y) {
     for (int x = 0; x < im.width; ++x) {
-      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
-      if (std::fabs(d - 64) < 3) im.at(x, y) = kLightBlue;
-      if (d < 18) im.at(x, y) = kLightBlue;
+      double d = std::hypot(x + 0.5 - cx * k, y + 0.5 - cy * k);
+      if (std::fabs(d - 64 * k) < 3 * k) im.at(x, y) = kLightBlue;
+      if (d < 18 * k) im.at(x, y) = kLightBlue;
     }
   }
   line(im, cx - 64, cy, cx - 30, cy, 3, kLightBlue);
   line(im, cx + 30, cy, cx + 64, cy, 3, kLightBlue);
-  glyphs.draw(im, "Lumaset", static_cast<int>(cx) - glyphs.width("Lumaset", 48) / 2, 352, 48, {235, 240, 245, 255});
-  glyphs.draw(im, "启动画面预览", static_cast<int>(cx) - glyphs.width("启动画面预览", 20) / 2, 390, 20,
+  const int mid = static_cast<int>(cx) * k;
+  glyphs.draw(im, "Lumaset", mid - glyphs.width("Lumaset", 48 * k) / 2, 352 * k, 48 * k, {235, 240, 245, 255});
+  glyphs.draw(im, "启动画面预览", mid - glyphs.width("启动画面预览", 20 * k) / 2, 390 * k, 20 * k,
               {180, 190, 200, 255});
   return im;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fputs("usage: make-builtin-images ASSETS_DIR [FONT]\n", stderr);
-    return 2;
-  }
-  out = fs::path(argv[1]) / "builtin";
-  GlyphPainter glyphs(argc > 2 ? argv[2] : "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
-  if (!glyphs.ok()) {
-    std::fputs("make-builtin-images: cannot open the font\n", stderr);
-    return 1;
-  }
-  save("frame", drawFrame());
-  save("clear_overlay", drawClearOverlay());
-  save("marked_overlay", drawMarkedOverlay());
+// Every built-in image at the current k.
+void drawButtons(GlyphPainter& glyphs);
+
+void drawAll(GlyphPainter& glyphs) {
+  save("frame", drawFrame(k));
+  save("clear_overlay", drawClearOverlay(k));
+  save("marked_overlay", drawMarkedOverlay(k));
   save("placeholder_splash", placeholderSplash(glyphs));
 
+  drawButtons(glyphs);
+}
+
+void drawButtons(GlyphPainter& glyphs) {
   auto word = [&](const std::string& text, int px) {
-    return [&glyphs, text, px](Image& im, Rgba c) { glyphs.drawCentred(im, text, px, c); };
+    return [&glyphs, text, px](Image& im, Rgba c) { glyphs.drawCentred(im, text, px * k, c); };
   };
   // Page buttons: their pressed look is the word in bold, underlined.
   for (const auto& [name, text, w] : {std::tuple{"tab_theme", "主题", 40}, std::tuple{"tab_custom", "自定义", 48}}) {
     threeLooks(name, w, 26, word(text, 13));
-    Image pressed(w, 26, kPanel);
-    glyphs.drawCentred(pressed, text, 13, kLightBlue, true, true);
+    Image pressed(w * k, 26 * k, kPanel);
+    glyphs.drawCentred(pressed, text, 13 * k, kLightBlue, true, true);
     save(std::string(name) + "_down", pressed);
   }
   threeLooks("minimise", 24, 26, [](Image& im, Rgba c) { line(im, 7, 15, 17, 15, 1.5, c); });
@@ -159,40 +163,59 @@ int main(int argc, char** argv) {
   // The theme page's apply button reaches 3 pixels past its page: its outline ends before.
   threeLooks("apply_theme", 123, 26, [&](Image& im, Rgba c) {
     roundedOutline(im, 1, 8, c, 3);
-    glyphs.drawCentred(im, "应用", 13, c);
+    glyphs.drawCentred(im, "应用", 13 * k, c);
   });
   threeLooks("apply_custom", 107, 26, [&](Image& im, Rgba c) {
     roundedOutline(im, 1, 8, c);
-    glyphs.drawCentred(im, "应用", 13, c);
+    glyphs.drawCentred(im, "应用", 13 * k, c);
   });
   threeLooks("preview", 48, 24, word("预览", 12));
   // The startup-text toggle: a check box; its pressed look carries the tick.
   threeLooks("checkbox", 48, 19, [](Image& im, Rgba c) { outline(im, 3.5, 4.5, 13.5, 14.5, c); });
   {
-    Image ticked(48, 19, kPanel);
+    Image ticked(48 * k, 19 * k, kPanel);
     outline(ticked, 3.5, 4.5, 13.5, 14.5, kLightBlue);
     line(ticked, 5.5, 9.5, 8, 12, 1.5, kLightBlue);
     line(ticked, 8, 12, 12, 6.5, 1.5, kLightBlue);
     save("checkbox_down", ticked);
-    Image dimmed(48, 19, kPanel);
+    Image dimmed(48 * k, 19 * k, kPanel);
     outline(dimmed, 3.5, 4.5, 13.5, 14.5, kDim);
     save("checkbox_disabled", dimmed);
   }
   for (const auto& [name, text] :
        {std::pair{"badge_1x", "1X"}, std::pair{"badge_2x", "2X"}, std::pair{"badge_t", "T"}}) {
     for (bool enabled : {true, false}) {
-      Image badge(24, 9, kPanel);
-      glyphs.drawCentred(badge, text, 9, enabled ? kLightBlue : kDim, true);
+      Image badge(24 * k, 9 * k, kPanel);
+      glyphs.drawCentred(badge, text, 9 * k, enabled ? kLightBlue : kDim, true);
       save(std::string(name) + (enabled ? "_normal" : "_disabled"), badge);
     }
   }
   {
-    Image box(243, 26, kPanel);
+    Image box(243 * k, 26 * k, kPanel);
     outline(box, 0.5, 0.5, 242.5, 25.5, kLightBlue);
     line(box, 222, 10, 227, 15, 1.5, kLightBlue);
     line(box, 227, 15, 232, 10, 1.5, kLightBlue);
     save("theme_box", box);
   }
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: make-builtin-images ASSETS_DIR [FONT]\n", stderr);
+    return 2;
+  }
+  out = fs::path(argv[1]) / "builtin";
+  GlyphPainter glyphs(argc > 2 ? argv[2] : "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc");
+  if (!glyphs.ok()) {
+    std::fputs("make-builtin-images: cannot open the font\n", stderr);
+    return 1;
+  }
+  for (int scale : {1, 2}) {
+    k = scale;
+    glyphs.setScale(scale);
+    drawAll(glyphs);
+  }
+  k = 1;
   {
     // The program's icon: the logo on the panel's colour, as a PNG inside an ICO file.
     Image icon(64, 64, {0, 0, 0, 0});

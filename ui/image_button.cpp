@@ -2,6 +2,7 @@
 
 #include "assets/builtin_images.h"
 #include "ui/control_ids.h"
+#include "ui/dpi_scale.h"
 #include "ui/palette.h"
 #include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
@@ -13,6 +14,7 @@ namespace lumaset::ui {
 namespace {
 
 struct Button {
+  ButtonLooks names;
   kit::Image* normal = nullptr;
   kit::Image* over = nullptr;
   kit::Image* down = nullptr;
@@ -22,10 +24,20 @@ struct Button {
   kit::ButtonState state = kit::ButtonState::Normal;
 };
 
-kit::Image* load(const std::string& name) {
+kit::Image* load(const std::string& name, bool high) {
   if (name.empty()) return nullptr;
-  std::string_view bytes = embeddedImage(name);
+  std::string_view bytes = high ? embeddedImage(name + "@2x") : std::string_view();
+  if (bytes.empty()) bytes = embeddedImage(name);
   return bytes.empty() ? nullptr : kit::loadImageFromBytes(std::string(bytes));
+}
+
+void loadLooks(Button& b, int dpi) {
+  for (kit::Image* image : {b.normal, b.over, b.down, b.disabled}) kit::disposeImage(image);
+  const bool high = Scale{dpi}.highImages();
+  b.normal = load(b.names.normal, high);
+  b.over = load(b.names.over, high);
+  b.down = load(b.names.down, high);
+  b.disabled = load(b.names.disabled, high);
 }
 
 Button* of(HWND window) { return reinterpret_cast<Button*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
@@ -63,11 +75,17 @@ void paint(HWND window, Button& b) {
   FillRect(memory, &r, panel);
   DeleteObject(panel);
   if (kit::Image* look = currentLook(window, b)) {
+    // The look fills the button: at 96 DPI pixel for pixel, else scaled to its size.
     Gdiplus::GpGraphics* g = nullptr;
     GdipCreateFromHDC(memory, &g);
-    float w = 0, h = 0;
-    GdipGetImageDimension(look, &w, &h);
-    GdipDrawImageRect(g, look, 0, 0, w, h);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(look, &w);
+    GdipGetImageHeight(look, &h);
+    bool same = static_cast<LONG>(w) == r.right && static_cast<LONG>(h) == r.bottom;
+    GdipSetInterpolationMode(
+        g, same ? Gdiplus::InterpolationModeNearestNeighbor : Gdiplus::InterpolationModeHighQualityBicubic);
+    GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
+    GdipDrawImageRectI(g, look, 0, 0, r.right, r.bottom);
     GdipDeleteGraphics(g);
   }
   BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
@@ -150,17 +168,23 @@ void registerImageButtonClass() {
   RegisterClassW(&wc);
 }
 
-HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState) {
+HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState,
+                       int dpi) {
   HWND window = CreateWindowExW(0, kImageButtonClass, L"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   auto* b = new Button;
-  b->normal = load(looks.normal);
-  b->over = load(looks.over);
-  b->down = load(looks.down);
-  b->disabled = load(looks.disabled);
+  b->names = looks;
+  loadLooks(*b, dpi);
   b->twoState = twoState;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
   return window;
+}
+
+void setImageButtonDpi(HWND button, int dpi) {
+  if (Button* b = of(button)) {
+    loadLooks(*b, dpi);
+    InvalidateRect(button, nullptr, FALSE);
+  }
 }
 
 }  // namespace lumaset::ui

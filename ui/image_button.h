@@ -14,6 +14,11 @@ struct ButtonLooks {
 };
 
 void registerImageButtonClass();
-HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState);
+// The button takes the looks made for `dpi`: the built-in images at twice the design size
+// ("<name>@2x") from 150 % on, and draws them scaled to its size.
+HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState,
+                       int dpi = 96);
+// Takes the looks made for another DPI (the window moved to another monitor).
+void setImageButtonDpi(HWND button, int dpi);
 
 }  // namespace lumaset::ui

@@ -13,10 +13,6 @@
 namespace lumaset::ui {
 namespace {
 
-constexpr int kFontHeights[4] = {12, 11, 9, 21};
-
-std::string builtin(const char* name) { return std::string(embeddedImage(name)); }
-
 MainWindow* windowOf(HWND window) {
   return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetAncestor(window, GA_ROOT), GWLP_USERDATA));
 }
@@ -97,10 +93,6 @@ bool MainWindow::create() {
   registerClass(kPageClass, pageProc, panelBrush_);
   registerClass(kPreviewClass, previewProc, nullptr);
   registerClass(kFrameClass, frameProc, nullptr);
-  for (int i = 0; i < 4; ++i) {
-    fonts_[i] = CreateFontW(-kFontHeights[i], 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
-  }
   int x = (GetSystemMetrics(SM_CXSCREEN) - 824) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - 179) / 2;
   main_ = CreateWindowExW(WS_EX_APPWINDOW, kMainClass, L"Lumaset v1.0", WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU, x, y,
                           824, 179, nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -164,6 +156,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       frameFollows();
       return 0;
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_COMMAND:
       onCommand(static_cast<Control>(LOWORD(wParam)), HIWORD(wParam));
       return 0;
@@ -202,6 +197,12 @@ LRESULT MainWindow::colourControl(HDC dc, HWND window) {
 
 void MainWindow::onCreate() {
   interaction_.setOwner(main_);
+  // The window opens at the DPI of its monitor, centred on the screen.
+  scale_ = Scale{windowDpi(main_)};
+  makeFonts();
+  const int w = scale_.px(824), h = scale_.px(179);
+  SetWindowPos(main_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   createControls();
   presenter_.runStartup();
   windowStartup();
@@ -230,15 +231,17 @@ void MainWindow::windowStartup() {
   }
 
   int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
-  frame_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kFrameClass, L"", WS_POPUP, (screenW - 842) / 2,
-                           (screenH - 195) / 2, 842, 195, main_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const int frameW = scale_.px(842), frameH = scale_.px(195);
+  frame_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kFrameClass, L"", WS_POPUP, (screenW - frameW) / 2,
+                           (screenH - frameH) / 2, frameW, frameH, main_, nullptr, GetModuleHandleW(nullptr), nullptr);
   frameImage_.attach(frame_);
-  frameImage_.setBackImage(kit::loadImageFromBytes(builtin("frame")));
   openPreviewWindow();
+  showBuiltinImages();
+  showOverlayImage();
 
   RECT m = kit::windowRect(main_), p = kit::windowRect(preview_);
-  SetWindowPos(preview_, nullptr, p.left, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(main_, nullptr, m.left, (p.bottom - p.top) + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(preview_, nullptr, p.left, scale_.px(2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(main_, nullptr, m.left, (p.bottom - p.top) + scale_.px(8), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frameFollows();
   ShowWindow(frame_, SW_SHOWNOACTIVATE);
   ShowWindow(preview_, SW_SHOWNOACTIVATE);
@@ -248,21 +251,20 @@ void MainWindow::windowStartup() {
 
 void MainWindow::openPreviewWindow() {
   int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
-  preview_ = CreateWindowExW(WS_EX_TOOLWINDOW, kPreviewClass, L"", WS_POPUP, (screenW - 838) / 2, (screenH - 506) / 2,
-                             838, 506, main_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const int w = scale_.px(838), h = scale_.px(506);
+  preview_ = CreateWindowExW(WS_EX_TOOLWINDOW, kPreviewClass, L"", WS_POPUP, (screenW - w) / 2, (screenH - h) / 2, w,
+                             h, main_, nullptr, GetModuleHandleW(nullptr), nullptr);
   previewImage_.attach(preview_);
-  previewImage_.setBackImage(kit::loadImageFromBytes(builtin("clear_overlay")));
   HWND splashBox =
-      CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 838, 506, preview_,
+      CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, w, h, preview_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id(Control::SplashPreview))), nullptr, nullptr);
-  HWND overlayBox = overlay_.createPictureBox(preview_, 0, 0, 838, 506);
+  HWND overlayBox = overlay_.createPictureBox(preview_, 0, 0, w, h);
+  placed_[splashBox].rect = placed_[overlayBox].rect = {0, 0, 838, 506};
   // The two picture boxes cover the whole window: a press on them moves it.
   moveWindowOnPress(splashBox);
   moveWindowOnPress(overlayBox);
   SetWindowLongPtrW(overlayBox, GWLP_ID, id(Control::OverlayPreview));
-  overlay_.setBackImageFromBytes(builtin("clear_overlay"));
   splash_.attachPictureBox(splashBox);
-  splash_.setBackImageFromBytes(builtin("placeholder_splash"));
   // The overlay is drawn last, over the splash: the composition draws lower children on top.
   SetWindowPos(overlayBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   previewImage_.refresh();
@@ -271,7 +273,7 @@ void MainWindow::openPreviewWindow() {
 void MainWindow::frameFollows() {
   if (!frame_) return;
   RECT m = kit::windowRect(main_);
-  SetWindowPos(frame_, nullptr, m.left - 9, m.top - 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(frame_, nullptr, m.left - scale_.px(9), m.top - scale_.px(5), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::showThemeMenu() {

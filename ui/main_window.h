@@ -9,6 +9,7 @@
 
 #include "platform/win32_interaction.h"
 #include "ui/control_ids.h"
+#include "ui/dpi_scale.h"
 #include "ui/drop_target.h"
 #include "ui/main_view.h"
 #include "ui/presenter.h"
@@ -16,6 +17,11 @@
 #include "widgets/layered_window.h"
 
 namespace lumaset::ui {
+
+struct ButtonLooks;
+
+// The DPI of the monitor a window is on (the system's before Windows 10).
+int windowDpi(HWND window);
 
 class MainWindow : public MainView {
  public:
@@ -83,6 +89,26 @@ class MainWindow : public MainView {
   HWND addEdit(HWND parent, Control id, int x, int y, int w, int h);
   HWND addButton(HWND parent, Control id, int x, int y, int w, int h, const std::string& look, bool twoState);
 
+  // The window at its monitor's DPI (main_window_dpi.cpp). Every control is created from
+  // its design rectangle (96 DPI), which is kept with its font, its shown part and its
+  // outline, so that a change of DPI lays everything out again. The three members below
+  // take design pixels and hide the free functions of the same names for the controls'
+  // code, which keeps its design numbers as they are.
+  HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const ButtonLooks& looks, bool twoState);
+  void showOnly(HWND control, int w, int h);
+  void cutOut(HWND window, const HWND* covering, int count);
+  // Creates `window`'s place from design pixels and keeps it.
+  void place(HWND window, const DesignRect& design);
+  void remember(HWND window, const DesignRect& design, HFONT font);
+  void makeFonts();
+  void onDpiChanged(int dpi, const RECT* suggested);
+  void layOutControls();
+  void placeAccompanyingWindows();
+  // The built-in images and the shown look at the current scale (main_window_images.cpp).
+  void showBuiltinImages();
+  void showLookImages();
+  void showOverlayImage();
+
   HWND control(Control id) const;
   bool checked(Control id) const;
   void setChecked(Control id, bool pressed);
@@ -97,7 +123,22 @@ class MainWindow : public MainView {
   kit::ImageControl overlay_, splash_, darkIcon_, lightIcon_;
   std::map<Control, HWND> controls_;
   std::map<Control, std::string> linkTargets_;
-  HFONT fonts_[4] = {};  // 12, 11, 9 and 21 pixels
+  HFONT fonts_[4] = {};  // 12, 11, 9 and 21 design pixels
+  struct Placed {
+    DesignRect rect;
+    int font = -1;               // index into fonts_
+    int shownW = 0, shownH = 0;  // showOnly's part, when set
+    int fieldLine = 0;           // the framed height of a path box
+    bool imageButton = false;
+    int itemHeight = 0;  // a combo box's selection field
+  };
+  Scale scale_;
+  std::map<HWND, Placed> placed_;
+  HWND cutWindow_ = nullptr;
+  std::vector<HWND> cutCovering_;
+  Look lookShown_;
+  Overlay overlayShown_ = Overlay::Clear;
+  bool lookReceived_ = false;
   HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
   HMENU themeMenu_ = nullptr;
   std::unique_ptr<DropTarget> dropTarget_;

@@ -18,6 +18,7 @@ namespace {
 enum Font { Font12, Font11, Font9, Font21 };
 
 constexpr int kEditLineHeight = 24;
+constexpr int kFieldMargin = 4;
 constexpr int kThemeListHeight = 25;
 constexpr int kThemeNameWidth = 204;  // the box's arrow begins 4 pixels after
 
@@ -33,10 +34,13 @@ LRESULT CALLBACK linkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND MainWindow::add(HWND parent, const wchar_t* cls, const std::string& text, Control id, int x, int y, int w, int h,
                      DWORD style, HFONT font, DWORD exStyle) {
+  // Created at the monitor's scale; the design rectangle and font are kept for a change of DPI.
+  const DesignRect r = scale_.rect({x, y, w, h});
   HWND window =
-      CreateWindowExW(exStyle, cls, toWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+      CreateWindowExW(exStyle, cls, toWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.x, r.y, r.w, r.h, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::id(id))), GetModuleHandleW(nullptr), nullptr);
   if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  remember(window, {x, y, w, h}, font);
   controls_[id] = window;
   return window;
 }
@@ -58,7 +62,9 @@ HWND MainWindow::addLink(HWND parent, Control id, const char* text, int x, int y
 
 HWND MainWindow::addEdit(HWND parent, Control id, int x, int y, int w, int h) {
   HWND edit = add(parent, L"Edit", "", id, x, y, w, h, ES_AUTOHSCROLL | WS_CLIPSIBLINGS, fonts_[Font12]);
-  drawAsFieldLine(edit, std::min(h, kEditLineHeight));
+  drawAsFieldLine(edit, scale_.px(std::min(h, kEditLineHeight)));
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(scale_.px(kFieldMargin), scale_.px(kFieldMargin)));
+  placed_[edit].fieldLine = std::min(h, kEditLineHeight);
   return edit;
 }
 
@@ -91,6 +97,7 @@ void MainWindow::createFrameControls() {
   for (int i = 0; i < 2; ++i) {
     pages_[i] = CreateWindowExW(0, kPageClass, L"", WS_CHILD | (i == 0 ? WS_VISIBLE : 0), 0, 0, 808, 155, pageControl,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    place(pages_[i], {0, 0, 808, 155});
   }
   HWND pathLabel = addLabel(main_, Control::PathLabel, "Ps 路径：", 20, 132, 68, 32, fonts_[Font12]);
   addEdit(main_, Control::PathBox, 71, 133, 81, 32);
@@ -136,7 +143,8 @@ void MainWindow::createThemePage(HWND theme) {
   HWND combo =
       add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200, CBS_DROPDOWNLIST | WS_VSCROLL, fonts_[Font12]);
   // The closed box is its selection field, six pixels of edge higher than an item.
-  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kThemeListHeight - 6);
+  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale_.px(kThemeListHeight - 6));
+  placed_[combo].itemHeight = kThemeListHeight - 6;
   ShowWindow(combo, SW_HIDE);
   HWND fakeBox = add(theme, L"Static", "", Control::ThemeBoxImage, 288, 8, 243, 26, SS_NOTIFY, nullptr);
   kit::ImageControl fake;

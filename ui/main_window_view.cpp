@@ -30,9 +30,9 @@ void MainWindow::setPathText(Control id, const std::string& text) {
 void MainWindow::setPathBox(const std::string& text) { setPathText(Control::PathBox, text); }
 
 void MainWindow::showLook(const Look& look) {
-  splash_.setBackImageFromBytes(look.splash);
-  darkIcon_.setBackImageFromBytes(look.darkIcon);
-  lightIcon_.setBackImageFromBytes(look.lightIcon);
+  lookShown_ = look;
+  lookReceived_ = true;
+  showLookImages();
   setText(Control::DescriptionBox, look.description);
   setTogglePressed(look.startupTextToggle);
   // A host without a language file has no startup text to change: the box and its
@@ -104,10 +104,8 @@ void MainWindow::redrawToggleLabel() {
 }
 
 void MainWindow::showOverlay(Overlay overlay) {
-  if (!preview_) return;
-  overlay_.setBackImageFromBytes(
-      std::string(embeddedImage(overlay == Overlay::Clear ? "clear_overlay" : "marked_overlay")));
-  previewImage_.refresh();
+  overlayShown_ = overlay;
+  showOverlayImage();
 }
 
 void MainWindow::showPreviewDetails(const Preview& preview) {

@@ -40,6 +40,11 @@ Image* loadImageFromBytes(const Bytes& bytes) {
   return image;
 }
 
+Image* adoptImage(Image* image) {
+  if (image) loaded()[image];
+  return image;
+}
+
 void disposeImage(Image* image) {
   auto it = loaded().find(image);
   if (it == loaded().end()) {

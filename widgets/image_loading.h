@@ -16,6 +16,8 @@ using Image = Gdiplus::GpImage;
 // A GDI+ image from PNG (or other) file bytes, at its first frame; null when it does
 // not decode. The caller owns it until it hands it to a property.
 Image* loadImageFromBytes(const Bytes& bytes);
+// Counts an image the kit drew itself (no stream behind it) like a loaded one; returns it.
+Image* adoptImage(Image* image);
 // Disposes of an image and frees its stream, unless a property still holds it.
 void disposeImage(Image* image);
 

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# lumaset.exe under wine at 96, 192 and 144 DPI: a located sample host, the shipped
+# themes, the driver's checks of each start and of a change of DPI; the screenshots are
+# kept as PNG in build/windows/screenshots. The prefix's LogPixels goes back to 96
+# whatever happens, since the other wine tests share the prefix.
+# Usage: gui_dpi_e2e.sh LUMASET.EXE LUMASET-CLI.EXE GUI-DPI-DRIVER.EXE NATIVE_BUILD_DIR STUB_DIR SOURCE_DIR
+set -euo pipefail
+exe=$1 cli=$2 driver=$3 native=$4 stubs=$5 source=$6
+here=$(cd "$(dirname "$0")" && pwd)
+prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$driver")" && pwd)/wineprefix}
+work=$(mktemp -d)
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+restore_dpi() {
+  if [ -d "$prefix" ]; then
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
+      >/dev/null 2>&1 || true
+  fi
+  rm -rf "$work"
+}
+trap restore_dpi EXIT
+[ -x "$native/make-sample-host" ] || fail "no native build at $native"
+
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null
+mkdir -p "$work/program" "$work/shots"
+cp "$exe" "$cli" "$work/program/"
+cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
+convert "$source/assets/LumasetTheme/Aurora/loading_high.png" -alpha off -type truecolor "BMP3:$work/high.bmp"
+shots=$(dirname "$exe")/screenshots
+mkdir -p "$shots"
+status=0
+# A screen that holds the windows at 200 %.
+LUMASET_SCREEN=1792x1440x24 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/$(basename "$exe")")" \
+  "$(winpath "$work/program/$(basename "$cli")")" "$(winpath "$work/PS/Photoshop.exe")" "$(winpath "$work/shots")" \
+  "$(winpath "$work/high.bmp")" 2> >(grep -v 'X connection' >&2) || status=$?
+for bmp in "$work"/shots/*.bmp; do
+  [ -f "$bmp" ] || continue
+  name=$(basename "$bmp" .bmp)
+  convert "$bmp" "$shots/$name.png" && echo "screenshot: $shots/$name.png"
+done
+[ "$status" -eq 0 ] || fail "the driver failed ($status)"

@@ -143,6 +143,9 @@ LRESULT MainWindow::onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
       return SendMessageW(main_, message, wParam, lParam);
     case WM_LBUTTONDOWN:
       presenter_.pageControlClicked();
@@ -163,12 +166,23 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOVE:
       frameFollows();
+      group_.mainMoved();
       return 0;
+    case WM_SIZE:
+      group_.mainResized(wParam);
+      return 0;
+    case WM_ACTIVATE:
+      if (keepFocusOnActivation(wParam)) return 0;
+      return DefWindowProcW(main_, message, wParam, lParam);
     case WM_COMMAND:
       onCommand(static_cast<Control>(LOWORD(wParam)), HIWORD(wParam));
       return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      return drawThemeList(message, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
       return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DROPFILES: {
       auto drop = reinterpret_cast<HDROP>(wParam);
@@ -177,6 +191,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       presenter_.filesDropped(paths);
       return 0;
     }
+    case kThemeListClosed:
+      themeListClosed();
+      return 0;
     case WM_DESTROY:
       if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
@@ -203,6 +220,7 @@ LRESULT MainWindow::colourControl(HDC dc, HWND window) {
 void MainWindow::onCreate() {
   interaction_.setOwner(main_);
   createControls();
+  finishControls();
   presenter_.runStartup();
   windowStartup();
 }
@@ -240,6 +258,7 @@ void MainWindow::windowStartup() {
   SetWindowPos(preview_, nullptr, p.left, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(main_, nullptr, m.left, (p.bottom - p.top) + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frameFollows();
+  group_.join(main_, preview_, frame_);
   ShowWindow(frame_, SW_SHOWNOACTIVATE);
   ShowWindow(preview_, SW_SHOWNOACTIVATE);
 
@@ -277,6 +296,13 @@ void MainWindow::frameFollows() {
 void MainWindow::showThemeMenu() {
   POINT p;
   GetCursorPos(&p);
+  // Opened from the keyboard, the menu stands below the link instead of at the pointer.
+  HWND link = control(Control::ThemeMenuLink);
+  if (GetFocus() == link) {
+    RECT r;
+    GetWindowRect(link, &r);
+    p = {r.left - 3, r.bottom - 3};
+  }
   TrackPopupMenu(themeMenu_, TPM_LEFTALIGN | TPM_TOPALIGN, p.x + 3, p.y + 3, 0, main_, nullptr);
 }
 
@@ -311,9 +337,7 @@ void MainWindow::onCommand(Control c, int code) {
     case Control::MenuMoreThemes:
       return presenter_.openMoreThemes();
     case Control::ThemeList:
-      if (code == CBN_SELCHANGE) presenter_.themeBoxUpdate();
-      if (code == CBN_KILLFOCUS) presenter_.closeThemeBox();
-      return;
+      return onThemeListCommand(code);
     case Control::ThemeBoxText:
       if (code == STN_CLICKED) presenter_.openThemeBox();
       return;
@@ -348,21 +372,6 @@ void MainWindow::onCommand(Control c, int code) {
     default:
       return;
   }
-}
-
-bool MainWindow::handleEscape(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return false;
-  HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (root == main_) {
-    close();
-    return true;
-  }
-  if (root == preview_ && GetActiveWindow() == preview_) {
-    DestroyWindow(preview_);
-    preview_ = nullptr;
-    return true;
-  }
-  return false;
 }
 
 }  // namespace lumaset::ui

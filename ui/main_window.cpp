@@ -294,15 +294,7 @@ void MainWindow::frameFollows() {
 }
 
 void MainWindow::showThemeMenu() {
-  POINT p;
-  GetCursorPos(&p);
-  // Opened from the keyboard, the menu stands below the link instead of at the pointer.
-  HWND link = control(Control::ThemeMenuLink);
-  if (GetFocus() == link) {
-    RECT r;
-    GetWindowRect(link, &r);
-    p = {r.left - 3, r.bottom - 3};
-  }
+  const POINT p = themeMenuPoint();
   TrackPopupMenu(themeMenu_, TPM_LEFTALIGN | TPM_TOPALIGN, p.x + 3, p.y + 3, 0, main_, nullptr);
 }
 

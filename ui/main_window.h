@@ -76,6 +76,7 @@ class MainWindow : public MainView {
   LRESULT drawThemeList(UINT message, LPARAM lParam);
   std::vector<HWND> tabOrder() const;
   bool keepFocusOnActivation(WPARAM state);
+  POINT themeMenuPoint() const;
   void onThemeListCommand(int code);
   void themeListClosed();
 

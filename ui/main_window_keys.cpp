@@ -46,7 +46,7 @@ void MainWindow::finishControls() {
   SendMessageW(control(Control::PathBox), EM_SETREADONLY, TRUE, 0);
   showPathEnd(control(Control::PathBox));
   for (Control field : kSlotFields) showPathEnd(control(field));
-  addThemeBoxArrow(control(Control::ThemeBoxImage));
+  addThemeBoxArrow(control(Control::ThemeBoxText));
   drawThemeListFace(control(Control::ThemeList));
   // The label would reach over its frame's right side: it shows up to 3 pixels before it.
   HWND label = control(Control::ToggleLabel);
@@ -112,6 +112,17 @@ bool MainWindow::handleKey(const MSG& message) {
     default:
       return false;
   }
+}
+
+// Where the theme menu opens, less 3 pixels each way: at the pointer, or below the link
+// when the keyboard opened it.
+POINT MainWindow::themeMenuPoint() const {
+  POINT p;
+  GetCursorPos(&p);
+  HWND link = control(Control::ThemeMenuLink);
+  if (GetFocus() != link) return p;
+  const RECT r = kit::windowRect(link);
+  return {r.left - 3, r.bottom - 3};
 }
 
 // The focus comes back to the control that had it when the window was last active (after

@@ -18,18 +18,24 @@ void fill(HDC dc, const RECT& r, COLORREF colour) {
   FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// The right end of a box, where its arrow stands (centred 16 pixels from its right edge,
+// as in the closed box's image).
 RECT arrowArea(HWND box) {
   RECT r;
   GetClientRect(box, &r);
-  return {r.right - kArrowWidth, r.top, r.right, r.bottom};
+  return {r.right - kArrowWidth - 3, r.top, r.right - 3, r.bottom};
 }
 
-LRESULT CALLBACK arrowProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+// The name's label reaches over the closed box's arrow and paints its background there:
+// it draws the arrow again where the box's image has it.
+LRESULT CALLBACK arrowProc(HWND name, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  LRESULT result = DefSubclassProc(name, message, wParam, lParam);
   if (message == WM_PAINT) {
-    HDC dc = GetDC(box);
-    drawDownArrow(dc, arrowArea(box));
-    ReleaseDC(box, dc);
+    RECT area = arrowArea(GetParent(name));
+    MapWindowPoints(GetParent(name), name, reinterpret_cast<POINT*>(&area), 2);
+    HDC dc = GetDC(name);
+    drawDownArrow(dc, area);
+    ReleaseDC(name, dc);
   }
   return result;
 }
@@ -50,13 +56,13 @@ void paintFace(HWND combo) {
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColour);
-    RECT name{8, r.top, r.right - kArrowWidth, r.bottom};
+    RECT name{8, r.top, r.right - kArrowWidth - 3, r.bottom};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &name,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);
   }
   drawDownArrow(dc, arrowArea(combo));
-  if (GetFocus() == combo) drawFocusOutline(dc, {r.left + 2, r.top + 2, r.right - kArrowWidth, r.bottom - 2});
+  if (GetFocus() == combo) drawFocusOutline(dc, {r.left + 2, r.top + 2, r.right - kArrowWidth - 3, r.bottom - 2});
   EndPaint(combo, &ps);
 }
 
@@ -85,9 +91,9 @@ void drawDownArrow(HDC dc, const RECT& area) {
   }
 }
 
-void addThemeBoxArrow(HWND fakeBox) {
-  SetWindowSubclass(fakeBox, arrowProc, 10, 0);
-  InvalidateRect(fakeBox, nullptr, FALSE);
+void addThemeBoxArrow(HWND name) {
+  SetWindowSubclass(name, arrowProc, 10, 0);
+  InvalidateRect(name, nullptr, TRUE);
 }
 
 void drawThemeListFace(HWND combo) { SetWindowSubclass(combo, faceProc, 11, 0); }

@@ -8,8 +8,8 @@ namespace lumaset::ui {
 
 // A light-blue down arrow centred in `area`.
 void drawDownArrow(HDC dc, const RECT& area);
-// The closed theme box draws its arrow over its image, right of the name.
-void addThemeBoxArrow(HWND fakeBox);
+// The closed theme box's arrow stays in sight over its name's label (伪组合框文字).
+void addThemeBoxArrow(HWND name);
 // The open list's box paints its face as the closed box looks: outline, name and arrow.
 void drawThemeListFace(HWND combo);
 // An item of the owner-drawn theme list.

@@ -326,7 +326,9 @@ void checkHostWithoutLanguage(HWND main, const std::string& host, const std::str
   if (textOf(findChild(main, controlId("编辑框8"))).find("没有 PS_OWL_appbar_light_win") == std::string::npos)
     fail("the description does not say the host lacks the light icon");
   driver::Shot shot = screenshot("host-without-language");
-  const RECT label = controlRect(main, "透明标签1");
+  // The label's part that shows: it stops short of its frame's right side.
+  RECT label = controlRect(main, "透明标签1");
+  label.right = std::min(label.right, controlRect(main, "外形框1").right - 1);
   if (driver::inkIn(shot, label) != 0) fail("the label 隐藏启动文字 is not dimmed");
   int faint = 0;
   for (int y = label.top; y < label.bottom; ++y)

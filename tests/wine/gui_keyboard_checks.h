@@ -111,6 +111,10 @@ void checkEnterApplies(HWND main, const std::string& theme, const std::function<
   answerBox("应用", "修改完成");
   if (!applied()) fail("Enter did not apply " + theme);
   ok("Enter applied " + theme);
+  // The host's own look back, as the checks after this one expect it.
+  choose(main, "[默认]");
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
 }
 
 // The path box shows the end of the host's folder behind "…" and takes no typing; its
@@ -157,15 +161,15 @@ void checkEscOnOpenList(HWND main, HANDLE process) {
   waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
             "the theme list open");
   const driver::Shot open = screenshot("theme-list-dark");
-  const RECT c = rectOf(combo);
-  const RECT list{c.left + 2, c.bottom + 2, c.right - 20, c.bottom + 80};
+  const RECT field = rectOf(combo);
+  const RECT list{field.left + 2, field.bottom + 2, field.right - 20, field.bottom + 80};
   // White is what a list in the system's colours shows; the window's light blue and light
   // text each have a channel below 201.
   int light = 0, all = 0;
   for (int y = list.top; y < list.bottom; ++y)
     for (int x = list.left; x < list.right; ++x, ++all) {
-      const COLORREF c = open.colour(x, y);
-      light += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
+      const COLORREF pixel = open.colour(x, y);
+      light += GetRValue(pixel) > 200 && GetGValue(pixel) > 200 && GetBValue(pixel) > 200;
     }
   if (light * 10 > all) fail("the open theme list is light: " + std::to_string(light) + " of " + std::to_string(all));
   expectInk(open, list, 30, "the names in the open theme list");

@@ -3,6 +3,7 @@
 #include "assets/builtin_images.h"
 #include "ui/control_ids.h"
 #include "ui/dpi_scale.h"
+#include "ui/keyboard.h"
 #include "ui/palette.h"
 #include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
@@ -88,6 +89,12 @@ void paint(HWND window, Button& b) {
     GdipDrawImageRectI(g, look, 0, 0, r.right, r.bottom);
     GdipDeleteGraphics(g);
   }
+  // The focus outline goes round the part of the button that shows (its region, when
+  // only a part of it does).
+  if (GetFocus() == window) {
+    RECT shown;
+    drawFocusOutline(memory, GetWindowRgnBox(window, &shown) == ERROR ? r : shown);
+  }
   BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
   SelectObject(memory, old);
   DeleteObject(bitmap);
@@ -133,6 +140,17 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         GetClientRect(window, &r);
         if (PtInRect(&r, p)) click(window, *b);
       }
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE && wParam != VK_RETURN) return DefWindowProcW(window, message, wParam, lParam);
+      // A held key clicks once: its repeats (bit 30, the key was down before) do not.
+      if (b && IsWindowEnabled(window) && !(lParam & (1 << 30))) click(window, *b);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(window, nullptr, FALSE);
       return 0;
     case BM_CLICK:
       if (b && IsWindowEnabled(window)) click(window, *b);

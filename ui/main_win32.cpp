@@ -10,9 +10,16 @@
 #include "platform/win32_interaction.h"
 #include "platform/win32_text.h"
 #include "ui/main_window.h"
+#include "ui/single_instance.h"
 #include "widgets/kit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // A second start shows the running window instead of a second one on top of it.
+  lumaset::ui::SingleInstance instance;
+  if (instance.anotherRuns()) {
+    lumaset::ui::bringRunningWindowToFront();
+    return 0;
+  }
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -28,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (window.create()) {
       MSG message;
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window.handleEscape(message)) continue;
+        if (window.handleKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

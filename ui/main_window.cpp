@@ -135,6 +135,9 @@ LRESULT MainWindow::onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
       return SendMessageW(main_, message, wParam, lParam);
     case WM_LBUTTONDOWN:
       presenter_.pageControlClicked();
@@ -155,15 +158,26 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOVE:
       frameFollows();
+      group_.mainMoved();
       return 0;
     case WM_DPICHANGED:
       onDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SIZE:
+      group_.mainResized(wParam);
+      return 0;
+    case WM_ACTIVATE:
+      if (keepFocusOnActivation(wParam)) return 0;
+      return DefWindowProcW(main_, message, wParam, lParam);
     case WM_COMMAND:
       onCommand(static_cast<Control>(LOWORD(wParam)), HIWORD(wParam));
       return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      return drawThemeList(message, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
       return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DROPFILES: {
       auto drop = reinterpret_cast<HDROP>(wParam);
@@ -172,6 +186,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       presenter_.filesDropped(paths);
       return 0;
     }
+    case kThemeListClosed:
+      themeListClosed();
+      return 0;
     case WM_DESTROY:
       if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
@@ -204,6 +221,7 @@ void MainWindow::onCreate() {
   SetWindowPos(main_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
                SWP_NOZORDER | SWP_NOACTIVATE);
   createControls();
+  finishControls();
   presenter_.runStartup();
   windowStartup();
 }
@@ -243,6 +261,7 @@ void MainWindow::windowStartup() {
   SetWindowPos(preview_, nullptr, p.left, scale_.px(2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(main_, nullptr, m.left, (p.bottom - p.top) + scale_.px(8), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   frameFollows();
+  group_.join(main_, preview_, frame_);
   ShowWindow(frame_, SW_SHOWNOACTIVATE);
   ShowWindow(preview_, SW_SHOWNOACTIVATE);
 
@@ -277,8 +296,7 @@ void MainWindow::frameFollows() {
 }
 
 void MainWindow::showThemeMenu() {
-  POINT p;
-  GetCursorPos(&p);
+  const POINT p = themeMenuPoint();
   TrackPopupMenu(themeMenu_, TPM_LEFTALIGN | TPM_TOPALIGN, p.x + 3, p.y + 3, 0, main_, nullptr);
 }
 
@@ -313,9 +331,7 @@ void MainWindow::onCommand(Control c, int code) {
     case Control::MenuMoreThemes:
       return presenter_.openMoreThemes();
     case Control::ThemeList:
-      if (code == CBN_SELCHANGE) presenter_.themeBoxUpdate();
-      if (code == CBN_KILLFOCUS) presenter_.closeThemeBox();
-      return;
+      return onThemeListCommand(code);
     case Control::ThemeBoxText:
       if (code == STN_CLICKED) presenter_.openThemeBox();
       return;
@@ -350,21 +366,6 @@ void MainWindow::onCommand(Control c, int code) {
     default:
       return;
   }
-}
-
-bool MainWindow::handleEscape(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return false;
-  HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (root == main_) {
-    close();
-    return true;
-  }
-  if (root == preview_ && GetActiveWindow() == preview_) {
-    DestroyWindow(preview_);
-    preview_ = nullptr;
-    return true;
-  }
-  return false;
 }
 
 }  // namespace lumaset::ui

@@ -13,6 +13,7 @@
 #include "ui/drop_target.h"
 #include "ui/main_view.h"
 #include "ui/presenter.h"
+#include "ui/window_group.h"
 #include "widgets/image_control.h"
 #include "widgets/layered_window.h"
 
@@ -30,8 +31,9 @@ class MainWindow : public MainView {
 
   // Creates the main window; its creation runs the startup and opens the other two.
   bool create();
-  // Esc closes the main window (ending the program) or the splash preview when active.
-  bool handleEscape(const MSG& message);
+  // The keys the main window handles before the focused control (main_window_keys.cpp):
+  // true when the key was handled and goes no further.
+  bool handleKey(const MSG& message);
 
   // MainView
   void setPathBox(const std::string& text) override;
@@ -74,6 +76,15 @@ class MainWindow : public MainView {
   void frameFollows();
   void showThemeMenu();
   LRESULT colourControl(HDC dc, HWND control);
+  // The keyboard (main_window_keys.cpp).
+  static constexpr UINT kThemeListClosed = WM_APP + 1;
+  void finishControls();
+  LRESULT drawThemeList(UINT message, LPARAM lParam);
+  std::vector<HWND> tabOrder() const;
+  bool keepFocusOnActivation(WPARAM state);
+  POINT themeMenuPoint() const;
+  void onThemeListCommand(int code);
+  void themeListClosed();
 
   // The controls, built page by page (main_window_controls.cpp).
   void createControls();
@@ -120,6 +131,7 @@ class MainWindow : public MainView {
   Presenter presenter_;
   HWND main_ = nullptr, pages_[2] = {nullptr, nullptr}, preview_ = nullptr, frame_ = nullptr;
   kit::LayeredWindow frameImage_, previewImage_;
+  WindowGroup group_;
   kit::ImageControl overlay_, splash_, darkIcon_, lightIcon_;
   std::map<Control, HWND> controls_;
   std::map<Control, std::string> linkTargets_;
@@ -141,6 +153,8 @@ class MainWindow : public MainView {
   bool lookReceived_ = false;
   HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
   HMENU themeMenu_ = nullptr;
+  int listShownEntry_ = -1;  // the theme list's selection when it opened
+  HWND lastFocus_ = nullptr;  // the focus when the window was last active
   std::unique_ptr<DropTarget> dropTarget_;
 };
 

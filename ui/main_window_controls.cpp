@@ -141,7 +141,8 @@ void MainWindow::createThemePage(HWND theme) {
   EnableWindow(control(Control::BadgeText), FALSE);
   addButton(theme, Control::PreviousThemeButton, 256, 8, 27, 26, "previous", false);
   HWND combo =
-      add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200, CBS_DROPDOWNLIST | WS_VSCROLL, fonts_[Font12]);
+      add(theme, L"ComboBox", "", Control::ThemeList, 288, 8, 243, 200,
+          CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, fonts_[Font12]);
   // The closed box is its selection field, six pixels of edge higher than an item.
   SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale_.px(kThemeListHeight - 6));
   placed_[combo].itemHeight = kThemeListHeight - 6;

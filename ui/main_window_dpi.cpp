@@ -9,6 +9,7 @@
 #include "ui/control_looks.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
+#include "ui/theme_list_looks.h"
 #include "widgets/image_control.h"
 #include "widgets/layered_window.h"
 #include "widgets/window_rect.h"
@@ -127,8 +128,13 @@ void MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
   RECT m = suggested ? *suggested : kit::windowRect(main_);
   SetWindowPos(main_, nullptr, m.left, m.top, scale_.px(824), scale_.px(179), SWP_NOZORDER | SWP_NOACTIVATE);
   layOutControls();
+  // The open list's lines, measured once when the list was made, at the new size.
+  MEASUREITEMSTRUCT line{};
+  measureThemeListItem(line);
+  SendMessageW(control(Control::ThemeList), CB_SETITEMHEIGHT, 0, scale_.px(static_cast<int>(line.itemHeight)));
   for (HFONT font : old) DeleteObject(font);
   placeAccompanyingWindows();
+  group_.join(main_, preview_, frame_);
   showBuiltinImages();
   showLookImages();
   showOverlayImage();

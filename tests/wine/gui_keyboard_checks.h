@@ -1,0 +1,243 @@
+// The gui driver's checks of the keyboard and of the three windows moving as one: keys
+// pressed with SendInput, drags made with the mouse, what they did read from the windows
+// and from screenshots. Included by gui_driver.cpp inside its unnamed namespace, after the
+// helpers these checks use (fail, ok, screenshot, controlRect, waitUntil, ...).
+#pragma once
+
+void keyPress(WORD key, bool shift = false, bool alt = false) {
+  std::vector<INPUT> in;
+  auto add = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  if (alt) add(VK_MENU, false);
+  if (shift) add(VK_SHIFT, false);
+  add(key, false);
+  add(key, true);
+  if (shift) add(VK_SHIFT, true);
+  if (alt) add(VK_MENU, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  Sleep(150);
+}
+
+HWND focusOf(HWND main) {
+  GUITHREADINFO info{sizeof info};
+  return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Keys go to the foreground window: the main window is made it, with a press on its
+// label "Ps 路径：" (which moves nothing when the mouse does not move) if asking is not enough.
+void activate(HWND main) {
+  SetForegroundWindow(main);
+  for (int i = 0; i < 20 && GetForegroundWindow() != main; ++i) Sleep(50);
+  if (GetForegroundWindow() != main) {
+    const POINT label = driver::centreOf(controlRect(main, "标签1"));
+    driver::mouseClick(label.x - 20, label.y);
+  }
+  waitUntil([&] { return GetForegroundWindow() == main; }, "the main window in front", 5);
+}
+
+// Pixels of the focus outline: the light text colour, on a ring one pixel inside the rectangle.
+int outlinePixels(const driver::Shot& shot, const RECT& r) {
+  int count = 0;
+  for (int x = r.left; x < r.right; ++x)
+    count += (shot.colour(x, r.top) == RGB(200, 222, 238)) + (shot.colour(x, r.bottom - 1) == RGB(200, 222, 238));
+  for (int y = r.top + 1; y < r.bottom - 1; ++y)
+    count += (shot.colour(r.left, y) == RGB(200, 222, 238)) + (shot.colour(r.right - 1, y) == RGB(200, 222, 238));
+  return count;
+}
+
+// Tab walks the theme page in its order and draws an outline round the focused control;
+// Shift+Tab goes back.
+void checkTabOrder(HWND main) {
+  activate(main);
+  const std::vector<const char*> expected = {"图形按钮5", "图形按钮6", "伪组合框文字", "图形按钮3", "图形按钮4",
+                                             "超级链接框5", "图形按钮8", "编辑框1", "图形按钮2", "超级链接框6",
+                                             "图形按钮20"};
+  std::size_t next = 0;
+  for (int i = 0; i < 30 && next < expected.size(); ++i) {
+    keyPress(VK_TAB);
+    if (focusOf(main) == findChild(main, controlId(expected[next]))) ++next;
+  }
+  if (next < expected.size()) fail(std::string("Tab never reached ") + expected[next] + " in its order");
+  keyPress(VK_TAB, true);
+  keyPress(VK_TAB, true);
+  if (focusOf(main) != findChild(main, controlId("图形按钮2"))) fail("Shift+Tab did not go back to 图形按钮2");
+  const RECT apply = controlRect(main, "图形按钮8");
+  const driver::Shot unfocused = screenshot("focus-elsewhere");
+  for (int i = 0; i < 30 && focusOf(main) != findChild(main, controlId("图形按钮8")); ++i) keyPress(VK_TAB, true);
+  const driver::Shot focused = screenshot("focus-outline");
+  const int before = outlinePixels(unfocused, apply), after = outlinePixels(focused, apply);
+  if (after < before + 40)
+    fail("the focus outline round 应用 has " + std::to_string(after) + " pixels, without it " + std::to_string(before));
+  ok("Tab and Shift+Tab walk the controls in order, the focused one outlined");
+}
+
+int differingPixels(const driver::Shot& a, const driver::Shot& b, const RECT& r) {
+  int count = 0;
+  for (int y = r.top; y < r.bottom; y += 2)
+    for (int x = r.left; x < r.right; x += 2) count += a.colour(x, y) != b.colour(x, y);
+  return count;
+}
+
+// → and ← step through the themes with the focus on a button: the name and the preview
+// change and come back.
+void checkArrowKeys(HWND main, HWND preview) {
+  activate(main);
+  if (classOf(focusOf(main)) == L"Edit") fail("the arrow keys are to be tried outside the edit boxes");
+  HWND name = findChild(main, controlId("伪组合框文字"));
+  const std::string first = textOf(name);
+  const driver::Shot before = screenshot("before-arrow");
+  keyPress(VK_RIGHT);
+  waitUntil([&] { return textOf(name) != first; }, "the next theme after →", 5);
+  const driver::Shot after = screenshot("after-arrow");
+  if (differingPixels(before, after, rectOf(preview)) < 2000) fail("→ left the splash preview as it was");
+  keyPress(VK_LEFT);
+  waitUntil([&] { return textOf(name) == first; }, "the theme before after ←", 5);
+  ok("→ and ← step the theme and its preview (" + first + ")");
+}
+
+// Enter with the focus on the path box applies the theme page's selection.
+void checkEnterApplies(HWND main, const std::string& theme, const std::function<bool()>& applied) {
+  choose(main, theme);
+  activate(main);
+  const POINT box = driver::centreOf(controlRect(main, "编辑框1"));
+  driver::mouseClick(box.x, box.y);
+  waitUntil([&] { return focusOf(main) == findChild(main, controlId("编辑框1")); }, "the focus in the path box", 5);
+  keyPress(VK_RETURN);
+  answerBox("应用", "修改完成");
+  if (!applied()) fail("Enter did not apply " + theme);
+  ok("Enter applied " + theme);
+  // The host's own look back, as the checks after this one expect it.
+  choose(main, "[默认]");
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
+}
+
+// The path box shows the end of the host's folder behind "…" and takes no typing; its
+// text stays the whole path.
+void checkPathBox(HWND main, const std::string& folder) {
+  HWND box = findChild(main, controlId("编辑框1"));
+  activate(main);
+  if (focusOf(main) == box) keyPress(VK_TAB);  // without the focus the box draws the path's end
+  const driver::Shot shot = screenshot("path-box");
+  // The label 隐藏启动文字 leaves its frame's right side whole.
+  const RECT shape = controlRect(main, "外形框1");
+  expectInk(shot, {shape.right - 1, shape.top, shape.right, shape.bottom}, 20, "the right side of the shape box");
+  RECT r = controlRect(main, "编辑框1");
+  r.bottom = r.top + 22;
+  // "…" is three dots on one line: the first columns of ink span at most three rows,
+  // where a letter (the drive's, or any other) spans the height of a capital.
+  int firstColumn = -1, top = r.bottom, bottom = r.top;
+  for (int x = r.left + 1; x < r.right - 1 && firstColumn < 0; ++x)
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      if (shot.brightness(x, y) > 60) firstColumn = x;
+  for (int x = firstColumn; firstColumn >= 0 && x < firstColumn + 2; ++x)
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      if (shot.brightness(x, y) > 60) top = std::min<int>(top, y), bottom = std::max<int>(bottom, y);
+  if (firstColumn < 0 || bottom - top + 1 > 3)
+    fail("the path box does not begin with \"…\" (its first ink spans " + std::to_string(bottom - top + 1) + " rows)");
+  expectInk(shot, r, 40, "the end of the path in the path box");
+  const POINT centre = driver::centreOf(r);
+  driver::mouseClick(centre.x, centre.y);
+  waitUntil([&] { return focusOf(main) == box; }, "the focus in the path box", 5);
+  for (WORD key : {WORD('X'), WORD('Y'), WORD(VK_BACK), WORD(VK_DELETE)}) keyPress(key);
+  if (textOf(box) != folder + "\\") fail("typing changed the path box to " + textOf(box));
+  ok("the path box shows its end behind … and ignores typing");
+}
+
+// Esc on the open theme list closes the list, not the program; the open list is dark.
+void checkEscOnOpenList(HWND main, HANDLE process) {
+  HWND combo = findChild(main, controlId("组合框1"));
+  activate(main);
+  const driver::Shot closed = screenshot("theme-box-closed");
+  const RECT box = controlRect(main, "图片框1");
+  expectInk(closed, {box.right - 26, box.top + 4, box.right - 2, box.bottom - 4}, 10, "the theme box's arrow");
+  const POINT name = driver::centreOf(themeNameRect(main));
+  driver::mouseClick(name.x, name.y);
+  waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
+            "the theme list open");
+  const driver::Shot open = screenshot("theme-list-dark");
+  const RECT field = rectOf(combo);
+  const RECT list{field.left + 2, field.bottom + 2, field.right - 20, field.bottom + 80};
+  // White is what a list in the system's colours shows; the window's light blue and light
+  // text each have a channel below 201.
+  int light = 0, all = 0;
+  for (int y = list.top; y < list.bottom; ++y)
+    for (int x = list.left; x < list.right; ++x, ++all) {
+      const COLORREF pixel = open.colour(x, y);
+      light += GetRValue(pixel) > 200 && GetGValue(pixel) > 200 && GetBValue(pixel) > 200;
+    }
+  if (light * 10 > all) fail("the open theme list is light: " + std::to_string(light) + " of " + std::to_string(all));
+  expectInk(open, list, 30, "the names in the open theme list");
+  keyPress(VK_ESCAPE);
+  waitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, "the list closed by Esc", 5);
+  waitUntil([&] { return IsWindowVisible(findChild(main, controlId("图片框1"))) != 0; }, "the closed theme box", 5);
+  Sleep(500);
+  if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT || !IsWindow(main)) fail("Esc on the open list ended the program");
+  keyPress(VK_ESCAPE);
+  Sleep(800);
+  if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) fail("Esc in the main window ended the program");
+  ok("Esc closes the open list (drawn dark, the closed box with its arrow) and never the program");
+}
+
+bool offsetKept(HWND main, HWND preview, HWND frame, POINT previewOffset) {
+  const RECT m = rectOf(main), p = rectOf(preview), f = rectOf(frame);
+  return p.left - m.left == previewOffset.x && p.top - m.top == previewOffset.y && f.left == m.left - 9 &&
+         f.top == m.top - 5;
+}
+
+// A drag of the main window takes the preview and the frame along; a drag of the preview
+// takes the main window and the frame; a minimised main window hides both.
+void checkWindowsTogether(HWND main, HWND preview, HWND frame) {
+  const RECT m0 = rectOf(main), p0 = rectOf(preview);
+  const POINT offset{p0.left - m0.left, p0.top - m0.top};
+  auto mainMoved = [&] { return rectOf(main).left == m0.left - 50 && rectOf(main).top == m0.top - 20; };
+  const RECT plate = controlRect(main, "图标_暗");  // on the drag plate, left of the icons
+  driver::mouseDrag(plate.left - 30, plate.top + 40, -50, -20, mainMoved);
+  waitUntil(mainMoved, "the main window moved by a drag", 5);
+  waitUntil([&] { return offsetKept(main, preview, frame, offset); }, "the preview and frame following the drag", 5);
+  const RECT m1 = rectOf(main), p1 = rectOf(preview);
+  auto previewMoved = [&] { return rectOf(preview).left == p1.left + 40 && rectOf(preview).top == p1.top + 30; };
+  driver::mouseDrag(p1.left + 300, p1.top + 200, 40, 30, previewMoved);
+  waitUntil(previewMoved, "the preview moved by a drag", 5);
+  waitUntil([&] { return rectOf(main).left == m1.left + 40 && offsetKept(main, preview, frame, offset); },
+            "the main window and frame following the preview", 5);
+  screenshot("moved-together");
+  click(main, "图形按钮17");
+  waitUntil([&] { return IsIconic(main) != 0; }, "the main window minimised");
+  waitUntil([&] { return !IsWindowVisible(preview) && !IsWindowVisible(frame); }, "the preview and frame hidden", 5);
+  ShowWindow(main, SW_RESTORE);
+  waitUntil([&] { return IsIconic(main) == 0 && IsWindowVisible(preview) && IsWindowVisible(frame); },
+            "the three windows back", 5);
+  waitUntil([&] { return offsetKept(main, preview, frame, offset); }, "the windows back in place", 5);
+  ok("the three windows move and minimise together");
+}
+
+// A second start with the first one minimised: it brings the first back and ends; one
+// main window remains.
+void checkSecondStart(HWND main, std::wstring command, const std::string& folder) {
+  click(main, "图形按钮17");
+  waitUntil([&] { return IsIconic(main) != 0; }, "the main window minimised");
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION second{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(folder).c_str(), &si,
+                      &second))
+    fail("cannot start lumaset.exe a second time");
+  if (WaitForSingleObject(second.hProcess, 20000) != WAIT_OBJECT_0) fail("the second start did not end");
+  DWORD code = 1;
+  GetExitCodeProcess(second.hProcess, &code);
+  CloseHandle(second.hThread);
+  CloseHandle(second.hProcess);
+  if (code != 0) fail("the second start ended with " + std::to_string(code));
+  waitUntil([&] { return IsIconic(main) == 0; }, "the first window restored by the second start", 10);
+  int mains = 0;
+  for (HWND w = FindWindowExW(nullptr, nullptr, lumaset::ui::kMainClass, nullptr); w;
+       w = FindWindowExW(nullptr, w, lumaset::ui::kMainClass, nullptr))
+    ++mains;
+  if (mains != 1) fail(std::to_string(mains) + " main windows after a second start");
+  ok("a second start brings the first window back and ends");
+}

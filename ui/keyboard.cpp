@@ -1,0 +1,100 @@
+#include "ui/keyboard.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ui/palette.h"
+
+namespace lumaset::ui {
+namespace {
+
+bool showsAndTakesInput(HWND window) { return window && IsWindowVisible(window) && IsWindowEnabled(window); }
+
+// The rectangle a label's text covers: the outline goes round the text, not round a
+// control drawn wider than its caption.
+RECT textRect(HWND label) {
+  RECT client;
+  GetClientRect(label, &client);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  if (text.empty()) return client;
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return {0, 0, std::min<LONG>(client.right, size.cx + 3), std::min<LONG>(client.bottom, size.cy + 2)};
+}
+
+LRESULT CALLBACK focusableLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE || wParam == VK_RETURN) {
+        if (lParam & (1 << 30)) return 0;  // a held key clicks once
+        SendMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(label));
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(label, nullptr, TRUE);
+      break;
+    case WM_PAINT: {
+      LRESULT result = DefSubclassProc(label, message, wParam, lParam);
+      if (GetFocus() == label) {
+        HDC dc = GetDC(label);
+        drawFocusOutline(dc, textRect(label));
+        ReleaseDC(label, dc);
+      }
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefSubclassProc(label, message, wParam, lParam);
+}
+
+}  // namespace
+
+void drawFocusOutline(HDC dc, const RECT& r) {
+  if (r.right - r.left < 2 || r.bottom - r.top < 2) return;
+  for (int x = r.left; x < r.right; x += 2) {
+    SetPixelV(dc, x, r.top, kTextColour);
+    SetPixelV(dc, x, r.bottom - 1, kTextColour);
+  }
+  for (int y = r.top; y < r.bottom; y += 2) {
+    SetPixelV(dc, r.left, y, kTextColour);
+    SetPixelV(dc, r.right - 1, y, kTextColour);
+  }
+}
+
+void makeFocusableLabel(HWND label) {
+  SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) | WS_TABSTOP);
+  SetWindowSubclass(label, focusableLabelProc, 7, 0);
+}
+
+HWND nextInTabOrder(const std::vector<HWND>& order, HWND current, bool backwards) {
+  const int n = static_cast<int>(order.size());
+  if (n == 0) return nullptr;
+  auto at = std::find(order.begin(), order.end(), current);
+  int start = at == order.end() ? (backwards ? 0 : n - 1) : static_cast<int>(at - order.begin());
+  for (int step = 1; step <= n; ++step) {
+    int i = ((backwards ? start - step : start + step) % n + n) % n;
+    if (showsAndTakesInput(order[static_cast<std::size_t>(i)])) return order[static_cast<std::size_t>(i)];
+  }
+  return nullptr;
+}
+
+bool actsAsButton(HWND window) {
+  return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON)) != 0;
+}
+
+bool takesArrows(HWND window) { return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS) != 0; }
+
+}  // namespace lumaset::ui

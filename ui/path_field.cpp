@@ -1,0 +1,83 @@
+#include "ui/path_field.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "formats/path_ellipsis.h"
+#include "platform/win32_text.h"
+#include "ui/palette.h"
+
+namespace lumaset::ui {
+namespace {
+
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Paints what the edit would, with the path's end in place of its scrolled text: the
+// colours its parent gives it, its font, its margins and its line's height.
+void paintPathEnd(HWND edit) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(edit, &ps);
+  RECT r;
+  GetClientRect(edit, &r);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  const UINT colours = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(edit), colours, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+  if (brush) {
+    FillRect(dc, &r, brush);
+  } else {
+    SetDCBrushColor(dc, kPanelColour);
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  }
+  const auto margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
+  const int left = LOWORD(margins), width = r.right - left - HIWORD(margins);
+  const std::string shown = pathEndThatFits(fromWide(textOf(edit)), "\\/", [&](const std::string& candidate) {
+    const std::wstring wide = toWide(candidate);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx <= width;
+  });
+  // The line stands where the edit draws it: its first character's top.
+  const auto position = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
+  const int top = position == -1 ? 1 : static_cast<short>(HIWORD(position));
+  const std::wstring wide = toWide(shown);
+  SetBkMode(dc, TRANSPARENT);
+  TextOutW(dc, left, top, wide.c_str(), static_cast<int>(wide.size()));
+  SelectObject(dc, oldFont);
+  EndPaint(edit, &ps);
+}
+
+LRESULT CALLBACK pathEndProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_SETTEXT: {
+      LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      InvalidateRect(edit, nullptr, TRUE);
+      return result;
+    }
+    case WM_PAINT:
+      if (GetFocus() == edit) break;
+      paintPathEnd(edit);
+      // The rest of the chain (the box's outline) still draws; the edit itself finds
+      // nothing left to paint.
+      return DefSubclassProc(edit, message, wParam, lParam);
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+void showPathEnd(HWND edit) {
+  SetWindowSubclass(edit, pathEndProc, 9, 0);
+  InvalidateRect(edit, nullptr, TRUE);
+}
+
+}  // namespace lumaset::ui

@@ -1,0 +1,12 @@
+// A path field that shows the end of its path: while it does not have the focus it draws
+// its text shortened at the start ("…\Adobe Photoshop CC 2015\"), whole parts dropped;
+// with the focus it is a plain edit box again, to select, copy or type in. Its text is
+// always the whole path.
+#pragma once
+#include <windows.h>
+
+namespace lumaset::ui {
+
+void showPathEnd(HWND edit);
+
+}  // namespace lumaset::ui

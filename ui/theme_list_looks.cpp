@@ -1,0 +1,123 @@
+#include "ui/theme_list_looks.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/keyboard.h"
+#include "ui/palette.h"
+
+namespace lumaset::ui {
+namespace {
+
+constexpr int kArrowWidth = 26;  // the box's right end, where the arrow stands
+constexpr int kItemHeight = 20;
+
+void fill(HDC dc, const RECT& r, COLORREF colour) {
+  SetDCBrushColor(dc, colour);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// The right end of a box, where its arrow stands (centred 16 pixels from its right edge,
+// as in the closed box's image).
+RECT arrowArea(HWND box) {
+  RECT r;
+  GetClientRect(box, &r);
+  return {r.right - kArrowWidth - 3, r.top, r.right - 3, r.bottom};
+}
+
+// The name's label reaches over the closed box's arrow and paints its background there:
+// it draws the arrow again where the box's image has it.
+LRESULT CALLBACK arrowProc(HWND name, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  LRESULT result = DefSubclassProc(name, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    RECT area = arrowArea(GetParent(name));
+    MapWindowPoints(GetParent(name), name, reinterpret_cast<POINT*>(&area), 2);
+    HDC dc = GetDC(name);
+    drawDownArrow(dc, area);
+    ReleaseDC(name, dc);
+  }
+  return result;
+}
+
+void paintFace(HWND combo) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(combo, &ps);
+  RECT r;
+  GetClientRect(combo, &r);
+  fill(dc, r, kPanelColour);
+  SetDCBrushColor(dc, kLinkColour);
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (selected != CB_ERR) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTextColour);
+    RECT name{8, r.top, r.right - kArrowWidth - 3, r.bottom};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &name,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+  }
+  drawDownArrow(dc, arrowArea(combo));
+  if (GetFocus() == combo) drawFocusOutline(dc, {r.left + 2, r.top + 2, r.right - kArrowWidth - 3, r.bottom - 2});
+  EndPaint(combo, &ps);
+}
+
+LRESULT CALLBACK faceProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_PAINT:
+      paintFace(combo);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return DefSubclassProc(combo, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void drawDownArrow(HDC dc, const RECT& area) {
+  // A chevron two pixels thick, nine wide and five tall, like the < and > beside the box.
+  const int cx = (area.left + area.right) / 2, top = (area.top + area.bottom) / 2 - 3;
+  for (int i = 0; i <= 4; ++i) {
+    for (int thick = 0; thick < 2; ++thick) {
+      SetPixelV(dc, cx - 4 + i, top + i + thick, kLinkColour);
+      SetPixelV(dc, cx + 4 - i, top + i + thick, kLinkColour);
+    }
+  }
+}
+
+void addThemeBoxArrow(HWND name) {
+  SetWindowSubclass(name, arrowProc, 10, 0);
+  InvalidateRect(name, nullptr, TRUE);
+}
+
+void drawThemeListFace(HWND combo) { SetWindowSubclass(combo, faceProc, 11, 0); }
+
+void measureThemeListItem(MEASUREITEMSTRUCT& item) {
+  // The closed box's field is its own height less its edges; the list's items a line each.
+  if (item.itemID != static_cast<UINT>(-1)) item.itemHeight = kItemHeight;
+}
+
+void drawThemeListItem(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool chosen = (item.itemState & ODS_SELECTED) != 0;
+  fill(item.hDC, item.rcItem, chosen ? kLinkColour : kPanelColour);
+  std::wstring text(static_cast<std::size_t>(SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()))));
+  HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, chosen ? kPanelColour : kTextColour);
+  RECT r = item.rcItem;
+  r.left += 8;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(item.hDC, old);
+}
+
+}  // namespace lumaset::ui

@@ -54,7 +54,10 @@ struct Args {
 Measures startAt(const Args& args, int dpi, Measures* fresh192, const Measures* base) {
   if (!setLogPixels(static_cast<DWORD>(dpi))) fail("cannot set LogPixels");
   Program program = startProgram(args.exe, args.folder);
-  const std::string suffix = "-" + std::to_string(dpi) + "dpi";
+  // Built up in steps: GCC 12 takes "-" + std::to_string(...) for an overlapping copy.
+  std::string suffix = std::to_string(dpi);
+  suffix.insert(suffix.begin(), '-');
+  suffix += "dpi";
   chooseTheme(program.main, "Aurora");
   const lumaset::ui::Scale s{dpi};
   checkWindows(program, s, suffix);

@@ -120,6 +120,8 @@ void MainWindow::placeAccompanyingWindows() {
 void MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == scale_.dpi) return;
   scale_ = Scale{dpi};
+  // The three windows are placed anew below; they keep their new offsets from then on.
+  group_.hold();
   HFONT old[4];
   std::copy(std::begin(fonts_), std::end(fonts_), std::begin(old));
   makeFonts();

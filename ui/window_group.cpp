@@ -12,6 +12,7 @@ void WindowGroup::join(HWND main, HWND preview, HWND frame) {
   main_ = main;
   preview_ = preview;
   frame_ = frame;
+  held_ = false;
   const RECT m = kit::windowRect(main_), p = kit::windowRect(preview_), f = kit::windowRect(frame_);
   previewOffset_ = {p.left - m.left, p.top - m.top};
   frameOffset_ = {f.left - m.left, f.top - m.top};
@@ -29,14 +30,14 @@ void WindowGroup::moveTo(HWND window, int x, int y) {
 
 void WindowGroup::mainMoved() {
   // A minimised window stands far off the screen: the others stay where they were.
-  if (!main_ || following_ || IsIconic(main_)) return;
+  if (!main_ || following_ || held_ || IsIconic(main_)) return;
   const RECT m = kit::windowRect(main_);
   moveTo(frame_, m.left + frameOffset_.x, m.top + frameOffset_.y);
   if (preview_) moveTo(preview_, m.left + previewOffset_.x, m.top + previewOffset_.y);
 }
 
 void WindowGroup::previewMoved() {
-  if (following_ || !IsWindow(preview_)) return;
+  if (following_ || held_ || !IsWindow(preview_)) return;
   const RECT p = kit::windowRect(preview_);
   moveTo(main_, p.left - previewOffset_.x, p.top - previewOffset_.y);
   const RECT m = kit::windowRect(main_);

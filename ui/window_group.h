@@ -13,6 +13,9 @@ class WindowGroup {
   // ones kept. A move of the preview is seen through a subclass of it. Joining again (after
   // the windows were laid out anew, at another DPI) takes the new offsets.
   void join(HWND main, HWND preview, HWND frame);
+  // Lets the windows be placed one by one without the others following, until the next
+  // join.
+  void hold() { held_ = true; }
   // The main window moved (WM_MOVE): the other two follow.
   void mainMoved();
   // The main window was minimised or restored (WM_SIZE's kind).
@@ -27,6 +30,7 @@ class WindowGroup {
   POINT previewOffset_{}, frameOffset_{};
   bool following_ = false;  // a move made here, which must not start a move back
   bool hidden_ = false;
+  bool held_ = false;
 };
 
 }  // namespace lumaset::ui

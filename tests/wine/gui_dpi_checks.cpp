@@ -91,6 +91,17 @@ int inkHeight(const driver::Shot& shot, const RECT& r) {
   return first < 0 ? 0 : last - first + 1;
 }
 
+// The columns from the first to the last that hold ink.
+int inkWidth(const driver::Shot& shot, const RECT& r) {
+  int first = -1, last = -1;
+  for (int x = r.left; x < r.right; ++x) {
+    if (driver::inkIn(shot, {x, r.top, x + 1, r.bottom}) == 0) continue;
+    if (first < 0) first = x;
+    last = x;
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
 }  // namespace
 
 void fail(const std::string& what) {
@@ -296,6 +307,7 @@ Measures measure(HWND main, const driver::Shot& shot) {
     RECT r = rectOf(child(main, button));
     r.right = std::min(r.right, window.right);
     m.ink[button] = driver::inkIn(shot, r);
+    m.inkSpan[button] = {inkWidth(shot, r), inkHeight(shot, r)};
   }
   return m;
 }
@@ -308,11 +320,15 @@ void compareWithDesign(const Measures& at, const Measures& design, const Scale& 
       fail("the text of " + name + " is " + std::to_string(h) + " rows high" + when + ", not about " +
            std::to_string(static_cast<int>(expected)));
   }
-  for (const auto& [name, ink] : at.ink) {
-    double ratio = static_cast<double>(ink) / std::max(1, design.ink.at(name));
-    if (ratio < 0.5 * k * k || ratio > 1.8 * k * k)
-      fail("the button " + name + " shows " + std::to_string(ink) + " pixels of ink" + when + ", " +
-           std::to_string(design.ink.at(name)) + " at 96 DPI");
+  // A button drawn at its design size, or cut, has an ink box that did not grow with it.
+  for (const auto& [name, span] : at.inkSpan) {
+    const auto [w0, h0] = design.inkSpan.at(name);
+    const auto [w, h] = span;
+    const bool grown = std::fabs(w - w0 * k) <= std::max(3.0, w0 * k * 0.2) &&
+                       std::fabs(h - h0 * k) <= std::max(3.0, h0 * k * 0.2);
+    if (!grown || at.ink.at(name) <= design.ink.at(name) / 2)
+      fail("the button " + name + "'s ink spans " + std::to_string(w) + " x " + std::to_string(h) + when + ", " +
+           std::to_string(w0) + " x " + std::to_string(h0) + " at 96 DPI");
   }
   ok("text and buttons grown with the scale, none cut" + when);
 }

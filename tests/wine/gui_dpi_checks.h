@@ -57,9 +57,12 @@ void checkCustomLabels(HWND main, const driver::Shot& shot, const lumaset::ui::S
 // Heights of text ink and counts of button ink, by control name.
 struct Measures {
   std::map<std::string, int> textHeight, ink;
+  // The width and height of the box round a button's ink.
+  std::map<std::string, std::pair<int, int>> inkSpan;
 };
 Measures measure(HWND main, const driver::Shot& shot);
-// Text ink grows with the scale and button ink with its square, against the 96-DPI run.
+// Text and the span of a button's ink grow with the scale, against the 96-DPI run (how
+// much ink a glyph has depends on how its strokes fall on the pixels at each size).
 void compareWithDesign(const Measures& at, const Measures& design, const lumaset::ui::Scale& s,
                        const std::string& when);
 // A window that changed to 192 DPI shows what a fresh start at 192 DPI shows.

@@ -37,16 +37,6 @@ std::vector<std::string> everyKey(const BackupLayout& b) {
   return keys;
 }
 
-// Host files that are symbolic links are edited through their targets, found once here:
-// a replacement then lands in the target and the link stays a link.
-void followLinks(Files& files, BackupLayout& b) {
-  for (const std::string& key : everyKey(b)) {
-    const std::string path = b.hostPath(key);
-    const std::string target = files.linkTarget(path);
-    if (target != path) b.linkTargets[key] = target;
-  }
-}
-
 MessageId refusalMessage(EditRefusal refusal) {
   switch (refusal) {
     case EditRefusal::Locked:
@@ -95,6 +85,16 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
   }
   paths.changedFiles.insert(paths.changedFiles.end(), {b.recordPath(), b.recordSecondCopyPath()});
   return paths;
+}
+
+// Found once when an edit opens: a replacement then lands in the target and the link
+// stays a link.
+void followLinks(Files& files, BackupLayout& b) {
+  for (const std::string& key : everyKey(b)) {
+    const std::string path = b.hostPath(key);
+    const std::string target = files.linkTarget(path);
+    if (target != path) b.linkTargets[key] = target;
+  }
 }
 
 EditSession::EditSession(Context& ctx, Outcome& out, BackupLayout layout, std::unique_ptr<HostEdit> edit)

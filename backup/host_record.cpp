@@ -55,7 +55,7 @@ void HostRecord::noteChanged(const std::string& key) {
   // The index is rewritten whole: its hash stands for it. The others carry an appendix
   // after the backed-up bytes.
   auto known = record_.backups.find(key);
-  m.baseSize = key == kIndexFile                  ? 0
+  m.baseSize = key == kIndexFile                ? 0
                : known != record_.backups.end() ? known->second.size
                                                 : files_.info(b_.backupPath(key)).size;
   m.appendedSha256 = tailSha256(files_, b_.hostPath(key), m.baseSize);
@@ -90,12 +90,23 @@ void HostRecord::noteCopyChecked(const std::string& key) {
   record_.backups[key].identity = files_.identity(b_.backupPath(key));
 }
 
+std::vector<std::string> HostRecord::backedUpKeys() const {
+  std::vector<std::string> keys;
+  for (const auto& [key, copy] : record_.backups) keys.push_back(key);
+  return keys;
+}
+
+void HostRecord::noteApplied(HostLook look) {
+  dirty_ = true;
+  record_.applied = std::move(look);
+}
+
 bool HostRecord::save(HostEdit& edit) {
   ++record_.generation;
   const std::string text = serialiseRecord(record_);
   bool saved = true;
-  for (const auto& [folder, path] : {std::pair{b_.iconBackup, b_.recordPath()},
-                                     std::pair{b_.languageBackup, b_.recordSecondCopyPath()}}) {
+  for (const auto& [folder, path] :
+       {std::pair{b_.iconBackup, b_.recordPath()}, std::pair{b_.languageBackup, b_.recordSecondCopyPath()}}) {
     // Without a backup folder there is nothing to record there.
     if (files_.info(folder).isFolder) saved = edit.writeFile(path, text) && saved;
   }

@@ -46,6 +46,11 @@ class HostRecord {
   // The backup copy's hash was checked: its identity now stands for it.
   void noteCopyChecked(const std::string& key);
   void setProductVersion(const std::string& version) { record_.productVersion = version; }
+  // The keys of the files the backup holds.
+  std::vector<std::string> backedUpKeys() const;
+  // What the program's last change gave the host's images, and noting a new one.
+  const HostLook& applied() const { return record_.applied; }
+  void noteApplied(HostLook look);
 
   // Writes both copies through the edit (each where its backup folder exists); false when
   // one could not be written.

@@ -119,6 +119,8 @@ bool restoreDefaults(EditSession& s) {
   s.record().markPending(keysGoingBack(verdicts));
   if (!s.saveRecord()) return false;
   const bool icons = copyBackIconFiles(s, verdicts, CopyBackPolicy::KeepGoing);
+  // The host's own images; told only while the record proves every file to be as left.
+  s.record().noteApplied({LookKind::Own, ""});
   const bool language = copyBackLanguageFile(s, verdicts);
   return s.saveRecord() && icons && language;
 }

@@ -4,6 +4,7 @@
 #include "backup/backup_layout.h"
 #include "backup/create_backup.h"
 #include "backup/edit_session.h"
+#include "backup/host_look.h"
 #include "backup/refresh_backup.h"
 #include "cli/arguments.h"
 #include "cli/json.h"
@@ -30,6 +31,22 @@ std::vector<std::string> hostImages(const RecordTable& table) {
     if (std::optional<std::string> resource = hostResource(table, image)) found.push_back(*resource);
   }
   return found;
+}
+
+// Which look the host carries, as status tells it: the host's own, a theme by its name,
+// the custom images, or unknown (nothing proves one).
+std::string carriedText(const HostLook& look) {
+  switch (look.kind) {
+    case LookKind::Own:
+      return "its own look";
+    case LookKind::Theme:
+      return "theme " + look.theme;
+    case LookKind::Custom:
+      return "custom images";
+    case LookKind::Unknown:
+      break;
+  }
+  return "unknown";
 }
 
 std::string listText(const std::vector<std::string>& names) {
@@ -75,17 +92,20 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   // Where an edit of this host takes its locks: beside the host and in the temporary folder.
   HostEditPaths edit;
   if (hostPathsSettled(st, s.ctx.sep())) edit = hostEditPaths(s.files, backupLayout(s.ctx), st);
+  const HostLook carried = carriedLook(s.ctx);
   if (s.json) {
     std::fprintf(s.out,
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
                  "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
-                 "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"locks\":[%s,%s]}\n",
+                 "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
+                 "\"locks\":[%s,%s]}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
                  st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
                  jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
                  jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(),
-                 jsonBool(backup).c_str(), jsonString(edit.lockFile).c_str(), jsonString(edit.sharedLockFile).c_str());
+                 jsonBool(backup).c_str(), lookKindName(carried.kind), jsonString(carried.theme).c_str(),
+                 jsonString(edit.lockFile).c_str(), jsonString(edit.sharedLockFile).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
@@ -102,6 +122,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     }
     std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
     std::fprintf(s.out, "backup: %s\n", yes(backup));
+    std::fprintf(s.out, "host carries: %s\n", carriedText(carried).c_str());
     std::fprintf(s.out, "locks: %s, %s\n", edit.lockFile.c_str(), edit.sharedLockFile.c_str());
   }
   return s.done();

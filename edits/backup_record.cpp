@@ -11,7 +11,8 @@ namespace {
 
 // Lines of tab-separated fields; names and versions hold no tab or line break.
 // Version 1 lacked the generation, the backup copies' identities and the renewals; it is
-// still read.
+// still read. The line of the applied look came later within version 2: a record
+// without it is read as one that knows no look.
 const char* const kHeader = "lumaset-backup-record\t2";
 const char* const kHeaderV1 = "lumaset-backup-record\t1";
 const char* const kEnd = "end";
@@ -40,8 +41,25 @@ std::optional<FileIdentity> identityFrom(const std::vector<std::string>& f, std:
   return id;
 }
 
+// "applied" KIND [THEME]: a theme's name only with the kind theme.
+bool parseApplied(const std::vector<std::string>& f, HostLook& look) {
+  if (f.size() == 3 && f[1] == "theme" && !f[2].empty()) {
+    look = {LookKind::Theme, f[2]};
+    return true;
+  }
+  if (f.size() != 2) return false;
+  for (LookKind kind : {LookKind::Own, LookKind::Custom}) {
+    if (f[1] == lookKindName(kind)) {
+      look = {kind, ""};
+      return true;
+    }
+  }
+  return false;
+}
+
 bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
   const std::string& kind = f[0];
+  if (kind == "applied") return parseApplied(f, record.applied);
   if (kind == "version" && f.size() == 2) {
     record.productVersion = f[1];
     return true;
@@ -83,6 +101,20 @@ bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
 
 }  // namespace
 
+const char* lookKindName(LookKind kind) {
+  switch (kind) {
+    case LookKind::Own:
+      return "own";
+    case LookKind::Theme:
+      return "theme";
+    case LookKind::Custom:
+      return "custom";
+    case LookKind::Unknown:
+      break;
+  }
+  return "unknown";
+}
+
 std::string serialiseRecord(const BackupRecord& record) {
   std::ostringstream out;
   out << kHeader << "\n";
@@ -100,6 +132,13 @@ std::string serialiseRecord(const BackupRecord& record) {
           << (mark.appendedSha256.empty() ? "-" : mark.appendedSha256) << "\n";
     }
     if (mark.pending) out << "pending\t" << name << "\n";
+  }
+  // A theme's name that is empty or holds a tab or a line break would break the line:
+  // such a look is not kept, and reads back as unknown.
+  const HostLook& look = record.applied;
+  const bool nameFits = !look.theme.empty() && look.theme.find_first_of("\t\r\n") == std::string::npos;
+  if (look.kind != LookKind::Unknown && (look.kind != LookKind::Theme || nameFits)) {
+    out << "applied\t" << lookKindName(look.kind) << (look.kind == LookKind::Theme ? "\t" + look.theme : "") << "\n";
   }
   // A copy whose bytes changed (a bit, a hand's edit) must not pass for a record.
   const std::string body = out.str();

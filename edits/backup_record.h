@@ -16,9 +16,9 @@ namespace lumaset {
 
 struct BackedUpFile {
   std::uint64_t size = 0;
-  std::string sha256;                     // empty when not known
-  std::optional<FileIdentity> identity;   // of the backup copy when its hash was last seen
-  bool renewing = false;                  // a refresh began to replace it and was not seen to end
+  std::string sha256;                    // empty when not known
+  std::optional<FileIdentity> identity;  // of the backup copy when its hash was last seen
+  bool renewing = false;                 // a refresh began to replace it and was not seen to end
 };
 
 struct HostFileMark {
@@ -29,11 +29,26 @@ struct HostFileMark {
   bool pending = false;                  // a change began and was not seen to end
 };
 
+// Which look the host's images show: its own, a theme's (by the theme's name) or the
+// custom page's images; Unknown when nothing proves one.
+enum class LookKind { Unknown, Own, Theme, Custom };
+struct HostLook {
+  LookKind kind = LookKind::Unknown;
+  std::string theme;  // with Theme
+  bool operator==(const HostLook&) const = default;
+};
+// "own", "theme", "custom" or "unknown": the kind's word in the record and in the
+// command line's status.
+const char* lookKindName(LookKind kind);
+
 struct BackupRecord {
   std::uint64_t generation = 0;  // counts the saves: of two copies the higher is the newer
   std::string productVersion;
   std::map<std::string, BackedUpFile> backups;  // by the host file's name
   std::map<std::string, HostFileMark> host;     // by the host file's name
+  // What the program's last change gave the host's images; Unknown in a record of an
+  // older release, which did not keep it.
+  HostLook applied;
 };
 
 std::string serialiseRecord(const BackupRecord& record);

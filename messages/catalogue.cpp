@@ -49,6 +49,9 @@ Message locationMessage(const Report& r) {
           "\r\nLumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），或者设置文件正被别的程序占用。"
           "这次运行仍会使用选择的 Photoshop，但下次启动时还要重新选择。"
           "\r\n请把 Lumaset 整个文件夹移到一个可以写入的位置（例如 D:\\工具\\Lumaset 或“文档”文件夹）后再运行。");
+    case MessageId::GuideMissing:
+      return info("找不到使用说明：" + r.path +
+                  "\r\n它应当和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起），请重新解压 Lumaset。");
     case MessageId::IndexEmpty:
       return plainError("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset");
     case MessageId::IndexFourPackLength:
@@ -144,6 +147,10 @@ Message applyMessage(const Report& r) {
       return info("这个 Photoshop 没有以下图标，已跳过：" + r.detail, kApply);
     case MessageId::StartupTextSkipped:
       return info(kNoLanguageFile, kApply);
+    case MessageId::NoCustomImages:
+      return info("没有选择任何图片，未作任何修改：请至少选择一张 PNG 图片，再点“应用”。", kApply);
+    case MessageId::CustomImageMissing:
+      return error("图片文件不存在，未作任何修改：" + r.path);
     case MessageId::Applied:
       return info("修改完成", kApply);
     default:

@@ -86,18 +86,21 @@ std::string replaceQuestion(const std::string& theme) {
   return "主题库中已有主题“" + theme + "”。\r\n要把新的文件并入它吗？同名的文件会被替换，其余文件保留。";
 }
 
-bool importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths) {
-  if (paths.empty()) return false;
+std::optional<std::string> importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths) {
+  if (paths.empty()) return std::nullopt;
   BusyCursor busy(ui);
   auto ask = [&ui](const std::string& theme) { return ui.askYesNo(replaceQuestion(theme), "添加主题"); };
   std::vector<ImportOutcome> outcomes = importThemes(ctx.files, themeLibrary(ctx), paths, ask);
   if (std::optional<ImportMessage> m = importMessage(outcomes, true)) ui.messageBox(m->text, m->caption, m->icon);
-  return std::any_of(outcomes.begin(), outcomes.end(), [](const ImportOutcome& o) { return o.added(); });
+  for (auto o = outcomes.rbegin(); o != outcomes.rend(); ++o) {
+    if (o->added()) return o->theme;
+  }
+  return std::nullopt;
 }
 
-bool importThemePackage(Context& ctx, Interaction& ui) {
+std::optional<std::string> importThemePackage(Context& ctx, Interaction& ui) {
   std::optional<std::string> path = ui.openFile({"", "zip|*.zip", ""});
-  if (!path) return false;
+  if (!path) return std::nullopt;
   // With several files chosen the dialog gives their folder, which is no package.
   if (ctx.files.entryKind(*path) == EntryKind::Folder) {
     ImportOutcome o;
@@ -105,7 +108,7 @@ bool importThemePackage(Context& ctx, Interaction& ui) {
     o.item = pathParts(*path, ctx.sep()).file;
     std::optional<ImportMessage> m = importMessage({o}, true);
     ui.messageBox(m->text, m->caption, m->icon);
-    return false;
+    return std::nullopt;
   }
   return importDroppedItems(ctx, ui, {*path});
 }

@@ -27,11 +27,11 @@ std::optional<ImportMessage> importMessage(const std::vector<ImportOutcome>& out
 // The question asked before a theme of the same name is merged into.
 std::string replaceQuestion(const std::string& theme);
 
-// "添加主题": asks for a zip file and imports it. True when a theme was added (the caller
-// then fills the theme list anew).
-bool importThemePackage(Context& ctx, Interaction& ui);
+// "添加主题": asks for a zip file and imports it. The theme added (or merged into), which
+// the caller then selects in the theme list it fills anew; nothing when none was.
+std::optional<std::string> importThemePackage(Context& ctx, Interaction& ui);
 // Items dropped on the window: each folder or zip package is imported, in order, and
-// one message tells what became of each. True when a theme was added.
-bool importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths);
+// one message tells what became of each. The last theme added, or nothing.
+std::optional<std::string> importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths);
 
 }  // namespace lumaset

@@ -57,6 +57,8 @@ enum class MessageId {
   ImagesSkipped,        // detail: the resource names, joined
   IconsSkipped,         // detail: the resource names, joined
   StartupTextSkipped,   // a host without a language file, with the toggle on
+  NoCustomImages,       // the custom page's apply with every field empty
+  CustomImageMissing,   // path: a custom image field's path, where nothing is
   // Administrator rights.
   NeedsAdministrator,            // path: the folder this process may not change
   OfferAdministrator,            // path: likewise; the window's question
@@ -67,6 +69,8 @@ enum class MessageId {
   // Where the location is kept, and host folders that Windows would take for others.
   SettingsNotSaved,       // path: setting.ini
   HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space
+  // The window's links.
+  GuideMissing,  // path: the guide that should lie beside the program
   Applied,
 };
 

@@ -174,23 +174,37 @@ TEST_F(Apply, NoSelectionIsATheme) {
   EXPECT_EQ(readWhole(host.indexPath), host.index);
 }
 
-TEST_F(Apply, CustomImagesUseTheFieldsThatNameFiles) {
+// The custom page reports as the theme page does. A field that names nothing, or no field
+// at all, is refused before anything is made or changed.
+TEST_F(Apply, CustomImagesAreAppliedOnlyAsNamed) {
   startOn();
   auto images = testing::sixImages(40);
   writeFile(dir / "mine/splash.png", images["loading_low.png"]);
   writeFile(dir / "mine/light2x.png", images["ico_light_high.png"]);
+  const Snapshot untouched = hostFiles();
   ImageSlots fields = {dir / "mine/splash.png", "", dir / "mine/missing.png", "", "", dir / "mine/light2x.png"};
-  state.startupTextToggle = true;
-  ui.shown(applyCustomImages(ctx, fields, state.startupTextToggle));
-  EXPECT_TRUE(ui.boxes.empty());  // no closing message
+  ui.shown(applyCustomImages(ctx, fields, true));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"图片文件不存在，未作任何修改：" + (dir / "mine/missing.png"), "错误",
+                                                 MessageIcon::Error}}));
+  EXPECT_EQ(hostFiles(), untouched);
+  EXPECT_FALSE(files.exists(bak("IconResources.idx")));
+
+  fields[2].clear();
+  ui.boxes.clear();
+  ui.shown(applyCustomImages(ctx, fields, true));
+  EXPECT_EQ(ui.boxes, done());
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + images["loading_low.png"]);
   EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")), readWhole(bak("PSIconsHighRes.dat")) + images["ico_light_high.png"]);
   EXPECT_EQ(readWhole(host.languageFile).size(), host.languageBytes.size() + 4870);
 
-  state.startupTextToggle = false;
-  ui.shown(applyCustomImages(ctx, ImageSlots{}, state.startupTextToggle));
-  EXPECT_EQ(readWhole(host.indexPath), host.index);
-  EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
+  // Every field empty, the toggle off: the images and the hidden startup text stay.
+  const Snapshot themed = hostFiles();
+  ui.boxes.clear();
+  ui.shown(applyCustomImages(ctx, ImageSlots{}, false));
+  EXPECT_EQ(ui.boxes,
+            (std::vector<RecordedBox>{
+                {"没有选择任何图片，未作任何修改：请至少选择一张 PNG 图片，再点“应用”。", "应用", MessageIcon::None}}));
+  EXPECT_EQ(hostFiles(), themed);
 }
 
 TEST_F(Apply, DamagedPngsAreRefusedBeforeAnyByteIsWritten) {

@@ -234,6 +234,34 @@ TEST_F(Cli, StatusDescribesTheLocatedHost) {
   EXPECT_NE(r.out.find("\"marker\":false,\"backup\":false"), std::string::npos) << r.out;
 }
 
+// Which look the host carries: its own before anything changed, the theme applied, the
+// custom images, its own again after "[默认]", unknown once someone else changed a file.
+TEST_F(Cli, StatusTellsWhichLookTheHostCarries) {
+  makeHost();
+  testing::writeTheme(home, "墨竹", testing::sixImages(3));
+  testing::writeFile(dir / "dark.png", testing::samplePng(9));
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  auto carries = [&] {
+    CliRun r = invoke({"--json", "status"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const nlohmann::json look = nlohmann::json::parse(r.out)["carries"];
+    return look["look"].get<std::string>() + ":" + look["theme"].get<std::string>();
+  };
+  EXPECT_EQ(carries(), "own:");
+  ASSERT_EQ(invoke({"apply", "墨竹"}).status, 0);
+  EXPECT_EQ(carries(), "theme:墨竹");
+  EXPECT_NE(invoke({"status"}).out.find("\nhost carries: theme 墨竹\n"), std::string::npos);
+  ASSERT_EQ(invoke({"apply-custom", "--dark", dir / "dark.png"}).status, 0);
+  EXPECT_EQ(carries(), "custom:");
+  ASSERT_EQ(invoke({"apply", "[默认]"}).status, 0);
+  EXPECT_EQ(carries(), "own:");
+  EXPECT_NE(invoke({"status"}).out.find("\nhost carries: its own look\n"), std::string::npos);
+  ASSERT_EQ(invoke({"apply", "墨竹"}).status, 0);
+  std::ofstream(testing::pathFromUtf8(res("PSIconsLowRes.dat")), std::ios::binary | std::ios::app) << "x";
+  EXPECT_EQ(carries(), "unknown:");
+  EXPECT_NE(invoke({"status"}).out.find("\nhost carries: unknown\n"), std::string::npos);
+}
+
 TEST_F(Cli, IndexListsRecordsAndRefusesFilesThatAreNoIndex) {
   makeHost();
   ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
@@ -300,9 +328,10 @@ TEST_F(Cli, ApplyCustomAndBackupCommands) {
   testing::writeFile(dir / "dark.png", png);
   CliRun custom = invoke({"apply-custom", "--dark", dir / "dark.png", "--hide-text", "off"});
   EXPECT_EQ(custom.status, 0);
-  EXPECT_EQ(custom.out, "");
+  EXPECT_EQ(custom.out, "[应用] 修改完成\n");
   EXPECT_EQ(testing::readWhole(res("PSIconsLowRes.dat")), testing::readWhole(bak("PSIconsLowRes.dat")) + png);
   EXPECT_EQ(invoke({"apply-custom", "--hide-text", "maybe"}).status, 2);
+  EXPECT_EQ(invoke({"apply-custom"}).status, 1);  // no image named: refused
   EXPECT_EQ(invoke({"apply"}).status, 2);
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "backup/host_look.h"
 #include "backup/host_record.h"
 #include "backup/refresh_backup.h"
 #include "edits/backup_record.h"
@@ -62,6 +63,31 @@ TEST(BackupRecordFormat, RoundTripsAndRefusesWhatIsNotWhole) {
       "lumaset-backup-record\t1\nversion\t16.1.2\nbackup\tPSIconsLowRes.dat\t10\t" + std::string(64, 'd') + "\nend\n");
   ASSERT_TRUE(older);
   EXPECT_EQ(older->backups["PSIconsLowRes.dat"].size, 10u);
+}
+
+TEST(BackupRecordFormat, KeepsTheAppliedLookAndReadsRecordsWithoutIt) {
+  BackupRecord r;
+  r.productVersion = "16.1.2";
+  for (const HostLook& look :
+       {HostLook{LookKind::Own, ""}, HostLook{LookKind::Custom, ""}, HostLook{LookKind::Theme, "墨竹 2.0"}}) {
+    r.applied = look;
+    std::optional<BackupRecord> back = parseRecord(serialiseRecord(r));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->applied, look);
+  }
+  // A name that would break its line is not kept: the record stays whole, knowing no look.
+  for (const char* name : {"a\tb", "a\nb", "a\rb", ""}) {
+    r.applied = {LookKind::Theme, name};
+    std::optional<BackupRecord> back = parseRecord(serialiseRecord(r));
+    ASSERT_TRUE(back) << name;
+    EXPECT_EQ(back->applied, HostLook{}) << name;
+  }
+  // A record written before the applied look was kept.
+  const std::string body = "lumaset-backup-record\t2\ngeneration\t3\nversion\t16.1.2\n";
+  std::optional<BackupRecord> older = parseRecord(body + "check\t" + sha256Hex(body) + "\nend\n");
+  ASSERT_TRUE(older);
+  EXPECT_EQ(older->generation, 3u);
+  EXPECT_EQ(older->applied, HostLook{});
 }
 
 // Counts the calls that move whole packs.
@@ -227,6 +253,48 @@ TEST_F(Record, ABackupWithoutARecordOrWithDamagedOnesCutsThemedPacksBackThenHasO
     EXPECT_TRUE(parseRecord(readWhole(bak("lumaset.record"))));
     EXPECT_EQ(readWhole(bak("lumaset.record")), readWhole(langBak("lumaset.record")));
   }
+}
+
+// The look the host carries is told only while every file is as the program left it.
+TEST_F(Record, TheLookTheHostCarriesIsToldWhileItsFilesAreAsLeft) {
+  startOn();
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Own, ""}));  // nothing changed yet
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Theme, "Sakura"}));
+  ASSERT_EQ(apply("[当前]", true), std::vector<RecordedBox>{kDone});  // the startup text alone
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Theme, "Sakura"}));
+  writeFile(dir / "splash.png", testing::samplePng(7));
+  ui.boxes.clear();
+  ui.shown(applyCustomImages(ctx, {dir / "splash.png", "", "", "", "", ""}, false));
+  ASSERT_EQ(ui.boxes, std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Custom, ""}));
+  ASSERT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Own, ""}));
+  ASSERT_EQ(apply("Other", true), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Theme, "Other"}));
+  // Someone else writes a pack: the theme's images may be gone.
+  writeFile(res("PSIconsHighRes.dat"), readWhole(res("PSIconsHighRes.dat")) + "x");
+  EXPECT_EQ(carriedLook(ctx), HostLook{});
+}
+
+// A record of the release before knows no applied look: a host whose index holds what
+// an apply left carries something unknown; one whose index is the backup's, its own look.
+TEST_F(Record, ARecordWithoutTheAppliedLookTellsNoTheme) {
+  startOn();
+  auto forgetApplied = [&] {
+    for (const std::string& path : {bak("lumaset.record"), langBak("lumaset.record")}) {
+      std::optional<BackupRecord> record = parseRecord(readWhole(path));
+      ASSERT_TRUE(record) << path;
+      record->applied = {};
+      writeFile(path, serialiseRecord(*record));
+    }
+  };
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  forgetApplied();
+  EXPECT_EQ(carriedLook(ctx), HostLook{});
+  ASSERT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  forgetApplied();
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Own, ""}));
 }
 
 }  // namespace

@@ -187,7 +187,7 @@ TEST_F(Looks, DefaultLookWithoutBackupIsTheCurrentImagesWithoutAnAlarm) {
   EXPECT_TRUE(look.reports.empty());
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_EQ(look.splash, sample(kSplashResource).lowImage);
-  EXPECT_EQ(look.description, "Photoshop 的默认启动画面（备份的画面）");
+  EXPECT_EQ(look.description, "Photoshop 的默认启动画面（还没有备份，就是当前的画面）");
 }
 
 }  // namespace

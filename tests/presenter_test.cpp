@@ -2,6 +2,7 @@
 // buttons, the startup-text toggle and its overlay, and the operations controls run.
 #include <gtest/gtest.h>
 
+#include "support/fake_main_view.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "support/wine_prefix.h"
@@ -10,62 +11,9 @@
 namespace lumaset {
 namespace {
 
-class FakeMainView : public ui::MainView {
- public:
-  std::vector<std::string> entries;
-  int selected = -1;
-  std::string fakeBoxText = "placeholder";
-  bool listShown = false, droppedDown = false;
-  int page = 0;
-  bool themePressed = true, customPressed = false, toggle = false;
-  int ticks = 0;  // calls that ticked the startup-text toggle
-  int labelRedraws = 0, overlayShows = 0;
-  Overlay overlay = Overlay::Marked;
-  std::vector<Preview> previews;
-  std::string fields[6];
-  std::vector<std::string> pathBox;
-  std::vector<Look> looks;
-
-  void setPathBox(const std::string& text) override { pathBox.push_back(text); }
-  // As the window: the look's images, description, toggle and overlay in one redraw.
-  void showLook(const Look& look) override {
-    looks.push_back(look);
-    toggle = look.startupTextToggle;
-    overlay = look.overlay;
-  }
-  void setThemeEntries(const std::vector<std::string>& e) override { entries = e; }
-  int themeEntryCount() const override { return static_cast<int>(entries.size()); }
-  int selectedThemeEntry() const override { return selected; }
-  void selectThemeEntry(int index) override { selected = index < static_cast<int>(entries.size()) ? index : -1; }
-  std::string selectedThemeText() const override { return selected >= 0 ? entries[selected] : ""; }
-  void setFakeThemeBoxText(const std::string& text) override { fakeBoxText = text; }
-  void showThemeList(bool shown) override { listShown = shown; }
-  void dropDownThemeList() override { droppedDown = true; }
-  void showPage(int p) override { page = p; }
-  bool themePagePressed() const override { return themePressed; }
-  void setThemePagePressed(bool p) override { themePressed = p; }
-  bool customPagePressed() const override { return customPressed; }
-  void setCustomPagePressed(bool p) override { customPressed = p; }
-  void redrawToggleLabel() override { ++labelRedraws; }
-  bool togglePressed() const override { return toggle; }
-  void setTogglePressed(bool p) override {
-    toggle = p;
-    ticks += p;
-  }
-  void showOverlay(Overlay o) override {
-    overlay = o;
-    ++overlayShows;
-  }
-  void showPreviewDetails(const Preview& p) override { previews.push_back(p); }
-  std::string customField(int slot) const override { return fields[slot]; }
-  void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
-  void minimise() override {}
-  void close() override {}
-};
-
 class PresenterTest : public testing::HostFixture {
  protected:
-  FakeMainView main;
+  testing::FakeMainView main;
   testing::ListedPlaces places;
   ui::Presenter presenter{files, ui, places, main, home};
 
@@ -253,7 +201,7 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   main.fields[2] = dir / "dark.png";
   ui.boxes.clear();
   presenter.applyCustomClicked();
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes, (std::vector<testing::RecordedBox>{{"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(testing::readWhole(res("PSIconsLowRes.dat")),
             testing::readWhole(bak("PSIconsLowRes.dat")) + testing::samplePng(5));
 

@@ -56,8 +56,9 @@ TEST_F(ShippedThemes, TemplateHoldsEveryThemeFileAndAGuide) {
   EXPECT_EQ(utf16leToUtf8(text).rfind("\"$$$/private/Credits/Legal/CopyrightTwoLine=\"\r\n", 0), 0u);
 }
 
-// What a theme author copies must pass the author's own check, and a theme with its own
-// startup text must tick "隐藏启动文字" when chosen, or its text would never be applied.
+// What a theme author copies must pass the author's own check and link nowhere that does
+// not exist, and a theme with its own startup text must tick "隐藏启动文字" when chosen,
+// or its text would never be applied.
 TEST_F(ShippedThemes, EveryShippedThemePassesTheAuthorsCheck) {
   const std::string library = ctx.programFolder + "/LumasetTheme/";
   for (const std::string& folder :
@@ -65,6 +66,8 @@ TEST_F(ShippedThemes, EveryShippedThemePassesTheAuthorsCheck) {
     ThemeCheck check = checkThemeFolder(ctx, folder);
     for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Error) << folder << ": " << f.text;
     for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Warning) << folder << ": " << f.text;
+    for (const char* key : {"byurl", "reurl"})
+      EXPECT_EQ(files.readProfileString(folder + "/info.ini", kThemeSection, key, "<missing>"), "") << folder << key;
     if (files.exists(folder + "/word.text")) {
       EXPECT_EQ(files.readProfileString(folder + "/info.ini", kThemeSection, "loadtext", ""), "no") << folder;
     }

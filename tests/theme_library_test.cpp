@@ -117,7 +117,7 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
   writeFile(dir / "dl/Sakura.blue.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                            {"loading_low.png", testing::samplePng(2)}}));
   ui.answers.push_back(dir / "dl/Sakura.blue.zip");
-  EXPECT_TRUE(importThemePackage(ctx, ui));
+  EXPECT_EQ(importThemePackage(ctx, ui), "Sakura.blue");  // the theme the window then selects
   EXPECT_EQ(ui.dialogs[0].filter, "zip|*.zip");
   EXPECT_EQ(ui.dialogs[0].title, "");
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue",

@@ -64,6 +64,7 @@ bool hostLocated(Context& ctx, Outcome& out) {
 struct ApplyPlan {
   bool icons = false;  // the icon files go back to the backup's, with `slots` on them
   ImageSlots slots;
+  HostLook look;      // what the images are, for the record
   bool text = false;  // the language file goes back, then the block of `textMode`
   StartupTextMode textMode = StartupTextMode::Restore;
   Bytes themeText;
@@ -173,6 +174,7 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
     }
     if (done) {
       for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
+      s.record().noteApplied(plan.look);
       s.ctx().state.records = images->table;
     }
   }
@@ -233,6 +235,7 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, 
   std::string text;
   if (entry != kCurrentEntry) {
     plan.icons = true;
+    plan.look = {LookKind::Theme, entry};
     for (std::size_t i = 0; i < plan.slots.size(); ++i) {
       std::string file = themeFile(ctx, entry, kThemeImages[i].file);
       if (ctx.files.exists(file)) plan.slots[i] = file;
@@ -242,6 +245,24 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, 
   }
   planText(ctx, plan, text, startupTextToggle);
   return readThemeText(ctx, text, plan, out) && runPlan(*session, plan);
+}
+
+// The custom page's fields as image slots. Refused before anything else when no field
+// names an image, or when one names a path where nothing is: the user meant an image
+// there, and an apply without it would give the host something other than was asked.
+bool customSlots(const Context& ctx, const ImageSlots& fields, ImageSlots& slots, Outcome& out) {
+  bool any = false;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].empty()) continue;
+    if (!ctx.files.exists(fields[i])) {
+      out.refuse(MessageId::CustomImageMissing, fields[i]);
+      return false;
+    }
+    slots[i] = fields[i];
+    any = true;
+  }
+  if (!any) out.refuse(MessageId::NoCustomImages);
+  return any;
 }
 
 }  // namespace
@@ -254,16 +275,14 @@ Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupT
 
 Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
   Outcome out;
-  if (!hostLocated(ctx, out)) return out;
-  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
-  if (!session) return out;
   ApplyPlan plan;
   plan.icons = true;
-  for (std::size_t i = 0; i < plan.slots.size(); ++i) {
-    if (!fields[i].empty() && ctx.files.exists(fields[i])) plan.slots[i] = fields[i];
-  }
+  plan.look = {LookKind::Custom, ""};
+  if (!customSlots(ctx, fields, plan.slots, out) || !hostLocated(ctx, out)) return out;
+  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
+  if (!session) return out;
   planText(ctx, plan, "", startupTextToggle);
-  runPlan(*session, plan);
+  if (runPlan(*session, plan) && out.done()) out.note(MessageId::Applied);
   return out;
 }
 

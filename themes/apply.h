@@ -19,7 +19,9 @@ using ImageSlots = std::array<std::string, 6>;
 // change, so a refused apply leaves every file as it was. `startupTextToggle` is the toggle of the front end (on: hide
 // the startup text, or put a theme's own text in).
 Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle);
-// Apply the custom image fields; no closing message.
+// Apply the custom image fields (an empty field keeps the backed-up image); "修改完成"
+// closes an apply that was done. Refused before anything changes when every field is
+// empty or a field names a path where there is nothing.
 Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle);
 
 }  // namespace lumaset

@@ -26,6 +26,13 @@ void lookUpPreviewImages(const Context& ctx, const RecordTable& table, Look& loo
   look.startupTextAvailable = !ctx.state.languageAbsent();
 }
 
+// Before a host is located there is no look to show, and nothing to warn about.
+Look lookWithoutHost() {
+  Look look;
+  look.description = "还没有选择 Photoshop（点“Ps 路径”旁的文件夹按钮选择 Photoshop.exe）";
+  return look;
+}
+
 }  // namespace
 
 Overlay chooseOverlay(bool startupTextToggle, bool release18OrLater) {
@@ -41,6 +48,7 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
 }
 
 Look currentLook(Context& ctx) {
+  if (ctx.state.hostFolder.empty()) return lookWithoutHost();
   Outcome read;
   parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, read);
   Look look;
@@ -53,15 +61,21 @@ Look currentLook(Context& ctx) {
 }
 
 Look defaultLook(const Context& ctx) {
+  if (ctx.state.hostFolder.empty()) return lookWithoutHost();
   RecordTable table = ctx.state.records;
   Outcome read;
-  parseIndexFile(ctx.files, backupIndexPath(ctx), table, read);
+  const std::string backupIndex = backupIndexPath(ctx);
+  // Before the first backup nothing has been changed: the host's own images are its
+  // current ones, and an apply would back up exactly those.
+  const bool backedUp = ctx.files.exists(backupIndex);
+  parseIndexFile(ctx.files, backedUp ? backupIndex : ctx.state.currentIndexPath, table, read);
   Look look;
   look.reports = std::move(read.reports);
   lookUpPreviewImages(ctx, table, look);
   look.startupTextToggle = startupTextToggleFor(ctx, kDefaultEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
-  look.description = "Photoshop 的默认启动画面（备份的画面）";
+  look.description =
+      backedUp ? "Photoshop 的默认启动画面（备份的画面）" : "Photoshop 的默认启动画面（还没有备份，就是当前的画面）";
   return look;
 }
 

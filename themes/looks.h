@@ -44,7 +44,9 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry);
 // in the LowRes pack beside it.
 Look currentLook(Context& ctx);
 // The backed-up index parsed on its own (the run's record table stays the current one),
-// its images looked up in the same pack; before any backup, the current images.
+// its images looked up in the same pack; before any backup, the current images, which
+// are the host's own (the first apply backs up exactly those), with no alarm.
+// Both looks are empty, with a description that says so, while no host is located.
 Look defaultLook(const Context& ctx);
 
 }  // namespace lumaset

@@ -15,6 +15,18 @@ std::vector<std::string> themeList(const Context& ctx) {
 
 namespace {
 
+// An apply puts the backed-up icon files back before it adds a theme's images: an icon
+// the theme lacks is the host's own after it (before any backup, the current one, which
+// the apply backs up first). The preview shows that one, never the entry shown before.
+void fillInHostIcons(const Context& ctx, const std::string& theme, Look& look) {
+  const bool dark = ctx.files.exists(themeFile(ctx, theme, kDarkLow));
+  const bool light = ctx.files.exists(themeFile(ctx, theme, kLightLow));
+  if ((dark && light) || ctx.state.hostFolder.empty()) return;
+  Look own = defaultLook(ctx);
+  if (!dark) look.darkIcon = std::move(own.darkIcon);
+  if (!light) look.lightIcon = std::move(own.lightIcon);
+}
+
 // A theme's image for which the host has no resource is never applied: the preview shows
 // the host's (empty) place instead. The host is the one whose index was parsed last.
 void leaveOutWhatHostLacks(const RecordTable& host, Look& look) {
@@ -52,6 +64,7 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.lightIconHigh = ctx.files.readFile(file(kLightHigh));
   p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.release18OrLater);
   p.look.startupTextAvailable = !ctx.state.languageAbsent();
+  fillInHostIcons(ctx, theme, p.look);
   leaveOutWhatHostLacks(ctx.state.records, p.look);
   return p;
 }

@@ -24,7 +24,8 @@ struct Preview {
   Link author, credit;
 };
 
-// Previews a library theme: reads only the theme folder.
+// Previews a library theme: its folder, and for an icon it lacks the host's own one,
+// which is what an apply leaves there.
 Preview previewTheme(const Context& ctx, const std::string& theme);
 // The entry chosen in the list: the current or default look, or a theme of that name.
 Preview previewEntry(Context& ctx, const std::string& entry);

@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
   fs::path assets = fs::path(argv[1]);
   fs::path templ = assets / fs::path(u8"模板");
   writeImages(templ, Artwork::Template, true);
-  write(templ / "info.ini", infoIni({u"主题模板：复制这个文件夹到 LumasetTheme，改名，换上你的图片。", u"Lumaset",
-                                     u"https://example.invalid/lumaset", u"", u"", u"no"}));
+  write(templ / "info.ini",
+        infoIni({u"主题模板：复制这个文件夹到 LumasetTheme，改名，换上你的图片。", u"Lumaset", u"", u"", u"", u"no"}));
   write(templ / "word.text", startupText(u"正在载入你的主题..."));
   write(templ / "word.txt", "This file only lights the T marker of the preview.\r\n");
   write(templ / fs::path(u8"主题制作说明.txt"), kGuide);
@@ -128,15 +128,15 @@ int main(int argc, char** argv) {
   fs::path library = assets / "LumasetTheme";
   writeImages(library / "Aurora", Artwork::Aurora, true);
   write(library / "Aurora" / "info.ini",
-        infoIni({u"极光：夜空里的绿色与紫色光幕。", u"Lumaset", u"https://example.invalid/lumaset", u"", u"", u"no"}));
+        infoIni({u"极光：夜空里的绿色与紫色光幕。", u"Lumaset", u"", u"", u"", u"no"}));
   writeImages(library / fs::path(u8"墨竹"), Artwork::InkBamboo, true);
-  write(library / fs::path(u8"墨竹") / "info.ini", infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset",
-                                                            u"https://example.invalid/lumaset", u"", u"", u"no"}));
+  write(library / fs::path(u8"墨竹") / "info.ini",
+        infoIni({u"墨竹：宣纸上的几竿竹子和一方印章。", u"Lumaset", u"", u"", u"", u"no"}));
   write(library / fs::path(u8"墨竹") / "word.text", startupText(u"研墨中..."));
   write(library / fs::path(u8"墨竹") / "word.txt", "T\r\n");
   writeImages(library / "Sunset", Artwork::Sunset, false);
-  write(library / "Sunset" / "info.ini", infoIni({u"Sunset over the water: a splash image only.", u"Lumaset",
-                                                  u"https://example.invalid/lumaset", u"", u"", u""}));
+  write(library / "Sunset" / "info.ini",
+        infoIni({u"Sunset over the water: a splash image only.", u"Lumaset", u"", u"", u"", u""}));
   std::printf("themes written into %s\n", assets.string().c_str());
   return 0;
 }

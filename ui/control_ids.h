@@ -22,6 +22,7 @@ enum class Control : int {
   ToggleFrame = 1501,        // 外形框1
   StartupTextToggle = 1020,  // 图形按钮20
   ToggleLabel = 1601,        // 透明标签1
+  HostCarriesLabel = 1211,   // which look the host carries now ("当前：…")
   // The theme page.
   DragPlate = 1701,            // 窗口拖动底板
   DarkIcon = 1702,             // 图标_暗

@@ -46,6 +46,10 @@ class MainView {
   // Indicators, links and the rest of a theme's preview (the look goes to showLook).
   virtual void showPreviewDetails(const Preview& preview) = 0;
 
+  // The label in the top strip that says which look the host carries now; empty before
+  // a host is located.
+  virtual void showHostCarries(const std::string& text) = 0;
+
   // The six custom image fields, in slot order (编辑框2, 7, 4, 5, 3, 6).
   virtual std::string customField(int slot) const = 0;
   virtual void setCustomField(int slot, const std::string& path) = 0;

@@ -207,7 +207,7 @@ LRESULT MainWindow::colourControl(HDC dc, HWND window) {
   }
   // The path boxes draw their text on the panel, within their own outline.
   bool edit = isEdit(c) && c == Control::DescriptionBox;
-  SetTextColor(dc, isLink(c) ? kLinkColour : kTextColour);
+  SetTextColor(dc, isLink(c) ? kLinkColour : c == Control::HostCarriesLabel ? kDimTextColour : kTextColour);
   SetBkColor(dc, edit ? kEditColour : kPanelColour);
   return reinterpret_cast<LRESULT>(edit ? editBrush_ : panelBrush_);
 }
@@ -308,6 +308,9 @@ void MainWindow::onLinkClicked(Control c) {
       return presenter_.backupPressed();
     case Control::TemplateLink:
       return presenter_.openTemplateFolder();
+    case Control::ProjectLink:
+    case Control::HelpLink:
+      return presenter_.openGuide();
     default: {
       auto target = linkTargets_.find(c);
       if (target != linkTargets_.end() && !target->second.empty()) interaction_.openWebPage(target->second);

@@ -58,6 +58,7 @@ class MainWindow : public MainView {
   void showPreviewDetails(const Preview& preview) override;
   std::string customField(int slot) const override;
   void setCustomField(int slot, const std::string& path) override;
+  void showHostCarries(const std::string& text) override;
   void minimise() override;
   void close() override;
 
@@ -92,6 +93,7 @@ class MainWindow : public MainView {
   void createThemePage(HWND page);
   void createCustomPage(HWND page);
   void createThemeMenu();
+  void createHostCarriesLabel();
   HWND add(HWND parent, const wchar_t* cls, const std::string& text, Control id, int x, int y, int w, int h,
            DWORD style, HFONT font, DWORD exStyle = 0);
   HWND addLabel(HWND parent, Control id, const char* text, int x, int y, int w, int h, HFONT font,

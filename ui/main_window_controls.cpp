@@ -79,6 +79,7 @@ HWND MainWindow::addButton(HWND parent, Control id, int x, int y, int w, int h, 
 
 void MainWindow::createControls() {
   createFrameControls();
+  createHostCarriesLabel();
   createThemePage(pages_[0]);
   createCustomPage(pages_[1]);
   createThemeMenu();
@@ -86,7 +87,6 @@ void MainWindow::createControls() {
 
 void MainWindow::createFrameControls() {
   addLink(main_, Control::ProjectLink, "Lumaset v1.2", 1, 0, 69, 24, fonts_[Font9]);
-  linkTargets_[Control::ProjectLink] = kProjectPage;
   // The page buttons' last row would lie on the theme box's top outline.
   showOnly(addButton(main_, Control::ThemePageButton, 381, 12, 40, 26, "tab_theme", true), 40, 25);
   showOnly(addButton(main_, Control::CustomPageButton, 432, 12, 48, 26, "tab_custom", true), 48, 25);
@@ -200,7 +200,6 @@ void MainWindow::createCustomPage(HWND custom) {
   for (const Row& r : rows) SetWindowPos(control(r.field), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   addLink(custom, Control::TemplateLink, "模板", 688, 65, 96, 24, fonts_[Font11]);
   addLink(custom, Control::HelpLink, "帮助", 688, 83, 96, 24, fonts_[Font11]);
-  linkTargets_[Control::HelpLink] = kProjectPage;
   addButton(custom, Control::ApplyCustomButton, 688, 108, 107, 26, "apply_custom", false);
 }
 

@@ -134,4 +134,12 @@ void MainWindow::minimise() { ShowWindow(main_, SW_MINIMIZE); }
 
 void MainWindow::close() { DestroyWindow(main_); }
 
+// Between the title link and the page buttons, in the dim colour: a note, not a control.
+// A press on it moves the window like one on the strip around it.
+void MainWindow::createHostCarriesLabel() {
+  addLabel(main_, Control::HostCarriesLabel, "", 90, 5, 280, 18, fonts_[1], SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS);
+}
+
+void MainWindow::showHostCarries(const std::string& text) { setText(Control::HostCarriesLabel, text); }
+
 }  // namespace lumaset::ui

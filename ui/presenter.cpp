@@ -1,5 +1,8 @@
 #include "ui/presenter.h"
 
+#include <algorithm>
+
+#include "backup/host_look.h"
 #include "backup/refresh_backup.h"
 #include "messages/administrator_rights.h"
 #include "messages/catalogue.h"
@@ -12,6 +15,26 @@
 #include "themes/theme_folder.h"
 
 namespace lumaset::ui {
+namespace {
+
+// The label in the window's top strip: which look the host carries, as far as the
+// backup's record proves it; nothing before a host is located.
+std::string hostCarriesText(const RunState& state, const HostLook& look) {
+  if (state.hostFolder.empty()) return {};
+  switch (look.kind) {
+    case LookKind::Own:
+      return "当前：原版";
+    case LookKind::Theme:
+      return "当前：" + look.theme;
+    case LookKind::Custom:
+      return "当前：自定义图片";
+    case LookKind::Unknown:
+      break;
+  }
+  return "当前：未知";
+}
+
+}  // namespace
 
 Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView& view, std::string programFolder)
     : files_(files),
@@ -25,22 +48,23 @@ void Presenter::report(const Outcome& outcome) { show(ui_, outcome); }
 void Presenter::runStartup() { report(lumaset::runStartup(ctx_).location); }
 
 void Presenter::showFirstEntry() {
-  fillThemeList();
   // The host's current look when its index is there; else the placeholder stays.
   if (files_.exists(state_.currentIndexPath)) {
-    view_.selectThemeEntry(0);
-    themeBoxUpdate();
+    fillThemeList();
   } else {
+    view_.setThemeEntries(themeList(ctx_));
     view_.selectThemeEntry(-1);
     view_.setFakeThemeBoxText(kThemeBoxPlaceholder);
   }
+  showHostCarries();
 }
 
-void Presenter::fillThemeList() {
-  std::vector<std::string> entries = themeList(ctx_);
+void Presenter::fillThemeList(const std::string& selecting) {
+  const std::vector<std::string> entries = themeList(ctx_);
   view_.setThemeEntries(entries);
-  view_.selectThemeEntry(0);
-  view_.setFakeThemeBoxText(view_.selectedThemeText());
+  const auto found = std::find(entries.begin(), entries.end(), selecting);
+  view_.selectThemeEntry(found == entries.end() ? 0 : static_cast<int>(found - entries.begin()));
+  themeBoxUpdate();
 }
 
 void Presenter::themePageClicked() {
@@ -90,7 +114,31 @@ void Presenter::showLook(const Look& look) {
   view_.showLook(shown);
 }
 
-void Presenter::hostLocated() { showLook(currentLook(ctx_)); }
+void Presenter::hostLocated() {
+  // The located host's current look, with "[当前]" in the box; at the start the list is
+  // still to be filled, and shows it then.
+  if (view_.themeEntryCount() > 0) {
+    view_.selectThemeEntry(0);
+    themeBoxUpdate();
+  } else {
+    showLook(currentLook(ctx_));
+  }
+  showHostCarries();
+}
+
+void Presenter::showHostCarries() { view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_))); }
+
+void Presenter::refreshShownEntry() {
+  if (view_.selectedThemeEntry() < 0) return;
+  const bool toggle = state_.startupTextToggle;
+  Preview preview = previewEntry(ctx_, view_.selectedThemeText());
+  // Its messages were shown when it was chosen; the toggle stays as the user left it.
+  preview.look.reports.clear();
+  preview.look.startupTextToggle = toggle && preview.look.startupTextAvailable;
+  preview.look.overlay = chooseOverlay(preview.look.startupTextToggle, state_.release18OrLater);
+  showLook(preview.look);
+  view_.showPreviewDetails(preview);
+}
 
 void Presenter::nextTheme() {
   int n = view_.themeEntryCount(), i = view_.selectedThemeEntry();
@@ -121,6 +169,9 @@ void Presenter::locateClicked() {
   Outcome out;
   locateHost(ctx_, out);
   report(out);
+  // A location that ends without a host (its index missing) leaves none to show.
+  if (state_.hostFolder.empty()) refreshShownEntry();
+  showHostCarries();
 }
 
 void Presenter::changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation) {
@@ -130,6 +181,10 @@ void Presenter::changeHost(const std::vector<std::string>& command, const std::f
     out = operation();
   }
   report(withAdministratorRights(ctx_, ui_, command, std::move(out)));
+  // The host's files, and perhaps its backup, changed: what the entry shows and what
+  // the host carries are read again.
+  refreshShownEntry();
+  showHostCarries();
 }
 
 void Presenter::backupPressed() {
@@ -165,19 +220,25 @@ void Presenter::pickImageClicked(int slot) {
 }
 
 void Presenter::addThemePackage() {
-  if (importThemePackage(ctx_, ui_)) fillThemeList();
+  if (std::optional<std::string> added = importThemePackage(ctx_, ui_)) fillThemeList(*added);
 }
 
 void Presenter::openThemeLibrary() { ui_.openFolder(themeLibrary(ctx_)); }
 
-void Presenter::openMoreThemes() { ui_.openWebPage(kThemeDownloadPage); }
+// There is no site that offers themes: more themes come as packages or folders that the
+// user adds, into the library this opens.
+void Presenter::openMoreThemes() { openThemeLibrary(); }
 
 void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.sep() + "模板"); }
 
-void Presenter::openProjectPage() { ui_.openWebPage(kProjectPage); }
+void Presenter::openGuide() {
+  const std::string guide = ctx_.programFolder + ctx_.sep() + kGuideFile;
+  if (!files_.exists(guide)) return show(ui_, std::vector<Report>{{MessageId::GuideMissing, guide}});
+  ui_.openWebPage(guide);
+}
 
 void Presenter::filesDropped(const std::vector<std::string>& paths) {
-  if (importDroppedItems(ctx_, ui_, paths)) fillThemeList();
+  if (std::optional<std::string> added = importDroppedItems(ctx_, ui_, paths)) fillThemeList(*added);
 }
 
 }  // namespace lumaset::ui

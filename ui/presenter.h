@@ -12,9 +12,8 @@
 
 namespace lumaset::ui {
 
-// Addresses behind the links and the theme menu.
-inline constexpr const char* kProjectPage = "https://lumaset.example.org/";
-inline constexpr const char* kThemeDownloadPage = "https://lumaset.example.org/themes/";
+// The guide that ships beside the program, opened by the title link and 帮助.
+inline constexpr const char* kGuideFile = "使用说明.txt";
 
 // What the fake theme box says until a host's look is shown.
 inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
@@ -34,7 +33,9 @@ class Presenter : private HostView {
   }
   void runStartup();
   void showFirstEntry();
-  void fillThemeList();
+  // Fills the theme list anew and shows the entry `selecting` (the first entry when the
+  // list lacks it): the box, the description and the preview always show one entry.
+  void fillThemeList(const std::string& selecting = {});
 
   void themePageClicked();   // 图形按钮5, after its pressed state flipped
   void customPageClicked();  // 图形按钮6, likewise
@@ -58,7 +59,7 @@ class Presenter : private HostView {
   void openThemeLibrary();          // theme menu "打开主题目录"
   void openMoreThemes();            // theme menu "获取更多主题..."
   void openTemplateFolder();        // 超级链接框7
-  void openProjectPage();           // 超级链接框3 and 超级链接框4
+  void openGuide();                 // 超级链接框3 and 超级链接框4
   void filesDropped(const std::vector<std::string>& paths);
 
  private:
@@ -70,6 +71,11 @@ class Presenter : private HostView {
   // Runs an operation that changes the host and shows its outcome; when this process
   // lacks the rights, `command` runs it with administrator rights once the user agrees.
   void changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation);
+  // Says in the window which look the host carries now.
+  void showHostCarries();
+  // Reads the selected entry again after the host or its backup changed; the toggle stays
+  // as the user left it.
+  void refreshShownEntry();
 
   // HostView: what the core's operations show while they run.
   void setPathBox(const std::string& text) override { view_.setPathBox(text); }

@@ -62,8 +62,10 @@ class FakeInteraction : public Interaction, public HostQuestions {
     answers.pop_front();
     return answer;
   }
-  void openFolder(const std::string&) override {}
-  void openWebPage(const std::string&) override {}
+  // What the shell was asked to open: folders, and pages or documents.
+  std::vector<std::string> openedFolders, openedPages;
+  void openFolder(const std::string& path) override { openedFolders.push_back(path); }
+  void openWebPage(const std::string& url) override { openedPages.push_back(url); }
   // What host discovery finds for the host dialog, and every request the core made of it.
   std::vector<FoundHost> foundHosts;
   std::vector<HostRequest> hostRequests;

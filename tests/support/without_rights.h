@@ -59,6 +59,7 @@ class EntryView : public ui::MainView {
   void showPreviewDetails(const Preview&) override {}
   std::string customField(int slot) const override { return fields[slot]; }
   void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
+  void showHostCarries(const std::string&) override {}
   void minimise() override {}
   void close() override {}
 };

@@ -516,6 +516,12 @@ void checkPreviewDrag(HWND preview) {
   ok("the splash preview follows a drag");
 }
 
+// The label in the top strip says which look the host carries after each change.
+void checkHostCarries(HWND main, const std::string& expected) {
+  HWND label = findChild(main, lumaset::ui::id(lumaset::ui::Control::HostCarriesLabel));
+  waitUntil([&] { return label && IsWindowVisible(label) && textOf(label) == expected; }, "the label " + expected);
+  ok("the top strip says " + expected);
+}
 #include "gui_keyboard_checks.h"
 
 }  // namespace
@@ -580,10 +586,12 @@ int wmain(int argc, wchar_t** argv) {
   answerBox("找到 Photoshop",
             "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。\r\n找到的 Photoshop：" +
                 host + "\\\r\n");
-  waitUntil([] {
-    HWND dialog = findDialog("找到 Photoshop 的位置", [](HWND d) { return fileNameEdit(d) != nullptr; });
-    return dialog && textOf(fileNameEdit(dialog)) == "Photoshop.exe";
-  }, "the first start's dialog");
+  waitUntil(
+      [] {
+        HWND dialog = findDialog("找到 Photoshop 的位置", [](HWND d) { return fileNameEdit(d) != nullptr; });
+        return dialog && textOf(fileNameEdit(dialog)) == "Photoshop.exe";
+      },
+      "the first start's dialog");
   Sleep(800);
   screenshot("first-start-dialog");
   confirmFileDialog("找到 Photoshop 的位置", "Photoshop.exe");
@@ -630,6 +638,7 @@ int wmain(int argc, wchar_t** argv) {
   if (readFile(res + "PSIconsLowRes.dat") != expectedLow) fail("the LowRes pack is not the backup plus the theme");
   if (readFile(bak + "IconResources.idx") != originalIndex) fail("the backup index is not the host's original");
   ok("theme " + theme + " applied");
+  checkHostCarries(main, "当前：" + theme);
 
   // The host's own look back.
   choose(main, "[默认]");
@@ -639,6 +648,7 @@ int wmain(int argc, wchar_t** argv) {
       readFile(language) != originalLanguage)
     fail("[默认] did not give the host back byte for byte");
   ok("[默认] restored the host");
+  checkHostCarries(main, "当前：原版");
   checkEnterApplies(main, theme, [&] { return readFile(res + "PSIconsLowRes.dat") == expectedLow; });
 
   // Custom images: all six picked, the startup text hidden.
@@ -671,8 +681,9 @@ int wmain(int argc, wchar_t** argv) {
            std::to_string(originalLanguage.size() + 4870));
     Sleep(50);
   }
-  if (findDialog("")) fail("applying custom images showed a message");
+  answerBox("应用", "修改完成");
   ok("six custom images applied with the startup text hidden");
+  checkHostCarries(main, "当前：自定义图片");
 
   // The frame window follows the main window wherever it goes.
   SetWindowPos(main, nullptr, 100, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,0 +1,28 @@
+#include "backup/host_look.h"
+
+#include "backup/edit_session.h"
+#include "backup/host_record.h"
+#include "iconstore/index_format.h"
+#include "run/host_location.h"
+
+namespace lumaset {
+
+HostLook carriedLook(const Context& ctx) {
+  if (!hostPathsSettled(ctx.state, ctx.sep())) return {};
+  BackupLayout b = backupLayout(ctx);
+  if (!ctx.files.exists(b.backupFile(kIndexFile))) return {LookKind::Own, ""};
+  followLinks(ctx.files, b);
+  HostRecord record(ctx.files, b);
+  if (!record.found()) return {};
+  auto asLeft = [](HostFileState state) { return state == HostFileState::Untouched || state == HostFileState::AsLeft; };
+  const HostFileState index = record.state(kIndexFile);
+  if (!asLeft(index)) return {};
+  for (const std::string& key : record.backedUpKeys()) {
+    if (key != kIndexFile && !asLeft(record.state(key))) return {};
+  }
+  if (index == HostFileState::Untouched) return {LookKind::Own, ""};
+  const HostLook& applied = record.applied();
+  return applied.kind == LookKind::Theme || applied.kind == LookKind::Custom ? applied : HostLook{};
+}
+
+}  // namespace lumaset

@@ -1,0 +1,191 @@
+// What the window shows is what happens, with a fake window: a theme's preview shows the
+// icons an apply leaves, an import selects and previews the theme it added, "[默认]"
+// before any backup is the current look, the label says which look the host carries,
+// and the links open what ships beside the program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/fake_main_view.h"
+#include "support/host_fixture.h"
+#include "support/theme_maker.h"
+#include "support/wine_prefix.h"
+#include "support/zip_builder.h"
+#include "ui/presenter.h"
+
+namespace lumaset {
+namespace {
+
+std::string info(const std::string& description) { return "[Lumaset_theme]\r\ninfo=" + description + "\r\n"; }
+
+class WindowShows : public testing::HostFixture {
+ protected:
+  testing::FakeMainView main;
+  testing::ListedPlaces places;
+  ui::Presenter presenter{files, ui, places, main, home};
+
+  void SetUp() override {
+    HostFixture::SetUp();
+    testing::writeTheme(home, "Full", testing::sixImages(20), info("Full theme"));
+    // A splash alone, like the sample theme Sunset.
+    testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(30)}}, info("Bare theme"));
+  }
+  void start() {
+    makeHost();
+    ui.answers.push_back(host.exePath);
+    presenter.start();
+    ui.boxes.clear();
+  }
+  void choose(const std::string& entry) {
+    auto found = std::find(main.entries.begin(), main.entries.end(), entry);
+    ASSERT_NE(found, main.entries.end()) << entry;
+    main.selected = static_cast<int>(found - main.entries.begin());
+    presenter.themeBoxUpdate();
+  }
+  void apply(const std::string& entry) {
+    choose(entry);
+    ui.boxes.clear();
+    presenter.applyThemeClicked();
+    ASSERT_EQ(ui.boxes, (std::vector<testing::RecordedBox>{{"修改完成", "应用", MessageIcon::None}})) << entry;
+    ui.boxes.clear();
+  }
+  // The fake box, the list's selection and the description all name one entry.
+  void expectShown(const std::string& entry, const std::string& description) {
+    EXPECT_EQ(main.fakeBoxText, entry);
+    EXPECT_EQ(main.selectedThemeText(), entry);
+    ASSERT_FALSE(main.looks.empty());
+    EXPECT_EQ(main.looks.back().description, description);
+  }
+  static void expectSameImages(const Look& shown, const Look& expected, const std::string& what) {
+    EXPECT_TRUE(shown.splash == expected.splash) << what;
+    EXPECT_TRUE(shown.darkIcon == expected.darkIcon) << what;
+    EXPECT_TRUE(shown.lightIcon == expected.lightIcon) << what;
+  }
+};
+
+// A theme without icons leaves the host's own there: the preview shows those, not the
+// icons of the entry shown before, and not the icons a theme applied earlier left.
+TEST_F(WindowShows, ThemePreviewShowsTheIconsTheApplyLeaves) {
+  start();
+  const Look own = main.looks.back();  // "[当前]" at the start: the host's own icons
+  ASSERT_FALSE(own.darkIcon.empty());
+  choose("Full");
+  choose("Bare");
+  EXPECT_TRUE(main.looks.back().darkIcon == own.darkIcon);  // before any backup: the current ones
+  EXPECT_TRUE(main.looks.back().lightIcon == own.lightIcon);
+  apply("Full");  // the host shows Full's icons now; its own stay in the backup
+  choose("Bare");
+  const Look bare = main.looks.back();
+  EXPECT_TRUE(bare.darkIcon == own.darkIcon);
+  EXPECT_TRUE(bare.splash == testing::samplePng(30));
+  apply("Bare");
+  choose("[当前]");
+  expectSameImages(main.looks.back(), bare, "the host after the apply against the preview before it");
+}
+
+TEST_F(WindowShows, AnImportSelectsAndPreviewsTheThemeItAdded) {
+  start();
+  choose("Full");
+  testing::writeTheme(dir.str() + "/drop", "Dropped", {{"loading_low.png", testing::samplePng(40)}},
+                      info("Dropped theme"));
+  presenter.filesDropped({dir / "drop/LumasetTheme/Dropped"});
+  expectShown("Dropped", "Dropped theme");
+  EXPECT_TRUE(main.looks.back().splash == testing::samplePng(40));
+  EXPECT_TRUE(main.previews.back().indicatorsShown);
+
+  testing::writeFile(dir / "dl/Zipped.zip", testing::buildZip({{"info.ini", info("Zipped theme")},
+                                                               {"loading_low.png", testing::samplePng(41)}}));
+  ui.answers.push_back(dir / "dl/Zipped.zip");
+  presenter.addThemePackage();
+  expectShown("Zipped", "Zipped theme");
+  EXPECT_TRUE(main.looks.back().splash == testing::samplePng(41));
+  // An import that adds nothing leaves the entry as it was shown.
+  const std::size_t looks = main.looks.size();
+  ui.answers.push_back(dir / "dl/none.zip");
+  presenter.addThemePackage();
+  expectShown("Zipped", "Zipped theme");
+  EXPECT_EQ(main.looks.size(), looks);
+}
+
+// "[默认]" before any backup: nothing has been changed, so the host's own look is its
+// current one; no message. The description follows the backup the first apply makes.
+TEST_F(WindowShows, DefaultBeforeAnyBackupIsTheCurrentLookWithoutAMessage) {
+  start();
+  const Look current = main.looks.back();
+  choose("[默认]");
+  EXPECT_TRUE(ui.boxes.empty());
+  expectShown("[默认]", "Photoshop 的默认启动画面（还没有备份，就是当前的画面）");
+  expectSameImages(main.looks.back(), current, "[默认] before a backup");
+  presenter.applyThemeClicked();
+  expectShown("[默认]", "Photoshop 的默认启动画面（备份的画面）");
+  apply("Full");
+  choose("[默认]");
+  EXPECT_TRUE(ui.boxes.empty());
+  expectSameImages(main.looks.back(), current, "[默认] over Full");
+}
+
+TEST_F(WindowShows, WithoutAHostTheBuiltInEntriesSayNothingIsChosen) {
+  presenter.start();  // the first location is cancelled
+  ui.boxes.clear();
+  presenter.nextTheme();
+  expectShown("[当前]", "还没有选择 Photoshop（点“Ps 路径”旁的文件夹按钮选择 Photoshop.exe）");
+  presenter.nextTheme();
+  expectShown("[默认]", "还没有选择 Photoshop（点“Ps 路径”旁的文件夹按钮选择 Photoshop.exe）");
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(main.looks.back().splash.empty());
+  EXPECT_EQ(main.carries, std::vector<std::string>{""});
+}
+
+TEST_F(WindowShows, TheLabelSaysWhichLookTheHostCarries) {
+  start();
+  EXPECT_EQ(main.carries.back(), "当前：原版");
+  apply("Full");
+  EXPECT_EQ(main.carries.back(), "当前：Full");
+  testing::writeFile(dir / "dark.png", testing::samplePng(50));
+  main.fields[2] = dir / "dark.png";
+  presenter.applyCustomClicked();
+  EXPECT_EQ(main.carries.back(), "当前：自定义图片");
+  apply("[默认]");
+  EXPECT_EQ(main.carries.back(), "当前：原版");
+  apply("Bare");
+  EXPECT_EQ(main.carries.back(), "当前：Bare");
+
+  // Someone else changes the language file: the next start claims nothing; "备份" makes
+  // the change the host's own, and the theme is known again.
+  std::ofstream(testing::pathFromUtf8(host.languageFile), std::ios::binary | std::ios::app) << "xx";
+  testing::FakeMainView again;
+  ui::Presenter restarted{files, ui, places, again, home};
+  restarted.start();
+  EXPECT_EQ(again.carries.back(), "当前：未知");
+  restarted.backupPressed();
+  EXPECT_EQ(again.carries.back(), "当前：Bare");
+}
+
+// A location shows the new host's current look under "[当前]", and what it carries.
+TEST_F(WindowShows, ALocationShowsTheNewHostUnderTheCurrentEntry) {
+  start();
+  apply("Full");
+  makeHost("v16.1.2", "16.1.2", true, "PS2");
+  ui.answers.push_back(host.exePath);
+  presenter.locateClicked();
+  EXPECT_EQ(main.pathBox.back(), host.folder + "/");
+  expectShown("[当前]", "当前 Photoshop 的启动画面");
+  EXPECT_EQ(main.carries.back(), "当前：原版");
+}
+
+TEST_F(WindowShows, LinksOpenTheGuideAndTheThemeLibrary) {
+  start();
+  presenter.openGuide();  // not beside the program: said, and nothing opened
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text.rfind("找不到使用说明：" + home + "/使用说明.txt\r\n", 0), 0u) << ui.boxes[0].text;
+  EXPECT_TRUE(ui.openedPages.empty());
+  testing::writeFile(home + "/使用说明.txt", "guide");
+  presenter.openGuide();
+  EXPECT_EQ(ui.openedPages, std::vector<std::string>{home + "/使用说明.txt"});
+  presenter.openMoreThemes();
+  EXPECT_EQ(ui.openedFolders, std::vector<std::string>{home + "/LumasetTheme"});
+  EXPECT_EQ(ui.openedPages.size(), 1u);  // no web page
+}
+
+}  // namespace
+}  // namespace lumaset

@@ -16,14 +16,16 @@ namespace {
 
 struct Button {
   ButtonLooks names;
-  kit::Image* normal = nullptr;
-  kit::Image* over = nullptr;
-  kit::Image* down = nullptr;
-  kit::Image* disabled = nullptr;
+  // The looks, each decoded when it is first drawn: a start draws only the normal ones.
+  kit::Image* looks[4] = {};  // normal, over, down, disabled
+  bool tried[4] = {};
+  bool high = false;  // the 2x looks, from 150 %
   bool twoState = false;
   bool pressed = false;  // two-state buttons
   kit::ButtonState state = kit::ButtonState::Normal;
 };
+
+enum Look { kNormal, kOver, kDown, kDisabled };
 
 kit::Image* load(const std::string& name, bool high) {
   if (name.empty()) return nullptr;
@@ -32,26 +34,39 @@ kit::Image* load(const std::string& name, bool high) {
   return bytes.empty() ? nullptr : kit::loadImageFromBytes(std::string(bytes));
 }
 
+kit::Image* lookOf(Button& b, Look which) {
+  if (!b.tried[which]) {
+    const std::string* names[4] = {&b.names.normal, &b.names.over, &b.names.down, &b.names.disabled};
+    b.looks[which] = load(*names[which], b.high);
+    b.tried[which] = true;
+  }
+  return b.looks[which];
+}
+
+void dropLooks(Button& b) {
+  for (int i = 0; i < 4; ++i) {
+    kit::disposeImage(b.looks[i]);
+    b.looks[i] = nullptr;
+    b.tried[i] = false;
+  }
+}
+
 void loadLooks(Button& b, int dpi) {
-  for (kit::Image* image : {b.normal, b.over, b.down, b.disabled}) kit::disposeImage(image);
-  const bool high = Scale{dpi}.highImages();
-  b.normal = load(b.names.normal, high);
-  b.over = load(b.names.over, high);
-  b.down = load(b.names.down, high);
-  b.disabled = load(b.names.disabled, high);
+  dropLooks(b);
+  b.high = Scale{dpi}.highImages();
 }
 
 Button* of(HWND window) { return reinterpret_cast<Button*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
-kit::Image* currentLook(HWND window, const Button& b) {
+kit::Image* currentLook(HWND window, Button& b) {
   kit::Image* look = nullptr;
   if (!IsWindowEnabled(window))
-    look = b.disabled;
+    look = lookOf(b, kDisabled);
   else if (b.state == kit::ButtonState::Down || b.pressed)
-    look = b.down;
+    look = lookOf(b, kDown);
   else if (b.state == kit::ButtonState::Over)
-    look = b.over;
-  return look ? look : b.normal;
+    look = lookOf(b, kOver);
+  return look ? look : lookOf(b, kNormal);
 }
 
 // Moves the drawing state on with a mouse or enable message; true when it changed.
@@ -165,7 +180,7 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_NCDESTROY:
       if (b) {
-        for (kit::Image* image : {b->normal, b->over, b->down, b->disabled}) kit::disposeImage(image);
+        dropLooks(*b);
         delete b;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       }

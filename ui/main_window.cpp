@@ -255,7 +255,6 @@ void MainWindow::windowStartup() {
   frameImage_.attach(frame_);
   openPreviewWindow();
   showBuiltinImages();
-  showOverlayImage();
 
   RECT m = kit::windowRect(main_), p = kit::windowRect(preview_);
   SetWindowPos(preview_, nullptr, p.left, scale_.px(2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -265,7 +264,11 @@ void MainWindow::windowStartup() {
   ShowWindow(frame_, SW_SHOWNOACTIVATE);
   ShowWindow(preview_, SW_SHOWNOACTIVATE);
 
+  // The first look is read and drawn once: the preview's first composition is the one
+  // the user sees.
   presenter_.showFirstEntry();
+  started_ = true;
+  showPlaceholder();
 }
 
 void MainWindow::openPreviewWindow() {
@@ -286,7 +289,6 @@ void MainWindow::openPreviewWindow() {
   splash_.attachPictureBox(splashBox);
   // The overlay is drawn last, over the splash: the composition draws lower children on top.
   SetWindowPos(overlayBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  previewImage_.refresh();
 }
 
 void MainWindow::frameFollows() {

@@ -121,6 +121,8 @@ class MainWindow : public MainView {
   void showBuiltinImages();
   void showLookImages();
   void showOverlayImage();
+  // The placeholder splash, when the start found no look to show.
+  void showPlaceholder();
 
   HWND control(Control id) const;
   bool checked(Control id) const;
@@ -153,6 +155,7 @@ class MainWindow : public MainView {
   Look lookShown_;
   Overlay overlayShown_ = Overlay::Clear;
   bool lookReceived_ = false;
+  bool started_ = false;  // the start has shown its first look, or found none to show
   HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
   HMENU themeMenu_ = nullptr;
   int listShownEntry_ = -1;  // the theme list's selection when it opened

@@ -68,9 +68,15 @@ void MainWindow::showBuiltinImages() {
     fake.attach(box);
     fake.setBackImage(slicedBuiltin(scale_, "theme_box", {0, 1, 2, 241, 242, 243}, {0, 1, 2, 24, 25, 26}, true));
   }
-  if (!preview_) return;
-  previewImage_.setBackImage(builtinAtScale(scale_, "clear_overlay"));
-  if (!lookReceived_) splash_.setBackImage(builtinAtScale(scale_, "placeholder_splash"));
+  // The preview window's own image, the clear overlay, is fully transparent: it is not
+  // drawn. The placeholder waits until the start has shown whatever look it could.
+  if (preview_ && started_ && !lookReceived_) splash_.setBackImage(builtinAtScale(scale_, "placeholder_splash"));
+}
+
+void MainWindow::showPlaceholder() {
+  if (!preview_ || lookReceived_) return;
+  splash_.setBackImage(builtinAtScale(scale_, "placeholder_splash"));
+  showOverlayImage();
 }
 
 void MainWindow::showLookImages() {
@@ -82,7 +88,8 @@ void MainWindow::showLookImages() {
 
 void MainWindow::showOverlayImage() {
   if (!preview_) return;
-  overlay_.setBackImage(builtinAtScale(scale_, overlayShown_ == Overlay::Clear ? "clear_overlay" : "marked_overlay"));
+  // The clear overlay is fully transparent: no image draws the same, without decoding one.
+  overlay_.setBackImage(overlayShown_ == Overlay::Clear ? nullptr : builtinAtScale(scale_, "marked_overlay"));
   previewImage_.refresh();
 }
 

@@ -345,8 +345,19 @@ void compareChange(const Measures& changed, const Measures& fresh) {
 void sendDpiChanged(const Program& program, int dpi, const RECT& suggested) {
   // The rectangle lies at one address in both processes, whether or not the system
   // carries the message's pointer across.
-  void* remote = VirtualAllocEx(program.process, nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-  void* local = remote ? VirtualAlloc(remote, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  // An address free in both is searched for: the first one the program gets may be taken
+  // in this process.
+  void* remote = nullptr;
+  void* local = nullptr;
+  for (std::uintptr_t i = 0; i < 256; ++i) {
+    auto* wanted = reinterpret_cast<void*>(0x30000000 + i * 0x00100000);
+    remote = VirtualAllocEx(program.process, wanted, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) continue;
+    local = VirtualAlloc(remote, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (local == remote) break;
+    VirtualFreeEx(program.process, remote, 0, MEM_RELEASE);
+    remote = local = nullptr;
+  }
   if (!remote || local != remote) fail("cannot place the suggested rectangle");
   *static_cast<RECT*>(local) = suggested;
   if (!WriteProcessMemory(program.process, remote, &suggested, sizeof suggested, nullptr))

@@ -52,17 +52,23 @@ void paintPathEnd(HWND edit) {
   EndPaint(edit, &ps);
 }
 
+bool readOnly(HWND edit) { return (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0; }
+
 LRESULT CALLBACK pathEndProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_SETTEXT: {
       LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      // A box that takes no typing has no caret to show over the end it draws.
+      if (message == WM_SETFOCUS && readOnly(edit)) HideCaret(edit);
       InvalidateRect(edit, nullptr, TRUE);
       return result;
     }
     case WM_PAINT:
-      if (GetFocus() == edit) break;
+      // A box that takes typing shows its own text while it is typed in; a read-only one
+      // always shows the path's end.
+      if (GetFocus() == edit && !readOnly(edit)) break;
       paintPathEnd(edit);
       // The rest of the chain (the box's outline) still draws; the edit itself finds
       // nothing left to paint.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -34,8 +35,15 @@ class AdministratorRights : public testing::HostFixture {
   std::unique_ptr<testing::WithoutRightsBelow> limited;
   std::unique_ptr<ui::Presenter> window;
 
+  std::string savedTemporary;
+
   void SetUp() override {
     HostFixture::SetUp();
+    // The worker's result files are claimed in the temporary folder: each test has its own,
+    // so that tests running side by side do not see each other's files.
+    if (const char* old = std::getenv("TMPDIR")) savedTemporary = old;
+    std::filesystem::create_directories(home + "/temporary");
+    setenv("TMPDIR", (home + "/temporary").c_str(), 1);
     startThemes = {{"Ink", testing::sixImages(10), testing::kHidingThemeInfo}};
     startOn();
     limited = std::make_unique<testing::WithoutRightsBelow>(files, host.folder);
@@ -44,6 +52,15 @@ class AdministratorRights : public testing::HostFixture {
     window->runStartup();
     window->themeBoxUpdate();  // the preview of "Ink" sets the startup-text toggle
     ui.boxes.clear();
+  }
+
+  void TearDown() override {
+    if (savedTemporary.empty()) {
+      unsetenv("TMPDIR");
+    } else {
+      setenv("TMPDIR", savedTemporary.c_str(), 1);
+    }
+    HostFixture::TearDown();
   }
 
   // The first folder an edit changes, named by the refusal.

@@ -153,10 +153,10 @@ void MainWindow::createThemePage(HWND theme) {
   fake.setBackImageFromBytes(std::string(embeddedImage("theme_box")));
   moveWindowOnPress(fakeBox);
   // The selected name: a label inside the fake box, painting the box's inside colour
-  // behind its text; it stops short of the box's bottom outline and of its arrow.
-  HWND name = add(fakeBox, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, 8, 1, 232, 24,
-                  SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, fonts_[Font12]);
-  showOnly(name, kThemeNameWidth, 23);
+  // behind its text. It ends short of the box's bottom outline and of its arrow, so that
+  // the box's image shows them whole at every DPI.
+  add(fakeBox, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, 8, 1, kThemeNameWidth, 23,
+      SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, fonts_[Font12]);
   forwardChildMessages(fakeBox);
   addButton(theme, Control::NextThemeButton, 536, 8, 27, 26, "next", false);
   addLink(theme, Control::ThemeMenuLink, "…", 568, 3, 24, 24, fonts_[Font21]);

@@ -46,7 +46,6 @@ void MainWindow::finishControls() {
   SendMessageW(control(Control::PathBox), EM_SETREADONLY, TRUE, 0);
   showPathEnd(control(Control::PathBox));
   for (Control field : kSlotFields) showPathEnd(control(field));
-  addThemeBoxArrow(control(Control::ThemeBoxText));
   drawThemeListFace(control(Control::ThemeList));
   // The label would reach over its frame's right side: it shows up to 3 pixels before it
   // (design pixels: the part shown is scaled with the window).

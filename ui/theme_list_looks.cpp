@@ -26,20 +26,6 @@ RECT arrowArea(HWND box) {
   return {r.right - kArrowWidth - 3, r.top, r.right - 3, r.bottom};
 }
 
-// The name's label reaches over the closed box's arrow and paints its background there:
-// it draws the arrow again where the box's image has it.
-LRESULT CALLBACK arrowProc(HWND name, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  LRESULT result = DefSubclassProc(name, message, wParam, lParam);
-  if (message == WM_PAINT) {
-    RECT area = arrowArea(GetParent(name));
-    MapWindowPoints(GetParent(name), name, reinterpret_cast<POINT*>(&area), 2);
-    HDC dc = GetDC(name);
-    drawDownArrow(dc, area);
-    ReleaseDC(name, dc);
-  }
-  return result;
-}
-
 void paintFace(HWND combo) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(combo, &ps);
@@ -89,11 +75,6 @@ void drawDownArrow(HDC dc, const RECT& area) {
       SetPixelV(dc, cx + 4 - i, top + i + thick, kLinkColour);
     }
   }
-}
-
-void addThemeBoxArrow(HWND name) {
-  SetWindowSubclass(name, arrowProc, 10, 0);
-  InvalidateRect(name, nullptr, TRUE);
 }
 
 void drawThemeListFace(HWND combo) { SetWindowSubclass(combo, faceProc, 11, 0); }

@@ -10,7 +10,8 @@ set -euo pipefail
 # Wine runs that overlap share one display: a display of each run's own would end with
 # that run and take the other runs' wine (its desktop process) down with it.
 if [[ "$1" == *.exe ]] && [ -z "${LUMASET_USE_DISPLAY:-}" ]; then
-  LUMASET_USE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  LUMASET_USE_DISPLAY=1 exec "$(dirname "$0")/../scripts/with-display" \
+    "${LUMASET_WINEPREFIX:-$(cd "$(dirname "$1")" && pwd)/wineprefix}" bash "$0" "$@"
 fi
 cli_exe=$1 native=$2 stubs=$3 rounds=$4
 # shellcheck source=support/cli_run.sh

@@ -7,7 +7,8 @@
 set -euo pipefail
 # One virtual display and one wine server for every run of the script.
 if [ -z "${LUMASET_USE_DISPLAY:-}" ]; then
-  LUMASET_USE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  LUMASET_USE_DISPLAY=1 exec "$(dirname "$0")/../../scripts/with-display" \
+    "${LUMASET_WINEPREFIX:-$(cd "$(dirname "$1")" && pwd)/wineprefix}" bash "$0" "$@"
 fi
 
 cli_exe=$1 native=$2 stubs=$3

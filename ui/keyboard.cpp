@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/palette.h"
+#include "widgets/window_text.h"
 
 namespace lumaset::ui {
 namespace {
@@ -17,8 +18,7 @@ bool showsAndTakesInput(HWND window) { return window && IsWindowVisible(window) 
 RECT textRect(HWND label) {
   RECT client;
   GetClientRect(label, &client);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  const std::wstring text = kit::windowText(label);
   if (text.empty()) return client;
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));

@@ -2,6 +2,7 @@
 #include "assets/builtin_images.h"
 #include "platform/win32_text.h"
 #include "ui/main_window.h"
+#include "widgets/window_text.h"
 
 namespace lumaset::ui {
 
@@ -123,9 +124,7 @@ void MainWindow::showPreviewDetails(const Preview& preview) {
 
 std::string MainWindow::customField(int slot) const {
   HWND field = control(kSlotFields[slot]);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  GetWindowTextW(field, text.data(), static_cast<int>(text.size()));
-  return fromWide(text.c_str());
+  return fromWide(kit::windowText(field));
 }
 
 void MainWindow::setCustomField(int slot, const std::string& path) { setPathText(kSlotFields[slot], path); }

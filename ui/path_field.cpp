@@ -7,15 +7,10 @@
 #include "formats/path_ellipsis.h"
 #include "platform/win32_text.h"
 #include "ui/palette.h"
+#include "widgets/window_text.h"
 
 namespace lumaset::ui {
 namespace {
-
-std::wstring textOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // Paints what the edit would, with the path's end in place of its scrolled text: the
 // colours its parent gives it, its font, its margins and its line's height.
@@ -36,7 +31,7 @@ void paintPathEnd(HWND edit) {
   }
   const auto margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
   const int left = LOWORD(margins), width = r.right - left - HIWORD(margins);
-  const std::string shown = pathEndThatFits(fromWide(textOf(edit)), "\\/", [&](const std::string& candidate) {
+  const std::string shown = pathEndThatFits(fromWide(kit::windowText(edit)), "\\/", [&](const std::string& candidate) {
     const std::wstring wide = toWide(candidate);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);

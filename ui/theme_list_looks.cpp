@@ -13,6 +13,13 @@ namespace {
 constexpr int kArrowWidth = 26;  // the box's right end, where the arrow stands
 constexpr int kItemHeight = 20;
 
+// The text of one of the list's entries.
+std::wstring entryText(HWND combo, WPARAM index) {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
 void fill(HDC dc, const RECT& r, COLORREF colour) {
   SetDCBrushColor(dc, colour);
   FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -36,9 +43,7 @@ void paintFace(HWND combo) {
   FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   if (selected != CB_ERR) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(combo, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
+    const std::wstring text = entryText(combo, static_cast<WPARAM>(selected));
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColour);
@@ -88,9 +93,7 @@ void drawThemeListItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const bool chosen = (item.itemState & ODS_SELECTED) != 0;
   fill(item.hDC, item.rcItem, chosen ? kLinkColour : kPanelColour);
-  std::wstring text(static_cast<std::size_t>(SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()))));
+  const std::wstring text = entryText(item.hwndItem, item.itemID);
   HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, chosen ? kPanelColour : kTextColour);

@@ -11,6 +11,7 @@
 #include "widgets/kit.h"
 #include "widgets/placement.h"
 #include "widgets/window_rect.h"
+#include "widgets/window_text.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -30,11 +31,8 @@ POINT clientCorner(HWND layered, HWND child) {
 }
 
 void drawTextBoxText(Gdiplus::GpGraphics* g, HWND child, float x, float y, float w, float h) {
-  int length = GetWindowTextLengthW(child);
-  if (length <= 0) return;
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(child, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
+  const std::wstring text = windowText(child);
+  if (text.empty()) return;
   FontHandle font;
   font.fromWindow(child);
   StringFormatHandle format;
@@ -43,7 +41,7 @@ void drawTextBoxText(Gdiplus::GpGraphics* g, HWND child, float x, float y, float
   Gdiplus::GpSolidFill* brush = nullptr;
   GdipCreateSolidFill(argbFromColorref(static_cast<unsigned>(getProp(child, kTextColor)), 255), &brush);
   Gdiplus::RectF layout(x + 2, y + 2, w - 4, h - 4);
-  GdipDrawString(g, text.c_str(), length, font.handle(), &layout, format.handle(), brush);
+  GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.handle(), &layout, format.handle(), brush);
   GdipDeleteBrush(brush);
 }
 

@@ -39,21 +39,9 @@ HWND topWindow(DWORD process, const wchar_t* cls) {
 }
 
 HWND child(HWND main, const char* name) {
-  struct Search {
-    int id;
-    HWND found = nullptr;
-  } search{controlId(name)};
-  EnumChildWindows(
-      main,
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(window) != s->id) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (!search.found) fail(std::string("no control ") + name);
-  return search.found;
+  HWND found = driver::findChild(main, controlId(name));
+  if (!found) fail(std::string("no control ") + name);
+  return found;
 }
 
 std::string textOf(HWND window) {

@@ -7,6 +7,8 @@
 set -euo pipefail
 exe=$1 cli=$2 driver=$3 native=$4 stubs=$5 source=$6
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=screenshots.sh
+source "$here/screenshots.sh"
 prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$driver")" && pwd)/wineprefix}
 work=$(mktemp -d)
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -33,9 +35,5 @@ status=0
 LUMASET_SCREEN=1792x1440x24 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/$(basename "$exe")")" \
   "$(winpath "$work/program/$(basename "$cli")")" "$(winpath "$work/PS/Photoshop.exe")" "$(winpath "$work/shots")" \
   "$(winpath "$work/high.bmp")" 2> >(grep -v 'X connection' >&2) || status=$?
-for bmp in "$work"/shots/*.bmp; do
-  [ -f "$bmp" ] || continue
-  name=$(basename "$bmp" .bmp)
-  convert "$bmp" "$shots/$name.png" && echo "screenshot: $shots/$name.png"
-done
+keep_screenshots "$work/shots" "$shots"
 [ "$status" -eq 0 ] || fail "the driver failed ($status)"

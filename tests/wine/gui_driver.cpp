@@ -21,6 +21,7 @@
 
 using lumaset::fromWide;
 using lumaset::toWide;
+using driver::findChild;
 using lumaset::ui::controlId;
 
 namespace {
@@ -147,23 +148,6 @@ HWND findDialog(const std::string& title, const std::function<bool(HWND)>& test 
         if (pid != lumasetProcess || !IsWindowVisible(window) || classOf(window) != L"#32770") return TRUE;
         if (!s->title.empty() && textOf(window) != s->title) return TRUE;
         if (*s->test && !(*s->test)(window)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND findChild(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found = nullptr;
-  } search{id};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(window) != s->id) return TRUE;
         s->found = window;
         return FALSE;
       },

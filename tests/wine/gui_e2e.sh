@@ -6,6 +6,8 @@
 set -euo pipefail
 exe=$1 driver=$2 native=$3 stubs=$4 source=$5
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=screenshots.sh
+source "$here/screenshots.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -35,10 +37,6 @@ status=0
 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/lumaset.exe")" "$(winpath "$work/PS")" Aurora \
   "$(winpath "$work/dl/Ink.blue.zip")" "$(winpath "$long/光影 a long picture name, light.png")" \
   "$(winpath "$work/shots/lumaset-under-wine.bmp")" "$(winpath "$work/PS2")" "$(winpath "$work/PS3")" 2> >(grep -v 'X connection' >&2) || status=$?
-for bmp in "$work"/shots/*.bmp; do
-  [ -f "$bmp" ] || continue
-  name=$(basename "$bmp" .bmp)
-  convert "$bmp" "$shots/$name.png" && echo "screenshot: $shots/$name.png"
-done
+keep_screenshots "$work/shots" "$shots"
 [ "$status" -eq 0 ] || fail "the driver failed ($status)"
 [ -d "$work/PS/Resources/lumaset_BAK" ] || fail "no backup was made"

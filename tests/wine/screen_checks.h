@@ -16,13 +16,13 @@ struct Shot {
   int width = 0, height = 0;
   std::vector<std::uint8_t> bgr;  // bottom-up rows of 24-bit pixels, as a BMP holds them
   int stride() const { return (width * 3 + 3) & ~3; }
-  // The brightest channel of the pixel at screen position (x, y); 0 outside the screen.
   // The pixel at screen position (x, y) as RGB(r, g, b); 0 outside the screen.
   COLORREF colour(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return 0;
     const std::uint8_t* p = &bgr[static_cast<std::size_t>(height - 1 - y) * stride() + x * 3];
     return RGB(p[2], p[1], p[0]);
   }
+  // The brightest channel of the pixel at screen position (x, y); 0 outside the screen.
   int brightness(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return 0;
     const std::uint8_t* p = &bgr[static_cast<std::size_t>(height - 1 - y) * stride() + x * 3];
@@ -121,5 +121,23 @@ void mouseDrag(int x, int y, int dx, int dy, Arrived arrived) {
 }
 
 inline POINT centreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// The window below parent (at any depth) whose control id is id, or null.
+inline HWND findChild(HWND parent, int id) {
+  struct Search {
+    int id;
+    HWND found = nullptr;
+  } search{id};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(window) != s->id) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 }  // namespace driver

@@ -93,7 +93,7 @@ void MainWindow::layOutControls() {
   }
   if (cutWindow_) ui::cutOut(cutWindow_, cutCovering_.data(), static_cast<int>(cutCovering_.size()));
   // The tooltips' areas follow their controls.
-  for (Control c : {Control::Badge1x, Control::Badge2x, Control::BadgeText, Control::BackupLink}) {
+  for (Control c : {Control::Badge1x, Control::Badge2x, Control::BadgeText, Control::BackupLink, Control::PathBox}) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = control(c);

@@ -28,7 +28,13 @@ void MainWindow::setPathText(Control id, const std::string& text) {
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
 }
 
-void MainWindow::setPathBox(const std::string& text) { setPathText(Control::PathBox, text); }
+void MainWindow::setPathBox(const std::string& text) {
+  setPathText(Control::PathBox, text);
+  // The box shows the folder's end; the pointer resting on it shows the whole folder.
+  kit::ImageControl box;
+  box.attach(control(Control::PathBox));
+  box.setToolTip(text);
+}
 
 void MainWindow::showLook(const Look& look) {
   lookShown_ = look;

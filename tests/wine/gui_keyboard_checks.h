@@ -147,6 +147,27 @@ void checkPathBox(HWND main, const std::string& folder) {
   for (WORD key : {WORD('X'), WORD('Y'), WORD(VK_BACK), WORD(VK_DELETE)}) keyPress(key);
   if (textOf(box) != folder + "\\") fail("typing changed the path box to " + textOf(box));
   ok("the path box shows its end behind … and ignores typing");
+
+  // The pointer resting on the box shows the whole folder in a tooltip, wider than the box.
+  driver::mouseTo(centre.x + 4, centre.y + 2);
+  HWND tip = waitFor(
+      [&]() -> HWND {
+        HWND t = topWindow(L"tooltips_class32");
+        return t && IsWindowVisible(t) ? t : nullptr;
+      },
+      "the path box's tooltip", 10);
+  Sleep(300);  // the tooltip draws its text
+  const RECT tipRect = rectOf(tip), boxRect = rectOf(box);
+  if (tipRect.right - tipRect.left <= boxRect.right - boxRect.left)
+    fail("the path box's tooltip is no wider than the box (" + std::to_string(tipRect.right - tipRect.left) + " px)");
+  const driver::Shot tipShot = screenshot("path-box-tooltip");
+  // Dark text on the tooltip's light ground, inside its border.
+  int text = 0;
+  for (int y = tipRect.top + 2; y < tipRect.bottom - 2; ++y)
+    for (int x = tipRect.left + 2; x < tipRect.right - 2; ++x) text += tipShot.brightness(x, y) < 80;
+  if (text < 100) fail("the path box's tooltip shows " + std::to_string(text) + " pixels of text");
+  driver::mouseTo(1, 1);
+  ok("the path box's tooltip shows the whole folder");
 }
 
 // Esc on the open theme list closes the list, not the program; the open list is dark.

@@ -2,6 +2,7 @@
 #include "assets/builtin_images.h"
 #include "platform/win32_text.h"
 #include "ui/main_window.h"
+#include "ui/path_field.h"
 #include "widgets/window_text.h"
 
 namespace lumaset::ui {
@@ -31,9 +32,7 @@ void MainWindow::setPathText(Control id, const std::string& text) {
 void MainWindow::setPathBox(const std::string& text) {
   setPathText(Control::PathBox, text);
   // The box shows the folder's end; the pointer resting on it shows the whole folder.
-  kit::ImageControl box;
-  box.attach(control(Control::PathBox));
-  box.setToolTip(text);
+  showWholePathOnHover(control(Control::PathBox), text);
 }
 
 void MainWindow::showLook(const Look& look) {

@@ -7,6 +7,7 @@
 #include "formats/path_ellipsis.h"
 #include "platform/win32_text.h"
 #include "ui/palette.h"
+#include "widgets/image_control.h"
 #include "widgets/window_text.h"
 
 namespace lumaset::ui {
@@ -75,6 +76,20 @@ LRESULT CALLBACK pathEndProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+void showWholePathOnHover(HWND edit, const std::string& path) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = edit;
+  HWND tooltip = kit::sharedToolTip();
+  SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (path.empty()) return;
+  std::wstring wide = toWide(path);
+  tool.uFlags = TTF_SUBCLASS;
+  tool.lpszText = wide.data();
+  GetClientRect(edit, &tool.rect);
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 void showPathEnd(HWND edit) {
   SetWindowSubclass(edit, pathEndProc, 9, 0);

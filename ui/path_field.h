@@ -5,8 +5,12 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace lumaset::ui {
 
 void showPathEnd(HWND edit);
+// The pointer resting on the field shows the whole path in a tooltip (none when empty).
+void showWholePathOnHover(HWND edit, const std::string& path);
 
 }  // namespace lumaset::ui

@@ -354,14 +354,20 @@ void checkBoxGlyphs(HWND box) {
     if (classOf(c) == L"Static" && (!text || textOf(c).size() > textOf(text).size())) text = c;
   }
   if (!text) fail("no text in the box");
-  driver::Shot shot = screenshot("message-box");
   RECT r = rectOf(text);
   r.bottom = std::min(r.bottom, r.top + 20);  // the first line: "选择的 Photoshop 版本为：16.1.2"
+  // A busy machine may show the box before its text is drawn: the screen is read again
+  // until the glyphs show, for a while.
   std::set<std::string> columns;
-  for (int x = r.left; x < r.left + 28; ++x) {  // within 选择的, the line's first three characters
-    std::string column;
-    for (int y = r.top; y < r.bottom; ++y) column += shot.brightness(x, y) < 100 ? '1' : '0';
-    if (column.find('1') != std::string::npos) columns.insert(column);
+  for (int attempt = 0; attempt < 30 && columns.size() < 6; ++attempt) {
+    if (attempt > 0) Sleep(300);
+    const driver::Shot shot = screenshot("message-box");
+    columns.clear();
+    for (int x = r.left; x < r.left + 28; ++x) {  // within 选择的, the line's first three characters
+      std::string column;
+      for (int y = r.top; y < r.bottom; ++y) column += shot.brightness(x, y) < 100 ? '1' : '0';
+      if (column.find('1') != std::string::npos) columns.insert(column);
+    }
   }
   if (columns.size() < 6) fail("the box's Chinese text shows " + std::to_string(columns.size()) + " kinds of column");
   ok("the message box shows Chinese glyphs");

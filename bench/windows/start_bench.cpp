@@ -1,7 +1,7 @@
-// Start to first drawn frame: starts lumaset.exe and a minimal window program in
-// alternating pairs and times each from CreateProcess until the program's windows are all
-// on the screen, drawn, and its thread waits for input. Prints each pair and the medians.
-// Usage: start-bench LUMASET.EXE WINDOWS MINIMAL.EXE WINDOWS PAIRS
+// Start to first drawn frame: starts a program and a yardstick program in alternating
+// pairs and times each from CreateProcess until the program's windows are all on the
+// screen, drawn, and its thread waits for input. Prints each pair and the medians.
+// Usage: start-bench PROGRAM.EXE WINDOWS YARDSTICK.EXE WINDOWS PAIRS
 //   WINDOWS: how many visible top-level windows make the program's first frame.
 #include <windows.h>
 
@@ -86,6 +86,13 @@ double timeStart(const std::wstring& exe, std::size_t windows) {
   return ms;
 }
 
+// The program's file name without its folder and extension, to name it in the lines.
+std::string nameOf(const std::wstring& exe) {
+  std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
+  name = name.substr(0, name.rfind(L'.'));
+  return std::string(name.begin(), name.end());
+}
+
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   std::size_t n = values.size();
@@ -96,10 +103,11 @@ double median(std::vector<double> values) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 6) {
-    std::fprintf(stderr, "usage: start-bench LUMASET.EXE WINDOWS MINIMAL.EXE WINDOWS PAIRS\n");
+    std::fprintf(stderr, "usage: start-bench PROGRAM.EXE WINDOWS YARDSTICK.EXE WINDOWS PAIRS\n");
     return 2;
   }
   const std::wstring program = argv[1], yardstick = argv[3];
+  const std::string programName = nameOf(program), yardstickName = nameOf(yardstick);
   const auto programWindows = static_cast<std::size_t>(std::wcstol(argv[2], nullptr, 10));
   const auto yardstickWindows = static_cast<std::size_t>(std::wcstol(argv[4], nullptr, 10));
   const int pairs = static_cast<int>(std::wcstol(argv[5], nullptr, 10));
@@ -111,16 +119,18 @@ int wmain(int argc, wchar_t** argv) {
     // Alternating which goes first, so that neither always follows the other.
     double first = i % 2 ? timeStart(yardstick, yardstickWindows) : timeStart(program, programWindows);
     double second = i % 2 ? timeStart(program, programWindows) : timeStart(yardstick, yardstickWindows);
-    double lumaset = i % 2 ? second : first, minimal = i % 2 ? first : second;
-    if (lumaset < 0 || minimal < 0) {
+    double measured = i % 2 ? second : first, yard = i % 2 ? first : second;
+    if (measured < 0 || yard < 0) {
       std::fprintf(stderr, "pair %d: a program showed no frame within 20 s\n", i + 1);
       return 1;
     }
-    a.push_back(lumaset);
-    b.push_back(minimal);
-    std::printf("pair %2d: lumaset %7.1f ms  minimal %7.1f ms  ratio %.2f\n", i + 1, lumaset, minimal, lumaset / minimal);
+    a.push_back(measured);
+    b.push_back(yard);
+    std::printf("pair %2d: %s %7.1f ms  %s %7.1f ms  ratio %.2f\n", i + 1, programName.c_str(), measured,
+                yardstickName.c_str(), yard, measured / yard);
   }
   double ma = median(a), mb = median(b);
-  std::printf("median: lumaset %.1f ms  minimal %.1f ms  ratio %.2f (target at most 1.50)\n", ma, mb, ma / mb);
+  std::printf("median: %s %.1f ms  %s %.1f ms  ratio %.2f\n", programName.c_str(), ma, yardstickName.c_str(), mb,
+              ma / mb);
   return 0;
 }

@@ -201,6 +201,27 @@ TEST_F(Layered, ComposedFrameHoldsTheBackgroundAndTheChildren) {
   GdipDisposeImage(f);
 }
 
+TEST_F(Layered, HalfTransparentChildrenBlendAndStopAtTheFrameEdge) {
+  ASSERT_EQ(layered.setBackImageFromBytes(solidPng(120, 90, {0, 0, 255, 128})), 1);
+  HWND half = kitChild(10, 10, 20, 20, kPictureBox);
+  setImageProp(half, kBackImage, loadImageFromBytes(solidPng(20, 20, {255, 0, 0, 128})));
+  HWND edge = kitChild(110, 80, 20, 20, kPictureBox);  // half of it beyond the window
+  setImageProp(edge, kBackImage, loadImageFromBytes(solidPng(20, 20, {0, 255, 0, 255})));
+  HWND stretched = kitChild(40, 40, 30, 30, kPictureBox);  // a 10 × 10 image drawn at 30 × 30
+  setProp(stretched, kBackType, 1);
+  setImageProp(stretched, kBackImage, loadImageFromBytes(solidPng(10, 10, {255, 255, 0, 255})));
+  Gdiplus::GpBitmap* f = frame();
+  // Half red over half blue: alpha 192, red 128 and blue 64 premultiplied (170 and 85).
+  const std::uint32_t mixed = pixel(f, 15, 15);
+  EXPECT_EQ(mixed >> 24, 0xC0u);
+  EXPECT_NEAR(static_cast<int>((mixed >> 16) & 0xFF), 170, 1);
+  EXPECT_NEAR(static_cast<int>(mixed & 0xFF), 85, 1);
+  EXPECT_EQ(pixel(f, 119, 89), 0xFF00FF00u);
+  EXPECT_EQ(pixel(f, 109, 79), 0x800000FFu);
+  EXPECT_EQ(pixel(f, 55, 55), 0xFFFFFF00u);
+  GdipDisposeImage(f);
+}
+
 TEST_F(Layered, ChildLowerInTheZOrderEndsOnTop) {
   HWND a = kitChild(0, 0, 30, 30, kPictureBox);
   HWND b = kitChild(10, 10, 30, 30, kPictureBox);

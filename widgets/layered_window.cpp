@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -9,6 +12,7 @@
 #include "widgets/gdiplus_text.h"
 #include "widgets/image_control.h"
 #include "widgets/kit.h"
+#include "widgets/pixel_blend.h"
 #include "widgets/placement.h"
 #include "widgets/window_rect.h"
 #include "widgets/window_text.h"
@@ -45,7 +49,74 @@ void drawTextBoxText(Gdiplus::GpGraphics* g, HWND child, float x, float y, float
   GdipDeleteBrush(brush);
 }
 
-void drawChild(HWND layered, HWND child, Gdiplus::GpGraphics* g) {
+// A GDI+ drawing context on the frame, for what the kit does not blend itself (scaled
+// images, fills, lines and text). It lives for one child: the frame's pixels cannot be
+// locked while a context draws on them.
+class FrameGraphics {
+ public:
+  explicit FrameGraphics(Gdiplus::GpBitmap* frame) { GdipGetImageGraphicsContext(frame, &g_); }
+  ~FrameGraphics() {
+    if (g_) GdipDeleteGraphics(g_);
+  }
+  FrameGraphics(const FrameGraphics&) = delete;
+  FrameGraphics& operator=(const FrameGraphics&) = delete;
+  Gdiplus::GpGraphics* get() const { return g_; }
+
+ private:
+  Gdiplus::GpGraphics* g_ = nullptr;
+};
+
+// Draws an image at its own size with its top-left corner at (x, y), cut to the box of
+// w × h there and to the frame. False when it is no bitmap or its pixels cannot be read:
+// GDI+ then draws it.
+bool blendUnscaled(Gdiplus::GpBitmap* frame, Image* image, int x, int y, int w, int h) {
+  Gdiplus::ImageType type{};
+  if (GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap) return false;
+  UINT fw = 0, fh = 0, iw = 0, ih = 0;
+  GdipGetImageWidth(frame, &fw);
+  GdipGetImageHeight(frame, &fh);
+  GdipGetImageWidth(image, &iw);
+  GdipGetImageHeight(image, &ih);
+  const int left = std::max(x, 0), top = std::max(y, 0);
+  const int right = std::min({x + w, x + static_cast<int>(iw), static_cast<int>(fw)});
+  const int bottom = std::min({y + h, y + static_cast<int>(ih), static_cast<int>(fh)});
+  if (right <= left || bottom <= top) return true;  // nothing of it shows
+  auto* bitmap = static_cast<Gdiplus::GpBitmap*>(image);
+  Gdiplus::Rect from(left - x, top - y, right - left, bottom - top), to(left, top, right - left, bottom - top);
+  Gdiplus::BitmapData source{}, target{};
+  if (GdipBitmapLockBits(bitmap, &from, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &source) != Gdiplus::Ok) {
+    return false;
+  }
+  if (GdipBitmapLockBits(frame, &to, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                         PixelFormat32bppPARGB, &target) != Gdiplus::Ok) {
+    GdipBitmapUnlockBits(bitmap, &source);
+    return false;
+  }
+  for (int row = 0; row < to.Height; ++row) {
+    blendRow(reinterpret_cast<std::uint32_t*>(static_cast<char*>(target.Scan0) + std::ptrdiff_t{target.Stride} * row),
+             reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(source.Scan0) +
+                                                    std::ptrdiff_t{source.Stride} * row),
+             static_cast<std::size_t>(to.Width));
+  }
+  GdipBitmapUnlockBits(frame, &target);
+  GdipBitmapUnlockBits(bitmap, &source);
+  return true;
+}
+
+// An image drawn in its place: unscaled ones blended by the kit, the others by GDI+.
+void drawImage(Gdiplus::GpBitmap* frame, Image* image, float x, float y, float w, float h) {
+  float iw = 0, ih = 0;
+  GdipGetImageDimension(image, &iw, &ih);
+  const bool whole = x == std::floor(x) && y == std::floor(y);
+  if (whole && w == iw && h == ih &&
+      blendUnscaled(frame, image, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h))) {
+    return;
+  }
+  FrameGraphics g(frame);
+  GdipDrawImageRect(g.get(), image, x, y, w, h);
+}
+
+void drawChild(HWND layered, HWND child, Gdiplus::GpBitmap* frame) {
   RECT r = windowRect(child);
   float w = static_cast<float>(r.right - r.left), h = static_cast<float>(r.bottom - r.top);
   POINT p = clientCorner(layered, child);
@@ -62,10 +133,11 @@ void drawChild(HWND layered, HWND child, Gdiplus::GpGraphics* g) {
     image = reinterpret_cast<Image*>(getProp(child, kBackImage));
     std::intptr_t back = getProp(child, kBackColor);
     if (back != -1) {
+      FrameGraphics g(frame);
       Gdiplus::GpSolidFill* fill = nullptr;
       GdipCreateSolidFill(
           argbFromColorref(static_cast<unsigned>(back), static_cast<unsigned>(getProp(child, kBackAlpha))), &fill);
-      GdipFillRectangle(g, fill, x, y, w, h);
+      GdipFillRectangle(g.get(), fill, x, y, w, h);
       GdipDeleteBrush(fill);
     }
   } else {
@@ -77,27 +149,32 @@ void drawChild(HWND layered, HWND child, Gdiplus::GpGraphics* g) {
     GdipGetImageDimension(image, &iw, &ih);
     if (placement == 1 || placement == 2) {
       Placement place = placeImage(placement, iw, ih, static_cast<int>(w), static_cast<int>(h));
-      GdipDrawImageRect(g, image, x + static_cast<float>(place.x), y + static_cast<float>(place.y),
-                        static_cast<float>(place.width), static_cast<float>(place.height));
+      drawImage(frame, image, x + static_cast<float>(place.x), y + static_cast<float>(place.y),
+                static_cast<float>(place.width), static_cast<float>(place.height));
     } else if (iw - w > 1e-7 || ih - h > 1e-7) {
       // Too large for its place: its top-left part only, and nothing more for this child.
-      GdipDrawImagePointRect(g, image, x, y, 0, 0, w, h, Gdiplus::UnitPixel);
+      if (!blendUnscaled(frame, image, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
+                         static_cast<int>(h))) {
+        FrameGraphics g(frame);
+        GdipDrawImagePointRect(g.get(), image, x, y, 0, 0, w, h, Gdiplus::UnitPixel);
+      }
       return;
     } else {
-      GdipDrawImageRect(g, image, x, y, iw, ih);
+      drawImage(frame, image, x, y, iw, ih);
     }
   }
 
   if (kind != kTextBox) return;
+  FrameGraphics g(frame);
   std::intptr_t order = getProp(child, kOrderColor);
   if (order != -1) {
     Gdiplus::GpPen* pen = nullptr;
     GdipCreatePen1(argbFromColorref(static_cast<unsigned>(order), static_cast<unsigned>(getProp(child, kOrderAlpha))),
                    1.0f, Gdiplus::UnitWorld, &pen);
-    GdipDrawRectangle(g, pen, x, y, w, h);
+    GdipDrawRectangle(g.get(), pen, x, y, w, h);
     GdipDeletePen(pen);
   }
-  drawTextBoxText(g, child, x, y, w, h);
+  drawTextBoxText(g.get(), child, x, y, w, h);
 }
 
 void drawCaret(HWND layered, Gdiplus::GpGraphics* g) {
@@ -177,21 +254,17 @@ Gdiplus::GpBitmap* compose(HWND window, bool handBack) {
   ++composeCounter();
   RECT r = windowRect(window);
   int width = r.right - r.left, height = r.bottom - r.top;
+  // Premultiplied, as UpdateLayeredWindow takes it: presenting copies it as it is.
   Gdiplus::GpBitmap* frame = nullptr;
   if (width <= 0 || height <= 0 ||
-      GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &frame) != Gdiplus::Ok)
+      GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &frame) != Gdiplus::Ok)
     return nullptr;
-  Gdiplus::GpGraphics* g = nullptr;
-  GdipGetImageGraphicsContext(frame, &g);
   if (auto back = reinterpret_cast<Image*>(getProp(window, kBackImage))) {
-    float fw = 0, fh = 0;
-    GdipGetImageDimension(frame, &fw, &fh);
-    GdipDrawImageRect(g, back, 0, 0, fw, fh);
+    drawImage(frame, back, 0, 0, static_cast<float>(width), static_cast<float>(height));
   }
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (getProp(child, kType) != 0) drawChild(window, child, g);
+    if (getProp(child, kType) != 0) drawChild(window, child, frame);
   }
-  GdipDeleteGraphics(g);
   if (handBack) return frame;
   present(window, frame, 0);
   CaretState& c = caretState();
@@ -208,7 +281,8 @@ namespace {
 
 // Copies the frame's premultiplied pixels straight into the top-down DIB that
 // UpdateLayeredWindow reads: far cheaper than drawing the frame into it, which costs a
-// whole alpha blend of the window's size on every change.
+// whole alpha blend of the window's size on every change. The frame is premultiplied
+// already, so reading it converts nothing.
 bool copyFrame(Gdiplus::GpBitmap* frame, void* bits, int width, int height) {
   UINT fw = 0, fh = 0;
   GdipGetImageWidth(frame, &fw);

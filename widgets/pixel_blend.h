@@ -20,6 +20,7 @@ constexpr std::uint32_t mulDiv255(std::uint32_t x, std::uint32_t y) {
 constexpr std::uint32_t overPremultiplied(std::uint32_t destination, std::uint32_t source) {
   const std::uint32_t alpha = source >> 24;
   if (alpha == 0) return destination;
+  if (alpha == 255) return source;  // what the products below give, most pixels of a splash
   const std::uint32_t rest = 255 - alpha;
   std::uint32_t out = (alpha + mulDiv255(destination >> 24, rest)) << 24;
   for (int shift = 0; shift < 24; shift += 8) {

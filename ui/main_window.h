@@ -86,6 +86,8 @@ class MainWindow : public MainView {
   POINT themeMenuPoint() const;
   void onThemeListCommand(int code);
   void themeListClosed();
+  void chooseFromOpenList();
+  bool pressUntranslated(const MSG& message);
 
   // The controls, built page by page (main_window_controls.cpp).
   void createControls();
@@ -159,6 +161,7 @@ class MainWindow : public MainView {
   HBRUSH panelBrush_ = nullptr, editBrush_ = nullptr;
   HMENU themeMenu_ = nullptr;
   int listShownEntry_ = -1;  // the theme list's selection when it opened
+  bool listDropped_ = false;  // the theme list is open
   HWND lastFocus_ = nullptr;  // the focus when the window was last active
   std::unique_ptr<DropTarget> dropTarget_;
 };

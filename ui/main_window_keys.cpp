@@ -107,12 +107,27 @@ bool MainWindow::handleKey(const MSG& message) {
       message.wParam == VK_LEFT ? presenter_.previousTheme() : presenter_.nextTheme();
       return true;
     case VK_RETURN:
-      if (inList || actsAsButton(focus)) return false;
+      if (inList && SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0) {
+        chooseFromOpenList();
+        return true;
+      }
+      if (inList) return false;
+      if (actsAsButton(focus)) return pressUntranslated(message);
       IsWindowVisible(pages_[0]) ? presenter_.applyThemeClicked() : presenter_.applyCustomClicked();
       return true;
+    case VK_SPACE:
+      return actsAsButton(focus) && pressUntranslated(message);
     default:
       return false;
   }
+}
+
+// A key that presses a button or a link reaches it without its character: the character
+// of Enter would wait in the queue for the menu the press opens (the theme menu), which
+// takes it for a choice of nothing and closes at once.
+bool MainWindow::pressUntranslated(const MSG& message) {
+  DispatchMessageW(&message);
+  return true;
 }
 
 // Where the theme menu opens, less 3 pixels each way: at the pointer, or below the link
@@ -144,15 +159,19 @@ void MainWindow::onThemeListCommand(int code) {
   switch (code) {
     case CBN_DROPDOWN:
       listShownEntry_ = selectedThemeEntry();
+      listDropped_ = true;
       return;
     case CBN_SELCHANGE:
       // The keys move the selection while the list is open; the choice is made when it closes.
       if (SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) == 0) presenter_.themeBoxUpdate();
       return;
     case CBN_SELENDCANCEL:
-      selectThemeEntry(listShownEntry_);
+      // A cancelled list gives its entry back. The box also sends this when it loses the
+      // focus, long after the list closed: the entry chosen then stays.
+      if (listDropped_) selectThemeEntry(listShownEntry_);
       return;
     case CBN_CLOSEUP:
+      listDropped_ = false;
       PostMessageW(main_, kThemeListClosed, 0, 0);
       return;
     case CBN_KILLFOCUS:
@@ -161,6 +180,15 @@ void MainWindow::onThemeListCommand(int code) {
     default:
       return;
   }
+}
+
+// Enter in the open list chooses the entry it shows. The list's own Enter may cancel (under
+// wine it does, and the entry it opened on comes back): the list is closed here and the
+// entry kept; the close then previews it.
+void MainWindow::chooseFromOpenList() {
+  const int chosen = selectedThemeEntry();
+  SendMessageW(control(Control::ThemeList), CB_SHOWDROPDOWN, FALSE, 0);
+  selectThemeEntry(chosen);
 }
 
 // After the list closed by a key: a new entry is previewed, else the box just closes; the

@@ -100,6 +100,54 @@ void checkArrowKeys(HWND main, HWND preview) {
   ok("→ and ← step the theme and its preview (" + first + ")");
 }
 
+// Moves the focus with Tab to a control of the main window.
+void tabTo(HWND main, const char* name) {
+  HWND target = findChild(main, controlId(name));
+  for (int i = 0; i < 40 && focusOf(main) != target; ++i) keyPress(VK_TAB);
+  if (focusOf(main) != target) fail(std::string("Tab never reached ") + name);
+}
+
+// The theme list and the theme menu by the keyboard alone: Enter on the theme box opens
+// the list, an arrow key moves in it without choosing, Enter chooses (the name and the preview
+// change, the focus stays on the box); Enter on "…" opens the menu, and Esc closes it
+// with the program still running.
+void checkListAndMenuKeys(HWND main, HWND preview, HANDLE process) {
+  activate(main);
+  HWND combo = findChild(main, controlId("组合框1")), name = findChild(main, controlId("伪组合框文字"));
+  const auto dropped = [&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  const std::string first = textOf(name);
+  tabTo(main, "伪组合框文字");
+  const driver::Shot before = screenshot("list-keys-before");
+  keyPress(VK_RETURN);
+  waitUntil(dropped, "the theme list opened by Enter", 5);
+  const LRESULT opened = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  // Down, or up from the last entry.
+  const bool last = opened + 1 >= SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  keyPress(last ? VK_UP : VK_DOWN);
+  waitUntil([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) != opened; }, "an arrow key moving in the open list", 5);
+  if (textOf(name) != first) fail("an arrow key in the open list chose a theme before Enter");
+  keyPress(VK_RETURN);
+  waitUntil([&] { return !dropped(); }, "the theme list closed by Enter", 5);
+  waitUntil([&] { return textOf(name) != first; }, "the theme chosen by Enter", 5);
+  const driver::Shot chosen = screenshot("list-keys-chosen");
+  if (differingPixels(before, chosen, rectOf(preview)) < 2000) fail("the theme chosen by keys left the preview as it was");
+  if (focusOf(main) != name) fail("the focus left the theme box when the list closed");
+  const std::string second = textOf(name);
+  choose(main, first);
+
+  tabTo(main, "超级链接框5");
+  keyPress(VK_RETURN);
+  HWND menu = nullptr;
+  waitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(menu); },
+            "the theme menu opened by Enter on …", 5);
+  expectInk(screenshot("theme-menu-keys"), rectOf(menu), 30, "the theme menu's entries");
+  keyPress(VK_ESCAPE);
+  waitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, "the theme menu closed by Esc", 5);
+  Sleep(500);
+  if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT || !IsWindow(main)) fail("Esc on the theme menu ended the program");
+  ok("the keys open the theme list, move in it and choose " + second + ", and open and close the theme menu");
+}
+
 // Enter with the focus on the path box applies the theme page's selection.
 void checkEnterApplies(HWND main, const std::string& theme, const std::function<bool()>& applied) {
   choose(main, theme);

@@ -653,11 +653,12 @@ int wmain(int argc, wchar_t** argv) {
   checkTabOrder(main);
   checkArrowKeys(main, preview);
   checkListAndMenuKeys(main, preview, pi.hProcess);
+  checkPresses(main, preview);
   checkPathBox(main, host);
 
-  // Apply a theme from the list.
+  // Apply a theme from the list, with a press on 应用.
   choose(main, theme);
-  click(main, "图形按钮8");
+  press(main, "图形按钮8");
   answerBox("应用", "修改完成");
   std::string themeFolder = program + "\\LumasetTheme\\" + theme + "\\";
   std::string expectedLow = readFile(bak + "PSIconsLowRes.dat") + readFile(themeFolder + "loading_low.png") +

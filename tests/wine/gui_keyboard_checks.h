@@ -1,5 +1,5 @@
-// The gui driver's checks of the keyboard and of the three windows moving as one: keys
-// pressed with SendInput, drags made with the mouse, what they did read from the windows
+// The gui driver's checks of the keyboard, of presses of the mouse and of the three
+// windows moving as one: keys pressed and the mouse pressed and dragged with SendInput, what they did read from the windows
 // and from screenshots. Included by gui_driver.cpp inside its unnamed namespace, after the
 // helpers these checks use (fail, ok, screenshot, controlRect, waitUntil, ...).
 #pragma once
@@ -146,6 +146,41 @@ void checkListAndMenuKeys(HWND main, HWND preview, HANDLE process) {
   Sleep(500);
   if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT || !IsWindow(main)) fail("Esc on the theme menu ended the program");
   ok("the keys open the theme list, move in it and choose " + second + ", and open and close the theme menu");
+}
+
+// A press of the mouse in the middle of a control.
+void press(HWND main, const char* name) {
+  const POINT p = driver::centreOf(controlRect(main, name));
+  driver::mouseClick(p.x, p.y);
+}
+
+// The page buttons, the startup-text label and < and > by presses of the mouse: the page,
+// the tick, the preview and the name follow them.
+void checkPresses(HWND main, HWND preview) {
+  HWND field = findChild(main, controlId("编辑框2")), name = findChild(main, controlId("伪组合框文字"));
+  press(main, "图形按钮6");
+  waitUntil([&] { return IsWindowVisible(field) && !IsWindowVisible(name); }, "the custom page after a press on 自定义", 5);
+  press(main, "图形按钮5");
+  waitUntil([&] { return !IsWindowVisible(field) && IsWindowVisible(name); }, "the theme page after a press on 主题", 5);
+
+  HWND toggle = findChild(main, controlId("图形按钮20"));
+  const LRESULT ticked = SendMessageW(toggle, BM_GETCHECK, 0, 0);
+  const driver::Shot before = screenshot("press-before");
+  press(main, "透明标签1");
+  waitUntil([&] { return SendMessageW(toggle, BM_GETCHECK, 0, 0) != ticked; },
+            "the startup-text box after a press on its label", 5);
+  if (differingPixels(before, screenshot("press-toggled"), rectOf(preview)) < 500)
+    fail("a press on 隐藏启动文字 left the preview's startup texts as they were");
+  press(main, "透明标签1");
+  waitUntil([&] { return SendMessageW(toggle, BM_GETCHECK, 0, 0) == ticked; },
+            "the startup-text box back after a second press", 5);
+
+  const std::string first = textOf(name);
+  press(main, "图形按钮3");
+  waitUntil([&] { return textOf(name) != first; }, "the theme before after a press on <", 5);
+  press(main, "图形按钮4");
+  waitUntil([&] { return textOf(name) == first; }, "the theme back after a press on >", 5);
+  ok("presses switch the pages, tick 隐藏启动文字 (the preview follows) and step the themes with < and >");
 }
 
 // Enter with the focus on the path box applies the theme page's selection.

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "assets/builtin_images.h"
 #include "platform/win32_text.h"
 #include "ui/control_looks.h"
 #include "ui/image_button.h"
@@ -148,9 +147,9 @@ void MainWindow::createThemePage(HWND theme) {
   placed_[combo].itemHeight = kThemeListHeight - 6;
   ShowWindow(combo, SW_HIDE);
   HWND fakeBox = add(theme, L"Static", "", Control::ThemeBoxImage, 288, 8, 243, 26, SS_NOTIFY, nullptr);
+  // Its image, cut to the scale, comes with the other built-in images.
   kit::ImageControl fake;
   fake.attachPictureBox(fakeBox);
-  fake.setBackImageFromBytes(std::string(embeddedImage("theme_box")));
   moveWindowOnPress(fakeBox);
   // The selected name: a label inside the fake box, painting the box's inside colour
   // behind its text. It ends short of the box's bottom outline and of its arrow, so that

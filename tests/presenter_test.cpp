@@ -148,6 +148,19 @@ TEST_F(PresenterTest, ToggleChoosesTheOverlayAndVersion18KeepsItClear) {
   EXPECT_EQ(main.overlay, Overlay::Clear);
 }
 
+TEST_F(PresenterTest, APressOnThePageKeepsTheTickAndThePreview) {
+  startOnHost();
+  main.toggle = true;
+  presenter.toggleClicked();
+  const std::size_t previews = main.previews.size(), looks = main.looks.size();
+  presenter.pageControlClicked();
+  EXPECT_TRUE(presenter.state().startupTextToggle);
+  EXPECT_TRUE(main.toggle);
+  EXPECT_EQ(main.overlay, Overlay::Clear);
+  EXPECT_EQ(main.previews.size(), previews);
+  EXPECT_EQ(main.looks.size(), looks);
+}
+
 // A host without a language file: the toggle cannot be ticked, by the box or its label,
 // and no look turns it on.
 TEST_F(PresenterTest, ToggleIsNotAvailableWithoutALanguageFile) {

@@ -10,12 +10,12 @@ namespace lumaset::ui {
 namespace {
 
 LRESULT CALLBACK dragProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  if (message == WM_LBUTTONDOWN) {
+  // A quick second press comes as a double click: it starts a move too.
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
     ReleaseCapture();
     SendMessageW(GetAncestor(window, GA_ROOT), WM_NCLBUTTONDOWN, HTCAPTION, 0);
     return 0;
   }
-  if (message == WM_LBUTTONDBLCLK) return 0;
   return DefSubclassProc(window, message, wParam, lParam);
 }
 

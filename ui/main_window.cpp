@@ -121,6 +121,8 @@ LRESULT CALLBACK MainWindow::pageProc(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT CALLBACK MainWindow::previewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCHITTEST) return HTCAPTION;
+  // Alt+F4 on the preview closes the program, as on the main window.
+  if (message == WM_CLOSE) return SendMessageW(GetWindow(window, GW_OWNER), WM_CLOSE, 0, 0);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -189,6 +191,13 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kThemeListClosed:
       themeListClosed();
       return 0;
+    case kFilesDropped:
+      if (!droppedPaths_.empty()) {
+        const std::vector<std::string> paths = std::move(droppedPaths_.front());
+        droppedPaths_.erase(droppedPaths_.begin());
+        presenter_.filesDropped(paths);
+      }
+      return 0;
     case WM_DESTROY:
       if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
@@ -230,8 +239,12 @@ void MainWindow::windowStartup() {
   if (interaction_.runsAsAdministrator()) {
     acceptDroppedFiles(main_);
   } else {
-    dropTarget_ =
-        std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) { presenter_.filesDropped(paths); });
+    // The drop is imported once the program that dragged it has its drag call back: its
+    // window would hang while the import asks or reports.
+    dropTarget_ = std::make_unique<DropTarget>([this](const std::vector<std::string>& paths) {
+      droppedPaths_.push_back(paths);
+      PostMessageW(main_, kFilesDropped, 0, 0);
+    });
     RegisterDragDrop(main_, dropTarget_.get());
   }
 
@@ -341,7 +354,9 @@ void MainWindow::onCommand(Control c, int code) {
       if (code == STN_CLICKED) presenter_.openThemeBox();
       return;
     case Control::ToggleLabel:
-      if (code == STN_CLICKED) presenter_.toggleLabelPressed();
+      // A quick second press comes as a double click: it flips the box again, as a
+      // second press on the box does.
+      if (code == STN_CLICKED || code == STN_DBLCLK) presenter_.toggleLabelPressed();
       return;
     default:
       break;

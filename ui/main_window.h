@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32_interaction.h"
 #include "ui/control_ids.h"
@@ -79,6 +80,7 @@ class MainWindow : public MainView {
   LRESULT colourControl(HDC dc, HWND control);
   // The keyboard (main_window_keys.cpp).
   static constexpr UINT kThemeListClosed = WM_APP + 1;
+  static constexpr UINT kFilesDropped = WM_APP + 2;
   void finishControls();
   LRESULT drawThemeList(UINT message, LPARAM lParam);
   std::vector<HWND> tabOrder() const;
@@ -164,6 +166,7 @@ class MainWindow : public MainView {
   bool listDropped_ = false;  // the theme list is open
   HWND lastFocus_ = nullptr;  // the focus when the window was last active
   std::unique_ptr<DropTarget> dropTarget_;
+  std::vector<std::vector<std::string>> droppedPaths_;  // drops waiting for kFilesDropped
 };
 
 }  // namespace lumaset::ui

@@ -2,6 +2,7 @@
 // the startup-text toggle), the theme page and the custom page, and the theme menu.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <tuple>
@@ -27,6 +28,23 @@ LRESULT CALLBACK linkProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return TRUE;
   }
   return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The closed theme box opens on a press on its name or on its arrow; its outline moves the
+// window. The name's label ends short of the arrow, so that the box's image shows it whole.
+LRESULT CALLBACK themeBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK) return DefSubclassProc(box, message, wParam, lParam);
+  HWND name = GetDlgItem(box, id(Control::ThemeBoxText));
+  RECT inside, label;
+  GetClientRect(box, &inside);
+  GetWindowRect(name, &label);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&label), 2);
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const RECT opens{label.left, label.top, inside.right - 1, label.bottom};
+  if (!name || !PtInRect(&opens, at)) return DefSubclassProc(box, message, wParam, lParam);
+  SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(id(Control::ThemeBoxText), STN_CLICKED),
+               reinterpret_cast<LPARAM>(name));
+  return 0;
 }
 
 }  // namespace
@@ -157,6 +175,7 @@ void MainWindow::createThemePage(HWND theme) {
   add(fakeBox, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, 8, 1, kThemeNameWidth, 23,
       SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, fonts_[Font12]);
   forwardChildMessages(fakeBox);
+  SetWindowSubclass(fakeBox, themeBoxProc, 5, 0);
   addButton(theme, Control::NextThemeButton, 536, 8, 27, 26, "next", false);
   addLink(theme, Control::ThemeMenuLink, "…", 568, 3, 24, 24, fonts_[Font21]);
   addLabel(theme, Control::AuthorLabel, "作者：", 324, 94, 32, 17, fonts_[Font11]);

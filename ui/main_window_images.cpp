@@ -81,7 +81,8 @@ void MainWindow::showPlaceholder() {
 
 void MainWindow::showLookImages() {
   if (!lookReceived_) return;
-  splash_.setBackImage(lookImage(scale_, lookShown_.splash, lookShown_.splashHigh));
+  // Esc may have closed the preview for good: its splash is then not decoded at all.
+  if (preview_) splash_.setBackImage(lookImage(scale_, lookShown_.splash, lookShown_.splashHigh));
   darkIcon_.setBackImage(lookImage(scale_, lookShown_.darkIcon, lookShown_.darkIconHigh));
   lightIcon_.setBackImage(lookImage(scale_, lookShown_.lightIcon, lookShown_.lightIconHigh));
 }

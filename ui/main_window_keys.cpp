@@ -87,12 +87,29 @@ bool MainWindow::handleKey(const MSG& message) {
     preview_ = nullptr;
     return true;
   }
+  if (root == preview_) {
+    // A press on the preview made it the active window; the keys are the main window's,
+    // which takes the activation back and its focus with it.
+    SetActiveWindow(main_);
+    MSG forMain = message;
+    forMain.hwnd = GetFocus() ? GetFocus() : main_;
+    if (!handleKey(forMain)) {
+      TranslateMessage(&forMain);
+      DispatchMessageW(&forMain);
+    }
+    return true;
+  }
   if (root != main_) return false;
   HWND focus = GetFocus();
   HWND list = control(Control::ThemeList);
   // The open theme list takes its own keys: the arrows move in it, Enter chooses and Esc
   // closes it, giving the selection back.
   const bool inList = focus == list || IsChild(list, focus);
+  // A held Enter or Space acts once: its repeats would apply again and again, each
+  // answering the box the one before opened.
+  const bool repeat = (message.lParam & (1 << 30)) != 0;
+  if (repeat && message.wParam == VK_RETURN) return true;
+  if (repeat && message.wParam == VK_SPACE && actsAsButton(GetFocus())) return true;
   switch (message.wParam) {
     case VK_TAB:
       if (HWND next = nextInTabOrder(tabOrder(), focus, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
@@ -146,6 +163,8 @@ POINT MainWindow::themeMenuPoint() const {
 bool MainWindow::keepFocusOnActivation(WPARAM state) {
   if (LOWORD(state) == WA_INACTIVE) {
     HWND focus = GetFocus();
+    // The open list closes as the window goes: the box that stands for it takes the focus back.
+    if (focus == control(Control::ThemeList)) focus = control(Control::ThemeBoxText);
     if (focus && IsChild(main_, focus)) lastFocus_ = focus;
     return false;
   }

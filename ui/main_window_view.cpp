@@ -80,8 +80,16 @@ std::string MainWindow::selectedThemeText() const {
 void MainWindow::setFakeThemeBoxText(const std::string& text) { setText(Control::ThemeBoxText, text); }
 
 void MainWindow::showThemeList(bool listShown) {
-  ShowWindow(control(Control::ThemeList), listShown ? SW_SHOW : SW_HIDE);
-  ShowWindow(control(Control::ThemeBoxImage), listShown ? SW_HIDE : SW_SHOW);
+  HWND list = control(Control::ThemeList), box = control(Control::ThemeBoxImage);
+  if (listShown) {
+    ShowWindow(list, SW_SHOW);
+    ShowWindow(box, SW_HIDE);
+    return;
+  }
+  // The list closes into the box: the focus it had goes to the box's name, not to the page.
+  ShowWindow(box, SW_SHOW);
+  if (GetFocus() == list) SetFocus(control(Control::ThemeBoxText));
+  ShowWindow(list, SW_HIDE);
 }
 
 void MainWindow::dropDownThemeList() {

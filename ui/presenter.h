@@ -39,7 +39,9 @@ class Presenter : private HostView {
 
   void themePageClicked();   // 图形按钮5, after its pressed state flipped
   void customPageClicked();  // 图形按钮6, likewise
-  void pageControlClicked() { themeBoxUpdate(); }
+  // A press on the page's empty space closes the theme box. It does not preview the entry
+  // again: that would take back the user's startup-text tick, which the next apply uses.
+  void pageControlClicked() { closeThemeBox(); }
 
   void openThemeBox();
   void themeBoxUpdate();

@@ -440,35 +440,6 @@ void checkThemeBoxOpens(HWND main) {
   ok("a press on the theme name opens the list and leaves the window in place");
 }
 
-// A press on the name opens the list and a press on another entry chooses it: the name
-// changes and stays when the box has lost the focus.
-void checkListChoiceByMouse(HWND main) {
-  HWND combo = findChild(main, controlId("组合框1")), name = findChild(main, controlId("伪组合框文字"));
-  const std::string first = textOf(name);
-  const POINT centre = driver::centreOf(themeNameRect(main));
-  driver::mouseClick(centre.x, centre.y);
-  waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
-            "the theme list open for a choice by the mouse");
-  HWND list = FindWindowW(L"ComboLBox", nullptr);
-  if (!list || !IsWindowVisible(list)) fail("the open theme list has no list window");
-  // Every entry shows, one line each, from the list's top.
-  const auto shown = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-  const int other = shown > 0 ? shown - 1 : shown + 1;
-  const auto line = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
-  RECT inside;
-  GetClientRect(list, &inside);
-  POINT at{inside.right / 2, other * line + line / 2};
-  ClientToScreen(list, &at);
-  driver::mouseClick(at.x, at.y);
-  waitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0 && textOf(name) != first; },
-            "the entry chosen by a press in the list");
-  const std::string chosen = textOf(name);
-  Sleep(1000);
-  if (textOf(name) != chosen) fail("the entry chosen by the mouse went back to " + textOf(name));
-  choose(main, first);
-  ok("a press in the open list chooses " + chosen);
-}
-
 // Six long paths: each box shows the end of its path; no label loses a glyph at the
 // page's edge; the overlapping boxes show as separate boxes.
 void checkCustomPage(HWND main) {

@@ -148,6 +148,36 @@ void checkListAndMenuKeys(HWND main, HWND preview, HANDLE process) {
   ok("the keys open the theme list, move in it and choose " + second + ", and open and close the theme menu");
 }
 
+// A press on the name opens the list and a press on another entry chooses it: the name
+// changes and stays when the box has lost the focus, which goes to the closed box's name.
+void checkListChoiceByMouse(HWND main) {
+  HWND combo = findChild(main, controlId("组合框1")), name = findChild(main, controlId("伪组合框文字"));
+  const std::string first = textOf(name);
+  const POINT centre = driver::centreOf(themeNameRect(main));
+  driver::mouseClick(centre.x, centre.y);
+  waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
+            "the theme list open for a choice by the mouse");
+  HWND list = FindWindowW(L"ComboLBox", nullptr);
+  if (!list || !IsWindowVisible(list)) fail("the open theme list has no list window");
+  // Every entry shows, one line each, from the list's top.
+  const auto shown = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  const int other = shown > 0 ? shown - 1 : shown + 1;
+  const auto line = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  RECT inside;
+  GetClientRect(list, &inside);
+  POINT at{inside.right / 2, other * line + line / 2};
+  ClientToScreen(list, &at);
+  driver::mouseClick(at.x, at.y);
+  waitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0 && textOf(name) != first; },
+            "the entry chosen by a press in the list");
+  const std::string chosen = textOf(name);
+  Sleep(1000);
+  if (textOf(name) != chosen) fail("the entry chosen by the mouse went back to " + textOf(name));
+  if (focusOf(main) != name) fail("the focus left the theme box when an entry was chosen with the mouse");
+  choose(main, first);
+  ok("a press in the open list chooses " + chosen);
+}
+
 // A press of the mouse in the middle of a control.
 void press(HWND main, const char* name) {
   const POINT p = driver::centreOf(controlRect(main, name));
@@ -174,13 +204,39 @@ void checkPresses(HWND main, HWND preview) {
   press(main, "透明标签1");
   waitUntil([&] { return SendMessageW(toggle, BM_GETCHECK, 0, 0) == ticked; },
             "the startup-text box back after a second press", 5);
+  // Two quick presses come as a press and a double click: the box flips twice.
+  const POINT label = driver::centreOf(controlRect(main, "透明标签1"));
+  driver::mouseClick(label.x, label.y);
+  driver::mouseClick(label.x, label.y);
+  Sleep(600);
+  if (SendMessageW(toggle, BM_GETCHECK, 0, 0) != ticked) fail("two quick presses on 隐藏启动文字 flipped it once");
+
+  // The closed box opens on its arrow too, where the name's label does not reach.
+  HWND combo = findChild(main, controlId("组合框1"));
+  const RECT box = controlRect(main, "图片框1");
+  driver::mouseClick(box.right - 14, (box.top + box.bottom) / 2);
+  waitUntil([&] { return IsWindowVisible(combo) && SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; },
+            "the theme list after a press on the box's arrow", 5);
+  keyPress(VK_ESCAPE);
+  waitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, "the list closed again", 5);
 
   const std::string first = textOf(name);
   press(main, "图形按钮3");
   waitUntil([&] { return textOf(name) != first; }, "the theme before after a press on <", 5);
   press(main, "图形按钮4");
   waitUntil([&] { return textOf(name) == first; }, "the theme back after a press on >", 5);
-  ok("presses switch the pages, tick 隐藏启动文字 (the preview follows) and step the themes with < and >");
+
+  // After a press on the preview the keys still work: the main window takes them.
+  const RECT shown = rectOf(preview);
+  driver::mouseClick(shown.left + 40, shown.top + 40);
+  Sleep(300);
+  keyPress(VK_RIGHT);
+  waitUntil([&] { return textOf(name) != first; }, "the next theme by → after a press on the preview", 5);
+  keyPress(VK_LEFT);
+  waitUntil([&] { return textOf(name) == first; }, "the theme back by ← ", 5);
+  if (!IsWindowVisible(preview)) fail("a key after a press on the preview closed it");
+  ok("presses switch the pages, tick 隐藏启动文字 (a double press twice), open the box on its arrow, step the themes "
+     "with < and >, and the keys work after a press on the preview");
 }
 
 // Enter with the focus on the path box applies the theme page's selection.

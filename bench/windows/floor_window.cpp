@@ -14,19 +14,12 @@
 #include <cstring>
 #include <string>
 
+#include "yardstick_window.h"
 #include "widgets/gdiplus_include.h"
 
 using namespace Gdiplus::DllExports;
 
 namespace {
-
-LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // The libraries lumaset loads at its start are loaded here too: these calls are never
 // made, but they keep the imports.
@@ -91,23 +84,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Gdiplus::GpBitmap* splash = nullptr;
   GdipCreateBitmapFromFile(besideProgram(L"floor-splash.png").c_str(), &splash);
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = CreateSolidBrush(RGB(0, 17, 34));
-  wc.lpszClassName = L"FloorWindow";
-  RegisterClassExW(&wc);
+  registerYardstickClass(instance, L"FloorWindow");
   const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
-  HWND main = CreateWindowExW(WS_EX_APPWINDOW, wc.lpszClassName, L"Floor", WS_POPUP, (screenW - 824) / 2,
+  HWND main = CreateWindowExW(WS_EX_APPWINDOW, L"FloorWindow", L"Floor", WS_POPUP, (screenW - 824) / 2,
                               screenH / 2, 824, 179, nullptr, nullptr, instance, nullptr);
   HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
   HWND label = CreateWindowExW(0, L"Static", L"Photoshop 的默认启动画面", WS_CHILD | WS_VISIBLE, 10, 10, 400, 24,
                                main, nullptr, instance, nullptr);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  HWND preview = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, wc.lpszClassName, L"", WS_POPUP,
+  HWND preview = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, L"FloorWindow", L"", WS_POPUP,
                                  (screenW - 838) / 2, 0, 838, 506, main, nullptr, instance, nullptr);
   if (splash) showImage(preview, splash, 838, 506);
   ShowWindow(preview, SW_SHOWNOACTIVATE);

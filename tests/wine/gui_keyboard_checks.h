@@ -239,13 +239,19 @@ void checkPresses(HWND main, HWND preview) {
      "with < and >, and the keys work after a press on the preview");
 }
 
-// Enter with the focus on the path box applies the theme page's selection.
+// Enter with the focus on the path box applies the theme page's selection, once however
+// long it is held.
 void checkEnterApplies(HWND main, const std::string& theme, const std::function<bool()>& applied) {
   choose(main, theme);
   activate(main);
-  const POINT box = driver::centreOf(controlRect(main, "编辑框1"));
-  driver::mouseClick(box.x, box.y);
-  waitUntil([&] { return focusOf(main) == findChild(main, controlId("编辑框1")); }, "the focus in the path box", 5);
+  const POINT at = driver::centreOf(controlRect(main, "编辑框1"));
+  driver::mouseClick(at.x, at.y);
+  HWND box = findChild(main, controlId("编辑框1"));
+  waitUntil([&] { return focusOf(main) == box; }, "the focus in the path box", 5);
+  // The repeats of a held Enter (the key was down before) apply nothing.
+  for (int i = 0; i < 3; ++i) PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+  Sleep(1500);
+  if (findDialog("应用")) fail("the repeats of a held Enter applied");
   keyPress(VK_RETURN);
   answerBox("应用", "修改完成");
   if (!applied()) fail("Enter did not apply " + theme);

@@ -176,6 +176,8 @@ void MainWindow::createThemePage(HWND theme) {
       SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, fonts_[Font12]);
   forwardChildMessages(fakeBox);
   SetWindowSubclass(fakeBox, themeBoxProc, 5, 0);
+  // The box paints its image round the name, which paints itself.
+  SetWindowLongPtrW(fakeBox, GWL_STYLE, GetWindowLongPtrW(fakeBox, GWL_STYLE) | WS_CLIPCHILDREN);
   addButton(theme, Control::NextThemeButton, 536, 8, 27, 26, "next", false);
   addLink(theme, Control::ThemeMenuLink, "…", 568, 3, 24, 24, fonts_[Font21]);
   addLabel(theme, Control::AuthorLabel, "作者：", 324, 94, 32, 17, fonts_[Font11]);

@@ -123,6 +123,24 @@ Image* stateImage(HWND button) {
   return image ? image : reinterpret_cast<Image*>(getProp(button, kNormalImage));
 }
 
+namespace {
+
+// Has the parent paint its background into `memory` where the control lies; false when
+// the parent paints none (no background of its own).
+bool eraseParentInto(HWND control, HDC memory) {
+  HWND parent = GetParent(control);
+  if (!parent) return false;
+  POINT corner{0, 0};
+  MapWindowPoints(control, parent, &corner, 1);
+  POINT old{};
+  SetViewportOrgEx(memory, -corner.x, -corner.y, &old);
+  const bool erased = SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0) != 0;
+  SetViewportOrgEx(memory, old.x, old.y, nullptr);
+  return erased;
+}
+
+}  // namespace
+
 void takeSnapshot(HWND control, HDC paintDc) {
   RECT r = windowRect(control);
   int w = r.right - r.left, h = r.bottom - r.top;
@@ -130,7 +148,12 @@ void takeSnapshot(HWND control, HDC paintDc) {
   HDC memory = CreateCompatibleDC(paintDc);
   HBITMAP bitmap = CreateCompatibleBitmap(paintDc, w, h);
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, paintDc, 0, 0, SRCCOPY);
+  // Under a control with an image lies its parent's background, painted afresh: the
+  // control's own area holds its last picture, and an image with soft edges drawn over
+  // that again would harden them at every repaint. A control without an image, or on a
+  // parent without a background, keeps what its area shows (the siblings it lies over).
+  const bool image = getProp(control, kBackImage) != 0;
+  if (!image || !eraseParentInto(control, memory)) BitBlt(memory, 0, 0, w, h, paintDc, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);
   setProp(control, kCacheBitmap, reinterpret_cast<std::intptr_t>(bitmap));

@@ -625,6 +625,7 @@ int wmain(int argc, wchar_t** argv) {
   checkArrowKeys(main, preview);
   checkListAndMenuKeys(main, preview, pi.hProcess);
   checkPresses(main, preview);
+  checkRepaintsKeepImages(main);
   checkPathBox(main, host);
 
   // Apply a theme from the list, with a press on 应用.

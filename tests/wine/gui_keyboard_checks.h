@@ -239,6 +239,26 @@ void checkPresses(HWND main, HWND preview) {
      "with < and >, and the keys work after a press on the preview");
 }
 
+// The app-bar icons and the theme box look the same however often they are painted again:
+// an image with soft edges is drawn over the page, never over its own last picture.
+void checkRepaintsKeepImages(HWND main) {
+  const char* names[] = {"图标_暗", "图标_亮", "图片框1"};
+  const driver::Shot before = screenshot("repaint-before");
+  for (int i = 0; i < 5; ++i) {
+    for (const char* name : names) {
+      HWND control = findChild(main, controlId(name));
+      RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    Sleep(100);
+  }
+  const driver::Shot after = screenshot("repaint-after");
+  for (const char* name : names) {
+    const RECT r = controlRect(main, name);
+    if (differingPixels(before, after, r) > 0) fail(std::string(name) + " changed its pixels by being painted again");
+  }
+  ok("the icons and the theme box keep their pixels through repaints");
+}
+
 // Enter with the focus on the path box applies the theme page's selection, once however
 // long it is held.
 void checkEnterApplies(HWND main, const std::string& theme, const std::function<bool()>& applied) {

@@ -1,10 +1,15 @@
 #include "backup/backup_copies.h"
 
+#include "backup/original_copies.h"
 #include "edits/host_file_state.h"
 #include "formats/path_text.h"
 #include "formats/sha256.h"
 #include "formats/startup_text_marker.h"
+#include "iconstore/index_bounds.h"
+#include "iconstore/host_images.h"
+#include "iconstore/index_derivation.h"
 #include "iconstore/index_format.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
@@ -24,42 +29,104 @@ bool holdsExactly(Files& files, const std::string& path, const BackedUpFile& kno
 bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
   const BackupLayout& b = s.layout();
   const std::string second = b.secondCopyPath(key);
-  if (!second.empty() && holdsExactly(s.files(), second, known)) {
+  const bool fromSecond = !second.empty() && holdsExactly(s.files(), second, known);
+  const std::string host = b.hostPath(key);
+  if (!fromSecond &&
+      (s.files().info(host).size < known.size || prefixSha256(s.files(), host, known.size) != known.sha256))
+    return false;
+  // What stands at the copy's place is set aside, never overwritten: the record may be
+  // the one that is wrong.
+  if (s.files().info(b.backupPath(key)).exists && !setCopyAside(s, b.backupPath(key))) return false;
+  if (fromSecond) {
     if (!s.edit().copyFile(second, b.backupPath(key))) return false;
-  } else {
-    const std::string host = b.hostPath(key);
-    if (s.files().info(host).size < known.size || prefixSha256(s.files(), host, known.size) != known.sha256)
-      return false;
-    if (!s.edit().writeFile(b.backupPath(key), s.files().readRange(host, 0, known.size))) return false;
+  } else if (!s.edit().writeFile(b.backupPath(key), s.files().readRange(host, 0, known.size))) {
+    return false;
   }
   s.record().noteCopyChecked(key);
   return holdsExactly(s.files(), b.backupPath(key), known);
 }
 
-// A copy from before the record is taken as it is, but for a startup-text block in the
-// language copy (an older refresh of a themed host took one): no backup keeps the
-// program's bytes.
-void learnUnrecordedCopy(EditSession& s, const std::string& key) {
+// A pack copy from before the record is taken as it is.
+bool learnUnrecordedCopy(EditSession& s, const std::string& key) {
   const std::string path = s.layout().backupPath(key);
   const FileInfo copy = s.files().info(path);
-  if (!copy.exists || copy.isFolder) return;
-  if (key == kLanguageKey) {
-    const Bytes bytes = s.files().readFile(path);
-    const Bytes original = withoutStartupTextBlocks(bytes);
-    if (original.size() != bytes.size() && !s.edit().writeFile(path, original)) return;
-  }
-  const std::uint64_t size = s.files().info(path).size;
-  s.record().learnBackup(key, size, prefixSha256(s.files(), path, size));
+  if (!copy.exists || copy.isFolder) return false;
+  s.record().learnBackup(key, copy.size, prefixSha256(s.files(), path, copy.size));
+  return true;
 }
 
-// A language copy that an older release took with the program's block in it loses the
-// block; the host's file is then judged by its bytes against the clean copy.
-void cleanLanguageCopy(EditSession& s) {
-  const std::string path = s.layout().backupPath(kLanguageKey);
-  const Bytes bytes = s.files().readFile(path);
-  const Bytes original = withoutStartupTextBlocks(bytes);
-  if (original.size() == bytes.size() || !s.edit().writeFile(path, original)) return;
-  s.record().noteCopyCleaned(kLanguageKey, original.size(), sha256Hex(original));
+// Where the program's images begin in the host's pack, by the bytes alone: the host's
+// index, derived from the original one, points the images it replaced at the appended
+// bytes, and the first of them begins where the original pack ended. A pack the theme
+// gave nothing is the original whole.
+std::optional<std::uint64_t> originalPackEnd(const RecordTable& original, const RecordTable& host, Pack pack,
+                                             std::uint64_t hostSize) {
+  if (!(original.records == host.records) && !derivedByAppending(original, host, {0, 0})) return std::nullopt;
+  std::optional<std::uint64_t> end;
+  for (std::size_t n : changedRecords(original)) {
+    if (pack != Pack::LowRes && pack != Pack::HighRes) break;
+    if (original.offset(n, pack) == host.offset(n, pack) && original.length(n, pack) == host.length(n, pack)) continue;
+    const auto at = static_cast<std::uint64_t>(host.offset(n, pack));
+    end = end ? std::min(*end, at) : at;
+  }
+  const std::uint64_t size = end.value_or(hostSize);
+  if (size > hostSize || changedRecordPastPack(original, pack, size)) return std::nullopt;
+  return size;
+}
+
+// A pack copy lost together with the record: made again from the host's pack up to where
+// the program's images begin. True when there is nothing to mend (no backup yet).
+bool remakePackByBytes(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  if (!s.files().exists(b.backupFile(kIndexFile))) return true;
+  std::optional<Bytes> originalBytes = readIndexFile(s.files(), b.backupFile(kIndexFile));
+  std::optional<Bytes> hostBytes = readIndexFile(s.files(), b.hostFile(kIndexFile));
+  if (!originalBytes || !hostBytes) return false;
+  DecodedIndex original = decodeIndex(*originalBytes), host = decodeIndex(*hostBytes);
+  if (original.problem != IndexProblem::None || host.problem != IndexProblem::None) return false;
+  const std::string hostPack = b.hostFile(key);
+  const FileInfo info = s.files().info(hostPack);
+  std::optional<Pack> pack;
+  for (int i = 0; i < 4; ++i)
+    if (key == packFile(static_cast<Pack>(i))) pack = static_cast<Pack>(i);
+  if (!info.exists || info.isFolder || !pack) return false;
+  std::optional<std::uint64_t> end = originalPackEnd(original.table, host.table, *pack, info.size);
+  if (!end || !s.edit().writeFile(b.backupFile(key), s.files().readRange(hostPack, 0, *end))) return false;
+  s.record().learnBackup(key, *end, prefixSha256(s.files(), b.backupFile(key), *end));
+  return true;
+}
+
+// The index and the language file: the original of each chosen among every copy on disk
+// and both current copies made to hold it. A record that names other bytes than the ones
+// the host's files and the copies show is not believed at all: the bytes judge from then on.
+void settleSmallOriginals(EditSession& s, std::vector<std::string>& unmendable) {
+  const BackupLayout& b = s.layout();
+  std::map<std::string, CopyOnDisk> originals;
+  bool contradicted = false;
+  for (const std::string& key : s.keys()) {
+    const BackedUpFile* known = s.record().backup(key);
+    if (!isSmall(key) || (known && known->renewing)) continue;  // a refresh that began takes it up again
+    std::optional<CopyOnDisk> original = originalOf(s, key);
+    if (!original) {
+      // No copy at all: made again from the host's file when the record proves it.
+      if (!candidateCopies(s, key).empty() || (known && !remake(s, key, *known))) unmendable.push_back(key);
+      continue;
+    }
+    if (known && (known->sha256 != original->sha256 || known->size != original->size)) contradicted = true;
+    originals[key] = std::move(*original);
+  }
+  if (contradicted) s.record().distrust();
+  for (const auto& [key, original] : originals) {
+    const std::string second = b.secondCopyPath(key);
+    const bool secondFolder = !second.empty() && s.files().info(folderOf(second, separatorsFor(b.sep))).isFolder;
+    if (!replaceCopy(s, b.backupPath(key), original.bytes) ||
+        (secondFolder && !replaceCopy(s, second, original.bytes))) {
+      unmendable.push_back(key);
+      continue;
+    }
+    const BackedUpFile* known = s.record().backup(key);
+    if (!known || known->sha256 != original.sha256) s.record().learnBackup(key, original.size, original.sha256);
+  }
 }
 
 }  // namespace
@@ -79,11 +146,12 @@ bool backUpHostFile(EditSession& s, const std::string& key) {
   if (key == kLanguageKey) {
     const Bytes host = s.files().readFile(b.hostPath(key));
     const Bytes original = withoutStartupTextBlocks(host);
-    if (!s.files().info(b.hostPath(key)).exists || !s.edit().writeFile(b.backupPath(key), original)) return false;
+    if (!s.files().info(b.hostPath(key)).exists || !replaceCopy(s, b.backupPath(key), original)) return false;
     s.record().noteBackedUp(key, original.size(), sha256Hex(original), original.size() != host.size());
     return true;
   }
   std::string sha256;
+  if (s.files().info(b.backupPath(key)).exists && !setCopyAside(s, b.backupPath(key))) return false;
   if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
   s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
   return true;
@@ -94,6 +162,7 @@ bool writeSecondCopy(EditSession& s, const std::string& key) {
   if (second.empty()) return true;
   const BackedUpFile* known = s.record().backup(key);
   if (known && holdsExactly(s.files(), second, *known)) return true;
+  if (s.files().info(second).exists && !setCopyAside(s, second)) return false;
   return s.edit().copyFile(s.layout().backupPath(key), second);
 }
 
@@ -107,20 +176,16 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
       if (!s.files().exists(folder)) s.edit().createFolder(folder);
     }
   }
+  settleSmallOriginals(s, unmendable);
   for (const std::string& key : s.keys()) {
-    const std::string path = s.layout().backupPath(key);
+    if (isSmall(key)) continue;
     const BackedUpFile* known = s.record().backup(key);
     if (!known) {
-      learnUnrecordedCopy(s, key);
+      if (!learnUnrecordedCopy(s, key) && !remakePackByBytes(s, key)) unmendable.push_back(key);
       continue;
     }
     if (known->renewing) continue;  // the refresh that began it takes it up again
-    if (!backupCopySound(s, key) && !remake(s, key, *known)) {
-      unmendable.push_back(key);
-      continue;
-    }
-    if (key == kLanguageKey) cleanLanguageCopy(s);
-    writeSecondCopy(s, key);
+    if (!backupCopySound(s, key) && !remake(s, key, *known)) unmendable.push_back(key);
   }
   return unmendable;
 }

@@ -2,6 +2,7 @@
 
 #include "backup/edit_session.h"
 #include "backup/host_record.h"
+#include "formats/startup_text_marker.h"
 #include "iconstore/index_format.h"
 #include "run/host_location.h"
 
@@ -20,7 +21,11 @@ HostLook carriedLook(const Context& ctx) {
   for (const std::string& key : record.backedUpKeys()) {
     if (key != kIndexFile && !asLeft(record.state(key))) return {};
   }
-  if (index == HostFileState::Untouched) return {LookKind::Own, ""};
+  if (index == HostFileState::Untouched) {
+    // The icons are the host's own; its look is not while the startup-text block stays.
+    if (!b.languageAbsent && startupTextBlockStart(ctx.files.readFile(b.hostPath(kLanguageKey)))) return {};
+    return {LookKind::Own, ""};
+  }
   const HostLook& applied = record.applied();
   return applied.kind == LookKind::Theme || applied.kind == LookKind::Custom ? applied : HostLook{};
 }

@@ -90,6 +90,19 @@ void HostRecord::noteCopyChecked(const std::string& key) {
   record_.backups[key].identity = files_.identity(b_.backupPath(key));
 }
 
+void HostRecord::distrust() {
+  dirty_ = true;
+  record_.backups.clear();
+  record_.host.clear();
+  record_.applied = {};
+}
+
+void HostRecord::forget(const std::string& key) {
+  dirty_ = true;
+  record_.backups.erase(key);
+  record_.host.erase(key);
+}
+
 std::vector<std::string> HostRecord::backedUpKeys() const {
   std::vector<std::string> keys;
   for (const auto& [key, copy] : record_.backups) keys.push_back(key);

@@ -45,6 +45,12 @@ class HostRecord {
   void noteCopyCleaned(const std::string& key, std::uint64_t size, const std::string& sha256);
   // The backup copy's hash was checked: its identity now stands for it.
   void noteCopyChecked(const std::string& key);
+  // The record says what the bytes on disk contradict: nothing it says of the copies, the
+  // host's files or the applied look is believed from now on (its generation stays, so
+  // that the next save replaces both copies).
+  void distrust();
+  // The backup no longer holds a copy of the key (a pack the host no longer has).
+  void forget(const std::string& key);
   void setProductVersion(const std::string& version) { record_.productVersion = version; }
   // The keys of the files the backup holds.
   std::vector<std::string> backedUpKeys() const;

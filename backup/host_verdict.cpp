@@ -2,6 +2,7 @@
 
 #include "run/index_reading.h"
 #include "backup/backup_copies.h"
+#include "backup/host_damage.h"
 #include "edits/host_file_state.h"
 #include "formats/sha256.h"
 #include "formats/startup_text_marker.h"
@@ -51,17 +52,19 @@ bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const Backe
          prefixSha256(s.files(), host, known.size) == known.sha256;
 }
 
-// A file the record does not prove is judged by its bytes. One the record shows someone
-// else wrote counts as the original only with exactly the backed-up bytes, and as themed
-// only with exactly what the program left: an update may grow a pack or point an image at
-// new bytes just as an apply does.
+// A file the record does not prove is judged by its bytes, and so is one the record shows
+// someone else wrote: a record can be lost, stale or forged, the bytes cannot. An update
+// that grows a pack or points an image at new bytes just as an apply does is taken as the
+// program's addition: the way back then gives the original, never loses it.
 Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& known, bool foreign) {
   Files& files = s.files();
   const std::string host = s.layout().hostPath(key);
   const FileInfo info = files.info(host);
   if (!info.exists || info.isFolder) return Verdict::Missing;
   if (info.size == known.size && prefixSha256(files, host, known.size) == known.sha256) return Verdict::Original;
-  if (foreign) return holdsWhatTheProgramLeft(s, key, known, info) ? Verdict::Themed : Verdict::Changed;
+  // What someone else wrote is still the program's addition when its bytes show it:
+  // exactly what the program left, or the backup with the program's images or block.
+  if (foreign && holdsWhatTheProgramLeft(s, key, known, info)) return Verdict::Themed;
   if (key == kIndexFile) return indexDerived(s) ? Verdict::Themed : Verdict::Changed;
   if (key == kLanguageKey) return languageDerived(s, known) ? Verdict::Themed : Verdict::Changed;
   const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size) == known.sha256;
@@ -87,7 +90,10 @@ Verdict verdictOf(EditSession& s, const std::string& key) {
     case HostFileState::Unknown:
       break;
   }
-  return byContent(s, key, known, state == HostFileState::Foreign);
+  const Verdict verdict = byContent(s, key, known, state == HostFileState::Foreign);
+  // A damaged icon file is not the host's own: it goes back like a missing one.
+  if (verdict == Verdict::Changed && key != kLanguageKey && damagedHostFile(s) == key) return Verdict::Missing;
+  return verdict;
 }
 
 }  // namespace lumaset

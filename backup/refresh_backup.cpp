@@ -4,7 +4,9 @@
 
 #include "backup/backup_copies.h"
 #include "backup/create_backup.h"
+#include "backup/host_damage.h"
 #include "backup/host_verdict.h"
+#include "backup/original_copies.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "run/index_reading.h"
@@ -17,16 +19,6 @@ void report(EditSession& s, const std::string& path) { s.out().fail(MessageId::R
 bool anyBackup(EditSession& s) {
   const BackupLayout& b = s.layout();
   return s.record().found() || s.files().exists(b.backupFile(kIndexFile)) || s.files().exists(b.languageBackupCopy);
-}
-
-// The first copy of a file goes aside once, as the previous backup.
-void setOldCopyAside(EditSession& s, const std::string& key) {
-  const BackupLayout& b = s.layout();
-  const std::string copy = b.backupPath(key), old = b.oldBackupPath(key);
-  if (!s.files().info(copy).exists || s.files().exists(old)) return;
-  const std::string oldFolder = key == kLanguageKey ? b.languageBackupOld : b.iconBackupOld;
-  if (!s.files().exists(oldFolder)) s.edit().createFolder(oldFolder);
-  s.edit().moveFile(copy, old);
 }
 
 // An update may add images at the end of a pack: the pack then begins with the backed-up
@@ -46,9 +38,18 @@ void renewOutgrownPacks(EditSession& s, std::vector<std::string>& renew) {
   }
 }
 
-// The keys whose copy must be taken anew; false after a message when the refresh must
+// An extra pack that an update to the two-pack layout removed: the host has none to back
+// up, and the backup no longer needs one.
+bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
+  if (key != kXLowResPack && key != kXHighResPack) return false;
+  std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().hostFile(kIndexFile));
+  const DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  return index.problem == IndexProblem::None && index.table.layout == IndexLayout::TwoPack;
+}
+
+// The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the refresh must
 // not go on.
-bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported) {
+bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<std::string>& gone, bool& reported) {
   const std::vector<std::string> lost = mendBackupCopies(s);
   for (const std::string& key : s.keys()) {
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
@@ -71,12 +72,33 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, bool& reported
         renew.push_back(key);
         break;
       case Verdict::Missing:
+        if (packGoneWithTheLayout(s, key)) {
+          gone.push_back(key);
+          break;
+        }
+        if (s.files().info(s.layout().hostPath(key)).exists) {  // there, but damaged
+          s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(key));
+          return false;
+        }
         report(s, s.layout().backupPath(key));
         reported = true;
         break;
     }
   }
   if (std::find(renew.begin(), renew.end(), kIndexFile) != renew.end()) renewOutgrownPacks(s, renew);
+  // Only the host's own files become originals: never one that carries the program's
+  // addition over a copy on disk, nor a damaged one.
+  for (const std::string& key : renew) {
+    if (carriesProgramAddition(s, key)) {
+      s.out().refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
+      return false;
+    }
+  }
+  const bool iconsRenewed = std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
+  if (std::optional<std::string> damaged = iconsRenewed ? damagedHostFile(s) : std::nullopt) {
+    s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
+    return false;
+  }
   // The backed-up index and packs must belong together once the renewed ones are in.
   std::map<std::string, bool> kept;
   bool iconRenewed = false;
@@ -95,10 +117,13 @@ void refreshBackup(EditSession& s) {
     createBackup(s);
     return;
   }
-  std::vector<std::string> renew;
+  std::vector<std::string> renew, gone;
   bool reported = false;
-  if (!keysToRenew(s, renew, reported)) return;
+  if (!keysToRenew(s, renew, gone, reported)) return;
   s.record().setProductVersion(s.files().productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
+  for (const std::string& key : gone) {
+    if (setCopyAside(s, s.layout().backupPath(key))) s.record().forget(key);
+  }
   if (renew.empty()) {
     if (s.saveRecord() && !reported) s.out().note(MessageId::BackupUpToDate);
     return;
@@ -108,7 +133,6 @@ void refreshBackup(EditSession& s) {
   for (const std::string& key : renew) s.record().markRenewing(key);
   if (!s.saveRecord()) return;
   for (const std::string& key : renew) {
-    setOldCopyAside(s, key);
     if (!backUpHostFile(s, key)) {
       report(s, s.layout().backupPath(key));
     } else if (!writeSecondCopy(s, key)) {

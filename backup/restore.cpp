@@ -1,6 +1,8 @@
 #include "backup/restore.h"
 
 #include "backup/backup_copies.h"
+#include "backup/original_copies.h"
+#include "formats/startup_text_marker.h"
 #include "edits/host_file_state.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
@@ -106,6 +108,23 @@ bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
   return false;
 }
 
+// After "[默认]" every host file must be its original, or the update's own file (one
+// someone else wrote that is neither damaged nor a copy of the backup with the program's
+// addition), and the language file must carry no block. Each file that is not is named.
+bool ownFilesOnHost(EditSession& s) {
+  bool own = true;
+  for (const std::string& key : s.keys()) {
+    const Verdict verdict = verdictOf(s, key);
+    bool left = verdict == Verdict::Themed || verdict == Verdict::Missing ||
+                (verdict == Verdict::Changed && carriesProgramAddition(s, key));
+    if (key == kLanguageKey) left = left || startupTextBlockStart(s.files().readFile(s.layout().hostPath(key)));
+    if (!left) continue;
+    s.out().fail(MessageId::DefaultLeft, s.layout().hostPath(key));
+    own = false;
+  }
+  return own;
+}
+
 bool restoreDefaults(EditSession& s) {
   if (!backupCopiesMended(s)) return false;
   const Verdicts verdicts = verdictsOf(s, s.keys());
@@ -122,7 +141,7 @@ bool restoreDefaults(EditSession& s) {
   // The host's own images; told only while the record proves every file to be as left.
   s.record().noteApplied({LookKind::Own, ""});
   const bool language = copyBackLanguageFile(s, verdicts);
-  return s.saveRecord() && icons && language;
+  return s.saveRecord() && icons && language && ownFilesOnHost(s);
 }
 
 Outcome restoreDefaults(Context& ctx) {

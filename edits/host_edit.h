@@ -58,6 +58,7 @@ class HostEdit {
   }
   bool truncateFile(const std::string& path, std::uint64_t size) { return files_.truncateFile(path, size); }
   bool moveFile(const std::string& from, const std::string& to) { return files_.moveFile(from, to); }
+  bool removeFile(const std::string& path) { return files_.removeFile(path); }
   bool createFolder(const std::string& path) { return files_.createFolder(path); }
   bool deleteFolder(const std::string& path) { return files_.deleteFolder(path); }
 

@@ -111,6 +111,19 @@ Message backupMessage(const Report& r) {
       return error(
           "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
           "请先点“备份”更新备份，再应用主题。");
+    case MessageId::DamagedHostFile:
+      return error("Photoshop 的这个文件已损坏，不能作为原版备份，未作任何修改：" + r.path +
+                   "\r\n请先应用“[默认]”把原版放回，或修复、重新安装 Photoshop。");
+    case MessageId::ThemedNotUpdate:
+      return error("Photoshop 的这个文件是备份加上 Lumaset 放入的主题，不是 Photoshop 的更新，未作任何修改：" + r.path +
+                   "\r\n请先应用“[默认]”。");
+    case MessageId::ForeignBackup:
+      return error("这份备份属于另一个 Photoshop（" + r.detail + "），不能用于这里，未作任何修改：" + r.path +
+                   "\r\n请把它移走，再点“备份”。");
+    case MessageId::DefaultLeft:
+      return error("没能恢复 Photoshop 原来的文件，这个文件仍不是原版：" + r.path);
+    case MessageId::LanguageFileGone:
+      return info("Photoshop 的中文语言文件已不在（可能是更新删除了它），不再修改启动文字；它的备份仍保留着：" + r.path);
     case MessageId::NoBackup:
       return info(
           "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"

@@ -39,6 +39,11 @@ enum class MessageId {
   UnmendableCopy,
   ChangedByOthers,
   NoBackup,  // path: host folder
+  DamagedHostFile,    // path: the damaged host file a refresh will not take
+  ThemedNotUpdate,    // path: a host file that is a copy of the backup with the program's addition
+  ForeignBackup,      // path: the backup folder, detail: the host folder its record names
+  DefaultLeft,        // path: a host file that "[默认]" could not give its own bytes
+  LanguageFileGone,   // path: the language file an update removed
   WriteFailed,
   // Putting files back.
   BackupIndexDamaged,

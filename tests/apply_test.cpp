@@ -354,15 +354,25 @@ TEST_F(Apply, MissingIndexAsksForTheHostThenGivesUp) {
 
 TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
   startOn();
-  std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
+  writeFile(res("lumaset_BAK"), "a file where the backup folder belongs");
   ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
-  ASSERT_EQ(ui.boxes.size(), 2u);
+  ASSERT_FALSE(ui.boxes.empty());
   std::string h = host.folder + "/";
-  EXPECT_EQ(ui.boxes[1],
+  EXPECT_EQ(ui.boxes.back(),
             (RecordedBox{"没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset "
                          "没有目录修改权限造成，请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
                              h + "Locales\r\n" + h + "Resources",
                          "信息：", MessageIcon::None}));
+}
+
+// A host whose index names bytes its packs lack is damaged: that is what it is told, not
+// a lack of rights.
+TEST_F(Apply, ADamagedHostIsToldAsDamagedNotAsALackOfRights) {
+  startOn();
+  std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
 }
 
 // Applies `entry` on the host that `reset` lays out, counting its changing calls (locks

@@ -190,7 +190,41 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
   return unmendable;
 }
 
+namespace {
+
+bool movedHostsOwnBackup(EditSession& s) {
+  if (!hostMadeFromCopies(s, kIndexFile)) return false;
+  const BackupLayout& b = s.layout();
+  for (const std::string& key : s.iconKeys()) {
+    if (isSmall(key)) continue;
+    const FileInfo copy = s.files().info(b.backupPath(key));
+    if (!copy.exists || copy.isFolder ||
+        prefixSha256(s.files(), b.hostPath(key), copy.size) != prefixSha256(s.files(), b.backupPath(key), copy.size))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool backupBelongsHere(EditSession& s) {
+  const std::string& recorded = s.record().resources();
+  const std::string& here = s.layout().resources;
+  auto folded = [&](std::string path) {
+    if (s.layout().sep == '\\')
+      for (char& c : path) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return path;
+  };
+  if (!s.record().found() || recorded.empty() || folded(recorded) == folded(here)) return true;
+  // A host that was moved keeps its files: they were made from the copies, the index
+  // from the index and each pack begins with its copy.
+  if (movedHostsOwnBackup(s)) return true;
+  s.out().refuse(MessageId::ForeignBackup, s.layout().iconBackup, recorded);
+  return false;
+}
+
 bool backupCopiesMended(EditSession& s) {
+  if (!backupBelongsHere(s)) return false;
   const std::vector<std::string> lost = mendBackupCopies(s);
   if (lost.empty()) return true;
   s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(lost.front()));

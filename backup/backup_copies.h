@@ -15,6 +15,10 @@ namespace lumaset {
 // Whether the backup copy of a key is the one the record knows.
 bool backupCopySound(EditSession& s, const std::string& key);
 
+// False after a refusal when the backup was made in another installation (its record names
+// another Resources folder) and nothing of this host's files was made from its copies.
+bool backupBelongsHere(EditSession& s);
+
 // Mends every recorded copy that is lost or damaged and renews second copies that are
 // missing or stale; learns the hash of copies that the record does not know (a backup
 // from before the record). Returns the keys whose copy could not be mended.

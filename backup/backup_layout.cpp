@@ -49,8 +49,14 @@ BackupLayout backupLayout(const Context& ctx) {
     b.languageFile = withTrailingSeparator(st.languageFolder, sep) + st.languageFileName;
     b.languageBackupCopy = b.languageBackup + sep + st.languageFileName;
     b.languageFileName = st.languageFileName;
+    b.languageGone = languageFileGone(ctx);
+    b.languageAbsent = b.languageGone;
   }
   return b;
+}
+
+bool languageFileGone(const Context& ctx) {
+  return !ctx.state.languageAbsent() && !ctx.state.hostFolder.empty() && !ctx.files.exists(ctx.state.languageFolder);
 }
 
 std::string backupIndexPath(const Context& ctx) { return backupLayout(ctx).backupFile(kIndexFile); }

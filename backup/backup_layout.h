@@ -29,6 +29,9 @@ struct BackupLayout {
   std::string languageBackupCopy;  // G + "/lumaset_BAK/" + N
   std::string languageFileName;    // N
   bool languageAbsent = false;
+  // The host had a language file until an update removed its folder: the host goes on
+  // without one (`languageAbsent` is set too), and its backup copy is kept.
+  bool languageGone = false;
 
   // The host's icon file (its link's target while an edit runs).
   std::string hostFile(const std::string& name) const;
@@ -49,6 +52,9 @@ struct BackupLayout {
 };
 
 BackupLayout backupLayout(const Context& ctx);
+
+// Whether the located host's language folder is gone (an update removed it).
+bool languageFileGone(const Context& ctx);
 
 // The backup copy of the host's index: R + "/lumaset_BAK/IconResources.idx".
 std::string backupIndexPath(const Context& ctx);

@@ -116,7 +116,13 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
     out.refuse(refusalMessage(refusal), refusedFile);
     return nullptr;
   }
-  return std::unique_ptr<EditSession>(new EditSession(ctx, out, std::move(*settled), std::move(edit)));
+  std::unique_ptr<EditSession> session(new EditSession(ctx, out, std::move(*settled), std::move(edit)));
+  // Said once: the record forgets the host's language file with the operation's save.
+  if (session->layout().languageGone && session->record().mark(kLanguageKey)) {
+    out.note(MessageId::LanguageFileGone, session->layout().languageFile);
+    session->record().forgetHostFile(kLanguageKey);
+  }
+  return session;
 }
 
 std::vector<std::string> EditSession::iconKeys() const {

@@ -11,7 +11,11 @@ namespace lumaset {
 HostLook carriedLook(const Context& ctx) {
   if (!hostPathsSettled(ctx.state, ctx.sep())) return {};
   BackupLayout b = backupLayout(ctx);
-  if (!ctx.files.exists(b.backupFile(kIndexFile))) return {LookKind::Own, ""};
+  // Before any backup nothing has been changed; a backup whose index copy was lost is
+  // not that.
+  const bool anyBackup = ctx.files.exists(b.backupFile(kIndexFile)) || ctx.files.exists(b.recordPath()) ||
+                         ctx.files.exists(b.recordSecondCopyPath());
+  if (!anyBackup) return {LookKind::Own, ""};
   followLinks(ctx.files, b);
   HostRecord record(ctx.files, b);
   if (!record.found()) return {};
@@ -19,7 +23,8 @@ HostLook carriedLook(const Context& ctx) {
   const HostFileState index = record.state(kIndexFile);
   if (!asLeft(index)) return {};
   for (const std::string& key : record.backedUpKeys()) {
-    if (key != kIndexFile && !asLeft(record.state(key))) return {};
+    if (key == kIndexFile || (key == kLanguageKey && b.languageAbsent)) continue;
+    if (!asLeft(record.state(key))) return {};
   }
   if (index == HostFileState::Untouched) {
     // The icons are the host's own; its look is not while the startup-text block stays.

@@ -1,16 +1,44 @@
 #include "backup/host_record.h"
 
+#include <algorithm>
+
 #include "iconstore/index_format.h"
 
 namespace lumaset {
 
+namespace {
+
+// How many host files a record shows as they were while untouched or as the program left
+// them: of two copies that disagree, the one the host's files bear out is the newer,
+// whatever its generation says (an old copy put back by hand, or one given a higher
+// number).
+int filesProven(Files& files, const BackupLayout& b, const BackupRecord& record) {
+  int proven = 0;
+  for (const auto& [key, mark] : record.host) {
+    const HostFileState state = hostFileState(files, b.hostPath(key), &mark);
+    proven += state == HostFileState::Untouched || state == HostFileState::AsLeft;
+  }
+  return proven;
+}
+
+}  // namespace
+
 HostRecord::HostRecord(Files& files, const BackupLayout& b) : files_(files), b_(b) {
+  int bestProven = -1;
+  std::uint64_t highest = 0;
   for (const std::string& path : {b.recordPath(), b.recordSecondCopyPath()}) {
     std::optional<BackupRecord> loaded = parseRecord(files.readFile(path));
-    if (!loaded || (found_ && loaded->generation <= record_.generation)) continue;
+    if (!loaded) continue;
+    highest = std::max(highest, loaded->generation);
+    const int proven = filesProven(files, b, *loaded);
+    if (found_ && (proven < bestProven || (proven == bestProven && loaded->generation <= record_.generation)))
+      continue;
     record_ = std::move(*loaded);
+    bestProven = proven;
     found_ = true;
   }
+  // The next save outnumbers both copies.
+  record_.generation = highest;
 }
 
 const BackedUpFile* HostRecord::backup(const std::string& key) const {
@@ -103,6 +131,11 @@ void HostRecord::forget(const std::string& key) {
   record_.host.erase(key);
 }
 
+void HostRecord::forgetHostFile(const std::string& key) {
+  dirty_ = true;
+  record_.host.erase(key);
+}
+
 std::vector<std::string> HostRecord::backedUpKeys() const {
   std::vector<std::string> keys;
   for (const auto& [key, copy] : record_.backups) keys.push_back(key);
@@ -116,6 +149,7 @@ void HostRecord::noteApplied(HostLook look) {
 
 bool HostRecord::save(HostEdit& edit) {
   ++record_.generation;
+  record_.resources = b_.resources;
   const std::string text = serialiseRecord(record_);
   bool saved = true;
   for (const auto& [folder, path] :

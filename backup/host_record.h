@@ -51,11 +51,15 @@ class HostRecord {
   void distrust();
   // The backup no longer holds a copy of the key (a pack the host no longer has).
   void forget(const std::string& key);
+  // The host no longer has the file of the key; its backup copy stays.
+  void forgetHostFile(const std::string& key);
   void setProductVersion(const std::string& version) { record_.productVersion = version; }
   // The keys of the files the backup holds.
   std::vector<std::string> backedUpKeys() const;
   // What the program's last change gave the host's images, and noting a new one.
   const HostLook& applied() const { return record_.applied; }
+  // The Resources folder the record was last saved for (empty when it does not say).
+  const std::string& resources() const { return record_.resources; }
   void noteApplied(HostLook look);
 
   // Writes both copies through the edit (each where its backup folder exists); false when

@@ -141,6 +141,15 @@ std::optional<CopyOnDisk> originalOf(EditSession& s, const std::string& key) {
   return sole([](const Seen& c) { return c.current; });
 }
 
+bool hostMadeFromCopies(EditSession& s, const std::string& key) {
+  const Bytes host = hostBytes(s, key);
+  if (host.empty()) return false;
+  for (const std::string& path : candidateCopies(s, key)) {
+    if (explains(s, key, host, candidateBytes(s, key, path), true)) return true;
+  }
+  return false;
+}
+
 bool carriesProgramAddition(EditSession& s, const std::string& key) {
   const std::string host = s.layout().hostPath(key);
   if (isSmall(key)) {
@@ -167,17 +176,23 @@ bool setCopyAside(EditSession& s, const std::string& path) {
   const std::string folder = folderOf(path, separatorsFor(b.sep));
   if (parts.empty() || folder.empty()) return false;
   const std::string name = parts.back();
-  const std::string old = folder + "_old";
-  if (!s.files().exists(old) && !s.edit().createFolder(old)) return false;
   const FileInfo info = s.files().info(path);
   const std::string sha = prefixSha256(s.files(), path, info.size);
+  // A copy with the same bytes set aside already, in either folder: nothing is lost
+  // without this one.
+  for (const std::string& old : {b.iconBackupOld, b.languageBackupOld}) {
+    for (const std::string& file : s.files().fileNames(old)) {
+      if (file != name && !isAsideName(file, name)) continue;
+      const std::string there = old + b.sep + file;
+      if (s.files().info(there).size == info.size && prefixSha256(s.files(), there, info.size) == sha)
+        return s.edit().removeFile(path);
+    }
+  }
+  const std::string old = folder + "_old";
+  if (!s.files().exists(old) && !s.edit().createFolder(old)) return false;
   for (int n = 1;; ++n) {
     const std::string target = old + b.sep + name + (n == 1 ? "" : "." + std::to_string(n));
-    const FileInfo there = s.files().info(target);
-    if (!there.exists) return s.edit().moveFile(path, target);
-    // A copy with the same bytes stands there already: nothing is lost without this one.
-    if (!there.isFolder && there.size == info.size && prefixSha256(s.files(), target, there.size) == sha)
-      return s.edit().removeFile(path);
+    if (!s.files().info(target).exists) return s.edit().moveFile(path, target);
   }
 }
 

@@ -31,6 +31,10 @@ std::vector<std::string> candidateCopies(EditSession& s, const std::string& key)
 // current copies hold. Nothing when they disagree and nothing decides.
 std::optional<CopyOnDisk> originalOf(EditSession& s, const std::string& key);
 
+// Whether the host's index or language file is one of the copies on disk, or one with the
+// program's addition: the backup was made from this host.
+bool hostMadeFromCopies(EditSession& s, const std::string& key);
+
 // Whether the host's file is a candidate original with the program's addition: the index
 // derived from a candidate index by appending, a pack that begins with a candidate pack
 // and is longer, the language file a candidate with the startup-text block. Such a file is
@@ -38,8 +42,9 @@ std::optional<CopyOnDisk> originalOf(EditSession& s, const std::string& key);
 bool carriesProgramAddition(EditSession& s, const std::string& key);
 
 // Moves the file at `path` (a copy in a backup folder) into that folder's lumaset_BAK_old:
-// under its own name when that is free, nowhere when a set-aside copy has its bytes, else
-// under its name with ".2", ".3", ... False when it could not be moved.
+// under its own name when that is free, else under its name with ".2", ".3", ...; removes
+// it instead when a copy set aside in either lumaset_BAK_old has its bytes. False when it
+// could not be moved.
 bool setCopyAside(EditSession& s, const std::string& path);
 
 // Writes `bytes` as the copy at `path`, setting aside what stands there unless it holds

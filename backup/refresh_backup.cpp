@@ -50,6 +50,7 @@ bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
 // The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the refresh must
 // not go on.
 bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<std::string>& gone, bool& reported) {
+  if (!backupBelongsHere(s)) return false;
   const std::vector<std::string> lost = mendBackupCopies(s);
   for (const std::string& key : s.keys()) {
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {

@@ -62,7 +62,9 @@ void CliView::hostLocated() {
 StartupOutcome startAsProgram(Session& s) {
   StartupOutcome outcome = runStartup(s.ctx);
   show(s.ui, outcome.location);
-  if (outcome.hostKnown && s.files.exists(s.state.currentIndexPath)) s.report(currentLook(s.ctx).reports);
+  // What the window's first preview tells is shown; it is no failure of the command that
+  // follows (an apply or "[默认]" that mends a damaged index succeeds all the same).
+  if (outcome.hostKnown && s.files.exists(s.state.currentIndexPath)) show(s.ui, currentLook(s.ctx).reports);
   return outcome;
 }
 

@@ -54,9 +54,9 @@ struct Session {
   std::string absolute(const std::string& path) { return files.absolutePath(path); }
 };
 
-// Starts as the window does: settings, startup check (a first start's location printed,
-// without bearing on the exit status) and, where the current index exists, the parse
-// that the first preview of "[当前]" makes.
+// Starts as the window does: settings, startup check (a first start's location printed)
+// and, where the current index exists, the parse that the first preview of "[当前]"
+// makes; what they tell is printed without bearing on the exit status.
 StartupOutcome startAsProgram(Session& s);
 
 // The three images of a look or a preview, by the names the output gives them.

@@ -60,6 +60,10 @@ bool parseApplied(const std::vector<std::string>& f, HostLook& look) {
 bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
   const std::string& kind = f[0];
   if (kind == "applied") return parseApplied(f, record.applied);
+  if (kind == "resources" && f.size() == 2) {
+    record.resources = f[1];
+    return true;
+  }
   if (kind == "version" && f.size() == 2) {
     record.productVersion = f[1];
     return true;
@@ -120,6 +124,8 @@ std::string serialiseRecord(const BackupRecord& record) {
   out << kHeader << "\n";
   out << "generation\t" << record.generation << "\n";
   out << "version\t" << record.productVersion << "\n";
+  if (!record.resources.empty() && record.resources.find_first_of("\t\r\n") == std::string::npos)
+    out << "resources\t" << record.resources << "\n";
   for (const auto& [name, b] : record.backups) {
     out << "backup\t" << name << "\t" << b.size << "\t" << b.sha256 << "\n";
     if (b.identity) out << "copyid\t" << name << "\t" << identityFields(*b.identity) << "\n";

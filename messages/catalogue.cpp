@@ -56,6 +56,8 @@ Message locationMessage(const Report& r) {
       return plainError("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset");
     case MessageId::IndexFourPackLength:
       return info("索引长度错误_nc368");
+    case MessageId::HostIndexDamagedAdvice:
+      return info("Photoshop 的图标索引文件已损坏：" + r.path + "\r\n应用“[默认]”可以用备份把它恢复。");
     case MessageId::IndexTwoPackLength:
       return info("索引长度错误_nc208:" + r.detail);
     default:

@@ -15,6 +15,7 @@ enum class MessageId {
   IndexEmpty,
   IndexFourPackLength,
   IndexTwoPackLength,  // detail: the record area's length
+  HostIndexDamagedAdvice,  // path: the host's index, which a backup can put back
   // Locating the host.
   VersionSupported,    // path: host folder, detail: ProductVersion
   VersionUnsupported,  // detail: ProductVersion

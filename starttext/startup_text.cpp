@@ -140,6 +140,7 @@ Outcome setStartupText(Context& ctx, StartupTextMode mode, const std::string& te
     if (mode != StartupTextMode::Restore) out.refuse(MessageId::NoLanguageFile);
     return out;
   }
+  if (!backupBelongsHere(*session)) return out;
   const std::vector<std::string> lost = mendBackupCopies(*session);
   if (std::find(lost.begin(), lost.end(), kLanguageKey) != lost.end()) {
     out.refuse(MessageId::UnmendableCopy, session->layout().languageBackupCopy);

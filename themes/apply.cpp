@@ -205,7 +205,7 @@ bool runDefault(EditSession& s) {
 // language file has no startup text to change: the step is skipped, and said when it
 // would have hidden or replaced the text.
 void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText, bool toggle) {
-  if (ctx.state.languageAbsent()) {
+  if (ctx.state.languageAbsent() || languageFileGone(ctx)) {
     if (toggle) plan.notes.noteLine(MessageId::StartupTextSkipped);
     return;
   }

@@ -50,7 +50,10 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
 Look currentLook(Context& ctx) {
   if (ctx.state.hostFolder.empty()) return lookWithoutHost();
   Outcome read;
-  parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, read);
+  const bool readable = parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, read);
+  // A damaged index of a host that has a backup: "[默认]" puts the original back.
+  if (!readable && ctx.files.exists(ctx.state.currentIndexPath) && ctx.files.exists(backupIndexPath(ctx)))
+    read.noteLine(MessageId::HostIndexDamagedAdvice, ctx.state.currentIndexPath);
   Look look;
   look.reports = std::move(read.reports);
   lookUpPreviewImages(ctx, ctx.state.records, look);

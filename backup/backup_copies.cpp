@@ -1,5 +1,6 @@
 #include "backup/backup_copies.h"
 
+#include "backup/host_damage.h"
 #include "backup/original_copies.h"
 #include "edits/host_file_state.h"
 #include "formats/path_text.h"
@@ -58,9 +59,10 @@ bool learnUnrecordedCopy(EditSession& s, const std::string& key) {
 // Where the program's images begin in the host's pack, by the bytes alone: the host's
 // index, derived from the original one, points the images it replaced at the appended
 // bytes, and the first of them begins where the original pack ended. A pack the theme
-// gave nothing is the original whole.
+// gave nothing ends where the host's does, but that proves nothing of bytes a run that
+// died appended: it is taken only with `wholeWhenUntouched`.
 std::optional<std::uint64_t> originalPackEnd(const RecordTable& original, const RecordTable& host, Pack pack,
-                                             std::uint64_t hostSize) {
+                                             std::uint64_t hostSize, bool wholeWhenUntouched) {
   if (!(original.records == host.records) && !derivedByAppending(original, host, {0, 0})) return std::nullopt;
   std::optional<std::uint64_t> end;
   for (std::size_t n : changedRecords(original)) {
@@ -69,30 +71,52 @@ std::optional<std::uint64_t> originalPackEnd(const RecordTable& original, const 
     const auto at = static_cast<std::uint64_t>(host.offset(n, pack));
     end = end ? std::min(*end, at) : at;
   }
+  if (!end && !wholeWhenUntouched) return std::nullopt;
   const std::uint64_t size = end.value_or(hostSize);
   if (size > hostSize || changedRecordPastPack(original, pack, size)) return std::nullopt;
   return size;
 }
 
-// A pack copy lost together with the record: made again from the host's pack up to where
-// the program's images begin. True when there is nothing to mend (no backup yet).
-bool remakePackByBytes(EditSession& s, const std::string& key) {
+// The end of the original pack of a key, measured by the backed-up and the host's index.
+std::optional<std::uint64_t> measuredPackEnd(EditSession& s, const std::string& key, bool wholeWhenUntouched) {
   const BackupLayout& b = s.layout();
-  if (!s.files().exists(b.backupFile(kIndexFile))) return true;
   std::optional<Bytes> originalBytes = readIndexFile(s.files(), b.backupFile(kIndexFile));
   std::optional<Bytes> hostBytes = readIndexFile(s.files(), b.hostFile(kIndexFile));
-  if (!originalBytes || !hostBytes) return false;
+  if (!originalBytes || !hostBytes) return std::nullopt;
   DecodedIndex original = decodeIndex(*originalBytes), host = decodeIndex(*hostBytes);
-  if (original.problem != IndexProblem::None || host.problem != IndexProblem::None) return false;
-  const std::string hostPack = b.hostFile(key);
-  const FileInfo info = s.files().info(hostPack);
+  if (original.problem != IndexProblem::None || host.problem != IndexProblem::None) return std::nullopt;
+  const FileInfo info = s.files().info(b.hostFile(key));
   std::optional<Pack> pack;
   for (int i = 0; i < 4; ++i)
     if (key == packFile(static_cast<Pack>(i))) pack = static_cast<Pack>(i);
-  if (!info.exists || info.isFolder || !pack) return false;
-  std::optional<std::uint64_t> end = originalPackEnd(original.table, host.table, *pack, info.size);
-  if (!end || !s.edit().writeFile(b.backupFile(key), s.files().readRange(hostPack, 0, *end))) return false;
-  s.record().learnBackup(key, *end, prefixSha256(s.files(), b.backupFile(key), *end));
+  if (!info.exists || info.isFolder || !pack) return std::nullopt;
+  return originalPackEnd(original.table, host.table, *pack, info.size, wholeWhenUntouched);
+}
+
+// A pack copy the record does not know. Where the host's pack shows how long the original
+// was and begins with its bytes, the copy on disk (current or set aside) that holds those
+// bytes is the original, else the host's bytes up to there make it again; a lost copy may
+// take the host's pack whole when the theme gave it nothing. Without such a measure the
+// copy is taken as it is. False when the copy is lost and cannot be made again.
+bool mendUnrecordedPack(EditSession& s, const std::string& key) {
+  const BackupLayout& b = s.layout();
+  if (!s.files().exists(b.backupFile(kIndexFile))) return true;  // no backup yet
+  const std::string copy = b.backupFile(key), host = b.hostFile(key);
+  const bool lost = !s.files().info(copy).exists;
+  const std::optional<std::uint64_t> end = measuredPackEnd(s, key, lost);
+  if (!end) return !lost && learnUnrecordedCopy(s, key);
+  const std::string sha = prefixSha256(s.files(), host, *end);
+  for (const std::string& candidate : candidateCopies(s, key)) {
+    if (s.files().info(candidate).size != *end || prefixSha256(s.files(), candidate, *end) != sha) continue;
+    if (candidate != copy && !((lost || setCopyAside(s, copy)) && s.edit().copyFile(candidate, copy))) return false;
+    s.record().learnBackup(key, *end, sha);
+    return true;
+  }
+  // The host's bytes stand for the original only while they are sound.
+  if (damagedHostFile(s)) return !lost && learnUnrecordedCopy(s, key);
+  if (!lost && !setCopyAside(s, copy)) return false;
+  if (!s.edit().writeFile(copy, s.files().readRange(host, 0, *end))) return false;
+  s.record().learnBackup(key, *end, prefixSha256(s.files(), copy, *end));
   return true;
 }
 
@@ -181,7 +205,7 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
     if (isSmall(key)) continue;
     const BackedUpFile* known = s.record().backup(key);
     if (!known) {
-      if (!learnUnrecordedCopy(s, key) && !remakePackByBytes(s, key)) unmendable.push_back(key);
+      if (!mendUnrecordedPack(s, key)) unmendable.push_back(key);
       continue;
     }
     if (known->renewing) continue;  // the refresh that began it takes it up again

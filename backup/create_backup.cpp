@@ -1,6 +1,7 @@
 #include "backup/create_backup.h"
 
 #include "backup/backup_copies.h"
+#include "backup/host_damage.h"
 #include "formats/path_text.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
@@ -47,7 +48,14 @@ bool createBackup(EditSession& s) {
     s.out().fail(id, path, detail);
     return false;
   };
-  if (!files.exists(b.backupFile(kIndexFile)) && hostIndexDamaged(s, {})) return false;
+  if (!files.exists(b.backupFile(kIndexFile))) {
+    // The first backup takes the host's files as its originals: only sound ones.
+    if (hostIndexDamaged(s, {})) return false;
+    if (std::optional<std::string> damaged = damagedHostFile(s)) {
+      s.out().refuse(MessageId::DamagedHostFile, b.hostPath(*damaged));
+      return false;
+    }
+  }
   if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup))
     return fail(MessageId::BackupCopyFailed, b.iconBackup);
 

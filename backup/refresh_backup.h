@@ -1,8 +1,9 @@
 // Renewing the backup from the host's files as they are now, file by file: a file that
 // someone else changed (an update of the host) becomes that file's new original, while
 // the backup of a file that is the original or carries the program's addition stays, and
-// so does the theme on the host. The first copy of a renewed file is set aside in
-// lumaset_BAK_old.
+// so does the theme on the host. The copy a renewed file replaces is set aside in
+// lumaset_BAK_old. Only the host's own files become originals: never a damaged one, nor
+// one that carries the program's addition over a copy on disk.
 #pragma once
 #include "backup/edit_session.h"
 #include "run/run_state.h"

@@ -367,12 +367,22 @@ TEST_F(Apply, FailedBackupShowsTheNoBackupMessage) {
 
 // A host whose index names bytes its packs lack is damaged: that is what it is told, not
 // a lack of rights.
+// A pack of the right size whose images are no PNGs is damaged too, and never becomes
+// the first backup.
 TEST_F(Apply, ADamagedHostIsToldAsDamagedNotAsALackOfRights) {
   startOn();
   std::filesystem::remove(testing::pathFromUtf8(res("PSIconsHighRes.dat")));
   ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text.rfind("Photoshop 自己的图标索引文件已损坏", 0), 0u);
+
+  writeFile(res("PSIconsHighRes.dat"), std::string(readWhole(res("PSIconsLowRes.dat")).size() * 2, 'x'));
+  ui.boxes.clear();
+  ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Photoshop 的这个文件已损坏，不能作为原版备份，未作任何修改：" + res("PSIconsHighRes.dat") +
+                                  "\r\n请先应用“[默认]”把原版放回，或修复、重新安装 Photoshop。");
+  EXPECT_FALSE(files.exists(bak("IconResources.idx")));
 }
 
 // Applies `entry` on the host that `reset` lays out, counting its changing calls (locks

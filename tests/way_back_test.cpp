@@ -6,13 +6,9 @@
 
 #include <filesystem>
 #include <functional>
-#include <iostream>
-#include <set>
 #include <sstream>
 
-#include "backup/host_look.h"
 #include "backup/refresh_backup.h"
-#include "edits/backup_record.h"
 #include "formats/sha256.h"
 #include "formats/utf.h"
 #include "iconstore/index_format.h"
@@ -50,72 +46,6 @@ class WayBack : public testing::HostFixture {
     ui.boxes.clear();
     ui.shown(refreshBackup(ctx));
     return ui.boxes;
-  }
-
-  // Which host files' original bytes stand in some file below the host's folder.
-  std::set<std::string> originalsOnDisk(const std::map<std::string, std::string>& originals) {
-    std::set<std::string> hashes, found;
-    for (const auto& entry : fs::recursive_directory_iterator(testing::pathFromUtf8(dir / "PS")))
-      if (entry.is_regular_file()) hashes.insert(sha256Hex(readWhole(entry.path().string())));
-    for (const auto& [file, bytes] : originals)
-      if (hashes.count(sha256Hex(bytes))) found.insert(file);
-    return found;
-  }
-
-  // The backup folders of another installation (a host drawn with other packs), made once.
-  std::string anotherInstallationsBackup() {
-    static testing::TempDir otherDir;
-    tools::SampleHostOptions options;
-    options.folder = otherDir / "other";
-    options.stubExe = testing::stubExe("v16.1.2");
-    for (std::uint64_t& pad : options.packPadding) pad = 3000;
-    tools::SampleHost other;
-    std::string error;
-    EXPECT_TRUE(tools::writeSampleHost(options, other, error)) << error;
-    RunState otherState;
-    const std::string otherHome = otherDir / "program";
-    fs::create_directory(testing::pathFromUtf8(otherHome));
-    Context otherCtx{files, ui, view, otherState, otherHome};
-    ui.answers.push_back(other.exePath);
-    runStartup(otherCtx);
-    ui.shown(refreshBackup(otherCtx));
-    ui.boxes.clear();
-    return other.folder;
-  }
-
-  // One fault of the two-fault test, done to the themed host.
-  void harm(const std::string& fault, const std::string& oldRecord, const std::string& foreign) {
-    if (fault.rfind("lost ", 0) == 0) {
-      fs::remove_all(testing::pathFromUtf8(host.folder + fault.substr(5)));
-    } else if (fault.rfind("flipped ", 0) == 0) {
-      const std::string path = host.folder + fault.substr(8);
-      if (!fs::is_regular_file(testing::pathFromUtf8(path))) return;
-      std::string bytes = readWhole(path);
-      bytes[bytes.size() / 2] ^= 0x01;
-      writeFile(path, bytes);
-    } else if (fault == "old record") {
-      std::optional<BackupRecord> record = parseRecord(oldRecord);
-      ASSERT_TRUE(record);
-      record->generation = 1000;
-      writeFile(langBak("lumaset.record"), serialiseRecord(*record));
-    } else if (fault == "re-signed") {
-      for (const std::string& path : {bak("lumaset.record"), langBak("lumaset.record")}) {
-        std::optional<BackupRecord> record = parseRecord(readWhole(path));
-        if (!record) continue;
-        for (auto& [key, copy] : record->backups) {
-          const std::string bytes = readWhole(key == "language" ? host.languageFile : res(key));
-          copy.size = bytes.size();
-          copy.sha256 = sha256Hex(bytes);
-        }
-        writeFile(path, serialiseRecord(*record));
-      }
-    } else if (fault == "foreign") {
-      for (const char* folder : {"/Resources/lumaset_BAK", "/Locales_BAK/lumaset_BAK"}) {
-        fs::remove_all(testing::pathFromUtf8(host.folder + folder));
-        fs::copy(testing::pathFromUtf8(foreign + folder), testing::pathFromUtf8(host.folder + folder),
-                 fs::copy_options::recursive);
-      }
-    }
   }
 
   // Every backup file (first and second copies) holds exactly the bytes `originals` gives
@@ -239,65 +169,6 @@ TEST_F(WayBack, AnySingleLossOrDamageOfTheBackupIsSurvived) {
       expectDefaultGives(original);
     }
   }
-}
-
-// Two faults at once on a themed host, every pair of: each backup file lost, each
-// flipped by one bit, the language folder's record copy from before the apply with a
-// higher generation, both record copies re-signed with the themed files' hashes, and
-// both backup folders taken from another installation. "[默认]" (and "备份" when its
-// message asks for it) either gives the host's own bytes or refuses; it never says done
-// over other bytes, and every original that was on disk before is on disk after.
-TEST_F(WayBack, AnyTwoFaultsLoseNoOriginalAndNeverFalselySucceed) {
-  const std::vector<std::string> backupFiles = {"/Resources/lumaset_BAK/IconResources.idx",
-                                                "/Resources/lumaset_BAK/PSIconsLowRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsHighRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsXHighRes.dat",
-                                                "/Resources/lumaset_BAK/tw10428.dat",
-                                                "/Resources/lumaset_BAK/lumaset.record",
-                                                "/Locales_BAK/lumaset_BAK/tw10428.dat",
-                                                "/Locales_BAK/lumaset_BAK/IconResources.idx",
-                                                "/Locales_BAK/lumaset_BAK/lumaset.record"};
-  std::vector<std::string> faults;
-  for (const std::string& f : backupFiles) faults.insert(faults.end(), {"lost " + f, "flipped " + f});
-  faults.insert(faults.end(), {"old record", "re-signed", "foreign"});
-  std::string foreignFolder;  // another installation's backup folders, made once
-  int restored = 0;
-  std::vector<std::string> refused;
-  for (std::size_t i = 0; i < faults.size(); ++i) {
-    for (std::size_t j = i + 1; j < faults.size(); ++j) {
-      SCOPED_TRACE(faults[i] + " + " + faults[j]);
-      fs::remove_all(testing::pathFromUtf8(dir / "PS"));
-      startOn();
-      const auto original = hostFiles();
-      ASSERT_EQ(refresh(), std::vector<RecordedBox>{});  // the first backup
-      const std::string oldRecord = readWhole(langBak("lumaset.record"));
-      ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-      if (foreignFolder.empty()) foreignFolder = anotherInstallationsBackup();
-      for (const std::string& fault : {faults[i], faults[j]}) harm(fault, oldRecord, foreignFolder);
-      const std::set<std::string> before = originalsOnDisk(original);
-      std::vector<RecordedBox> boxes = apply("[默认]");
-      if (boxes != std::vector<RecordedBox>{kDone} && !boxes.empty() &&
-          boxes.back().text.find("请先点“备份”") != std::string::npos) {
-        refresh();
-        boxes = apply("[默认]");
-      }
-      if (boxes == std::vector<RecordedBox>{kDone}) {
-        EXPECT_EQ(hostFiles(), original);
-        ++restored;
-      } else {
-        EXPECT_TRUE(std::find(boxes.begin(), boxes.end(), kDone) == boxes.end());
-        refused.push_back(faults[i] + " + " + faults[j] + ": " + (boxes.empty() ? "" : boxes.back().text));
-      }
-      if (carriedLook(ctx).kind == LookKind::Own) {
-        EXPECT_EQ(hostFiles(), original);
-      }
-      const std::set<std::string> after = originalsOnDisk(original);
-      EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end()));
-    }
-  }
-  std::cout << "two faults: " << restored << " restored, " << refused.size() << " refused\n";
-  for (const std::string& pair : refused) std::cout << "  refused: " << pair << "\n";
 }
 
 TEST_F(WayBack, ARefreshOfAThemedHostWhoseRecordIsLostTakesNoThemeByte) {

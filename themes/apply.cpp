@@ -80,13 +80,17 @@ std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
 
 // The backup mended or made, and the state of each file the apply changes taken; a file
 // that someone else changed refuses the apply, whose backup copy would be older than it.
-bool lastReportIs(const Outcome& out, MessageId id) { return !out.reports.empty() && out.reports.back().id == id; }
+// A damaged host is said as such; only a failed copy may be a matter of rights.
+bool hostDamaged(const Outcome& out) {
+  if (out.reports.empty()) return false;
+  const MessageId last = out.reports.back().id;
+  return last == MessageId::DamagedHostIndex || last == MessageId::DamagedHostFile;
+}
 
 bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& verdicts) {
   if (!backupCopiesMended(s)) return false;
   if (!createBackup(s)) {
-    // A damaged host is said as such; only a failed copy may be a matter of rights.
-    if (!lastReportIs(s.out(), MessageId::DamagedHostIndex)) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
+    if (!hostDamaged(s.out())) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
     return false;
   }
   // A language copy that carries the program's block (from an older release) would give
@@ -192,8 +196,7 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
 bool runDefault(EditSession& s) {
   if (!backupCopiesMended(s)) return false;
   if (!createBackup(s)) {
-    // A damaged host is said as such; only a failed copy may be a matter of rights.
-    if (!lastReportIs(s.out(), MessageId::DamagedHostIndex)) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
+    if (!hostDamaged(s.out())) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
     return false;
   }
   if (!restoreDefaults(s)) return false;

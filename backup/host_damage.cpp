@@ -7,9 +7,8 @@
 
 namespace lumaset {
 
-std::optional<std::string> damagedHostFile(EditSession& s) {
-  const BackupLayout& b = s.layout();
-  std::optional<Bytes> bytes = readIndexFile(s.files(), b.hostFile(kIndexFile));
+std::optional<std::string> damagedHostFile(Files& files, const BackupLayout& b) {
+  std::optional<Bytes> bytes = readIndexFile(files, b.hostFile(kIndexFile));
   const DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
   if (index.problem != IndexProblem::None) return std::string(kIndexFile);
   for (std::size_t n : changedRecords(index.table)) {
@@ -17,9 +16,9 @@ std::optional<std::string> damagedHostFile(EditSession& s) {
       const std::int64_t length = index.table.length(n, pack), offset = index.table.offset(n, pack);
       if (length <= 0) continue;  // no image in this pack
       const std::string path = b.hostFile(packFile(pack));
-      const FileInfo info = s.files().info(path);
+      const FileInfo info = files.info(path);
       const bool inside = offset >= 0 && info.exists && static_cast<std::uint64_t>(offset + length) <= info.size;
-      if (!inside || !startsWithPngSignature(s.files().readRange(path, static_cast<std::uint64_t>(offset), 8)))
+      if (!inside || !startsWithPngSignature(files.readRange(path, static_cast<std::uint64_t>(offset), 8)))
         return std::string(packFile(pack));
     }
   }

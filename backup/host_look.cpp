@@ -1,6 +1,7 @@
 #include "backup/host_look.h"
 
 #include "backup/edit_session.h"
+#include "backup/host_damage.h"
 #include "backup/host_record.h"
 #include "formats/startup_text_marker.h"
 #include "iconstore/index_format.h"
@@ -15,8 +16,10 @@ HostLook carriedLook(const Context& ctx) {
   // not that.
   const bool anyBackup = ctx.files.exists(b.backupFile(kIndexFile)) || ctx.files.exists(b.recordPath()) ||
                          ctx.files.exists(b.recordSecondCopyPath());
-  if (!anyBackup) return {LookKind::Own, ""};
   followLinks(ctx.files, b);
+  // A damaged host carries no look anyone can name.
+  if (damagedHostFile(ctx.files, b)) return {};
+  if (!anyBackup) return {LookKind::Own, ""};
   HostRecord record(ctx.files, b);
   if (!record.found()) return {};
   auto asLeft = [](HostFileState state) { return state == HostFileState::Untouched || state == HostFileState::AsLeft; };

@@ -135,6 +135,7 @@ default_gives_original "four to two packs"
 #    puts the original back.
 themed_host
 head -c "$(stat -c %s "$R/PSIconsHighRes.dat")" /dev/urandom >"$R/PSIconsHighRes.dat"
+expect "$(run 0 status)" "host carries: unknown"
 expect "$(run 1 backup --refresh)" "Photoshop 的这个文件已损坏，不能作为原版备份"
 default_gives_original "a random HighRes pack"
 
@@ -142,6 +143,7 @@ default_gives_original "a random HighRes pack"
 #    do about it): "[默认]" puts the original back.
 themed_host
 head -c "$(stat -c %s "$R/IconResources.idx")" /dev/urandom >"$R/IconResources.idx"
+expect "$(run 0 status)" "host carries: unknown"
 default_gives_original "a random index"
 run 0 apply 墨竹 >/dev/null
 truncate -s -100 "$R/IconResources.idx"

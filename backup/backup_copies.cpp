@@ -6,8 +6,8 @@
 #include "formats/path_text.h"
 #include "formats/sha256.h"
 #include "formats/startup_text_marker.h"
-#include "iconstore/index_bounds.h"
 #include "iconstore/host_images.h"
+#include "iconstore/index_bounds.h"
 #include "iconstore/index_derivation.h"
 #include "iconstore/index_format.h"
 #include "run/index_reading.h"
@@ -232,8 +232,9 @@ bool movedHostsOwnBackup(EditSession& s) {
 }  // namespace
 
 bool backupBelongsHere(EditSession& s) {
+  // Both as the system names the folder: links, junctions and short names resolved.
   const std::string& recorded = s.record().resources();
-  const std::string& here = s.layout().resources;
+  const std::string here = s.files().canonicalPath(s.layout().resources);
   auto folded = [&](std::string path) {
     if (s.layout().sep == '\\')
       for (char& c : path) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

@@ -31,8 +31,7 @@ HostRecord::HostRecord(Files& files, const BackupLayout& b) : files_(files), b_(
     if (!loaded) continue;
     highest = std::max(highest, loaded->generation);
     const int proven = filesProven(files, b, *loaded);
-    if (found_ && (proven < bestProven || (proven == bestProven && loaded->generation <= record_.generation)))
-      continue;
+    if (found_ && (proven < bestProven || (proven == bestProven && loaded->generation <= record_.generation))) continue;
     record_ = std::move(*loaded);
     bestProven = proven;
     found_ = true;
@@ -149,7 +148,7 @@ void HostRecord::noteApplied(HostLook look) {
 
 bool HostRecord::save(HostEdit& edit) {
   ++record_.generation;
-  record_.resources = b_.resources;
+  record_.resources = files_.canonicalPath(b_.resources);
   const std::string text = serialiseRecord(record_);
   bool saved = true;
   for (const auto& [folder, path] :

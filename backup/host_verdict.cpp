@@ -1,6 +1,5 @@
 #include "backup/host_verdict.h"
 
-#include "run/index_reading.h"
 #include "backup/backup_copies.h"
 #include "backup/host_damage.h"
 #include "edits/host_file_state.h"
@@ -8,6 +7,7 @@
 #include "formats/startup_text_marker.h"
 #include "iconstore/index_derivation.h"
 #include "iconstore/index_format.h"
+#include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
@@ -46,8 +46,8 @@ bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const Backe
   if (!mark || !mark->left || mark->appendedSha256.empty() || info.size != mark->left->size) return false;
   const std::string host = s.layout().hostPath(key);
   // A record of the release before holds no hash of the index's rewrite: its bytes decide.
-  if (key == kIndexFile) return mark->baseSize == 0 ? tailSha256(s.files(), host, 0) == mark->appendedSha256
-                                                    : indexDerived(s);
+  if (key == kIndexFile)
+    return mark->baseSize == 0 ? tailSha256(s.files(), host, 0) == mark->appendedSha256 : indexDerived(s);
   return mark->baseSize == known.size && tailSha256(s.files(), host, known.size) == mark->appendedSha256 &&
          prefixSha256(s.files(), host, known.size) == known.sha256;
 }

@@ -132,7 +132,8 @@ std::optional<CopyOnDisk> originalOf(EditSession& s, const std::string& key) {
   const bool anyExplained = std::any_of(seen.begin(), seen.end(), explained);
   if (known) {
     for (const Seen& c : seen)
-      if (c.copy.sha256 == known->sha256 && c.copy.size == known->size && (!anyExplained || explained(c))) return c.copy;
+      if (c.copy.sha256 == known->sha256 && c.copy.size == known->size && (!anyExplained || explained(c)))
+        return c.copy;
   }
   if (anyExplained) return sole([&](const Seen& c) { return c.current && explained(c); });
   // Nothing on the host tells (an update replaced it): the copies decide only while no

@@ -47,8 +47,8 @@ bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
   return index.problem == IndexProblem::None && index.table.layout == IndexLayout::TwoPack;
 }
 
-// The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the refresh must
-// not go on.
+// The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the
+// refresh must not go on.
 bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<std::string>& gone, bool& reported) {
   if (!backupBelongsHere(s)) return false;
   const std::vector<std::string> lost = mendBackupCopies(s);
@@ -95,7 +95,8 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
       return false;
     }
   }
-  const bool iconsRenewed = std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
+  const bool iconsRenewed =
+      std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
   if (std::optional<std::string> damaged = iconsRenewed ? damagedHostFile(s) : std::nullopt) {
     s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
     return false;

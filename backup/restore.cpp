@@ -2,8 +2,8 @@
 
 #include "backup/backup_copies.h"
 #include "backup/original_copies.h"
-#include "formats/startup_text_marker.h"
 #include "edits/host_file_state.h"
+#include "formats/startup_text_marker.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "run/index_reading.h"

@@ -44,8 +44,9 @@ const char* lookKindName(LookKind kind);
 struct BackupRecord {
   std::uint64_t generation = 0;  // counts the saves: of two copies the higher is the newer
   std::string productVersion;
-  // The host's Resources folder the backup was made in: a backup moved in from another
-  // installation shows itself by it. Empty in a record of an older release.
+  // The host's Resources folder the backup was made in, as the system names it: a backup
+  // moved in from another installation shows itself by it. Empty in a record of an older
+  // release.
   std::string resources;
   std::map<std::string, BackedUpFile> backups;  // by the host file's name
   std::map<std::string, HostFileMark> host;     // by the host file's name

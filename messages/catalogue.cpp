@@ -125,7 +125,8 @@ Message backupMessage(const Report& r) {
     case MessageId::DefaultLeft:
       return error("没能恢复 Photoshop 原来的文件，这个文件仍不是原版：" + r.path);
     case MessageId::LanguageFileGone:
-      return info("Photoshop 的中文语言文件已不在（可能是更新删除了它），不再修改启动文字；它的备份仍保留着：" + r.path);
+      return info("Photoshop 的中文语言文件已不在（可能是更新删除了它），不再修改启动文字；它的备份仍保留着：" +
+                  r.path);
     case MessageId::NoBackup:
       return info(
           "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"
@@ -188,9 +189,10 @@ Message rightsMessage(const Report& r) {
                   "\r\n\r\n要以管理员身份继续吗？Windows 会请你确认，只有这一次修改以管理员身份进行。",
               kRights};
     case MessageId::NothingChangedWithoutRights:
-      return info("未作任何修改。\r\n要修改这个 Photoshop，请在询问时选“是”，并在 Windows 的确认窗口中同意；"
-                  "也可以右键点 lumaset.exe，选“以管理员身份运行”。",
-                  kRights);
+      return info(
+          "未作任何修改。\r\n要修改这个 Photoshop，请在询问时选“是”，并在 Windows 的确认窗口中同意；"
+          "也可以右键点 lumaset.exe，选“以管理员身份运行”。",
+          kRights);
     case MessageId::WorkerNotStarted:
       return error("无法以管理员身份运行（错误代码：" + r.detail + "），未作任何修改：" + r.path +
                    "\r\n请确认 lumaset-cli.exe 和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起）。");
@@ -208,8 +210,7 @@ Message rightsMessage(const Report& r) {
 }  // namespace
 
 Message messageFor(const Report& report) {
-  for (Message (*group)(const Report&) :
-       {locationMessage, editMessage, backupMessage, applyMessage, rightsMessage}) {
+  for (Message (*group)(const Report&) : {locationMessage, editMessage, backupMessage, applyMessage, rightsMessage}) {
     Message m = group(report);
     if (!m.text.empty()) return m;
   }

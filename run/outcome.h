@@ -14,7 +14,7 @@ enum class MessageId {
   // Reading the host's icon index.
   IndexEmpty,
   IndexFourPackLength,
-  IndexTwoPackLength,  // detail: the record area's length
+  IndexTwoPackLength,      // detail: the record area's length
   HostIndexDamagedAdvice,  // path: the host's index, which a backup can put back
   // Locating the host.
   VersionSupported,    // path: host folder, detail: ProductVersion
@@ -39,12 +39,12 @@ enum class MessageId {
   RefreshCopyFailed,
   UnmendableCopy,
   ChangedByOthers,
-  NoBackup,  // path: host folder
-  DamagedHostFile,    // path: the damaged host file a refresh will not take
-  ThemedNotUpdate,    // path: a host file that is a copy of the backup with the program's addition
-  ForeignBackup,      // path: the backup folder, detail: the host folder its record names
-  DefaultLeft,        // path: a host file that "[默认]" could not give its own bytes
-  LanguageFileGone,   // path: the language file an update removed
+  NoBackup,          // path: host folder
+  DamagedHostFile,   // path: the damaged host file a refresh will not take
+  ThemedNotUpdate,   // path: a host file that is a copy of the backup with the program's addition
+  ForeignBackup,     // path: the backup folder, detail: the host folder its record names
+  DefaultLeft,       // path: a host file that "[默认]" could not give its own bytes
+  LanguageFileGone,  // path: the language file an update removed
   WriteFailed,
   // Putting files back.
   BackupIndexDamaged,
@@ -66,12 +66,12 @@ enum class MessageId {
   NoCustomImages,       // the custom page's apply with every field empty
   CustomImageMissing,   // path: a custom image field's path, where nothing is
   // Administrator rights.
-  NeedsAdministrator,            // path: the folder this process may not change
-  OfferAdministrator,            // path: likewise; the window's question
-  NothingChangedWithoutRights,   // the question or the system's prompt answered no
-  WorkerNotStarted,              // path: the program that should have run, detail: the system's error
-  WorkerGaveNoResult,            // detail: its exit code
-  NoRightsEvenAsAdministrator,   // path: the folder
+  NeedsAdministrator,           // path: the folder this process may not change
+  OfferAdministrator,           // path: likewise; the window's question
+  NothingChangedWithoutRights,  // the question or the system's prompt answered no
+  WorkerNotStarted,             // path: the program that should have run, detail: the system's error
+  WorkerGaveNoResult,           // detail: its exit code
+  NoRightsEvenAsAdministrator,  // path: the folder
   // Where the location is kept, and host folders that Windows would take for others.
   SettingsNotSaved,       // path: setting.ini
   HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space

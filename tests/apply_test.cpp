@@ -380,7 +380,8 @@ TEST_F(Apply, ADamagedHostIsToldAsDamagedNotAsALackOfRights) {
   ui.boxes.clear();
   ui.shown(applyFromThemeList(ctx, "[当前]", state.startupTextToggle));
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "Photoshop 的这个文件已损坏，不能作为原版备份，未作任何修改：" + res("PSIconsHighRes.dat") +
+  EXPECT_EQ(ui.boxes[0].text, "Photoshop 的这个文件已损坏，不能作为原版备份，未作任何修改：" +
+                                  res("PSIconsHighRes.dat") +
                                   "\r\n请先应用“[默认]”把原版放回，或修复、重新安装 Photoshop。");
   EXPECT_FALSE(files.exists(bak("IconResources.idx")));
 }

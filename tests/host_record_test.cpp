@@ -163,7 +163,8 @@ TEST_F(Record, APackReplacedAloneIsNeverTakenAsTheHostsOwn) {
     ui.boxes.clear();
     ui.shown(refreshBackup(ctx));
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text.rfind(extra ? "Photoshop 自己的图标索引文件已损坏" : "Photoshop 的这个文件已损坏", 0), 0u);
+    EXPECT_EQ(ui.boxes[0].text.rfind(extra ? "Photoshop 自己的图标索引文件已损坏" : "Photoshop 的这个文件已损坏", 0),
+              0u);
     EXPECT_EQ(hostHashes(), changed);
     EXPECT_NE(readWhole(bak(file)), "fdra the update's own images");
     if (!extra) {

@@ -11,6 +11,7 @@
 #include "backup/refresh_backup.h"
 #include "edits/backup_record.h"
 #include "formats/sha256.h"
+#include "run/host_location.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
@@ -108,7 +109,6 @@ class TwoFaults : public testing::HostFixture {
       }
     }
   }
-
 };
 
 // Two faults at once on a themed host, every pair of: each backup file lost, each
@@ -118,16 +118,12 @@ class TwoFaults : public testing::HostFixture {
 // message asks for it) either gives the host's own bytes or refuses; it never says done
 // over other bytes, and every original that was on disk before is on disk after.
 TEST_F(TwoFaults, AnyTwoFaultsLoseNoOriginalAndNeverFalselySucceed) {
-  const std::vector<std::string> backupFiles = {"/Resources/lumaset_BAK/IconResources.idx",
-                                                "/Resources/lumaset_BAK/PSIconsLowRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsHighRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
-                                                "/Resources/lumaset_BAK/PSIconsXHighRes.dat",
-                                                "/Resources/lumaset_BAK/tw10428.dat",
-                                                "/Resources/lumaset_BAK/lumaset.record",
-                                                "/Locales_BAK/lumaset_BAK/tw10428.dat",
-                                                "/Locales_BAK/lumaset_BAK/IconResources.idx",
-                                                "/Locales_BAK/lumaset_BAK/lumaset.record"};
+  const std::vector<std::string> backupFiles = {
+      "/Resources/lumaset_BAK/IconResources.idx",   "/Resources/lumaset_BAK/PSIconsLowRes.dat",
+      "/Resources/lumaset_BAK/PSIconsHighRes.dat",  "/Resources/lumaset_BAK/PSIconsXLowRes.dat",
+      "/Resources/lumaset_BAK/PSIconsXHighRes.dat", "/Resources/lumaset_BAK/tw10428.dat",
+      "/Resources/lumaset_BAK/lumaset.record",      "/Locales_BAK/lumaset_BAK/tw10428.dat",
+      "/Locales_BAK/lumaset_BAK/IconResources.idx", "/Locales_BAK/lumaset_BAK/lumaset.record"};
   std::vector<std::string> faults;
   for (const std::string& f : backupFiles) faults.insert(faults.end(), {"lost " + f, "flipped " + f});
   faults.insert(faults.end(), {"old record", "re-signed", "foreign"});
@@ -168,6 +164,37 @@ TEST_F(TwoFaults, AnyTwoFaultsLoseNoOriginalAndNeverFalselySucceed) {
   }
   std::cout << "two faults: " << restored << " restored, " << refused.size() << " refused\n";
   for (const std::string& pair : refused) std::cout << "  refused: " << pair << "\n";
+}
+
+// A backup whose record names another folder is refused only when the host's files were
+// not made from its copies: a moved installation keeps its way back.
+TEST_F(TwoFaults, AMovedInstallationKeepsItsBackupAndAForeignOneIsRefused) {
+  startOn();
+  const auto original = hostFiles();
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  fs::rename(testing::pathFromUtf8(dir / "PS"), testing::pathFromUtf8(dir / "Moved"));
+  for (std::string* path : {&host.folder, &host.exePath, &host.indexPath, &host.languageFolder, &host.languageFile})
+    path->replace(0, (dir / "PS").size(), dir / "Moved");
+  ui.answers.push_back(host.exePath);
+  Outcome located;
+  locateHost(ctx, located);
+  ui.shown(located);
+  EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
+  EXPECT_EQ(hostFiles(), original);
+
+  ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
+  const std::string other = anotherInstallationsBackup();
+  for (const char* folder : {"/Resources/lumaset_BAK", "/Locales_BAK/lumaset_BAK"}) {
+    fs::remove_all(testing::pathFromUtf8(host.folder + folder));
+    fs::copy(testing::pathFromUtf8(other + folder), testing::pathFromUtf8(host.folder + folder),
+             fs::copy_options::recursive);
+  }
+  const auto themed = hostFiles();
+  for (const std::vector<RecordedBox>& boxes : {apply("[默认]"), refresh()}) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("这份备份属于另一个 Photoshop（", 0), 0u);
+  }
+  EXPECT_EQ(hostFiles(), themed);
 }
 
 }  // namespace

@@ -126,20 +126,26 @@ bool mendUnrecordedPack(EditSession& s, const std::string& key) {
 void settleSmallOriginals(EditSession& s, std::vector<std::string>& unmendable) {
   const BackupLayout& b = s.layout();
   std::map<std::string, CopyOnDisk> originals;
+  std::vector<std::string> noCopy;
   bool contradicted = false;
   for (const std::string& key : s.keys()) {
     const BackedUpFile* known = s.record().backup(key);
     if (!isSmall(key) || (known && known->renewing)) continue;  // a refresh that began takes it up again
     std::optional<CopyOnDisk> original = originalOf(s, key);
     if (!original) {
-      // No copy at all: made again from the host's file when the record proves it.
-      if (!candidateCopies(s, key).empty() || (known && !remake(s, key, *known))) unmendable.push_back(key);
+      if (known || !candidateCopies(s, key).empty()) noCopy.push_back(key);
       continue;
     }
     if (known && (known->sha256 != original->sha256 || known->size != original->size)) contradicted = true;
     originals[key] = std::move(*original);
   }
   if (contradicted) s.record().distrust();
+  // No copy to be had: made again from the host's file where it begins with the bytes a
+  // believed record names (the language file before the program's block).
+  for (const std::string& key : noCopy) {
+    const BackedUpFile* known = s.record().backup(key);
+    if (!known || !remake(s, key, *known) || !writeSecondCopy(s, key)) unmendable.push_back(key);
+  }
   for (const auto& [key, original] : originals) {
     const std::string second = b.secondCopyPath(key);
     const bool secondFolder = !second.empty() && s.files().info(folderOf(second, separatorsFor(b.sep))).isFolder;

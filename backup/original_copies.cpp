@@ -38,13 +38,12 @@ std::optional<RecordTable> decoded(const Bytes& bytes) {
 }
 
 // The sizes of the backed-up packs, for telling appended images from the packs' own: the
-// copies on disk where they are, else what the record says.
+// copies on disk where they are. A lost one counts as empty (every image may be the
+// program's), never as what the record says: the record is what is being weighed.
 PackSizes backedUpPackSizes(EditSession& s) {
   auto size = [&](const char* pack) -> std::uint64_t {
     const FileInfo copy = s.files().info(s.layout().backupFile(pack));
-    if (copy.exists && !copy.isFolder) return copy.size;
-    const BackedUpFile* known = s.record().backup(pack);
-    return known ? known->size : 0;
+    return copy.exists && !copy.isFolder ? copy.size : 0;
   };
   return {size(kLowResPack), size(kHighResPack)};
 }

@@ -107,11 +107,6 @@ void HostRecord::learnBackup(const std::string& key, std::uint64_t size, const s
   record_.backups[key] = BackedUpFile{size, sha256, files_.identity(b_.backupPath(key)), false};
 }
 
-void HostRecord::noteCopyCleaned(const std::string& key, std::uint64_t size, const std::string& sha256) {
-  learnBackup(key, size, sha256);
-  record_.host[key] = HostFileMark{};
-}
-
 void HostRecord::noteCopyChecked(const std::string& key) {
   dirty_ = true;
   record_.backups[key].identity = files_.identity(b_.backupPath(key));

@@ -40,9 +40,6 @@ class HostRecord {
   void noteBackedUp(const std::string& key, std::uint64_t size, const std::string& sha256, bool hostCarriesMore);
   // A backup copy the record did not know (made before there was one): its size and hash.
   void learnBackup(const std::string& key, std::uint64_t size, const std::string& sha256);
-  // The backup copy was cleaned of the program's block: its new size and hash; what the
-  // record said of the host's file no longer holds, so its bytes decide from now on.
-  void noteCopyCleaned(const std::string& key, std::uint64_t size, const std::string& sha256);
   // The backup copy's hash was checked: its identity now stands for it.
   void noteCopyChecked(const std::string& key);
   // The record says what the bytes on disk contradict: nothing it says of the copies, the

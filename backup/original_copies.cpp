@@ -191,7 +191,12 @@ bool setCopyAside(EditSession& s, const std::string& path) {
   const std::string old = folder + "_old";
   if (!s.files().exists(old) && !s.edit().createFolder(old)) return false;
   for (int n = 1;; ++n) {
-    const std::string target = old + b.sep + name + (n == 1 ? "" : "." + std::to_string(n));
+    // Built in steps: GCC 12 warns of an overlapping copy in `"." + std::to_string(n)`.
+    std::string target = old + b.sep + name;
+    if (n > 1) {
+      target += '.';
+      target += std::to_string(n);
+    }
     if (!s.files().info(target).exists) return s.edit().moveFile(path, target);
   }
 }

@@ -40,7 +40,7 @@ enum class MessageId {
   UnmendableCopy,
   ChangedByOthers,
   NoBackup,          // path: host folder
-  DamagedHostFile,   // path: the damaged host file a refresh will not take
+  DamagedHostFile,   // path: a damaged host file, which no backup takes
   ThemedNotUpdate,   // path: a host file that is a copy of the backup with the program's addition
   ForeignBackup,     // path: the backup folder, detail: the host folder its record names
   DefaultLeft,       // path: a host file that "[默认]" could not give its own bytes

@@ -383,12 +383,13 @@ void checkWindowsTogether(HWND main, HWND preview, HWND frame) {
   const POINT offset{p0.left - m0.left, p0.top - m0.top};
   auto mainMoved = [&] { return rectOf(main).left == m0.left - 50 && rectOf(main).top == m0.top - 20; };
   const RECT plate = controlRect(main, "图标_暗");  // on the drag plate, left of the icons
-  driver::mouseDrag(plate.left - 30, plate.top + 40, -50, -20, mainMoved);
+  driver::dragWindowTo(main, {plate.left - 30 - m0.left, plate.top + 40 - m0.top}, {m0.left - 50, m0.top - 20},
+                       mainMoved);
   waitUntil(mainMoved, "the main window moved by a drag", 5);
   waitUntil([&] { return offsetKept(main, preview, frame, offset); }, "the preview and frame following the drag", 5);
   const RECT m1 = rectOf(main), p1 = rectOf(preview);
   auto previewMoved = [&] { return rectOf(preview).left == p1.left + 40 && rectOf(preview).top == p1.top + 30; };
-  driver::mouseDrag(p1.left + 300, p1.top + 200, 40, 30, previewMoved);
+  driver::dragWindowTo(preview, {300, 200}, {p1.left + 40, p1.top + 30}, previewMoved);
   waitUntil(previewMoved, "the preview moved by a drag", 5);
   waitUntil([&] { return rectOf(main).left == m1.left + 40 && offsetKept(main, preview, frame, offset); },
             "the main window and frame following the preview", 5);

@@ -120,6 +120,19 @@ void mouseDrag(int x, int y, int dx, int dy, Arrived arrived) {
   mouseButton(false);
 }
 
+// Drags `window` with the mouse, held at `grab` from its top left, until it stands with its
+// top left at `target` (`arrived` says when). A busy machine may let the press go by before
+// the drag began: the drag is tried again from where the window stands, up to three times.
+template <typename Arrived>
+void dragWindowTo(HWND window, POINT grab, POINT target, Arrived arrived) {
+  for (int attempt = 0; attempt < 3 && !arrived(); ++attempt) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    mouseDrag(now.left + grab.x, now.top + grab.y, target.x - now.left, target.y - now.top, arrived);
+    Sleep(200);
+  }
+}
+
 inline POINT centreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // The window below parent (at any depth) whose control id is id, or null.

@@ -103,32 +103,44 @@ inline void mouseClick(int x, int y) {
   mouseButton(false);
 }
 
-// Presses at (x, y) and moves by (dx, dy) in steps; the button is held until `arrived`
-// says the drag has taken effect (or two seconds have passed), then released. A busy
-// program may take the press late, and a move loop that starts after the release would
-// see no drag at all.
-template <typename Arrived>
-void mouseDrag(int x, int y, int dx, int dy, Arrived arrived) {
-  mouseTo(x, y);
-  mouseButton(true);
-  Sleep(200);
-  for (int step = 1; step <= 10; ++step) mouseTo(x + dx * step / 10, y + dy * step / 10);
-  for (int i = 0; i < 40 && !arrived(); ++i) {
-    Sleep(50);
-    mouseTo(x + dx, y + dy);
-  }
-  mouseButton(false);
-}
-
 // Drags `window` with the mouse, held at `grab` from its top left, until it stands with its
-// top left at `target` (`arrived` says when). A busy machine may let the press go by before
-// the drag began: the drag is tried again from where the window stands, up to three times.
+// top left at `target` (`arrived` says when); the button is held until then, or three
+// seconds. A busy program may take the press late and begin its move loop from wherever
+// the pointer then stands, so the window would stop short of the target or not move at
+// all: while it stands still short of it, the pointer is nudged on by what it still lacks
+// (by a pixel to and fro while it has not moved yet, which wakes a loop that began at the
+// pointer's last place). A press that went by altogether is tried again, up to three times.
 template <typename Arrived>
 void dragWindowTo(HWND window, POINT grab, POINT target, Arrived arrived) {
+  auto rectNow = [window] {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+  };
   for (int attempt = 0; attempt < 3 && !arrived(); ++attempt) {
-    RECT now{};
-    GetWindowRect(window, &now);
-    mouseDrag(now.left + grab.x, now.top + grab.y, target.x - now.left, target.y - now.top, arrived);
+    const RECT start = rectNow();
+    POINT pointer{start.left + grab.x, start.top + grab.y};
+    mouseTo(pointer.x, pointer.y);
+    mouseButton(true);
+    Sleep(200);
+    const int dx = target.x - start.left, dy = target.y - start.top;
+    for (int step = 1; step <= 10; ++step) mouseTo(pointer.x + dx * step / 10, pointer.y + dy * step / 10);
+    pointer = {pointer.x + dx, pointer.y + dy};
+    RECT last = start;
+    for (int i = 0; i < 60 && !arrived(); ++i) {
+      Sleep(50);
+      const RECT now = rectNow();
+      const bool still = now.left == last.left && now.top == last.top;
+      last = now;
+      if (!still) continue;
+      if (now.left == start.left && now.top == start.top) {
+        pointer.x += i % 2 ? -1 : 1;
+      } else {
+        pointer = {pointer.x + target.x - now.left, pointer.y + target.y - now.top};
+      }
+      mouseTo(pointer.x, pointer.y);
+    }
+    mouseButton(false);
     Sleep(200);
   }
 }

@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     lumaset::ui::MainWindow window(*files, interaction, *places, files->programFolder());
     if (window.create()) {
       MSG message;
-      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      while (window.isOpen() && GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (window.handleKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

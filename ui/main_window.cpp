@@ -85,6 +85,8 @@ MainWindow::~MainWindow() {
   if (themeMenu_) DestroyMenu(themeMenu_);
 }
 
+bool MainWindow::isOpen() const { return main_ && IsWindow(main_); }
+
 bool MainWindow::create() {
   panelBrush_ = CreateSolidBrush(kPanelColour);
   editBrush_ = CreateSolidBrush(kEditColour);

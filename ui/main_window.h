@@ -32,6 +32,9 @@ class MainWindow : public MainView {
 
   // Creates the main window; its creation runs the startup and opens the other two.
   bool create();
+  // True while the main window stands: the message loop ends once it is gone, even when a
+  // modal loop (a drag of the preview under way at Alt+F4) took the quit message.
+  bool isOpen() const;
   // The keys the main window handles before the focused control (main_window_keys.cpp):
   // true when the key was handled and goes no further.
   bool handleKey(const MSG& message);

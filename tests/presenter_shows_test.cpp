@@ -1,7 +1,8 @@
 // What the window shows is what happens, with a fake window: a theme's preview shows the
 // icons an apply leaves, an import selects and previews the theme it added, "[默认]"
-// before any backup is the current look, the label says which look the host carries,
-// and the links open what ships beside the program.
+// before any backup is the current look, the label says which look the host carries
+// (unknown for a damaged host, which "[默认]" gives back), and the links open what ships
+// beside the program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,6 +172,46 @@ TEST_F(WindowShows, ALocationShowsTheNewHostUnderTheCurrentEntry) {
   EXPECT_EQ(main.pathBox.back(), host.folder + "/");
   expectShown("[当前]", "当前 Photoshop 的启动画面");
   EXPECT_EQ(main.carries.back(), "当前：原版");
+}
+
+// A damaged host file is shown as unknown and never taken as an update by "备份"; "[默认]"
+// gives the host's own bytes back, and a theme is applied over the backup's copies. The
+// start says what "[默认]" can do for a damaged index.
+TEST_F(WindowShows, ADamagedHostIsUnknownAndGivenBackNotTakenAsAnUpdate) {
+  start();
+  const auto own = hostFiles();
+  auto damage = [&](const std::string& file, std::size_t keep) {
+    std::string bytes(own.at(file).size(), '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+    testing::writeFile(res(file), bytes.substr(0, keep));
+  };
+  auto restartSaying = [&](const std::string& said) {
+    testing::FakeMainView again;
+    ui::Presenter restarted{files, ui, places, again, home};
+    restarted.start();
+    EXPECT_EQ(again.carries.back(), "当前：未知");
+    EXPECT_EQ(said.empty(), ui.boxes.empty());
+    for (const auto& box : ui.boxes) EXPECT_NE(box.text.find(said), std::string::npos) << box.text;
+    ui.boxes.clear();
+  };
+  apply("Full");
+  damage("PSIconsHighRes.dat", std::string::npos);
+  restartSaying("");
+  presenter.backupPressed();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_NE(ui.boxes[0].text.find("已损坏，不能作为原版备份"), std::string::npos) << ui.boxes[0].text;
+  EXPECT_EQ(testing::readWhole(bak("PSIconsHighRes.dat")), own.at("PSIconsHighRes.dat"));
+  ui.boxes.clear();
+  apply("Bare");
+  apply("[默认]");
+  EXPECT_TRUE(hostFiles() == own);
+
+  for (std::size_t keep : {std::string::npos, own.at("IconResources.idx").size() - 100}) {
+    damage("IconResources.idx", keep);
+    restartSaying("应用“[默认]”可以用备份把它恢复");
+    apply("[默认]");
+    EXPECT_TRUE(hostFiles() == own);
+  }
 }
 
 TEST_F(WindowShows, LinksOpenTheGuideAndTheThemeLibrary) {

@@ -198,9 +198,10 @@ bool writeSecondCopy(EditSession& s, const std::string& key) {
 
 std::vector<std::string> mendBackupCopies(EditSession& s) {
   std::vector<std::string> unmendable;
-  // A backup folder lost whole is made again for the copies the record knows.
-  if (s.record().found()) {
-    const BackupLayout& b = s.layout();
+  // A backup folder lost whole is made again for the copies the record knows, or that
+  // stand set aside: the originals are chosen among those too.
+  const BackupLayout& b = s.layout();
+  if (s.record().found() || s.files().exists(b.iconBackupOld) || s.files().exists(b.languageBackupOld)) {
     for (const std::string& folder :
          {b.iconBackup, folderOf(b.languageBackup, separatorsFor(b.sep)), b.languageBackup}) {
       if (!s.files().exists(folder)) s.edit().createFolder(folder);

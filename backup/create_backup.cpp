@@ -2,6 +2,7 @@
 
 #include "backup/backup_copies.h"
 #include "backup/host_damage.h"
+#include "backup/original_copies.h"
 #include "formats/path_text.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
@@ -53,6 +54,12 @@ bool createBackup(EditSession& s) {
     if (hostIndexDamaged(s, {})) return false;
     if (std::optional<std::string> damaged = damagedHostFile(s)) {
       s.out().refuse(MessageId::DamagedHostFile, b.hostPath(*damaged));
+      return false;
+    }
+    // Nor the program's addition over a copy an earlier backup set aside.
+    for (const std::string& key : s.keys()) {
+      if (!carriesProgramAddition(s, key)) continue;
+      s.out().refuse(MessageId::ThemedNotUpdate, b.hostPath(key));
       return false;
     }
   }

@@ -19,7 +19,12 @@ HostLook carriedLook(const Context& ctx) {
   followLinks(ctx.files, b);
   // A damaged host carries no look anyone can name.
   if (damagedHostFile(ctx.files, b)) return {};
-  if (!anyBackup) return {LookKind::Own, ""};
+  const bool marked = !b.languageAbsent && carriesStartupTextMarker(ctx.files.readFile(b.hostPath(kLanguageKey)));
+  if (!anyBackup) {
+    // Copies set aside are an earlier backup's: the host may carry what it was made for.
+    const bool setAside = ctx.files.exists(b.iconBackupOld) || ctx.files.exists(b.languageBackupOld);
+    return marked || setAside ? HostLook{} : HostLook{LookKind::Own, ""};
+  }
   HostRecord record(ctx.files, b);
   if (!record.found()) return {};
   auto asLeft = [](HostFileState state) { return state == HostFileState::Untouched || state == HostFileState::AsLeft; };
@@ -31,7 +36,7 @@ HostLook carriedLook(const Context& ctx) {
   }
   if (index == HostFileState::Untouched) {
     // The icons are the host's own; its look is not while the startup-text block stays.
-    if (!b.languageAbsent && startupTextBlockStart(ctx.files.readFile(b.hostPath(kLanguageKey)))) return {};
+    if (marked) return {};
     return {LookKind::Own, ""};
   }
   const HostLook& applied = record.applied();

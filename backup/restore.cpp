@@ -100,10 +100,20 @@ bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy 
   return allBack;
 }
 
+// A language file someone else changed after the program's block went in (an editor's
+// line break, a line of their own, the block cut) keeps their change: only the program's
+// block is taken out of it.
+bool takeBlockOut(EditSession& s) {
+  const std::string path = s.layout().hostPath(kLanguageKey);
+  const Bytes host = s.files().readFile(path);
+  if (!carriesStartupTextMarker(host)) return true;
+  return s.edit().writeFile(path, withoutStartupTextBlocks(host));
+}
+
 bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
   auto found = verdicts.find(kLanguageKey);
-  if (found == verdicts.end() || leftAlone(found->second)) return true;
-  if (putBack(s, kLanguageKey, found->second)) return true;
+  if (found == verdicts.end()) return true;
+  if (leftAlone(found->second) ? takeBlockOut(s) : putBack(s, kLanguageKey, found->second)) return true;
   s.out().fail(MessageId::ResetFailed, s.layout().languageBackupCopy);
   return false;
 }
@@ -117,7 +127,7 @@ bool ownFilesOnHost(EditSession& s) {
     const Verdict verdict = verdictOf(s, key);
     bool left = verdict == Verdict::Themed || verdict == Verdict::Missing ||
                 (verdict == Verdict::Changed && carriesProgramAddition(s, key));
-    if (key == kLanguageKey) left = left || startupTextBlockStart(s.files().readFile(s.layout().hostPath(key)));
+    if (key == kLanguageKey) left = left || carriesStartupTextMarker(s.files().readFile(s.layout().hostPath(key)));
     if (!left) continue;
     s.out().fail(MessageId::DefaultLeft, s.layout().hostPath(key));
     own = false;

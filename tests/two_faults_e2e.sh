@@ -40,6 +40,7 @@ themed_host() {
   original=$(host_files)
   run 0 backup >/dev/null
   cp "$L/lumaset.record" "$work/record-before-apply"
+  cp "$lang" "$work/language-before-apply"
   run 0 apply 墨竹 --hide-text on >/dev/null
 }
 default_gives_original() {  # default_gives_original SEQUENCE
@@ -160,5 +161,13 @@ for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.d
 done
 run 0 backup --refresh >/dev/null
 grep -qF "host carries: its own look" <<<"$(run 0 status)" && fail "status calls a host with the block its own"
+
+# 11. An editor's line break after the startup-text block: "[默认]" takes the block out and
+#     keeps the line break, or it does not say done.
+themed_host
+printf '\r\0\n\0' >>"$lang"
+expect "$(run 0 apply '[默认]')" "[应用] 修改完成"
+{ cat "$work/language-before-apply"; printf '\r\0\n\0'; } | cmp -s - "$lang" ||
+  fail "[默认] left the block or took the editor's line break"
 
 echo "two faults ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

@@ -85,6 +85,15 @@ class TwoFaults : public testing::HostFixture {
       std::string bytes = readWhole(path);
       bytes[bytes.size() / 2] ^= 0x01;
       writeFile(path, bytes);
+    } else if (fault.rfind("cut ", 0) == 0) {
+      const std::string path = host.folder + fault.substr(4);
+      if (fs::is_regular_file(testing::pathFromUtf8(path)))
+        fs::resize_file(testing::pathFromUtf8(path), fs::file_size(testing::pathFromUtf8(path)) - 7);
+    } else if (fault == "set aside") {  // both backup folders renamed as set-aside copies
+      for (const char* folder : {"/Resources/lumaset_BAK", "/Locales_BAK/lumaset_BAK"}) {
+        if (fs::exists(testing::pathFromUtf8(host.folder + folder)))
+          fs::rename(testing::pathFromUtf8(host.folder + folder), testing::pathFromUtf8(host.folder + folder + "_old"));
+      }
     } else if (fault == "old record") {
       std::optional<BackupRecord> record = parseRecord(oldRecord);
       ASSERT_TRUE(record);
@@ -112,9 +121,10 @@ class TwoFaults : public testing::HostFixture {
 };
 
 // Two faults at once on a themed host, every pair of: each backup file lost, each
-// flipped by one bit, the language folder's record copy from before the apply with a
-// higher generation, both record copies re-signed with the themed files' hashes, and
-// both backup folders taken from another installation. "[默认]" (and "备份" when its
+// flipped by one bit, each pack copy cut short, the language folder's record copy from
+// before the apply with a higher generation, both record copies re-signed with the themed
+// files' hashes, both backup folders taken from another installation, and both renamed
+// as set-aside copies. "[默认]" (and "备份" when its
 // message asks for it) either gives the host's own bytes or refuses; it never says done
 // over other bytes, and every original that was on disk before is on disk after.
 TEST_F(TwoFaults, AnyTwoFaultsLoseNoOriginalAndNeverFalselySucceed) {
@@ -125,8 +135,11 @@ TEST_F(TwoFaults, AnyTwoFaultsLoseNoOriginalAndNeverFalselySucceed) {
       "/Resources/lumaset_BAK/lumaset.record",      "/Locales_BAK/lumaset_BAK/tw10428.dat",
       "/Locales_BAK/lumaset_BAK/IconResources.idx", "/Locales_BAK/lumaset_BAK/lumaset.record"};
   std::vector<std::string> faults;
-  for (const std::string& f : backupFiles) faults.insert(faults.end(), {"lost " + f, "flipped " + f});
-  faults.insert(faults.end(), {"old record", "re-signed", "foreign"});
+  for (const std::string& f : backupFiles) {
+    faults.insert(faults.end(), {"lost " + f, "flipped " + f});
+    if (f.ends_with(".dat") && f.find("/PSIcons") != std::string::npos) faults.push_back("cut " + f);
+  }
+  faults.insert(faults.end(), {"old record", "re-signed", "foreign", "set aside"});
   std::string foreignFolder;  // another installation's backup folders, made once
   int restored = 0;
   std::vector<std::string> refused;

@@ -95,26 +95,30 @@ std::optional<std::uint64_t> measuredPackEnd(EditSession& s, const std::string& 
 
 // A pack copy the record does not know. Where the host's pack shows how long the original
 // was and begins with its bytes, the copy on disk (current or set aside) that holds those
-// bytes is the original, else the host's bytes up to there make it again; a lost copy may
-// take the host's pack whole when the theme gave it nothing. Without such a measure the
-// copy is taken as it is. False when the copy is lost and cannot be made again.
+// bytes is the original, else the host's bytes up to there make it again; a lost copy
+// (or a folder, or one cut short) may take the host's pack whole when the theme gave it
+// nothing. Without such a measure the copy is taken as it is. False when the copy is lost
+// and cannot be made again.
 bool mendUnrecordedPack(EditSession& s, const std::string& key) {
   const BackupLayout& b = s.layout();
   if (!s.files().exists(b.backupFile(kIndexFile))) return true;  // no backup yet
   const std::string copy = b.backupFile(key), host = b.hostFile(key);
-  const bool lost = !s.files().info(copy).exists;
+  const FileInfo info = s.files().info(copy);
+  const bool lost = !info.exists || info.isFolder || copyCutShort(s, key, info.size);
   const std::optional<std::uint64_t> end = measuredPackEnd(s, key, lost);
   if (!end) return !lost && learnUnrecordedCopy(s, key);
+  // What stands at the copy's place is set aside before another copy takes it.
+  auto cleared = [&] { return !info.exists || setCopyAside(s, copy); };
   const std::string sha = prefixSha256(s.files(), host, *end);
   for (const std::string& candidate : candidateCopies(s, key)) {
     if (s.files().info(candidate).size != *end || prefixSha256(s.files(), candidate, *end) != sha) continue;
-    if (candidate != copy && !((lost || setCopyAside(s, copy)) && s.edit().copyFile(candidate, copy))) return false;
+    if (candidate != copy && !(cleared() && s.edit().copyFile(candidate, copy))) return false;
     s.record().learnBackup(key, *end, sha);
     return true;
   }
   // The host's bytes stand for the original only while they are sound.
   if (damagedHostFile(s)) return !lost && learnUnrecordedCopy(s, key);
-  if (!lost && !setCopyAside(s, copy)) return false;
+  if (!cleared()) return false;
   if (!s.edit().writeFile(copy, s.files().readRange(host, 0, *end))) return false;
   s.record().learnBackup(key, *end, prefixSha256(s.files(), copy, *end));
   return true;

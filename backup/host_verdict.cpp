@@ -2,6 +2,7 @@
 
 #include "backup/backup_copies.h"
 #include "backup/host_damage.h"
+#include "backup/original_copies.h"
 #include "edits/host_file_state.h"
 #include "formats/sha256.h"
 #include "formats/startup_text_marker.h"
@@ -32,24 +33,10 @@ bool indexDerived(EditSession& s) {
          derivedByAppending(*base, *host, {backedUpSize(s, kLowResPack), backedUpSize(s, kHighResPack)});
 }
 
-// Whether a longer pack may be the program's addition over the copy: the program appends
-// only to the splash packs, and a copy shorter than an image the backed-up index names
-// within the host's pack was cut short, the host's bytes past it being the original's.
-// Cutting such a pack back would lose them.
-bool appendedByTheProgram(EditSession& s, const std::string& key, std::uint64_t copySize, std::uint64_t hostSize) {
-  std::optional<Pack> pack;
-  for (Pack splash : {Pack::LowRes, Pack::HighRes})
-    if (key == packFile(splash)) pack = splash;
-  if (!pack) return false;
-  std::optional<RecordTable> original = decodedIndex(s.files(), s.layout().backupFile(kIndexFile));
-  if (!original) return true;
-  for (std::size_t n = 1; n <= original->count(); ++n) {
-    const std::int64_t length = original->length(n, *pack), offset = original->offset(n, *pack);
-    if (length <= 0 || offset < 0) continue;
-    const auto end = static_cast<std::uint64_t>(offset) + static_cast<std::uint64_t>(length);
-    if (end > copySize && end <= hostSize) return false;
-  }
-  return true;
+// The program appends only to the splash packs, and never over a copy cut short.
+bool appendedByTheProgram(EditSession& s, const std::string& key, std::uint64_t copySize) {
+  const bool splash = key == packFile(Pack::LowRes) || key == packFile(Pack::HighRes);
+  return splash && !copyCutShort(s, key, copySize);
 }
 
 bool languageDerived(EditSession& s, const BackedUpFile& known) {
@@ -88,7 +75,7 @@ Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& kn
   if (key == kIndexFile) return indexDerived(s) ? Verdict::Themed : Verdict::Changed;
   if (key == kLanguageKey) return languageDerived(s, known) ? Verdict::Themed : Verdict::Changed;
   const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size) == known.sha256;
-  return prefixKept && appendedByTheProgram(s, key, known.size, info.size) ? Verdict::Themed : Verdict::Changed;
+  return prefixKept && appendedByTheProgram(s, key, known.size) ? Verdict::Themed : Verdict::Changed;
 }
 
 }  // namespace

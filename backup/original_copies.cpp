@@ -170,6 +170,25 @@ bool carriesProgramAddition(EditSession& s, const std::string& key) {
   return false;
 }
 
+bool copyCutShort(EditSession& s, const std::string& key, std::uint64_t copySize) {
+  std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().backupFile(kIndexFile));
+  if (!bytes) return false;
+  const DecodedIndex original = decodeIndex(*bytes);
+  if (original.problem != IndexProblem::None) return false;
+  const std::uint64_t hostSize = s.files().info(s.layout().hostFile(key)).size;
+  for (int i = 0; i < packCount(original.table.layout); ++i) {
+    const auto pack = static_cast<Pack>(i);
+    if (key != packFile(pack)) continue;
+    for (std::size_t n = 1; n <= original.table.count(); ++n) {
+      const std::int64_t length = original.table.length(n, pack), offset = original.table.offset(n, pack);
+      if (length <= 0 || offset < 0) continue;
+      const auto end = static_cast<std::uint64_t>(offset) + static_cast<std::uint64_t>(length);
+      if (end > copySize && end <= hostSize) return true;
+    }
+  }
+  return false;
+}
+
 bool setCopyAside(EditSession& s, const std::string& path) {
   const BackupLayout& b = s.layout();
   const std::vector<std::string> parts = splitPath(path, separatorsFor(b.sep));
@@ -177,10 +196,11 @@ bool setCopyAside(EditSession& s, const std::string& path) {
   if (parts.empty() || folder.empty()) return false;
   const std::string name = parts.back();
   const FileInfo info = s.files().info(path);
-  const std::string sha = prefixSha256(s.files(), path, info.size);
+  const std::string sha = info.isFolder ? std::string() : prefixSha256(s.files(), path, info.size);
   // A copy with the same bytes set aside already, in either folder: nothing is lost
-  // without this one.
+  // without this one. A folder at a copy's place is moved aside whole.
   for (const std::string& old : {b.iconBackupOld, b.languageBackupOld}) {
+    if (info.isFolder) break;
     for (const std::string& file : s.files().fileNames(old)) {
       if (file != name && !isAsideName(file, name)) continue;
       const std::string there = old + b.sep + file;
@@ -203,8 +223,8 @@ bool setCopyAside(EditSession& s, const std::string& path) {
 
 bool replaceCopy(EditSession& s, const std::string& path, const Bytes& bytes) {
   const FileInfo info = s.files().info(path);
-  if (info.exists && !info.isFolder) {
-    if (info.size == bytes.size() && s.files().readFile(path) == bytes) return true;
+  if (info.exists) {
+    if (!info.isFolder && info.size == bytes.size() && s.files().readFile(path) == bytes) return true;
     if (!setCopyAside(s, path)) return false;
   }
   return s.edit().writeFile(path, bytes);

@@ -41,6 +41,11 @@ bool hostMadeFromCopies(EditSession& s, const std::string& key);
 // the program's, never an update, whatever the record says.
 bool carriesProgramAddition(EditSession& s, const std::string& key);
 
+// Whether a pack copy of `copySize` bytes was cut short: an image the backed-up index
+// names in that pack ends past it yet within the host's pack. The host's bytes there are
+// the original's, never the program's addition.
+bool copyCutShort(EditSession& s, const std::string& key, std::uint64_t copySize);
+
 // Moves the file at `path` (a copy in a backup folder) into that folder's lumaset_BAK_old:
 // under its own name when that is free, else under its name with ".2", ".3", ...; removes
 // it instead when a copy set aside in either lumaset_BAK_old has its bytes. False when it

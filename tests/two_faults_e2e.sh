@@ -170,4 +170,12 @@ expect "$(run 0 apply '[默认]')" "[应用] 修改完成"
 { cat "$work/language-before-apply"; printf '\r\0\n\0'; } | cmp -s - "$lang" ||
   fail "[默认] left the block or took the editor's line break"
 
+# 12. A folder where the second index copy and the first language copy stood: each is
+#     moved aside and the copy made again.
+themed_host
+rm "$L/IconResources.idx" "$R/lumaset_BAK/tw10428.dat"
+mkdir "$L/IconResources.idx" "$R/lumaset_BAK/tw10428.dat"
+default_gives_original "a folder at a copy's place"
+[ -f "$L/IconResources.idx" ] && [ -d "$L/../lumaset_BAK_old/IconResources.idx" ] || fail "the folder was not moved aside"
+
 echo "two faults ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

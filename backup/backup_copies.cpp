@@ -47,6 +47,17 @@ bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
   return holdsExactly(s.files(), b.backupPath(key), known);
 }
 
+// A pack copy whose bytes hash to what the record names, though the record names another
+// size: the size is the record's fault (a hash does not match by chance), and is set right.
+bool sizeMisrecorded(EditSession& s, const std::string& key, const BackedUpFile& known) {
+  const std::string path = s.layout().backupPath(key);
+  const FileInfo copy = s.files().info(path);
+  if (!copy.exists || copy.isFolder || copy.size == known.size || prefixSha256(s.files(), path, copy.size) != known.sha256)
+    return false;
+  s.record().learnBackup(key, copy.size, known.sha256);
+  return true;
+}
+
 // A pack copy from before the record is taken as it is.
 bool learnUnrecordedCopy(EditSession& s, const std::string& key) {
   const std::string path = s.layout().backupPath(key);
@@ -169,7 +180,9 @@ bool backupCopySound(EditSession& s, const std::string& key) {
   const BackedUpFile* known = s.record().backup(key);
   if (!known || known->renewing) return false;
   const std::string path = s.layout().backupPath(key);
-  if (!isSmall(key) && known->identity && s.files().identity(path) == known->identity) return true;
+  if (!isSmall(key) && known->identity && s.files().identity(path) == known->identity &&
+      s.files().info(path).size == known->size)
+    return true;
   if (!holdsExactly(s.files(), path, *known)) return false;
   if (!isSmall(key)) s.record().noteCopyChecked(key);
   return true;
@@ -220,7 +233,8 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
       continue;
     }
     if (known->renewing) continue;  // the refresh that began it takes it up again
-    if (!backupCopySound(s, key) && !remake(s, key, *known)) unmendable.push_back(key);
+    if (!backupCopySound(s, key) && !remake(s, key, *known) && !sizeMisrecorded(s, key, *known))
+      unmendable.push_back(key);
   }
   return unmendable;
 }

@@ -49,9 +49,10 @@ default_gives_original() {  # default_gives_original SEQUENCE
 }
 lose_records() { rm -f "$R/lumaset_BAK/lumaset.record" "$L/lumaset.record"; }
 flip() { python3 -c 'import sys; b = bytearray(open(sys.argv[1], "rb").read()); b[len(b) // 2] ^= 1; open(sys.argv[1], "wb").write(b)' "$1"; }
-# Rewrites a record with Python: "generation N" set, or every backup line given the
-# size and hash of the host's file now; the check line made anew, as anyone could.
-rewrite_record() {  # rewrite_record FILE generation N | FILE resign
+# Rewrites a record with Python: "generation N" set, every backup line given the size and
+# hash of the host's file now, or one file's size alone; the check line made anew, as
+# anyone could.
+rewrite_record() {  # rewrite_record FILE generation N | FILE resign | FILE size FILE N
   python3 - "$@" "$work/PS" "$lang" <<'EOF'
 import hashlib, os, sys
 path, what = sys.argv[1], sys.argv[2]
@@ -66,6 +67,8 @@ for i, l in enumerate(body):
         file = lang if f[1] == "language" else os.path.join(host, "Resources", f[1])
         data = open(file, "rb").read()
         body[i] = "\t".join(["backup", f[1], str(len(data)), hashlib.sha256(data).hexdigest()])
+    if what == "size" and f[0] == "backup" and f[1] == sys.argv[3]:
+        body[i] = "\t".join(["backup", f[1], sys.argv[4]] + f[3:])
 text = "\n".join(body) + "\n"
 open(path, "w", encoding="utf-8", newline="").write(text + "check\t" + hashlib.sha256(text.encode()).hexdigest() + "\nend\n")
 EOF
@@ -177,5 +180,13 @@ rm "$L/IconResources.idx" "$R/lumaset_BAK/tw10428.dat"
 mkdir "$L/IconResources.idx" "$R/lumaset_BAK/tw10428.dat"
 default_gives_original "a folder at a copy's place"
 [ -f "$L/IconResources.idx" ] && [ -d "$L/../lumaset_BAK_old/IconResources.idx" ] || fail "the folder was not moved aside"
+
+# 13. One pack's size rewritten in both records: the copy's bytes hash to what the record
+#     names, so the size is the record's fault.
+themed_host
+for record in "$R/lumaset_BAK/lumaset.record" "$L/lumaset.record"; do
+  rewrite_record "$record" size PSIconsLowRes.dat 698000
+done
+default_gives_original "a pack's size rewritten in the records"
 
 echo "two faults ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

@@ -7,6 +7,7 @@
 #include "backup/host_damage.h"
 #include "backup/host_verdict.h"
 #include "backup/original_copies.h"
+#include "iconstore/host_images.h"
 #include "iconstore/index_bounds.h"
 #include "iconstore/index_format.h"
 #include "run/index_reading.h"
@@ -38,6 +39,27 @@ void renewOutgrownPacks(EditSession& s, std::vector<std::string>& renew) {
   }
 }
 
+// Whether the host's index points one of the images the program changes past every other
+// image of a splash pack, as an apply does: without a copy to hold it against, such an
+// index is never taken as the host's own.
+bool indexLooksThemed(EditSession& s) {
+  std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().hostFile(kIndexFile));
+  const DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
+  if (index.problem != IndexProblem::None) return false;
+  const std::vector<std::size_t> changed = changedRecords(index.table);
+  for (Pack pack : {Pack::LowRes, Pack::HighRes}) {
+    std::int64_t othersEnd = 0;
+    for (std::size_t n = 1; n <= index.table.count(); ++n) {
+      if (std::find(changed.begin(), changed.end(), n) != changed.end() || index.table.length(n, pack) <= 0) continue;
+      othersEnd = std::max<std::int64_t>(othersEnd, std::int64_t{index.table.offset(n, pack)} + index.table.length(n, pack));
+    }
+    for (std::size_t n : changed) {
+      if (index.table.length(n, pack) > 0 && index.table.offset(n, pack) >= othersEnd) return true;
+    }
+  }
+  return false;
+}
+
 // An extra pack that an update to the two-pack layout removed: the host has none to back
 // up, and the backup no longer needs one.
 bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
@@ -56,8 +78,9 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
       // The original is gone: only a file that someone else wrote since (a repaired or
       // reinstalled host) may be taken as the new one; what the program may have left
-      // (as it left it, or in a change that did not end) never is.
-      if (s.record().state(key) != HostFileState::Foreign) {
+      // (as it left it, or in a change that did not end) never is. Without a mark of the
+      // program's change the bytes decide below.
+      if (s.record().state(key) != HostFileState::Foreign && s.record().mark(key)) {
         s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(key));
         return false;
       }
@@ -88,9 +111,11 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
   }
   if (std::find(renew.begin(), renew.end(), kIndexFile) != renew.end()) renewOutgrownPacks(s, renew);
   // Only the host's own files become originals: never one that carries the program's
-  // addition over a copy on disk, nor a damaged one.
+  // addition over a copy on disk, nor an index that looks themed while nothing shows that
+  // someone else wrote it, nor a damaged file.
   for (const std::string& key : renew) {
-    if (carriesProgramAddition(s, key)) {
+    const bool unproven = s.record().state(key) != HostFileState::Foreign;
+    if (carriesProgramAddition(s, key) || (key == kIndexFile && unproven && indexLooksThemed(s))) {
       s.out().refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
       return false;
     }

@@ -189,4 +189,17 @@ for record in "$R/lumaset_BAK/lumaset.record" "$L/lumaset.record"; do
 done
 default_gives_original "a pack's size rewritten in the records"
 
+# 14. Records lost, an update of every icon file, then the second index copy flipped: the
+#     copies disagree and nothing tells which was the original, but "备份" takes the
+#     update's files (none carries a theme), and "[默认]" then keeps them.
+themed_host
+lose_records
+for f in IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat; do
+  cp "$work/update/Resources/$f" "$R/$f"
+done
+flip "$L/IconResources.idx"
+run 0 backup --refresh >/dev/null
+expect "$(run 0 apply '[默认]')" "[应用] 修改完成"
+cmp -s "$work/update/Resources/IconResources.idx" "$R/IconResources.idx" || fail "[默认] did not keep the update's index"
+
 echo "two faults ($([ "$windows" = 1 ] && echo "under wine" || echo native)): 1 passed, 0 failed"

@@ -34,6 +34,8 @@ Message locationMessage(const Report& r) {
       return info("语言文件不存在：" + r.path +
                       "\r\n你可以在 Photoshop 安装目录下 Locales 文件夹中手动找 .dat 后缀名的语言文件",
                   "无效路径");
+    case MessageId::LanguageFileOutsideHost:
+      return info("语言文件必须在这个 Photoshop 安装目录的 Locales 文件夹里，未作任何修改：" + r.path, "无效路径");
     case MessageId::NoLanguageFile:
       return info(kNoLanguageFile);
     case MessageId::HostPathWrong:
@@ -147,6 +149,8 @@ Message applyMessage(const Report& r) {
       return error("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" + r.path);
     case MessageId::NoReplaceableImages:
       return error("这个 Photoshop 的图标索引里没有可以替换的图片，未作任何修改：" + r.path);
+    case MessageId::NoSuchTheme:
+      return error("主题库里没有这个主题，未作任何修改：" + r.detail);
     case MessageId::NoSuchResource:
       return error("索引中没有这个图片资源，未作修改：" + r.path);
     case MessageId::NotAPng:

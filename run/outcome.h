@@ -23,6 +23,7 @@ enum class MessageId {
   LanguageFileMissing,
   NoLanguageFile,
   HostPathWrong,
+  LanguageFileOutsideHost,  // path: a language file picked outside the host's Locales folder
   // Opening the edit of the host.
   EditLocked,
   NoLock,
@@ -54,6 +55,7 @@ enum class MessageId {
   StartupTextUnsupported,
   LanguageChangedSinceBackup,
   // The apply.
+  NoSuchTheme,  // detail: the entry, which is neither built in nor a theme of the library
   NoReplaceableImages,
   NoSuchResource,
   NotAPng,

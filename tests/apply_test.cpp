@@ -166,12 +166,30 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
 }
 
-TEST_F(Apply, NoSelectionIsATheme) {
+// Only "[当前]", "[默认]" or a theme the library lists is applied: no selection, a typo, a
+// theme removed after the list was read, a path in or out of the library and a folder
+// that is no theme are refused before the host is touched, and the record keeps its look.
+TEST_F(Apply, AnEntryThatIsNoListedThemeIsRefusedBeforeAnyChange) {
   startOn();
-  ui.shown(applyFromThemeList(ctx, "", state.startupTextToggle));
-  // No theme files there: the backed-up icon files are put back, the text restored.
-  EXPECT_EQ(ui.boxes, done());
-  EXPECT_EQ(readWhole(host.indexPath), host.index);
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  testing::writeTheme(dir.path().string(), "outside", testing::sixImages());
+  std::filesystem::create_directories(home + "/LumasetTheme/NoInfo");
+  ui.shown(applyFromThemeList(ctx, "Sakura", false));
+  std::filesystem::remove_all(home + "/LumasetTheme/Sakura");
+  const Snapshot applied = hostFiles();
+  const std::string record = readWhole(bak("lumaset.record"));
+  for (const std::string& entry : std::vector<std::string>{"", "NoSuchTheme", "Sakura", "../../LumasetTheme/outside", "NoInfo",
+                                  dir / "LumasetTheme/outside", ".lumaset-staging"}) {
+    SCOPED_TRACE(entry);
+    ui.boxes.clear();
+    const Outcome out = applyFromThemeList(ctx, entry, true);
+    EXPECT_EQ(out.status, Status::Refused);
+    ui.shown(out);
+    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                            {"主题库里没有这个主题，未作任何修改：" + entry, "错误", MessageIcon::Error}}));
+    EXPECT_EQ(hostFiles(), applied);
+    EXPECT_EQ(readWhole(bak("lumaset.record")), record);
+  }
 }
 
 // The custom page reports as the theme page does. A field that names nothing, or no field

@@ -108,6 +108,20 @@ TEST_F(WindowShows, AnImportSelectsAndPreviewsTheThemeItAdded) {
   EXPECT_EQ(main.looks.size(), looks);
 }
 
+// A theme removed after the list was read is refused, and the list shows the library as
+// it is now.
+TEST_F(WindowShows, AVanishedThemeIsRefusedAndTheListReadAgain) {
+  start();
+  choose("Bare");
+  std::filesystem::remove_all(home + "/LumasetTheme/Bare");
+  presenter.applyThemeClicked();
+  EXPECT_EQ(ui.boxes, (std::vector<testing::RecordedBox>{
+                          {"主题库里没有这个主题，未作任何修改：Bare", "错误", MessageIcon::Error}}));
+  EXPECT_EQ(std::count(main.entries.begin(), main.entries.end(), "Bare"), 0);
+  EXPECT_NE(main.selectedThemeText(), "Bare");
+  EXPECT_FALSE(files.exists(host.folder + "/Resources/lumaset_BAK"));
+}
+
 // "[默认]" before any backup: nothing has been changed, so the host's own look is its
 // current one; no message. The description follows the backup the first apply makes.
 TEST_F(WindowShows, DefaultBeforeAnyBackupIsTheCurrentLookWithoutAMessage) {

@@ -233,8 +233,16 @@ bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan, Outco
   return true;
 }
 
+// "[当前]", "[默认]" or a theme the library lists; anything else (a typo, a theme removed
+// since the list was read, a path) is refused before the host is even looked at.
+bool knownEntry(const Context& ctx, const std::string& entry, Outcome& out) {
+  if (entry == kCurrentEntry || entry == kDefaultEntry || isTheme(ctx, entry)) return true;
+  out.refuse(MessageId::NoSuchTheme, {}, entry);
+  return false;
+}
+
 bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, Outcome& out) {
-  if (!hostLocated(ctx, out)) return false;
+  if (!knownEntry(ctx, entry, out) || !hostLocated(ctx, out)) return false;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return false;
   if (entry == kDefaultEntry) return runDefault(*session);

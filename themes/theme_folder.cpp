@@ -1,5 +1,6 @@
 #include "themes/theme_folder.h"
 
+#include "formats/windows_names.h"
 #include "formats/work_names.h"
 
 namespace lumaset {
@@ -11,7 +12,9 @@ std::string themeFile(const Context& ctx, const std::string& theme, const std::s
 }
 
 bool isTheme(const Context& ctx, const std::string& theme) {
-  if (isWorkName(theme)) return false;
+  // A name that is no single plain entry of the library ("", "..", "a/b", an absolute
+  // path) would reach a folder outside it.
+  if (!isPlainName(theme) || isWorkName(theme)) return false;
   return ctx.files.exists(themeFile(ctx, theme, kThemeInfo)) && ctx.files.exists(themeFile(ctx, theme, kSplashLow));
 }
 

@@ -45,8 +45,8 @@ inline constexpr ThemeImage kThemeImages[6] = {
 std::string themeLibrary(const Context& ctx);
 // Library + "/" + theme + "/" + file.
 std::string themeFile(const Context& ctx, const std::string& theme, const std::string& file);
-// A folder of the library with info.ini and loading_low.png whose name is no work name
-// (formats/work_names.h).
+// A folder of the library with info.ini and loading_low.png whose name is one plain name
+// that Windows holds as it is and no work name (formats/work_names.h).
 bool isTheme(const Context& ctx, const std::string& theme);
 // A key of the theme's info.ini, with its default ("未知" for info, else empty).
 std::string readThemeKey(const Context& ctx, const std::string& theme, const std::string& key);

@@ -1,5 +1,6 @@
 #include "themes/theme_list.h"
 
+#include "formats/web_address.h"
 #include "iconstore/host_images.h"
 #include "themes/theme_folder.h"
 
@@ -14,6 +15,14 @@ std::vector<std::string> themeList(const Context& ctx) {
 }
 
 namespace {
+
+// A link of the theme: its text always, its target only when it is a web page; anything
+// else stays text that nothing opens.
+Link themeLink(const Context& ctx, const std::string& theme, const char* textKey, const char* targetKey) {
+  std::string target = readThemeKey(ctx, theme, targetKey);
+  if (!isWebAddress(target)) target.clear();
+  return {readThemeKey(ctx, theme, textKey), std::move(target)};
+}
 
 // An apply puts the backed-up icon files back before it adds a theme's images: an icon
 // the theme lacks is the host's own after it (before any backup, the current one, which
@@ -53,8 +62,8 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.has1x = ctx.files.exists(file(kSplashLow));
   p.has2x = ctx.files.exists(file(kSplashHigh));
   p.hasText = ctx.files.exists(file(kThemeTextMarker));
-  p.author = {readThemeKey(ctx, theme, "by"), readThemeKey(ctx, theme, "byurl")};
-  p.credit = {readThemeKey(ctx, theme, "re"), readThemeKey(ctx, theme, "reurl")};
+  p.author = themeLink(ctx, theme, "by", "byurl");
+  p.credit = themeLink(ctx, theme, "re", "reurl");
   p.look.startupTextToggle = startupTextToggleFor(ctx, theme);
   p.look.splash = ctx.files.readFile(file(kSplashLow));
   p.look.darkIcon = ctx.files.readFile(file(kDarkLow));

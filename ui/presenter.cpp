@@ -197,6 +197,9 @@ void Presenter::applyThemeClicked() {
   // The entry after "--": a theme's name may begin with "-".
   changeHost({"apply", "--hide-text", toggle ? "on" : "off", "--", entry},
              [&] { return applyFromThemeList(ctx_, entry, toggle); });
+  // A theme removed since the list was read was refused: the list shows the library as
+  // it is now.
+  if (entry != kCurrentEntry && entry != kDefaultEntry && !isTheme(ctx_, entry)) fillThemeList();
 }
 
 void Presenter::applyCustomClicked() {

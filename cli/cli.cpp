@@ -7,6 +7,7 @@
 #include "formats/png.h"
 #include "messages/catalogue.h"
 #include "run/outcome_text.h"
+#include "run/settings.h"
 #include "run/startup.h"
 #include "themes/looks.h"
 
@@ -133,6 +134,12 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   Session session(files, home, out, err, json);
   session.ctx.givenLocation = location;
   if (i >= args.size()) return session.usage("");
+  // A location given on the command line (the window's, for its worker) is held to the
+  // rules of a stored one, and said when it breaks them rather than asked for again.
+  if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
+                                         files.separator()))
+    return session.fail("--host and --language-folder name no one host: the host folder must be absolute, and the "
+                        "language file must lie in the host's Locales folder");
   const std::string command = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
 

@@ -20,7 +20,7 @@ std::optional<std::string> askForHost(Context& ctx, LocateReason reason) {
   return picked;
 }
 
-enum class LanguageFound { Found, NoChinese, NotPicked };
+enum class LanguageFound { Found, NoChinese, NotPicked, Outside };
 
 // Settles the language file in the run state: the one the version calls for, or one the
 // user picks by hand when that is missing. A host without a zh_CN folder (an installation
@@ -39,23 +39,37 @@ LanguageFound findLanguageFile(Context& ctx, Outcome& out) {
   if (!picked) return LanguageFound::NotPicked;
   const FileInfo info = ctx.files.info(*picked);
   if (!info.exists || info.isFolder) return LanguageFound::NotPicked;
+  std::string folder = folderWithSeparator(*picked, sep);
+  if (!folder.empty()) folder.pop_back();
+  const std::string name = leafName(*picked, sep);
+  if (folder.empty() || name.empty()) return LanguageFound::NotPicked;
+  // The startup text is appended to this file: one outside the host would let a pick
+  // (or a worker with administrator rights) write anywhere.
+  if (!isAbsolutePath(folder, sep) || !isPlainName(name) || !languageFolderInHost(st.hostFolder, folder, sep)) {
+    out.refuse(MessageId::LanguageFileOutsideHost, *picked);
+    return LanguageFound::Outside;
+  }
   // The picked file is the one that backup, restore and the startup text work on, now
   // and after a restart.
-  std::string folder = folderWithSeparator(*picked, sep);
-  st.languageFolder = folder.empty() ? folder : folder.substr(0, folder.size() - 1);
-  st.languageFileName = leafName(*picked, sep);
-  return st.languageFolder.empty() || st.languageFileName.empty() ? LanguageFound::NotPicked : LanguageFound::Found;
+  st.languageFolder = folder;
+  st.languageFileName = name;
+  return LanguageFound::Found;
 }
 
 }  // namespace
+
+bool languageFolderInHost(const std::string& hostFolder, const std::string& languageFolder, char sep) {
+  return isWithinFolder(languageFolder, withTrailingSeparator(hostFolder, sep) + "Locales", sep);
+}
 
 void settleLanguageBackupFolder(RunState& state) { state.languageBackupFolder = state.hostFolder + "Locales_BAK"; }
 
 bool hostPathsSettled(const RunState& state, char sep) {
   const std::string& host = state.hostFolder;
   if (host.empty() || host.back() != sep || !isAbsolutePath(host, sep)) return false;
-  const bool language =
-      state.languageAbsent() || (isAbsolutePath(state.languageFolder, sep) && isPlainName(state.languageFileName));
+  const bool language = state.languageAbsent() ||
+                        (isAbsolutePath(state.languageFolder, sep) && isPlainName(state.languageFileName) &&
+                         languageFolderInHost(host, state.languageFolder, sep));
   return state.languageBackupFolder == host + "Locales_BAK" && language;
 }
 
@@ -116,7 +130,7 @@ LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason) {
   // A host with a zh_CN folder may carry the program's block in a file it names: only
   // the user's pick settles which, and without one nothing is stored.
   const LanguageFound found = findLanguageFile(ctx, out);
-  if (found == LanguageFound::NotPicked) {
+  if (found == LanguageFound::NotPicked || found == LanguageFound::Outside) {
     out.cancel();
     return LocateOutcome::LanguageMissing;
   }

@@ -11,7 +11,8 @@ enum class LocateOutcome {
   Cancelled,        // no file at the dialog's answer: only the path box refreshed
   FolderRefused,    // a part of the host folder ends in a dot or a space: nothing set or stored
   IndexMissing,     // no IconResources.idx: host folder and index path emptied
-  LanguageMissing,  // a zh_CN folder without the language file, none picked by hand: nothing stored
+  LanguageMissing,  // a zh_CN folder without the language file, none picked by hand (or one
+                    // outside the host's Locales folder, refused): nothing stored
   // Both kinds of location keep the host for this run when setting.ini cannot take it;
   // the outcome then fails with SettingsNotSaved.
   Located,
@@ -41,9 +42,14 @@ LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason = Locat
 // folder itself is made by the first backup, inside the edit of the host.
 void settleLanguageBackupFolder(RunState& state);
 
+// Whether `languageFolder` lies inside the host's Locales folder: the only place whose
+// file the program may change for the startup text, wherever the value came from.
+bool languageFolderInHost(const std::string& hostFolder, const std::string& languageFolder, char sep);
+
 // Whether the run state names one host completely: a host folder that is an absolute
 // path ending in a separator, its own language backup folder, an absolute language
-// folder and a plain language file name, or no language file at all (both empty). Nothing may back up, restore or write
+// folder inside the host's Locales folder and a plain language file name, or no language
+// file at all (both empty). Nothing may back up, restore or write
 // the host's files otherwise, since a path built from an empty or foreign value would land elsewhere (at the root of a
 // drive, in another installation).
 bool hostPathsSettled(const RunState& state, char sep);

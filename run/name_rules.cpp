@@ -36,7 +36,33 @@ bool isAbsoluteWindowsPath(const std::string& path) {
   return windowsPartsAreSound(path.substr(2));
 }
 
+std::vector<std::string> nonEmptyParts(const std::string& path, char sep) {
+  std::vector<std::string> parts;
+  for (std::string& part : splitPath(path, separatorsFor(sep))) {
+    if (!part.empty()) parts.push_back(std::move(part));
+  }
+  return parts;
+}
+
+bool samePart(const std::string& a, const std::string& b, char sep) {
+  if (sep != '\\') return a == b;
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool isWithinFolder(const std::string& path, const std::string& folder, char sep) {
+  const std::vector<std::string> inner = nonEmptyParts(path, sep), outer = nonEmptyParts(folder, sep);
+  if (outer.empty() || inner.size() < outer.size()) return false;
+  for (std::size_t i = 0; i < outer.size(); ++i) {
+    if (!samePart(inner[i], outer[i], sep)) return false;
+  }
+  return true;
+}
 
 bool isAbsolutePath(const std::string& path, char sep) {
   if (sep == '\\') return isAbsoluteWindowsPath(path);

@@ -21,4 +21,9 @@ bool isAbsolutePath(const std::string& path, char sep);
 // since the native command line works on wine prefixes too.
 std::string partWindowsRenames(const std::string& path, char sep);
 
+// Whether the absolute path `path` is `folder` or lies below it, part by part (empty parts
+// aside; on Windows, whose names ignore ASCII case, without regard to it). Neither path
+// may hold "." or ".." parts: isAbsolutePath refuses those first.
+bool isWithinFolder(const std::string& path, const std::string& folder, char sep);
+
 }  // namespace lumaset

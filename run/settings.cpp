@@ -21,7 +21,10 @@ bool storedLocationIsSound(const std::string& hostFolder, const std::string& lan
   // A key that is missing reads as its default text, which is no path at all; the
   // operations that need the language file refuse to work with it.
   bool fileSound = languageFileName == kLanguageFileUnset || isPlainName(languageFileName);
-  bool folderSound = languageFolder == kLanguageFolderUnset || isAbsolutePath(languageFolder, sep);
+  // The language file takes the startup text: a folder outside the host's Locales folder
+  // would send that write anywhere.
+  bool folderSound = languageFolder == kLanguageFolderUnset ||
+                     (isAbsolutePath(languageFolder, sep) && languageFolderInHost(hostFolder, languageFolder, sep));
   // Both empty: a host located without a language file.
   bool absent = languageFileName.empty() && languageFolder.empty();
   const bool hostSound = isAbsolutePath(hostFolder, sep) && partWindowsRenames(hostFolder, sep).empty();

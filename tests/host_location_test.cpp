@@ -21,7 +21,6 @@ using testing::RecordedBox;
 
 class LocateHost : public testing::HostFixture {
  protected:
-  std::string hostFolder() { return host.folder + "/"; }
   std::string supportedText(const std::string& productVersion) {
     return "选择的 Photoshop 版本为：" + productVersion +
            "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 （16.x.x）、CC2017 "
@@ -147,15 +146,27 @@ TEST_F(LocateHost, MissingIndexEmptiesTheHostAndStoresNothing) {
   EXPECT_EQ(view.pathBoxTexts, std::vector<std::string>{""});
 }
 
-TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
+// The picked file takes the startup text: one outside the host's Locales folder is
+// refused and nothing is stored; one inside it is the language file from then on.
+TEST_F(LocateHost, MissingLanguageFileAsksForOneInsideTheHostAndStoresIt) {
   makeHost();
-  std::string picked = dir / "elsewhere/mine.dat";
+  std::string outside = dir / "elsewhere/mine.dat";
+  std::string picked = hostFolder() + "Locales/zh_CN/mine.dat";
   std::filesystem::create_directories(dir.path() / "elsewhere");
+  std::filesystem::copy_file(testing::pathFromUtf8(host.languageFile), testing::pathFromUtf8(outside));
   std::filesystem::rename(testing::pathFromUtf8(host.languageFile), testing::pathFromUtf8(picked));
-  ui.answers.push_back(host.exePath);
-  ui.answers.push_back(picked);
-  ASSERT_EQ(locateShown(ctx, ui), LocateOutcome::Located);
+  ui.answers = {host.exePath, outside};
+  ASSERT_EQ(locateShown(ctx, ui), LocateOutcome::LanguageMissing);
+  EXPECT_EQ(ui.boxes.back(),
+            (RecordedBox{"语言文件必须在这个 Photoshop 安装目录的 Locales 文件夹里，未作任何修改：" + outside, "无效路径",
+                         MessageIcon::None}));
+  EXPECT_NE(state.languageFolder, dir / "elsewhere");
+  EXPECT_EQ(settings("photoshop_locaal_dir"), "<missing>");
 
+  ui.boxes.clear();
+  ui.dialogs.clear();
+  ui.answers = {host.exePath, picked};
+  ASSERT_EQ(locateShown(ctx, ui), LocateOutcome::Located);
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[1],
             (RecordedBox{"语言文件不存在：" + host.languageFile +
@@ -166,10 +177,9 @@ TEST_F(LocateHost, MissingLanguageFileAsksForOneAndStoresThePickedFile) {
   EXPECT_EQ(ui.dialogs[1].filter, "*.dat|*.dat");
   EXPECT_EQ(ui.dialogs[1].initialFolder, hostFolder() + "Locales/");
   EXPECT_EQ(ctx.languageFilePath(), picked);
-  EXPECT_EQ(state.languageFolder, dir / "elsewhere");
   EXPECT_EQ(state.languageFileName, "mine.dat");
   EXPECT_EQ(settings("photoshop_locaal_file"), "mine.dat");
-  EXPECT_EQ(settings("photoshop_locaal_dir"), dir / "elsewhere");
+  EXPECT_EQ(settings("photoshop_locaal_dir"), hostFolder() + "Locales/zh_CN");
 }
 
 TEST_F(LocateHost, CancelledLanguageDialogKeepsTheHostForThisRunOnly) {

@@ -16,12 +16,7 @@ namespace {
 
 using testing::RecordedBox;
 
-class Startup : public testing::HostFixture {
- protected:
-  void writeSettings(const std::string& text) {
-    std::ofstream(testing::pathFromUtf8(ctx.settingsFile()), std::ios::binary) << text;
-  }
-};
+class Startup : public testing::HostFixture {};
 
 TEST_F(Startup, FirstStartAsksForTheHostAndKeepsDefaultsWhenCancelled) {
   StartupOutcome outcome = runStartup(ctx);
@@ -75,7 +70,7 @@ TEST_F(Startup, VersionFlagFollowsTheStoredIntegerPart) {
 }
 
 TEST_F(Startup, DoubledSeparatorsInTheLanguageFolderAreCollapsed) {
-  writeSettings("[lumaset]\r\nphotoshop=/nowhere/\r\nphotoshop_locaal_dir=//PS//Locales///x\r\n");
+  writeSettings("[lumaset]\r\nphotoshop=/PS/\r\nphotoshop_locaal_dir=//PS//Locales///x\r\n");
   runStartup(ctx);
   EXPECT_EQ(state.languageFolder, "/PS/Locales//x");
   EXPECT_EQ(collapseDoubledSeparators("C:\\\\PS\\\\Locales", '\\'), "C:\\PS\\Locales");
@@ -183,7 +178,14 @@ TEST_F(Startup, StoredHostFolderEndingInADotOrASpaceIsAskedForAgain) {
     EXPECT_EQ(state.languageFolder, "语言文件路径未设置");
   }
   EXPECT_FALSE(storedLocationIsSound("D:\\Adobe.\\PS\\", "tw10428.dat", "D:\\PS\\Locales", '\\'));
-  EXPECT_TRUE(storedLocationIsSound("D:\\Adobe\\PS\\", "tw10428.dat", "D:\\PS\\Locales", '\\'));
+  EXPECT_TRUE(storedLocationIsSound("D:\\Adobe\\PS\\", "tw10428.dat", "d:\\adobe\\ps\\locales\\zh_CN", '\\'));
+  // The language file takes the startup text: a folder outside the host's Locales folder
+  // is no stored host at all.
+  for (const char* outside : {"D:\\PS\\Locales", "D:\\Adobe\\PS\\Localesx", "D:\\Adobe\\PS\\Locales\\..\\..\\x",
+                              "D:\\Adobe\\PS", "C:\\Windows\\System32"})
+    EXPECT_FALSE(storedLocationIsSound("D:\\Adobe\\PS\\", "tw10428.dat", outside, '\\')) << outside;
+  EXPECT_FALSE(storedLocationIsSound("/PS/", "x.dat", "/PS/Locales/../../etc", '/'));
+  EXPECT_FALSE(storedLocationIsSound("/PS/", "x.dat", "/ps/Locales", '/'));
 }
 
 TEST_F(Startup, MissingLanguageKeysKeepTheStoredHostButNothingIsWrittenWithoutThem) {

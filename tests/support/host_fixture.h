@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <memory>
 #include <vector>
@@ -134,6 +135,10 @@ class HostFixture : public ::testing::Test {
   std::string settings(const std::string& key, const std::string& def = "<missing>") {
     return files.readProfileString(ctx.settingsFile(), "lumaset", key, def);
   }
+  void writeSettings(const std::string& text) {
+    std::ofstream(testing::pathFromUtf8(ctx.settingsFile()), std::ios::binary) << text;
+  }
+  std::string hostFolder() const { return host.folder + "/"; }
 };
 
 }  // namespace lumaset::testing

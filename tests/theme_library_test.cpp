@@ -1,6 +1,8 @@
 // The theme list and previews, importing packages and folders, and renewing the backup.
 #include <gtest/gtest.h>
 
+#include "formats/web_address.h"
+
 #include "backup/create_backup.h"
 #include "backup/refresh_backup.h"
 #include "messages/import_messages.h"
@@ -65,6 +67,20 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
   EXPECT_TRUE(p.look.splashHigh == images["loading_high.png"]);
   EXPECT_EQ(p.look.darkIconHigh, images["ico_dark_high.png"]);
   EXPECT_EQ(p.look.lightIconHigh, images["ico_light_high.png"]);
+
+  // Only web pages are link targets: anything else the shell would start stays text.
+  for (const std::string url : {"file:///C:/Windows/System32/calc.exe", "C:\\Windows\\System32\\calc.exe",
+                                "\\\\server\\share\\x.exe", "ms-settings:", "search-ms:query=x", "javascript:alert(1)",
+                                "http:\\\\host", "https://", "https://a.example/\"x\" -y", "http:///etc"}) {
+    testing::writeTheme(home, "Odd", {{"loading_low.png", testing::samplePng(9)}},
+                        "[Lumaset_theme]\r\nby=作者乙\r\nbyurl=" + url + "\r\nre=来源\r\nreurl=" + url + "\r\n");
+    const Preview odd = previewEntry(ctx, "Odd");
+    EXPECT_EQ(odd.author.text, "作者乙");
+    EXPECT_EQ(odd.author.target, "") << url;
+    EXPECT_EQ(odd.credit.target, "") << url;
+  }
+  EXPECT_TRUE(isWebAddress("HTTPS://a.example/x?y=1#z"));
+  EXPECT_TRUE(isWebAddress("http://a.example"));
 
   testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(9)}}, "[other]\r\nloadtext=no\r\n");
   Preview bare = previewEntry(ctx, "Bare");

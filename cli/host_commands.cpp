@@ -16,6 +16,7 @@
 #include "iconstore/lookup.h"
 #include "run/host_location.h"
 #include "run/index_reading.h"
+#include "run/name_rules.h"
 #include "starttext/marker.h"
 #include "themes/looks.h"
 
@@ -55,17 +56,29 @@ std::string listText(const std::vector<std::string>& names) {
   return text.empty() ? "none" : text;
 }
 
+// A path given on the command line, made absolute; "." and ".." parts in its folder
+// (which a host folder may not hold) are resolved through the folder on disk, so
+// "dir/sub/../host/Photoshop.exe" names the host in "dir/host". The file itself is not
+// followed: a linked Photoshop.exe still belongs to the folder it was given in.
+std::string givenFile(Session& s, const std::string& path) {
+  const std::string absolute = s.absolute(path);
+  const char sep = s.ctx.sep();
+  const std::string folder = folderWithSeparator(absolute, sep);
+  if (folder.empty() || isAbsolutePath(folder, sep)) return absolute;
+  return withTrailingSeparator(s.files.canonicalPath(folder), sep) + leafName(absolute, sep);
+}
+
 }  // namespace
 
 int cmdLocate(Session& s, const std::vector<std::string>& args) {
   Arguments a = parseArguments(args, {"--language-file"}, {});
   if (!a.error.empty()) return s.usage(a.error);
   if (a.words.size() != 1) return s.usage("locate takes the path of Photoshop.exe");
-  const FileInfo exe = s.files.info(s.absolute(a.words[0]));
-  if (!exe.exists || exe.isFolder)
-    return s.fail("no file at " + s.absolute(a.words[0]) + " (give the path of Photoshop.exe)");
-  s.questions.executable = s.absolute(a.words[0]);
-  if (auto language = a.value("--language-file")) s.questions.language = s.absolute(*language);
+  const std::string executable = givenFile(s, a.words[0]);
+  const FileInfo exe = s.files.info(executable);
+  if (!exe.exists || exe.isFolder) return s.fail("no file at " + executable + " (give the path of Photoshop.exe)");
+  s.questions.executable = executable;
+  if (auto language = a.value("--language-file")) s.questions.language = givenFile(s, *language);
   // On a first start the program itself asks for the host; otherwise the user does.
   StartupOutcome outcome = runStartup(s.ctx);
   if (!outcome.locateRan) locateHost(s.ctx, outcome.location);

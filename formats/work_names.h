@@ -15,9 +15,22 @@ inline constexpr std::size_t kTemporarySuffixLength = 6;
 // A work name of the program: it begins with the marker.
 constexpr bool isWorkName(std::string_view name) { return name.starts_with(kWorkNameMarker); }
 
+// The longest name a file system takes (255 bytes on POSIX, 255 UTF-16 units on Windows).
+inline constexpr std::size_t kLongestName = 255;
+
 // The start of the name of a temporary file beside the target named `targetName`:
-// "." + the target's name + the marker; kTemporarySuffixLength characters follow.
-inline std::string temporaryNamePrefix(const std::string& targetName) { return "." + targetName + kWorkNameMarker; }
+// "." + the target's name + the marker; kTemporarySuffixLength characters follow. A
+// target name too long to fit is cut (at a whole UTF-8 character), so that a file whose
+// name is as long as a name may be can still be written.
+inline std::string temporaryNamePrefix(const std::string& targetName) {
+  constexpr std::size_t room = kLongestName - 1 - (sizeof kWorkNameMarker - 1) - kTemporarySuffixLength;
+  std::size_t keep = targetName.size();
+  if (keep > room) {
+    keep = room;
+    while (keep > 0 && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80) --keep;
+  }
+  return "." + targetName.substr(0, keep) + kWorkNameMarker;
+}
 
 // A temporary file that a write left beside its target: "." + the target's name (not
 // empty) + ".lumaset-" + six ASCII letters or digits.

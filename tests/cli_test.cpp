@@ -106,6 +106,11 @@ TEST_F(Cli, LocateRefusesAFolderAndIndexAFileLargerThanAnyIndex) {
   EXPECT_EQ(folder.status, 1);
   EXPECT_NE(folder.err.find("no file at " + host.folder), std::string::npos);
   EXPECT_EQ(settings("photoshop"), "<missing>");
+  // ".." in the given path is resolved through the folders on disk.
+  std::filesystem::create_directories(dir / "sub");
+  CliRun dotted = invoke({"locate", dir / ("sub/../" + std::filesystem::path(host.folder).filename().string() + "/Photoshop.exe")});
+  EXPECT_EQ(dotted.status, 0) << dotted.out << dotted.err;
+  EXPECT_EQ(settings("photoshop"), hostFolder());
   {
     std::ofstream big(testing::pathFromUtf8(dir / "big.idx"), std::ios::binary);
     big << host.index;
@@ -342,6 +347,31 @@ TEST_F(Cli, ApplyWithAnErrorExitsWithOneAndShowsNoSuccess) {
   CliRun r = invoke({"apply", "Bad"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out.find("修改完成"), std::string::npos) << r.out;
+  testing::writeTheme(dir.str(), "T", testing::sixImages());
+  for (const std::string& entry : std::vector<std::string>{"NoSuchTheme", "", "../../LumasetTheme/T", dir / "LumasetTheme/T"}) {
+    CliRun unknown = invoke({"apply", "--", entry});
+    EXPECT_EQ(unknown.status, 1) << entry;
+    EXPECT_NE(unknown.out.find("主题库里没有这个主题，未作任何修改：" + entry), std::string::npos) << unknown.out;
+    EXPECT_EQ(contents(host.indexPath), host.index);
+  }
+}
+
+// The language file takes the startup text: a language folder outside the host's Locales,
+// from setting.ini or from the options the window hands its worker, changes nothing there.
+TEST_F(Cli, ALanguageFolderOutsideTheHostIsNeverWritten) {
+  makeHost();
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  testing::writeFile(dir / "outside/tw10428.dat", "mine");
+  CliRun worker = invoke({"--host", hostFolder(), "--host-version", "16.1", "--language-folder", dir / "outside",
+                          "--language-file", "tw10428.dat", "apply", "Sakura", "--hide-text", "on"});
+  EXPECT_EQ(worker.status, 1);
+  EXPECT_EQ(contents(dir / "outside/tw10428.dat"), "mine");
+  ASSERT_EQ(invoke({"locate", host.exePath}).status, 0);
+  writeSettings("[lumaset]\r\nphotoshop=" + hostFolder() + "\r\nphotoshop_var=16.1\r\nphotoshop_locaal_file=tw10428.dat\r\n" +
+                "photoshop_locaal_dir=" + (dir / "outside") + "\r\n");
+  CliRun stored = invoke({"apply", "Sakura", "--hide-text", "on"});
+  EXPECT_EQ(stored.status, 1);
+  EXPECT_EQ(contents(dir / "outside/tw10428.dat"), "mine");
 }
 
 }  // namespace

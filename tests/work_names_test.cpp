@@ -27,6 +27,20 @@ TEST(WorkNames, ATemporaryNameIsThePrefixAndSixCharacters) {
   EXPECT_TRUE(isTemporaryName(temporaryNamePrefix("tw10428.dat") + "Ab12Cd"));
   EXPECT_FALSE(isTemporaryName(temporaryNamePrefix("tw10428.dat") + "Ab12C"));
   EXPECT_EQ(kTemporarySuffixLength, 6u);
+  // A target whose name is as long as a name may be still gets a temporary name that
+  // fits, cut at a whole character.
+  for (const std::string& longest : {std::string(255, 'a'), "a" + [] {
+                                       std::string s;
+                                       for (int i = 0; i < 84; ++i) s += "\xE4\xB8\xBB";  // 主
+                                       return s;
+                                     }()}) {
+    const std::string name = temporaryNamePrefix(longest) + "Ab12Cd";
+    EXPECT_LE(name.size(), 255u);
+    EXPECT_TRUE(isTemporaryName(name));
+    const std::size_t kept = name.size() - 16;
+    EXPECT_EQ(longest.rfind(name.substr(1, kept), 0), 0u);
+    EXPECT_NE(static_cast<unsigned char>(longest[kept]) & 0xC0, 0x80);
+  }
 }
 
 TEST(WorkNames, BeginWithTheMarker) {

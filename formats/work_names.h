@@ -29,7 +29,10 @@ inline std::string temporaryNamePrefix(const std::string& targetName) {
     keep = room;
     while (keep > 0 && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80) --keep;
   }
-  return "." + targetName.substr(0, keep) + kWorkNameMarker;
+  std::string prefix(1, '.');
+  prefix.append(targetName, 0, keep);
+  prefix.append(kWorkNameMarker);
+  return prefix;
 }
 
 // A temporary file that a write left beside its target: "." + the target's name (not

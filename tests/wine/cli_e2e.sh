@@ -92,6 +92,20 @@ out=$(wcli --json apply '[默认]') || fail "restore exited $?: $out"
 restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
 [ "$originals" = "$restored" ] || fail "the host was not given back byte for byte"
 
+# Only a listed theme is applied, and only a language file inside the host is written.
+set +e
+for entry in NoSuchTheme '' '..\..\PS\Resources' "$(winpath "$theme")"; do
+  out=$(wcli --json apply -- "$entry"); code=$?
+  [ "$code" = 1 ] && [[ "$out" == *"主题库里没有这个主题，未作任何修改"* ]] || fail "apply '$entry': $code $out"
+done
+mkdir -p "$work/outside" && echo mine >"$work/outside/tw10428.dat"
+out=$(wcli --host "$(winpath "$work/PS")\\" --host-version 16.1 --language-folder "$(winpath "$work/outside")" \
+  --language-file tw10428.dat apply Sakura --hide-text on 2>&1); code=$?
+set -e
+[ "$code" = 1 ] && [ "$(cat "$work/outside/tw10428.dat")" = mine ] || fail "a language folder outside the host: $code $out"
+restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
+[ "$originals" = "$restored" ] || fail "a refused apply changed the host"
+
 # Another process holds a pack (as a running host does), or the host's lock (as another
 # Lumaset does): the apply says why and changes nothing.
 expect_refusal() {  # expect_refusal FILE SHARE MESSAGE

@@ -71,7 +71,7 @@ Message editMessage(const Report& r) {
       return error("另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试");
     case MessageId::NoLock:
       return error("无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + r.path +
-                   "\r\n请检查 Photoshop 目录和临时文件夹的写入权限。");
+                   "\r\n请检查其所在文件夹的写入权限；该位置若已有文件夹或链接，请将其移走。");
     case MessageId::HostRunning:
       return error("Photoshop 正在运行，请先关闭 Photoshop 再修改");
     case MessageId::HardLinked:

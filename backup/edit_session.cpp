@@ -1,24 +1,12 @@
 #include "backup/edit_session.h"
 
 #include "formats/path_text.h"
-#include "formats/sha256.h"
 #include "iconstore/index_format.h"
 #include "run/host_location.h"
 #include "run/index_reading.h"
 
 namespace lumaset {
 namespace {
-
-// The lock in the temporary folder is named for the host's folder as the system names it
-// (links, junctions and short names resolved; letter case aside on Windows, where it does
-// not tell folders apart), so that every spelling of one folder meets at one lock.
-std::string sharedLockPath(Files& files, const std::string& hostFolder) {
-  std::string key = files.canonicalPath(hostFolder);
-  if (files.separator() == '\\') {
-    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  return files.temporaryFolder() + files.separator() + "lumaset-" + sha256Hex(key).substr(0, 16) + ".lock";
-}
 
 std::optional<IndexLayout> layoutOf(Files& files, const std::string& indexPath) {
   std::optional<Bytes> bytes = readIndexFile(files, indexPath);
@@ -56,10 +44,8 @@ MessageId refusalMessage(EditRefusal refusal) {
 
 }  // namespace
 
-HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState& state) {
+HostEditPaths hostEditPaths(const BackupLayout& b, const RunState& state) {
   HostEditPaths paths;
-  paths.lockFile = state.hostFolder + ".lumaset.lock";
-  paths.sharedLockFile = sharedLockPath(files, state.hostFolder);
   paths.exePath = state.hostFolder + "Photoshop.exe";
   for (const char* file : backedUpIconFiles(IndexLayout::FourPack)) paths.hostFiles.push_back(b.hostFile(file));
   if (!b.languageAbsent) paths.hostFiles.push_back(b.hostPath(kLanguageKey));
@@ -71,8 +57,8 @@ HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState&
   }
   paths.probeFolders = {b.probe};
   // The folders of the files the edit replaces and of their backups; the host's own
-  // folder only where the language backup folder is still to be made in it (the lock
-  // beside the host may go to the temporary folder instead).
+  // folder only where the language backup folder is still to be made in it. The edit
+  // locks in each of them.
   paths.changedFolders = paths.workFolders;
   paths.changedFolders.insert(paths.changedFolders.end(),
                               {b.iconBackupOld, state.languageBackupFolder, b.languageBackupOld});
@@ -110,8 +96,7 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
   followLinks(ctx.files, *settled);
   EditRefusal refusal = EditRefusal::None;
   std::string refusedFile;
-  std::unique_ptr<HostEdit> edit =
-      HostEdit::begin(ctx.files, hostEditPaths(ctx.files, *settled, ctx.state), refusal, refusedFile);
+  std::unique_ptr<HostEdit> edit = HostEdit::begin(ctx.files, hostEditPaths(*settled, ctx.state), refusal, refusedFile);
   if (!edit) {
     out.refuse(refusalMessage(refusal), refusedFile);
     return nullptr;

@@ -15,7 +15,7 @@
 namespace lumaset {
 
 // What an edit of the host of `b` touches and where it locks.
-HostEditPaths hostEditPaths(Files& files, const BackupLayout& b, const RunState& state);
+HostEditPaths hostEditPaths(const BackupLayout& b, const RunState& state);
 
 // Host files that are symbolic links are edited through their targets: noted in `b`.
 void followLinks(Files& files, BackupLayout& b);

@@ -1,6 +1,7 @@
 // find: the Photoshop installations the system tells of, newest first, one per line.
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "cli/arguments.h"
 #include "cli/json.h"
@@ -52,6 +53,15 @@ void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
   }
 }
 
+// What the search passed over, said on the error stream: the hosts it printed may not be all.
+std::string limitText(const Report& limit) {
+  if (limit.id == MessageId::RegistryFileTooLarge)
+    return "the registry file is larger than " + std::to_string(kMaxRegistryFileBytes >> 20) +
+           " MiB and was not read; the Photoshop folders it names were not looked at: " + limit.path;
+  return "only the first " + std::to_string(kMaxRegistryPlaces) + " registry values naming a Photoshop folder were " +
+         "looked at; " + limit.detail + " more were passed over";
+}
+
 }  // namespace
 
 int cmdFind(Session& s, const std::vector<std::string>& args) {
@@ -61,8 +71,10 @@ int cmdFind(Session& s, const std::vector<std::string>& args) {
   const std::optional<std::string> prefix = a.value("--prefix");
   std::unique_ptr<HostPlaces> places =
       prefix ? makeWinePrefixPlaces(s.files, s.absolute(*prefix)) : makeSystemHostPlaces(s.files);
-  const std::vector<FoundHost> hosts = discoverHosts(s.files, *places);
+  const Discovery discovery = discoverHosts(s.files, *places);
+  const std::vector<FoundHost>& hosts = discovery.hosts;
   printHosts(s, hosts);
+  for (const Report& limit : discovery.limits) std::fprintf(s.err, "lumaset-cli: %s\n", limitText(limit).c_str());
   if (hosts.empty())
     return s.fail("no Photoshop found in the registry or the Program Files folders" +
                   (prefix ? " of the wine prefix " + s.absolute(*prefix) : std::string()));

@@ -102,23 +102,27 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   bool languageExists = s.files.exists(s.ctx.languageFilePath());
   bool marker = languageFileCarriesMarker(s.files, s.ctx.languageFilePath());
   bool backup = !st.hostFolder.empty() && s.files.exists(backupIndexPath(s.ctx));
-  // Where an edit of this host takes its locks: beside the host and in the temporary folder.
-  HostEditPaths edit;
-  if (hostPathsSettled(st, s.ctx.sep())) edit = hostEditPaths(s.files, backupLayout(s.ctx), st);
+  // Where an edit of this host takes its locks: in every folder it changes.
+  std::vector<std::string> locks;
+  if (hostPathsSettled(st, s.ctx.sep())) {
+    BackupLayout layout = backupLayout(s.ctx);
+    followLinks(s.files, layout);
+    locks = HostEdit::lockFiles(s.files, hostEditPaths(layout, st));
+  }
   const HostLook carried = carriedLook(s.ctx);
   if (s.json) {
     std::fprintf(s.out,
                  "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
                  "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
                  "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
-                 "\"locks\":[%s,%s]}\n",
+                 "\"locks\":%s}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
                  jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
                  st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
                  jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
                  jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(),
                  jsonBool(backup).c_str(), lookKindName(carried.kind), jsonString(carried.theme).c_str(),
-                 jsonString(edit.lockFile).c_str(), jsonString(edit.sharedLockFile).c_str());
+                 jsonStrings(locks).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
@@ -136,7 +140,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
     std::fprintf(s.out, "backup: %s\n", yes(backup));
     std::fprintf(s.out, "host carries: %s\n", carriedText(carried).c_str());
-    std::fprintf(s.out, "locks: %s, %s\n", edit.lockFile.c_str(), edit.sharedLockFile.c_str());
+    std::fprintf(s.out, "locks: %s\n", listText(locks).c_str());
   }
   return s.done();
 }

@@ -1,6 +1,7 @@
 #include "edits/host_edit.h"
 
 #include <algorithm>
+#include <set>
 
 #include "formats/path_text.h"
 #include "formats/work_names.h"
@@ -35,22 +36,45 @@ std::optional<std::string> withoutRights(Files& files, const HostEditPaths& path
 
 }  // namespace
 
+std::vector<std::string> HostEdit::lockFiles(Files& files, const HostEditPaths& paths) {
+  const char sep = files.separator();
+  std::vector<std::string> folders;
+  std::set<std::string> seen;
+  for (const std::string& changed : paths.changedFolders) {
+    const std::string existing = existingFolderFor(files, changed);
+    if (existing.empty()) continue;
+    const std::string folder = files.canonicalPath(existing);
+    // Windows does not tell folders apart by letter case.
+    const std::string key = sep == '\\' ? asciiLower(folder) : folder;
+    if (seen.insert(key).second) folders.push_back(folder);
+  }
+  // One order for every run, so that of two runs that meet, one gets all its locks.
+  std::sort(folders.begin(), folders.end());
+  std::vector<std::string> locks;
+  for (const std::string& folder : folders)
+    locks.push_back(folder + (folder.empty() || folder.back() == sep ? "" : std::string(1, sep)) + kHostLockName);
+  return locks;
+}
+
 std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                           std::string& refusedFile) {
   refusal = EditRefusal::None;
-  std::unique_ptr<FileLock> beside, shared;
-  const LockResult besideResult = files.lockFile(paths.lockFile, beside);
-  const LockResult sharedResult =
-      besideResult == LockResult::HeldElsewhere ? LockResult::Failed : files.lockFile(paths.sharedLockFile, shared);
-  if (besideResult == LockResult::HeldElsewhere || sharedResult == LockResult::HeldElsewhere) {
-    refusal = EditRefusal::Locked;
-    return nullptr;
+  std::vector<std::unique_ptr<FileLock>> locks;
+  // A lock that cannot be made is told only after the host's refusals and the rights:
+  // a process without the rights to a folder cannot make its lock either.
+  std::optional<std::string> unmade;
+  const std::vector<std::string> lockPaths = lockFiles(files, paths);
+  for (const std::string& path : lockPaths) {
+    std::unique_ptr<FileLock> lock;
+    const LockResult result = files.lockFile(path, lock);
+    if (result == LockResult::HeldElsewhere) {
+      refusal = EditRefusal::Locked;
+      return nullptr;
+    }
+    if (result == LockResult::Taken) locks.push_back(std::move(lock));
+    if (result == LockResult::Failed && !unmade) unmade = path;
   }
-  if (!beside && !shared) {
-    refusal = EditRefusal::NoLock;
-    refusedFile = paths.lockFile;
-    return nullptr;
-  }
+  if (lockPaths.empty()) unmade = paths.changedFolders.empty() ? std::string() : paths.changedFolders.front();
   if (files.hostInUse(paths.exePath, paths.hostFiles)) {
     refusal = EditRefusal::HostRunning;
     return nullptr;
@@ -70,7 +94,12 @@ std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& pat
     refusedFile = *denied;
     return nullptr;
   }
-  std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(beside), std::move(shared)));
+  if (unmade) {
+    refusal = EditRefusal::NoLock;
+    refusedFile = *unmade;
+    return nullptr;
+  }
+  std::unique_ptr<HostEdit> edit(new HostEdit(files, std::move(locks)));
   edit->removeLeftovers(paths);
   return edit;
 }
@@ -82,7 +111,8 @@ void HostEdit::removeLeftovers(const HostEditPaths& paths) {
   std::vector<std::string> folders = paths.workFolders;
   for (const std::string& changed : paths.changedFolders) {
     const std::string folder = existingFolderFor(files_, changed);
-    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(folder);
   }
   for (const std::string& folder : folders) {
     for (const std::string& name : files_.fileNames(folder)) {

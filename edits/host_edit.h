@@ -1,6 +1,6 @@
 // The edit of one host: the only way to change the host's icon index, packs and language
-// file and the backup folders. An edit holds the host's lock for as long as it lives
-// (another Lumaset refuses meanwhile, and the system drops the lock with a process that
+// file and the backup folders. An edit holds the host's locks for as long as it lives
+// (another Lumaset refuses meanwhile, and the system drops a lock with a process that
 // dies), starts only while the host does not run or hold its files, and first removes the
 // temporary files that a run which died left behind. Every write goes to disk before the
 // call returns (the platform flushes data before a rename, and the folder after it).
@@ -13,17 +13,18 @@
 
 namespace lumaset {
 
+// The name of an edit's lock file in each folder it changes.
+inline constexpr char kHostLockName[] = ".lumaset.lock";
+
 // What an edit of a host touches.
 struct HostEditPaths {
-  std::string lockFile;                   // in the host's folder
-  std::string sharedLockFile;             // in the user's temporary folder, named for the host
   std::string exePath;                    // the host's Photoshop.exe
   std::vector<std::string> hostFiles;     // the index, the packs and the language file (links followed)
   std::vector<std::string> workFolders;   // where temporary files of the program may lie
   std::vector<std::string> probeFolders;  // folders the program makes for a moment only
   // Every folder whose content the edit may change (one that does not exist yet stands
   // for the folder it will be made in), and every existing file it may change in place
-  // or replace.
+  // or replace. The folders are where the edit locks.
   std::vector<std::string> changedFolders;
   std::vector<std::string> changedFiles;
 };
@@ -31,7 +32,7 @@ struct HostEditPaths {
 enum class EditRefusal {
   None,
   Locked,       // another process edits this host
-  NoLock,       // no lock could be made, neither beside the host nor in the temporary folder
+  NoLock,       // a lock could not be made in one of the folders the edit changes
   HostRunning,  // the host runs, or another process holds one of its files
   HardLinked,   // a host file has another name: a replacement would part them
   NoRights,     // this process may not change one of the folders (without administrator rights)
@@ -40,12 +41,18 @@ enum class EditRefusal {
 class HostEdit {
  public:
   // The edit, or nothing with the reason in `refusal` (and the file or folder it
-  // concerns in `refusedFile`). The lock is taken beside the host and in the temporary
-  // folder: two runs meet at the one they can both make, and an edit never starts
-  // without either. Every changed folder and file is tried before anything else is
-  // done, so that an edit without the rights for all of them changes nothing.
+  // concerns in `refusedFile`). Every lock of `lockFiles` is taken, or the edit does not
+  // start. Every changed folder and file is tried before anything else is done, so that
+  // an edit without the rights for all of them changes nothing.
   static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
                                          std::string& refusedFile);
+
+  // The locks of an edit: a file `.lumaset.lock` in every folder it changes, as the system
+  // names that folder (links and spellings resolved; of a folder still to be made, in the
+  // nearest folder above that exists), each once, in the order they are taken. Two runs
+  // that change one file change its folder, and so meet at its lock whatever path led
+  // them there; only who may change a folder can make a lock in it.
+  static std::vector<std::string> lockFiles(Files& files, const HostEditPaths& paths);
 
   // Reads go to the files directly.
   Files& files() { return files_; }
@@ -66,13 +73,11 @@ class HostEdit {
   int leftoversRemoved() const { return leftoversRemoved_; }
 
  private:
-  HostEdit(Files& files, std::unique_ptr<FileLock> beside, std::unique_ptr<FileLock> shared)
-      : files_(files), beside_(std::move(beside)), shared_(std::move(shared)) {}
+  HostEdit(Files& files, std::vector<std::unique_ptr<FileLock>> locks) : files_(files), locks_(std::move(locks)) {}
   void removeLeftovers(const HostEditPaths& paths);
 
   Files& files_;
-  std::unique_ptr<FileLock> beside_;
-  std::unique_ptr<FileLock> shared_;
+  std::vector<std::unique_ptr<FileLock>> locks_;
   int leftoversRemoved_ = 0;
 };
 

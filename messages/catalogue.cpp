@@ -1,5 +1,7 @@
 #include "messages/catalogue.h"
 
+#include "run/host_discovery.h"
+
 namespace lumaset {
 namespace {
 
@@ -45,6 +47,14 @@ Message locationMessage(const Report& r) {
           "Photoshop 所在路径中有文件夹的名字以点或空格结尾，Windows 会去掉这些点和空格，把它当成另一个文件夹：" +
               r.path + "\r\n请给这个文件夹改名（去掉名字结尾的点或空格）后再选择 Photoshop.exe。",
           "无效路径");
+    case MessageId::RegistryFileTooLarge:
+      return info("wine 的注册表文件超过 " + std::to_string(kMaxRegistryFileBytes >> 20) +
+                      " MiB，没有读取，其中登记的 Photoshop 位置都未查看：" + r.path,
+                  "找到 Photoshop");
+    case MessageId::RegistryPlacesCut:
+      return info("注册表中登记的 Photoshop 位置太多，只查看了前 " + std::to_string(kMaxRegistryPlaces) + " 个，另有 " +
+                      r.detail + " 个未查看。",
+                  "找到 Photoshop");
     case MessageId::SettingsNotSaved:
       return error(
           "无法保存设置：" + r.path +
@@ -73,7 +83,7 @@ Message editMessage(const Report& r) {
       return error("另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试");
     case MessageId::NoLock:
       return error("无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改：" + r.path +
-                   "\r\n请检查 Photoshop 目录和临时文件夹的写入权限。");
+                   "\r\n请检查其所在文件夹的写入权限；该位置若已有文件夹或链接，请将其移走。");
     case MessageId::HostRunning:
       return error("Photoshop 正在运行，请先关闭 Photoshop 再修改");
     case MessageId::HardLinked:

@@ -19,8 +19,9 @@ std::optional<std::string> DialogQuestions::hostExecutable(const HostRequest& re
   // A located host is where the user most likely goes again; only without one is the
   // system searched.
   if (request.currentHostFolder.empty() && findHosts_) {
-    const std::vector<FoundHost> hosts = findHosts_();
-    if (!hosts.empty()) found = hosts.front().folder;
+    const Discovery discovery = findHosts_();
+    if (!discovery.hosts.empty()) found = discovery.hosts.front().folder;
+    show(ui_, discovery.limits);
   }
   if (request.firstStart) ui_.messageBox(firstStartText(found), "找到 Photoshop", MessageIcon::None);
   const std::string folder = request.currentHostFolder.empty() ? found : request.currentHostFolder;

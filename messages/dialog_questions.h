@@ -13,9 +13,9 @@
 
 namespace lumaset {
 
-// The installed hosts, newest first; called only when a dialog is about to open, since
-// it reads the registry and the disk.
-using HostFinder = std::function<std::vector<FoundHost>()>;
+// The installed hosts, newest first, and the limits the search met; called only when a
+// dialog is about to open, since it reads the registry and the disk.
+using HostFinder = std::function<Discovery()>;
 
 class DialogQuestions : public HostQuestions {
  public:

@@ -4,6 +4,7 @@
 // a wine prefix is read from its files (system.reg, drive_c). Whether a place holds a
 // host is for run/host_discovery.h to find out.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,11 +22,18 @@ struct HostPlace {
   bool operator==(const HostPlace&) const = default;
 };
 
+// A wine prefix's system.reg larger than this is not read: it is read whole, and real ones
+// hold a few MiB.
+inline constexpr std::uint64_t kMaxRegistryFileBytes = 64ull << 20;
+
 class HostPlaces {
  public:
   virtual ~HostPlaces() = default;
   // Every place, the registry's values first; none when the system has none to tell.
   virtual std::vector<HostPlace> places() = 0;
+  // After places(): the registry file left unread for its size (kMaxRegistryFileBytes),
+  // whose values are then missing; empty when every file was read.
+  virtual std::string unreadRegistryFile() { return {}; }
 };
 
 // The places of the running system: its registry and Program Files folders on Windows;

@@ -22,14 +22,36 @@ namespace {
 
 using FileKey = std::pair<dev_t, ino_t>;
 
+// The lock's file goes with the lock, as on Windows: removed while still held (so that no
+// run can take the old file after it), unless another file stands at its name by now.
+// A run that dies leaves it behind, unlocked, for the next run to take.
 class FlockLock : public FileLock {
  public:
-  explicit FlockLock(int fd) : fd_(fd) {}
-  ~FlockLock() override { ::close(fd_); }  // closing drops the lock
+  FlockLock(int fd, std::string path, const struct stat& held) : fd_(fd), path_(std::move(path)), held_(held) {}
+  ~FlockLock() override {
+    struct stat now;
+    if (::lstat(path_.c_str(), &now) == 0 && now.st_dev == held_.st_dev && now.st_ino == held_.st_ino)
+      ::unlink(path_.c_str());
+    ::close(fd_);  // closing drops the lock
+  }
 
  private:
   int fd_;
+  std::string path_;
+  struct stat held_;
 };
+
+// Who may open a lock file: those who may change its folder, and no one else, since a
+// process that can open the file can hold the lock (flock asks for no write access).
+mode_t lockMode(const std::string& path) {
+  mode_t mode = S_IRUSR | S_IWUSR;
+  struct stat folder;
+  const std::string::size_type slash = path.rfind('/');
+  if (slash == std::string::npos || ::stat(slash == 0 ? "/" : path.substr(0, slash).c_str(), &folder) != 0) return mode;
+  if (folder.st_mode & S_IWGRP) mode |= S_IRGRP | S_IWGRP;
+  if (folder.st_mode & S_IWOTH) mode |= S_IROTH | S_IWOTH;
+  return mode;
+}
 
 std::optional<FileKey> keyOf(const std::string& path) {
   struct stat st;
@@ -106,22 +128,36 @@ std::optional<FileIdentity> PosixFiles::identity(const std::string& path) {
 }
 
 LockResult PosixFiles::lockFile(const std::string& path, std::unique_ptr<FileLock>& lock) {
-  // O_NOFOLLOW: a link planted at the lock's path is refused, not followed; a folder
-  // there cannot be opened for writing.
-  int fd = ::open(resolvePathForWrite(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) return LockResult::Failed;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  const std::string real = resolvePathForWrite(path);
+  const mode_t mode = lockMode(real);
+  // A run that ends removes its file: the one opened may be gone by the time it is locked,
+  // and the next run has made a new one. A few tries, then it counts as held.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // O_NOFOLLOW: a link planted at the lock's path is refused, not followed; a folder
+    // there cannot be opened for writing.
+    int fd = ::open(real.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, mode);
+    if (fd < 0) return LockResult::Failed;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return LockResult::Failed;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      bool held = errno == EWOULDBLOCK;
+      ::close(fd);
+      return held ? LockResult::HeldElsewhere : LockResult::Failed;
+    }
+    struct stat named;
+    if (::lstat(real.c_str(), &named) == 0 && named.st_dev == st.st_dev && named.st_ino == st.st_ino) {
+      // A file left by a run that died (or by a release that made it for anyone to read)
+      // gets the mode of a new one.
+      if ((st.st_mode & 07777) != mode && st.st_uid == ::geteuid()) (void)::fchmod(fd, mode);
+      lock = std::make_unique<FlockLock>(fd, real, st);
+      return LockResult::Taken;
+    }
     ::close(fd);
-    return LockResult::Failed;
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    bool held = errno == EWOULDBLOCK;
-    ::close(fd);
-    return held ? LockResult::HeldElsewhere : LockResult::Failed;
-  }
-  lock = std::make_unique<FlockLock>(fd);
-  return LockResult::Taken;
+  return LockResult::HeldElsewhere;
 }
 
 namespace {

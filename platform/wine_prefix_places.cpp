@@ -35,7 +35,15 @@ class WinePrefixPlaces : public HostPlaces {
 
   std::vector<HostPlace> places() override {
     const char sep = files_.separator();
-    const Bytes hive = files_.readFile(prefix_ + sep + "system.reg");
+    const std::string hivePath = prefix_ + sep + "system.reg";
+    // Its size is looked at before it is read: a larger file is never held in memory.
+    unread_.clear();
+    Bytes hive;
+    if (files_.info(hivePath).size > kMaxRegistryFileBytes) {
+      unread_ = hivePath;
+    } else {
+      hive = files_.readFile(hivePath);
+    }
     const std::vector<RegistryKey> keys = parseWineRegistry(hive);
     std::vector<HostPlace> found;
     for (const RegistryView& view : kViews) {
@@ -54,9 +62,12 @@ class WinePrefixPlaces : public HostPlaces {
     return found;
   }
 
+  std::string unreadRegistryFile() override { return unread_; }
+
  private:
   FileReading& files_;
   std::string prefix_;
+  std::string unread_;
 };
 
 }  // namespace

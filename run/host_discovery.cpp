@@ -54,11 +54,14 @@ std::string folderIdentity(Files& files, const std::string& folder) {
 
 }  // namespace
 
-std::vector<FoundHost> discoverHosts(Files& files, HostPlaces& places) {
+Discovery discoverHosts(Files& files, HostPlaces& places) {
   const char sep = files.separator();
-  std::vector<FoundHost> hosts;
+  Discovery discovery;
+  std::vector<FoundHost>& hosts = discovery.hosts;
   std::vector<std::string> identities;  // of hosts, index for index
+  std::size_t registryPlaces = 0;
   for (const HostPlace& place : places.places()) {
+    if (isRegistryPlace(place) && ++registryPlaces > kMaxRegistryPlaces) continue;
     for (const std::string& folder : candidateFolders(files, place)) {
       const std::string exeName = photoshopExeIn(files, folder);
       if (exeName.empty()) continue;
@@ -81,7 +84,11 @@ std::vector<FoundHost> discoverHosts(Files& files, HostPlaces& places) {
   std::stable_sort(hosts.begin(), hosts.end(), [](const FoundHost& a, const FoundHost& b) {
     return compareProductVersions(a.productVersion, b.productVersion) > 0;
   });
-  return hosts;
+  const std::string unread = places.unreadRegistryFile();
+  if (!unread.empty()) discovery.limits.push_back({MessageId::RegistryFileTooLarge, unread, {}});
+  if (registryPlaces > kMaxRegistryPlaces)
+    discovery.limits.push_back({MessageId::RegistryPlacesCut, {}, std::to_string(registryPlaces - kMaxRegistryPlaces)});
+  return discovery;
 }
 
 }  // namespace lumaset

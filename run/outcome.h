@@ -77,6 +77,9 @@ enum class MessageId {
   // Where the location is kept, and host folders that Windows would take for others.
   SettingsNotSaved,       // path: setting.ini
   HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space
+  // Looking for the installed hosts.
+  RegistryFileTooLarge,  // path: a wine prefix's system.reg left unread for its size
+  RegistryPlacesCut,     // detail: how many registry values were passed over
   // The window's links.
   GuideMissing,  // path: the guide that should lie beside the program
   Applied,

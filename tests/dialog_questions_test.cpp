@@ -87,7 +87,7 @@ TEST_F(HostDialog, TheSystemIsSearchedOnlyWhenNoHostIsLocated) {
   int searches = 0;
   DialogQuestions questions(ui, [&] {
     ++searches;
-    return std::vector<FoundHost>{foundAt("/newest/"), foundAt("/older/")};
+    return Discovery{{foundAt("/newest/"), foundAt("/older/")}, {}};
   });
   questions.hostExecutable({false, "/located/"});
   EXPECT_EQ(searches, 0);

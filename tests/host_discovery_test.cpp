@@ -3,6 +3,7 @@
 // that name no host.
 #include <gtest/gtest.h>
 
+#include "messages/catalogue.h"
 #include "platform/posix_files.h"
 #include "run/host_discovery.h"
 #include "support/host_fixture.h"
@@ -23,7 +24,7 @@ class HostDiscovery : public ::testing::Test {
 
   std::vector<FoundHost> discover() {
     std::unique_ptr<HostPlaces> places = makeWinePrefixPlaces(files, prefix.folder());
-    return discoverHosts(files, *places);
+    return discoverHosts(files, *places).hosts;
   }
 };
 
@@ -107,8 +108,45 @@ TEST_F(HostDiscovery, ProgramFilesAsTheRegistryNamesThem) {
 }
 
 TEST_F(HostDiscovery, NoPrefixNoHosts) {
-  EXPECT_TRUE(discoverHosts(files, *makeWinePrefixPlaces(files, dir / "missing")).empty());
+  EXPECT_TRUE(discoverHosts(files, *makeWinePrefixPlaces(files, dir / "missing")).hosts.empty());
   EXPECT_TRUE(discover().empty());
+}
+
+// A prefix grown past reason is read only so far, and the search says where it stopped:
+// the registry values past the limit are passed over (a host there is not found), and a
+// system.reg too large is not read while the Program Files folders still are.
+TEST_F(HostDiscovery, LimitsOfThePrefixAreKeptAndTold) {
+  const std::string first = prefix.onDriveC("PS/First");
+  const std::string last = prefix.onDriveC("PS/Last");
+  FakeWinePrefix::placeExe(first, stubExe("v16.1.2"));
+  FakeWinePrefix::placeExe(last, stubExe("v18.0.0"));
+  std::string keys = applicationPathKey("Software\\Adobe\\Photoshop\\0.0", "C:\\PS\\First\\");
+  for (std::size_t i = 1; i < kMaxRegistryPlaces + 3; ++i)
+    keys += applicationPathKey("Software\\Adobe\\Photoshop\\" + std::to_string(i) + ".0",
+                               "C:\\PS\\Missing" + std::to_string(i) + "\\");
+  keys += applicationPathKey("Software\\Adobe\\Photoshop\\999.0", "C:\\PS\\Last\\");
+  prefix.writeSystemReg(keys);
+  std::unique_ptr<HostPlaces> places = makeWinePrefixPlaces(files, prefix.folder());
+  Discovery found = discoverHosts(files, *places);
+  ASSERT_EQ(found.hosts.size(), 1u);
+  EXPECT_EQ(found.hosts[0].folder, first + "/");
+  EXPECT_EQ(found.limits, (std::vector<Report>{{MessageId::RegistryPlacesCut, "", "4"}}));
+  EXPECT_EQ(messageFor(found.limits[0]).text,
+            "注册表中登记的 Photoshop 位置太多，只查看了前 256 个，另有 4 个未查看。");
+
+  // A file of the limit's size is read; one byte more is not (a sparse file: no disk is used).
+  const std::string hive = prefix.folder() + "/system.reg";
+  FakeWinePrefix::placeExe(prefix.onDriveC("Program Files/Adobe/Adobe Photoshop CC 2015"), stubExe("v16.1.2"));
+  prefix.writeSystemReg("");
+  std::filesystem::resize_file(testing::pathFromUtf8(hive), kMaxRegistryFileBytes);
+  EXPECT_TRUE(discoverHosts(files, *places).limits.empty());
+  std::filesystem::resize_file(testing::pathFromUtf8(hive), kMaxRegistryFileBytes + 1);
+  found = discoverHosts(files, *places);
+  ASSERT_EQ(found.hosts.size(), 1u);
+  EXPECT_EQ(found.hosts[0].foundAt[0].kind, PlaceKind::ProgramFiles);
+  EXPECT_EQ(found.limits, (std::vector<Report>{{MessageId::RegistryFileTooLarge, hive, ""}}));
+  EXPECT_EQ(messageFor(found.limits[0]).text,
+            "wine 的注册表文件超过 64 MiB，没有读取，其中登记的 Photoshop 位置都未查看：" + hive);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The way back with the command line (the Windows one under wine, or the native one),
 # across the host's life: an update of the executable alone, of the language file alone,
-# of every icon file; the host's lock beside it taken by a folder; host files that are
+# of every icon file; folders at the locks' places and a lock held elsewhere; host files that are
 # links (kept links) or hard links (refused); backup files lost or changed in place one at
 # a time; "备份" with a theme on; an image that refuses an apply; a host whose own index is
 # damaged before any backup. Each sequence ends with "[默认]" giving the host's own bytes
@@ -118,28 +118,29 @@ apply_ok '[默认]'
 [ "$(host_files)" = "$update" ] || fail "second round: [默认] did not give the update's bytes"
 update_backup=$(backup_files)
 
-# A folder where the lock beside the host belongs: the lock in the temporary folder
-# still keeps a second Lumaset out.
-rm -f "$work/PS/.lumaset.lock"  # on POSIX the lock file stays between runs
-mkdir "$work/PS/.lumaset.lock"
-shared_lock=$(wcli --json status | python3 -c 'import json,sys; print(json.loads(sys.stdin.readline())["locks"][1])')
-[ -n "$shared_lock" ] || fail "status names no lock in the temporary folder"
+# The host's own folder holds no lock once the backup folders are made: a folder at a
+# lock's name there is passed over. One in Resources, where a lock belongs, refuses; the
+# lock of the language folder held by another process keeps a second Lumaset out.
+mkdir "$work/PS/.lumaset.lock" "$work/PS/Resources/.lumaset.lock"
+apply_refused Sakura "无法创建锁文件，为免与另一个 Lumaset 同时修改，未作任何修改："
+rmdir "$work/PS/Resources/.lumaset.lock"
+held_lock=$(wcli --json status | python3 -c 'import json,sys; print([l for l in json.loads(sys.stdin.readline())["locks"] if "zh_CN" in l][0])')
+[ -n "$held_lock" ] || fail "status names no lock in the language folder"
 if [ "$windows" = 1 ]; then
-  "$wine_run" "$holder_exe" --hold "$shared_lock" 65535 >/dev/null 2>&1 &
+  "$wine_run" "$holder_exe" --hold "$held_lock" 65535 >/dev/null 2>&1 &
   # The holder marks its hold beside the file; the same file seen from this side.
-  shared_lock=$(python3 -c 'import sys; p = sys.argv[1].replace("\\", "/"); print(sys.argv[2] + "/drive_c/" + p[3:] if p[:2].lower() == "c:" else p[2:])' "$shared_lock" "$prefix")
+  held_lock=$(python3 -c 'import sys; p = sys.argv[1].replace("\\", "/"); print(sys.argv[2] + "/drive_c/" + p[3:] if p[:2].lower() == "c:" else p[2:])' "$held_lock" "$prefix")
 else
-  flock "$shared_lock" sh -c "touch '$shared_lock.held'; while [ ! -f '$shared_lock.release' ]; do sleep 0.1; done" &
+  flock "$held_lock" sh -c "touch '$held_lock.held'; while [ ! -f '$held_lock.release' ]; do sleep 0.1; done" &
 fi
 holder=$!
-trap 'rm -rf "$work" "$shared_lock"' EXIT
 waited=0
-while [ ! -f "$shared_lock.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
-[ -f "$shared_lock.held" ] || fail "the holder did not take $shared_lock"
+while [ ! -f "$held_lock.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+[ -f "$held_lock.held" ] || fail "the holder did not take $held_lock"
 apply_refused Sakura "$changed"
-touch "$shared_lock.release"
+touch "$held_lock.release"
 wait "$holder" 2>/dev/null || true
-rm -f "$shared_lock.held" "$shared_lock.release"
+rm -f "$held_lock.held" "$held_lock.release"
 apply_ok Sakura
 apply_ok '[默认]'
 rmdir "$work/PS/.lumaset.lock"

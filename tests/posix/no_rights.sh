@@ -53,8 +53,8 @@ after=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)
 [ "$before" = "$after" ] || fail "host files changed"
 
 # The host's folder read-only to the user while Resources and the language folders are
-# writable: the lock beside the host cannot be made, so the one in the temporary folder
-# is taken, and it keeps a second run out.
+# writable: the edit locks in the folders it changes, never in the host's, and a lock
+# there held by another run keeps a second run out.
 rm -rf "$work/PS"
 "$build/make-sample-host" "$work/PS" --stub "$build/stubs/v16.1.2/Photoshop.exe" >/dev/null
 mkdir "$work/PS/Locales_BAK"
@@ -62,9 +62,8 @@ chmod 755 "$work/PS"
 chmod -R a+rwX "$work/PS/Resources" "$work/PS/Locales" "$work/PS/Locales_BAK"
 as_nobody locate "$work/PS/Photoshop.exe" >/dev/null || fail "locate in a read-only host folder"
 cp "$build/LumasetTheme/Aurora/loading_low.png" "$work/home/LumasetTheme/Sakura/loading_low.png"
-lock=$(as_nobody --json status | python3 -c 'import json,sys; print(json.loads(sys.stdin.readline())["locks"][1])')
-[ -n "$lock" ] || fail "status names no lock in the temporary folder"
-trap 'rm -rf "$work" "$lock"' EXIT
+lock=$(as_nobody --json status | python3 -c 'import json,sys; print([l for l in json.loads(sys.stdin.readline())["locks"] if l.endswith("/Resources/.lumaset.lock")][0])')
+[ -n "$lock" ] || fail "status names no lock in Resources"
 setpriv --reuid=nobody --regid=nogroup --clear-groups flock "$lock" \
   sh -c "touch '$work/home/held'; while [ ! -f '$work/home/release' ]; do sleep 0.1; done" &
 holder=$!
@@ -76,10 +75,10 @@ set -e
 touch "$work/home/release"
 wait "$holder"
 [ "$code" = 1 ] && grep -q '"text":"另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"' <<<"$out" \
-  || fail "apply beside a holder of the shared lock: $code $out"
+  || fail "apply beside a holder of the lock in Resources: $code $out"
 [ ! -e "$work/PS/.lumaset.lock" ] || fail "a lock was made in the read-only host folder"
-out=$(as_nobody --json apply Sakura) || fail "apply with the lock in the temporary folder: $out"
-grep -q '"text":"修改完成"' <<<"$out" || fail "apply with the lock in the temporary folder said: $out"
+out=$(as_nobody --json apply Sakura) || fail "apply once the lock is free: $out"
+grep -q '"text":"修改完成"' <<<"$out" || fail "apply once the lock is free said: $out"
 
 # A program folder the user may not write to (unpacked into Program Files, say): the
 # location holds for the run but cannot be stored, says where the program belongs and

@@ -71,7 +71,7 @@ class FakeInteraction : public Interaction, public HostQuestions {
   std::vector<HostRequest> hostRequests;
   std::optional<std::string> hostExecutable(const HostRequest& request) override {
     hostRequests.push_back(request);
-    return DialogQuestions(*this, [this] { return foundHosts; }).hostExecutable(request);
+    return DialogQuestions(*this, [this] { return Discovery{foundHosts, {}}; }).hostExecutable(request);
   }
   std::optional<std::string> languageFile(const Outcome& before, const std::string& folder) override {
     return DialogQuestions(*this).languageFile(before, folder);

@@ -106,15 +106,15 @@ set -e
 restored=$(cd "$work/PS" && find Resources Locales -type f -not -path '*lumaset_BAK*' -exec sha256sum {} + | sort)
 [ "$originals" = "$restored" ] || fail "a refused apply changed the host"
 
-# Another process holds a pack (as a running host does), or the host's lock (as another
-# Lumaset does): the apply says why and changes nothing.
+# Another process holds a pack (as a running host does), or the lock in Resources (as
+# another Lumaset does): the apply says why and changes nothing.
 expect_refusal() {  # expect_refusal FILE SHARE MESSAGE
   local held=$1 share=$2 message=$3 before after code out waited=0
   "$wine_run" "$holder_exe" --hold "$(winpath "$held")" "$share" >/dev/null 2>&1 &
   local holder=$!
   while [ ! -f "$held.held" ] && [ "$waited" -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
   [ -f "$held.held" ] || fail "the holder did not take $held"
-  before=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -exec sha256sum {} + | sort)
+  before=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -not -name .lumaset.lock -exec sha256sum {} + | sort)
   set +e
   out=$(wcli --json apply Sakura); code=$?
   set -e
@@ -123,11 +123,11 @@ expect_refusal() {  # expect_refusal FILE SHARE MESSAGE
   rm -f "$held.held" "$held.release"
   [ "$code" = 1 ] && grep -qF "{\"caption\":\"错误\",\"text\":\"$message\",\"icon\":\"error\"}" <<<"$out" \
     || fail "apply beside a holder of $held: $code $out"
-  after=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -exec sha256sum {} + | sort)
+  after=$(cd "$work/PS" && find Resources Locales -type f -not -name '*.held' -not -name .lumaset.lock -exec sha256sum {} + | sort)
   [ "$before" = "$after" ] || fail "an apply beside a holder of $held changed the host"
 }
 expect_refusal "$work/PS/Resources/PSIconsHighRes.dat" 7 "Photoshop 正在运行，请先关闭 Photoshop 再修改"
-expect_refusal "$work/PS/.lumaset.lock" 65535 "另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"
+expect_refusal "$work/PS/Resources/.lumaset.lock" 65535 "另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试"
 out=$(wcli --json apply Sakura) || fail "apply after the holders exited $?: $out"
 
 # Import a package and a dropped folder, then list them.

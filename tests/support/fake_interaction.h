@@ -5,16 +5,16 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "formats/work_names.h"
 #include "messages/catalogue.h"
 #include "messages/dialog_questions.h"
-#include "formats/work_names.h"
 #include "platform/interaction.h"
 #include "platform/worker_result.h"
 #include "run/host_location.h"
@@ -108,9 +108,9 @@ class FakeInteraction : public Interaction, public HostQuestions {
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
     elevated.push_back({program, arguments});
     if (!worker) return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
-    const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                       (std::string(kWorkerResultPrefix) + randomHex(16).value_or("") +
-                                        std::string(kWorkerResultSuffix));
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        (std::string(kWorkerResultPrefix) + randomHex(16).value_or("") + std::string(kWorkerResultSuffix));
     std::ofstream(file, std::ios::binary).close();
     std::vector<std::string> all = {"--result", file.string()};
     all.insert(all.end(), arguments.begin(), arguments.end());

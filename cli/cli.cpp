@@ -6,6 +6,7 @@
 #include "cli/session.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
+#include "platform/worker_result.h"
 #include "run/outcome_text.h"
 #include "run/settings.h"
 #include "run/startup.h"
@@ -18,7 +19,7 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--json] [--result FILE] [--host DIR --host-version V\n"
+    "usage: lumaset-cli [--home DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
     "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
     "       lumaset-cli --help | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
@@ -95,7 +96,7 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
 namespace {
 
 int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
-  std::string home, resultFile;
+  std::string home, resultFile, resultToken;
   std::optional<StoredLocation> location;
   // The location options, each naming one value of a location given instead of setting.ini's.
   const std::map<std::string, std::string StoredLocation::*> locationOptions = {
@@ -115,7 +116,9 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
       (*location).*locationOptions.at(args[i]) = args[i + 1];
       ++i;
     } else if (args[i] == "--result" && i + 1 < args.size()) {
-      resultFile = files.absolutePath(args[++i]);
+      resultFile = args[++i];
+    } else if (args[i] == "--result-token" && i + 1 < args.size()) {
+      resultToken = args[++i];
     } else {
       break;
     }
@@ -134,6 +137,7 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   Session session(files, home, out, err, json);
   session.ctx.givenLocation = location;
   if (i >= args.size()) return session.usage("");
+  if (resultFile.empty() != resultToken.empty()) return session.usage("--result and --result-token go together");
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.
   if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
@@ -163,12 +167,15 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   auto found = commands.find(command);
   if (found == commands.end()) return session.usage("unknown command " + command);
   const int status = found->second(session, rest);
-  // The outcome of the operation for the program that started this one; a command that
-  // ran none (a usage error) leaves no file, which that program reads as no result.
-  if (!resultFile.empty() && session.operationRan && !files.writeFile(resultFile, outcomeText(session.result))) {
+  if (resultFile.empty()) return status;
+  // The outcome of the operation for the window that started this one, written only into
+  // the result file it made (platform/worker_result.h), never to another file; a command
+  // that ran none (a usage error) leaves it empty, which the window reads as no result.
+  // The exit status is the one the outcome calls for, which the window checks.
+  if (!session.operationRan) return status;
+  if (!writeWorkerResult(resultFile, outcomeText(session.result, resultToken)))
     return session.fail("cannot write the result file " + resultFile);
-  }
-  return status;
+  return session.result.done() ? 0 : 1;
 }
 
 }  // namespace

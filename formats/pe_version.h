@@ -1,8 +1,9 @@
 // Reads the ProductVersion string out of a PE file's version resource, from its bytes.
 // Written here because the PE library Debian ships (LIEF 0.9) reads only the first
 // string table of a version resource and throws on a resource without a translation
-// list, and Windows' own answer depends on both. Used by the POSIX platform; the
-// Windows build asks version.dll instead, and the tests hold the two to one answer.
+// list, and Windows' own answer depends on both. Used by both platforms (the Windows
+// build imports no version.dll, which is no KnownDLL); a test under wine holds it to
+// version.dll's answer.
 #pragma once
 #include <string>
 

@@ -48,4 +48,21 @@ constexpr bool isTemporaryName(std::string_view name) {
   return true;
 }
 
+// The result file of the window's elevated worker, made by the window in its temporary
+// folder: "lumaset-worker-" + 32 lowercase hexadecimal digits (random) + ".result". The
+// worker writes into nothing of another name.
+inline constexpr std::string_view kWorkerResultPrefix = "lumaset-worker-";
+inline constexpr std::string_view kWorkerResultSuffix = ".result";
+inline constexpr std::size_t kWorkerResultRandomDigits = 32;
+
+constexpr bool isWorkerResultName(std::string_view name) {
+  if (name.size() != kWorkerResultPrefix.size() + kWorkerResultRandomDigits + kWorkerResultSuffix.size() ||
+      !name.starts_with(kWorkerResultPrefix) || !name.ends_with(kWorkerResultSuffix))
+    return false;
+  for (const char c : name.substr(kWorkerResultPrefix.size(), kWorkerResultRandomDigits)) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
 }  // namespace lumaset

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "messages/catalogue.h"
+#include "platform/worker_result.h"
 #include "run/outcome_text.h"
 
 namespace lumaset {
@@ -14,29 +15,14 @@ Outcome refused(MessageId id, std::string path = {}, std::string detail = {}) {
   return out;
 }
 
-// The file the worker writes its outcome to, claimed under a name no other run uses. Names
-// left by windows that died are cleared once all are taken.
-std::optional<std::string> claimResultFile(Context& ctx) {
-  Files& files = ctx.files;
-  const std::string base = files.temporaryFolder() + ctx.sep() + "lumaset-worker-";
-  for (int round = 0; round < 2; ++round) {
-    for (int n = 0; n < 100; ++n) {
-      const std::string path = base + std::to_string(n) + ".result";
-      if (files.writeNewFile(path, {})) return path;
-    }
-    for (int n = 0; n < 100; ++n) files.removeFile(base + std::to_string(n) + ".result");
-  }
-  return std::nullopt;
-}
-
 // The window's location goes on the worker's command line, which no other process can
 // change before the worker reads it (a file could be); setting.ini may not hold it (its
 // folder may be read-only, or a location may have failed to store).
-std::vector<std::string> workerArguments(const Context& ctx, const std::string& result,
+std::vector<std::string> workerArguments(const Context& ctx, const std::string& token,
                                          const std::vector<std::string>& command) {
   const RunState& st = ctx.state;
   std::vector<std::string> arguments = {"--home",          ctx.programFolder,
-                                        "--result",        result,
+                                        "--result-token",  token,
                                         "--host",          st.hostFolder,
                                         "--host-version",  st.release18OrLater ? "18" : "16",
                                         "--language-file", st.languageFileName,
@@ -45,11 +31,17 @@ std::vector<std::string> workerArguments(const Context& ctx, const std::string& 
   return arguments;
 }
 
-// What the worker reported. A worker that could not change the folders either says so
-// as the last thing, and is told apart from the window's own refusal.
-Outcome workerOutcome(Files& files, const std::string& result, const ElevatedRun& run) {
-  std::optional<Outcome> out = outcomeFromText(files.readFile(result));
-  if (!out) {
+// Whether the worker's exit status is the one its outcome calls for: 0 when done, 1
+// otherwise (the command line's rule).
+bool exitAgrees(const Outcome& outcome, int exitCode) { return exitCode == (outcome.done() ? 0 : 1); }
+
+// What the worker reported: believed only with this run's token and an exit status that
+// agrees, since a process of the user can write into the result file too. A worker that
+// could not change the folders either says so as the last thing, and is told apart from
+// the window's own refusal.
+Outcome workerOutcome(const ElevatedRun& run, const std::string& token) {
+  std::optional<Outcome> out = outcomeFromText(run.result, token);
+  if (!out || !exitAgrees(*out, run.exitCode)) {
     Outcome none;
     none.fail(MessageId::WorkerGaveNoResult, {}, std::to_string(run.exitCode));
     return none;
@@ -59,20 +51,18 @@ Outcome workerOutcome(Files& files, const std::string& result, const ElevatedRun
 }
 
 Outcome runWorker(Context& ctx, Interaction& ui, const std::vector<std::string>& command) {
-  std::optional<std::string> result = claimResultFile(ctx);
-  if (!result) return refused(MessageId::WriteFailed, ctx.files.temporaryFolder());
   const std::string program = ctx.programFolder + ctx.sep() + kWorkerProgram;
+  const std::optional<std::string> token = randomHex(16);
+  if (!token) return refused(MessageId::WorkerNotStarted, program, "0");
   ElevatedRun run;
   {
     BusyCursor busy(ui);
-    run = ui.runAsAdministrator(program, workerArguments(ctx, *result, command));
+    run = ui.runAsAdministrator(program, workerArguments(ctx, *token, command));
   }
-  Outcome out = run.end == ElevatedRun::End::Finished   ? workerOutcome(ctx.files, *result, run)
-                : run.end == ElevatedRun::End::Declined ? refused(MessageId::NothingChangedWithoutRights)
-                                                        : refused(MessageId::WorkerNotStarted, program,
-                                                                  std::to_string(run.error));
-  ctx.files.removeFile(*result);
-  return out;
+  return run.end == ElevatedRun::End::Finished   ? workerOutcome(run, *token)
+         : run.end == ElevatedRun::End::Declined ? refused(MessageId::NothingChangedWithoutRights)
+                                                 : refused(MessageId::WorkerNotStarted, program,
+                                                           std::to_string(run.error));
 }
 
 }  // namespace

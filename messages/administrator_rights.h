@@ -3,7 +3,9 @@
 // the window without administrator rights), once more in an elevated worker after the
 // user agreed. The worker is the program's own command line started with administrator
 // rights; it takes the window's location from its command line, and writes the outcome of
-// its operation to a result file that is shown here as the window's own. The
+// its operation to a result file made for the run (platform/worker_result.h), shown here
+// as the window's own when it carries the run's random token and the worker's exit
+// status agrees. The
 // window itself stays a normal process, so that drops from Explorer keep reaching it.
 #pragma once
 #include <string>

@@ -1,14 +1,20 @@
 // A program run with administrator rights: ShellExecuteExW with the verb "runas", which
 // shows the system's consent prompt, and a wait for the program to end. The window keeps
-// painting meanwhile, but takes no input: its owner is disabled for the run.
+// painting meanwhile, but takes no input: its owner is disabled for the run. The window's
+// end of the result file (platform/worker_result.h) is here.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
+#include <string>
+
 #include "formats/command_line.h"
+#include "formats/work_names.h"
 #include "platform/win32_file_io.h"
 #include "platform/win32_interaction.h"
 #include "platform/win32_scoped.h"
 #include "platform/win32_text.h"
+#include "platform/worker_result.h"
 
 namespace lumaset {
 namespace {
@@ -21,6 +27,34 @@ DWORD waitForProcess(HANDLE process) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) DispatchMessageW(&msg);
   }
+}
+
+// Makes the result file of one run in the temporary folder under a random name: new, held
+// without delete sharing (no other process can delete, rename or replace it while the
+// worker runs) and deleted when the window closes it.
+win32::Handle makeResultFile(std::string& path) {
+  const std::optional<std::string> random = randomHex(kWorkerResultRandomDigits / 2);
+  wchar_t folder[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (!random || length == 0 || length > MAX_PATH) return {};
+  path = fromWide(std::wstring(folder, length)) + std::string(kWorkerResultPrefix) + *random +
+         std::string(kWorkerResultSuffix);
+  return win32::Handle(CreateFileW(win32::widePath(path).c_str(), GENERIC_READ | DELETE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+}
+
+// What the worker wrote, read through the window's own handle; an outcome is far below
+// the bound.
+std::string readResult(HANDLE file) {
+  constexpr std::size_t kBound = 4u << 20;
+  std::string text;
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return text;
+  char buffer[65536];
+  DWORD got = 0;
+  while (text.size() < kBound && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    text.append(buffer, got);
+  return text;
 }
 
 }  // namespace
@@ -36,8 +70,17 @@ bool processRunsElevated() {
 }
 
 ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) {
+  ElevatedRun result;
+  std::string resultPath;
+  win32::Handle resultFile = makeResultFile(resultPath);
+  if (!resultFile.ok()) {
+    result.error = GetLastError();
+    return result;
+  }
+  std::vector<std::string> all = {"--result", resultPath};
+  all.insert(all.end(), arguments.begin(), arguments.end());
   std::wstring file = toWide(program);
-  std::wstring parameters = toWide(windowsCommandLine(arguments));
+  std::wstring parameters = toWide(windowsCommandLine(all));
   SHELLEXECUTEINFOW run{};
   run.cbSize = sizeof run;
   run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -46,14 +89,13 @@ ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, con
   run.lpFile = file.c_str();
   run.lpParameters = parameters.c_str();
   run.nShow = SW_HIDE;
-  ElevatedRun result;
   if (!ShellExecuteExW(&run)) {
     result.error = GetLastError();
     result.end = result.error == ERROR_CANCELLED ? ElevatedRun::End::Declined : ElevatedRun::End::NotStarted;
     return result;
   }
-  // Started: whatever the wait tells, the program may have done its work, and its result
-  // file is what says so.
+  // Started: whatever the wait tells, the program may have done its work; its result file
+  // and its exit status say so.
   result.end = ElevatedRun::End::Finished;
   result.exitCode = -1;
   if (!run.hProcess) return result;
@@ -63,6 +105,7 @@ ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, con
   if (ownerWasEnabled) EnableWindow(owner_, TRUE);
   DWORD code = 0;
   if (waited == WAIT_OBJECT_0 && GetExitCodeProcess(process.get(), &code)) result.exitCode = static_cast<int>(code);
+  result.result = readResult(resultFile.get());
   return result;
 }
 

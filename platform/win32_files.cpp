@@ -8,6 +8,7 @@
 
 #include "formats/byte_order_mark.h"
 #include "formats/path_text.h"
+#include "formats/pe_version.h"
 #include "platform/win32_file_io.h"
 #include "platform/win32_text.h"
 
@@ -253,28 +254,11 @@ std::optional<std::string> Win32Files::chineseCodePageToUtf8(const Bytes& text) 
   return fromWide(wide);
 }
 
+// Read with the program's own reader, not version.dll: that DLL is no KnownDLL, and an
+// import of it would be looked for beside the program first (see the entries).
 std::string Win32Files::productVersion(const std::string& path) {
-  std::wstring wpath = widePath(path);
-  if (!win32::isDiskFile(wpath)) return {};
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(wpath.c_str(), &ignored);
-  if (size == 0) return {};
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoW(wpath.c_str(), 0, size, block.data())) return {};
-
-  wchar_t key[9] = L"040904E4";
-  void* translation = nullptr;
-  UINT translationSize = 0;
-  if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &translation, &translationSize) &&
-      translationSize >= 4) {
-    auto* words = static_cast<WORD*>(translation);
-    swprintf(key, 9, L"%04x%04x", words[0], words[1]);
-  }
-  std::wstring query = std::wstring(L"\\StringFileInfo\\") + key + L"\\ProductVersion";
-  void* value = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0) return {};
-  return fromWide(static_cast<const wchar_t*>(value));
+  if (!win32::isDiskFile(widePath(path))) return {};
+  return peProductVersion(readFile(path));
 }
 
 }  // namespace lumaset

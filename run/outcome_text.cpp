@@ -8,7 +8,7 @@ namespace {
 
 // The format and the program's version: the window and its worker come from one
 // release, and the numbers of the messages may differ between two.
-constexpr const char* kHeader = "lumaset-outcome 1 " LUMASET_VERSION;
+constexpr const char* kHeader = "lumaset-outcome 2 " LUMASET_VERSION;
 constexpr int kMessageCount = static_cast<int>(MessageId::Applied) + 1;
 constexpr int kStatusCount = static_cast<int>(Status::Cancelled) + 1;
 
@@ -79,8 +79,8 @@ std::optional<Report> reportFrom(const std::string& line) {
 
 }  // namespace
 
-std::string outcomeText(const Outcome& outcome) {
-  std::string text = std::string(kHeader) + "\n";
+std::string outcomeText(const Outcome& outcome, const std::string& token) {
+  std::string text = std::string(kHeader) + "\n" + "token\t" + escaped(token) + "\n";
   text += "status\t" + std::to_string(static_cast<int>(outcome.status)) + "\n";
   for (const Report& r : outcome.reports) {
     text += "report\t" + std::to_string(static_cast<int>(r.id)) + "\t" + (r.sameMessage ? "1" : "0") + "\t" +
@@ -89,18 +89,20 @@ std::string outcomeText(const Outcome& outcome) {
   return text + "end\n";
 }
 
-std::optional<Outcome> outcomeFromText(const std::string& text) {
+std::optional<Outcome> outcomeFromText(const std::string& text, const std::string& token) {
   std::vector<std::string> lines = split(text, '\n');
-  // The header, the status, the reports, "end" and the empty text after the last line end.
-  if (lines.size() < 4 || lines[0] != kHeader || lines[lines.size() - 2] != "end" || !lines.back().empty())
+  // The header, the token, the status, the reports, "end" and the empty text after the
+  // last line end.
+  if (lines.size() < 5 || lines[0] != kHeader || lines[lines.size() - 2] != "end" || !lines.back().empty())
     return std::nullopt;
-  std::vector<std::string> status = split(lines[1], '\t');
+  if (token.empty() || lines[1] != "token\t" + escaped(token)) return std::nullopt;
+  std::vector<std::string> status = split(lines[2], '\t');
   std::optional<int> value = status.size() == 2 && status[0] == "status" ? numberBelow(status[1], kStatusCount)
                                                                           : std::nullopt;
   if (!value) return std::nullopt;
   Outcome outcome;
   outcome.status = static_cast<Status>(*value);
-  for (std::size_t i = 2; i + 2 < lines.size(); ++i) {
+  for (std::size_t i = 3; i + 2 < lines.size(); ++i) {
     std::optional<Report> report = reportFrom(lines[i]);
     if (!report) return std::nullopt;
     outcome.reports.push_back(std::move(*report));

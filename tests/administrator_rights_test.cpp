@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 
 #include "cli/cli.h"
+#include "formats/work_names.h"
 #include "messages/catalogue.h"
+#include "run/outcome_text.h"
 #include "support/host_fixture.h"
 #include "support/wine_prefix.h"
 #include "support/without_rights.h"
@@ -152,8 +155,8 @@ TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessB
   ASSERT_EQ(ui.elevated.size(), 1u);
   std::vector<std::string> args = ui.elevated[0].arguments;
   ASSERT_EQ(args.size(), 17u);
-  EXPECT_EQ(args[2], "--result");
-  EXPECT_TRUE(args[3].starts_with(files.temporaryFolder() + "/lumaset-worker-")) << args[3];
+  EXPECT_EQ(args[2], "--result-token");
+  EXPECT_EQ(args[3].size(), 32u);
   args.erase(args.begin() + 2, args.begin() + 4);
   EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--host", host.folder + "/", "--host-version", "16",
                                             "--language-file", "tw10428.dat", "--language-folder",
@@ -162,6 +165,58 @@ TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessB
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
   EXPECT_TRUE(hostFiles() == inProcess);
   EXPECT_TRUE(temporaryWorkerFiles().empty());
+}
+
+TEST_F(AdministratorRights, AResultTheWorkerDidNotGiveIsNotBelieved) {
+  ui.yesNo = {true, true};
+  // Another process of the user writes a result into the file (it can, as the worker can).
+  ui.worker = [&](const std::vector<std::string>& args) {
+    std::ofstream(args[1], std::ios::binary) << outcomeText(Outcome{}, std::string(32, 'a'));
+    return 0;
+  };
+  window->applyThemeClicked();
+  EXPECT_EQ(ui.boxes.back().text, message(MessageId::WorkerGaveNoResult, {}, "0").text);
+  // The worker's own result, with an exit status that does not agree with it.
+  ui.worker = [&](const std::vector<std::string>& args) {
+    EXPECT_EQ(runQuietly(args, files), 0);
+    return 1;
+  };
+  window->applyThemeClicked();
+  EXPECT_EQ(ui.boxes.back().text, message(MessageId::WorkerGaveNoResult, {}, "1").text);
+  EXPECT_TRUE(temporaryWorkerFiles().empty());
+}
+
+// The worker writes its result only into an empty file of the result file's name with one
+// link, never through a link and never into a host file, whatever its command line says.
+TEST_F(AdministratorRights, TheWorkerWritesOnlyIntoAFreshResultFile) {
+  const std::string token(32, 'c');
+  const auto workerApply = [&](const std::string& result) {
+    return runQuietly({"--result", result, "--result-token", token, "--home", home, "apply", "--", "Ink"}, files);
+  };
+  EXPECT_EQ(workerApply(res("IconResources.idx")), 1);
+  EXPECT_EQ(testing::readWhole(res("IconResources.idx")).find("lumaset-outcome"), std::string::npos);
+
+  const std::string folder = files.temporaryFolder() + "/";
+  const std::string named = folder + std::string(kWorkerResultPrefix) + std::string(32, '0') + ".result";
+  const std::string other = folder + "other";
+  std::ofstream(other, std::ios::binary).close();
+  std::filesystem::create_symlink(other, named);
+  EXPECT_EQ(workerApply(named), 1);
+  std::filesystem::remove(named);
+  std::filesystem::create_hard_link(other, named);
+  EXPECT_EQ(workerApply(named), 1);
+  EXPECT_EQ(testing::readWhole(other), "");
+  std::filesystem::remove(named);
+  std::ofstream(named, std::ios::binary) << "x";
+  EXPECT_EQ(workerApply(named), 1);
+  EXPECT_EQ(testing::readWhole(named), "x");
+
+  std::filesystem::remove(named);
+  std::ofstream(named, std::ios::binary).close();
+  EXPECT_EQ(workerApply(named), 0);
+  const std::optional<Outcome> written = outcomeFromText(testing::readWhole(named), token);
+  ASSERT_TRUE(written);
+  EXPECT_TRUE(written->done());
 }
 
 TEST_F(AdministratorRights, AThemeNamedLikeAnOptionReachesTheWorker) {

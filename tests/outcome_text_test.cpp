@@ -6,12 +6,14 @@
 namespace lumaset {
 namespace {
 
+constexpr const char* kToken = "5f0c2a9e";
+
 TEST(OutcomeText, ReadsBackWhatWasWritten) {
   Outcome out;
   out.note(MessageId::VersionSupported, "C:\\PS\\", "16.1.2");
   out.noteLine(MessageId::ImagesSkipped, "", "a\tb\r\nc\\d");
   out.fail(MessageId::WriteFailed, "D:\\路径\\with \\t escapes\\");
-  std::optional<Outcome> back = outcomeFromText(outcomeText(out));
+  std::optional<Outcome> back = outcomeFromText(outcomeText(out, kToken), kToken);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->status, Status::Failed);
   EXPECT_EQ(back->reports, out.reports);
@@ -19,25 +21,28 @@ TEST(OutcomeText, ReadsBackWhatWasWritten) {
   for (Status status : {Status::Done, Status::Refused, Status::Cancelled}) {
     Outcome plain;
     plain.status = status;
-    ASSERT_TRUE(outcomeFromText(outcomeText(plain)));
-    EXPECT_EQ(outcomeFromText(outcomeText(plain))->status, status);
+    ASSERT_TRUE(outcomeFromText(outcomeText(plain, kToken), kToken));
+    EXPECT_EQ(outcomeFromText(outcomeText(plain, kToken), kToken)->status, status);
   }
 }
 
 TEST(OutcomeText, AnythingElseIsNoOutcome) {
   Outcome out;
   out.refuse(MessageId::NeedsAdministrator, "C:\\PS");
-  const std::string text = outcomeText(out);
-  EXPECT_FALSE(outcomeFromText(""));
-  EXPECT_FALSE(outcomeFromText(text.substr(0, text.size() - 4)));  // cut before its end
-  EXPECT_FALSE(outcomeFromText("lumaset-outcome 2" + text.substr(text.find('\n'))));
+  const std::string text = outcomeText(out, kToken);
+  ASSERT_TRUE(outcomeFromText(text, kToken));
+  EXPECT_FALSE(outcomeFromText(text, "5f0c2a9f"));  // written for another run, or by another process
+  EXPECT_FALSE(outcomeFromText(text, ""));
+  EXPECT_FALSE(outcomeFromText("", kToken));
+  EXPECT_FALSE(outcomeFromText(text.substr(0, text.size() - 4), kToken));  // cut before its end
+  EXPECT_FALSE(outcomeFromText("lumaset-outcome 1" + text.substr(text.find('\n')), kToken));
   std::string unknownId = text;
   unknownId.replace(unknownId.find("report\t") + 7, 2, "99999");
-  EXPECT_FALSE(outcomeFromText(unknownId));
+  EXPECT_FALSE(outcomeFromText(unknownId, kToken));
   std::string badEscape = text;
   badEscape.replace(badEscape.find("C:\\\\PS"), 6, "C:\\qPS");
-  EXPECT_FALSE(outcomeFromText(badEscape));
-  EXPECT_FALSE(outcomeFromText("lumaset-outcome 1\nstatus\t7\nend\n"));
+  EXPECT_FALSE(outcomeFromText(badEscape, kToken));
+  EXPECT_FALSE(outcomeFromText("lumaset-outcome 2\ntoken\t5f0c2a9e\nstatus\t7\nend\n", kToken));
 }
 
 }  // namespace

@@ -28,25 +28,33 @@ std::string environment(const char* name) {
   return value ? value : "";
 }
 
+// Answers the offer from its queue and runs the worker as the system runs it, with the
+// platform's result file.
+class SystemWorker : public testing::FakeInteraction {
+ public:
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
+    elevated.push_back({program, arguments});
+    ElevatedRun run = system_.runAsAdministrator(program, arguments);
+    EXPECT_EQ(run.end, ElevatedRun::End::Finished);
+    return run;
+  }
+
+ private:
+  Win32Interaction system_;
+};
+
 class Win32Rights : public ::testing::Test {
  protected:
   std::unique_ptr<Files> files = makeSystemFiles();
   std::string host = environment("LUMASET_RIGHTS_HOST");
   std::string home = environment("LUMASET_RIGHTS_HOME");
-  testing::FakeInteraction ui;
-  Win32Interaction system;
+  SystemWorker ui;
   testing::EntryView main;
   testing::ListedPlaces places;
 
   void SetUp() override {
     if (host.empty() || home.empty()) GTEST_SKIP() << "run by wine/rights_e2e.sh";
-    // Yes to the offer; the worker runs as the system runs it.
-    ui.yesNo = {true};
-    ui.worker = [this](const std::vector<std::string>& args) {
-      ElevatedRun run = system.runAsAdministrator(home + "\\lumaset-cli.exe", args);
-      EXPECT_EQ(run.end, ElevatedRun::End::Finished);
-      return run.exitCode;
-    };
+    ui.yesNo = {true};  // yes to the offer
   }
   std::map<std::string, std::string> hostFiles() {
     std::map<std::string, std::string> all;
@@ -97,7 +105,7 @@ TEST_F(Win32Rights, AUserWithoutRightsIsOfferedTheWorkerOnce) {
   ASSERT_EQ(ui.elevated.size(), 1u);
   std::vector<std::string> args = ui.elevated[0].arguments;
   ASSERT_EQ(args.size(), 17u);
-  EXPECT_EQ(args[2], "--result");
+  EXPECT_EQ(args[2], "--result-token");
   args.erase(args.begin() + 2, args.begin() + 4);
   EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--host", host, "--host-version", "16", "--language-file",
                                             "tw10428.dat", "--language-folder",

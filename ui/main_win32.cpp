@@ -7,6 +7,7 @@
 
 #include "platform/host_places.h"
 #include "platform/system.h"
+#include "platform/win32_dll_search.h"
 #include "platform/win32_interaction.h"
 #include "platform/win32_text.h"
 #include "ui/main_window.h"
@@ -14,6 +15,7 @@
 #include "widgets/kit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  lumaset::win32::searchDllsInSystemFolderOnly();
   // A second start shows the running window instead of a second one on top of it.
   lumaset::ui::SingleInstance instance;
   if (instance.anotherRuns()) {

@@ -27,7 +27,6 @@ void keepImports() {
   if (GetTickCount() != 1) return;
   GetOpenFileNameW(nullptr);
   DragAcceptFiles(nullptr, FALSE);
-  GetFileVersionInfoSizeW(nullptr, nullptr);
   RegCloseKey(nullptr);
 }
 

@@ -48,7 +48,8 @@ PY
 dest="$work/下载 的文件/Lumaset $version"
 mkdir -p "$dest"
 bsdtar -xf "$zip" -C "$dest"
-bash "$src/tests/windows/system_dlls_only.sh" "$objdump" "$dest/lumaset.exe" "$dest/lumaset-cli.exe"
+/usr/bin/python3 "$src/tests/windows/imports_and_manifests.py" "$src/tests/windows/known_dlls.sh" "$dest/lumaset.exe" \
+  "$dest/lumaset-cli.exe"
 
 host="$work/Adobe Photoshop CC 2015"
 "$native/make-sample-host" "$host" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null

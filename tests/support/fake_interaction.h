@@ -3,15 +3,20 @@
 // main window would show.
 #pragma once
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "formats/work_names.h"
 #include "messages/catalogue.h"
 #include "messages/dialog_questions.h"
 #include "platform/interaction.h"
+#include "platform/worker_result.h"
 #include "run/host_location.h"
 #include "run/run_state.h"
 #include "themes/looks.h"
@@ -98,10 +103,23 @@ class FakeInteraction : public Interaction, public HostQuestions {
   ElevatedRun::End elevatedEnd = ElevatedRun::End::Declined;
   bool administrator = false;
   bool runsAsAdministrator() override { return administrator; }
+  // A worker gets its result file as the platform makes it (empty, under a random name in
+  // the temporary folder, "--result FILE" first) and the run returns what it wrote there.
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
     elevated.push_back({program, arguments});
-    if (worker) return {ElevatedRun::End::Finished, worker(arguments)};
-    return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
+    if (!worker) return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        (std::string(kWorkerResultPrefix) + randomHex(16).value_or("") + std::string(kWorkerResultSuffix));
+    std::ofstream(file, std::ios::binary).close();
+    std::vector<std::string> all = {"--result", file.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    ElevatedRun run{ElevatedRun::End::Finished, worker(all)};
+    std::ifstream written(file, std::ios::binary);
+    run.result.assign(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>());
+    written.close();
+    std::filesystem::remove(file);
+    return run;
   }
 };
 

@@ -37,6 +37,24 @@ LUMASET_RIGHTS_CASE=forced LUMASET_RIGHTS_HOST="$(winpath "$work/forced/PS")\\" 
   fail "forced through the worker: $(tail -30 "$work/forced.txt")"
 grep -q '1 test.*PASSED\|PASSED.*1 test' "$work/forced.txt" || fail "the forced case did not run: $(cat "$work/forced.txt")"
 
+# The worker writes its result only into an empty result file the window made: not into
+# the host's index, and not through a link of either kind.
+index="$work/forced/PS/Resources/IconResources.idx"
+named="$work/lumaset-worker-0123456789abcdef0123456789abcdef.result"
+: >"$work/other"
+worker_apply() {
+  "$wine_run" "$cli_exe" --result "$(winpath "$1")" --result-token 0a1b --home "$(winpath "$work/forced/home")" \
+    apply -- Ink >/dev/null 2>>"$work/wine-stderr.txt"
+}
+if worker_apply "$index"; then fail "the worker wrote its result into the host's index"; fi
+! grep -q "lumaset-outcome" "$index" || fail "the host's index holds the worker's result"
+for link in hard symbolic; do
+  rm -f "$named"
+  if [ $link = hard ]; then ln "$work/other" "$named"; else ln -s "$work/other" "$named"; fi
+  if worker_apply "$named"; then fail "the worker wrote its result through a $link link"; fi
+  [ ! -s "$work/other" ] || fail "the worker wrote its result through a $link link"
+done
+
 if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null || ! id nobody >/dev/null 2>&1; then
   echo "the case of a user without rights skipped: needs root and setpriv to run as nobody"
   exit 0

@@ -1,0 +1,31 @@
+// The result file of the window's elevated worker, and the system's random values that
+// name it and stamp the result.
+//
+// The window makes the file in its temporary folder, with CREATE_NEW under a random name
+// (formats/work_names.h), and holds it open without delete sharing and deleted on close:
+// while the worker runs, no other process can delete, rename or replace it. The worker
+// opens the name it was given without following a link, checks on its handle that it is
+// an empty disk file with one link whose final name has the result file's form, and
+// writes through that handle; the window reads it through its own. A named pipe was the
+// other way: its name shows in the pipe namespace, where any process of the user can
+// connect before the worker (the first-instance flag guards only the pipe's creation),
+// and the window would have to read it beside its wait for the worker, or a long result
+// would block the worker. The window believes a result only when it carries the random
+// value of the worker's command line (which a process of the user cannot read from an
+// elevated one) and the worker's exit status agrees with it.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace lumaset {
+
+// `bytes` random bytes of the system's generator as lowercase hexadecimal digits; nothing
+// when the system gave none.
+std::optional<std::string> randomHex(std::size_t bytes);
+
+// The worker's end: writes `text` into the result file at `path` when the checks above
+// hold; false (and nothing written) otherwise.
+bool writeWorkerResult(const std::string& path, const std::string& text);
+
+}  // namespace lumaset

@@ -95,6 +95,26 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
 
 namespace {
 
+const std::map<std::string, Command>& commandTable() {
+  static const std::map<std::string, Command> commands = {
+      {"locate", cmdLocate},
+      {"status", cmdStatus},
+      {"index", cmdIndex},
+      {"extract", cmdExtract},
+      {"look", cmdLook},
+      {"apply", cmdApply},
+      {"apply-custom", cmdApplyCustom},
+      {"backup", cmdBackup},
+      {"themes", cmdThemes},
+      {"preview", cmdPreview},
+      {"import", cmdImport},
+      {"check", cmdCheck},
+      {"pack", cmdPack},
+      {"find", cmdFind},
+  };
+  return commands;
+}
+
 int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
   std::string home, resultFile, resultToken;
   std::optional<StoredLocation> location;
@@ -146,26 +166,8 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
                         "language file must lie in the host's Locales folder");
   const std::string command = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-
-  static const std::map<std::string, Command> commands = {
-      {"locate", cmdLocate},
-      {"status", cmdStatus},
-      {"index", cmdIndex},
-      {"extract", cmdExtract},
-      {"look", cmdLook},
-      {"apply", cmdApply},
-      {"apply-custom", cmdApplyCustom},
-      {"backup", cmdBackup},
-      {"themes", cmdThemes},
-      {"preview", cmdPreview},
-      {"import", cmdImport},
-      {"check", cmdCheck},
-      {"pack", cmdPack},
-      {"find", cmdFind},
-  };
-
-  auto found = commands.find(command);
-  if (found == commands.end()) return session.usage("unknown command " + command);
+  const auto found = commandTable().find(command);
+  if (found == commandTable().end()) return session.usage("unknown command " + command);
   const int status = found->second(session, rest);
   if (resultFile.empty()) return status;
   // The outcome of the operation for the window that started this one, written only into

@@ -73,6 +73,17 @@ def read(path):
         return f.read()
 
 
+def run_until(process, moment):
+    """Waits until `moment` seconds after now, or less when the process ends first: then
+    how long it ran, to the nearest few milliseconds; None when it still runs."""
+    started = time.monotonic()
+    while time.monotonic() - started < moment:
+        if process.poll() is not None:
+            return time.monotonic() - started
+        time.sleep(0.005)
+    return None
+
+
 def kill_refreshes(cli_run, command, files, language, host, remove_records, runs):
     """Refreshes killed at random moments on a themed host without its record."""
     backups = {os.path.basename(p): os.path.join(host, "Resources", "lumaset_BAK", os.path.basename(p))
@@ -108,10 +119,14 @@ def kill_refreshes(cli_run, command, files, language, host, remove_records, runs
         themed_without_record(run % 2 == 1)
         process = subprocess.Popen(command + ["backup", "--refresh"], stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
-        time.sleep(random.uniform(0, typical * 1.5))
-        if process.poll() is None:
+        ended = run_until(process, random.uniform(0, typical * 1.5))
+        if ended is None and process.poll() is None:
             process.send_signal(signal.SIGKILL)
             kills += 1
+        elif ended is not None:
+            # The machine grew less busy than when the refresh was timed: later kills aim
+            # within the time a refresh takes now.
+            typical = min(typical, max(ended, 0.02))
         process.wait()
         cli_run("backup", "--refresh")
         cli_run("apply", "[默认]")

@@ -54,16 +54,6 @@ std::string jsonString(const std::string& text) {
   return out + "\"";
 }
 
-std::string hexText(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char b : bytes) {
-    out += digits[b >> 4];
-    out += digits[b & 0xF];
-  }
-  return out;
-}
-
 std::string jsonStrings(const std::vector<std::string>& texts) {
   std::string out = "[";
   for (std::size_t i = 0; i < texts.size(); ++i) {

@@ -20,4 +20,16 @@ inline void writeInt32LE(Bytes& b, std::size_t pos, std::int32_t value) {
   for (int i = 0; i < 4; ++i) b[pos + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+// Two lower-case hexadecimal digits for each byte.
+inline std::string hexText(const Bytes& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (const unsigned char b : bytes) {
+    out += kDigits[b >> 4];
+    out += kDigits[b & 0xF];
+  }
+  return out;
+}
+
 }  // namespace lumaset

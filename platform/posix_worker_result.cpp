@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "formats/bytes.h"
 #include "formats/path_text.h"
 #include "formats/work_names.h"
 #include "platform/worker_result.h"
@@ -17,13 +18,7 @@ std::optional<std::string> randomHex(std::size_t bytes) {
     if (n <= 0) return std::nullopt;
     got += static_cast<std::size_t>(n);
   }
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char c : raw) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
+  return hexText(raw);
 }
 
 bool writeWorkerResult(const std::string& path, const std::string& text) {

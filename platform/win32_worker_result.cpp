@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <ntsecapi.h>
 
+#include "formats/bytes.h"
 #include "formats/path_text.h"
 #include "formats/work_names.h"
 #include "platform/win32_file_io.h"
@@ -40,13 +41,7 @@ bool isFreshResultFile(HANDLE file, const std::string& name) {
 std::optional<std::string> randomHex(std::size_t bytes) {
   std::string raw(bytes, '\0');
   if (!RtlGenRandom(raw.data(), static_cast<ULONG>(bytes))) return std::nullopt;
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char c : raw) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
+  return hexText(raw);
 }
 
 bool writeWorkerResult(const std::string& path, const std::string& text) {

@@ -102,6 +102,10 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   bool languageExists = s.files.exists(s.ctx.languageFilePath());
   bool marker = languageFileCarriesMarker(s.files, s.ctx.languageFilePath());
   bool backup = !st.hostFolder.empty() && s.files.exists(backupIndexPath(s.ctx));
+  // The start told what reading the index had to say; a damaged one shows no records.
+  RecordTable records;
+  Outcome told;
+  parseIndexFile(s.files, st.currentIndexPath, records, told);
   // Where an edit of this host takes its locks: in every folder it changes.
   std::vector<std::string> locks;
   if (hostPathsSettled(st, s.ctx.sep())) {
@@ -117,9 +121,9 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
                  "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
                  "\"locks\":%s}\n",
                  jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
-                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(st.records.layout),
-                 st.records.count(), jsonStrings(hostImages(st.records)).c_str(),
-                 jsonStrings(missingImages(st.records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
+                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(records.layout),
+                 records.count(), jsonStrings(hostImages(records)).c_str(),
+                 jsonStrings(missingImages(records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
                  jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(),
                  jsonBool(backup).c_str(), lookKindName(carried.kind), jsonString(carried.theme).c_str(),
                  jsonStrings(locks).c_str());
@@ -128,9 +132,9 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
     std::fprintf(s.out, "version 18 or later: %s\n", yes(st.release18OrLater));
     std::fprintf(s.out, "index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
-    std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(st.records.layout), st.records.count());
-    std::fprintf(s.out, "images: %s\n", listText(hostImages(st.records)).c_str());
-    std::fprintf(s.out, "lacks: %s\n", listText(missingImages(st.records)).c_str());
+    std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(records.layout), records.count());
+    std::fprintf(s.out, "images: %s\n", listText(hostImages(records)).c_str());
+    std::fprintf(s.out, "lacks: %s\n", listText(missingImages(records)).c_str());
     if (st.languageAbsent()) {
       std::fprintf(s.out, "language file: none (the startup text cannot be changed)\n");
     } else {
@@ -148,17 +152,21 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
 int cmdIndex(Session& s, const std::vector<std::string>& args) {
   if (args.size() > 1) return s.usage("index takes at most one file");
   startAsProgram(s);
+  RecordTable t;
   if (!args.empty()) {
     std::string file = s.absolute(args[0]);
     if (s.files.info(file).size > kIndexFileLimit) return s.fail("not an icon index (larger than 64 MiB): " + file);
     Outcome read;
-    const bool parsed = parseIndexFile(s.files, file, s.state.records, read);
+    const bool parsed = parseIndexFile(s.files, file, t, read);
     s.report(read);
     if (!parsed) return s.fail("not an icon index: " + file);
   } else if (!s.files.exists(s.state.currentIndexPath)) {
     return s.fail("no current index: " + s.state.currentIndexPath);
+  } else {
+    // The start told what a damaged one had to say; it shows no records.
+    Outcome told;
+    parseIndexFile(s.files, s.state.currentIndexPath, t, told);
   }
-  const RecordTable& t = s.state.records;
   if (s.json) {
     std::fprintf(s.out, "{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
     for (std::size_t n = 1; n <= t.count(); ++n) {
@@ -191,15 +199,19 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   if (a.words.size() != 1 || !pack || !output || (*pack != "low" && *pack != "high"))
     return s.usage("extract NAME --pack low|high [--backup] -o FILE");
   startAsProgram(s);
+  RecordTable records;
+  Outcome read;
   if (a.has("--backup")) {
-    Outcome read;
-    const bool parsed = parseIndexFile(s.files, backupIndexPath(s.ctx), s.state.records, read);
+    const bool parsed = parseIndexFile(s.files, backupIndexPath(s.ctx), records, read);
     s.report(read);
     if (!parsed) return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
+  } else {
+    // The start told what a damaged current index had to say.
+    parseIndexFile(s.files, s.state.currentIndexPath, records, read);
   }
   std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
   Bytes image =
-      lookUpImage(s.state.records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
+      lookUpImage(records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
   if (image.empty()) return s.fail("no image named " + a.words[0] + " in the " + *pack + " pack");
   std::string target = s.absolute(*output);
   if (!s.files.writeFile(target, image)) return s.fail("cannot write " + target);

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "iconstore/record_table.h"
 #include "platform/files.h"
 #include "run/outcome.h"
 
@@ -24,7 +23,6 @@ struct RunState {
   // The front end's toggle (the window's check box, the command line's option); the core
   // never reads it, an apply takes the toggle as an argument.
   bool startupTextToggle = false;
-  RecordTable records;  // the index parsed last
 
   // A located host without a language file.
   bool languageAbsent() const { return !hostFolder.empty() && languageFolder.empty() && languageFileName.empty(); }

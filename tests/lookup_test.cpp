@@ -163,7 +163,9 @@ TEST_F(Looks, DefaultLookComesFromTheBackupIndexAndThePacksBesideTheCurrentOne) 
   startOn();
   backUpIndex();
   // Point the current index's splash elsewhere; the default look still finds the original.
-  RecordTable changed = state.records;
+  RecordTable changed;
+  Outcome unused;
+  ASSERT_TRUE(parseIndexFile(files, host.indexPath, changed, unused));
   std::size_t n = findRecord(changed, kSplashResource);
   changed.setOffset(n, Pack::LowRes, sample("ToolMove").lowOffset);
   changed.setLength(n, Pack::LowRes, static_cast<std::int32_t>(sample("ToolMove").lowImage.size()));

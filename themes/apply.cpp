@@ -182,7 +182,6 @@ bool runPlan(EditSession& s, const ApplyPlan& plan) {
     if (done) {
       for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
       s.record().noteApplied(plan.look);
-      s.ctx().state.records = images->table;
     }
   }
   if (done && plan.text) done = setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText);
@@ -199,9 +198,7 @@ bool runDefault(EditSession& s) {
     if (!hostDamaged(s.out())) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
     return false;
   }
-  if (!restoreDefaults(s)) return false;
-  if (std::optional<RecordTable> table = soundBackupIndex(s)) s.ctx().state.records = *table;
-  return true;
+  return restoreDefaults(s);
 }
 
 // The theme text step that the toggle and the theme text call for. A host without a

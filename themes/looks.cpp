@@ -50,13 +50,14 @@ bool startupTextToggleFor(const Context& ctx, const std::string& entry) {
 Look currentLook(Context& ctx) {
   if (ctx.state.hostFolder.empty()) return lookWithoutHost();
   Outcome read;
-  const bool readable = parseIndexFile(ctx.files, ctx.state.currentIndexPath, ctx.state.records, read);
+  RecordTable table;
+  const bool readable = parseIndexFile(ctx.files, ctx.state.currentIndexPath, table, read);
   // A damaged index of a host that has a backup: "[默认]" puts the original back.
   if (!readable && ctx.files.exists(ctx.state.currentIndexPath) && ctx.files.exists(backupIndexPath(ctx)))
     read.noteLine(MessageId::HostIndexDamagedAdvice, ctx.state.currentIndexPath);
   Look look;
   look.reports = std::move(read.reports);
-  lookUpPreviewImages(ctx, ctx.state.records, look);
+  lookUpPreviewImages(ctx, table, look);
   look.description = "当前 Photoshop 的启动画面";
   look.startupTextToggle = startupTextToggleFor(ctx, kCurrentEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
@@ -65,7 +66,7 @@ Look currentLook(Context& ctx) {
 
 Look defaultLook(const Context& ctx) {
   if (ctx.state.hostFolder.empty()) return lookWithoutHost();
-  RecordTable table = ctx.state.records;
+  RecordTable table;
   Outcome read;
   const std::string backupIndex = backupIndexPath(ctx);
   // Before the first backup nothing has been changed: the host's own images are its

@@ -2,6 +2,7 @@
 
 #include "formats/web_address.h"
 #include "iconstore/host_images.h"
+#include "run/index_reading.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
@@ -74,7 +75,11 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.overlay = chooseOverlay(p.look.startupTextToggle, ctx.state.release18OrLater);
   p.look.startupTextAvailable = !ctx.state.languageAbsent();
   fillInHostIcons(ctx, theme, p.look);
-  leaveOutWhatHostLacks(ctx.state.records, p.look);
+  // What the host's index holds now; an index that does not read leaves the theme whole.
+  RecordTable host;
+  Outcome unread;
+  parseIndexFile(ctx.files, ctx.state.currentIndexPath, host, unread);
+  leaveOutWhatHostLacks(host, p.look);
   return p;
 }
 

@@ -33,8 +33,7 @@ MessageId refusalMessage(EditRefusal refusal) {
       return MessageId::NoLock;
     case EditRefusal::HostRunning:
       return MessageId::HostRunning;
-    case EditRefusal::NoRights:
-      return MessageId::NeedsAdministrator;
+    case EditRefusal::NoRights:  // a status of its own: never a plain refusal
     case EditRefusal::HardLinked:
     case EditRefusal::None:
       break;
@@ -97,6 +96,10 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
   EditRefusal refusal = EditRefusal::None;
   std::string refusedFile;
   std::unique_ptr<HostEdit> edit = HostEdit::begin(ctx.files, hostEditPaths(*settled, ctx.state), refusal, refusedFile);
+  if (!edit && refusal == EditRefusal::NoRights) {
+    out.needAdministrator(refusedFile);
+    return nullptr;
+  }
   if (!edit) {
     out.refuse(refusalMessage(refusal), refusedFile);
     return nullptr;

@@ -1,7 +1,7 @@
 // The commands for theme authors: check a theme folder, pack it as a package.
 #include <cstdio>
 
-#include "cli/arguments.h"
+#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "formats/path_text.h"

@@ -3,6 +3,7 @@
 #include <exception>
 #include <map>
 
+#include "cli/json.h"
 #include "cli/session.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
@@ -10,6 +11,7 @@
 #include "run/outcome_text.h"
 #include "run/settings.h"
 #include "run/startup.h"
+#include "themes/host_operation.h"
 #include "themes/looks.h"
 
 namespace lumaset::cli {
@@ -93,6 +95,26 @@ bool saveImages(Session& s, const std::string& dir, const NamedImages& images) {
   return true;
 }
 
+int runHostCommand(Session& s, const std::string& command, const std::vector<std::string>& args) {
+  std::string problem;
+  std::optional<HostOperation> op = operationFromArguments(command, args, problem);
+  if (!op) return s.usage(problem);
+  startAsProgram(s);
+  for (std::string& image : op->images)
+    if (!image.empty()) image = s.absolute(image);
+  Outcome out = locateForOperation(s.ctx, *op);
+  if (out.done()) out.add(runOperation(s.ctx, *op));
+  const bool done = out.done();
+  s.report(out);
+  if (op->kind != OperationKind::CreateBackup) return s.done();
+  if (s.json) {
+    std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(done).c_str());
+  } else {
+    std::fprintf(s.out, "backup: %s\n", done ? "made" : "failed");
+  }
+  return s.done();
+}
+
 namespace {
 
 const std::map<std::string, Command>& commandTable() {
@@ -162,8 +184,9 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   // rules of a stored one, and said when it breaks them rather than asked for again.
   if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
                                          files.separator()))
-    return session.fail("--host and --language-folder name no one host: the host folder must be absolute, and the "
-                        "language file must lie in the host's Locales folder");
+    return session.fail(
+        "--host and --language-folder name no one host: the host folder must be absolute, and the "
+        "language file must lie in the host's Locales folder");
   const std::string command = args[i];
   std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
   const auto found = commandTable().find(command);

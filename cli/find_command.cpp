@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/arguments.h"
+#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "platform/host_places.h"

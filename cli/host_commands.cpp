@@ -2,11 +2,9 @@
 #include <cstdio>
 
 #include "backup/backup_layout.h"
-#include "backup/create_backup.h"
 #include "backup/edit_session.h"
 #include "backup/host_look.h"
-#include "backup/refresh_backup.h"
-#include "cli/arguments.h"
+#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "formats/path_text.h"
@@ -259,23 +257,6 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   return s.done();
 }
 
-int cmdBackup(Session& s, const std::vector<std::string>& args) {
-  Arguments a = parseArguments(args, {}, {"--refresh"});
-  if (!a.error.empty() || !a.words.empty()) return s.usage("backup [--refresh]");
-  startAsProgram(s);
-  if (a.has("--refresh")) {
-    s.report(refreshBackup(s.ctx));
-    return s.done();
-  }
-  const Outcome backup = createBackup(s.ctx);
-  s.report(backup);
-  const bool made = backup.done();
-  if (s.json) {
-    std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(made).c_str());
-  } else {
-    std::fprintf(s.out, "backup: %s\n", made ? "made" : "failed");
-  }
-  return s.done();
-}
+int cmdBackup(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "backup", args); }
 
 }  // namespace lumaset::cli

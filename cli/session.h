@@ -68,6 +68,11 @@ void printImages(Session& s, const NamedImages& images);
 // Writes the images that are there as NAME.png into `dir`, creating it when missing.
 bool saveImages(Session& s, const std::string& dir, const NamedImages& images);
 
+// The operations on the host (apply, apply-custom, backup): read from the words as the
+// window's worker gets them, the host located first, then run; "backup" says whether
+// it made the backup.
+int runHostCommand(Session& s, const std::string& command, const std::vector<std::string>& args);
+
 using Command = int (*)(Session&, const std::vector<std::string>&);
 int cmdFind(Session& s, const std::vector<std::string>& args);
 int cmdLocate(Session& s, const std::vector<std::string>& args);

@@ -1,59 +1,20 @@
 // The commands about themes: apply, apply-custom, themes, preview, import.
 #include <cstdio>
-#include <set>
 
-#include "cli/arguments.h"
+#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "messages/import_messages.h"
-#include "themes/apply.h"
 #include "themes/import.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
 #include "themes/theme_list.h"
 
 namespace lumaset::cli {
-namespace {
-
-// --hide-text on|off, or nothing when the option is absent; false for another value.
-bool readToggle(const Arguments& a, std::optional<bool>& toggle) {
-  auto value = a.value("--hide-text");
-  if (!value) return true;
-  if (*value != "on" && *value != "off") return false;
-  toggle = *value == "on";
-  return true;
-}
-
-}  // namespace
-
-int cmdApply(Session& s, const std::vector<std::string>& args) {
-  Arguments a = parseArguments(args, {"--hide-text"}, {});
-  std::optional<bool> toggle;
-  if (!a.error.empty() || a.words.size() != 1 || !readToggle(a, toggle))
-    return s.usage("apply ENTRY [--hide-text on|off]");
-  startAsProgram(s);
-  const std::string& entry = a.words[0];
-  // The toggle is what choosing the entry in the list would set, unless the option says.
-  s.state.startupTextToggle = toggle.value_or(startupTextToggleFor(s.ctx, entry));
-  s.report(applyFromThemeList(s.ctx, entry, s.state.startupTextToggle));
-  return s.done();
-}
+int cmdApply(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "apply", args); }
 
 int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
-  static const char* const kSlotOptions[6] = {"--splash", "--splash2x", "--dark", "--dark2x", "--light", "--light2x"};
-  std::set<std::string> valued(std::begin(kSlotOptions), std::end(kSlotOptions));
-  valued.insert("--hide-text");
-  Arguments a = parseArguments(args, valued, {});
-  std::optional<bool> toggle;
-  if (!a.error.empty() || !a.words.empty() || !readToggle(a, toggle)) return s.usage("apply-custom: " + a.error);
-  startAsProgram(s);
-  ImageSlots fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (auto path = a.value(kSlotOptions[i])) fields[i] = s.absolute(*path);
-  }
-  s.state.startupTextToggle = toggle.value_or(false);
-  s.report(applyCustomImages(s.ctx, fields, s.state.startupTextToggle));
-  return s.done();
+  return runHostCommand(s, "apply-custom", args);
 }
 
 int cmdThemes(Session& s, const std::vector<std::string>& args) {

@@ -94,7 +94,9 @@ struct Report {
   bool operator==(const Report&) const = default;
 };
 
-enum class Status { Done, Refused, Failed, Cancelled };
+// NeedsAdministrator: refused before any change because this process may not change a
+// folder of the host (its report names the folder); a process with more rights may.
+enum class Status { Done, Refused, Failed, Cancelled, NeedsAdministrator };
 
 class [[nodiscard]] Outcome {
  public:
@@ -125,6 +127,18 @@ class [[nodiscard]] Outcome {
   void fail(MessageId id, std::string path = {}, std::string detail = {}) {
     status = Status::Failed;
     note(id, std::move(path), std::move(detail));
+  }
+  // Nothing was changed: this process may not change `folder`.
+  void needAdministrator(std::string folder) {
+    if (status != Status::Failed) status = Status::NeedsAdministrator;
+    note(MessageId::NeedsAdministrator, std::move(folder));
+  }
+  // The folder a refusal for want of rights names; empty for any other outcome.
+  std::string folderNeedingRights() const {
+    if (status != Status::NeedsAdministrator) return {};
+    for (auto r = reports.rbegin(); r != reports.rend(); ++r)
+      if (r->id == MessageId::NeedsAdministrator) return r->path;
+    return {};
   }
   void cancel() {
     if (status == Status::Done) status = Status::Cancelled;

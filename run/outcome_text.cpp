@@ -8,9 +8,9 @@ namespace {
 
 // The format and the program's version: the window and its worker come from one
 // release, and the numbers of the messages may differ between two.
-constexpr const char* kHeader = "lumaset-outcome 2 " LUMASET_VERSION;
+constexpr const char* kHeader = "lumaset-outcome 3 " LUMASET_VERSION;
 constexpr int kMessageCount = static_cast<int>(MessageId::Applied) + 1;
-constexpr int kStatusCount = static_cast<int>(Status::Cancelled) + 1;
+constexpr int kStatusCount = static_cast<int>(Status::NeedsAdministrator) + 1;
 
 // Tab, line ends and the backslash itself are written as escapes: fields are split at
 // tabs and records at line feeds.

@@ -18,7 +18,7 @@ TEST(OutcomeText, ReadsBackWhatWasWritten) {
   EXPECT_EQ(back->status, Status::Failed);
   EXPECT_EQ(back->reports, out.reports);
 
-  for (Status status : {Status::Done, Status::Refused, Status::Cancelled}) {
+  for (Status status : {Status::Done, Status::Refused, Status::Cancelled, Status::NeedsAdministrator}) {
     Outcome plain;
     plain.status = status;
     ASSERT_TRUE(outcomeFromText(outcomeText(plain, kToken), kToken));
@@ -28,7 +28,7 @@ TEST(OutcomeText, ReadsBackWhatWasWritten) {
 
 TEST(OutcomeText, AnythingElseIsNoOutcome) {
   Outcome out;
-  out.refuse(MessageId::NeedsAdministrator, "C:\\PS");
+  out.needAdministrator("C:\\PS");
   const std::string text = outcomeText(out, kToken);
   ASSERT_TRUE(outcomeFromText(text, kToken));
   EXPECT_FALSE(outcomeFromText(text, "5f0c2a9f"));  // written for another run, or by another process

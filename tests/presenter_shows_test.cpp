@@ -34,7 +34,8 @@ class WindowShows : public testing::HostFixture {
   void start() {
     makeHost();
     ui.answers.push_back(host.exePath);
-    presenter.start();
+    presenter.runStartup();
+    presenter.showFirstEntry();
     ui.boxes.clear();
   }
   void choose(const std::string& entry) {
@@ -140,7 +141,8 @@ TEST_F(WindowShows, DefaultBeforeAnyBackupIsTheCurrentLookWithoutAMessage) {
 }
 
 TEST_F(WindowShows, WithoutAHostTheBuiltInEntriesSayNothingIsChosen) {
-  presenter.start();  // the first location is cancelled
+  presenter.runStartup();  // the first location is cancelled
+  presenter.showFirstEntry();
   ui.boxes.clear();
   presenter.nextTheme();
   expectShown("[当前]", "还没有选择 Photoshop（点“Ps 路径”旁的文件夹按钮选择 Photoshop.exe）");
@@ -170,7 +172,8 @@ TEST_F(WindowShows, TheLabelSaysWhichLookTheHostCarries) {
   std::ofstream(testing::pathFromUtf8(host.languageFile), std::ios::binary | std::ios::app) << "xx";
   testing::FakeMainView again;
   ui::Presenter restarted{files, ui, places, again, home};
-  restarted.start();
+  restarted.runStartup();
+  restarted.showFirstEntry();
   EXPECT_EQ(again.carries.back(), "当前：未知");
   restarted.backupPressed();
   EXPECT_EQ(again.carries.back(), "当前：Bare");
@@ -202,7 +205,8 @@ TEST_F(WindowShows, ADamagedHostIsUnknownAndGivenBackNotTakenAsAnUpdate) {
   auto restartSaying = [&](const std::string& said) {
     testing::FakeMainView again;
     ui::Presenter restarted{files, ui, places, again, home};
-    restarted.start();
+    restarted.runStartup();
+    restarted.showFirstEntry();
     EXPECT_EQ(again.carries.back(), "当前：未知");
     EXPECT_EQ(said.empty(), ui.boxes.empty());
     for (const auto& box : ui.boxes) EXPECT_NE(box.text.find(said), std::string::npos) << box.text;

@@ -23,7 +23,8 @@ class PresenterTest : public testing::HostFixture {
     testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}}, testing::kHidingThemeInfo);
     testing::writeTheme(home, "Plain", {{"loading_low.png", testing::samplePng(2)}});
     ui.answers.push_back(host.exePath);
-    presenter.start();
+    presenter.runStartup();
+    presenter.showFirstEntry();
     ui.boxes.clear();
   }
 };
@@ -39,7 +40,8 @@ TEST_F(PresenterTest, StartOpensOnTheCurrentLook) {
 }
 
 TEST_F(PresenterTest, StartWithoutAHostLeavesTheListUnselected) {
-  presenter.start();  // the location dialog is cancelled
+  presenter.runStartup();  // the location dialog is cancelled
+  presenter.showFirstEntry();
   EXPECT_EQ(main.entries, (std::vector<std::string>{"[当前]", "[默认]"}));
   EXPECT_EQ(main.selected, -1);
   EXPECT_EQ(main.fakeBoxText, ui::kThemeBoxPlaceholder);
@@ -55,7 +57,8 @@ TEST_F(PresenterTest, FirstStartOffersTheHostFoundInProgramFiles) {
   makeHost("v16.1.2", "16.1.2", true, "Program Files/Adobe/Adobe Photoshop CC 2015");
   places.list = {{PlaceKind::ProgramFiles, programFiles, ""}};
   ui.answers.push_back(host.exePath);
-  presenter.start();
+  presenter.runStartup();
+  presenter.showFirstEntry();
   ASSERT_FALSE(ui.boxes.empty());
   EXPECT_EQ(ui.boxes[0].caption, "找到 Photoshop");
   EXPECT_NE(ui.boxes[0].text.find("找到的 Photoshop：" + host.folder + "/"), std::string::npos) << ui.boxes[0].text;

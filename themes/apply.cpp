@@ -45,17 +45,9 @@ void noteSkippedImages(const RecordTable& table, const ImageSlots& slots, Outcom
     out.noteLine(splashSkipped ? MessageId::ImagesSkipped : MessageId::IconsSkipped, {}, joinNames(skipped));
 }
 
-bool hostReady(Context& ctx) {
-  return ctx.files.exists(ctx.state.currentIndexPath) && hostPathsSettled(ctx.state, ctx.sep());
-}
-
-// Index present and the host's paths complete, locating the host if not.
-bool hostLocated(Context& ctx, Outcome& out) {
-  if (hostReady(ctx)) return true;
-  Outcome location;
-  locateHost(ctx, location);
-  out.reports = std::move(location.reports);
-  if (hostReady(ctx)) return true;
+// An apply needs the host located by the front end: index present and paths complete.
+bool hostReady(const Context& ctx, Outcome& out) {
+  if (hostReadyForChange(ctx)) return true;
   out.refuse(MessageId::HostPathWrong, ctx.state.hostFolder);
   return false;
 }
@@ -232,14 +224,10 @@ bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan, Outco
 
 // "[当前]", "[默认]" or a theme the library lists; anything else (a typo, a theme removed
 // since the list was read, a path) is refused before the host is even looked at.
-bool knownEntry(const Context& ctx, const std::string& entry, Outcome& out) {
-  if (entry == kCurrentEntry || entry == kDefaultEntry || isTheme(ctx, entry)) return true;
-  out.refuse(MessageId::NoSuchTheme, {}, entry);
-  return false;
-}
 
 bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, Outcome& out) {
-  if (!knownEntry(ctx, entry, out) || !hostLocated(ctx, out)) return false;
+  out.add(checkEntry(ctx, entry));
+  if (!out.done() || !hostReady(ctx, out)) return false;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return false;
   if (entry == kDefaultEntry) return runDefault(*session);
@@ -259,25 +247,35 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, 
   return readThemeText(ctx, text, plan, out) && runPlan(*session, plan);
 }
 
-// The custom page's fields as image slots. Refused before anything else when no field
-// names an image, or when one names a path where nothing is: the user meant an image
-// there, and an apply without it would give the host something other than was asked.
-bool customSlots(const Context& ctx, const ImageSlots& fields, ImageSlots& slots, Outcome& out) {
+}  // namespace
+
+Outcome checkEntry(const Context& ctx, const std::string& entry) {
+  Outcome out;
+  if (entry != kCurrentEntry && entry != kDefaultEntry && !isTheme(ctx, entry))
+    out.refuse(MessageId::NoSuchTheme, {}, entry);
+  return out;
+}
+
+// The user meant an image in each field that names one: an apply without it would give
+// the host something other than was asked.
+Outcome checkCustomFields(const Context& ctx, const ImageSlots& fields) {
+  Outcome out;
   bool any = false;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].empty()) continue;
-    if (!ctx.files.exists(fields[i])) {
-      out.refuse(MessageId::CustomImageMissing, fields[i]);
-      return false;
+  for (const std::string& field : fields) {
+    if (field.empty()) continue;
+    if (!ctx.files.exists(field)) {
+      out.refuse(MessageId::CustomImageMissing, field);
+      return out;
     }
-    slots[i] = fields[i];
     any = true;
   }
   if (!any) out.refuse(MessageId::NoCustomImages);
-  return any;
+  return out;
 }
 
-}  // namespace
+bool hostReadyForChange(const Context& ctx) {
+  return ctx.files.exists(ctx.state.currentIndexPath) && hostPathsSettled(ctx.state, ctx.sep());
+}
 
 Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
   Outcome out;
@@ -290,7 +288,9 @@ Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTe
   ApplyPlan plan;
   plan.icons = true;
   plan.look = {LookKind::Custom, ""};
-  if (!customSlots(ctx, fields, plan.slots, out) || !hostLocated(ctx, out)) return out;
+  out.add(checkCustomFields(ctx, fields));
+  if (!out.done() || !hostReady(ctx, out)) return out;
+  plan.slots = fields;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return out;
   planText(ctx, plan, "", startupTextToggle);

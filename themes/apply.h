@@ -14,6 +14,16 @@ namespace lumaset {
 // keeps the backed-up image.
 using ImageSlots = std::array<std::string, 6>;
 
+// Refused before anything else: an entry that is neither built in nor a theme the
+// library lists (a typo, a path, a theme removed since the list was read).
+Outcome checkEntry(const Context& ctx, const std::string& entry);
+// Refused before anything else: no field names an image, or one names a path where
+// nothing is.
+Outcome checkCustomFields(const Context& ctx, const ImageSlots& fields);
+// Whether the front end has located the host an apply changes: its index is there and
+// the run state names the host completely.
+bool hostReadyForChange(const Context& ctx);
+
 // Apply from the theme list entry `entry`; "修改完成" closes an apply that was done. Everything that can refuse it (the
 // images, the theme's text, a backup that is lost, a host that someone else changed) is checked before the first
 // change, so a refused apply leaves every file as it was. `startupTextToggle` is the toggle of the front end (on: hide

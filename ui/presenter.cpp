@@ -4,13 +4,13 @@
 
 #include "backup/host_look.h"
 #include "backup/refresh_backup.h"
-#include "messages/administrator_rights.h"
+#include "elevation/administrator_rights.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
 #include "run/host_discovery.h"
 #include "run/host_location.h"
 #include "run/startup.h"
-#include "themes/apply.h"
+#include "themes/host_operation.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
 
@@ -174,47 +174,39 @@ void Presenter::locateClicked() {
   showHostCarries();
 }
 
-void Presenter::changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation) {
-  Outcome out;
-  {
+void Presenter::changeHost(const HostOperation& op) {
+  // The host is located before the operation starts: a location's dialogs and its
+  // showing of the host's look never come in the middle of a change.
+  Outcome out = locateForOperation(ctx_, op);
+  if (out.done()) {
     BusyCursor busy(ui_);
-    out = operation();
+    out.add(runOperation(ctx_, op));
   }
-  report(withAdministratorRights(ctx_, ui_, command, std::move(out)));
+  report(withAdministratorRights(ctx_, ui_, op, std::move(out)));
   // The host's files, and perhaps its backup, changed: what the entry shows and what
   // the host carries are read again.
   refreshShownEntry();
   showHostCarries();
 }
 
-void Presenter::backupPressed() {
-  changeHost({"backup", "--refresh"}, [this] { return refreshBackup(ctx_); });
-}
+void Presenter::backupPressed() { changeHost({.kind = OperationKind::RefreshBackup}); }
 
 void Presenter::applyThemeClicked() {
   const std::string entry = view_.selectedThemeText();
-  const bool toggle = state_.startupTextToggle;
-  // The entry after "--": a theme's name may begin with "-".
-  changeHost({"apply", "--hide-text", toggle ? "on" : "off", "--", entry},
-             [&] { return applyFromThemeList(ctx_, entry, toggle); });
+  changeHost({.kind = OperationKind::Apply, .entry = entry, .startupTextToggle = state_.startupTextToggle});
   // A theme removed since the list was read was refused: the list shows the library as
   // it is now.
-  if (entry != kCurrentEntry && entry != kDefaultEntry && !isTheme(ctx_, entry)) fillThemeList();
+  if (!checkEntry(ctx_, entry).done()) fillThemeList();
 }
 
 void Presenter::applyCustomClicked() {
-  static const char* const kOptions[6] = {"--splash", "--splash2x", "--dark", "--dark2x", "--light", "--light2x"};
-  ImageSlots fields;
-  std::vector<std::string> command = {"apply-custom"};
-  for (std::size_t i = 0; i < fields.size(); ++i) {
+  HostOperation op{.kind = OperationKind::ApplyCustom, .startupTextToggle = state_.startupTextToggle};
+  for (std::size_t i = 0; i < op.images.size(); ++i) {
     // Made absolute here: the worker does not start in this process's current folder.
-    fields[i] = view_.customField(static_cast<int>(i));
-    if (!fields[i].empty()) fields[i] = files_.absolutePath(fields[i]);
-    if (!fields[i].empty()) command.insert(command.end(), {kOptions[i], fields[i]});
+    op.images[i] = view_.customField(static_cast<int>(i));
+    if (!op.images[i].empty()) op.images[i] = files_.absolutePath(op.images[i]);
   }
-  const bool toggle = state_.startupTextToggle;
-  command.insert(command.end(), {"--hide-text", toggle ? "on" : "off"});
-  changeHost(command, [&] { return applyCustomImages(ctx_, fields, toggle); });
+  changeHost(op);
 }
 
 void Presenter::pickImageClicked(int slot) {

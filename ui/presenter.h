@@ -2,11 +2,11 @@
 // theme box and its wrap-around stepping, the two page buttons, and the startup-text
 // toggle with its overlay.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "messages/dialog_questions.h"
+#include "themes/host_operation.h"
 #include "run/run_state.h"
 #include "ui/main_view.h"
 
@@ -27,10 +27,6 @@ class Presenter : private HostView {
 
   // The main window's creation: settings and the startup check, then (after the window
   // has opened its companions) the theme list and the first preview.
-  void start() {
-    runStartup();
-    showFirstEntry();
-  }
   void runStartup();
   void showFirstEntry();
   // Fills the theme list anew and shows the entry `selecting` (the first entry when the
@@ -70,9 +66,10 @@ class Presenter : private HostView {
   void showLook(const Look& look);
   // Shows what an operation had to tell.
   void report(const Outcome& outcome);
-  // Runs an operation that changes the host and shows its outcome; when this process
-  // lacks the rights, `command` runs it with administrator rights once the user agrees.
-  void changeHost(const std::vector<std::string>& command, const std::function<Outcome()>& operation);
+  // Locates the host when the operation needs one, runs the operation and shows its
+  // outcome; when this process lacks the rights, the elevated worker runs it once the
+  // user agrees.
+  void changeHost(const HostOperation& op);
   // Says in the window which look the host carries now.
   void showHostCarries();
   // Reads the selected entry again after the host or its backup changed; the toggle stays

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace lumaset::cli {
+namespace lumaset {
 
 struct Arguments {
   std::vector<std::string> words;
@@ -26,4 +26,4 @@ struct Arguments {
 Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags);
 
-}  // namespace lumaset::cli
+}  // namespace lumaset

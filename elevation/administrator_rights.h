@@ -12,21 +12,21 @@
 #include <vector>
 
 #include "platform/interaction.h"
-#include "run/run_state.h"
+#include "themes/host_operation.h"
 
 namespace lumaset {
 
 // The command line's program beside the window's.
 inline constexpr const char* kWorkerProgram = "lumaset-cli.exe";
 
-// Whether an outcome is the refusal of a process that may not change the host's folders.
-bool lacksRights(const Outcome& outcome);
+// The worker's command line: the window's location, the result token, and `op` in the
+// command line's own words.
+std::vector<std::string> workerArguments(const Context& ctx, const std::string& token, const HostOperation& op);
 
 // `inProcess` when it was not refused for want of rights; else what the user chose:
-// nothing changed, or the outcome of `command` (the command line's command and its
-// options) run by the elevated worker. Asks once: a worker that cannot change the
-// folders either ends with a message, never with another question.
-Outcome withAdministratorRights(Context& ctx, Interaction& ui, const std::vector<std::string>& command,
-                                Outcome inProcess);
+// nothing changed, or the outcome of `op` run by the elevated worker. Asks once: a
+// worker that cannot change the folders either ends with a message, never with another
+// question.
+Outcome withAdministratorRights(Context& ctx, Interaction& ui, const HostOperation& op, Outcome inProcess);
 
 }  // namespace lumaset

@@ -1,6 +1,6 @@
-#include "cli/arguments.h"
+#include "formats/command_arguments.h"
 
-namespace lumaset::cli {
+namespace lumaset {
 
 Arguments parseArguments(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags) {
@@ -29,4 +29,4 @@ Arguments parseArguments(const std::vector<std::string>& args, const std::set<st
   return parsed;
 }
 
-}  // namespace lumaset::cli
+}  // namespace lumaset

@@ -72,7 +72,7 @@ Message locationMessage(const Report& r) {
       return info("Photoshop 的图标索引文件已损坏：" + r.path + "\r\n应用“[默认]”可以用备份把它恢复。");
     case MessageId::IndexTwoPackLength:
       return info("索引长度错误_nc208:" + r.detail);
-    default:
+    default:  // another group's id, which messageFor never sends here
       return {};
   }
 }
@@ -94,7 +94,7 @@ Message editMessage(const Report& r) {
       return error("重置文件错误：" + r.path);
     case MessageId::BackupIndexDamaged:
       return error("备份的索引文件无法读取或已损坏，未作任何修改：" + r.path);
-    default:
+    default:  // another group's id, which messageFor never sends here
       return {};
   }
 }
@@ -144,7 +144,7 @@ Message backupMessage(const Report& r) {
           "没有创建备份，所以无法为你进行下一步操作\r\n如果你 PS 安装在 C 盘，这可能是 Lumaset 没有目录修改权限造成，"
           "请用管理员模式运行 Lumaset 或者修改下面目录的读写权限：\r\n" +
           hostFolders(r.path));
-    default:
+    default:  // another group's id, which messageFor never sends here
       return {};
   }
 }
@@ -183,7 +183,7 @@ Message applyMessage(const Report& r) {
       return error("图片文件不存在，未作任何修改：" + r.path);
     case MessageId::Applied:
       return info("修改完成", kApply);
-    default:
+    default:  // another group's id, which messageFor never sends here
       return {};
   }
 }
@@ -216,17 +216,47 @@ Message rightsMessage(const Report& r) {
     case MessageId::NoRightsEvenAsAdministrator:
       return error("以管理员身份也无法修改这个文件夹，未作任何修改：\r\n" + r.path +
                    "\r\n请检查它是否只读、是否在只读的磁盘上，或者是否被安全软件保护。");
-    default:
+    default:  // another group's id, which messageFor never sends here
       return {};
   }
 }
 
 }  // namespace
 
-Message messageFor(const Report& report) {
-  for (Message (*group)(const Report&) : {locationMessage, editMessage, backupMessage, applyMessage, rightsMessage}) {
-    Message m = group(report);
-    if (!m.text.empty()) return m;
+// Which group of messages holds the text of each report. The switch names every id: an id
+// added without a text is a compile error, not an empty box.
+Message messageFor(const Report& r) {
+  switch (r.id) {
+    // clang-format off
+    case MessageId::VersionSupported: case MessageId::VersionUnsupported: case MessageId::IndexFileMissing:
+    case MessageId::LanguageFileMissing: case MessageId::LanguageFileOutsideHost: case MessageId::NoLanguageFile:
+    case MessageId::HostPathWrong: case MessageId::HostFolderNameTrimmed: case MessageId::RegistryFileTooLarge:
+    case MessageId::RegistryPlacesCut: case MessageId::SettingsNotSaved: case MessageId::GuideMissing:
+    case MessageId::IndexEmpty: case MessageId::IndexFourPackLength: case MessageId::HostIndexDamagedAdvice:
+    case MessageId::IndexTwoPackLength:
+      return locationMessage(r);
+    case MessageId::EditLocked: case MessageId::NoLock: case MessageId::HostRunning: case MessageId::HardLinked:
+    case MessageId::WriteFailed: case MessageId::ResetFailed: case MessageId::BackupIndexDamaged:
+      return editMessage(r);
+    case MessageId::DamagedHostIndex: case MessageId::BackupCopyFailed:
+    case MessageId::LanguageBackupFolderCopyFailed: case MessageId::LanguageBackupCopyFailed:
+    case MessageId::NoFolderRights02: case MessageId::NoFolderRights01: case MessageId::BackupUpToDate:
+    case MessageId::RefreshCopyFailed: case MessageId::UnmendableCopy: case MessageId::ChangedByOthers:
+    case MessageId::DamagedHostFile: case MessageId::ThemedNotUpdate: case MessageId::ForeignBackup:
+    case MessageId::DefaultLeft: case MessageId::LanguageFileGone: case MessageId::NoBackup:
+      return backupMessage(r);
+    case MessageId::BadLanguageBackup: case MessageId::StartupTextUnsupported:
+    case MessageId::LanguageChangedSinceBackup: case MessageId::NoReplaceableImages: case MessageId::NoSuchTheme:
+    case MessageId::NoSuchResource: case MessageId::NotAPng: case MessageId::PackTooLarge:
+    case MessageId::ThemeTextInvalid: case MessageId::SingleIconTakesDark: case MessageId::ImagesSkipped:
+    case MessageId::IconsSkipped: case MessageId::StartupTextSkipped: case MessageId::NoCustomImages:
+    case MessageId::CustomImageMissing: case MessageId::Applied:
+      return applyMessage(r);
+    case MessageId::NeedsAdministrator: case MessageId::OfferAdministrator:
+    case MessageId::NothingChangedWithoutRights: case MessageId::WorkerNotStarted: case MessageId::WorkerGaveNoResult:
+    case MessageId::NoRightsEvenAsAdministrator:
+      return rightsMessage(r);
+      // clang-format on
   }
   return {};
 }

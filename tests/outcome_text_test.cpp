@@ -1,7 +1,9 @@
-// An outcome written by the elevated worker and read back by the window.
+// What the window hands its elevated worker and reads back from it: the operation as the
+// command line's words, and the outcome.
 #include <gtest/gtest.h>
 
 #include "run/outcome_text.h"
+#include "themes/host_operation.h"
 
 namespace lumaset {
 namespace {
@@ -43,6 +45,33 @@ TEST(OutcomeText, AnythingElseIsNoOutcome) {
   badEscape.replace(badEscape.find("C:\\\\PS"), 6, "C:\\qPS");
   EXPECT_FALSE(outcomeFromText(badEscape, kToken));
   EXPECT_FALSE(outcomeFromText("lumaset-outcome 2\ntoken\t5f0c2a9e\nstatus\t7\nend\n", kToken));
+}
+
+
+// The window hands an operation to its worker as the command line's words: every kind comes
+// back as it was, a theme whose name begins with "-" and images in every slot included.
+TEST(HostOperationWords, TheWorkerReadsBackTheOperationTheWindowWrote) {
+  HostOperation custom{.kind = OperationKind::ApplyCustom, .startupTextToggle = true};
+  custom.images = {"/a/s.png", "", "/a/d.png", "", "", "/a/l2.png"};
+  const HostOperation operations[] = {
+      {.kind = OperationKind::Apply, .entry = "-dash theme", .startupTextToggle = false},
+      {.kind = OperationKind::Apply, .entry = "[默认]", .startupTextToggle = true},
+      custom,
+      {.kind = OperationKind::CreateBackup},
+      {.kind = OperationKind::RefreshBackup}};
+  for (const HostOperation& op : operations) {
+    const std::vector<std::string> words = operationArguments(op);
+    std::string problem;
+    const std::optional<HostOperation> read =
+        operationFromArguments(words[0], std::vector<std::string>(words.begin() + 1, words.end()), problem);
+    ASSERT_TRUE(read) << words[0] << ": " << problem;
+    EXPECT_EQ(*read, op) << words[0];
+  }
+  std::string problem;
+  EXPECT_FALSE(operationFromArguments("apply", {"Ink", "--hide-text", "maybe"}, problem));
+  EXPECT_EQ(problem, "apply ENTRY [--hide-text on|off]");
+  EXPECT_FALSE(operationFromArguments("backup", {"--refresh", "now"}, problem));
+  EXPECT_FALSE(operationFromArguments("status", {}, problem));
 }
 
 }  // namespace

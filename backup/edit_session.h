@@ -34,9 +34,8 @@ class EditSession {
   HostRecord& record() { return record_; }
   const BackupLayout& layout() const { return layout_; }
 
-  // The layout of the index: of the backed-up one when it decodes, else of the host's.
-  IndexLayout indexLayout() const { return indexLayout_; }
-  // The record keys of the icon files of that layout, and of all files (the language
+  // The record keys of the icon files of the index's layout (of the backed-up index when
+  // it decodes, else of the host's), and of all files (the language
   // last, when the host has a language file).
   std::vector<std::string> iconKeys() const;
   std::vector<std::string> keys() const;

@@ -154,22 +154,4 @@ bool restoreDefaults(EditSession& s) {
   return s.saveRecord() && icons && language && ownFilesOnHost(s);
 }
 
-Outcome restoreDefaults(Context& ctx) {
-  Outcome out;
-  if (std::unique_ptr<EditSession> session = EditSession::open(ctx, out)) restoreDefaults(*session);
-  return out;
-}
-
-Outcome copyBackIconFiles(Context& ctx, CopyBackPolicy policy) {
-  Outcome out;
-  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
-  if (!session || !backupCopiesMended(*session)) return out;
-  const Verdicts verdicts = verdictsOf(*session, session->iconKeys());
-  session->record().markPending(keysGoingBack(verdicts));
-  if (!session->saveRecord()) return out;
-  copyBackIconFiles(*session, verdicts, policy);
-  session->saveRecord();
-  return out;
-}
-
 }  // namespace lumaset

@@ -45,8 +45,5 @@ bool iconsChangedByOthers(const Verdicts& verdicts);
 // the program's addition beside one that someone else changed is refused, since the
 // backed-up index and packs no longer belong together with the changed one.
 bool restoreDefaults(EditSession& s);
-Outcome restoreDefaults(Context& ctx);
-// Tests and the command line reach the steps alone, each in an edit of its own.
-Outcome copyBackIconFiles(Context& ctx, CopyBackPolicy policy);
 
 }  // namespace lumaset

@@ -116,12 +116,12 @@ void HostEdit::removeLeftovers(const HostEditPaths& paths) {
   }
   for (const std::string& folder : folders) {
     for (const std::string& name : files_.fileNames(folder)) {
-      if (isTemporaryName(name) && files_.removeFile(folder + sep + name)) ++leftoversRemoved_;
+      if (isTemporaryName(name)) files_.removeFile(folder + sep + name);
     }
   }
   // A probe folder that outlived its run would make every later probe fail.
   for (const std::string& folder : paths.probeFolders) {
-    if (files_.info(folder).isFolder && files_.deleteFolder(folder)) ++leftoversRemoved_;
+    if (files_.info(folder).isFolder) files_.deleteFolder(folder);
   }
 }
 

@@ -69,16 +69,12 @@ class HostEdit {
   bool createFolder(const std::string& path) { return files_.createFolder(path); }
   bool deleteFolder(const std::string& path) { return files_.deleteFolder(path); }
 
-  // How many leftover temporary files and probe folders the start removed.
-  int leftoversRemoved() const { return leftoversRemoved_; }
-
  private:
   HostEdit(Files& files, std::vector<std::unique_ptr<FileLock>> locks) : files_(files), locks_(std::move(locks)) {}
   void removeLeftovers(const HostEditPaths& paths);
 
   Files& files_;
   std::vector<std::unique_ptr<FileLock>> locks_;
-  int leftoversRemoved_ = 0;
 };
 
 }  // namespace lumaset

@@ -131,35 +131,4 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
   return true;
 }
 
-Outcome setStartupText(Context& ctx, StartupTextMode mode, const std::string& textFile) {
-  Outcome out;
-  std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
-  if (!session) return out;
-  if (session->layout().languageAbsent) {
-    // Nothing to put back; nothing to hide or replace either.
-    if (mode != StartupTextMode::Restore) out.refuse(MessageId::NoLanguageFile);
-    return out;
-  }
-  if (!backupBelongsHere(*session)) return out;
-  const std::vector<std::string> lost = mendBackupCopies(*session);
-  if (std::find(lost.begin(), lost.end(), kLanguageKey) != lost.end()) {
-    out.refuse(MessageId::UnmendableCopy, session->layout().languageBackupCopy);
-    return out;
-  }
-  const Verdict verdict = verdictOf(*session, kLanguageKey);
-  if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
-    // Someone else's language file is the host's own: there is nothing to restore, and
-    // nothing to lay a block on until a refresh backs it up.
-    if (mode != StartupTextMode::Restore)
-      out.refuse(MessageId::LanguageChangedSinceBackup, session->layout().languageFile);
-    return out;
-  }
-  session->record().markPending({kLanguageKey});
-  if (!session->saveRecord()) return out;
-  const Bytes text = mode == StartupTextMode::Replace ? ctx.files.readFile(textFile) : Bytes();
-  setStartupText(*session, verdict, mode, text);
-  session->saveRecord();
-  return out;
-}
-
 }  // namespace lumaset

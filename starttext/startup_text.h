@@ -32,7 +32,4 @@ enum class StartupTextMode { Restore, Hide, Replace };
 // record (the caller saves it). False when the step failed (reported to the session).
 bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText);
 
-// The same in an edit of its own; `textFile` is the theme text that Replace puts in.
-Outcome setStartupText(Context& ctx, StartupTextMode mode, const std::string& textFile);
-
 }  // namespace lumaset

@@ -414,23 +414,21 @@ void Apply::failEachChangeInTurn(const std::string& entry, const std::function<v
   reset();
   FailingNthChange counting;
   Context countingCtx{counting, t.ui, t.view, t.state, t.home};
-  t.ui.boxes.clear();
-  t.ui.shown(applyFromThemeList(countingCtx, entry, state.startupTextToggle));
-  ASSERT_EQ(t.ui.boxes, t.done());
+  ASSERT_EQ(applyFromThemeList(countingCtx, entry, state.startupTextToggle).status, Status::Done);
   const Snapshot fresh = t.hostFiles();
   ASSERT_GT(counting.changes, 5);
 
   for (int n = 1; n <= counting.changes; ++n) {
     SCOPED_TRACE("failing change " + std::to_string(n));
     reset();
-    t.ui.boxes.clear();
     FailingNthChange failing;
     failing.failAt = n;
     Context failingCtx{failing, t.ui, t.view, t.state, t.home};
-    t.ui.shown(applyFromThemeList(failingCtx, entry, state.startupTextToggle));
-    ASSERT_FALSE(t.ui.boxes.empty());
+    const Outcome out = applyFromThemeList(failingCtx, entry, state.startupTextToggle);
     // A failure is never reported as success (a lock that cannot be made refuses too).
-    EXPECT_NE(t.ui.boxes.back(), t.done()[0]) << failing.failedCall << " " << failing.failedPath;
+    EXPECT_NE(out.status, Status::Done) << failing.failedCall << " " << failing.failedPath;
+    EXPECT_FALSE(out.reports.empty());
+    for (const Report& r : out.reports) EXPECT_NE(r.id, MessageId::Applied);
     check(fresh);
   }
 }

@@ -3,6 +3,8 @@
 
 #include "backup/create_backup.h"
 #include "backup/restore.h"
+#include "themes/apply.h"
+#include "themes/theme_folder.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "run/startup.h"
@@ -122,17 +124,9 @@ TEST_F(Backup, TwoPackCopyBackSkipsTheExtraPacks) {
   writeFile(bak("PSIconsXLowRes.dat"), "never copied back");
   writeFile(res("PSIconsLowRes.dat"), readWhole(bak("PSIconsLowRes.dat")) + "themed");
   forgetRecord();  // as a run that died left it: the bytes show the appendix
-  ASSERT_TRUE(ui.shown(copyBackIconFiles(ctx, CopyBackPolicy::StopAtFirstFailure)));
+  ASSERT_TRUE(ui.shown(applyFromThemeList(ctx, kDefaultEntry, false)));
   EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")));
   EXPECT_FALSE(files.exists(res("PSIconsXLowRes.dat")));
-}
-
-TEST_F(Backup, RestoreWithoutBackupChangesNothing) {
-  startOn();
-  EXPECT_TRUE(ui.shown(restoreDefaults(ctx)));
-  EXPECT_TRUE(ui.boxes.empty());
-  EXPECT_EQ(readWhole(host.indexPath), host.index);
-  EXPECT_FALSE(files.exists(bak("IconResources.idx")));
 }
 
 // Fails every change of one host file, as a file held or made read-only by another
@@ -145,10 +139,12 @@ class OneFileStuck : public testing::ForwardingFiles {
   bool allowChange(const testing::ChangeCall& call) override { return call.name == "mayChange" || call.path != stuck; }
 };
 
-TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst) {
-  for (const auto policy : {CopyBackPolicy::KeepGoing, CopyBackPolicy::StopAtFirstFailure}) {
+// "[默认]" puts back every pack it can; an apply stops at the first that does not go back.
+TEST_F(Backup, TheWayBackPutsBackEveryPackItCanAnApplyStopsAtTheFirst) {
+  for (const std::string& entry : {std::string(kDefaultEntry), std::string("Ink")}) {
     std::filesystem::remove_all(testing::pathFromUtf8(dir / "PS"));
     startOn();
+    testing::writeTheme(home, "Ink", testing::sixImages());
     ASSERT_TRUE(ui.shown(createBackup(ctx)));
     // As a theme leaves them: the packs carry an appendix, the index names it.
     for (const char* pack : {"PSIconsLowRes.dat", "PSIconsHighRes.dat"})
@@ -162,13 +158,13 @@ TEST_F(Backup, KeepGoingPutsBackEveryPackItCanStopAtFirstFailureStopsAtTheFirst)
     OneFileStuck stuck;
     stuck.stuck = res("PSIconsLowRes.dat");  // the packs go back last to first: LowRes before HighRes
     Context stuckCtx{stuck, ui, view, state, home};
-    ui.boxes.clear();
-    EXPECT_FALSE(ui.shown(copyBackIconFiles(stuckCtx, policy)));
-    EXPECT_EQ(ui.boxes,
-              (std::vector<RecordedBox>{{"重置文件错误：" + bak("PSIconsLowRes.dat"), "错误", MessageIcon::Error}}));
+    const Outcome out = applyFromThemeList(stuckCtx, entry, false);
+    EXPECT_EQ(out.status, Status::Failed);
+    ASSERT_FALSE(out.reports.empty());
+    EXPECT_EQ(out.reports[0], (Report{MessageId::ResetFailed, bak("PSIconsLowRes.dat")}));
     EXPECT_EQ(readWhole(host.indexPath), host.index);
     EXPECT_EQ(readWhole(res("PSIconsLowRes.dat")), readWhole(bak("PSIconsLowRes.dat")) + "themed");
-    const bool keptGoing = policy == CopyBackPolicy::KeepGoing;
+    const bool keptGoing = entry == kDefaultEntry;
     EXPECT_EQ(readWhole(res("PSIconsHighRes.dat")) == readWhole(bak("PSIconsHighRes.dat")), keptGoing);
   }
 }

@@ -199,10 +199,6 @@ TEST_F(ReleaseHosts, OtherLanguageHostIsLocatedOnceAndItsStartupTextLeftAlone) {
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{testing::kNoLanguageFileText, "应用", MessageIcon::None},
                                                 {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
-  ui.boxes.clear();
-  EXPECT_FALSE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{testing::kNoLanguageFileText, "信息：", MessageIcon::None}}));
-  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
 
   ui.shown(applyFromThemeList(ctx, kDefaultEntry, true));
   EXPECT_EQ(wholeHost(), original);

@@ -6,6 +6,8 @@
 #include "run/startup.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
+#include "themes/apply.h"
+#include "themes/theme_folder.h"
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
@@ -29,6 +31,19 @@ class StartupText : public testing::HostFixture {
   }
   std::string language() { return readWhole(host.languageFile); }
   std::string backupCopy() { return langBak(state.languageFileName); }
+  // "[当前]" with the toggle on hides the startup text; off, it puts the backed-up file back.
+  Outcome current(bool hide, Context& on) { return applyFromThemeList(on, kCurrentEntry, hide); }
+  Outcome current(bool hide) { return current(hide, ctx); }
+  // A theme that brings `text` as its own startup text, applied with the toggle on.
+  Outcome themeWithText(const Bytes& text) {
+    testing::writeTheme(home, "Words", testing::sixImages());
+    writeFile(home + "/LumasetTheme/Words/word.text", text);
+    return applyFromThemeList(ctx, "Words", true);
+  }
+  // Done, with nothing to tell but "修改完成".
+  static bool doneQuietly(const Outcome& out) {
+    return out.done() && out.reports == std::vector<Report>{{MessageId::Applied}};
+  }
 };
 
 TEST(StartupTextBlock, HasItsFixedSizeWithTheSampleHostsNames) {
@@ -68,14 +83,13 @@ TEST(StartupTextBlock, TakesTheRotatingNamesOfTheFileInFileOrderOnce) {
 
 TEST_F(StartupText, HidingAppendsTheBlankBlockOnce) {
   startOn();
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  ASSERT_TRUE(doneQuietly(current(true)));
   std::string hidden = language();
   EXPECT_EQ(hidden.size(), original.size() + 4870);
   EXPECT_EQ(hidden.substr(0, original.size()), original);
   EXPECT_EQ(hidden.substr(original.size() + 4, 34), startupTextMarker());
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  ASSERT_TRUE(doneQuietly(current(true)));
   EXPECT_EQ(language(), hidden);
-  EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(StartupText, ReplacingInsertsTheThemeTextAsTheLanguageFileHoldsIt) {
@@ -88,44 +102,39 @@ TEST_F(StartupText, ReplacingInsertsTheThemeTextAsTheLanguageFileHoldsIt) {
       "\"$$$/Splash/Initializing=\xD5\xFD\xD4\xDA\xD4\xD8\xC8\xEB\xCB\xAE\xC4\xAB\xC9\xBD\xCB\xAE\xA1\xAD\"";
   for (const Bytes& saved : {expected, "\xFF\xFE" + expected, "\xFE\xFF" + swapUtf16ByteOrder(expected),
                              "\xEF\xBB\xBF" + line, Bytes(line), gbk}) {
-    writeFile(dir / "word.text", saved);
-    ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Replace, dir / "word.text")));
+    ASSERT_TRUE(doneQuietly(themeWithText(saved)));
     EXPECT_EQ(language(), original + openingBlock() + expected + closingBlock()) << saved.substr(0, 8);
   }
-  writeFile(dir / "empty.text", "");
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Replace, dir / "empty.text")));
+  ASSERT_TRUE(doneQuietly(themeWithText("")));
   EXPECT_EQ(language().size(), original.size() + 74);
   EXPECT_TRUE(languageFileCarriesMarker(files, host.languageFile));
 }
 
 TEST_F(StartupText, RestoringPutsTheBackupCopyBackSilently) {
   startOn();
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
+  ASSERT_TRUE(doneQuietly(current(true)));
+  ASSERT_TRUE(doneQuietly(current(false)));
   EXPECT_EQ(language(), original);
-  EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(StartupText, Version18HostsOnlyRestore) {
   startOn({.stub = "v18.0.0", .version = "18.0.0"});
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
-  ui.shown(setStartupText(ctx, StartupTextMode::Hide, ""));
+  ui.shown(current(true));
   EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None}}));
+            (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
+                                      {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(language(), original);
-  ui.boxes.clear();
-  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(doneQuietly(current(false)));
 }
 
 TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash) {
   startOn();
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  ASSERT_TRUE(doneQuietly(current(true)));
   std::string marked = original + blankStartupTextBlock(original);
   writeFile(backupCopy(), marked);
-  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(doneQuietly(current(false)));
   EXPECT_EQ(language(), original);
   EXPECT_EQ(readWhole(backupCopy()), original);
 
@@ -134,9 +143,8 @@ TEST_F(StartupText, ABackupCopyChangedInPlaceIsMendedWhileTheRecordKnowsItsHash)
   forgetRecord();
   writeFile(backupCopy(), marked);
   writeFile(bak(state.languageFileName), marked);
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
-  EXPECT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Restore, "")));
-  EXPECT_TRUE(ui.boxes.empty());
+  ASSERT_TRUE(doneQuietly(current(true)));
+  EXPECT_TRUE(doneQuietly(current(false)));
   EXPECT_EQ(readWhole(backupCopy()), original);
   EXPECT_EQ(language(), original);
 }
@@ -152,13 +160,14 @@ class LockedTarget : public testing::ForwardingFiles {
 
 TEST_F(StartupText, NoBlockIsStackedOnAFileThatWasNotPutBack) {
   startOn();
-  ASSERT_TRUE(ui.shown(setStartupText(ctx, StartupTextMode::Hide, "")));
+  ASSERT_TRUE(doneQuietly(current(true)));
   std::string hidden = language();
   LockedTarget locked;
   locked.locked = host.languageFile;
   Context lockedCtx{locked, ui, view, state, home};
-  EXPECT_FALSE(ui.shown(setStartupText(lockedCtx, StartupTextMode::Hide, "")));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"重置文件错误：" + host.languageFile, "错误", MessageIcon::Error}}));
+  const Outcome out = current(true, lockedCtx);
+  EXPECT_EQ(out.status, Status::Failed);
+  EXPECT_EQ(out.reports, (std::vector<Report>{{MessageId::ResetFailed, host.languageFile}}));
   EXPECT_EQ(language(), hidden);
 }
 

@@ -222,9 +222,6 @@ bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan, Outco
   return true;
 }
 
-// "[当前]", "[默认]" or a theme the library lists; anything else (a typo, a theme removed
-// since the list was read, a path) is refused before the host is even looked at.
-
 bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, Outcome& out) {
   out.add(checkEntry(ctx, entry));
   if (!out.done() || !hostReady(ctx, out)) return false;

@@ -18,7 +18,7 @@ namespace {
 bool isSmall(const std::string& key) { return key == kIndexFile || key == kLanguageKey; }
 
 // A file of exactly `known`'s size and hash.
-bool holdsExactly(Files& files, const std::string& path, const BackedUpFile& known) {
+bool holdsExactly(SystemReading& files, const std::string& path, const BackedUpFile& known) {
   const FileInfo info = files.info(path);
   return info.exists && !info.isFolder && info.size == known.size &&
          prefixSha256(files, path, known.size) == known.sha256;

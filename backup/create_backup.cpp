@@ -43,7 +43,7 @@ bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBac
 }
 
 bool createBackup(EditSession& s) {
-  Files& files = s.files();
+  SystemReading& files = s.files();
   const BackupLayout& b = s.layout();
   auto fail = [&](MessageId id, const std::string& path, const std::string& detail = {}) {
     s.out().fail(id, path, detail);

@@ -8,7 +8,7 @@
 namespace lumaset {
 namespace {
 
-std::optional<IndexLayout> layoutOf(Files& files, const std::string& indexPath) {
+std::optional<IndexLayout> layoutOf(SystemReading& files, const std::string& indexPath) {
   std::optional<Bytes> bytes = readIndexFile(files, indexPath);
   if (!bytes) return std::nullopt;
   DecodedIndex decoded = decodeIndex(*bytes);
@@ -74,7 +74,7 @@ HostEditPaths hostEditPaths(const BackupLayout& b, const RunState& state) {
 
 // Found once when an edit opens: a replacement then lands in the target and the link
 // stays a link.
-void followLinks(Files& files, BackupLayout& b) {
+void followLinks(SystemReading& files, BackupLayout& b) {
   for (const std::string& key : everyKey(b)) {
     const std::string path = b.hostPath(key);
     const std::string target = files.linkTarget(path);
@@ -95,7 +95,7 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
   followLinks(ctx.files, *settled);
   EditRefusal refusal = EditRefusal::None;
   std::string refusedFile;
-  std::unique_ptr<HostEdit> edit = HostEdit::begin(ctx.files, hostEditPaths(*settled, ctx.state), refusal, refusedFile);
+  std::unique_ptr<HostEdit> edit = HostEdit::begin(ctx.hostEdits(), hostEditPaths(*settled, ctx.state), refusal, refusedFile);
   if (!edit && refusal == EditRefusal::NoRights) {
     out.needAdministrator(refusedFile);
     return nullptr;

@@ -18,7 +18,7 @@ namespace lumaset {
 HostEditPaths hostEditPaths(const BackupLayout& b, const RunState& state);
 
 // Host files that are symbolic links are edited through their targets: noted in `b`.
-void followLinks(Files& files, BackupLayout& b);
+void followLinks(SystemReading& files, BackupLayout& b);
 
 class EditSession {
  public:
@@ -28,7 +28,7 @@ class EditSession {
   static std::unique_ptr<EditSession> open(Context& ctx, Outcome& out);
 
   Context& ctx() { return ctx_; }
-  Files& files() { return ctx_.files; }
+  SystemReading& files() { return ctx_.files; }
   Outcome& out() { return out_; }
   HostEdit& edit() { return *edit_; }
   HostRecord& record() { return record_; }

@@ -7,7 +7,7 @@
 
 namespace lumaset {
 
-std::optional<std::string> damagedHostFile(Files& files, const BackupLayout& b) {
+std::optional<std::string> damagedHostFile(SystemReading& files, const BackupLayout& b) {
   std::optional<Bytes> bytes = readIndexFile(files, b.hostFile(kIndexFile));
   const DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
   if (index.problem != IndexProblem::None) return std::string(kIndexFile);

@@ -12,7 +12,7 @@ namespace lumaset {
 
 // The record key of the first damaged icon file of the host (the index, or the pack
 // an image of the index does not lie in as a PNG); nothing when all are sound.
-std::optional<std::string> damagedHostFile(Files& files, const BackupLayout& b);
+std::optional<std::string> damagedHostFile(SystemReading& files, const BackupLayout& b);
 inline std::optional<std::string> damagedHostFile(EditSession& s) { return damagedHostFile(s.files(), s.layout()); }
 
 }  // namespace lumaset

@@ -12,7 +12,7 @@ namespace {
 // them: of two copies that disagree, the one the host's files bear out is the newer,
 // whatever its generation says (an old copy put back by hand, or one given a higher
 // number).
-int filesProven(Files& files, const BackupLayout& b, const BackupRecord& record) {
+int filesProven(SystemReading& files, const BackupLayout& b, const BackupRecord& record) {
   int proven = 0;
   for (const auto& [key, mark] : record.host) {
     const HostFileState state = hostFileState(files, b.hostPath(key), &mark);
@@ -23,7 +23,7 @@ int filesProven(Files& files, const BackupLayout& b, const BackupRecord& record)
 
 }  // namespace
 
-HostRecord::HostRecord(Files& files, const BackupLayout& b) : files_(files), b_(b) {
+HostRecord::HostRecord(SystemReading& files, const BackupLayout& b) : files_(files), b_(b) {
   int bestProven = -1;
   std::uint64_t highest = 0;
   for (const std::string& path : {b.recordPath(), b.recordSecondCopyPath()}) {

@@ -17,7 +17,7 @@ namespace lumaset {
 class HostRecord {
  public:
   // Loads the newer of the two copies that are whole; none counts as no record.
-  HostRecord(Files& files, const BackupLayout& b);
+  HostRecord(SystemReading& files, const BackupLayout& b);
 
   bool found() const { return found_; }
   // Something was noted since the record was loaded or saved.
@@ -64,7 +64,7 @@ class HostRecord {
   bool save(HostEdit& edit);
 
  private:
-  Files& files_;
+  SystemReading& files_;
   BackupLayout b_;
   BackupRecord record_;
   bool found_ = false;

@@ -13,7 +13,7 @@
 namespace lumaset {
 namespace {
 
-std::optional<RecordTable> decodedIndex(Files& files, const std::string& path) {
+std::optional<RecordTable> decodedIndex(SystemReading& files, const std::string& path) {
   std::optional<Bytes> bytes = readIndexFile(files, path);
   if (!bytes) return std::nullopt;
   DecodedIndex decoded = decodeIndex(*bytes);
@@ -64,7 +64,7 @@ bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const Backe
 // that grows a pack or points an image at new bytes just as an apply does is taken as the
 // program's addition: the way back then gives the original, never loses it.
 Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& known, bool foreign) {
-  Files& files = s.files();
+  SystemReading& files = s.files();
   const std::string host = s.layout().hostPath(key);
   const FileInfo info = files.info(host);
   if (!info.exists || info.isFolder) return Verdict::Missing;

@@ -26,7 +26,7 @@ bool isAsideName(const std::string& file, const std::string& name) {
   return file.find_first_not_of("0123456789", name.size() + 1) == std::string::npos;
 }
 
-bool isFile(Files& files, const std::string& path) {
+bool isFile(SystemReading& files, const std::string& path) {
   const FileInfo info = files.info(path);
   return info.exists && !info.isFolder;
 }

@@ -51,7 +51,8 @@ bool indexLooksThemed(EditSession& s) {
     std::int64_t othersEnd = 0;
     for (std::size_t n = 1; n <= index.table.count(); ++n) {
       if (std::find(changed.begin(), changed.end(), n) != changed.end() || index.table.length(n, pack) <= 0) continue;
-      othersEnd = std::max<std::int64_t>(othersEnd, std::int64_t{index.table.offset(n, pack)} + index.table.length(n, pack));
+      othersEnd =
+          std::max<std::int64_t>(othersEnd, std::int64_t{index.table.offset(n, pack)} + index.table.length(n, pack));
     }
     for (std::size_t n : changed) {
       if (index.table.length(n, pack) > 0 && index.table.offset(n, pack) >= othersEnd) return true;
@@ -67,6 +68,34 @@ bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
   std::optional<Bytes> bytes = readIndexFile(s.files(), s.layout().hostFile(kIndexFile));
   const DecodedIndex index = bytes ? decodeIndex(*bytes) : DecodedIndex{IndexProblem::Empty, {}, 0};
   return index.problem == IndexProblem::None && index.table.layout == IndexLayout::TwoPack;
+}
+
+// Only the host's own files become originals: never one that carries the program's
+// addition over a copy on disk, nor an index that looks themed while nothing shows that
+// someone else wrote it, nor a damaged file; and the backed-up index and packs must
+// belong together once the renewed ones are in. False after a message otherwise.
+bool renewalAcceptable(EditSession& s, const std::vector<std::string>& renew) {
+  for (const std::string& key : renew) {
+    const bool unproven = s.record().state(key) != HostFileState::Foreign;
+    if (carriesProgramAddition(s, key) || (key == kIndexFile && unproven && indexLooksThemed(s))) {
+      s.out().refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
+      return false;
+    }
+  }
+  const bool iconsRenewed =
+      std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
+  if (std::optional<std::string> damaged = iconsRenewed ? damagedHostFile(s) : std::nullopt) {
+    s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
+    return false;
+  }
+  std::map<std::string, bool> kept;
+  bool iconRenewed = false;
+  for (const std::string& key : s.iconKeys()) {
+    const bool renewed = std::find(renew.begin(), renew.end(), key) != renew.end();
+    kept[key] = !renewed;
+    iconRenewed = iconRenewed || renewed;
+  }
+  return !iconRenewed || !hostIndexDamaged(s, kept);
 }
 
 // The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the
@@ -110,31 +139,7 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
     }
   }
   if (std::find(renew.begin(), renew.end(), kIndexFile) != renew.end()) renewOutgrownPacks(s, renew);
-  // Only the host's own files become originals: never one that carries the program's
-  // addition over a copy on disk, nor an index that looks themed while nothing shows that
-  // someone else wrote it, nor a damaged file.
-  for (const std::string& key : renew) {
-    const bool unproven = s.record().state(key) != HostFileState::Foreign;
-    if (carriesProgramAddition(s, key) || (key == kIndexFile && unproven && indexLooksThemed(s))) {
-      s.out().refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
-      return false;
-    }
-  }
-  const bool iconsRenewed =
-      std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
-  if (std::optional<std::string> damaged = iconsRenewed ? damagedHostFile(s) : std::nullopt) {
-    s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
-    return false;
-  }
-  // The backed-up index and packs must belong together once the renewed ones are in.
-  std::map<std::string, bool> kept;
-  bool iconRenewed = false;
-  for (const std::string& key : s.iconKeys()) {
-    const bool renewed = std::find(renew.begin(), renew.end(), key) != renew.end();
-    kept[key] = !renewed;
-    iconRenewed = iconRenewed || renewed;
-  }
-  return !iconRenewed || !hostIndexDamaged(s, kept);
+  return renewalAcceptable(s, renew);
 }
 
 }  // namespace

@@ -137,34 +137,59 @@ const std::map<std::string, Command>& commandTable() {
   return commands;
 }
 
-int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+// The options before the command: where the program lives, the output's form, a location
+// given instead of setting.ini's, and the worker's result file.
+struct GlobalOptions {
   std::string home, resultFile, resultToken;
   std::optional<StoredLocation> location;
+  bool json = false;
+};
+
+// Reads the options before the command into `o`; the index of the first word that is none.
+std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files, GlobalOptions& o) {
   // The location options, each naming one value of a location given instead of setting.ini's.
   const std::map<std::string, std::string StoredLocation::*> locationOptions = {
       {"--host", &StoredLocation::hostFolder},
       {"--host-version", &StoredLocation::hostVersion},
       {"--language-file", &StoredLocation::languageFileName},
       {"--language-folder", &StoredLocation::languageFolder}};
-  bool json = false;
+  const std::map<std::string, std::string GlobalOptions::*> valued = {{"--result", &GlobalOptions::resultFile},
+                                                                      {"--result-token", &GlobalOptions::resultToken}};
   std::size_t i = 0;
   for (; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
     if (args[i] == "--json") {
-      json = true;
-    } else if (args[i] == "--home" && i + 1 < args.size()) {
-      home = files.absolutePath(args[++i]);
-    } else if (locationOptions.count(args[i]) && i + 1 < args.size()) {
-      if (!location) location.emplace();
-      (*location).*locationOptions.at(args[i]) = args[i + 1];
+      o.json = true;
+    } else if (args[i] == "--home" && hasValue) {
+      o.home = files.absolutePath(args[++i]);
+    } else if (locationOptions.count(args[i]) && hasValue) {
+      if (!o.location) o.location.emplace();
+      (*o.location).*locationOptions.at(args[i]) = args[i + 1];
       ++i;
-    } else if (args[i] == "--result" && i + 1 < args.size()) {
-      resultFile = args[++i];
-    } else if (args[i] == "--result-token" && i + 1 < args.size()) {
-      resultToken = args[++i];
+    } else if (valued.count(args[i]) && hasValue) {
+      o.*valued.at(args[i]) = args[i + 1];
+      ++i;
     } else {
       break;
     }
   }
+  return i;
+}
+
+// The outcome of the operation for the window that started this one, written only into
+// the result file it made (platform/worker_result.h), never to another file; a command
+// that ran none (a usage error) leaves it empty, which the window reads as no result.
+// The exit status is the one the outcome calls for, which the window checks.
+int finishWorkerRun(Session& session, int status, const GlobalOptions& o) {
+  if (o.resultFile.empty() || !session.operationRan) return status;
+  if (!writeWorkerResult(o.resultFile, outcomeText(session.result, o.resultToken)))
+    return session.fail("cannot write the result file " + o.resultFile);
+  return session.result.done() ? 0 : 1;
+}
+
+int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+  GlobalOptions o;
+  const std::size_t i = readGlobalOptions(args, files, o);
   if (i < args.size() && (args[i] == "--help" || args[i] == "-h")) {
     std::fputs(kUsage, out);
     return 0;
@@ -173,34 +198,25 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
     std::fprintf(out, "lumaset-cli %s\n", kProgramVersion);
     return 0;
   }
-  if (home.empty()) home = files.programFolder();
-  while (home.size() > 1 && home.back() == files.separator()) home.pop_back();
+  if (o.home.empty()) o.home = files.programFolder();
+  while (o.home.size() > 1 && o.home.back() == files.separator()) o.home.pop_back();
 
-  Session session(files, home, out, err, json);
-  session.ctx.givenLocation = location;
+  Session session(files, o.home, out, err, o.json);
+  session.ctx.givenLocation = o.location;
   if (i >= args.size()) return session.usage("");
-  if (resultFile.empty() != resultToken.empty()) return session.usage("--result and --result-token go together");
+  if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.
+  const std::optional<StoredLocation>& location = o.location;
   if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
                                          files.separator()))
     return session.fail(
         "--host and --language-folder name no one host: the host folder must be absolute, and the "
         "language file must lie in the host's Locales folder");
-  const std::string command = args[i];
-  std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-  const auto found = commandTable().find(command);
-  if (found == commandTable().end()) return session.usage("unknown command " + command);
-  const int status = found->second(session, rest);
-  if (resultFile.empty()) return status;
-  // The outcome of the operation for the window that started this one, written only into
-  // the result file it made (platform/worker_result.h), never to another file; a command
-  // that ran none (a usage error) leaves it empty, which the window reads as no result.
-  // The exit status is the one the outcome calls for, which the window checks.
-  if (!session.operationRan) return status;
-  if (!writeWorkerResult(resultFile, outcomeText(session.result, resultToken)))
-    return session.fail("cannot write the result file " + resultFile);
-  return session.result.done() ? 0 : 1;
+  const auto found = commandTable().find(args[i]);
+  if (found == commandTable().end()) return session.usage("unknown command " + args[i]);
+  const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+  return finishWorkerRun(session, found->second(session, rest), o);
 }
 
 }  // namespace

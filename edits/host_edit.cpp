@@ -11,7 +11,7 @@ namespace {
 
 // The folder itself, or the nearest folder above it that exists: where the edit would
 // make it. A drive's root keeps its separator ("E:" alone names the drive's current folder).
-std::string existingFolderFor(Files& files, std::string folder) {
+std::string existingFolderFor(SystemReading& files, std::string folder) {
   const char sep = files.separator();
   while (!folder.empty() && !files.info(folder).isFolder) {
     std::string parent = folderOf(folder, separatorsFor(sep));
@@ -36,7 +36,7 @@ std::optional<std::string> withoutRights(Files& files, const HostEditPaths& path
 
 }  // namespace
 
-std::vector<std::string> HostEdit::lockFiles(Files& files, const HostEditPaths& paths) {
+std::vector<std::string> HostEdit::lockFiles(SystemReading& files, const HostEditPaths& paths) {
   const char sep = files.separator();
   std::vector<std::string> folders;
   std::set<std::string> seen;
@@ -56,8 +56,9 @@ std::vector<std::string> HostEdit::lockFiles(Files& files, const HostEditPaths& 
   return locks;
 }
 
-std::unique_ptr<HostEdit> HostEdit::begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
+std::unique_ptr<HostEdit> HostEdit::begin(EditAccess access, const HostEditPaths& paths, EditRefusal& refusal,
                                           std::string& refusedFile) {
+  Files& files = access.files_;
   refusal = EditRefusal::None;
   std::vector<std::unique_ptr<FileLock>> locks;
   // A lock that cannot be made is told only after the host's refusals and the rights:

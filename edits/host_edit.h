@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "edits/edit_access.h"
 #include "platform/files.h"
 
 namespace lumaset {
@@ -44,7 +45,7 @@ class HostEdit {
   // concerns in `refusedFile`). Every lock of `lockFiles` is taken, or the edit does not
   // start. Every changed folder and file is tried before anything else is done, so that
   // an edit without the rights for all of them changes nothing.
-  static std::unique_ptr<HostEdit> begin(Files& files, const HostEditPaths& paths, EditRefusal& refusal,
+  static std::unique_ptr<HostEdit> begin(EditAccess access, const HostEditPaths& paths, EditRefusal& refusal,
                                          std::string& refusedFile);
 
   // The locks of an edit: a file `.lumaset.lock` in every folder it changes, as the system
@@ -52,10 +53,10 @@ class HostEdit {
   // nearest folder above that exists), each once, in the order they are taken. Two runs
   // that change one file change its folder, and so meet at its lock whatever path led
   // them there; only who may change a folder can make a lock in it.
-  static std::vector<std::string> lockFiles(Files& files, const HostEditPaths& paths);
+  static std::vector<std::string> lockFiles(SystemReading& files, const HostEditPaths& paths);
 
   // Reads go to the files directly.
-  Files& files() { return files_; }
+  SystemReading& files() { return files_; }
 
   bool writeFile(const std::string& path, const Bytes& data) { return files_.writeFile(path, data); }
   bool appendFile(const std::string& path, const Bytes& data) { return files_.appendFile(path, data); }

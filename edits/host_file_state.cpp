@@ -6,11 +6,11 @@
 
 namespace lumaset {
 
-std::string tailSha256(Files& files, const std::string& path, std::uint64_t offset) {
+std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset) {
   return sha256Hex(files.readRange(path, offset, UINT64_MAX));
 }
 
-std::string prefixSha256(Files& files, const std::string& path, std::uint64_t length) {
+std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length) {
   const std::uint64_t piece = 16ull << 20;
   Sha256 hash;
   for (std::uint64_t at = 0; at < length; at += piece) {
@@ -21,7 +21,7 @@ std::string prefixSha256(Files& files, const std::string& path, std::uint64_t le
   return hash.hexDigest();
 }
 
-HostFileState hostFileState(Files& files, const std::string& path, const HostFileMark* mark) {
+HostFileState hostFileState(SystemReading& files, const std::string& path, const HostFileMark* mark) {
   if (!mark || mark->pending || (!mark->pristine && !mark->left)) return HostFileState::Unknown;
   std::optional<FileIdentity> now = files.identity(path);
   if (!now) return HostFileState::Foreign;

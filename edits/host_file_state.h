@@ -15,12 +15,12 @@ enum class HostFileState {
   Unknown,    // no record of it, or a change of the program that was not seen to end
 };
 
-HostFileState hostFileState(Files& files, const std::string& path, const HostFileMark* mark);
+HostFileState hostFileState(SystemReading& files, const std::string& path, const HostFileMark* mark);
 
 // The SHA-256 of the bytes of a file from `offset` to its end (an appendix: small).
-std::string tailSha256(Files& files, const std::string& path, std::uint64_t offset);
+std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset);
 // The SHA-256 of the first `length` bytes of a file, read piece by piece (a pack may be
 // large); empty when the file is shorter.
-std::string prefixSha256(Files& files, const std::string& path, std::uint64_t length);
+std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length);
 
 }  // namespace lumaset

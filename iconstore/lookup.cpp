@@ -11,7 +11,7 @@ std::size_t findRecord(const RecordTable& table, const std::string& name) {
   return 0;
 }
 
-Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& packFolder, const std::string& name,
+Bytes lookUpImage(const RecordTable& table, SystemReading& files, const std::string& packFolder, const std::string& name,
                   Pack pack) {
   std::size_t number = findRecord(table, name);
   if (number == 0) return {};

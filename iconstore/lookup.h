@@ -18,7 +18,7 @@ std::size_t findRecord(const RecordTable& table, const std::string& name);
 // as a range of the pack, never the whole of it. Empty when no record matches or the
 // record points outside the pack: a negative offset counts as 0, a start at or past the
 // end or a negative length gives nothing, a length past the end gives what remains.
-Bytes lookUpImage(const RecordTable& table, Files& files, const std::string& packFolder, const std::string& name,
+Bytes lookUpImage(const RecordTable& table, SystemReading& files, const std::string& packFolder, const std::string& name,
                   Pack pack);
 
 }  // namespace lumaset

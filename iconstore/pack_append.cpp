@@ -8,7 +8,7 @@ namespace lumaset {
 namespace {
 
 // The image's bytes, or nothing when the file is not one the host could show.
-std::optional<Bytes> readImage(Files& files, const std::string& path) {
+std::optional<Bytes> readImage(SystemReading& files, const std::string& path) {
   FileInfo info = files.info(path);
   if (!info.exists || info.isFolder || info.size == 0 || info.size > kPngMaxFileSize) return std::nullopt;
   Bytes image = files.readFile(path);
@@ -18,7 +18,7 @@ std::optional<Bytes> readImage(Files& files, const std::string& path) {
 
 }  // namespace
 
-std::optional<ReplacementPlan> planReplacements(Files& files, const RecordTable& table, PackSizes sizes,
+std::optional<ReplacementPlan> planReplacements(SystemReading& files, const RecordTable& table, PackSizes sizes,
                                                 const std::map<Pack, std::string>& packPaths,
                                                 const std::vector<Replacement>& replacements, PlanRefusal& refusal) {
   ReplacementPlan plan{table, {}};

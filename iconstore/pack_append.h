@@ -38,7 +38,7 @@ struct PlanRefusal {
 // images are appended (`packPaths` names them). Every image must be a sound PNG file,
 // every resource named by a record, and no pack may reach 2 GiB; the first that is not
 // gives nothing, with the reason in `refusal`.
-std::optional<ReplacementPlan> planReplacements(Files& files, const RecordTable& table, PackSizes sizes,
+std::optional<ReplacementPlan> planReplacements(SystemReading& files, const RecordTable& table, PackSizes sizes,
                                                 const std::map<Pack, std::string>& packPaths,
                                                 const std::vector<Replacement>& replacements, PlanRefusal& refusal);
 

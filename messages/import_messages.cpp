@@ -86,11 +86,12 @@ std::string replaceQuestion(const std::string& theme) {
   return "主题库中已有主题“" + theme + "”。\r\n要把新的文件并入它吗？同名的文件会被替换，其余文件保留。";
 }
 
-std::optional<std::string> importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths) {
+std::optional<std::string> importDroppedItems(Files& files, const Context& ctx, Interaction& ui,
+                                              const std::vector<std::string>& paths) {
   if (paths.empty()) return std::nullopt;
   BusyCursor busy(ui);
   auto ask = [&ui](const std::string& theme) { return ui.askYesNo(replaceQuestion(theme), "添加主题"); };
-  std::vector<ImportOutcome> outcomes = importThemes(ctx.files, themeLibrary(ctx), paths, ask);
+  std::vector<ImportOutcome> outcomes = importThemes(files, themeLibrary(ctx), paths, ask);
   if (std::optional<ImportMessage> m = importMessage(outcomes, true)) ui.messageBox(m->text, m->caption, m->icon);
   for (auto o = outcomes.rbegin(); o != outcomes.rend(); ++o) {
     if (o->added()) return o->theme;
@@ -98,7 +99,7 @@ std::optional<std::string> importDroppedItems(Context& ctx, Interaction& ui, con
   return std::nullopt;
 }
 
-std::optional<std::string> importThemePackage(Context& ctx, Interaction& ui) {
+std::optional<std::string> importThemePackage(Files& files, const Context& ctx, Interaction& ui) {
   std::optional<std::string> path = ui.openFile({"", "zip|*.zip", ""});
   if (!path) return std::nullopt;
   // With several files chosen the dialog gives their folder, which is no package.
@@ -110,7 +111,7 @@ std::optional<std::string> importThemePackage(Context& ctx, Interaction& ui) {
     ui.messageBox(m->text, m->caption, m->icon);
     return std::nullopt;
   }
-  return importDroppedItems(ctx, ui, {*path});
+  return importDroppedItems(files, ctx, ui, {*path});
 }
 
 }  // namespace lumaset

@@ -27,11 +27,13 @@ std::optional<ImportMessage> importMessage(const std::vector<ImportOutcome>& out
 // The question asked before a theme of the same name is merged into.
 std::string replaceQuestion(const std::string& theme);
 
+// The theme library changes through `files`, under the library's lock; the host never.
 // "添加主题": asks for a zip file and imports it. The theme added (or merged into), which
 // the caller then selects in the theme list it fills anew; nothing when none was.
-std::optional<std::string> importThemePackage(Context& ctx, Interaction& ui);
+std::optional<std::string> importThemePackage(Files& files, const Context& ctx, Interaction& ui);
 // Items dropped on the window: each folder or zip package is imported, in order, and
 // one message tells what became of each. The last theme added, or nothing.
-std::optional<std::string> importDroppedItems(Context& ctx, Interaction& ui, const std::vector<std::string>& paths);
+std::optional<std::string> importDroppedItems(Files& files, const Context& ctx, Interaction& ui,
+                                              const std::vector<std::string>& paths);
 
 }  // namespace lumaset

@@ -182,7 +182,12 @@ class TextsAndVersions {
   virtual std::string productVersion(const std::string& path) = 0;
 };
 
-// The whole file side, as the core is handed it.
-class Files : public FileReading, public FileChanges, public ProcessesAndLocks, public TextsAndVersions {};
+// Everything that only reads: what previews, looks and verdicts are given.
+class SystemReading : public FileReading, public TextsAndVersions {};
+
+// The whole file side, as the front ends hold it. The core gets its changing half only
+// through the edit of the host (edits/edit_access.h), the settings file and the theme
+// library's import.
+class Files : public SystemReading, public FileChanges, public ProcessesAndLocks {};
 
 }  // namespace lumaset

@@ -11,7 +11,7 @@ namespace {
 
 // The name of the folder's Photoshop.exe as the folder lists it, its usual spelling
 // first; empty when the folder has none.
-std::string photoshopExeIn(Files& files, const std::string& folder) {
+std::string photoshopExeIn(SystemReading& files, const std::string& folder) {
   std::string found;
   for (const std::string& name : files.fileNames(folder)) {
     if (name == "Photoshop.exe") return name;
@@ -26,7 +26,7 @@ bool isRegistryPlace(const HostPlace& place) {
 
 // The folders a place names: a registry value's own, or the Adobe Photoshop folders in a
 // Program Files folder's Adobe folder (in name order, as listings come in any order).
-std::vector<std::string> candidateFolders(Files& files, const HostPlace& place) {
+std::vector<std::string> candidateFolders(SystemReading& files, const HostPlace& place) {
   const char sep = files.separator();
   if (!isAbsolutePath(place.path, sep)) return {};
   if (isRegistryPlace(place)) return {place.path};
@@ -47,14 +47,14 @@ std::string withoutTrailingSeparators(std::string path, char sep) {
 
 // Two spellings of one folder (a link, another letter case on Windows, a doubled
 // separator) give one identity.
-std::string folderIdentity(Files& files, const std::string& folder) {
+std::string folderIdentity(SystemReading& files, const std::string& folder) {
   const std::string canonical = files.canonicalPath(withoutTrailingSeparators(folder, files.separator()));
   return files.separator() == '\\' ? asciiLower(canonical) : canonical;
 }
 
 }  // namespace
 
-Discovery discoverHosts(Files& files, HostPlaces& places) {
+Discovery discoverHosts(SystemReading& files, HostPlaces& places) {
   const char sep = files.separator();
   Discovery discovery;
   std::vector<FoundHost>& hosts = discovery.hosts;

@@ -34,6 +34,6 @@ struct Discovery {
 // value, and each subfolder Adobe/"Adobe Photoshop*" of a Program Files folder. A folder
 // that several places name (the same canonical path; on Windows letter case aside) is one
 // host. Newest ProductVersion first; hosts of one version keep the order they were found in.
-Discovery discoverHosts(Files& files, HostPlaces& places);
+Discovery discoverHosts(SystemReading& files, HostPlaces& places);
 
 }  // namespace lumaset

@@ -67,9 +67,9 @@ void settleLanguageBackupFolder(RunState& state) { state.languageBackupFolder = 
 bool hostPathsSettled(const RunState& state, char sep) {
   const std::string& host = state.hostFolder;
   if (host.empty() || host.back() != sep || !isAbsolutePath(host, sep)) return false;
-  const bool language = state.languageAbsent() ||
-                        (isAbsolutePath(state.languageFolder, sep) && isPlainName(state.languageFileName) &&
-                         languageFolderInHost(host, state.languageFolder, sep));
+  const bool language =
+      state.languageAbsent() || (isAbsolutePath(state.languageFolder, sep) && isPlainName(state.languageFileName) &&
+                                 languageFolderInHost(host, state.languageFolder, sep));
   return state.languageBackupFolder == host + "Locales_BAK" && language;
 }
 
@@ -82,6 +82,41 @@ LanguageLocation languageLocationFor(const std::string& hostFolder, float versio
   location.fileName = from18 ? "tw10428_Photoshop_zh_CN.dat" : "tw10428.dat";
   return location;
 }
+
+namespace {
+
+// The second half of a location, once the host's folder and index are settled: the
+// language file (found, picked by hand, or none), then the location stored.
+LocateOutcome settleLanguageAndStore(Context& ctx, Outcome& out, float version) {
+  RunState& st = ctx.state;
+  LanguageLocation language = languageLocationFor(st.hostFolder, version, ctx.sep());
+  st.languageFolder = language.folder;
+  st.languageFileName = language.fileName;
+
+  // A host with a zh_CN folder may carry the program's block in a file it names: only
+  // the user's pick settles which, and without one nothing is stored.
+  const LanguageFound found = findLanguageFile(ctx, out);
+  if (found == LanguageFound::NotPicked || found == LanguageFound::Outside) {
+    out.cancel();
+    return LocateOutcome::LanguageMissing;
+  }
+  const bool withLanguage = found == LanguageFound::Found;
+  if (!withLanguage) {
+    st.languageFolder.clear();
+    st.languageFileName.clear();
+    out.note(MessageId::NoLanguageFile);
+  }
+  // A program folder the user may not write to (unpacked into Program Files, say) takes
+  // nothing: the host stays located for this run, and the user learns why the next start
+  // will ask again and where the program belongs.
+  if (!storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder))
+    out.fail(MessageId::SettingsNotSaved, ctx.settingsFile());
+  ctx.view.hostLocated();
+  ctx.view.setPathBox(st.hostFolder);
+  return withLanguage ? LocateOutcome::Located : LocateOutcome::LocatedWithoutLanguage;
+}
+
+}  // namespace
 
 LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason) {
   RunState& st = ctx.state;
@@ -123,31 +158,7 @@ LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason) {
   }
   settleLanguageBackupFolder(st);
 
-  LanguageLocation language = languageLocationFor(st.hostFolder, version, sep);
-  st.languageFolder = language.folder;
-  st.languageFileName = language.fileName;
-
-  // A host with a zh_CN folder may carry the program's block in a file it names: only
-  // the user's pick settles which, and without one nothing is stored.
-  const LanguageFound found = findLanguageFile(ctx, out);
-  if (found == LanguageFound::NotPicked || found == LanguageFound::Outside) {
-    out.cancel();
-    return LocateOutcome::LanguageMissing;
-  }
-  const bool withLanguage = found == LanguageFound::Found;
-  if (!withLanguage) {
-    st.languageFolder.clear();
-    st.languageFileName.clear();
-    out.note(MessageId::NoLanguageFile);
-  }
-  // A program folder the user may not write to (unpacked into Program Files, say) takes
-  // nothing: the host stays located for this run, and the user learns why the next start
-  // will ask again and where the program belongs.
-  if (!storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder))
-    out.fail(MessageId::SettingsNotSaved, ctx.settingsFile());
-  ctx.view.hostLocated();
-  ctx.view.setPathBox(st.hostFolder);
-  return withLanguage ? LocateOutcome::Located : LocateOutcome::LocatedWithoutLanguage;
+  return settleLanguageAndStore(ctx, out, version);
 }
 
 }  // namespace lumaset

@@ -28,12 +28,12 @@ bool parseIndex(const Bytes& data, RecordTable& table, Outcome& out) {
   return false;
 }
 
-std::optional<Bytes> readIndexFile(Files& files, const std::string& path) {
+std::optional<Bytes> readIndexFile(SystemReading& files, const std::string& path) {
   if (files.info(path).size > kIndexFileLimit) return std::nullopt;
   return files.readFile(path);
 }
 
-bool parseIndexFile(Files& files, const std::string& path, RecordTable& table, Outcome& out) {
+bool parseIndexFile(SystemReading& files, const std::string& path, RecordTable& table, Outcome& out) {
   if (!files.info(path).exists) return false;
   std::optional<Bytes> data = readIndexFile(files, path);
   return data && parseIndex(*data, table, out);

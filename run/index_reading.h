@@ -18,9 +18,9 @@ bool parseIndex(const Bytes& data, RecordTable& table, Outcome& out);
 
 // The bytes of an index file; nothing, without reading it, for a file above
 // kIndexFileLimit (a missing file reads as no bytes).
-std::optional<Bytes> readIndexFile(Files& files, const std::string& path);
+std::optional<Bytes> readIndexFile(SystemReading& files, const std::string& path);
 // parseIndex of the file at `path`; false, silently, for a file above the limit and for
 // a missing one (which says nothing about rights, unlike one that reads as empty).
-bool parseIndexFile(Files& files, const std::string& path, RecordTable& table, Outcome& out);
+bool parseIndexFile(SystemReading& files, const std::string& path, RecordTable& table, Outcome& out);
 
 }  // namespace lumaset

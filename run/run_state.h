@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "edits/edit_access.h"
 #include "platform/files.h"
 #include "run/outcome.h"
 
@@ -69,8 +70,20 @@ struct StoredLocation {
   std::string languageFolder;
 };
 
-struct Context {
-  Files& files;
+// What the core's operations work in. It reads through `files`; it changes nothing but
+// through the edit of the host (`hostEdits`, which only HostEdit can use) and the
+// program's own setting.ini (`writeSetting`).
+class Context {
+ public:
+  Context(Files& system, HostQuestions& questions_, HostView& view_, RunState& state_, std::string programFolder_)
+      : files(system),
+        questions(questions_),
+        view(view_),
+        state(state_),
+        programFolder(std::move(programFolder_)),
+        system_(system) {}
+
+  SystemReading& files;
   HostQuestions& questions;
   HostView& view;
   RunState& state;
@@ -81,6 +94,15 @@ struct Context {
   char sep() const { return files.separator(); }
   std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }
   std::string languageFilePath() const { return state.languageFilePath(sep()); }
+
+  EditAccess hostEdits() const { return EditAccess(system_); }
+  // Writes a value of setting.ini, the only file outside the edit the core writes.
+  bool writeSetting(const std::string& section, const std::string& key, const std::string& value) {
+    return system_.writeProfileString(settingsFile(), section, key, value);
+  }
+
+ private:
+  Files& system_;
 };
 
 }  // namespace lumaset

@@ -71,10 +71,7 @@ LoadedSettings loadSettings(Context& ctx, Outcome& out) {
 
 bool storeLocation(Context& ctx, const std::string& hostFolder, float version, const std::string& languageFileName,
                    const std::string& languageFolder) {
-  const std::string file = ctx.settingsFile();
-  auto write = [&](const char* key, const std::string& value) {
-    return ctx.files.writeProfileString(file, kSettingsSection, key, value);
-  };
+  auto write = [&](const char* key, const std::string& value) { return ctx.writeSetting(kSettingsSection, key, value); };
   return write(kKeyHostFolder, hostFolder) && write(kKeyHostVersion, versionToText(version)) &&
          write(kKeyLanguageFile, languageFileName) && write(kKeyLanguageFolder, languageFolder);
 }

@@ -2,7 +2,7 @@
 
 namespace lumaset {
 
-bool languageFileCarriesMarker(Files& files, const std::string& languageFilePath) {
+bool languageFileCarriesMarker(SystemReading& files, const std::string& languageFilePath) {
   return carriesStartupTextMarker(files.readFile(languageFilePath));
 }
 

@@ -8,6 +8,6 @@
 namespace lumaset {
 
 // True when the file holds the marker (formats/startup_text_marker.h) at any byte position.
-bool languageFileCarriesMarker(Files& files, const std::string& languageFilePath);
+bool languageFileCarriesMarker(SystemReading& files, const std::string& languageFilePath);
 
 }  // namespace lumaset

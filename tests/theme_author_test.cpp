@@ -152,7 +152,7 @@ TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
   testing::writeTheme(home, "Ink", testing::sixImages());
   writeFile(folder() + "/模板说明.txt", "x");
   ASSERT_EQ(pack(dir / "dl/Ink2.zip"), 0);
-  ASSERT_TRUE(importDroppedItems(ctx, ui, {dir / "dl/Ink2.zip"}));
+  ASSERT_TRUE(importDroppedItems(files, ctx, ui, {dir / "dl/Ink2.zip"}));
   for (const std::string& name : files.fileNames(folder()))
     EXPECT_EQ(readWhole(home + "/LumasetTheme/Ink2/" + name), readWhole(folder() + "/" + name)) << name;
   const std::vector<std::string> listed = themeList(ctx);

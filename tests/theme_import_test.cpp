@@ -68,7 +68,7 @@ TEST_F(ThemeImport, DroppedFolderBringsRegularFilesOnlyAndNamesWhatItLeftOut) {
   fs::create_symlink(ink + "/nowhere", ink + "/dangling.png");
   ASSERT_EQ(::mkfifo((ink + "/sub/pipe").c_str(), 0644), 0);
 
-  ASSERT_TRUE(importDroppedItems(ctx, ui, {ink}));
+  ASSERT_TRUE(importDroppedItems(files, ctx, ui, {ink}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].caption, "添加主题");
   for (const char* name : {"word.text", "outside", "a", "b", "dangling.png", "sub/pipe"})
@@ -93,7 +93,7 @@ TEST_F(ThemeImport, TheLibraryNeverTakesItselfAFolderInItOrAFolderThatHoldsIt) {
     EXPECT_EQ(outcomes.at(0).result, ImportResult::InsideLibrary);
     EXPECT_EQ(treeOf(home), before);
   }
-  ASSERT_FALSE(importDroppedItems(ctx, ui, {home}));
+  ASSERT_FALSE(importDroppedItems(files, ctx, ui, {home}));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不能把主题库本身、其中的文件夹或包含它的文件夹添加为主题：program",
                                                  "添加主题", MessageIcon::Error}}));
 }
@@ -101,7 +101,7 @@ TEST_F(ThemeImport, TheLibraryNeverTakesItselfAFolderInItOrAFolderThatHoldsIt) {
 TEST_F(ThemeImport, WhatHoldsNoThemeIsRefusedAndLeavesNothingBehind) {
   writeFile(dir / "drop/Notes/readme.txt", "no theme here");
   writeFile(dir / "drop/Photos.zip", testing::buildZip({{"a.png", testing::samplePng(1)}}));
-  ASSERT_FALSE(importDroppedItems(ctx, ui, {dir / "drop/Notes"}));
+  ASSERT_FALSE(importDroppedItems(files, ctx, ui, {dir / "drop/Notes"}));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不是主题：Notes\r\n主题里要有 info.ini 和 loading_low.png",
                                                  "添加主题", MessageIcon::Error}}));
   EXPECT_EQ(import({dir / "drop/Photos.zip"}).at(0).result, ImportResult::NotATheme);
@@ -120,7 +120,7 @@ TEST_F(ThemeImport, SeveralDroppedItemsEachGetTheirOutcomeInOneMessage) {
                                                       {"loading_low.png", testing::samplePng(3)}}));
   writeFile(dir / "drop/theme.rar", "rar");
   writeFile(dir / "drop/Empty/readme.txt", "x");
-  ASSERT_TRUE(importDroppedItems(ctx, ui, {ink, dir / "drop/Rose.zip", dir / "drop/theme.rar", dir / "drop/Empty"}));
+  ASSERT_TRUE(importDroppedItems(files, ctx, ui, {ink, dir / "drop/Rose.zip", dir / "drop/theme.rar", dir / "drop/Empty"}));
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, "已添加主题：Ink\r\n" + library() + "/Ink\r\n\r\n已添加主题：Rose.zip\r\n" + library() +
                                   "/Rose\r\n\r\n不支持的文件类型：theme.rar\r\n只能添加 zip 主题包或主题文件夹\r\n\r\n"

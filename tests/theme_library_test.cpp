@@ -133,18 +133,18 @@ TEST_F(ThemeLibrary, PackageBecomesAThemeNamedAfterIt) {
   writeFile(dir / "dl/Sakura.blue.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                            {"loading_low.png", testing::samplePng(2)}}));
   ui.answers.push_back(dir / "dl/Sakura.blue.zip");
-  EXPECT_EQ(importThemePackage(ctx, ui), "Sakura.blue");  // the theme the window then selects
+  EXPECT_EQ(importThemePackage(files, ctx, ui), "Sakura.blue");  // the theme the window then selects
   EXPECT_EQ(ui.dialogs[0].filter, "zip|*.zip");
   EXPECT_EQ(ui.dialogs[0].title, "");
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"已添加主题：Sakura.blue.zip\r\n" + library() + "/Sakura.blue",
                                                  "添加主题", MessageIcon::None}}));
   EXPECT_EQ(themeList(ctx).back(), "Sakura.blue");
   ui.boxes.clear();
-  EXPECT_FALSE(importThemePackage(ctx, ui));  // cancelled: nothing shown
+  EXPECT_FALSE(importThemePackage(files, ctx, ui));  // cancelled: nothing shown
   EXPECT_TRUE(ui.boxes.empty());
   // Several packages chosen give their folder: not imported as a theme folder.
   ui.answers.push_back(dir / "dl");
-  EXPECT_FALSE(importThemePackage(ctx, ui));
+  EXPECT_FALSE(importThemePackage(files, ctx, ui));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"不支持的文件类型：dl\r\n只能添加 zip 主题包或主题文件夹", "添加主题",
                                                  MessageIcon::Error}}));
   EXPECT_EQ(themeList(ctx).size(), 3u);
@@ -159,38 +159,38 @@ TEST_F(ThemeLibrary, AnImportThatBrokeOffIsNeverListedAndIsClearedByTheNext) {
   EXPECT_EQ(themeList(ctx), (std::vector<std::string>{"[当前]", "[默认]"}));
   writeFile(dir / "Ink.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
                                                 {"loading_low.png", testing::samplePng(2)}}));
-  ASSERT_TRUE(importDroppedItems(ctx, ui, {dir / "Ink.zip"}));
+  ASSERT_TRUE(importDroppedItems(files, ctx, ui, {dir / "Ink.zip"}));
   EXPECT_EQ(files.subfolders(library()), std::vector<std::string>{"Ink"});
   EXPECT_EQ(themeList(ctx).back(), "Ink");
   // A package named after the work folder would be unpacked into it, and wiped.
   ui.boxes.clear();
   writeFile(dir / ".lumaset-unpacking.zip", testing::buildZip({{"info.ini", "x"}}));
-  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / ".lumaset-unpacking.zip"}));
+  EXPECT_FALSE(importDroppedItems(files, ctx, ui, {dir / ".lumaset-unpacking.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"主题包名称无效：.lumaset-unpacking.zip", "错误", MessageIcon::Error}}));
 }
 
 TEST_F(ThemeLibrary, FailedPackageShowsItsCode) {
   writeFile(dir / "bad.zip", "not a zip at all");
-  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "bad.zip"}));
+  EXPECT_FALSE(importDroppedItems(files, ctx, ui, {dir / "bad.zip"}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"解压主题包错误：" + library() + "/bad", "错误代码：0", MessageIcon::None}}));
   ui.boxes.clear();
   writeFile(dir / "evil.zip", testing::buildZip({{"../../evil.txt", "x"}}));
-  importDroppedItems(ctx, ui, {dir / "evil.zip"});
+  importDroppedItems(files, ctx, ui, {dir / "evil.zip"});
   EXPECT_EQ(ui.boxes[0].caption, "错误代码：-2");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "evil.txt"));
 }
 
 TEST_F(ThemeLibrary, DroppedItemsByKind) {
   writeFile(dir / "THEME.ZIP", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(1)}}));
-  EXPECT_TRUE(importDroppedItems(ctx, ui, {dir / "THEME.ZIP"}));
+  EXPECT_TRUE(importDroppedItems(files, ctx, ui, {dir / "THEME.ZIP"}));
   EXPECT_TRUE(files.exists(library() + "/THEME/info.ini"));
   writeFile(dir / "theme.rar", "rar");
   writeFile(dir / "theme.png", "png");
   ui.boxes.clear();
-  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "theme.rar"}));
-  EXPECT_FALSE(importDroppedItems(ctx, ui, {dir / "theme.png"}));
+  EXPECT_FALSE(importDroppedItems(files, ctx, ui, {dir / "theme.rar"}));
+  EXPECT_FALSE(importDroppedItems(files, ctx, ui, {dir / "theme.png"}));
   const std::string onlyThese = "\r\n只能添加 zip 主题包或主题文件夹";
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"不支持的文件类型：theme.rar" + onlyThese, "添加主题", MessageIcon::Error},
@@ -199,18 +199,18 @@ TEST_F(ThemeLibrary, DroppedItemsByKind) {
 
   testing::writeTheme(dir.str() + "/drop", "Ink", {{"loading_low.png", testing::samplePng(5)}});
   std::string ink = dir / "drop/LumasetTheme/Ink";
-  EXPECT_TRUE(importDroppedItems(ctx, ui, {ink}));
+  EXPECT_TRUE(importDroppedItems(files, ctx, ui, {ink}));
   EXPECT_EQ(ui.boxes,
             (std::vector<RecordedBox>{{"已添加主题：Ink\r\n" + library() + "/Ink", "添加主题", MessageIcon::None}}));
   // Again: the user is asked first; no keeps the theme, yes merges the new files in.
   writeFile(library() + "/Ink/notes.txt", "kept");
   writeFile(ink + "/loading_low.png", testing::samplePng(6));
-  EXPECT_FALSE(importDroppedItems(ctx, ui, {ink}));
+  EXPECT_FALSE(importDroppedItems(files, ctx, ui, {ink}));
   EXPECT_EQ(ui.questions, (std::vector<RecordedBox>{{replaceQuestion("Ink"), "添加主题", MessageIcon::None}}));
   EXPECT_EQ(ui.boxes.size(), 1u);  // no box after the answer no
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(5));
   ui.yesNo.push_back(true);
-  EXPECT_TRUE(importDroppedItems(ctx, ui, {ink}));
+  EXPECT_TRUE(importDroppedItems(files, ctx, ui, {ink}));
   EXPECT_EQ(ui.boxes.back().text, "已添加主题：Ink\r\n" + library() + "/Ink\r\n（并入了原有的同名主题）");
   EXPECT_EQ(readWhole(library() + "/Ink/loading_low.png"), testing::samplePng(6));
   EXPECT_EQ(readWhole(library() + "/Ink/notes.txt"), "kept");
@@ -231,9 +231,9 @@ TEST_F(ThemeLibrary, PackagesNamedOnlyWithDotsAreRefusedAndChangeNothing) {
     std::string package = dir / "dl/" + name;
     writeFile(package, hostile);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItems(ctx, ui, {package}));
+    EXPECT_FALSE(importDroppedItems(files, ctx, ui, {package}));
     ui.answers.push_back(package);
-    EXPECT_FALSE(importThemePackage(ctx, ui));
+    EXPECT_FALSE(importThemePackage(files, ctx, ui));
     const RecordedBox refused{std::string("主题包名称无效：") + name, "错误", MessageIcon::Error};
     EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{refused, refused}));
     EXPECT_EQ(testing::folderSnapshot(home), before);
@@ -246,7 +246,7 @@ TEST_F(ThemeLibrary, DroppedFoldersWhoseNameIsNoPlainNameAreRefused) {
   for (const std::string& path : {dir / "drop/LumasetTheme/Ink/..", dir / "drop/LumasetTheme/Ink/.", dir / "drop/./"}) {
     SCOPED_TRACE(path);
     ui.boxes.clear();
-    EXPECT_FALSE(importDroppedItems(ctx, ui, {path}));
+    EXPECT_FALSE(importDroppedItems(files, ctx, ui, {path}));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "错误");
     EXPECT_EQ(ui.boxes[0].icon, MessageIcon::Error);

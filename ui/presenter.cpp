@@ -215,7 +215,7 @@ void Presenter::pickImageClicked(int slot) {
 }
 
 void Presenter::addThemePackage() {
-  if (std::optional<std::string> added = importThemePackage(ctx_, ui_)) fillThemeList(*added);
+  if (std::optional<std::string> added = importThemePackage(files_, ctx_, ui_)) fillThemeList(*added);
 }
 
 void Presenter::openThemeLibrary() { ui_.openFolder(themeLibrary(ctx_)); }
@@ -233,7 +233,7 @@ void Presenter::openGuide() {
 }
 
 void Presenter::filesDropped(const std::vector<std::string>& paths) {
-  if (std::optional<std::string> added = importDroppedItems(ctx_, ui_, paths)) fillThemeList(*added);
+  if (std::optional<std::string> added = importDroppedItems(files_, ctx_, ui_, paths)) fillThemeList(*added);
 }
 
 }  // namespace lumaset::ui

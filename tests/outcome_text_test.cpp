@@ -44,7 +44,9 @@ TEST(OutcomeText, AnythingElseIsNoOutcome) {
   std::string badEscape = text;
   badEscape.replace(badEscape.find("C:\\\\PS"), 6, "C:\\qPS");
   EXPECT_FALSE(outcomeFromText(badEscape, kToken));
-  EXPECT_FALSE(outcomeFromText("lumaset-outcome 2\ntoken\t5f0c2a9e\nstatus\t7\nend\n", kToken));
+  const std::string header = text.substr(0, text.find('\n'));
+  EXPECT_TRUE(outcomeFromText(header + "\ntoken\t5f0c2a9e\nstatus\t4\nend\n", kToken));
+  EXPECT_FALSE(outcomeFromText(header + "\ntoken\t5f0c2a9e\nstatus\t5\nend\n", kToken));  // no such status
 }
 
 

@@ -18,6 +18,7 @@
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "themes/apply.h"
+#include "themes/host_operation.h"
 
 namespace lumaset {
 namespace {
@@ -178,18 +179,40 @@ TEST_F(Apply, AnEntryThatIsNoListedThemeIsRefusedBeforeAnyChange) {
   std::filesystem::remove_all(home + "/LumasetTheme/Sakura");
   const Snapshot applied = hostFiles();
   const std::string record = readWhole(bak("lumaset.record"));
-  for (const std::string& entry : std::vector<std::string>{"", "NoSuchTheme", "Sakura", "../../LumasetTheme/outside", "NoInfo",
-                                  dir / "LumasetTheme/outside", ".lumaset-staging"}) {
+  for (const std::string& entry :
+       std::vector<std::string>{"", "NoSuchTheme", "Sakura", "../../LumasetTheme/outside", "NoInfo",
+                                dir / "LumasetTheme/outside", ".lumaset-staging"}) {
     SCOPED_TRACE(entry);
     ui.boxes.clear();
     const Outcome out = applyFromThemeList(ctx, entry, true);
     EXPECT_EQ(out.status, Status::Refused);
     ui.shown(out);
-    EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
-                            {"主题库里没有这个主题，未作任何修改：" + entry, "错误", MessageIcon::Error}}));
+    EXPECT_EQ(ui.boxes,
+              (std::vector<RecordedBox>{{"主题库里没有这个主题，未作任何修改：" + entry, "错误", MessageIcon::Error}}));
     EXPECT_EQ(hostFiles(), applied);
     EXPECT_EQ(readWhole(bak("lumaset.record")), record);
   }
+}
+
+// An operation never asks: without a located host it is refused, and only the front end's
+// location, before it, opens the dialog for Photoshop.exe.
+TEST_F(Apply, AnOperationAsksNothingTheLocationBeforeItDoes) {
+  startOn();
+  testing::writeTheme(home, "Sakura", testing::sixImages());
+  state.hostFolder.clear();
+  state.currentIndexPath.clear();
+  ui.dialogs.clear();
+  ui.hostRequests.clear();
+  const Snapshot untouched = hostFiles();
+  const HostOperation op{.kind = OperationKind::Apply, .entry = "Sakura", .startupTextToggle = false};
+  const Outcome run = runOperation(ctx, op);
+  EXPECT_EQ(run.reports, (std::vector<Report>{{MessageId::HostPathWrong, ""}}));
+  EXPECT_TRUE(ui.dialogs.empty());
+  EXPECT_TRUE(ui.hostRequests.empty());
+  const Outcome located = locateForOperation(ctx, op);  // the dialog is cancelled
+  EXPECT_EQ(located.status, Status::Refused);
+  EXPECT_EQ(ui.hostRequests.size(), 1u);
+  EXPECT_EQ(hostFiles(), untouched);
 }
 
 // The custom page reports as the theme page does. A field that names nothing, or no field

@@ -3,14 +3,14 @@
 
 #include "backup/create_backup.h"
 #include "backup/restore.h"
-#include "themes/apply.h"
-#include "themes/theme_folder.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
 #include "run/startup.h"
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
+#include "themes/apply.h"
+#include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {

@@ -49,7 +49,6 @@ TEST(OutcomeText, AnythingElseIsNoOutcome) {
   EXPECT_FALSE(outcomeFromText(header + "\ntoken\t5f0c2a9e\nstatus\t5\nend\n", kToken));  // no such status
 }
 
-
 // The window hands an operation to its worker as the command line's words: every kind comes
 // back as it was, a theme whose name begins with "-" and images in every slot included.
 TEST(HostOperationWords, TheWorkerReadsBackTheOperationTheWindowWrote) {

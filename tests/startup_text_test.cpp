@@ -6,11 +6,11 @@
 #include "run/startup.h"
 #include "starttext/marker.h"
 #include "starttext/startup_text.h"
-#include "themes/apply.h"
-#include "themes/theme_folder.h"
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
+#include "themes/apply.h"
+#include "themes/theme_folder.h"
 
 namespace lumaset {
 namespace {
@@ -122,9 +122,8 @@ TEST_F(StartupText, Version18HostsOnlyRestore) {
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
   ui.shown(current(true));
-  EXPECT_EQ(ui.boxes,
-            (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
-                                      {"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
+                                                {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(language(), original);
   EXPECT_TRUE(doneQuietly(current(false)));
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/palette.h"
+#include "widgets/scoped_gdi.h"
 
 namespace lumaset::ui {
 namespace {
@@ -22,15 +23,13 @@ LRESULT CALLBACK dragProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK shapeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_ERASEBKGND) return 1;
   if (message != WM_PAINT) return DefSubclassProc(window, message, wParam, lParam);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  kit::PaintDC paint(window);
   RECT r;
   GetClientRect(window, &r);
-  SetDCBrushColor(dc, kPanelColour);
-  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  SetDCBrushColor(dc, kLinkColour);
-  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  EndPaint(window, &ps);
+  SetDCBrushColor(paint.get(), kPanelColour);
+  FillRect(paint.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(paint.get(), kLinkColour);
+  FrameRect(paint.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   return 0;
 }
 
@@ -51,10 +50,9 @@ LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     RECT r;
     GetClientRect(edit, &r);
     r.bottom = std::min<LONG>(r.bottom, static_cast<LONG>(height));
-    HDC dc = GetDC(edit);
-    SetDCBrushColor(dc, kFieldFrameColour);
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    ReleaseDC(edit, dc);
+    kit::WindowDC dc(edit);
+    SetDCBrushColor(dc.get(), kFieldFrameColour);
+    FrameRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   }
   return result;
 }
@@ -72,20 +70,23 @@ void drawAsShapeBox(HWND control) { SetWindowSubclass(control, shapeProc, 3, 0);
 
 void forwardChildMessages(HWND box) { SetWindowSubclass(box, forwardProc, 4, 0); }
 
-void showOnly(HWND control, int w, int h) { SetWindowRgn(control, CreateRectRgn(0, 0, w, h), FALSE); }
+void showOnly(HWND control, int w, int h) {
+  kit::Region shown(CreateRectRgn(0, 0, w, h));
+  if (SetWindowRgn(control, shown.get(), FALSE)) shown.release();
+}
 
 void cutOut(HWND window, const HWND* covering, int count) {
   RECT own;
   GetWindowRect(window, &own);
-  HRGN region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+  kit::Region region(CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top));
   for (int i = 0; i < count; ++i) {
     RECT r;
     GetWindowRect(covering[i], &r);
-    HRGN hole = CreateRectRgn(r.left - own.left, r.top - own.top, r.right - own.left, r.bottom - own.top);
-    CombineRgn(region, region, hole, RGN_DIFF);
-    DeleteObject(hole);
+    kit::Region hole(CreateRectRgn(r.left - own.left, r.top - own.top, r.right - own.left, r.bottom - own.top));
+    CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
   }
-  SetWindowRgn(window, region, FALSE);
+  // The window owns its region from here on.
+  if (SetWindowRgn(window, region.get(), FALSE)) region.release();
 }
 
 }  // namespace lumaset::ui

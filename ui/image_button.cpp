@@ -8,6 +8,8 @@
 #include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
 #include "widgets/image_loading.h"
+#include "widgets/scoped_gdi.h"
+#include "widgets/scoped_gdiplus.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -79,42 +81,40 @@ bool follow(HWND window, Button& b, UINT message, WPARAM wParam) {
   return true;
 }
 
+// The look fills the button: at 96 DPI pixel for pixel, else scaled to its size.
+void drawLook(HDC dc, kit::Image* look, const RECT& r) {
+  kit::Graphics graphics = kit::graphicsOn(dc);
+  Gdiplus::GpGraphics* g = graphics.get();
+  if (!g) return;
+  UINT w = 0, h = 0;
+  GdipGetImageWidth(look, &w);
+  GdipGetImageHeight(look, &h);
+  bool same = static_cast<LONG>(w) == r.right && static_cast<LONG>(h) == r.bottom;
+  GdipSetInterpolationMode(
+      g, same ? Gdiplus::InterpolationModeNearestNeighbor : Gdiplus::InterpolationModeHighQualityBicubic);
+  GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
+  GdipDrawImageRectI(g, look, 0, 0, r.right, r.bottom);
+}
+
 void paint(HWND window, Button& b) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  kit::PaintDC paint(window);
   RECT r;
   GetClientRect(window, &r);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  HBRUSH panel = CreateSolidBrush(kPanelColour);
-  FillRect(memory, &r, panel);
-  DeleteObject(panel);
-  if (kit::Image* look = currentLook(window, b)) {
-    // The look fills the button: at 96 DPI pixel for pixel, else scaled to its size.
-    Gdiplus::GpGraphics* g = nullptr;
-    GdipCreateFromHDC(memory, &g);
-    UINT w = 0, h = 0;
-    GdipGetImageWidth(look, &w);
-    GdipGetImageHeight(look, &h);
-    bool same = static_cast<LONG>(w) == r.right && static_cast<LONG>(h) == r.bottom;
-    GdipSetInterpolationMode(
-        g, same ? Gdiplus::InterpolationModeNearestNeighbor : Gdiplus::InterpolationModeHighQualityBicubic);
-    GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
-    GdipDrawImageRectI(g, look, 0, 0, r.right, r.bottom);
-    GdipDeleteGraphics(g);
+  kit::MemoryDC memory(paint.get());
+  kit::Bitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
+  kit::Selection selected(memory.get(), bitmap.get());
+  {
+    kit::Brush panel(CreateSolidBrush(kPanelColour));
+    FillRect(memory.get(), &r, panel.get());
   }
+  if (kit::Image* look = currentLook(window, b)) drawLook(memory.get(), look, r);
   // The focus outline goes round the part of the button that shows (its region, when
   // only a part of it does).
   if (GetFocus() == window) {
     RECT shown;
-    drawFocusOutline(memory, GetWindowRgnBox(window, &shown) == ERROR ? r : shown);
+    drawFocusOutline(memory.get(), GetWindowRgnBox(window, &shown) == ERROR ? r : shown);
   }
-  BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window, &ps);
+  BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 void click(HWND window, Button& b) {
@@ -124,70 +124,87 @@ void click(HWND window, Button& b) {
                reinterpret_cast<LPARAM>(window));
 }
 
-LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Button* b = of(window);
+// A release over the pressed button clicks it.
+void release(HWND window, Button& b, WPARAM wParam, LPARAM lParam) {
+  if (b.state != kit::ButtonState::Down) return;
+  ReleaseCapture();
+  follow(window, b, WM_LBUTTONUP, wParam);
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  RECT r;
+  GetClientRect(window, &r);
+  if (PtInRect(&r, p)) click(window, b);
+}
+
+// The messages of the mouse and the keys; false for any other.
+bool onInput(HWND window, Button& b, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_ENABLE:
+      follow(window, b, message, wParam);
+      return true;
+    case WM_LBUTTONDOWN:
+      SetCapture(window);
+      follow(window, b, message, wParam);
+      return true;
+    case WM_LBUTTONUP:
+      release(window, b, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE && wParam != VK_RETURN) return false;
+      // A held key clicks once: its repeats (bit 30, the key was down before) do not.
+      if (IsWindowEnabled(window) && !(lParam & (1 << 30))) click(window, b);
+      return true;
+    case BM_CLICK:
+      if (IsWindowEnabled(window)) click(window, b);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The messages of a button whose state is set up; WM_NCDESTROY frees it.
+LRESULT onMessage(HWND window, Button& b, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (onInput(window, b, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_PAINT:
-      if (b) paint(window, *b);
+      paint(window, b);
       return 0;
+    case BM_GETCHECK:
+      return b.pressed ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+      b.pressed = wParam == BST_CHECKED;
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_NCDESTROY:
+      dropLooks(b);
+      delete &b;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_ERASEBKGND:
       return 1;
     case WM_SETCURSOR:
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
-    case WM_MOUSEMOVE:
-    case WM_MOUSELEAVE:
-    case WM_ENABLE:
-      if (b) follow(window, *b, message, wParam);
-      return 0;
-    case WM_LBUTTONDOWN:
-      if (b) {
-        SetCapture(window);
-        follow(window, *b, message, wParam);
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (b && b->state == kit::ButtonState::Down) {
-        ReleaseCapture();
-        follow(window, *b, message, wParam);
-        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        RECT r;
-        GetClientRect(window, &r);
-        if (PtInRect(&r, p)) click(window, *b);
-      }
-      return 0;
     case WM_GETDLGCODE:
       return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case WM_KEYDOWN:
-      if (wParam != VK_SPACE && wParam != VK_RETURN) return DefWindowProcW(window, message, wParam, lParam);
-      // A held key clicks once: its repeats (bit 30, the key was down before) do not.
-      if (b && IsWindowEnabled(window) && !(lParam & (1 << 30))) click(window, *b);
-      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateRect(window, nullptr, FALSE);
       return 0;
-    case BM_CLICK:
-      if (b && IsWindowEnabled(window)) click(window, *b);
-      return 0;
-    case BM_GETCHECK:
-      return b && b->pressed ? BST_CHECKED : BST_UNCHECKED;
-    case BM_SETCHECK:
-      if (b) {
-        b->pressed = wParam == BST_CHECKED;
-        InvalidateRect(window, nullptr, FALSE);
-      }
-      return 0;
-    case WM_NCDESTROY:
-      if (b) {
-        dropLooks(*b);
-        delete b;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      }
-      return 0;
     default:
-      return DefWindowProcW(window, message, wParam, lParam);
+      break;
   }
+  if (Button* b = of(window)) return onMessage(window, *b, message, wParam, lParam);
+  // While it is being created a button has no state yet: nothing of it to draw or click.
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/palette.h"
+#include "widgets/scoped_gdi.h"
 #include "widgets/window_text.h"
 
 namespace lumaset::ui {
@@ -20,12 +21,10 @@ RECT textRect(HWND label) {
   GetClientRect(label, &client);
   const std::wstring text = kit::windowText(label);
   if (text.empty()) return client;
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  kit::WindowDC dc(label);
+  kit::Selection font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return {0, 0, std::min<LONG>(client.right, size.cx + 3), std::min<LONG>(client.bottom, size.cy + 2)};
 }
 
@@ -47,11 +46,7 @@ LRESULT CALLBACK focusableLabelProc(HWND label, UINT message, WPARAM wParam, LPA
       break;
     case WM_PAINT: {
       LRESULT result = DefSubclassProc(label, message, wParam, lParam);
-      if (GetFocus() == label) {
-        HDC dc = GetDC(label);
-        drawFocusOutline(dc, textRect(label));
-        ReleaseDC(label, dc);
-      }
+      if (GetFocus() == label) drawFocusOutline(kit::WindowDC(label).get(), textRect(label));
       return result;
     }
     default:

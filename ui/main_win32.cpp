@@ -9,7 +9,7 @@
 #include "platform/system.h"
 #include "platform/win32_dll_search.h"
 #include "platform/win32_interaction.h"
-#include "platform/win32_text.h"
+#include "ui/internal_error.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
 #include "widgets/kit.h"
@@ -27,8 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   lumaset::kit::kitStartup();
   int exitCode = 0;
-  // The window procedures catch what their handlers throw; this catches what the start
-  // and the end of the program throw, so that nothing ends it without a word.
+  // The window procedures catch and report what their handlers throw; this catches what
+  // the start and the end of the program throw, so that nothing ends it without a word.
   try {
     auto files = lumaset::makeSystemFiles();
     auto places = lumaset::makeSystemHostPlaces(*files);
@@ -45,11 +45,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       exitCode = 1;
     }
   } catch (const std::exception& e) {
-    MessageBoxW(nullptr, (L"Lumaset 遇到内部错误，已停止：" + lumaset::toWide(e.what())).c_str(), L"错误",
-                MB_ICONERROR | MB_OK);
+    lumaset::ui::reportInternalError(nullptr, e.what(), true);
     exitCode = 1;
   } catch (...) {
-    MessageBoxW(nullptr, L"Lumaset 遇到内部错误，已停止。", L"错误", MB_ICONERROR | MB_OK);
+    lumaset::ui::reportInternalError(nullptr, nullptr, true);
     exitCode = 1;
   }
   lumaset::kit::kitShutdown();

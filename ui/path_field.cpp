@@ -8,6 +8,7 @@
 #include "platform/win32_text.h"
 #include "ui/palette.h"
 #include "widgets/image_control.h"
+#include "widgets/scoped_gdi.h"
 #include "widgets/window_text.h"
 
 namespace lumaset::ui {
@@ -16,11 +17,11 @@ namespace {
 // Paints what the edit would, with the path's end in place of its scrolled text: the
 // colours its parent gives it, its font, its margins and its line's height.
 void paintPathEnd(HWND edit) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(edit, &ps);
+  kit::PaintDC paint(edit);
+  const HDC dc = paint.get();
   RECT r;
   GetClientRect(edit, &r);
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  kit::Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
   const UINT colours = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
   auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(GetParent(edit), colours, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
@@ -44,8 +45,6 @@ void paintPathEnd(HWND edit) {
   const std::wstring wide = toWide(shown);
   SetBkMode(dc, TRANSPARENT);
   TextOutW(dc, left, top, wide.c_str(), static_cast<int>(wide.size()));
-  SelectObject(dc, oldFont);
-  EndPaint(edit, &ps);
 }
 
 bool readOnly(HWND edit) { return (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0; }

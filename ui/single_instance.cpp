@@ -18,13 +18,8 @@ std::wstring mutexName() {
 
 }  // namespace
 
-SingleInstance::SingleInstance() {
-  mutex_ = CreateMutexW(nullptr, FALSE, mutexName().c_str());
-  another_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-SingleInstance::~SingleInstance() {
-  if (mutex_) CloseHandle(mutex_);
+SingleInstance::SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, mutexName().c_str())) {
+  another_ = mutex_.ok() && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool bringRunningWindowToFront() {

@@ -5,12 +5,13 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32_scoped.h"
+
 namespace lumaset::ui {
 
 class SingleInstance {
  public:
   SingleInstance();
-  ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -18,7 +19,7 @@ class SingleInstance {
   bool anotherRuns() const { return another_; }
 
  private:
-  HANDLE mutex_ = nullptr;
+  win32::Handle mutex_;  // held until the program ends
   bool another_ = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include "ui/keyboard.h"
 #include "ui/palette.h"
+#include "widgets/scoped_gdi.h"
 
 namespace lumaset::ui {
 namespace {
@@ -16,7 +17,8 @@ constexpr int kItemHeight = 20;
 // The text of one of the list's entries.
 std::wstring entryText(HWND combo, WPARAM index) {
   std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -34,8 +36,8 @@ RECT arrowArea(HWND box) {
 }
 
 void paintFace(HWND combo) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(combo, &ps);
+  kit::PaintDC paint(combo);
+  const HDC dc = paint.get();
   RECT r;
   GetClientRect(combo, &r);
   fill(dc, r, kPanelColour);
@@ -44,17 +46,15 @@ void paintFace(HWND combo) {
   const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   if (selected != CB_ERR) {
     const std::wstring text = entryText(combo, static_cast<WPARAM>(selected));
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    kit::Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColour);
     RECT name{8, r.top, r.right - kArrowWidth - 3, r.bottom};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &name,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, old);
   }
   drawDownArrow(dc, arrowArea(combo));
   if (GetFocus() == combo) drawFocusOutline(dc, {r.left + 2, r.top + 2, r.right - kArrowWidth - 3, r.bottom - 2});
-  EndPaint(combo, &ps);
 }
 
 LRESULT CALLBACK faceProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -94,14 +94,13 @@ void drawThemeListItem(const DRAWITEMSTRUCT& item) {
   const bool chosen = (item.itemState & ODS_SELECTED) != 0;
   fill(item.hDC, item.rcItem, chosen ? kLinkColour : kPanelColour);
   const std::wstring text = entryText(item.hwndItem, item.itemID);
-  HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  kit::Selection font(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, chosen ? kPanelColour : kTextColour);
   RECT r = item.rcItem;
   r.left += 8;
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(item.hDC, old);
 }
 
 }  // namespace lumaset::ui

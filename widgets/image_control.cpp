@@ -7,6 +7,8 @@
 #include "widgets/button_state.h"
 #include "widgets/kit.h"
 #include "widgets/placement.h"
+#include "widgets/scoped_gdi.h"
+#include "widgets/scoped_gdiplus.h"
 #include "widgets/window_rect.h"
 
 using namespace Gdiplus::DllExports;
@@ -16,6 +18,12 @@ namespace {
 
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK pictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Deletes the picture of what lies behind a control, which it keeps from its last paint.
+void dropSnapshot(HWND control) {
+  Bitmap snapshot(reinterpret_cast<HBITMAP>(getProp(control, kCacheBitmap)));
+  RemovePropW(control, kCacheBitmap);
+}
 
 bool isControlColour(UINT message) {
   switch (message) {
@@ -35,9 +43,8 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_NOTIFY) {
     NMHDR header = *reinterpret_cast<NMHDR*>(lParam);
     if (getProp(header.hwndFrom, kType) == kImageButton && header.code == static_cast<UINT>(NM_CUSTOMDRAW)) {
-      HDC dc = GetWindowDC(header.hwndFrom);
-      paintControl(header.hwndFrom, stateImage(header.hwndFrom), dc);
-      ReleaseDC(header.hwndFrom, dc);
+      WindowDC dc(header.hwndFrom, WindowDC::kWholeWindow);
+      paintControl(header.hwndFrom, stateImage(header.hwndFrom), dc.get());
     }
   } else if (message == WM_COMMAND) {
     auto control = reinterpret_cast<HWND>(lParam);
@@ -60,11 +67,9 @@ LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK pictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    takeSnapshot(window, dc);
-    paintControl(window, reinterpret_cast<Image*>(getProp(window, kBackImage)), dc);
-    EndPaint(window, &ps);
+    PaintDC paint(window);
+    takeSnapshot(window, paint.get());
+    paintControl(window, reinterpret_cast<Image*>(getProp(window, kBackImage)), paint.get());
     return 0;
   }
   if (message == WM_ERASEBKGND) return 1;
@@ -77,8 +82,7 @@ LRESULT CALLBACK cleanupProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       releaseImage(reinterpret_cast<Image*>(getProp(window, name)));
       RemovePropW(window, name);
     }
-    if (auto bitmap = reinterpret_cast<HBITMAP>(getProp(window, kCacheBitmap))) DeleteObject(bitmap);
-    RemovePropW(window, kCacheBitmap);
+    dropSnapshot(window);
     RemoveWindowSubclass(window, cleanupProc, id);
   }
   return DefSubclassProc(window, message, wParam, lParam);
@@ -144,51 +148,57 @@ bool eraseParentInto(HWND control, HDC memory) {
 void takeSnapshot(HWND control, HDC paintDc) {
   RECT r = windowRect(control);
   int w = r.right - r.left, h = r.bottom - r.top;
-  if (auto old = reinterpret_cast<HBITMAP>(getProp(control, kCacheBitmap))) DeleteObject(old);
-  HDC memory = CreateCompatibleDC(paintDc);
-  HBITMAP bitmap = CreateCompatibleBitmap(paintDc, w, h);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  // Under a control with an image lies its parent's background, painted afresh: the
-  // control's own area holds its last picture, and an image with soft edges drawn over
-  // that again would harden them at every repaint. A control without an image, or on a
-  // parent without a background, keeps what its area shows (the siblings it lies over).
-  const bool image = getProp(control, kBackImage) != 0;
-  if (!image || !eraseParentInto(control, memory)) BitBlt(memory, 0, 0, w, h, paintDc, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  setProp(control, kCacheBitmap, reinterpret_cast<std::intptr_t>(bitmap));
+  dropSnapshot(control);
+  MemoryDC memory(paintDc);
+  Bitmap bitmap(CreateCompatibleBitmap(paintDc, w, h));
+  {
+    Selection selected(memory.get(), bitmap.get());
+    // Under a control with an image lies its parent's background, painted afresh: the
+    // control's own area holds its last picture, and an image with soft edges drawn over
+    // that again would harden them at every repaint. A control without an image, or on a
+    // parent without a background, keeps what its area shows (the siblings it lies over).
+    const bool image = getProp(control, kBackImage) != 0;
+    if (!image || !eraseParentInto(control, memory.get())) BitBlt(memory.get(), 0, 0, w, h, paintDc, 0, 0, SRCCOPY);
+  }
+  // The control keeps its snapshot until the next paint or its end.
+  setProp(control, kCacheBitmap, reinterpret_cast<std::intptr_t>(bitmap.release()));
 }
+
+namespace {
+
+// The control's picture in `memory`: the snapshot of what lies behind it, its image over that.
+void drawOverSnapshot(HDC memory, HWND control, HBITMAP snapshot, Image* foreground, int w, int h) {
+  Graphics graphics = graphicsOn(memory);
+  GdiplusOwner<Gdiplus::GpBitmap> background;
+  Gdiplus::GpBitmap* made = nullptr;
+  if (GdipCreateBitmapFromHBITMAP(snapshot, nullptr, &made) == Gdiplus::Ok) {
+    background.reset(made);
+    GdipDrawImageRect(graphics.get(), background.get(), 0, 0, static_cast<float>(w), static_cast<float>(h));
+  }
+  if (foreground) {
+    float iw = 0, ih = 0;
+    GdipGetImageDimension(foreground, &iw, &ih);
+    Placement p = placeImage(static_cast<int>(getProp(control, kBackType)), iw, ih, w, h);
+    GdipDrawImageRect(graphics.get(), foreground, static_cast<float>(p.x), static_cast<float>(p.y),
+                      static_cast<float>(p.width), static_cast<float>(p.height));
+  }
+}
+
+}  // namespace
 
 void paintControl(HWND control, Image* foreground, HDC dc) {
   auto snapshot = reinterpret_cast<HBITMAP>(getProp(control, kCacheBitmap));
   if (!snapshot) return;
   RECT r = windowRect(control);
   int w = r.right - r.left, h = r.bottom - r.top;
-  HDC target = dc ? dc : GetWindowDC(control);
-  HDC memory = CreateCompatibleDC(target);
-  HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  Gdiplus::GpGraphics* graphics = nullptr;
-  GdipCreateFromHDC(memory, &graphics);
-
-  Gdiplus::GpBitmap* background = nullptr;
-  if (GdipCreateBitmapFromHBITMAP(snapshot, nullptr, &background) == Gdiplus::Ok) {
-    GdipDrawImageRect(graphics, background, 0, 0, static_cast<float>(w), static_cast<float>(h));
-    GdipDisposeImage(background);
-  }
-  if (foreground) {
-    float iw = 0, ih = 0;
-    GdipGetImageDimension(foreground, &iw, &ih);
-    Placement p = placeImage(static_cast<int>(getProp(control, kBackType)), iw, ih, w, h);
-    GdipDrawImageRect(graphics, foreground, static_cast<float>(p.x), static_cast<float>(p.y),
-                      static_cast<float>(p.width), static_cast<float>(p.height));
-  }
-  BitBlt(target, 0, 0, w, h, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  GdipDeleteGraphics(graphics);
-  if (!dc) ReleaseDC(control, target);
+  std::optional<WindowDC> own;
+  if (!dc) own.emplace(control, WindowDC::kWholeWindow);
+  const HDC target = dc ? dc : own->get();
+  MemoryDC memory(target);
+  Bitmap bitmap(CreateCompatibleBitmap(target, w, h));
+  Selection selected(memory.get(), bitmap.get());
+  drawOverSnapshot(memory.get(), control, snapshot, foreground, w, h);
+  BitBlt(target, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
 }
 
 UINT moveFlags(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,

@@ -2,20 +2,16 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "widgets/button_state.h"
-#include "widgets/gdiplus_text.h"
+#include "widgets/frame_drawing.h"
 #include "widgets/image_control.h"
 #include "widgets/kit.h"
-#include "widgets/pixel_blend.h"
-#include "widgets/placement.h"
+#include "widgets/scoped_gdi.h"
+#include "widgets/scoped_gdiplus.h"
 #include "widgets/window_rect.h"
-#include "widgets/window_text.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -27,156 +23,6 @@ unsigned long& composeCounter() {
   return count;
 }
 
-POINT clientCorner(HWND layered, HWND child) {
-  RECT r = windowRect(child);
-  POINT p{r.left, r.top};
-  ScreenToClient(layered, &p);
-  return p;
-}
-
-void drawTextBoxText(Gdiplus::GpGraphics* g, HWND child, float x, float y, float w, float h) {
-  const std::wstring text = windowText(child);
-  if (text.empty()) return;
-  FontHandle font;
-  font.fromWindow(child);
-  StringFormatHandle format;
-  format.create(0x1004, 0);
-  format.setAlignments(Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter);
-  Gdiplus::GpSolidFill* brush = nullptr;
-  GdipCreateSolidFill(argbFromColorref(static_cast<unsigned>(getProp(child, kTextColor)), 255), &brush);
-  Gdiplus::RectF layout(x + 2, y + 2, w - 4, h - 4);
-  GdipDrawString(g, text.c_str(), static_cast<INT>(text.size()), font.handle(), &layout, format.handle(), brush);
-  GdipDeleteBrush(brush);
-}
-
-// A GDI+ drawing context on the frame, for what the kit does not blend itself (scaled
-// images, fills, lines and text). It lives for one child: the frame's pixels cannot be
-// locked while a context draws on them.
-class FrameGraphics {
- public:
-  explicit FrameGraphics(Gdiplus::GpBitmap* frame) { GdipGetImageGraphicsContext(frame, &g_); }
-  ~FrameGraphics() {
-    if (g_) GdipDeleteGraphics(g_);
-  }
-  FrameGraphics(const FrameGraphics&) = delete;
-  FrameGraphics& operator=(const FrameGraphics&) = delete;
-  Gdiplus::GpGraphics* get() const { return g_; }
-
- private:
-  Gdiplus::GpGraphics* g_ = nullptr;
-};
-
-// Draws an image at its own size with its top-left corner at (x, y), cut to the box of
-// w × h there and to the frame. False when it is no bitmap or its pixels cannot be read:
-// GDI+ then draws it.
-bool blendUnscaled(Gdiplus::GpBitmap* frame, Image* image, int x, int y, int w, int h) {
-  Gdiplus::ImageType type{};
-  if (GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap) return false;
-  UINT fw = 0, fh = 0, iw = 0, ih = 0;
-  GdipGetImageWidth(frame, &fw);
-  GdipGetImageHeight(frame, &fh);
-  GdipGetImageWidth(image, &iw);
-  GdipGetImageHeight(image, &ih);
-  const int left = std::max(x, 0), top = std::max(y, 0);
-  const int right = std::min({x + w, x + static_cast<int>(iw), static_cast<int>(fw)});
-  const int bottom = std::min({y + h, y + static_cast<int>(ih), static_cast<int>(fh)});
-  if (right <= left || bottom <= top) return true;  // nothing of it shows
-  auto* bitmap = static_cast<Gdiplus::GpBitmap*>(image);
-  Gdiplus::Rect from(left - x, top - y, right - left, bottom - top), to(left, top, right - left, bottom - top);
-  Gdiplus::BitmapData source{}, target{};
-  if (GdipBitmapLockBits(bitmap, &from, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &source) != Gdiplus::Ok) {
-    return false;
-  }
-  if (GdipBitmapLockBits(frame, &to, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
-                         PixelFormat32bppPARGB, &target) != Gdiplus::Ok) {
-    GdipBitmapUnlockBits(bitmap, &source);
-    return false;
-  }
-  for (int row = 0; row < to.Height; ++row) {
-    blendRow(reinterpret_cast<std::uint32_t*>(static_cast<char*>(target.Scan0) + std::ptrdiff_t{target.Stride} * row),
-             reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(source.Scan0) +
-                                                    std::ptrdiff_t{source.Stride} * row),
-             static_cast<std::size_t>(to.Width));
-  }
-  GdipBitmapUnlockBits(frame, &target);
-  GdipBitmapUnlockBits(bitmap, &source);
-  return true;
-}
-
-// An image drawn in its place: unscaled ones blended by the kit, the others by GDI+.
-void drawImage(Gdiplus::GpBitmap* frame, Image* image, float x, float y, float w, float h) {
-  float iw = 0, ih = 0;
-  GdipGetImageDimension(image, &iw, &ih);
-  const bool whole = x == std::floor(x) && y == std::floor(y);
-  if (whole && w == iw && h == ih &&
-      blendUnscaled(frame, image, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h))) {
-    return;
-  }
-  FrameGraphics g(frame);
-  GdipDrawImageRect(g.get(), image, x, y, w, h);
-}
-
-void drawChild(HWND layered, HWND child, Gdiplus::GpBitmap* frame) {
-  RECT r = windowRect(child);
-  float w = static_cast<float>(r.right - r.left), h = static_cast<float>(r.bottom - r.top);
-  POINT p = clientCorner(layered, child);
-  float x = static_cast<float>(p.x), y = static_cast<float>(p.y);
-  std::intptr_t kind = getProp(child, kType);
-  int placement = static_cast<int>(getProp(child, kBackType));
-
-  Image* image = nullptr;
-  if (kind == kPictureBox) {
-    image = reinterpret_cast<Image*>(getProp(child, kBackImage));
-  } else if (kind == kImageButton) {
-    image = stateImage(child);
-  } else if (kind == kTextBox) {
-    image = reinterpret_cast<Image*>(getProp(child, kBackImage));
-    std::intptr_t back = getProp(child, kBackColor);
-    if (back != -1) {
-      FrameGraphics g(frame);
-      Gdiplus::GpSolidFill* fill = nullptr;
-      GdipCreateSolidFill(
-          argbFromColorref(static_cast<unsigned>(back), static_cast<unsigned>(getProp(child, kBackAlpha))), &fill);
-      GdipFillRectangle(g.get(), fill, x, y, w, h);
-      GdipDeleteBrush(fill);
-    }
-  } else {
-    return;
-  }
-
-  if (image) {
-    float iw = 0, ih = 0;
-    GdipGetImageDimension(image, &iw, &ih);
-    if (placement == 1 || placement == 2) {
-      Placement place = placeImage(placement, iw, ih, static_cast<int>(w), static_cast<int>(h));
-      drawImage(frame, image, x + static_cast<float>(place.x), y + static_cast<float>(place.y),
-                static_cast<float>(place.width), static_cast<float>(place.height));
-    } else if (iw - w > 1e-7 || ih - h > 1e-7) {
-      // Too large for its place: its top-left part only, and nothing more for this child.
-      if (!blendUnscaled(frame, image, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
-                         static_cast<int>(h))) {
-        FrameGraphics g(frame);
-        GdipDrawImagePointRect(g.get(), image, x, y, 0, 0, w, h, Gdiplus::UnitPixel);
-      }
-      return;
-    } else {
-      drawImage(frame, image, x, y, iw, ih);
-    }
-  }
-
-  if (kind != kTextBox) return;
-  FrameGraphics g(frame);
-  std::intptr_t order = getProp(child, kOrderColor);
-  if (order != -1) {
-    Gdiplus::GpPen* pen = nullptr;
-    GdipCreatePen1(argbFromColorref(static_cast<unsigned>(order), static_cast<unsigned>(getProp(child, kOrderAlpha))),
-                   1.0f, Gdiplus::UnitWorld, &pen);
-    GdipDrawRectangle(g.get(), pen, x, y, w, h);
-    GdipDeletePen(pen);
-  }
-  drawTextBoxText(g.get(), child, x, y, w, h);
-}
-
 void drawCaret(HWND layered, Gdiplus::GpGraphics* g) {
   HWND box = caretState().focusTextBox;
   if (!box) return;
@@ -186,10 +32,7 @@ void drawCaret(HWND layered, Gdiplus::GpGraphics* g) {
   GetCaretPos(&caret);
   float lineX = static_cast<float>(p.x + caret.x + 5);
   float top = static_cast<float>(p.y + static_cast<int>((r.bottom - r.top - 12) / 2));
-  Gdiplus::GpPen* pen = nullptr;
-  GdipCreatePen1(0xFF000000, 1.0f, Gdiplus::UnitWorld, &pen);
-  GdipDrawLine(g, pen, lineX, top, lineX, top + 12);
-  GdipDeletePen(pen);
+  GdipDrawLine(g, thinPen(0xFF000000).get(), lineX, top, lineX, top + 12);
 }
 
 void CALLBACK caretTimer(HWND window, UINT, UINT_PTR id, DWORD) {
@@ -303,23 +146,20 @@ bool copyFrame(Gdiplus::GpBitmap* frame, void* bits, int width, int height) {
 }
 
 void drawFrame(HDC memory, HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
-  Gdiplus::GpGraphics* g = nullptr;
-  GdipCreateFromHDC(memory, &g);
+  Graphics g = graphicsOn(memory);
   UINT fw = 0, fh = 0;
   GdipGetImageWidth(frame, &fw);
   GdipGetImageHeight(frame, &fh);
-  GdipDrawImageRect(g, frame, 0, 0, static_cast<float>(fw), static_cast<float>(fh));
-  if (caretPhase == 1) drawCaret(window, g);
-  GdipDeleteGraphics(g);
+  GdipDrawImageRect(g.get(), frame, 0, 0, static_cast<float>(fw), static_cast<float>(fh));
+  if (caretPhase == 1) drawCaret(window, g.get());
 }
 
 }  // namespace
 
-void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
-  if (!IsWindow(window) || !frame) return;
-  RECT r = windowRect(window);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetWindowDC(window);
+namespace {
+
+// A top-down 32-bit DIB section of the window's size, whose pixels UpdateLayeredWindow reads.
+Bitmap topDownSection(HDC dc, int width, int height, void** bits) {
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
   header.biWidth = width;
@@ -328,20 +168,27 @@ void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
   header.biBitCount = 32;
   header.biCompression = BI_RGB;
   header.biSizeImage = static_cast<DWORD>(width) * height * 4;
-  HDC memory = CreateCompatibleDC(screen);
+  return Bitmap(CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+}  // namespace
+
+void present(HWND window, Gdiplus::GpBitmap* frame, int caretPhase) {
+  if (!IsWindow(window) || !frame) return;
+  RECT r = windowRect(window);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  WindowDC screen(window, WindowDC::kWholeWindow);
+  MemoryDC memory(screen.get());
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, dib);
+  Bitmap dib = topDownSection(memory.get(), width, height, &bits);
+  Selection selected(memory.get(), dib.get());
   // The caret is drawn over the frame, which needs the drawing path.
-  if (caretPhase == 1 || !bits || !copyFrame(frame, bits, width, height)) drawFrame(memory, window, frame, caretPhase);
+  if (caretPhase == 1 || !bits || !copyFrame(frame, bits, width, height))
+    drawFrame(memory.get(), window, frame, caretPhase);
   SIZE size{width, height};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  UpdateLayeredWindow(window, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
-  SelectObject(memory, previous);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
+  UpdateLayeredWindow(window, screen.get(), nullptr, &size, memory.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
 int LayeredWindow::attach(HWND window) {

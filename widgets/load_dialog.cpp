@@ -2,6 +2,7 @@
 
 #include "widgets/gdiplus_include.h"
 
+#include "platform/win32_scoped.h"
 #include "widgets/kit.h"
 
 using namespace Gdiplus::DllExports;
@@ -23,10 +24,8 @@ void registerLoadDialogClass() {
 LRESULT CALLBACK loadDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY: {
-      if (auto thread = reinterpret_cast<HANDLE>(getProp(window, kDialogThread))) {
-        TerminateThread(thread, 0);
-        CloseHandle(thread);
-      }
+      win32::Handle thread(reinterpret_cast<HANDLE>(getProp(window, kDialogThread)));
+      if (thread.ok()) TerminateThread(thread.get(), 0);
       if (auto image = reinterpret_cast<Gdiplus::GpImage*>(getProp(window, kDialogImage))) GdipDisposeImage(image);
       if (auto block = reinterpret_cast<HGLOBAL>(getProp(window, kDialogStream))) GlobalFree(block);
       return DefWindowProcW(window, message, wParam, lParam);

@@ -1,0 +1,118 @@
+#include "ui/preview_windows.h"
+
+#include "ui/control_looks.h"
+#include "ui/window_images.h"
+#include "widgets/window_rect.h"
+
+namespace lumaset::ui {
+
+void PreviewWindows::open(HWND main) {
+  main_ = main;
+  const Scale& scale = controls_.scale();
+  int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int frameW = scale.px(842), frameH = scale.px(195);
+  frame_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kFrameClass, L"", WS_POPUP, (screenW - frameW) / 2,
+                           (screenH - frameH) / 2, frameW, frameH, main, nullptr, GetModuleHandleW(nullptr), nullptr);
+  frameImage_.attach(frame_);
+  openPreview();
+  showFrameImage();
+}
+
+void PreviewWindows::openPreview() {
+  int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int w = controls_.scale().px(838), h = controls_.scale().px(506);
+  preview_ = CreateWindowExW(WS_EX_TOOLWINDOW, kPreviewClass, L"", WS_POPUP, (screenW - w) / 2, (screenH - h) / 2, w, h,
+                             main_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  previewImage_.attach(preview_);
+  HWND splashBox =
+      CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, w, h, preview_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id(Control::SplashPreview))), nullptr, nullptr);
+  HWND overlayBox = overlay_.createPictureBox(preview_, 0, 0, w, h);
+  controls_.keep(splashBox, {0, 0, 838, 506});
+  controls_.keep(overlayBox, {0, 0, 838, 506});
+  // The two picture boxes cover the whole window: a press on them moves it.
+  moveWindowOnPress(splashBox);
+  moveWindowOnPress(overlayBox);
+  SetWindowLongPtrW(overlayBox, GWLP_ID, id(Control::OverlayPreview));
+  splash_.attachPictureBox(splashBox);
+  // The overlay is drawn last, over the splash: the composition draws lower children on top.
+  SetWindowPos(overlayBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void PreviewWindows::standAround(HWND main) {
+  const Scale& scale = controls_.scale();
+  RECT m = kit::windowRect(main), p = kit::windowRect(preview_);
+  SetWindowPos(preview_, nullptr, p.left, scale.px(2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(main, nullptr, m.left, (p.bottom - p.top) + scale.px(8), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  frameFollows();
+  group_.join(main, preview_, frame_);
+  ShowWindow(frame_, SW_SHOWNOACTIVATE);
+  ShowWindow(preview_, SW_SHOWNOACTIVATE);
+}
+
+void PreviewWindows::placeAround(HWND main) {
+  const Scale& scale = controls_.scale();
+  RECT m = kit::windowRect(main);
+  if (preview_) {
+    const int w = scale.px(838), h = scale.px(506);
+    const int left = m.left - (w - (m.right - m.left)) / 2;
+    // As at the start: the preview's top at px(2) and the main window's at its height + px(8).
+    const int top = m.top - (scale.px(8) - scale.px(2)) - h;
+    SetWindowPos(preview_, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (frame_) {
+    SetWindowPos(frame_, nullptr, m.left - scale.px(9), m.top - scale.px(5), scale.px(842), scale.px(195),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  group_.join(main, preview_, frame_);
+}
+
+void PreviewWindows::closePreview() {
+  DestroyWindow(preview_);
+  preview_ = nullptr;
+}
+
+void PreviewWindows::frameFollows() {
+  if (!frame_) return;
+  const Scale& scale = controls_.scale();
+  RECT m = kit::windowRect(main_);
+  SetWindowPos(frame_, nullptr, m.left - scale.px(9), m.top - scale.px(5), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PreviewWindows::mainMoved() {
+  frameFollows();
+  group_.mainMoved();
+}
+
+void PreviewWindows::showFrameImage() {
+  // Shadow, line, centre, line, shadow on each axis.
+  if (frame_)
+    frameImage_.setBackImage(
+        slicedBuiltin(controls_.scale(), "frame", {0, 5, 9, 833, 837, 842}, {0, 1, 5, 182, 186, 195}));
+}
+
+void PreviewWindows::showPlaceholder() {
+  if (!preview_) return;
+  splash_.setBackImage(builtinAtScale(controls_.scale(), "placeholder_splash"));
+}
+
+void PreviewWindows::showSplash(const Look& look) {
+  // Esc may have closed the preview for good: its splash is then not decoded at all.
+  if (preview_) splash_.setBackImage(lookImage(controls_.scale(), look.splash, look.splashHigh));
+}
+
+void PreviewWindows::showOverlay(Overlay overlay) {
+  overlayShown_ = overlay;
+  redrawOverlay();
+}
+
+void PreviewWindows::redrawOverlay() {
+  if (!preview_) return;
+  // The clear overlay is fully transparent: no image draws the same, without decoding one.
+  overlay_.setBackImage(overlayShown_ == Overlay::Clear ? nullptr
+                                                        : builtinAtScale(controls_.scale(), "marked_overlay"));
+  previewImage_.refresh();
+}
+
+}  // namespace lumaset::ui

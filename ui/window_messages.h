@@ -1,0 +1,13 @@
+// The main window's own messages, which a part posts to finish a step once the system's
+// call that started it has returned.
+#pragma once
+#include <windows.h>
+
+namespace lumaset::ui {
+
+// The theme list closed: preview what it chose (ThemeBox::listClosed).
+inline constexpr UINT kThemeListClosed = WM_APP + 1;
+// Files were dropped: import the first drop that waits.
+inline constexpr UINT kFilesDropped = WM_APP + 2;
+
+}  // namespace lumaset::ui

@@ -10,10 +10,13 @@ if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null || ! id nobody >/dev/
   echo "skipped: needs root and setpriv to run as nobody"
   exit 77
 fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-chmod 755 "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=other_user.sh
+source "$(dirname "$0")/other_user.sh"
+# The host, the program folder and the command line lie where nobody can reach them.
+work=$(nobody_folder) || fail "no temporary folder that nobody can enter"
+trap 'rm -rf "$work"' EXIT
+cp "$build/lumaset-cli" "$work/lumaset-cli"
 
 "$build/make-sample-host" "$work/PS" --stub "$build/stubs/v16.1.2/Photoshop.exe" >/dev/null
 mkdir -p "$work/home/LumasetTheme/Sakura"
@@ -23,7 +26,7 @@ chmod -R a+rX "$work/PS" "$work/home"
 chmod 777 "$work/home"   # the program folder is the user's own
 before=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)
 
-as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/home" "$@"; }
+as_nobody() { nobody_runs "$work/lumaset-cli" --home "$work/home" "$@"; }
 
 # The location succeeds and writes nothing in the host's folders: Locales_BAK belongs to
 # the first backup.
@@ -64,7 +67,7 @@ as_nobody locate "$work/PS/Photoshop.exe" >/dev/null || fail "locate in a read-o
 cp "$build/LumasetTheme/Aurora/loading_low.png" "$work/home/LumasetTheme/Sakura/loading_low.png"
 lock=$(as_nobody --json status | python3 -c 'import json,sys; print([l for l in json.loads(sys.stdin.readline())["locks"] if l.endswith("/Resources/.lumaset.lock")][0])')
 [ -n "$lock" ] || fail "status names no lock in Resources"
-setpriv --reuid=nobody --regid=nogroup --clear-groups flock "$lock" \
+nobody_runs flock "$lock" \
   sh -c "touch '$work/home/held'; while [ ! -f '$work/home/release' ]; do sleep 0.1; done" &
 holder=$!
 for _ in $(seq 100); do [ -f "$work/home/held" ] && break; sleep 0.1; done
@@ -86,7 +89,7 @@ grep -q '"text":"修改完成"' <<<"$out" || fail "apply once the lock is free s
 mkdir "$work/readonly-home"
 chmod 555 "$work/readonly-home"
 set +e
-out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/readonly-home" \
+out=$(nobody_runs "$work/lumaset-cli" --home "$work/readonly-home" \
   --json locate "$work/PS/Photoshop.exe"); code=$?
 set -e
 [ "$code" = 1 ] || fail "locate into a read-only program folder exited $code: $out"
@@ -95,7 +98,7 @@ grep -qF "{\"caption\":\"错误\",\"text\":\"无法保存设置：$work/readonly
 [ "$(grep -c '无法保存设置' <<<"$out")" = 1 ] || fail "more than one settings message: $out"
 grep -qF "{\"pathBox\":\"$work/PS/\"}" <<<"$out" || fail "the host was not located for the run: $out"
 [ ! -e "$work/readonly-home/setting.ini" ] || fail "setting.ini appeared in a read-only folder"
-out=$(setpriv --reuid=nobody --regid=nogroup --clear-groups "$build/lumaset-cli" --home "$work/readonly-home" \
+out=$(nobody_runs "$work/lumaset-cli" --home "$work/readonly-home" \
   --json status) || fail "status after an unstored location: $out"
 grep -qF '"hostFolder":""' <<<"$out" || fail "a host was kept without settings: $out"
 echo "no rights: 1 passed, 0 failed"

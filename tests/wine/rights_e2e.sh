@@ -12,9 +12,28 @@ set -euo pipefail
 cli_exe=$1 tests_exe=$2 native=$3 stubs=$4
 # shellcheck source=../support/cli_run.sh
 source "$(dirname "$0")/../support/cli_run.sh"
-chmod 755 "$work"
 
 [ -x "$native/make-sample-host" ] || fail "no native build at $native (build the native preset first)"
+
+# nobody's own folder, which it can reach wherever the build lies: a new wine prefix, the
+# host (root's) and the program folder (nobody's) with the command line and the tests,
+# which find the worker beside them. The prefix is made while the forced case runs.
+nobody=1
+if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null || ! id nobody >/dev/null 2>&1; then nobody=0; fi
+if [ "$nobody" = 1 ]; then
+  # shellcheck source=../posix/other_user.sh
+  source "$(dirname "$0")/../posix/other_user.sh"
+  own=$(nobody_folder) || fail "no temporary folder that nobody can enter"
+  mkdir "$own/prefix"
+  chown nobody:nogroup "$own/prefix"
+  as_nobody() {
+    nobody_runs env HOME="$own/prefix" WINEPREFIX="$own/prefix/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+      "$@"
+  }
+  trap 'as_nobody wineserver -k 2>/dev/null || true; rm -rf "$work" "$own"' EXIT
+  (as_nobody wineboot -i >/dev/null 2>&1 || true; as_nobody wineserver -w || true) &
+  boot=$!
+fi
 
 # A located sample host and a program folder with the command line and the theme Ink.
 prepare() {
@@ -55,41 +74,28 @@ for link in hard symbolic; do
   [ ! -s "$work/other" ] || fail "the worker wrote its result through a $link link"
 done
 
-if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null || ! id nobody >/dev/null 2>&1; then
+if [ "$nobody" = 0 ]; then
   echo "the case of a user without rights skipped: needs root and setpriv to run as nobody"
   exit 0
 fi
-
-# nobody's own prefix, kept beside the test program and made once.
-prefix=$(cd "$(dirname "$tests_exe")" && pwd)/wineprefix-nobody
-mkdir -p "$prefix"
-chown nobody:nogroup "$prefix"
-as_nobody() {
-  setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$prefix" WINEPREFIX="$prefix/wine" \
-    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$@"
-}
-if [ ! -f "$prefix/wine/.lumaset-ready" ]; then
-  as_nobody wineboot -i >/dev/null 2>&1 || true
-  as_nobody wineserver -w || true
-  as_nobody touch "$prefix/wine/.lumaset-ready"
-fi
-trap 'as_nobody wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
-
-prepare "$work/nobody"
-chown -R nobody:nogroup "$work/nobody/home"
-before=$(host_sums "$work/nobody/PS")
-as_nobody wine "$cli_exe" --home "$(winpath "$work/nobody/home")" locate "$(winpath "$work/nobody/PS/Photoshop.exe")" \
+wait "$boot"
+prepare "$own/nobody"
+chown -R nobody:nogroup "$own/nobody/home"
+cp "$tests_exe" "$own/nobody/home/rights-tests.exe"
+own_cli=$own/nobody/home/lumaset-cli.exe
+before=$(host_sums "$own/nobody/PS")
+as_nobody wine "$own_cli" --home "$(winpath "$own/nobody/home")" locate "$(winpath "$own/nobody/PS/Photoshop.exe")" \
   >/dev/null 2>>"$work/wine-stderr.txt" || fail "locate as nobody"
-as_nobody env LUMASET_RIGHTS_CASE=nobody LUMASET_RIGHTS_HOST="$(winpath "$work/nobody/PS")\\" \
-  LUMASET_RIGHTS_HOME="$(winpath "$work/nobody/home")" \
-  wine "$tests_exe" --gtest_filter='Win32Rights.*' --gtest_brief=1 >"$work/nobody.txt" 2>&1 ||
+as_nobody env LUMASET_RIGHTS_CASE=nobody LUMASET_RIGHTS_HOST="$(winpath "$own/nobody/PS")\\" \
+  LUMASET_RIGHTS_HOME="$(winpath "$own/nobody/home")" \
+  wine "$own/nobody/home/rights-tests.exe" --gtest_filter='Win32Rights.*' --gtest_brief=1 >"$work/nobody.txt" 2>&1 ||
   fail "as nobody: $(tail -30 "$work/nobody.txt")"
 grep -q '1 test.*PASSED\|PASSED.*1 test' "$work/nobody.txt" || fail "the nobody case did not run: $(cat "$work/nobody.txt")"
-[ "$(host_sums "$work/nobody/PS")" = "$before" ] || fail "the host changed"
-[ ! -e "$work/nobody/PS/Locales_BAK" ] || fail "Locales_BAK was made"
+[ "$(host_sums "$own/nobody/PS")" = "$before" ] || fail "the host changed"
+[ ! -e "$own/nobody/PS/Locales_BAK" ] || fail "Locales_BAK was made"
 # The command line asks for nothing: one message, exit 1.
 set +e
-out=$(as_nobody wine "$cli_exe" --home "$(winpath "$work/nobody/home")" --json apply Ink 2>>"$work/wine-stderr.txt")
+out=$(as_nobody wine "$own_cli" --home "$(winpath "$own/nobody/home")" --json apply Ink 2>>"$work/wine-stderr.txt")
 code=$?
 set -e
 [ "$code" -eq 1 ] || fail "apply as nobody exited $code: $out"

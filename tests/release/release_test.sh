@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The download as a Windows user gets it. scripts/release on the Windows build of this
-# tree and on a fresh build of its own give the same zip byte for byte (two builds of the
-# same tree); every member's name carries the UTF-8 flag; the executables
-# import only DLLs that Windows has. Unpacked into a folder whose path holds Chinese
+# The download as a Windows user gets it. Two builds of the same tree give the same zip
+# byte for byte: the zip holds the files' names and bytes only (make-zip), and the
+# programs hold nothing of the time or the folder of their build: no time stamp in their
+# headers, no path of the tree, and a second link of the same objects, later and into
+# another folder, gives the same bytes (the compiler refuses __DATE__ and __TIME__, and
+# stripping leaves no debug paths); scripts/release run twice gives the same zip. Every
+# member's name carries the UTF-8 flag; the executables import only DLLs that Windows has. Unpacked into a folder whose path holds Chinese
 # characters and spaces, with a fresh wine prefix, lumaset-cli.exe locates a sample host,
 # applies a theme and "[默认]" (every byte checked), and lumaset.exe opens its windows.
 # Usage: release_test.sh SOURCE_DIR WINDOWS_BUILD_DIR GUI_DRIVER.EXE NATIVE_BUILD_DIR STUB_DIR OBJDUMP
@@ -20,13 +23,52 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-"$src/scripts/release" --build "$windows" --out "$work/a"
-"$src/scripts/release" --build "$work/build" --out "$work/b"
+"$src/scripts/release" --build "$windows" --out "$work/a" --zip-tool "$native/make-zip"
 zip=$(ls "$work"/a/Lumaset-*-win64.zip)
 name=$(basename "$zip")
 version=${name#Lumaset-}
 version=${version%-win64.zip}
-cmp "$zip" "$work/b/$name" || fail "two builds of the same tree gave different zips ($(cmp "$zip" "$work/b/$name"))"
+
+# The link of each program again, from the build folder into the work folder.
+mkdir "$work/relink"
+for program in lumaset lumaset-cli; do
+  line=$(tail -1 "$windows/CMakeFiles/$program.dir/link.txt")
+  again=${line/ -o $program.exe / -o $work/relink/$program.exe }
+  again=${again/--out-implib,lib$program.dll.a/--out-implib,$work/relink/lib$program.dll.a}
+  [ "$again" != "$line" ] || fail "no output to move in the link of $program: $line"
+  (cd "$windows" && eval "$again") || fail "the second link of $program"
+  cmp "$windows/$program.exe" "$work/relink/$program.exe" ||
+    fail "a second link of $program.exe gave other bytes ($(cmp "$windows/$program.exe" "$work/relink/$program.exe"))"
+done
+/usr/bin/python3 - "$src" "$windows" "$windows/lumaset.exe" "$windows/lumaset-cli.exe" <<'PY'
+import sys
+import pefile
+
+tree = [p.encode() for p in sys.argv[1:3]] + [p.replace("/", "\\").encode() for p in sys.argv[1:3]]
+for path in sys.argv[3:]:
+    pe = pefile.PE(path)
+    stamps = {"header": pe.FILE_HEADER.TimeDateStamp}
+    folders = [pe.DIRECTORY_ENTRY_RESOURCE] if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []
+    while folders:
+        folder = folders.pop()
+        stamps["resources"] = stamps.get("resources", 0) | folder.struct.TimeDateStamp
+        folders += [e.directory for e in folder.entries if hasattr(e, "directory")]
+    for name in ("DIRECTORY_ENTRY_IMPORT", "DIRECTORY_ENTRY_DELAY_IMPORT", "DIRECTORY_ENTRY_DEBUG"):
+        for entry in getattr(pe, name, []):
+            struct = entry.struct
+            stamps[name] = stamps.get(name, 0) | getattr(struct, "TimeDateStamp", 0) | getattr(struct, "dwTimeStamp", 0)
+    if hasattr(pe, "DIRECTORY_ENTRY_EXPORT"):
+        stamps["export"] = pe.DIRECTORY_ENTRY_EXPORT.struct.TimeDateStamp
+    stamped = {k: hex(v) for k, v in stamps.items() if v}
+    data = open(path, "rb").read()
+    paths = [p.decode() for p in tree if p in data]
+    if stamped or paths:
+        print("FAIL: %s holds time stamps %s and paths of the build %s" % (path, stamped, paths))
+        sys.exit(1)
+print("ok: no time stamp and no path of the build in the programs")
+PY
+"$src/scripts/release" --build "$windows" --out "$work/b" --zip-tool "$native/make-zip"
+cmp "$zip" "$work/b/$name" || fail "two runs of scripts/release gave different zips ($(cmp "$zip" "$work/b/$name"))"
 echo "ok: $name is reproducible, $(stat -c %s "$zip") bytes"
 
 /usr/bin/python3 - "$zip" <<'PY'

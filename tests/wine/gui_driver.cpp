@@ -248,10 +248,10 @@ void choose(HWND main, const std::string& entry) {
 
 std::string shotFolder;
 
-// Saves what the screen shows as <name>.bmp beside the first screenshot.
+// Saves what the screen shows as <name>.bmp beside the first screenshot, once the
+// program has painted and the screen has stopped changing.
 driver::Shot screenshot(const std::string& name) {
-  Sleep(400);  // the last repaint settles
-  driver::Shot shot = driver::grabScreen();
+  driver::Shot shot = driver::settledScreen(lumasetProcess);
   driver::saveBmp(shot, toWide(shotFolder + "\\" + name + ".bmp"));
   return shot;
 }
@@ -571,7 +571,6 @@ int wmain(int argc, wchar_t** argv) {
   shotFolder = shot.substr(0, shot.find_last_of('\\'));
   waitFor([] { return findDialog("找到 Photoshop", [](HWND d) { return fileNameEdit(d) == nullptr; }); },
           "the first start's box");
-  Sleep(500);
   screenshot("first-start-box");
   answerBox("找到 Photoshop",
             "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。\r\n找到的 Photoshop：" +
@@ -582,7 +581,6 @@ int wmain(int argc, wchar_t** argv) {
         return dialog && textOf(fileNameEdit(dialog)) == "Photoshop.exe";
       },
       "the first start's dialog");
-  Sleep(800);
   screenshot("first-start-dialog");
   confirmFileDialog("找到 Photoshop 的位置", "Photoshop.exe");
   unregisterHost();
@@ -605,7 +603,6 @@ int wmain(int argc, wchar_t** argv) {
   waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == host + "\\"; },
             "the host folder in the path box");
   ok("three windows in place");
-  Sleep(1100);
   driver::Shot start = screenshot("theme-page");
   driver::saveBmp(start, toWide(shot));
   expectInk(start, themeNameRect(main), 20, "the name [当前] in the theme box at start");
@@ -701,7 +698,6 @@ int wmain(int argc, wchar_t** argv) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);
   answerFileDialog("", package);
   waitFor([] { return findDialog("添加主题", [](HWND d) { return fileNameEdit(d) == nullptr; }); }, "the question");
-  Sleep(300);
   screenshot("merge-question");
   answerBox("添加主题", "主题库中已有主题“" + added + "”。", IDNO);
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(lumaset::ui::id(lumaset::ui::Control::MenuAddTheme), 0), 0);

@@ -59,12 +59,16 @@ void checkTabOrder(HWND main) {
                                              "图形按钮20"};
   std::size_t next = 0;
   for (int i = 0; i < 30 && next < expected.size(); ++i) {
+    const HWND before = focusOf(main);
     keyPress(VK_TAB);
+    // The focus moves once the program has taken the key, later on a loaded machine.
+    for (int wait = 0; wait < 40 && focusOf(main) == before; ++wait) Sleep(50);
     if (focusOf(main) == findChild(main, controlId(expected[next]))) ++next;
   }
   if (next < expected.size()) fail(std::string("Tab never reached ") + expected[next] + " in its order");
   keyPress(VK_TAB, true);
   keyPress(VK_TAB, true);
+  for (int wait = 0; wait < 40 && focusOf(main) != findChild(main, controlId("图形按钮2")); ++wait) Sleep(50);
   if (focusOf(main) != findChild(main, controlId("图形按钮2"))) fail("Shift+Tab did not go back to 图形按钮2");
   const RECT apply = controlRect(main, "图形按钮8");
   const driver::Shot unfocused = screenshot("focus-elsewhere");
@@ -321,11 +325,10 @@ void checkPathBox(HWND main, const std::string& folder) {
         return t && IsWindowVisible(t) ? t : nullptr;
       },
       "the path box's tooltip", 10);
-  Sleep(300);  // the tooltip draws its text
+  const driver::Shot tipShot = screenshot("path-box-tooltip");  // once the tooltip has drawn its text
   const RECT tipRect = rectOf(tip), boxRect = rectOf(box);
   if (tipRect.right - tipRect.left <= boxRect.right - boxRect.left)
     fail("the path box's tooltip is no wider than the box (" + std::to_string(tipRect.right - tipRect.left) + " px)");
-  const driver::Shot tipShot = screenshot("path-box-tooltip");
   // Dark text on the tooltip's light ground, inside its border.
   int text = 0;
   for (int y = tipRect.top + 2; y < tipRect.bottom - 2; ++y)

@@ -51,6 +51,49 @@ inline Shot grabScreen() {
   return shot;
 }
 
+// Whether a visible window of `process`, or one of its controls, still waits to be painted.
+inline bool paintPending(DWORD process) {
+  struct Search {
+    DWORD process;
+    bool pending = false;
+  } search{process};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != s->process || !IsWindowVisible(window)) return TRUE;
+        s->pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        if (!s->pending) {
+          EnumChildWindows(
+              window,
+              [](HWND child, LPARAM flag) -> BOOL {
+                if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+                *reinterpret_cast<bool*>(flag) = true;
+                return FALSE;
+              },
+              reinterpret_cast<LPARAM>(&s->pending));
+        }
+        return !s->pending;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.pending;
+}
+
+// The screen once `process` has painted what it had to and the picture has stopped
+// changing: polled every 100 ms until no window of the process waits for a paint and two
+// grabs in a row agree, for at most `limitMs` (a loaded machine paints late).
+inline Shot settledScreen(DWORD process, int limitMs = 10000) {
+  Shot last = grabScreen();
+  for (int waited = 0; waited < limitMs; waited += 100) {
+    Sleep(100);
+    Shot next = grabScreen();
+    if (next.bgr == last.bgr && !paintPending(process)) return next;
+    last = std::move(next);
+  }
+  return last;
+}
+
 inline void saveBmp(const Shot& shot, const std::wstring& path) {
   BITMAPINFOHEADER header{sizeof header, shot.width, shot.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + shot.bgr.size()), 0, 0,

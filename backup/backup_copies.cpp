@@ -256,7 +256,7 @@ bool movedHostsOwnBackup(EditSession& s) {
 
 }  // namespace
 
-bool backupBelongsHere(EditSession& s) {
+Outcome backupBelongsHere(EditSession& s) {
   // Both as the system names the folder: links, junctions and short names resolved.
   const std::string& recorded = s.record().resources();
   const std::string here = s.files().canonicalPath(s.layout().resources);
@@ -265,20 +265,20 @@ bool backupBelongsHere(EditSession& s) {
       for (char& c : path) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     return path;
   };
-  if (!s.record().found() || recorded.empty() || folded(recorded) == folded(here)) return true;
+  Outcome out;
   // A host that was moved keeps its files: they were made from the copies, the index
   // from the index and each pack begins with its copy.
-  if (movedHostsOwnBackup(s)) return true;
-  s.out().refuse(MessageId::ForeignBackup, s.layout().iconBackup, recorded);
-  return false;
+  if (s.record().found() && !recorded.empty() && folded(recorded) != folded(here) && !movedHostsOwnBackup(s))
+    out.refuse(MessageId::ForeignBackup, s.layout().iconBackup, recorded);
+  return out;
 }
 
-bool backupCopiesMended(EditSession& s) {
-  if (!backupBelongsHere(s)) return false;
+Outcome backupCopiesMended(EditSession& s) {
+  Outcome out = backupBelongsHere(s);
+  if (!out.done()) return out;
   const std::vector<std::string> lost = mendBackupCopies(s);
-  if (lost.empty()) return true;
-  s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(lost.front()));
-  return false;
+  if (!lost.empty()) out.refuse(MessageId::UnmendableCopy, s.layout().backupPath(lost.front()));
+  return out;
 }
 
 }  // namespace lumaset

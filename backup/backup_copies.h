@@ -15,18 +15,18 @@ namespace lumaset {
 // Whether the backup copy of a key is the one the record knows.
 bool backupCopySound(EditSession& s, const std::string& key);
 
-// False after a refusal when the backup was made in another installation (its record names
-// another Resources folder) and nothing of this host's files was made from its copies.
-bool backupBelongsHere(EditSession& s);
+// Refused when the backup was made in another installation (its record names another
+// Resources folder) and nothing of this host's files was made from its copies.
+Outcome backupBelongsHere(EditSession& s);
 
 // Mends every recorded copy that is lost or damaged and renews second copies that are
 // missing or stale; learns the hash of copies that the record does not know (a backup
 // from before the record). Returns the keys whose copy could not be mended.
 std::vector<std::string> mendBackupCopies(EditSession& s);
 
-// mendBackupCopies; false, refused with the first copy that could not be mended, when
-// any was lost.
-bool backupCopiesMended(EditSession& s);
+// backupBelongsHere, then mendBackupCopies; refused with the first copy that could not be
+// mended, when any was lost.
+Outcome backupCopiesMended(EditSession& s);
 
 // Makes the backup copy of a key from the host's file, noting its size and hash: the
 // language file without the program's startup-text block, which no backup may hold.

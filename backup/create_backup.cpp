@@ -10,7 +10,7 @@
 
 namespace lumaset {
 
-bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBackup) {
+Outcome hostIndexSound(EditSession& s, const std::map<std::string, bool>& fromBackup) {
   const BackupLayout& b = s.layout();
   auto source = [&](const std::string& key) {
     auto found = fromBackup.find(key);
@@ -37,32 +37,48 @@ bool hostIndexDamaged(EditSession& s, const std::map<std::string, bool>& fromBac
       sound = !newRecordPastPack(decoded.table, pack, size, {previous.table, before.exists ? before.size : 0});
     }
   }
-  if (sound) return false;
-  s.out().refuse(MessageId::DamagedHostIndex, b.hostFile(kIndexFile));
-  return true;
+  Outcome out;
+  if (!sound) out.refuse(MessageId::DamagedHostIndex, b.hostFile(kIndexFile));
+  return out;
 }
 
-bool createBackup(EditSession& s) {
+namespace {
+
+bool firstBackup(EditSession& s) { return !s.files().exists(s.layout().backupFile(kIndexFile)); }
+
+// The first backup takes the host's files as its originals: only sound ones.
+Outcome firstBackupUndamaged(EditSession& s) {
+  Outcome out;
+  if (!firstBackup(s)) return out;
+  out = hostIndexSound(s, {});
+  if (!out.done()) return out;
+  if (std::optional<std::string> damaged = damagedHostFile(s))
+    out.refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
+  return out;
+}
+
+// Nor the program's addition over a copy an earlier backup set aside.
+Outcome firstBackupUnthemed(EditSession& s) {
+  Outcome out;
+  if (!firstBackup(s)) return out;
+  for (const std::string& key : s.keys()) {
+    if (!carriesProgramAddition(s, key)) continue;
+    out.refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
+    break;
+  }
+  return out;
+}
+
+// The copies the backup lacks made from the host's files, and the probe.
+Outcome copyIntoBackup(EditSession& s) {
   SystemReading& files = s.files();
   const BackupLayout& b = s.layout();
+  Outcome out = firstBackupUnthemed(s);
   auto fail = [&](MessageId id, const std::string& path, const std::string& detail = {}) {
-    s.out().fail(id, path, detail);
-    return false;
+    out.fail(id, path, detail);
+    return out;
   };
-  if (!files.exists(b.backupFile(kIndexFile))) {
-    // The first backup takes the host's files as its originals: only sound ones.
-    if (hostIndexDamaged(s, {})) return false;
-    if (std::optional<std::string> damaged = damagedHostFile(s)) {
-      s.out().refuse(MessageId::DamagedHostFile, b.hostPath(*damaged));
-      return false;
-    }
-    // Nor the program's addition over a copy an earlier backup set aside.
-    for (const std::string& key : s.keys()) {
-      if (!carriesProgramAddition(s, key)) continue;
-      s.out().refuse(MessageId::ThemedNotUpdate, b.hostPath(key));
-      return false;
-    }
-  }
+  if (!out.done()) return out;
   if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup))
     return fail(MessageId::BackupCopyFailed, b.iconBackup);
 
@@ -86,17 +102,37 @@ bool createBackup(EditSession& s) {
     if (!writeSecondCopy(s, key)) return fail(MessageId::BackupCopyFailed, b.secondCopyPath(key));
   }
   if (copied) s.record().setProductVersion(files.productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
-  if (s.record().dirty() && !s.saveRecord()) return false;
+  if (s.record().dirty()) out.add(s.saveRecord());
+  if (!out.done()) return out;
 
   if (!s.edit().createFolder(b.probe)) return fail(MessageId::NoFolderRights02, {});
   if (!s.edit().deleteFolder(b.probe)) return fail(MessageId::NoFolderRights01, {});
-  return true;
+  return out;
+}
+
+}  // namespace
+
+Outcome createBackup(EditSession& s) {
+  Outcome out = firstBackupUndamaged(s);
+  if (out.done()) out.add(copyIntoBackup(s));
+  return out;
+}
+
+Outcome backupBeforeChange(EditSession& s) {
+  Outcome out = backupCopiesMended(s);
+  if (out.done()) out.add(firstBackupUndamaged(s));
+  if (!out.done()) return out;
+  out.add(copyIntoBackup(s));
+  if (!out.done()) out.refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
+  return out;
 }
 
 Outcome createBackup(Context& ctx) {
   Outcome out;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
-  if (session && backupCopiesMended(*session)) createBackup(*session);
+  if (!session) return out;
+  out.add(backupCopiesMended(*session));
+  if (out.done()) out.add(createBackup(*session));
   return out;
 }
 

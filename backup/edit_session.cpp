@@ -82,8 +82,8 @@ void followLinks(SystemReading& files, BackupLayout& b) {
   }
 }
 
-EditSession::EditSession(Context& ctx, Outcome& out, BackupLayout layout, std::unique_ptr<HostEdit> edit)
-    : ctx_(ctx), out_(out), layout_(std::move(layout)), edit_(std::move(edit)), record_(ctx.files, layout_) {
+EditSession::EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit)
+    : ctx_(ctx), layout_(std::move(layout)), edit_(std::move(edit)), record_(ctx.files, layout_) {
   std::optional<IndexLayout> found = layoutOf(ctx.files, layout_.backupFile(kIndexFile));
   if (!found) found = layoutOf(ctx.files, layout_.hostFile(kIndexFile));
   if (found) indexLayout_ = *found;
@@ -104,7 +104,7 @@ std::unique_ptr<EditSession> EditSession::open(Context& ctx, Outcome& out) {
     out.refuse(refusalMessage(refusal), refusedFile);
     return nullptr;
   }
-  std::unique_ptr<EditSession> session(new EditSession(ctx, out, std::move(*settled), std::move(edit)));
+  std::unique_ptr<EditSession> session(new EditSession(ctx, std::move(*settled), std::move(edit)));
   // Said once: the record forgets the host's language file with the operation's save.
   if (session->layout().languageGone && session->record().mark(kLanguageKey)) {
     out.note(MessageId::LanguageFileGone, session->layout().languageFile);
@@ -125,10 +125,10 @@ std::vector<std::string> EditSession::keys() const {
   return all;
 }
 
-bool EditSession::saveRecord() {
-  if (record_.save(*edit_)) return true;
-  out_.fail(MessageId::WriteFailed, layout_.recordPath());
-  return false;
+Outcome EditSession::saveRecord() {
+  Outcome out;
+  if (!record_.save(*edit_)) out.fail(MessageId::WriteFailed, layout_.recordPath());
+  return out;
 }
 
 }  // namespace lumaset

@@ -24,12 +24,12 @@ class EditSession {
  public:
   // The edit, or nothing after a refusal in `out` saying why it cannot start (no host
   // located, another run editing it, no lock to be had, the host running, a hard-linked
-  // file). Every step of the operation reports to `out`.
+  // file). A note the opening has to make (the host's language file gone) goes to `out`
+  // too; every step of the operation then returns its own outcome.
   static std::unique_ptr<EditSession> open(Context& ctx, Outcome& out);
 
   Context& ctx() { return ctx_; }
   SystemReading& files() { return ctx_.files; }
-  Outcome& out() { return out_; }
   HostEdit& edit() { return *edit_; }
   HostRecord& record() { return record_; }
   const BackupLayout& layout() const { return layout_; }
@@ -41,13 +41,12 @@ class EditSession {
   std::vector<std::string> keys() const;
 
   // Saves the record; a failure "写入文件失败：" when it cannot.
-  bool saveRecord();
+  Outcome saveRecord();
 
  private:
-  EditSession(Context& ctx, Outcome& out, BackupLayout layout, std::unique_ptr<HostEdit> edit);
+  EditSession(Context& ctx, BackupLayout layout, std::unique_ptr<HostEdit> edit);
 
   Context& ctx_;
-  Outcome& out_;
   BackupLayout layout_;
   std::unique_ptr<HostEdit> edit_;
   HostRecord record_;

@@ -15,8 +15,6 @@
 namespace lumaset {
 namespace {
 
-void report(EditSession& s, const std::string& path) { s.out().fail(MessageId::RefreshCopyFailed, path); }
-
 bool anyBackup(EditSession& s) {
   const BackupLayout& b = s.layout();
   return s.record().found() || s.files().exists(b.backupFile(kIndexFile)) || s.files().exists(b.languageBackupCopy);
@@ -73,20 +71,21 @@ bool packGoneWithTheLayout(EditSession& s, const std::string& key) {
 // Only the host's own files become originals: never one that carries the program's
 // addition over a copy on disk, nor an index that looks themed while nothing shows that
 // someone else wrote it, nor a damaged file; and the backed-up index and packs must
-// belong together once the renewed ones are in. False after a message otherwise.
-bool renewalAcceptable(EditSession& s, const std::vector<std::string>& renew) {
+// belong together once the renewed ones are in. Refused otherwise.
+Outcome renewalAcceptable(EditSession& s, const std::vector<std::string>& renew) {
+  Outcome out;
   for (const std::string& key : renew) {
     const bool unproven = s.record().state(key) != HostFileState::Foreign;
     if (carriesProgramAddition(s, key) || (key == kIndexFile && unproven && indexLooksThemed(s))) {
-      s.out().refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
-      return false;
+      out.refuse(MessageId::ThemedNotUpdate, s.layout().hostPath(key));
+      return out;
     }
   }
   const bool iconsRenewed =
       std::any_of(renew.begin(), renew.end(), [](const std::string& k) { return k != kLanguageKey; });
   if (std::optional<std::string> damaged = iconsRenewed ? damagedHostFile(s) : std::nullopt) {
-    s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
-    return false;
+    out.refuse(MessageId::DamagedHostFile, s.layout().hostPath(*damaged));
+    return out;
   }
   std::map<std::string, bool> kept;
   bool iconRenewed = false;
@@ -95,13 +94,17 @@ bool renewalAcceptable(EditSession& s, const std::vector<std::string>& renew) {
     kept[key] = !renewed;
     iconRenewed = iconRenewed || renewed;
   }
-  return !iconRenewed || !hostIndexDamaged(s, kept);
+  if (iconRenewed) out.add(hostIndexSound(s, kept));
+  return out;
 }
 
-// The keys whose copy must be taken anew, and the extra packs the host no longer has; false after a message when the
-// refresh must not go on.
-bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<std::string>& gone, bool& reported) {
-  if (!backupBelongsHere(s)) return false;
+// The keys whose copy must be taken anew, the extra packs the host no longer has, and the
+// backup copies that are missing with their host file: those cannot be taken and the
+// refresh goes on without them. Refused when the refresh must not go on.
+Outcome keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<std::string>& gone,
+                    std::vector<std::string>& missing) {
+  Outcome out = backupBelongsHere(s);
+  if (!out.done()) return out;
   const std::vector<std::string> lost = mendBackupCopies(s);
   for (const std::string& key : s.keys()) {
     if (std::find(lost.begin(), lost.end(), key) != lost.end()) {
@@ -110,8 +113,8 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
       // (as it left it, or in a change that did not end) never is. Without a mark of the
       // program's change the bytes decide below.
       if (s.record().state(key) != HostFileState::Foreign && s.record().mark(key)) {
-        s.out().refuse(MessageId::UnmendableCopy, s.layout().backupPath(key));
-        return false;
+        out.refuse(MessageId::UnmendableCopy, s.layout().backupPath(key));
+        return out;
       }
       renew.push_back(key);
       continue;
@@ -130,53 +133,59 @@ bool keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector<st
           break;
         }
         if (s.files().info(s.layout().hostPath(key)).exists) {  // there, but damaged
-          s.out().refuse(MessageId::DamagedHostFile, s.layout().hostPath(key));
-          return false;
+          out.refuse(MessageId::DamagedHostFile, s.layout().hostPath(key));
+          return out;
         }
-        report(s, s.layout().backupPath(key));
-        reported = true;
+        missing.push_back(s.layout().backupPath(key));
         break;
     }
   }
   if (std::find(renew.begin(), renew.end(), kIndexFile) != renew.end()) renewOutgrownPacks(s, renew);
-  return renewalAcceptable(s, renew);
+  out.add(renewalAcceptable(s, renew));
+  return out;
 }
 
 }  // namespace
 
-void refreshBackup(EditSession& s) {
-  if (!anyBackup(s)) {
-    createBackup(s);
-    return;
-  }
-  std::vector<std::string> renew, gone;
-  bool reported = false;
-  if (!keysToRenew(s, renew, gone, reported)) return;
+Outcome refreshBackup(EditSession& s) {
+  if (!anyBackup(s)) return createBackup(s);
+  std::vector<std::string> renew, gone, missing;
+  Outcome checked = keysToRenew(s, renew, gone, missing);
+  Outcome out;
+  for (const std::string& path : missing) out.fail(MessageId::RefreshCopyFailed, path);
+  const bool goesOn = checked.done();
+  out.add(std::move(checked));
+  if (!goesOn) return out;
   s.record().setProductVersion(s.files().productVersion(s.ctx().state.hostFolder + "Photoshop.exe"));
   for (const std::string& key : gone) {
     if (setCopyAside(s, s.layout().backupPath(key))) s.record().forget(key);
   }
   if (renew.empty()) {
-    if (s.saveRecord() && !reported) s.out().note(MessageId::BackupUpToDate);
-    return;
+    out.add(s.saveRecord());
+    if (out.done()) out.note(MessageId::BackupUpToDate);
+    return out;
   }
   // A refresh that dies from here on leaves these copies marked: the next one takes them
   // up again, and nothing relies on them meanwhile.
   for (const std::string& key : renew) s.record().markRenewing(key);
-  if (!s.saveRecord()) return;
+  Outcome marked = s.saveRecord();
+  const bool markSaved = marked.done();
+  out.add(std::move(marked));
+  if (!markSaved) return out;
   for (const std::string& key : renew) {
     if (!backUpHostFile(s, key)) {
-      report(s, s.layout().backupPath(key));
+      out.fail(MessageId::RefreshCopyFailed, s.layout().backupPath(key));
     } else if (!writeSecondCopy(s, key)) {
-      report(s, s.layout().secondCopyPath(key));
+      out.fail(MessageId::RefreshCopyFailed, s.layout().secondCopyPath(key));
     }
   }
-  s.saveRecord();
+  out.add(s.saveRecord());
+  return out;
 }
 
 Outcome refreshBackup(Context& ctx) {
   Outcome out;
-  if (std::unique_ptr<EditSession> session = EditSession::open(ctx, out)) refreshBackup(*session);
+  if (std::unique_ptr<EditSession> session = EditSession::open(ctx, out)) out.add(refreshBackup(*session));
   return out;
 }
 

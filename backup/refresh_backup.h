@@ -10,9 +10,9 @@
 
 namespace lumaset {
 
-// Reports a failure for each file that fails and goes on; "备份已是最新" when no file
-// needed a new copy. Without any backup it takes the first one.
-void refreshBackup(EditSession& s);
+// A failure for each file that fails, and it goes on; "备份已是最新" when no file needed a
+// new copy and none failed. Without any backup it takes the first one.
+Outcome refreshBackup(EditSession& s);
 // The same in an edit of its own.
 Outcome refreshBackup(Context& ctx);
 

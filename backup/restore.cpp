@@ -71,12 +71,13 @@ bool putBack(EditSession& s, const std::string& key, Verdict verdict) {
   return back;
 }
 
-bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy) {
-  if (iconsChangedByOthers(verdicts)) return true;
+Outcome copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy) {
+  Outcome out;
+  if (iconsChangedByOthers(verdicts)) return out;
   const BackupLayout& b = s.layout();
   if (!soundBackupIndex(s)) {
-    s.out().refuse(MessageId::BackupIndexDamaged, b.backupFile(kIndexFile));
-    return false;
+    out.refuse(MessageId::BackupIndexDamaged, b.backupFile(kIndexFile));
+    return out;
   }
   auto verdict = [&](const std::string& key) {
     auto found = verdicts.find(key);
@@ -86,18 +87,16 @@ bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy 
   // every pack still begins with those, since packs only ever grow at their end. Cutting
   // a pack back before the index would leave the index naming bytes that are gone.
   if (!putBack(s, kIndexFile, verdict(kIndexFile))) {
-    s.out().fail(MessageId::ResetFailed, b.backupFile(kIndexFile));
-    return false;
+    out.fail(MessageId::ResetFailed, b.backupFile(kIndexFile));
+    return out;
   }
   const std::vector<std::string> keys = s.iconKeys();
-  bool allBack = true;
   for (auto pack = keys.rbegin(); pack + 1 != keys.rend(); ++pack) {
     if (putBack(s, *pack, verdict(*pack))) continue;
-    s.out().fail(MessageId::ResetFailed, b.backupFile(*pack));
-    allBack = false;
+    out.fail(MessageId::ResetFailed, b.backupFile(*pack));
     if (policy == CopyBackPolicy::StopAtFirstFailure) break;
   }
-  return allBack;
+  return out;
 }
 
 // A language file someone else changed after the program's block went in (an editor's
@@ -110,48 +109,56 @@ bool takeBlockOut(EditSession& s) {
   return s.edit().writeFile(path, withoutStartupTextBlocks(host));
 }
 
-bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
+Outcome copyBackLanguageFile(EditSession& s, const Verdicts& verdicts) {
+  Outcome out;
   auto found = verdicts.find(kLanguageKey);
-  if (found == verdicts.end()) return true;
-  if (leftAlone(found->second) ? takeBlockOut(s) : putBack(s, kLanguageKey, found->second)) return true;
-  s.out().fail(MessageId::ResetFailed, s.layout().languageBackupCopy);
-  return false;
+  if (found == verdicts.end()) return out;
+  if (!(leftAlone(found->second) ? takeBlockOut(s) : putBack(s, kLanguageKey, found->second)))
+    out.fail(MessageId::ResetFailed, s.layout().languageBackupCopy);
+  return out;
 }
 
 // After "[默认]" every host file must be its original, or the update's own file (one
 // someone else wrote that is neither damaged nor a copy of the backup with the program's
 // addition), and the language file must carry no block. Each file that is not is named.
-bool ownFilesOnHost(EditSession& s) {
-  bool own = true;
+Outcome ownFilesOnHost(EditSession& s) {
+  Outcome out;
   for (const std::string& key : s.keys()) {
     const Verdict verdict = verdictOf(s, key);
     bool left = verdict == Verdict::Themed || verdict == Verdict::Missing ||
                 (verdict == Verdict::Changed && carriesProgramAddition(s, key));
     if (key == kLanguageKey) left = left || carriesStartupTextMarker(s.files().readFile(s.layout().hostPath(key)));
-    if (!left) continue;
-    s.out().fail(MessageId::DefaultLeft, s.layout().hostPath(key));
-    own = false;
+    if (left) out.fail(MessageId::DefaultLeft, s.layout().hostPath(key));
   }
-  return own;
+  return out;
 }
 
-bool restoreDefaults(EditSession& s) {
-  if (!backupCopiesMended(s)) return false;
+bool iconsGoingBackBesideChanged(const Verdicts& verdicts) {
+  if (!iconsChangedByOthers(verdicts)) return false;
+  for (const auto& [key, verdict] : verdicts)
+    if (key != kLanguageKey && goesBack(verdict)) return true;
+  return false;
+}
+
+Outcome restoreDefaults(EditSession& s) {
+  Outcome out = backupCopiesMended(s);
+  if (!out.done()) return out;
   const Verdicts verdicts = verdictsOf(s, s.keys());
-  if (iconsChangedByOthers(verdicts)) {
-    for (const auto& [key, verdict] : verdicts) {
-      if (key == kLanguageKey || !goesBack(verdict)) continue;
-      s.out().refuse(MessageId::ChangedByOthers);
-      return false;
-    }
+  if (iconsGoingBackBesideChanged(verdicts)) {
+    out.refuse(MessageId::ChangedByOthers);
+    return out;
   }
   s.record().markPending(keysGoingBack(verdicts));
-  if (!s.saveRecord()) return false;
-  const bool icons = copyBackIconFiles(s, verdicts, CopyBackPolicy::KeepGoing);
+  out.add(s.saveRecord());
+  if (!out.done()) return out;
+  out.add(copyBackIconFiles(s, verdicts, CopyBackPolicy::KeepGoing));
   // The host's own images; told only while the record proves every file to be as left.
   s.record().noteApplied({LookKind::Own, ""});
-  const bool language = copyBackLanguageFile(s, verdicts);
-  return s.saveRecord() && icons && language && ownFilesOnHost(s);
+  out.add(copyBackLanguageFile(s, verdicts));
+  out.add(s.saveRecord());
+  // What is left is judged only after every step went as it should.
+  if (out.done()) out.add(ownFilesOnHost(s));
+  return out;
 }
 
 }  // namespace lumaset

@@ -33,9 +33,10 @@ enum class CopyBackPolicy { StopAtFirstFailure, KeepGoing };
 // Puts the icon files back. A backed-up index that is not sound (above) is refused before
 // anything changes; when the index cannot be put back no pack is touched, whatever the
 // policy. Icon files that someone else changed are left as a group: the index and its
-// packs belong together. True when every file that was to go back went back.
-bool copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy);
-bool copyBackLanguageFile(EditSession& s, const Verdicts& verdicts);
+// packs belong together. Done when every file that was to go back went back; each one
+// that did not is named.
+Outcome copyBackIconFiles(EditSession& s, const Verdicts& verdicts, CopyBackPolicy policy);
+Outcome copyBackLanguageFile(EditSession& s, const Verdicts& verdicts);
 
 // Whether some icon file was changed by someone else (or lacks a sound backup copy).
 bool iconsChangedByOthers(const Verdicts& verdicts);
@@ -43,7 +44,8 @@ bool iconsChangedByOthers(const Verdicts& verdicts);
 // The entry "[默认]": icon files (keep going), then the language file, in one edit. Files
 // that someone else changed are the host's own and stay; but an icon file that carries
 // the program's addition beside one that someone else changed is refused, since the
-// backed-up index and packs no longer belong together with the changed one.
-bool restoreDefaults(EditSession& s);
+// backed-up index and packs no longer belong together with the changed one. Each file
+// left other than its original (or the update's own) afterwards is named.
+Outcome restoreDefaults(EditSession& s);
 
 }  // namespace lumaset

@@ -96,25 +96,22 @@ Bytes blankStartupTextBlock(const Bytes& languageFile) {
   return utf8ToUtf16le(text);
 }
 
-bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText) {
-  const BackupLayout& b = s.layout();
-  const std::string languageFile = b.hostPath(kLanguageKey);
+Outcome setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText) {
+  const std::string languageFile = s.layout().hostPath(kLanguageKey);
+  Outcome out;
   const bool restored = putBack(s, kLanguageKey, verdict);
-  if (!restored) s.out().fail(MessageId::ResetFailed, languageFile);
+  if (!restored) out.fail(MessageId::ResetFailed, languageFile);
 
   if (mode == StartupTextMode::Restore) {
-    if (languageFileCarriesMarker(s.files(), languageFile)) {
-      s.out().fail(MessageId::BadLanguageBackup);
-      return false;
-    }
-    return restored;
+    if (languageFileCarriesMarker(s.files(), languageFile)) out.fail(MessageId::BadLanguageBackup);
+    return out;
   }
   if (s.ctx().state.release18OrLater) {
-    s.out().note(MessageId::StartupTextUnsupported);
-    return restored;
+    out.note(MessageId::StartupTextUnsupported);
+    return out;
   }
   // A block appended to a file that was not put back would stack on the one before.
-  if (!restored) return false;
+  if (!restored) return out;
 
   Bytes content = s.files().readFile(languageFile);
   if (mode == StartupTextMode::Hide) {
@@ -124,11 +121,11 @@ bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const
     content += openingBlock() + startupTextAsUtf16le(themeText, gbk) + closingBlock();
   }
   if (!s.edit().writeFile(languageFile, content)) {
-    s.out().fail(MessageId::WriteFailed, languageFile);
-    return false;
+    out.fail(MessageId::WriteFailed, languageFile);
+    return out;
   }
   s.record().noteChanged(kLanguageKey);
-  return true;
+  return out;
 }
 
 }  // namespace lumaset

@@ -29,7 +29,7 @@ enum class StartupTextMode { Restore, Hide, Replace };
 // The language file put back from its backup (`verdict` is its state before the edit
 // began) and then, to hide or replace, the block appended on hosts below version 18.
 // `themeText` holds the bytes of a theme's word.text for Replace. Notes the change in the
-// record (the caller saves it). False when the step failed (reported to the session).
-bool setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText);
+// record (the caller saves it).
+Outcome setStartupText(EditSession& s, Verdict verdict, StartupTextMode mode, const Bytes& themeText);
 
 }  // namespace lumaset

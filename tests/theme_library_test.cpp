@@ -304,6 +304,14 @@ TEST_F(Refresh, MissingExtraPacksAreReportedAndTheRestCopied) {
                 {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXHighRes.dat"), "错误", MessageIcon::Error},
                 {"_更新备份_创建备份文件失败：" + res("lumaset_BAK/PSIconsXLowRes.dat"), "错误", MessageIcon::Error}}));
   EXPECT_TRUE(files.exists(res("lumaset_BAK/PSIconsLowRes.dat")));
+
+  // A copy that cannot be taken fails the refresh but lets it go on with the others.
+  const std::string first = readWhole(host.languageFile);
+  writeFile(host.languageFile, first + "an update");
+  ui.boxes.clear();
+  ui.shown(refreshBackup(ctx));
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(readWhole(langBak("tw10428.dat")), first + "an update");
 }
 
 }  // namespace

@@ -46,10 +46,10 @@ void noteSkippedImages(const RecordTable& table, const ImageSlots& slots, Outcom
 }
 
 // An apply needs the host located by the front end: index present and paths complete.
-bool hostReady(const Context& ctx, Outcome& out) {
-  if (hostReadyForChange(ctx)) return true;
-  out.refuse(MessageId::HostPathWrong, ctx.state.hostFolder);
-  return false;
+Outcome hostReady(const Context& ctx) {
+  Outcome out;
+  if (!hostReadyForChange(ctx)) out.refuse(MessageId::HostPathWrong, ctx.state.hostFolder);
+  return out;
 }
 
 // What an apply changes, gathered and checked before anything is written.
@@ -72,34 +72,24 @@ std::vector<std::string> changingKeys(EditSession& s, const ApplyPlan& plan) {
 
 // The backup mended or made, and the state of each file the apply changes taken; a file
 // that someone else changed refuses the apply, whose backup copy would be older than it.
-// A damaged host is said as such; only a failed copy may be a matter of rights.
-bool hostDamaged(const Outcome& out) {
-  if (out.reports.empty()) return false;
-  const MessageId last = out.reports.back().id;
-  return last == MessageId::DamagedHostIndex || last == MessageId::DamagedHostFile;
-}
-
-bool backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& verdicts) {
-  if (!backupCopiesMended(s)) return false;
-  if (!createBackup(s)) {
-    if (!hostDamaged(s.out())) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
-    return false;
-  }
+Outcome backedUp(EditSession& s, const std::vector<std::string>& keys, Verdicts& verdicts) {
+  Outcome out = backupBeforeChange(s);
+  if (!out.done()) return out;
   // A language copy that carries the program's block (from an older release) would give
   // the block back as the host's own text.
   if (std::find(keys.begin(), keys.end(), kLanguageKey) != keys.end() &&
       languageFileCarriesMarker(s.files(), s.layout().languageBackupCopy)) {
-    s.out().refuse(MessageId::BadLanguageBackup);
-    return false;
+    out.refuse(MessageId::BadLanguageBackup);
+    return out;
   }
   verdicts = verdictsOf(s, keys);
   for (const auto& [key, verdict] : verdicts) {
     if (verdict == Verdict::Changed || verdict == Verdict::NoBackup) {
-      s.out().refuse(MessageId::ChangedByOthers);
-      return false;
+      out.refuse(MessageId::ChangedByOthers);
+      break;
     }
   }
-  return true;
+  return out;
 }
 
 MessageId refusalMessage(PlanProblem problem) {
@@ -118,19 +108,20 @@ std::map<Pack, std::string> packPaths(const BackupLayout& b) {
   return {{Pack::LowRes, b.hostFile(kLowResPack)}, {Pack::HighRes, b.hostFile(kHighResPack)}};
 }
 
-// The images planned over the backed-up index, refused as a whole before any change.
-// Images this host has no resource for are skipped, and said in `notes`.
-std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slots, Outcome& notes) {
+// The images planned over the backed-up index into `plan`, refused as a whole before any
+// change. Images this host has no resource for are skipped, and said in `notes`.
+Outcome planImages(EditSession& s, const ImageSlots& slots, Outcome& notes, std::optional<ReplacementPlan>& plan) {
+  Outcome out;
   // The index the apply writes is the backed-up one with the images on it: its layout
   // and records come from that file, read here.
   std::optional<RecordTable> table = soundBackupIndex(s);
   if (!table) {
-    s.out().refuse(MessageId::BackupIndexDamaged, s.layout().backupFile(kIndexFile));
-    return std::nullopt;
+    out.refuse(MessageId::BackupIndexDamaged, s.layout().backupFile(kIndexFile));
+    return out;
   }
   if (missingImages(*table).size() == std::size(kHostImages)) {
-    s.out().refuse(MessageId::NoReplaceableImages, s.layout().backupFile(kIndexFile));
-    return std::nullopt;
+    out.refuse(MessageId::NoReplaceableImages, s.layout().backupFile(kIndexFile));
+    return out;
   }
   std::vector<Replacement> replacements;
   for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -142,55 +133,55 @@ std::optional<ReplacementPlan> planImages(EditSession& s, const ImageSlots& slot
   const PackSizes sizes = {s.files().info(s.layout().backupFile(kLowResPack)).size,
                            s.files().info(s.layout().backupFile(kHighResPack)).size};
   PlanRefusal refusal;
-  std::optional<ReplacementPlan> plan =
-      planReplacements(s.files(), *table, sizes, packPaths(s.layout()), replacements, refusal);
-  if (!plan) s.out().refuse(refusalMessage(refusal.problem), refusal.name);
-  return plan;
+  plan = planReplacements(s.files(), *table, sizes, packPaths(s.layout()), replacements, refusal);
+  if (!plan) out.refuse(refusalMessage(refusal.problem), refusal.name);
+  return out;
+}
+
+// The icon files back to the backup's, then the images on them.
+Outcome writeImages(EditSession& s, const ReplacementPlan& images, const Verdicts& verdicts, const HostLook& look) {
+  Outcome out = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure);
+  // The packs take the images one by one: until the index is written the record may
+  // not call any of them the original.
+  s.record().markPending({kIndexFile, kLowResPack, kHighResPack});
+  if (!out.done()) return out;
+  const std::optional<std::string> failed =
+      writeReplacements(s.edit(), images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
+  if (failed) {
+    out.fail(MessageId::WriteFailed, *failed);
+    return out;
+  }
+  for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
+  s.record().noteApplied(look);
+  return out;
 }
 
 // Runs a checked plan: every file it changes is marked in the record first and noted
 // after, the icon files go back and take the images, then the language file follows.
-bool runPlan(EditSession& s, const ApplyPlan& plan) {
+Outcome runPlan(EditSession& s, const ApplyPlan& plan) {
   const std::vector<std::string> keys = changingKeys(s, plan);
   Verdicts verdicts;
-  if (!backedUp(s, keys, verdicts)) return false;
+  Outcome out = backedUp(s, keys, verdicts);
   std::optional<ReplacementPlan> images;
   Outcome notes = plan.notes;
-  if (plan.icons && !(images = planImages(s, plan.slots, notes))) return false;
+  if (out.done() && plan.icons) out.add(planImages(s, plan.slots, notes, images));
+  if (!out.done()) return out;
   s.record().markPending(keys);
-  if (!s.saveRecord()) return false;
-  bool done = true;
-  if (plan.icons) {
-    done = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure);
-    // The packs take the images one by one: until the index is written the record may
-    // not call any of them the original.
-    s.record().markPending({kIndexFile, kLowResPack, kHighResPack});
-    if (done) {
-      const std::optional<std::string> failed =
-          writeReplacements(s.edit(), *images, packPaths(s.layout()), s.layout().hostFile(kIndexFile));
-      if (failed) s.out().fail(MessageId::WriteFailed, *failed);
-      done = !failed;
-    }
-    if (done) {
-      for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
-      s.record().noteApplied(plan.look);
-    }
-  }
-  if (done && plan.text) done = setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText);
-  done = s.saveRecord() && done;
-  if (done) s.out().add(std::move(notes));
-  return done;
+  out.add(s.saveRecord());
+  if (!out.done()) return out;
+  if (plan.icons) out.add(writeImages(s, *images, verdicts, plan.look));
+  if (out.done() && plan.text) out.add(setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText));
+  out.add(s.saveRecord());
+  if (out.done()) out.add(std::move(notes));
+  return out;
 }
 
 // "[默认]": every file that carries the program's addition goes back; files that someone
 // else changed are the host's own already and stay.
-bool runDefault(EditSession& s) {
-  if (!backupCopiesMended(s)) return false;
-  if (!createBackup(s)) {
-    if (!hostDamaged(s.out())) s.out().refuse(MessageId::NoBackup, s.ctx().state.hostFolder);
-    return false;
-  }
-  return restoreDefaults(s);
+Outcome runDefault(EditSession& s) {
+  Outcome out = backupBeforeChange(s);
+  if (out.done()) out.add(restoreDefaults(s));
+  return out;
 }
 
 // The theme text step that the toggle and the theme text call for. A host without a
@@ -210,24 +201,29 @@ void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText,
   }
 }
 
-// The theme text's bytes; false after a refusal when it is no text to apply.
-bool readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan, Outcome& out) {
-  if (path.empty() || !plan.text || plan.textMode != StartupTextMode::Replace) return true;
+// The theme text's bytes; refused when it is no text to apply.
+Outcome readThemeText(Context& ctx, const std::string& path, ApplyPlan& plan) {
+  Outcome out;
+  if (path.empty() || !plan.text || plan.textMode != StartupTextMode::Replace) return out;
   const FileInfo info = ctx.files.info(path);
   if (info.isFolder || info.size > kThemeTextLimit) {
     out.refuse(MessageId::ThemeTextInvalid, path);
-    return false;
+    return out;
   }
   plan.themeText = ctx.files.readFile(path);
-  return true;
+  return out;
 }
 
-bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, Outcome& out) {
-  out.add(checkEntry(ctx, entry));
-  if (!out.done() || !hostReady(ctx, out)) return false;
+Outcome applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle) {
+  Outcome out = checkEntry(ctx, entry);
+  if (out.done()) out.add(hostReady(ctx));
+  if (!out.done()) return out;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
-  if (!session) return false;
-  if (entry == kDefaultEntry) return runDefault(*session);
+  if (!session) return out;
+  if (entry == kDefaultEntry) {
+    out.add(runDefault(*session));
+    return out;
+  }
   ApplyPlan plan;
   std::string text;
   if (entry != kCurrentEntry) {
@@ -241,7 +237,9 @@ bool applyEntry(Context& ctx, const std::string& entry, bool startupTextToggle, 
     if (!ctx.files.exists(text)) text.clear();
   }
   planText(ctx, plan, text, startupTextToggle);
-  return readThemeText(ctx, text, plan, out) && runPlan(*session, plan);
+  out.add(readThemeText(ctx, text, plan));
+  if (out.done()) out.add(runPlan(*session, plan));
+  return out;
 }
 
 }  // namespace
@@ -275,23 +273,24 @@ bool hostReadyForChange(const Context& ctx) {
 }
 
 Outcome applyFromThemeList(Context& ctx, const std::string& entry, bool startupTextToggle) {
-  Outcome out;
-  if (applyEntry(ctx, entry, startupTextToggle, out) && out.done()) out.note(MessageId::Applied);
+  Outcome out = applyEntry(ctx, entry, startupTextToggle);
+  if (out.done()) out.note(MessageId::Applied);
   return out;
 }
 
 Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTextToggle) {
-  Outcome out;
   ApplyPlan plan;
   plan.icons = true;
   plan.look = {LookKind::Custom, ""};
-  out.add(checkCustomFields(ctx, fields));
-  if (!out.done() || !hostReady(ctx, out)) return out;
+  Outcome out = checkCustomFields(ctx, fields);
+  if (out.done()) out.add(hostReady(ctx));
+  if (!out.done()) return out;
   plan.slots = fields;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return out;
   planText(ctx, plan, "", startupTextToggle);
-  if (runPlan(*session, plan) && out.done()) out.note(MessageId::Applied);
+  out.add(runPlan(*session, plan));
+  if (out.done()) out.note(MessageId::Applied);
   return out;
 }
 

@@ -1,6 +1,7 @@
 // Writes theme folders for tests: real PNG images of distinct sizes drawn with libpng,
 // an info.ini and, where asked, the theme's startup text.
 #pragma once
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -22,9 +23,15 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(pathFromUtf8(path), std::ios::binary) << bytes;
 }
 
+// In one read: the tests read packs of megabytes many times over.
 inline std::string readWhole(const std::string& path) {
-  std::ifstream in(pathFromUtf8(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ifstream in(pathFromUtf8(path), std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+  in.seekg(0);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
 }
 
 inline constexpr const char* kTestThemeInfo = "[Lumaset_theme]\r\ninfo=A test theme\r\n";

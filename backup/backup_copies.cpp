@@ -15,8 +15,6 @@
 namespace lumaset {
 namespace {
 
-bool isSmall(const std::string& key) { return key == kIndexFile || key == kLanguageKey; }
-
 // A file of exactly `known`'s size and hash.
 bool holdsExactly(SystemReading& files, const std::string& path, const BackedUpFile& known) {
   const FileInfo info = files.info(path);
@@ -145,7 +143,7 @@ void settleSmallOriginals(EditSession& s, std::vector<std::string>& unmendable) 
   bool contradicted = false;
   for (const std::string& key : s.keys()) {
     const BackedUpFile* known = s.record().backup(key);
-    if (!isSmall(key) || (known && known->renewing)) continue;  // a refresh that began takes it up again
+    if (!isSmallFile(key) || (known && known->renewing)) continue;  // a refresh that began takes it up again
     std::optional<CopyOnDisk> original = originalOf(s, key);
     if (!original) {
       if (known || !candidateCopies(s, key).empty()) noCopy.push_back(key);
@@ -180,11 +178,11 @@ bool backupCopySound(EditSession& s, const std::string& key) {
   const BackedUpFile* known = s.record().backup(key);
   if (!known || known->renewing) return false;
   const std::string path = s.layout().backupPath(key);
-  if (!isSmall(key) && known->identity && s.files().identity(path) == known->identity &&
+  if (!isSmallFile(key) && known->identity && s.files().identity(path) == known->identity &&
       s.files().info(path).size == known->size)
     return true;
   if (!holdsExactly(s.files(), path, *known)) return false;
-  if (!isSmall(key)) s.record().noteCopyChecked(key);
+  if (!isSmallFile(key)) s.record().noteCopyChecked(key);
   return true;
 }
 
@@ -226,7 +224,7 @@ std::vector<std::string> mendBackupCopies(EditSession& s) {
   }
   settleSmallOriginals(s, unmendable);
   for (const std::string& key : s.keys()) {
-    if (isSmall(key)) continue;
+    if (isSmallFile(key)) continue;
     const BackedUpFile* known = s.record().backup(key);
     if (!known) {
       if (!mendUnrecordedPack(s, key)) unmendable.push_back(key);
@@ -245,7 +243,7 @@ bool movedHostsOwnBackup(EditSession& s) {
   if (!hostMadeFromCopies(s, kIndexFile)) return false;
   const BackupLayout& b = s.layout();
   for (const std::string& key : s.iconKeys()) {
-    if (isSmall(key)) continue;
+    if (isSmallFile(key)) continue;
     const FileInfo copy = s.files().info(b.backupPath(key));
     if (!copy.exists || copy.isFolder ||
         prefixSha256(s.files(), b.hostPath(key), copy.size) != prefixSha256(s.files(), b.backupPath(key), copy.size))

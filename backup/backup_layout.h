@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "iconstore/index_format.h"
 #include "iconstore/record_table.h"
 #include "run/run_state.h"
 
@@ -16,6 +17,10 @@ namespace lumaset {
 // The record's key of the host's language file; the icon files go by their names.
 inline constexpr const char* kLanguageKey = "language";
 inline constexpr const char* kRecordFile = "lumaset.record";
+
+// The index and the language file: small enough to be hashed whole at every check, and
+// kept in a second copy.
+inline bool isSmallFile(const std::string& key) { return key == kIndexFile || key == kLanguageKey; }
 
 struct BackupLayout {
   std::string resources;          // R: the host's Resources folder

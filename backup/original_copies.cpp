@@ -13,8 +13,6 @@
 namespace lumaset {
 namespace {
 
-bool isSmall(const std::string& key) { return key == kIndexFile || key == kLanguageKey; }
-
 std::string fileNameOf(const BackupLayout& b, const std::string& key) {
   return key == kLanguageKey ? b.languageFileName : key;
 }
@@ -152,7 +150,7 @@ bool hostMadeFromCopies(EditSession& s, const std::string& key) {
 
 bool carriesProgramAddition(EditSession& s, const std::string& key) {
   const std::string host = s.layout().hostPath(key);
-  if (isSmall(key)) {
+  if (isSmallFile(key)) {
     const Bytes bytes = hostBytes(s, key);
     for (const std::string& path : candidateCopies(s, key)) {
       if (explains(s, key, bytes, candidateBytes(s, key, path), false)) return true;

@@ -61,8 +61,7 @@ bool putBack(EditSession& s, const std::string& key, Verdict verdict) {
   } else if (goesBack(verdict)) {
     // The small files are hashed at every check; a pack copy, trusted by its identity so
     // far, shows its hash before it is installed whole.
-    const bool small = key == kIndexFile || key == kLanguageKey;
-    back = known && (small || prefixSha256(s.files(), b.backupPath(key), known->size) == known->sha256) &&
+    back = known && (isSmallFile(key) || prefixSha256(s.files(), b.backupPath(key), known->size) == known->sha256) &&
            s.edit().copyFile(b.backupPath(key), b.hostPath(key));
   } else if (leftAlone(verdict)) {
     return false;

@@ -4,11 +4,6 @@
 #include <utility>
 
 namespace lumaset {
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-}  // namespace
 
 bool decodeUtf8(const std::string& s, std::size_t& pos, char32_t& out) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };

@@ -7,6 +7,9 @@
 
 namespace lumaset {
 
+// U+FFFD, what stands for a code unit that is no character.
+inline constexpr char32_t kReplacement = 0xFFFD;
+
 // Decodes the UTF-8 sequence at `pos` into `out` and steps past it; false (and `pos`
 // unchanged) for an invalid one.
 bool decodeUtf8(const std::string& text, std::size_t& pos, char32_t& out);

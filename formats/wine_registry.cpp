@@ -6,8 +6,6 @@
 namespace lumaset {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;

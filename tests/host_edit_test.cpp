@@ -33,7 +33,7 @@ using testing::RecordedBox;
 using testing::writeFile;
 
 const RecordedBox kLocked{"另一个 Lumaset 正在修改这个 Photoshop 的文件，请稍后再试", "错误", MessageIcon::Error};
-const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+using testing::kDone;
 const RecordedBox kRunning{"Photoshop 正在运行，请先关闭 Photoshop 再修改", "错误", MessageIcon::Error};
 
 class HostEditing : public testing::HostFixture {

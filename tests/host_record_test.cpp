@@ -24,7 +24,7 @@ using testing::readWhole;
 using testing::RecordedBox;
 using testing::writeFile;
 
-const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+using testing::kDone;
 const RecordedBox kChangedByOthers{
     "Photoshop 的文件在备份之后被改动过（可能是 Photoshop 更新了）。为免损坏，本次未作任何修改。"
     "请先点“备份”更新备份，再应用主题。",

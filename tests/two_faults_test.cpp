@@ -24,7 +24,7 @@ using testing::RecordedBox;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+using testing::kDone;
 
 class TwoFaults : public testing::HostFixture {
  protected:

@@ -27,7 +27,7 @@ using testing::RecordedBox;
 using testing::writeFile;
 namespace fs = std::filesystem;
 
-const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+using testing::kDone;
 using testing::kHostIconFiles;
 
 class WayBack : public testing::HostFixture {

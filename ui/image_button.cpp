@@ -27,7 +27,7 @@ struct Button {
   kit::ButtonState state = kit::ButtonState::Normal;
 };
 
-enum Look { kNormal, kOver, kDown, kDisabled };
+enum ButtonState { kNormal, kOver, kDown, kDisabled };
 
 kit::Image* load(const std::string& name, bool high) {
   if (name.empty()) return nullptr;
@@ -36,7 +36,7 @@ kit::Image* load(const std::string& name, bool high) {
   return bytes.empty() ? nullptr : kit::loadImageFromBytes(std::string(bytes));
 }
 
-kit::Image* lookOf(Button& b, Look which) {
+kit::Image* lookOf(Button& b, ButtonState which) {
   if (!b.tried[which]) {
     const std::string* names[4] = {&b.names.normal, &b.names.over, &b.names.down, &b.names.disabled};
     b.looks[which] = load(*names[which], b.high);

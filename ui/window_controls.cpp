@@ -12,7 +12,6 @@ namespace lumaset::ui {
 namespace {
 
 constexpr int kEditLineHeight = 24;
-constexpr int kFieldMargin = 4;
 
 LRESULT CALLBACK linkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETCURSOR) {

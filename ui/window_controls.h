@@ -22,6 +22,9 @@ int windowDpi(HWND window);
 // The window's four type sizes, in design pixels: 12, 11, 9 and 21.
 enum class FontSize { k12, k11, k9, k21 };
 
+// The space between a path field's frame and its text, in pixels at 96 DPI.
+inline constexpr int kFieldMargin = 4;
+
 class WindowControls {
  public:
   const Scale& scale() const { return scale_; }

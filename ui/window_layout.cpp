@@ -15,7 +15,6 @@ namespace lumaset::ui {
 namespace {
 
 constexpr int kFontHeights[4] = {12, 11, 9, 21};
-constexpr int kFieldMargin = 4;
 
 }  // namespace
 

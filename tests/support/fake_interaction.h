@@ -33,6 +33,9 @@ struct RecordedBox {
   bool operator==(const RecordedBox&) const = default;
 };
 
+// The box that says an apply was done.
+inline const RecordedBox kDone{"修改完成", "应用", MessageIcon::None};
+
 // Failures show the box's text and caption rather than its bytes.
 inline void PrintTo(const RecordedBox& box, std::ostream* out) {
   *out << "{\"" << box.text << "\", \"" << box.caption << "\"" << (box.icon == MessageIcon::Error ? ", error" : "")

@@ -28,7 +28,7 @@ const char* levelName(FindingLevel level) {
 std::string themeFolderOf(Session& s, const std::string& word) {
   const std::string path = s.absolute(word);
   if (s.files.info(path).exists) return path;
-  const std::string inLibrary = themeLibrary(s.ctx) + s.ctx.sep() + word;
+  const std::string inLibrary = themeFolder(s.ctx, word);
   return s.files.info(inLibrary).isFolder ? inLibrary : path;
 }
 

@@ -8,6 +8,7 @@
 #include "formats/png.h"
 #include "messages/catalogue.h"
 #include "platform/worker_result.h"
+#include "run/data_folder.h"
 #include "run/outcome_text.h"
 #include "run/settings.h"
 #include "run/startup.h"
@@ -21,7 +22,7 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
+    "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
     "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
     "       lumaset-cli --help | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
@@ -43,7 +44,10 @@ const char* const kUsage =
     "                                      --replace merges into a theme of the same name\n"
     "  import --package PATH [--replace]   import the package chosen in the window's dialog\n"
     "  check THEME                         check a theme folder (a path or a theme's name)\n"
-    "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n";
+    "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n"
+    "--home DIR is the program's folder (the shipped themes, the template); setting.ini and the theme\n"
+    "library lie there when it can be written, else in $XDG_CONFIG_HOME/lumaset (Windows: %LOCALAPPDATA%\\\n"
+    "Lumaset), or in --data DIR when given.\n";
 
 void Session::report(const Outcome& outcome) {
   show(ui, outcome);
@@ -140,7 +144,7 @@ const std::map<std::string, Command>& commandTable() {
 // The options before the command: where the program lives, the output's form, a location
 // given instead of setting.ini's, and the worker's result file.
 struct GlobalOptions {
-  std::string home, resultFile, resultToken;
+  std::string home, data, resultFile, resultToken;
   std::optional<StoredLocation> location;
   bool json = false;
 };
@@ -160,8 +164,9 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--json") {
       o.json = true;
-    } else if (args[i] == "--home" && hasValue) {
-      o.home = files.absolutePath(args[++i]);
+    } else if ((args[i] == "--home" || args[i] == "--data") && hasValue) {
+      std::string& folder = args[i] == "--home" ? o.home : o.data;
+      folder = files.absolutePath(args[++i]);
     } else if (locationOptions.count(args[i]) && hasValue) {
       if (!o.location) o.location.emplace();
       (*o.location).*locationOptions.at(args[i]) = args[i + 1];
@@ -200,8 +205,15 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
   }
   if (o.home.empty()) o.home = files.programFolder();
   while (o.home.size() > 1 && o.home.back() == files.separator()) o.home.pop_back();
+  if (o.data.empty()) {
+    const DataFolder chosen = chooseDataFolder(files, o.home);
+    o.data = chosen.folder;
+    if (chosen.madeNow)
+      std::fprintf(err, "lumaset-cli: %s cannot be written: settings and added themes are kept in %s\n",
+                   o.home.c_str(), o.data.c_str());
+  }
 
-  Session session(files, o.home, out, err, o.json);
+  Session session(files, o.home, o.data, out, err, o.json);
   session.ctx.givenLocation = o.location;
   if (i >= args.size()) return session.usage("");
   if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");

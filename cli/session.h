@@ -31,8 +31,14 @@ struct Session {
   Outcome result;
   bool operationRan = false;
 
-  Session(Files& f, std::string home, std::FILE* o, std::FILE* e, bool j)
-      : files(f), ui(o, j), questions(ui), ctx{f, questions, view, state, std::move(home)}, out(o), err(e), json(j) {
+  Session(Files& f, std::string home, std::string data, std::FILE* o, std::FILE* e, bool j)
+      : files(f),
+        ui(o, j),
+        questions(ui),
+        ctx{f, questions, view, state, std::move(home), std::move(data)},
+        out(o),
+        err(e),
+        json(j) {
     view.ctx = &ctx;
     view.session = this;
   }

@@ -74,7 +74,8 @@ Outcome runWorker(Context& ctx, Interaction& ui, const HostOperation& op) {
 std::vector<std::string> workerArguments(const Context& ctx, const std::string& token, const HostOperation& op) {
   const RunState& st = ctx.state;
   std::vector<std::string> arguments = {
-      "--home",          ctx.programFolder,   "--result-token",    token,
+      "--home",          ctx.programFolder,   "--data",            ctx.dataFolder,
+      "--result-token",  token,
       "--host",          st.hostFolder,       "--host-version",    st.release18OrLater ? "18" : "16",
       "--language-file", st.languageFileName, "--language-folder", st.languageFolder};
   const std::vector<std::string> words = operationArguments(op);

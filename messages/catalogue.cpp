@@ -16,6 +16,26 @@ Message info(std::string text, const char* caption = kDefaultCaption) { return {
 
 std::string hostFolders(const std::string& host) { return host + "Locales\r\n" + host + "Resources"; }
 
+// The program's own files: setting.ini, where it is kept, the guide beside the program.
+Message programFileMessage(const Report& r) {
+  switch (r.id) {
+    case MessageId::SettingsNotSaved:
+      return error(
+          "无法保存设置：" + r.path +
+          "\r\nLumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），或者设置文件正被别的程序占用。"
+          "这次运行仍会使用选择的 Photoshop，但下次启动时还要重新选择。"
+          "\r\n请把 Lumaset 整个文件夹移到一个可以写入的位置（例如 D:\\工具\\Lumaset 或“文档”文件夹）后再运行。");
+    case MessageId::DataKeptApart:
+      return info("Lumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），设置和添加的主题保存在：\r\n" +
+                  r.path + "\r\n随程序附带的主题仍然可以使用。");
+    case MessageId::GuideMissing:
+      return info("找不到使用说明：" + r.path +
+                  "\r\n它应当和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起），请重新解压 Lumaset。");
+    default:  // another group's id, which messageFor never sends here
+      return {};
+  }
+}
+
 Message locationMessage(const Report& r) {
   switch (r.id) {
     case MessageId::VersionSupported:
@@ -55,15 +75,6 @@ Message locationMessage(const Report& r) {
       return info("注册表中登记的 Photoshop 位置太多，只查看了前 " + std::to_string(kMaxRegistryPlaces) + " 个，另有 " +
                       r.detail + " 个未查看。",
                   "找到 Photoshop");
-    case MessageId::SettingsNotSaved:
-      return error(
-          "无法保存设置：" + r.path +
-          "\r\nLumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），或者设置文件正被别的程序占用。"
-          "这次运行仍会使用选择的 Photoshop，但下次启动时还要重新选择。"
-          "\r\n请把 Lumaset 整个文件夹移到一个可以写入的位置（例如 D:\\工具\\Lumaset 或“文档”文件夹）后再运行。");
-    case MessageId::GuideMissing:
-      return info("找不到使用说明：" + r.path +
-                  "\r\n它应当和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起），请重新解压 Lumaset。");
     case MessageId::IndexEmpty:
       return plainError("读取到的索引长度为 0 ，很可能是没有权限造成的，请用管理员权限运行 Lumaset");
     case MessageId::IndexFourPackLength:
@@ -231,10 +242,11 @@ Message messageFor(const Report& r) {
     case MessageId::VersionSupported: case MessageId::VersionUnsupported: case MessageId::IndexFileMissing:
     case MessageId::LanguageFileMissing: case MessageId::LanguageFileOutsideHost: case MessageId::NoLanguageFile:
     case MessageId::HostPathWrong: case MessageId::HostFolderNameTrimmed: case MessageId::RegistryFileTooLarge:
-    case MessageId::RegistryPlacesCut: case MessageId::SettingsNotSaved: case MessageId::GuideMissing:
-    case MessageId::IndexEmpty: case MessageId::IndexFourPackLength: case MessageId::HostIndexDamagedAdvice:
+    case MessageId::RegistryPlacesCut: case MessageId::IndexEmpty: case MessageId::IndexFourPackLength: case MessageId::HostIndexDamagedAdvice:
     case MessageId::IndexTwoPackLength:
       return locationMessage(r);
+    case MessageId::SettingsNotSaved: case MessageId::DataKeptApart: case MessageId::GuideMissing:
+      return programFileMessage(r);
     case MessageId::EditLocked: case MessageId::NoLock: case MessageId::HostRunning: case MessageId::HardLinked:
     case MessageId::WriteFailed: case MessageId::ResetFailed: case MessageId::BackupIndexDamaged:
       return editMessage(r);

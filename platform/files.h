@@ -69,6 +69,10 @@ class FileReading {
   virtual std::string programFolder() = 0;
   // This user's folder for temporary files, without a trailing separator.
   virtual std::string temporaryFolder() = 0;
+  // This user's own folder for the program's settings and themes, used when the program
+  // folder cannot be written (%LOCALAPPDATA%\Lumaset; on POSIX $XDG_CONFIG_HOME/lumaset or
+  // ~/.config/lumaset); it need not exist. Empty when the system names none.
+  virtual std::string userDataFolder() = 0;
   // The path made absolute against the current folder (an absolute one as it is; Windows
   // resolves its "." and ".." parts and turns '/' into '\'). The names of its parts stay
   // as given: a trailing dot or space is not dropped.

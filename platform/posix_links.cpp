@@ -26,6 +26,15 @@ std::string PosixFiles::temporaryFolder() {
   return folder;
 }
 
+// An XDG base folder must be absolute; a relative one is ignored, as the standard says.
+std::string PosixFiles::userDataFolder() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/lumaset";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home) + "/.config/lumaset";
+  return {};
+}
+
 std::string PosixFiles::linkTarget(const std::string& path) {
   std::string real = resolveExistingPath(path);
   struct stat st;

@@ -76,6 +76,7 @@ enum class MessageId {
   NoRightsEvenAsAdministrator,  // path: the folder
   // Where the location is kept, and host folders that Windows would take for others.
   SettingsNotSaved,       // path: setting.ini
+  DataKeptApart,          // path: the user's folder that holds setting.ini and the theme library
   HostFolderNameTrimmed,  // path: the host's path up to the part that ends in a dot or a space
   // Looking for the installed hosts.
   RegistryFileTooLarge,  // path: a wine prefix's system.reg left unread for its size

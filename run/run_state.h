@@ -75,24 +75,28 @@ struct StoredLocation {
 // program's own setting.ini (`writeSetting`).
 class Context {
  public:
-  Context(Files& system, HostQuestions& questions_, HostView& view_, RunState& state_, std::string programFolder_)
+  // `dataFolder_` holds setting.ini and the theme library; empty, it is the program folder.
+  Context(Files& system, HostQuestions& questions_, HostView& view_, RunState& state_, std::string programFolder_,
+          std::string dataFolder_ = {})
       : files(system),
         questions(questions_),
         view(view_),
         state(state_),
         programFolder(std::move(programFolder_)),
+        dataFolder(dataFolder_.empty() ? programFolder : std::move(dataFolder_)),
         system_(system) {}
 
   SystemReading& files;
   HostQuestions& questions;
   HostView& view;
   RunState& state;
-  std::string programFolder;  // without trailing separator
+  std::string programFolder;  // without trailing separator: the guide, the template, the themes shipped
+  std::string dataFolder;     // without trailing separator: setting.ini and the theme library
   // The location to start from instead of the one setting.ini holds.
   std::optional<StoredLocation> givenLocation;
 
   char sep() const { return files.separator(); }
-  std::string settingsFile() const { return programFolder + sep() + "setting.ini"; }
+  std::string settingsFile() const { return dataFolder + sep() + "setting.ini"; }
   std::string languageFilePath() const { return state.languageFilePath(sep()); }
 
   EditAccess hostEdits() const { return EditAccess(system_); }

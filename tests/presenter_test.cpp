@@ -6,6 +6,7 @@
 #include "support/host_fixture.h"
 #include "support/theme_maker.h"
 #include "support/wine_prefix.h"
+#include "support/without_rights.h"
 #include "ui/presenter.h"
 
 namespace lumaset {
@@ -225,6 +226,42 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   testing::writeTheme(dir.str() + "/drop", "Dropped", {{"loading_low.png", testing::samplePng(6)}});
   presenter.filesDropped({dir / "drop/LumasetTheme/Dropped"});
   EXPECT_EQ(main.entries.size(), before + 1);
+}
+
+// A program folder this user cannot write (under Program Files, or inside a zip): the
+// settings and the imported themes go to the user's own folder, said on the first run
+// only; the shipped themes stay listed and a later run finds the host it was shown.
+TEST_F(PresenterTest, AReadOnlyProgramFolderKeepsItsDataInTheUsersFolder) {
+  struct ReadOnlyProgram : testing::WithoutRightsBelow {
+    std::string user;
+    ReadOnlyProgram(Files& inner, std::string program, std::string userFolder)
+        : WithoutRightsBelow(inner, std::move(program)), user(std::move(userFolder)) {}
+    std::string userDataFolder() override { return user; }
+  } readOnly(files, home, dir / "profile/.config/lumaset");
+  makeHost();
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}});
+  testing::writeTheme(dir.str() + "/drop", "Dropped", {{"loading_low.png", testing::samplePng(6)}});
+  const std::string userSettings = readOnly.user + "/setting.ini";
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    testing::FakeMainView window;
+    ui::Presenter again(readOnly, ui, places, window, home);
+    ui.boxes.clear();
+    ui.answers = {host.exePath};
+    again.runStartup();
+    again.showFirstEntry();
+    const bool toldApart = !ui.boxes.empty() && ui.boxes[0].text.find(readOnly.user) != std::string::npos;
+    EXPECT_EQ(toldApart, run == 0);
+    EXPECT_EQ(ui.answers.size(), run == 0 ? 0u : 1u);  // the second run asks for no host
+    EXPECT_EQ(window.pathBox.back(), host.folder + "/");
+    EXPECT_NE(std::find(window.entries.begin(), window.entries.end(), "Ink"), window.entries.end());
+    if (run == 0) again.filesDropped({dir / "drop/LumasetTheme/Dropped"});
+    EXPECT_NE(std::find(window.entries.begin(), window.entries.end(), "Dropped"), window.entries.end());
+  }
+  EXPECT_TRUE(files.exists(userSettings));
+  EXPECT_TRUE(files.exists(readOnly.user + "/LumasetTheme/Dropped/info.ini"));
+  EXPECT_FALSE(files.exists(home + "/setting.ini"));
+  EXPECT_FALSE(files.exists(home + "/LumasetTheme/Dropped"));
 }
 
 }  // namespace

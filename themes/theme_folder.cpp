@@ -5,10 +5,27 @@
 
 namespace lumaset {
 
-std::string themeLibrary(const Context& ctx) { return ctx.programFolder + ctx.sep() + "LumasetTheme"; }
+namespace {
+constexpr const char* kLibraryName = "LumasetTheme";
+}
+
+std::string themeLibrary(const Context& ctx) { return ctx.dataFolder + ctx.sep() + kLibraryName; }
+
+std::string shippedThemeLibrary(const Context& ctx) {
+  if (ctx.dataFolder == ctx.programFolder) return {};
+  return ctx.programFolder + ctx.sep() + kLibraryName;
+}
+
+std::string themeFolder(const Context& ctx, const std::string& theme) {
+  const std::string own = themeLibrary(ctx) + ctx.sep() + theme;
+  const std::string shipped = shippedThemeLibrary(ctx);
+  if (shipped.empty() || ctx.files.info(own).isFolder) return own;
+  const std::string shippedTheme = shipped + ctx.sep() + theme;
+  return ctx.files.info(shippedTheme).isFolder ? shippedTheme : own;
+}
 
 std::string themeFile(const Context& ctx, const std::string& theme, const std::string& file) {
-  return themeLibrary(ctx) + ctx.sep() + theme + ctx.sep() + file;
+  return themeFolder(ctx, theme) + ctx.sep() + file;
 }
 
 bool isTheme(const Context& ctx, const std::string& theme) {

@@ -41,9 +41,15 @@ inline constexpr ThemeImage kThemeImages[6] = {
     {kLightHigh, HostImage::LightIcon, Pack::HighRes, 64, 64},
 };
 
-// Program folder + "/LumasetTheme".
+// Data folder + "/LumasetTheme": the library that imports add to.
 std::string themeLibrary(const Context& ctx);
-// Library + "/" + theme + "/" + file.
+// Program folder + "/LumasetTheme", the themes that ship with the program, when the
+// library is kept apart from them; empty when the two are one.
+std::string shippedThemeLibrary(const Context& ctx);
+// The folder of a theme of that name: the library's, else a shipped one (a theme the user
+// imports under a shipped theme's name is the one used).
+std::string themeFolder(const Context& ctx, const std::string& theme);
+// themeFolder + "/" + file.
 std::string themeFile(const Context& ctx, const std::string& theme, const std::string& file);
 // A folder of the library with info.ini and loading_low.png whose name is one plain name
 // that Windows holds as it is and no work name (formats/work_names.h).

@@ -1,5 +1,7 @@
 #include "themes/theme_list.h"
 
+#include <algorithm>
+
 #include "formats/web_address.h"
 #include "iconstore/host_images.h"
 #include "run/index_reading.h"
@@ -9,9 +11,14 @@ namespace lumaset {
 
 std::vector<std::string> themeList(const Context& ctx) {
   std::vector<std::string> entries = {kCurrentEntry, kDefaultEntry};
-  for (const std::string& folder : ctx.files.subfolders(themeLibrary(ctx))) {
+  const std::vector<std::string> own = ctx.files.subfolders(themeLibrary(ctx));
+  for (const std::string& folder : own)
     if (isTheme(ctx, folder)) entries.push_back(folder);
-  }
+  // The shipped themes follow, but for those the user's library holds a theme of its own for.
+  const std::string shipped = shippedThemeLibrary(ctx);
+  if (shipped.empty()) return entries;
+  for (const std::string& folder : ctx.files.subfolders(shipped))
+    if (std::find(own.begin(), own.end(), folder) == own.end() && isTheme(ctx, folder)) entries.push_back(folder);
   return entries;
 }
 

@@ -41,11 +41,20 @@ Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView
       ui_(ui),
       questions_(ui, [&files, &places] { return discoverHosts(files, places); }),
       view_(view),
-      ctx_{files, questions_, *this, state_, std::move(programFolder)} {}
+      data_(chooseDataFolder(files, programFolder)),
+      ctx_{files, questions_, *this, state_, std::move(programFolder), data_.folder} {}
 
 void Presenter::report(const Outcome& outcome) { show(ui_, outcome); }
 
-void Presenter::runStartup() { report(lumaset::runStartup(ctx_).location); }
+void Presenter::runStartup() {
+  // Said on the run that first keeps the settings apart, before a location may ask.
+  if (data_.madeNow) {
+    Outcome apart;
+    apart.note(MessageId::DataKeptApart, data_.folder);
+    report(apart);
+  }
+  report(lumaset::runStartup(ctx_).location);
+}
 
 void Presenter::showFirstEntry() {
   // The host's current look when its index is there; else the placeholder stays.

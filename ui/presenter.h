@@ -7,6 +7,7 @@
 
 #include "messages/dialog_questions.h"
 #include "themes/host_operation.h"
+#include "run/data_folder.h"
 #include "run/run_state.h"
 #include "ui/main_view.h"
 
@@ -85,6 +86,7 @@ class Presenter : private HostView {
   DialogQuestions questions_;
   MainView& view_;
   RunState state_;
+  DataFolder data_;
   Context ctx_;
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -58,6 +59,9 @@ class HostFixture : public ::testing::Test {
   void SetUp() override {
     view.ctx = &ctx;
     std::filesystem::create_directory(testing::pathFromUtf8(home));
+    // A program folder a test makes read-only sends the data to the user's folder: a
+    // folder of the test's own, never the user's real one.
+    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
   }
 
   // Writes a sample host into <temp>/<folder>. Each kind of host is drawn once per test

@@ -53,7 +53,11 @@ bool MainWindow::create() {
   registerClass(kPageClass, pageProc, colours_.panel());
   registerClass(kPreviewClass, previewProc, nullptr);
   registerClass(kFrameClass, frameProc, nullptr);
-  int x = (GetSystemMetrics(SM_CXSCREEN) - 824) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - 179) / 2;
+  // Made on the monitor it was left on, while that one is still there: it opens at that
+  // monitor's DPI. onCreate places the group.
+  const Monitor monitor = monitorNamed(presenter_.windowSetting(kMonitorKey)).value_or(primaryMonitor());
+  const int x = monitor.work.left + (monitor.work.width() - 824) / 2;
+  const int y = monitor.work.top + (monitor.work.height() - 179) / 2;
   main_ = CreateWindowExW(WS_EX_APPWINDOW, kMainClass, L"Lumaset v1.0", WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU, x, y,
                           824, 179, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!main_) return false;
@@ -141,6 +145,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onFilesDropped();
       return 0;
     case WM_DESTROY:
+      keepPlace();
       if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
       return 0;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "ui/control_colours.h"
 #include "ui/drop_target.h"
 #include "ui/main_view.h"
+#include "ui/monitors.h"
 #include "ui/pages.h"
 #include "ui/path_fields.h"
 #include "ui/presenter.h"
@@ -79,6 +81,11 @@ class MainWindow : public MainView, private WindowActions {
   void windowStartup();
   void acceptDrops();
   void onDpiChanged(int dpi, const RECT* suggested);
+  // Places the main window at its scale on the monitor that holds `r`, at `kept` or
+  // where the group stands at a first start, and gives the preview its DPI.
+  void placeGroupOn(const RECT& r, std::optional<ScreenPoint> kept);
+  // Keeps where the main window stands, and on which monitor, for the next start.
+  void keepPlace();
   // The built-in images and the shown look at the current scale.
   void showBuiltinImages();
   void showLookImages();

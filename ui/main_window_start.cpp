@@ -12,12 +12,11 @@ namespace lumaset::ui {
 
 void MainWindow::onCreate() {
   interaction_.setOwner(main_);
-  // The window opens at the DPI of its monitor, centred on the screen.
+  // The window opens at the DPI of its monitor, where it was left on that monitor.
   controls_.setDpi(windowDpi(main_));
-  const Scale& scale = controls_.scale();
-  const int w = scale.px(824), h = scale.px(179);
-  SetWindowPos(main_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT made = kit::windowRect(main_);
+  const Monitor monitor = monitorOfRect(made);
+  placeGroupOn(made, readPlace(presenter_.windowSetting(monitorKey(monitor.area))));
   pages_.create(main_);
   themeMenu_.create();
   keys_.prepare(main_);
@@ -80,11 +79,11 @@ void MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
   // The three windows are placed anew below; they keep their new offsets from then on.
   previews_.hold();
   controls_.setDpi(dpi);
-  const Scale& scale = controls_.scale();
   // The suggested place, at the exact scaled size (the suggestion may be a rounding pixel
-  // off, and the frame's centre must match the window).
-  RECT m = suggested ? *suggested : kit::windowRect(main_);
-  SetWindowPos(main_, nullptr, m.left, m.top, scale.px(824), scale.px(179), SWP_NOZORDER | SWP_NOACTIVATE);
+  // off, and the frame's centre must match the window), moved as far as the group needs
+  // to stay inside that monitor's work area.
+  const RECT m = suggested ? *suggested : kit::windowRect(main_);
+  placeGroupOn(m, ScreenPoint{m.left, m.top});
   controls_.layOut();
   themeBox_.measureLinesAgain();
   previews_.placeAround(main_);
@@ -92,6 +91,22 @@ void MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
   showLookImages();
   previews_.redrawOverlay();
   RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::placeGroupOn(const RECT& r, std::optional<ScreenPoint> kept) {
+  const Scale& scale = controls_.scale();
+  const GroupPlace place = placeGroup(scale, monitorOfRect(r).work, kept);
+  SetWindowPos(main_, nullptr, place.main.x, place.main.y, scale.px(824), scale.px(179), SWP_NOZORDER | SWP_NOACTIVATE);
+  previews_.setPreviewDpi(place.previewDpi);
+}
+
+void MainWindow::keepPlace() {
+  // A minimised window stands far off every monitor.
+  if (!started_ || IsIconic(main_)) return;
+  const RECT m = kit::windowRect(main_);
+  const std::string monitor = monitorKey(monitorOfRect(m).area);
+  presenter_.keepWindowSetting(kMonitorKey, monitor);
+  presenter_.keepWindowSetting(monitor, placeText({m.left, m.top}));
 }
 
 }  // namespace lumaset::ui

@@ -46,6 +46,19 @@ Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView
 
 void Presenter::report(const Outcome& outcome) { show(ui_, outcome); }
 
+namespace {
+constexpr const char* kWindowSection = "window";
+}
+
+std::string Presenter::windowSetting(const std::string& key) const {
+  return ctx_.files.readProfileString(ctx_.settingsFile(), kWindowSection, key, "");
+}
+
+// A folder that cannot be written keeps no place: the next start stands as the first.
+void Presenter::keepWindowSetting(const std::string& key, const std::string& value) {
+  (void)ctx_.writeSetting(kWindowSection, key, value);
+}
+
 void Presenter::runStartup() {
   // Said on the run that first keeps the settings apart, before a location may ask.
   if (data_.madeNow) {

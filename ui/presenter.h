@@ -61,6 +61,10 @@ class Presenter : private HostView {
   void openGuide();                 // 超级链接框3 and 超级链接框4
   void filesDropped(const std::vector<std::string>& paths);
 
+  // The window's own values in setting.ini (where it stood), apart from the host's.
+  std::string windowSetting(const std::string& key) const;
+  void keepWindowSetting(const std::string& key, const std::string& value);
+
  private:
   void previewSelected();
   // Shows a look in the window and takes its startup-text toggle as the run's.

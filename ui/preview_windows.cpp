@@ -1,6 +1,7 @@
 #include "ui/preview_windows.h"
 
 #include "ui/control_looks.h"
+#include "ui/group_placement.h"
 #include "ui/window_images.h"
 #include "widgets/window_rect.h"
 
@@ -20,7 +21,7 @@ void PreviewWindows::open(HWND main) {
 
 void PreviewWindows::openPreview() {
   int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
-  const int w = controls_.scale().px(838), h = controls_.scale().px(506);
+  const int w = previewScale_.px(838), h = previewScale_.px(506);
   preview_ = CreateWindowExW(WS_EX_TOOLWINDOW, kPreviewClass, L"", WS_POPUP, (screenW - w) / 2, (screenH - h) / 2, w, h,
                              main_, nullptr, GetModuleHandleW(nullptr), nullptr);
   previewImage_.attach(preview_);
@@ -28,8 +29,6 @@ void PreviewWindows::openPreview() {
       CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, w, h, preview_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id(Control::SplashPreview))), nullptr, nullptr);
   HWND overlayBox = overlay_.createPictureBox(preview_, 0, 0, w, h);
-  controls_.keep(splashBox, {0, 0, 838, 506});
-  controls_.keep(overlayBox, {0, 0, 838, 506});
   // The two picture boxes cover the whole window: a press on them moves it.
   moveWindowOnPress(splashBox);
   moveWindowOnPress(overlayBox);
@@ -40,29 +39,24 @@ void PreviewWindows::openPreview() {
 }
 
 void PreviewWindows::standAround(HWND main) {
-  const Scale& scale = controls_.scale();
-  RECT m = kit::windowRect(main), p = kit::windowRect(preview_);
-  SetWindowPos(preview_, nullptr, p.left, scale.px(2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(main, nullptr, m.left, (p.bottom - p.top) + scale.px(8), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  frameFollows();
-  group_.join(main, preview_, frame_);
+  placeAround(main);
   ShowWindow(frame_, SW_SHOWNOACTIVATE);
   ShowWindow(preview_, SW_SHOWNOACTIVATE);
 }
 
 void PreviewWindows::placeAround(HWND main) {
-  const Scale& scale = controls_.scale();
-  RECT m = kit::windowRect(main);
+  const RECT m = kit::windowRect(main);
+  const GroupRects r = groupRects(controls_.scale(), previewScale_, {m.left, m.top});
   if (preview_) {
-    const int w = scale.px(838), h = scale.px(506);
-    const int left = m.left - (w - (m.right - m.left)) / 2;
-    // As at the start: the preview's top at px(2) and the main window's at its height + px(8).
-    const int top = m.top - (scale.px(8) - scale.px(2)) - h;
-    SetWindowPos(preview_, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenRect& p = r.preview;
+    SetWindowPos(preview_, nullptr, p.left, p.top, p.width(), p.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The splash and the overlay cover the whole preview.
+    for (Control box : {Control::SplashPreview, Control::OverlayPreview})
+      SetWindowPos(GetDlgItem(preview_, id(box)), nullptr, 0, 0, p.width(), p.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (frame_) {
-    SetWindowPos(frame_, nullptr, m.left - scale.px(9), m.top - scale.px(5), scale.px(842), scale.px(195),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenRect& f = r.frame;
+    SetWindowPos(frame_, nullptr, f.left, f.top, f.width(), f.height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   group_.join(main, preview_, frame_);
 }
@@ -94,12 +88,12 @@ void PreviewWindows::showFrameImage() {
 
 void PreviewWindows::showPlaceholder() {
   if (!preview_) return;
-  splash_.setBackImage(builtinAtScale(controls_.scale(), "placeholder_splash"));
+  splash_.setBackImage(builtinAtScale(previewScale_, "placeholder_splash"));
 }
 
 void PreviewWindows::showSplash(const Look& look) {
   // Esc may have closed the preview for good: its splash is then not decoded at all.
-  if (preview_) splash_.setBackImage(lookImage(controls_.scale(), look.splash, look.splashHigh));
+  if (preview_) splash_.setBackImage(lookImage(previewScale_, look.splash, look.splashHigh));
 }
 
 void PreviewWindows::showOverlay(Overlay overlay) {
@@ -111,7 +105,7 @@ void PreviewWindows::redrawOverlay() {
   if (!preview_) return;
   // The clear overlay is fully transparent: no image draws the same, without decoding one.
   overlay_.setBackImage(overlayShown_ == Overlay::Clear ? nullptr
-                                                        : builtinAtScale(controls_.scale(), "marked_overlay"));
+                                                        : builtinAtScale(previewScale_, "marked_overlay"));
   previewImage_.refresh();
 }
 

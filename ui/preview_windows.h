@@ -24,6 +24,8 @@ class PreviewWindows {
   void standAround(HWND main);
   // Places both round the main window at the current scale (after a change of DPI).
   void placeAround(HWND main);
+  // The preview's own DPI: the window's, or less where the whole group would not fit.
+  void setPreviewDpi(int dpi) { previewScale_ = Scale{dpi}; }
 
   HWND preview() const { return preview_; }
   void closePreview();
@@ -47,6 +49,7 @@ class PreviewWindows {
   void frameFollows();
 
   WindowControls& controls_;
+  Scale previewScale_;
   HWND main_ = nullptr, preview_ = nullptr, frame_ = nullptr;
   kit::LayeredWindow frameImage_, previewImage_;
   kit::ImageControl overlay_, splash_;

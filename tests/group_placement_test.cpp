@@ -67,8 +67,10 @@ TEST(GroupPlacement, AKeptPlaceIsKeptOrMovedJustInside) {
 }
 
 TEST(GroupPlacement, PlacesReadBackAndNothingElseReadsAsOne) {
-  EXPECT_EQ(readPlace(placeText({-1270, 35})), (ScreenPoint{-1270, 35}));
-  for (const char* bad : {"", "12", "1,2,3", "1,2 ", "a,b", "999999,0"}) EXPECT_FALSE(readPlace(bad)) << bad;
+  EXPECT_EQ(readPlace(placeText({-1270, 35}, 144), 144), (ScreenPoint{-1270, 35}));
+  EXPECT_FALSE(readPlace(placeText({-1270, 35}, 144), 96));  // left at another DPI
+  for (const char* bad : {"", "12,5", "1,2,96,3", "1,2,96 ", "a,b,96", "999999,0,96"})
+    EXPECT_FALSE(readPlace(bad, 96)) << bad;
   EXPECT_EQ(monitorKey({-1280, 0, 0, 1024}), "-1280_0_0_1024");
 }
 

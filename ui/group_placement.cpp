@@ -64,13 +64,15 @@ std::string monitorKey(const ScreenRect& m) {
          std::to_string(m.bottom);
 }
 
-std::string placeText(ScreenPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+std::string placeText(ScreenPoint p, int dpi) {
+  return std::to_string(p.x) + "," + std::to_string(p.y) + "," + std::to_string(dpi);
+}
 
-std::optional<ScreenPoint> readPlace(const std::string& text) {
+std::optional<ScreenPoint> readPlace(const std::string& text, int dpi) {
   ScreenPoint p;
-  int consumed = 0;
-  if (std::sscanf(text.c_str(), "%d,%d%n", &p.x, &p.y, &consumed) != 2 ||
-      static_cast<std::size_t>(consumed) != text.size())
+  int at = 0, consumed = 0;
+  if (std::sscanf(text.c_str(), "%d,%d,%d%n", &p.x, &p.y, &at, &consumed) != 3 ||
+      static_cast<std::size_t>(consumed) != text.size() || at != dpi)
     return std::nullopt;
   // Far beyond any desktop: a hand-edited value, not a place.
   if (p.x < -100000 || p.x > 100000 || p.y < -100000 || p.y > 100000) return std::nullopt;

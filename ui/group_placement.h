@@ -43,9 +43,11 @@ struct GroupPlace {
 GroupPlace placeGroup(const Scale& window, const ScreenRect& work, std::optional<ScreenPoint> kept = {});
 
 // The settings' words for a place: a monitor by its rectangle ("0_0_1920_1080"), a place
-// as "x,y"; a text that is none reads as nothing.
+// as "x,y,dpi". A place is read back only at the DPI it was left at (a place of the
+// smaller window at 100 % says little of where the larger one at 200 % should stand); a
+// text that is none reads as nothing.
 std::string monitorKey(const ScreenRect& monitor);
-std::string placeText(ScreenPoint p);
-std::optional<ScreenPoint> readPlace(const std::string& text);
+std::string placeText(ScreenPoint p, int dpi);
+std::optional<ScreenPoint> readPlace(const std::string& text, int dpi);
 
 }  // namespace lumaset::ui

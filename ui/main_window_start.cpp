@@ -16,7 +16,7 @@ void MainWindow::onCreate() {
   controls_.setDpi(windowDpi(main_));
   const RECT made = kit::windowRect(main_);
   const Monitor monitor = monitorOfRect(made);
-  placeGroupOn(made, readPlace(presenter_.windowSetting(monitorKey(monitor.area))));
+  placeGroupOn(made, readPlace(presenter_.windowSetting(monitorKey(monitor.area)), controls_.scale().dpi));
   pages_.create(main_);
   themeMenu_.create();
   keys_.prepare(main_);
@@ -106,7 +106,7 @@ void MainWindow::keepPlace() {
   const RECT m = kit::windowRect(main_);
   const std::string monitor = monitorKey(monitorOfRect(m).area);
   presenter_.keepWindowSetting(kMonitorKey, monitor);
-  presenter_.keepWindowSetting(monitor, placeText({m.left, m.top}));
+  presenter_.keepWindowSetting(monitor, placeText({m.left, m.top}, controls_.scale().dpi));
 }
 
 }  // namespace lumaset::ui

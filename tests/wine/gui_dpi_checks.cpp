@@ -225,6 +225,23 @@ void checkWindows(const Program& program, const Scale& s, const std::string& whe
   ok("three windows scaled and placed" + when);
 }
 
+void checkFitsScreen(const Program& program, const Scale& s, const std::string& when) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT m = rectOf(program.main), p = rectOf(program.preview), f = rectOf(program.frame);
+  for (const RECT& r : {m, p, f})
+    if (r.left < screen.left || r.top < screen.top || r.right > screen.right || r.bottom > screen.bottom)
+      fail("a window reaches past the screen" + when + ": " + sizeText(r));
+  expectRect(m, m.left, m.top, s.px(824), s.px(179), "the main window" + when);
+  expectRect(f, m.left - s.px(9), m.top - s.px(5), s.px(842), s.px(195), "the frame window" + when);
+  const int pw = p.right - p.left, ph = p.bottom - p.top;
+  if (std::abs(pw * 506 - ph * 838) > 838) fail("the preview lost the splash's shape" + when + ": " + sizeText(p));
+  const bool wholeFits = s.px(506) + (s.px(8) - s.px(2)) + (s.px(195) - s.px(5)) <= screen.bottom;
+  if ((pw == s.px(838)) != wholeFits) fail("the preview is " + sizeText(p) + when);
+  if (m.top - p.bottom != s.px(8) - s.px(2)) fail("the main window is not below the preview" + when);
+  if (std::abs((p.left + p.right) - (m.left + m.right)) > 1) fail("the preview is not centred" + when);
+  ok("the three windows on the screen" + when + ", the preview " + sizeText(p));
+}
+
 void checkControlPlaces(HWND main, const Scale& s, const std::string& when) {
   const RECT m = rectOf(main);
   const DesignRect page = s.rect(kPageControl);

@@ -45,6 +45,10 @@ Image readBmp(const std::wstring& path);
 // The three windows at their scaled sizes, the preview px(2) from the top, the main
 // window px(8) below it and the frame px(9) left of and px(5) above the main window.
 void checkWindows(const Program& program, const lumaset::ui::Scale& s, const std::string& when);
+// On a screen smaller than the group at this DPI: all three windows on the screen, the main
+// window and the frame at their scaled sizes, the preview of the design's shape, smaller
+// only when the group would not fit whole, still centred above the main window.
+void checkFitsScreen(const Program& program, const lumaset::ui::Scale& s, const std::string& when);
 // Controls on the main window and on the theme page at their scaled design rectangles.
 void checkControlPlaces(HWND main, const lumaset::ui::Scale& s, const std::string& when);
 // The preview shows the theme's 2x splash over its whole size: pixel for pixel at 200 %,

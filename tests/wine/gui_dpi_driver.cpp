@@ -3,7 +3,9 @@
 // controls at their scaled places, text whose ink grows with the DPI, buttons and badges
 // drawn whole, the theme's 2x splash filling the preview. At 144 it then tells the window
 // that its monitor went to 192 DPI and checks that it is laid out as a fresh start there.
-//   gui-dpi-driver LUMASET.EXE LUMASET-CLI.EXE PHOTOSHOP.EXE SHOT_FOLDER SPLASH_HIGH.BMP
+// With --short-screen it checks instead that on a screen too short for the group at 144
+// and 192 DPI all three windows stay on it.
+//   gui-dpi-driver LUMASET.EXE LUMASET-CLI.EXE PHOTOSHOP.EXE SHOT_FOLDER SPLASH_HIGH.BMP [--short-screen]
 #include <windows.h>
 
 #include <cmath>
@@ -93,9 +95,25 @@ Measures startAt(const Args& args, int dpi, Measures* fresh192, const Measures* 
 
 }  // namespace
 
+// On a screen of a taskbar's height less than 1080 lines: the group at 96, 144 and 192 DPI.
+void startOnShortScreen(const Args& args) {
+  for (int dpi : {96, 144, 192}) {
+    if (!setLogPixels(static_cast<DWORD>(dpi))) fail("cannot set LogPixels");
+    Program program = startProgram(args.exe, args.folder);
+    chooseTheme(program.main, "Aurora");
+    const std::string when = " at " + std::to_string(dpi) + " DPI on a short screen";
+    checkFitsScreen(program, lumaset::ui::Scale{dpi}, when);
+    screenshot(args.shots, "theme-page-" + std::to_string(dpi) + "dpi-work-area");
+    closeProgram(program);
+  }
+}
+
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 6) {
-    std::printf("usage: gui-dpi-driver LUMASET.EXE LUMASET-CLI.EXE PHOTOSHOP.EXE SHOT_FOLDER SPLASH_HIGH.BMP\n");
+  const bool shortScreen = argc == 7 && std::wstring(argv[6]) == L"--short-screen";
+  if (argc != 6 && !shortScreen) {
+    std::printf(
+        "usage: gui-dpi-driver LUMASET.EXE LUMASET-CLI.EXE PHOTOSHOP.EXE SHOT_FOLDER SPLASH_HIGH.BMP "
+        "[--short-screen]\n");
     return 2;
   }
   beDpiAware();
@@ -107,6 +125,12 @@ int wmain(int argc, wchar_t** argv) {
   if (args.splashHigh.width == 0) fail("cannot read " + fromWide(argv[5]));
   if (run(L"\"" + std::wstring(argv[2]) + L"\" locate \"" + argv[3] + L"\"", args.folder) != 0)
     fail("lumaset-cli locate failed");
+  if (shortScreen) {
+    startOnShortScreen(args);
+    setLogPixels(96);
+    std::printf("gui dpi driver: %d passed\n", passed());
+    return 0;
+  }
 
   Measures base = startAt(args, 96, nullptr, nullptr);
   Measures at192{};

@@ -35,5 +35,11 @@ status=0
 LUMASET_SCREEN=1792x1440x24 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/$(basename "$exe")")" \
   "$(winpath "$work/program/$(basename "$cli")")" "$(winpath "$work/PS/Photoshop.exe")" "$(winpath "$work/shots")" \
   "$(winpath "$work/high.bmp")" 2> >(grep -v 'X connection' >&2) || status=$?
+[ "$status" -eq 0 ] || { keep_screenshots "$work/shots" "$shots"; fail "the driver failed ($status)"; }
+# Without a window manager wine's work area is the whole screen: a 1920x1008 screen stands
+# for a 1080-line one less a 150 % taskbar.
+LUMASET_SCREEN=1920x1008x24 "$here/../../scripts/wine-run" "$driver" "$(winpath "$work/program/$(basename "$exe")")" \
+  "$(winpath "$work/program/$(basename "$cli")")" "$(winpath "$work/PS/Photoshop.exe")" "$(winpath "$work/shots")" \
+  "$(winpath "$work/high.bmp")" --short-screen 2> >(grep -v 'X connection' >&2) || status=$?
 keep_screenshots "$work/shots" "$shots"
-[ "$status" -eq 0 ] || fail "the driver failed ($status)"
+[ "$status" -eq 0 ] || fail "the driver failed on the short screen ($status)"

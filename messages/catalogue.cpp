@@ -61,7 +61,11 @@ Message locationMessage(const Report& r) {
     case MessageId::NoLanguageFile:
       return info(kNoLanguageFile);
     case MessageId::HostPathWrong:
-      return plainError("Photoshop 路径有误：" + r.path);
+      // No folder at all: the location was cancelled, and the message says what it lacks.
+      return plainError("Photoshop 路径有误：" +
+                        (r.path.empty() ? std::string("还没有选定可以修改的 Photoshop，未作任何修改。\r\n请点“Ps 路径”旁"
+                                                      "的文件夹按钮，选择 Photoshop 安装目录里的 Photoshop.exe。")
+                                        : r.path));
     case MessageId::HostFolderNameTrimmed:
       return info(
           "Photoshop 所在路径中有文件夹的名字以点或空格结尾，Windows 会去掉这些点和空格，把它当成另一个文件夹：" +

@@ -5,6 +5,7 @@
 #include "backup/refresh_backup.h"
 #include "formats/path_text.h"
 #include "formats/utf.h"
+#include "messages/catalogue.h"
 #include "run/host_location.h"
 #include "run/host_paths.h"
 #include "run/settings.h"
@@ -323,7 +324,8 @@ TEST_F(SecondHost, LocationStoppedAtTheIndexLeavesNothingOfTheFirstHostToWriteTo
   EXPECT_FALSE(hostPathsSettled(state, '/'));
   ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop 路径有误：", "错误", MessageIcon::None}}));
+  const Message wrong = messageFor({MessageId::HostPathWrong});
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{wrong.text, "错误", MessageIcon::None}}));
   EXPECT_FALSE(files.exists(a.folder + "/Resources/lumaset_BAK"));
 }
 

@@ -36,6 +36,9 @@ TEST(Catalogue, MessagesNameTheirPathsAndDetailsWhereTheTextSaysSo) {
   EXPECT_EQ(messageFor({MessageId::IndexTwoPackLength, {}, "1000"}),
             (Message{"索引长度错误_nc208:1000", "信息：", MessageIcon::None}));
   EXPECT_EQ(messageFor({MessageId::NoFolderRights02}), (Message{"没有目录权限02", "错误", MessageIcon::None}));
+  EXPECT_EQ(messageFor({MessageId::HostPathWrong, "D:\\PS\\"}).text, "Photoshop 路径有误：D:\\PS\\");
+  // A cancelled location has no folder to name: the message says what is missing instead.
+  EXPECT_NE(messageFor({MessageId::HostPathWrong}).text.find("还没有选定可以修改的 Photoshop"), std::string::npos);
 }
 
 TEST(Catalogue, LinesOfOneMessageJoinUnderTheFirstCaption) {

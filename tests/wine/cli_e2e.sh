@@ -170,6 +170,15 @@ for entry in '[当前]' '[默认]' 'Sakura.blue' 'Sakura' 'Ink'; do
   grep -qxF "$entry" <<<"$themes" || fail "theme list lacks $entry: $themes"
 done
 cmp -s "$work/home/LumasetTheme/Sakura.blue/loading_low.png" "$work/dl/Ink/loading_low.png" || fail "unpacked bytes differ"
+# A theme whose splash is a JPEG under a PNG's name is refused, naming the file.
+mkdir -p "$work/dl/Photo"
+printf '[Lumaset_theme]\r\ninfo=photo\r\n' >"$work/dl/Photo/info.ini"
+printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\xff\xd9' >"$work/dl/Photo/loading_low.png"
+set +e
+out=$(wcli import "$(winpath "$work/dl/Photo")"); code=$?
+set -e
+[ "$code" = 1 ] && grep -qF '未添加主题：Photo' <<<"$out" && grep -qF '主题里的 loading_low.png 不是有效的 PNG 图片文件' <<<"$out" \
+  && [ ! -e "$work/home/LumasetTheme/Photo" ] || fail "a JPEG splash: $code $out"
 printf 'junk' >"$work/dl/bad.zip"
 set +e
 out=$(wcli import "$(winpath "$work/dl/bad.zip")"); code=$?

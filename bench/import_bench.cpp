@@ -1,10 +1,11 @@
 // What an import costs, the whole way the window and the command line take (library
 // lock, staging folder, unpack or copy, check, one flush, rename into place). Two
 // themes, each as a package and as a dropped folder: 2,000 one-byte files beside the
-// theme's own two (where per-file costs show) and a theme-sized one (six images of
-// noise, 4.5 MiB). Each is imported into a fresh library --runs times; the median and
-// the slowest run are printed. Only the folder the bench makes (in --work, default the
-// system's temporary folder) is deleted.
+// theme's own two (where per-file costs show) and a theme-sized one (six PNG files whose
+// image data is noise, 4.5 MiB; the import checks their structure). Each is imported
+// into a fresh library --runs times; the median and the slowest run are printed. Only
+// the folder the bench makes (in --work, default the system's temporary folder) is
+// deleted.
 //   import-bench [--work DIR] [--runs N] [--members N]
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "platform/posix_files.h"
+#include "support/tiny_png.h"
 #include "support/zip_builder.h"
 #include "themes/import.h"
 
@@ -27,27 +29,25 @@ using namespace lumaset;
 
 namespace {
 
-std::string noise(std::size_t size, std::uint32_t seed) {
+// A PNG file whose image data is `size` bytes of noise.
+std::string noisePng(std::size_t size, std::uint32_t seed) {
   std::string out(size, '\0');
   for (char& c : out) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 24);
-  return out;
+  return testing::pngWithImageData(64, 64, out);
 }
 
 std::vector<testing::ZipEntrySpec> manySmallFiles(int count) {
   std::vector<testing::ZipEntrySpec> entries{{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},
-                                             {"loading_low.png", "x"}};
+                                             {"loading_low.png", noisePng(1, 7)}};
   for (int i = 0; i < count; ++i) entries.push_back({"m" + std::to_string(i) + ".txt", "x"});
   return entries;
 }
 
 std::vector<testing::ZipEntrySpec> themeSizedFiles() {
-  return {{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},
-          {"loading_low.png", noise(700 << 10, 1), false},
-          {"loading_high.png", noise(2600 << 10, 2), false},
-          {"ico_dark_low.png", noise(3 << 10, 3), false},
-          {"ico_dark_high.png", noise(9 << 10, 4), false},
-          {"ico_light_low.png", noise(3 << 10, 5), false},
-          {"ico_light_high.png", noise(9 << 10, 6), false}};
+  return {{"info.ini", "[Lumaset_theme]\r\ninfo=bench\r\n"},    {"loading_low.png", noisePng(700 << 10, 1), false},
+          {"loading_high.png", noisePng(2600 << 10, 2), false}, {"ico_dark_low.png", noisePng(3 << 10, 3), false},
+          {"ico_dark_high.png", noisePng(9 << 10, 4), false},   {"ico_light_low.png", noisePng(3 << 10, 5), false},
+          {"ico_light_high.png", noisePng(9 << 10, 6), false}};
 }
 
 // The files as a package (name.zip) and as a folder (name), in `work`.

@@ -36,9 +36,9 @@ ThemeCheck printCheck(Session& s, const std::string& folder) {
   ThemeCheck check = checkThemeFolder(s.ctx, folder);
   for (const Finding& f : check.findings) {
     if (s.json) {
-      std::fprintf(s.out, "{\"level\":\"%s\",\"text\":%s}\n", levelName(f.level), jsonString(f.text).c_str());
+      s.out.print("{\"level\":\"%s\",\"text\":%s}\n", levelName(f.level), jsonString(f.text).c_str());
     } else {
-      std::fprintf(s.out, "%s: %s\n", levelName(f.level), f.text.c_str());
+      s.out.print("%s: %s\n", levelName(f.level), f.text.c_str());
     }
   }
   return check;
@@ -65,12 +65,12 @@ int cmdPack(Session& s, const std::vector<std::string>& args) {
     files.push_back({name, s.files.readFile(folder + s.ctx.sep() + name)});
   }
   for (const std::string& sub : s.files.subfolders(folder)) {
-    std::fprintf(s.out, "warning: the folder %s is not packed: a theme is its top-level files\n", sub.c_str());
+    s.out.print("warning: the folder %s is not packed: a theme is its top-level files\n", sub.c_str());
   }
   const std::string target = s.absolute(*output);
   const Bytes zip = writeZip(files);
   if (zip.empty() || !s.files.writeFile(target, zip)) return s.fail("cannot write " + target);
-  std::fprintf(s.out, "packed %zu files into %s (%zu bytes)\n", files.size(), target.c_str(), zip.size());
+  s.out.print("packed %zu files into %s (%zu bytes)\n", files.size(), target.c_str(), zip.size());
   return s.done();
 }
 

@@ -24,7 +24,7 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 const char* const kUsage =
     "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
     "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
-    "       lumaset-cli --help | --version\n"
+    "       lumaset-cli --help | help | /? | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
     "                                      where found) from the registry and Program Files; --prefix\n"
     "                                      reads the wine prefix DIR (natively: $WINEPREFIX or ~/.wine)\n"
@@ -84,9 +84,9 @@ std::string pngSizeText(const Bytes& png) {
 void printImages(Session& s, const NamedImages& images) {
   for (const auto& [name, bytes] : images) {
     if (bytes->empty()) {
-      std::fprintf(s.out, "%s: none\n", name);
+      s.out.print("%s: none\n", name);
     } else {
-      std::fprintf(s.out, "%s: %zu bytes, %s\n", name, bytes->size(), pngSizeText(*bytes).c_str());
+      s.out.print("%s: %zu bytes, %s\n", name, bytes->size(), pngSizeText(*bytes).c_str());
     }
   }
 }
@@ -112,9 +112,9 @@ int runHostCommand(Session& s, const std::string& command, const std::vector<std
   s.report(out);
   if (op->kind != OperationKind::CreateBackup) return s.done();
   if (s.json) {
-    std::fprintf(s.out, "{\"backup\":%s}\n", jsonBool(done).c_str());
+    s.out.print("{\"backup\":%s}\n", jsonBool(done).c_str());
   } else {
-    std::fprintf(s.out, "backup: %s\n", done ? "made" : "failed");
+    s.out.print("backup: %s\n", done ? "made" : "failed");
   }
   return s.done();
 }
@@ -192,15 +192,16 @@ int finishWorkerRun(Session& session, int status, const GlobalOptions& o) {
   return session.result.done() ? 0 : 1;
 }
 
-int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+int runCommand(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   GlobalOptions o;
   const std::size_t i = readGlobalOptions(args, files, o);
-  if (i < args.size() && (args[i] == "--help" || args[i] == "-h")) {
-    std::fputs(kUsage, out);
+  // "/?" is how Windows programs are asked for their usage; "help" reads as a command.
+  if (i < args.size() && (args[i] == "--help" || args[i] == "-h" || args[i] == "/?" || args[i] == "help")) {
+    out.write(kUsage);
     return 0;
   }
   if (i < args.size() && args[i] == "--version") {
-    std::fprintf(out, "lumaset-cli %s\n", kProgramVersion);
+    out.print("lumaset-cli %s\n", kProgramVersion);
     return 0;
   }
   if (o.home.empty()) o.home = files.programFolder();
@@ -209,8 +210,8 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
     const DataFolder chosen = chooseDataFolder(files, o.home);
     o.data = chosen.folder;
     if (chosen.madeNow)
-      std::fprintf(err, "lumaset-cli: %s cannot be written: settings and added themes are kept in %s\n",
-                   o.home.c_str(), o.data.c_str());
+      err.print("lumaset-cli: %s cannot be written: settings and added themes are kept in %s\n",
+                o.home.c_str(), o.data.c_str());
   }
 
   Session session(files, o.home, o.data, out, err, o.json);
@@ -233,16 +234,24 @@ int runCommand(const std::vector<std::string>& args, Files& files, std::FILE* ou
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+int runCli(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   // No input may end the program with an uncaught exception: it ends with a message.
   try {
     return runCommand(args, files, out, err);
   } catch (const std::exception& e) {
-    std::fprintf(err, "lumaset-cli: stopped by an internal error: %s\n", e.what());
+    err.print("lumaset-cli: stopped by an internal error: %s\n", e.what());
   } catch (...) {
-    std::fprintf(err, "lumaset-cli: stopped by an internal error\n");
+    err.write("lumaset-cli: stopped by an internal error\n");
   }
   return 1;
+}
+
+int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err) {
+  FileOutput outFile(out), errFile(err);
+  const int status = runCli(args, files, outFile, errFile);
+  outFile.flush();
+  errFile.flush();
+  return status;
 }
 
 }  // namespace lumaset::cli

@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/output.h"
 #include "platform/files.h"
 
 namespace lumaset::cli {
 
+int runCli(const std::vector<std::string>& args, Files& files, Output& out, Output& err);
+// The same over stdio streams, written byte for byte (POSIX's entry, and the tests).
 int runCli(const std::vector<std::string>& args, Files& files, std::FILE* out, std::FILE* err);
 
 }  // namespace lumaset::cli

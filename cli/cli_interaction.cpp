@@ -7,12 +7,12 @@ namespace lumaset::cli {
 
 void CliInteraction::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
   if (json_) {
-    std::fprintf(out_, "{\"caption\":%s,\"text\":%s,\"icon\":\"%s\"}\n", jsonString(caption).c_str(),
-                 jsonString(text).c_str(), icon == MessageIcon::Error ? "error" : "none");
+    out_.print("{\"caption\":%s,\"text\":%s,\"icon\":\"%s\"}\n", jsonString(caption).c_str(), jsonString(text).c_str(),
+               icon == MessageIcon::Error ? "error" : "none");
   } else {
-    std::fprintf(out_, "[%s] %s\n", caption.c_str(), text.c_str());
+    out_.print("[%s] %s\n", caption.c_str(), text.c_str());
   }
-  std::fflush(out_);
+  out_.flush();
 }
 
 std::optional<std::string> CliQuestions::languageFile(const Outcome& before, const std::string&) {
@@ -20,8 +20,8 @@ std::optional<std::string> CliQuestions::languageFile(const Outcome& before, con
   return language;
 }
 
-void CliInteraction::openFolder(const std::string& path) { std::fprintf(out_, "open folder: %s\n", path.c_str()); }
+void CliInteraction::openFolder(const std::string& path) { out_.print("open folder: %s\n", path.c_str()); }
 
-void CliInteraction::openWebPage(const std::string& url) { std::fprintf(out_, "open web page: %s\n", url.c_str()); }
+void CliInteraction::openWebPage(const std::string& url) { out_.print("open web page: %s\n", url.c_str()); }
 
 }  // namespace lumaset::cli

@@ -2,9 +2,9 @@
 // standard output (as "[caption] text", or as a JSON line); the questions of a location
 // are answered from the command's arguments.
 #pragma once
-#include <cstdio>
 #include <string>
 
+#include "cli/output.h"
 #include "platform/interaction.h"
 #include "run/run_state.h"
 #include "themes/looks.h"
@@ -13,7 +13,7 @@ namespace lumaset::cli {
 
 class CliInteraction : public Interaction {
  public:
-  CliInteraction(std::FILE* out, bool json) : out_(out), json_(json) {}
+  CliInteraction(Output& out, bool json) : out_(out), json_(json) {}
 
   void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
   // The command line asks nothing: a question is answered no, and the command says which
@@ -29,7 +29,7 @@ class CliInteraction : public Interaction {
   bool runsAsAdministrator() override { return false; }
 
  private:
-  std::FILE* out_;
+  Output& out_;
   bool json_;
 };
 

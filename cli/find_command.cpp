@@ -34,14 +34,14 @@ std::vector<std::string> placeTexts(const FoundHost& host) {
 
 void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
   if (s.json) {
-    std::fprintf(s.out, "{\"hosts\":[");
+    s.out.print("{\"hosts\":[");
     for (std::size_t i = 0; i < hosts.size(); ++i) {
       const FoundHost& host = hosts[i];
-      std::fprintf(s.out, "%s{\"folder\":%s,\"exe\":%s,\"version\":%s,\"foundIn\":%s}", i ? "," : "",
-                   jsonString(host.folder).c_str(), jsonString(host.exe).c_str(),
-                   jsonString(host.productVersion).c_str(), jsonStrings(placeTexts(host)).c_str());
+      s.out.print("%s{\"folder\":%s,\"exe\":%s,\"version\":%s,\"foundIn\":%s}", i ? "," : "",
+                  jsonString(host.folder).c_str(), jsonString(host.exe).c_str(),
+                  jsonString(host.productVersion).c_str(), jsonStrings(placeTexts(host)).c_str());
     }
-    std::fprintf(s.out, "]}\n");
+    s.out.print("]}\n");
     return;
   }
   // Tabs part the fields: folders hold spaces.
@@ -49,7 +49,7 @@ void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
     std::string where;
     for (const std::string& text : placeTexts(host)) where += (where.empty() ? "" : ", ") + text;
     const std::string version = host.productVersion.empty() ? "no version" : host.productVersion;
-    std::fprintf(s.out, "%s\t%s\t%s\n", host.folder.c_str(), version.c_str(), where.c_str());
+    s.out.print("%s\t%s\t%s\n", host.folder.c_str(), version.c_str(), where.c_str());
   }
 }
 
@@ -74,7 +74,7 @@ int cmdFind(Session& s, const std::vector<std::string>& args) {
   const Discovery discovery = discoverHosts(s.files, *places);
   const std::vector<FoundHost>& hosts = discovery.hosts;
   printHosts(s, hosts);
-  for (const Report& limit : discovery.limits) std::fprintf(s.err, "lumaset-cli: %s\n", limitText(limit).c_str());
+  for (const Report& limit : discovery.limits) s.err.print("lumaset-cli: %s\n", limitText(limit).c_str());
   if (hosts.empty())
     return s.fail("no Photoshop found in the registry or the Program Files folders" +
                   (prefix ? " of the wine prefix " + s.absolute(*prefix) : std::string()));

@@ -83,11 +83,11 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   s.report(outcome.location);
   // The language file is asked for only when the host has a zh_CN folder.
   if (a.value("--language-file") && s.state.languageAbsent())
-    std::fprintf(s.err, "note: this Photoshop has no zh_CN folder; --language-file was not used\n");
+    s.err.print("note: this Photoshop has no zh_CN folder; --language-file was not used\n");
   if (s.json) {
-    std::fprintf(s.out, "{\"pathBox\":%s}\n", jsonString(s.view.pathBox).c_str());
+    s.out.print("{\"pathBox\":%s}\n", jsonString(s.view.pathBox).c_str());
   } else {
-    std::fprintf(s.out, "path box: %s\n", s.view.pathBox.c_str());
+    s.out.print("path box: %s\n", s.view.pathBox.c_str());
   }
   return s.done();
 }
@@ -113,36 +113,34 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
   }
   const HostLook carried = carriedLook(s.ctx);
   if (s.json) {
-    std::fprintf(s.out,
-                 "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
-                 "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
-                 "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
-                 "\"locks\":%s}\n",
-                 jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
-                 jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(records.layout),
-                 records.count(), jsonStrings(hostImages(records)).c_str(),
-                 jsonStrings(missingImages(records)).c_str(), jsonString(s.ctx.languageFilePath()).c_str(),
-                 jsonBool(languageExists).c_str(), jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(),
-                 jsonBool(backup).c_str(), lookKindName(carried.kind), jsonString(carried.theme).c_str(),
-                 jsonStrings(locks).c_str());
+    s.out.print(
+        "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
+        "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
+        "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
+        "\"locks\":%s}\n",
+        jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
+        jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(records.layout),
+        records.count(), jsonStrings(hostImages(records)).c_str(), jsonStrings(missingImages(records)).c_str(),
+        jsonString(s.ctx.languageFilePath()).c_str(), jsonBool(languageExists).c_str(),
+        jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str(),
+        lookKindName(carried.kind), jsonString(carried.theme).c_str(), jsonStrings(locks).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
-    std::fprintf(s.out, "host folder: %s\n", st.hostFolder.c_str());
-    std::fprintf(s.out, "version 18 or later: %s\n", yes(st.release18OrLater));
-    std::fprintf(s.out, "index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
-    std::fprintf(s.out, "layout: %s, %zu records\n", layoutName(records.layout), records.count());
-    std::fprintf(s.out, "images: %s\n", listText(hostImages(records)).c_str());
-    std::fprintf(s.out, "lacks: %s\n", listText(missingImages(records)).c_str());
+    s.out.print("host folder: %s\n", st.hostFolder.c_str());
+    s.out.print("version 18 or later: %s\n", yes(st.release18OrLater));
+    s.out.print("index: %s (%s)\n", st.currentIndexPath.c_str(), indexExists ? "exists" : "missing");
+    s.out.print("layout: %s, %zu records\n", layoutName(records.layout), records.count());
+    s.out.print("images: %s\n", listText(hostImages(records)).c_str());
+    s.out.print("lacks: %s\n", listText(missingImages(records)).c_str());
     if (st.languageAbsent()) {
-      std::fprintf(s.out, "language file: none (the startup text cannot be changed)\n");
+      s.out.print("language file: none (the startup text cannot be changed)\n");
     } else {
-      std::fprintf(s.out, "language file: %s (%s)\n", s.ctx.languageFilePath().c_str(),
-                   languageExists ? "exists" : "missing");
+      s.out.print("language file: %s (%s)\n", s.ctx.languageFilePath().c_str(), languageExists ? "exists" : "missing");
     }
-    std::fprintf(s.out, "startup-text marker: %s\n", yes(marker));
-    std::fprintf(s.out, "backup: %s\n", yes(backup));
-    std::fprintf(s.out, "host carries: %s\n", carriedText(carried).c_str());
-    std::fprintf(s.out, "locks: %s\n", listText(locks).c_str());
+    s.out.print("startup-text marker: %s\n", yes(marker));
+    s.out.print("backup: %s\n", yes(backup));
+    s.out.print("host carries: %s\n", carriedText(carried).c_str());
+    s.out.print("locks: %s\n", listText(locks).c_str());
   }
   return s.done();
 }
@@ -166,24 +164,24 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
     parseIndexFile(s.files, s.state.currentIndexPath, t, told);
   }
   if (s.json) {
-    std::fprintf(s.out, "{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
+    s.out.print("{\"layout\":\"%s\",\"records\":[", layoutName(t.layout));
     for (std::size_t n = 1; n <= t.count(); ++n) {
       const std::string name = t.name(n);
       const std::string rawName = isValidUtf8(name) ? "" : ",\"name_hex\":\"" + hexText(name) + "\"";
-      std::fprintf(s.out,
-                   "%s{\"number\":%zu,\"name\":%s%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
-                   "\"highLength\":%d}",
-                   n > 1 ? "," : "", n, jsonString(name).c_str(), rawName.c_str(), t.offset(n, Pack::LowRes),
-                   t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
+      s.out.print(
+          "%s{\"number\":%zu,\"name\":%s%s,\"lowOffset\":%d,\"lowLength\":%d,\"highOffset\":%d,"
+          "\"highLength\":%d}",
+          n > 1 ? "," : "", n, jsonString(name).c_str(), rawName.c_str(), t.offset(n, Pack::LowRes),
+          t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
     }
-    std::fprintf(s.out, "]}\n");
+    s.out.print("]}\n");
   } else {
-    std::fprintf(s.out, "%s, %zu records\n", layoutName(t.layout), t.count());
-    std::fprintf(s.out, "%5s  %-48s %11s %11s %11s %11s\n", "#", "name", "low offset", "low length", "high offset",
-                 "high length");
+    s.out.print("%s, %zu records\n", layoutName(t.layout), t.count());
+    s.out.print("%5s  %-48s %11s %11s %11s %11s\n", "#", "name", "low offset", "low length", "high offset",
+                "high length");
     for (std::size_t n = 1; n <= t.count(); ++n) {
-      std::fprintf(s.out, "%5zu  %-48s %11d %11d %11d %11d\n", n, t.name(n).c_str(), t.offset(n, Pack::LowRes),
-                   t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
+      s.out.print("%5zu  %-48s %11d %11d %11d %11d\n", n, t.name(n).c_str(), t.offset(n, Pack::LowRes),
+                  t.length(n, Pack::LowRes), t.offset(n, Pack::HighRes), t.length(n, Pack::HighRes));
     }
   }
   return s.done();
@@ -214,9 +212,9 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   std::string target = s.absolute(*output);
   if (!s.files.writeFile(target, image)) return s.fail("cannot write " + target);
   if (s.json) {
-    std::fprintf(s.out, "{\"file\":%s,\"bytes\":%zu}\n", jsonString(target).c_str(), image.size());
+    s.out.print("{\"file\":%s,\"bytes\":%zu}\n", jsonString(target).c_str(), image.size());
   } else {
-    std::fprintf(s.out, "%s: %zu bytes\n", target.c_str(), image.size());
+    s.out.print("%s: %zu bytes\n", target.c_str(), image.size());
   }
   return s.done();
 }
@@ -235,23 +233,21 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   }
   const char* overlay = look.overlay == Overlay::Clear ? "clear" : "marked";
   if (s.json) {
-    std::fprintf(s.out,
-                 "{\"description\":%s,\"startupTextToggle\":%s,\"startupTextAvailable\":%s,\"overlay\":\"%s\","
-                 "\"hostLacks\":%s",
-                 jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(),
-                 jsonBool(look.startupTextAvailable).c_str(), overlay, jsonStrings(look.hostLacks).c_str());
+    s.out.print(
+        "{\"description\":%s,\"startupTextToggle\":%s,\"startupTextAvailable\":%s,\"overlay\":\"%s\","
+        "\"hostLacks\":%s",
+        jsonString(look.description).c_str(), jsonBool(look.startupTextToggle).c_str(),
+        jsonBool(look.startupTextAvailable).c_str(), overlay, jsonStrings(look.hostLacks).c_str());
     for (const auto& [name, bytes] : images)
-      std::fprintf(s.out, ",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(),
-                   jsonString(pngSizeText(*bytes)).c_str());
-    std::fprintf(s.out, "}\n");
+      s.out.print(",\"%s\":{\"bytes\":%zu,\"size\":%s}", name, bytes->size(), jsonString(pngSizeText(*bytes)).c_str());
+    s.out.print("}\n");
   } else {
-    std::fprintf(s.out, "description: %s\n", look.description.c_str());
-    std::fprintf(s.out, "startup-text toggle: %s\n",
-                 !look.startupTextAvailable ? "not available"
-                 : look.startupTextToggle   ? "on"
-                                            : "off");
-    std::fprintf(s.out, "overlay: %s\n", overlay);
-    std::fprintf(s.out, "host lacks: %s\n", listText(look.hostLacks).c_str());
+    s.out.print("description: %s\n", look.description.c_str());
+    s.out.print("startup-text toggle: %s\n", !look.startupTextAvailable ? "not available"
+                                             : look.startupTextToggle   ? "on"
+                                                                        : "off");
+    s.out.print("overlay: %s\n", overlay);
+    s.out.print("host lacks: %s\n", listText(look.hostLacks).c_str());
     printImages(s, images);
   }
   return s.done();

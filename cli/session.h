@@ -1,12 +1,12 @@
 // Everything one command run needs: the platform, the run state and the output, and the
 // helpers the commands share.
 #pragma once
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/cli_interaction.h"
+#include "cli/output.h"
 #include "run/startup.h"
 
 namespace lumaset::cli {
@@ -22,8 +22,8 @@ struct Session {
   CliView view;
   RunState state;
   Context ctx;
-  std::FILE* out;
-  std::FILE* err;
+  Output& out;
+  Output& err;
   bool json;
   // An operation was refused or failed, or a look could not read its index: exit 1.
   bool troubled = false;
@@ -31,7 +31,7 @@ struct Session {
   Outcome result;
   bool operationRan = false;
 
-  Session(Files& f, std::string home, std::string data, std::FILE* o, std::FILE* e, bool j)
+  Session(Files& f, std::string home, std::string data, Output& o, Output& e, bool j)
       : files(f),
         ui(o, j),
         questions(ui),
@@ -44,12 +44,12 @@ struct Session {
   }
 
   int usage(const std::string& problem) {
-    if (!problem.empty()) std::fprintf(err, "lumaset-cli: %s\n", problem.c_str());
-    std::fputs(kUsage, err);
+    if (!problem.empty()) err.print("lumaset-cli: %s\n", problem.c_str());
+    err.write(kUsage);
     return kUsageError;
   }
   int fail(const std::string& problem) {
-    std::fprintf(err, "lumaset-cli: %s\n", problem.c_str());
+    err.print("lumaset-cli: %s\n", problem.c_str());
     return 1;
   }
   int done() const { return troubled ? 1 : 0; }

@@ -22,12 +22,11 @@ int cmdThemes(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   std::vector<std::string> entries = themeList(s.ctx);
   if (s.json) {
-    std::fprintf(s.out, "[");
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      std::fprintf(s.out, "%s%s", i ? "," : "", jsonString(entries[i]).c_str());
-    std::fprintf(s.out, "]\n");
+    s.out.print("[");
+    for (std::size_t i = 0; i < entries.size(); ++i) s.out.print("%s%s", i ? "," : "", jsonString(entries[i]).c_str());
+    s.out.print("]\n");
   } else {
-    for (const std::string& e : entries) std::fprintf(s.out, "%s\n", e.c_str());
+    for (const std::string& e : entries) s.out.print("%s\n", e.c_str());
   }
   return s.done();
 }
@@ -46,33 +45,33 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   const char* overlay = p.look.overlay == Overlay::Clear ? "clear" : "marked";
   auto onOff = [](bool b) { return b ? "on" : "off"; };
   if (s.json) {
-    std::fprintf(s.out,
-                 "{\"description\":%s,\"author\":{\"text\":%s,\"target\":%s},\"credit\":{\"text\":%s,\"target\":%s},"
-                 "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,"
-                 "\"startupTextAvailable\":%s,\"overlay\":\"%s\",\"hostLacks\":%s",
-                 jsonString(p.look.description).c_str(), jsonString(p.author.text).c_str(),
-                 jsonString(p.author.target).c_str(), jsonString(p.credit.text).c_str(),
-                 jsonString(p.credit.target).c_str(), jsonBool(p.indicatorsShown).c_str(), jsonBool(p.has1x).c_str(),
-                 jsonBool(p.has2x).c_str(), jsonBool(p.hasText).c_str(), jsonBool(p.look.startupTextToggle).c_str(),
-                 jsonBool(p.look.startupTextAvailable).c_str(), overlay, jsonStrings(p.look.hostLacks).c_str());
-    for (const auto& [name, bytes] : images) std::fprintf(s.out, ",\"%s\":%zu", name, bytes->size());
-    std::fprintf(s.out, "}\n");
+    s.out.print(
+        "{\"description\":%s,\"author\":{\"text\":%s,\"target\":%s},\"credit\":{\"text\":%s,\"target\":%s},"
+        "\"indicators\":%s,\"1x\":%s,\"2x\":%s,\"t\":%s,\"startupTextToggle\":%s,"
+        "\"startupTextAvailable\":%s,\"overlay\":\"%s\",\"hostLacks\":%s",
+        jsonString(p.look.description).c_str(), jsonString(p.author.text).c_str(), jsonString(p.author.target).c_str(),
+        jsonString(p.credit.text).c_str(), jsonString(p.credit.target).c_str(), jsonBool(p.indicatorsShown).c_str(),
+        jsonBool(p.has1x).c_str(), jsonBool(p.has2x).c_str(), jsonBool(p.hasText).c_str(),
+        jsonBool(p.look.startupTextToggle).c_str(), jsonBool(p.look.startupTextAvailable).c_str(), overlay,
+        jsonStrings(p.look.hostLacks).c_str());
+    for (const auto& [name, bytes] : images) s.out.print(",\"%s\":%zu", name, bytes->size());
+    s.out.print("}\n");
   } else {
-    std::fprintf(s.out, "description: %s\n", p.look.description.c_str());
-    std::fprintf(s.out, "author: %s <%s>\n", p.author.text.c_str(), p.author.target.c_str());
-    std::fprintf(s.out, "credit: %s <%s>\n", p.credit.text.c_str(), p.credit.target.c_str());
+    s.out.print("description: %s\n", p.look.description.c_str());
+    s.out.print("author: %s <%s>\n", p.author.text.c_str(), p.author.target.c_str());
+    s.out.print("credit: %s <%s>\n", p.credit.text.c_str(), p.credit.target.c_str());
     if (p.indicatorsShown) {
-      std::fprintf(s.out, "indicators: 1X %s, 2X %s, T %s\n", onOff(p.has1x), onOff(p.has2x), onOff(p.hasText));
+      s.out.print("indicators: 1X %s, 2X %s, T %s\n", onOff(p.has1x), onOff(p.has2x), onOff(p.hasText));
     } else {
-      std::fprintf(s.out, "indicators: hidden\n");
+      s.out.print("indicators: hidden\n");
     }
-    std::fprintf(s.out, "startup-text toggle: %s\n",
-                 p.look.startupTextAvailable ? onOff(p.look.startupTextToggle) : "not available");
-    std::fprintf(s.out, "overlay: %s\n", overlay);
+    s.out.print("startup-text toggle: %s\n",
+                p.look.startupTextAvailable ? onOff(p.look.startupTextToggle) : "not available");
+    s.out.print("overlay: %s\n", overlay);
     if (!p.look.hostLacks.empty()) {
       std::string list;
       for (const std::string& name : p.look.hostLacks) list += (list.empty() ? "" : ", ") + name;
-      std::fprintf(s.out, "host lacks: %s\n", list.c_str());
+      s.out.print("host lacks: %s\n", list.c_str());
     }
     printImages(s, images);
   }
@@ -97,7 +96,7 @@ int cmdImport(Session& s, const std::vector<std::string>& args) {
     declined = declined || o.result == ImportResult::Declined;
     allAdded = allAdded && o.added();
   }
-  if (declined) std::fprintf(s.err, "lumaset-cli: --replace merges the new files into the theme of the same name\n");
+  if (declined) s.err.print("lumaset-cli: --replace merges the new files into the theme of the same name\n");
   return allAdded ? 0 : 1;
 }
 

@@ -133,4 +133,16 @@ std::string cutUtf8(std::string text, std::size_t limit) {
   return text;
 }
 
+std::size_t completeUtf8Length(std::string_view text) {
+  // The last lead byte lies at most three continuation bytes before the end.
+  const std::size_t size = text.size();
+  for (std::size_t back = 1; back <= 4 && back <= size; ++back) {
+    const auto byte = static_cast<unsigned char>(text[size - back]);
+    if ((byte & 0xC0) == 0x80) continue;
+    const std::size_t length = (byte & 0xE0) == 0xC0 ? 2 : (byte & 0xF0) == 0xE0 ? 3 : (byte & 0xF8) == 0xF0 ? 4 : 1;
+    return back < length ? size - back : size;
+  }
+  return size;
+}
+
 }  // namespace lumaset

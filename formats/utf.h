@@ -2,6 +2,7 @@
 // UTF-16LE language file and, on Windows, into the wide APIs.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "formats/bytes.h"
 
@@ -24,5 +25,9 @@ std::string utf16leToUtf8(const Bytes& bytes);
 Bytes swapUtf16ByteOrder(Bytes units);
 // Cuts UTF-8 text to at most `limit` bytes without splitting a character.
 std::string cutUtf8(std::string text, std::size_t limit);
+// The length of `text` without the first bytes of a character that its end cuts short:
+// where a piece of a UTF-8 stream may be converted up to, the rest waiting for the bytes
+// that finish it. Invalid bytes are not held back (they convert to U+FFFD either way).
+std::size_t completeUtf8Length(std::string_view text);
 
 }  // namespace lumaset

@@ -5,18 +5,14 @@
 #include "iconstore/lookup.h"
 
 namespace lumaset {
-namespace {
 
-// The image's bytes, or nothing when the file is not one the host could show.
-std::optional<Bytes> readImage(SystemReading& files, const std::string& path) {
+std::optional<Bytes> readPackImage(SystemReading& files, const std::string& path) {
   FileInfo info = files.info(path);
   if (!info.exists || info.isFolder || info.size == 0 || info.size > kPngMaxFileSize) return std::nullopt;
   Bytes image = files.readFile(path);
   if (!isSoundPng(image)) return std::nullopt;
   return image;
 }
-
-}  // namespace
 
 std::optional<ReplacementPlan> planReplacements(SystemReading& files, const RecordTable& table, PackSizes sizes,
                                                 const std::map<Pack, std::string>& packPaths,
@@ -28,7 +24,7 @@ std::optional<ReplacementPlan> planReplacements(SystemReading& files, const Reco
       refusal = {PlanProblem::NoSuchResource, r.resource};
       return std::nullopt;
     }
-    std::optional<Bytes> image = readImage(files, r.imagePath);
+    std::optional<Bytes> image = readPackImage(files, r.imagePath);
     if (!image) {
       refusal = {PlanProblem::NotAPng, r.imagePath};
       return std::nullopt;

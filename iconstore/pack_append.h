@@ -34,6 +34,11 @@ struct PlanRefusal {
   std::string name;
 };
 
+// The bytes of an image the host can show, or nothing when the file is none: missing, a
+// folder, empty, above kPngMaxFileSize or not a sound PNG (formats/png.h). The apply
+// takes only such images, and the import only themes whose images all are.
+std::optional<Bytes> readPackImage(SystemReading& files, const std::string& path);
+
 // Plans the replacements over `table`, whose packs will hold `sizes` bytes when the
 // images are appended (`packPaths` names them). Every image must be a sound PNG file,
 // every resource named by a record, and no pack may reach 2 GiB; the first that is not

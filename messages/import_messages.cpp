@@ -39,6 +39,8 @@ std::string outcomeText(const ImportOutcome& o) {
       return "未添加主题：" + o.item + "\r\n主题库中已有同名主题“" + o.theme + "”，没有改动";
     case ImportResult::NotATheme:
       return "不是主题：" + o.item + "\r\n主题里要有 info.ini 和 loading_low.png";
+    case ImportResult::ImageNotPng:
+      return "未添加主题：" + o.item + "\r\n主题里的 " + o.image + " 不是有效的 PNG 图片文件";
     case ImportResult::Unsupported:
       return "不支持的文件类型：" + o.item + "\r\n只能添加 zip 主题包或主题文件夹";
     case ImportResult::Unreadable:

@@ -70,11 +70,14 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(Cli, HelpAndVersionGoToStandardOutput) {
-  for (const char* flag : {"--help", "-h"}) {
-    CliRun r = invoke({flag});
-    EXPECT_EQ(r.status, 0) << flag;
-    EXPECT_EQ(r.out.rfind("usage: lumaset-cli", 0), 0u) << flag;
-    EXPECT_EQ(r.err, "") << flag;
+  const std::string usage = invoke({"--help"}).out;
+  EXPECT_EQ(usage.rfind("usage: lumaset-cli", 0), 0u);
+  // Windows' way of asking and the word "help" as the command give the same text.
+  for (std::vector<std::string> asked : {std::vector<std::string>{"-h"}, {"/?"}, {"help"}, {"--json", "help"}}) {
+    CliRun r = invoke(asked);
+    EXPECT_EQ(r.status, 0) << asked.back();
+    EXPECT_EQ(r.out, usage) << asked.back();
+    EXPECT_EQ(r.err, "") << asked.back();
   }
   CliRun version = invoke({"--version"});
   EXPECT_EQ(version.status, 0);

@@ -31,15 +31,21 @@ tcli() {
 }
 expect_in() { grep -qF -- "$2" <<<"$1" || fail "expected \"$2\", got: $1"; }
 library=$work/home/LumasetTheme
-# Writes the package ZIP holding the theme NAME: info.ini and SIZE KiB of noise per image.
+# Writes the package ZIP holding the theme NAME: info.ini and per image a PNG whose image
+# data is SIZE KiB of noise (the import takes only images whose PNG structure is sound).
 make_package() {
   python3 - "$1" "$2" "$3" <<'PY'
-import os, sys, zipfile
+import os, struct, sys, zipfile, zlib
 path, name, size = sys.argv[1], sys.argv[2], int(sys.argv[3])
+def chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+def png(data):
+    header = chunk(b"IHDR", struct.pack(">IIBBBBB", 64, 64, 8, 6, 0, 0, 0))
+    return b"\x89PNG\r\n\x1a\n" + header + chunk(b"IDAT", data) + chunk(b"IEND", b"")
 with zipfile.ZipFile(path, "w", zipfile.ZIP_STORED) as z:
     z.writestr("info.ini", "[Lumaset_theme]\r\ninfo=%s\r\n" % name)
     for image in ("loading_low", "loading_high", "ico_dark_low", "ico_dark_high", "ico_light_low", "ico_light_high"):
-        z.writestr(image + ".png", os.urandom(size << 10))
+        z.writestr(image + ".png", png(os.urandom(size << 10)))
 PY
 }
 # Whether the theme folder holds exactly what the package does.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include "cli/cli.h"
 #include "formats/work_names.h"
 #include "messages/import_messages.h"
 #include "support/forwarding_files.h"
@@ -114,6 +115,54 @@ TEST_F(ThemeImport, WhatHoldsNoThemeIsRefusedAndLeavesNothingBehind) {
   EXPECT_TRUE(listed("Wrapped"));
 }
 
+TEST_F(ThemeImport, AThemeWithAnImageTheApplyWouldRefuseIsNotAdded) {
+  const std::string info = "[Lumaset_theme]\r\ninfo=x\r\n";
+  const std::string png = testing::samplePng(5);
+  const std::string jpeg =
+      std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01", 13) + std::string(64, 'j') + "\xFF\xD9";
+  const std::string truncated = png.substr(0, png.size() - 13);
+  writeFile(dir / "drop/Jpeg/info.ini", info);
+  writeFile(dir / "drop/Jpeg/loading_low.png", jpeg);
+  writeFile(dir / "drop/Cut/info.ini", info);
+  writeFile(dir / "drop/Cut/loading_low.png", png);
+  writeFile(dir / "drop/Cut/ico_dark_high.png", truncated);
+  writeFile(dir / "drop/Jpeg.zip", testing::buildZip({{"info.ini", info}, {"loading_low.png", jpeg}}));
+  writeFile(
+      dir / "drop/Cut.zip",
+      testing::buildZip({{"Cut/info.ini", info}, {"Cut/loading_low.png", png}, {"Cut/ico_light_low.png", truncated}}));
+  const std::pair<std::string, std::string> refused[] = {{"Jpeg", "loading_low.png"},
+                                                         {"Cut", "ico_dark_high.png"},
+                                                         {"Jpeg.zip", "loading_low.png"},
+                                                         {"Cut.zip", "ico_light_low.png"}};
+  for (const auto& [item, image] : refused) {
+    SCOPED_TRACE(item);
+    ui.boxes.clear();
+    EXPECT_FALSE(importDroppedItems(files, ctx, ui, {dir / ("drop/" + item)}));
+    EXPECT_EQ(ui.boxes,
+              (std::vector<RecordedBox>{{"未添加主题：" + item + "\r\n主题里的 " + image + " 不是有效的 PNG 图片文件",
+                                         "添加主题", MessageIcon::Error}}));
+    EXPECT_TRUE(treeOf(library()).empty());
+  }
+  // Nor is such an image merged into a sound theme of its name (a package of the one
+  // image, or a whole theme), which stays as it was.
+  testing::writeTheme(home, "Jpeg", {{"loading_low.png", png}});
+  writeFile(dir / "update/Jpeg.zip", testing::buildZip({{"ico_dark_low.png", jpeg}}));
+  const auto before = treeOf(library());
+  for (const std::string& package : {dir / "update/Jpeg.zip", dir / "drop/Jpeg.zip"}) {
+    EXPECT_EQ(import({package}, true).at(0).result, ImportResult::ImageNotPng) << package;
+    EXPECT_EQ(treeOf(library()), before) << package;
+  }
+  // The command line says the same and fails.
+  std::FILE* out = std::tmpfile();
+  EXPECT_EQ(cli::runCli({"--home", home, "import", dir / "drop/Cut.zip"}, files, out, stderr), 1);
+  std::rewind(out);
+  std::string printed(4096, '\0');
+  printed.resize(std::fread(printed.data(), 1, printed.size(), out));
+  std::fclose(out);
+  EXPECT_EQ(printed, "[添加主题] 未添加主题：Cut.zip\r\n主题里的 ico_light_low.png 不是有效的 PNG 图片文件\n");
+  EXPECT_EQ(treeOf(library()), before);
+}
+
 TEST_F(ThemeImport, SeveralDroppedItemsEachGetTheirOutcomeInOneMessage) {
   std::string ink = dropFolder("Ink");
   writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "[Lumaset_theme]\r\ninfo=x\r\n"},
@@ -210,7 +259,7 @@ TEST_F(ThemeImport, AFailureAtAnyStepLeavesTheLibraryAsItWas) {
   std::string newInk = dropFolder("Ink", 9);
   writeFile(newInk + "/sub/extra.png", "extra");
   writeFile(dir / "drop/Rose.zip",
-            testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}, {"d/e.png", "e"}}));
+            testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(4)}, {"d/e.png", "e"}}));
   const std::string saved = dir / "saved-library";
   auto yes = [](const std::string&) { return true; };
   for (const std::string& item : {newInk, dir / "drop/Rose.zip"}) {
@@ -304,7 +353,7 @@ TEST_F(ThemeImport, AMergeKeepsTheThemesNameAndNamesWhatItCannotCarryOver) {
 }
 
 TEST_F(ThemeImport, APackageThatCannotBePlacedSaysItCouldNotBeWritten) {
-  writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", "png"}}));
+  writeFile(dir / "drop/Rose.zip", testing::buildZip({{"info.ini", "x"}, {"loading_low.png", testing::samplePng(3)}}));
   FailingMoves failing;
   std::vector<ImportOutcome> outcomes =
       importThemes(failing, library(), {dir / "drop/Rose.zip"}, [](const std::string&) { return true; });

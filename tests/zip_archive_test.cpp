@@ -202,7 +202,7 @@ class Unzip : public ::testing::Test {
 
 TEST_F(Unzip, MergesIntoAnExistingThemeFolder) {
   writeFile(library + "/Ink/info.ini", "old");
-  writeFile(library + "/Ink/loading_low.png", "png");
+  writeFile(library + "/Ink/loading_low.png", testing::samplePng(1));
   writeFile(library + "/Ink/keep.txt", "kept");
   writeFile(dir / "Ink.zip", buildZip({{"info.ini", "new"}, {"deep/er/a.png", "png"}}));
   ASSERT_EQ(importPackage(dir / "Ink.zip"), kZipOk);

@@ -7,6 +7,7 @@
 #include "formats/windows_names.h"
 #include "formats/work_names.h"
 #include "formats/zip_archive.h"
+#include "iconstore/pack_append.h"
 #include "themes/folder_copy.h"
 #include "themes/library_import.h"
 #include "themes/theme_folder.h"
@@ -77,6 +78,20 @@ std::string themeRoot(Files& files, const std::string& staging) {
   return holdsTheme(files, inner) ? inner : std::string();
 }
 
+// Every image of the theme in `folder` that is there must be one the apply takes
+// (iconstore/pack_append.h): a theme is refused here rather than at its first apply. The
+// first that is not is named in `o`.
+bool imagesArePng(Files& files, const std::string& folder, ImportOutcome& o) {
+  for (const ThemeImage& image : kThemeImages) {
+    const std::string path = folder + files.separator() + image.file;
+    if (files.entryKind(path) != EntryKind::Missing && !readPackImage(files, path)) {
+      o.image = image.file;
+      return false;
+    }
+  }
+  return true;
+}
+
 // A write that failed after the package was read: its code says so.
 ImportResult failure(ImportOutcome& o) {
   if (o.package && o.zipCode == kZipOk) o.zipCode = kZipWriteFailed;
@@ -107,6 +122,8 @@ ImportResult stageAndPlace(Files& files, LibraryImport& library, const std::stri
   std::string root = themeRoot(files, staging.path());
   const bool exists = files.entryKind(o.target) != EntryKind::Missing;
   if (root.empty() && !exists) return ImportResult::NotATheme;
+  // The new images are checked before the question of a merge, the merged theme after it.
+  if (!root.empty() && !imagesArePng(files, root, o)) return ImportResult::ImageNotPng;
   ImportResult result = ImportResult::Added;
   if (exists) {
     if (!mayReplace(o.theme)) return ImportResult::Declined;
@@ -120,6 +137,7 @@ ImportResult stageAndPlace(Files& files, LibraryImport& library, const std::stri
     if (merged == CopyResult::TooLarge) return ImportResult::TooLarge;
     if (merged != CopyResult::Copied) return failure(o);
     if (!holdsTheme(files, root)) return ImportResult::NotATheme;
+    if (!imagesArePng(files, root, o)) return ImportResult::ImageNotPng;
     result = ImportResult::Merged;
   }
   return library.place(root, o.theme) ? result : failure(o);

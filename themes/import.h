@@ -25,6 +25,7 @@ enum class ImportResult {
   Merged,         // into the theme of the same name, as the user agreed
   Declined,       // a theme of the name exists, and the user kept it
   NotATheme,      // no info.ini and loading_low.png, at the top or in its one folder
+  ImageNotPng,    // one of the theme's six images is no PNG the apply takes (`image` names it)
   Unsupported,    // neither a folder nor a zip file
   Unreadable,     // missing, or a link that leads nowhere
   BadName,        // a name that cannot be one plain folder of the library
@@ -42,6 +43,7 @@ struct ImportOutcome {
   std::string item;    // F of the path given
   std::string theme;   // the theme's folder name in the library
   std::string target;  // library + separator + theme
+  std::string image;   // the file name of the theme's image that refused it
   int zipCode = 1;     // a package's ZipResult
   std::vector<std::string> skipped;  // links, devices and pipes left out, relative names
   bool added() const { return result == ImportResult::Added || result == ImportResult::Merged; }

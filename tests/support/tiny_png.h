@@ -8,17 +8,32 @@
 
 namespace lumaset::testing {
 
+inline void appendBigEndian32(std::string& s, std::uint32_t v) {
+  for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+inline void appendPngChunk(std::string& png, const char* type, const std::string& data) {
+  appendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+  std::string body = std::string(type, 4) + data;
+  png += body;
+  appendBigEndian32(png, static_cast<std::uint32_t>(
+                             crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+}
+
+// A PNG of `width` x `height` RGBA pixels whose IDAT chunk holds `imageData` as given.
+inline std::string pngWithImageData(int width, int height, const std::string& imageData) {
+  std::string header;
+  appendBigEndian32(header, static_cast<std::uint32_t>(width));
+  appendBigEndian32(header, static_cast<std::uint32_t>(height));
+  header += std::string("\x08\x06\x00\x00\x00", 5);
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  appendPngChunk(png, "IHDR", header);
+  appendPngChunk(png, "IDAT", imageData);
+  appendPngChunk(png, "IEND", "");
+  return png;
+}
+
 inline std::string solidPngRgba(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
-  auto be32 = [](std::string& s, std::uint32_t v) {
-    for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  auto chunk = [&](std::string& png, const char* type, const std::string& data) {
-    be32(png, static_cast<std::uint32_t>(data.size()));
-    std::string body = std::string(type, 4) + data;
-    png += body;
-    be32(png, static_cast<std::uint32_t>(
-                  crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
-  };
   std::string raw;
   for (int y = 0; y < height; ++y) {
     raw += '\0';
@@ -30,15 +45,7 @@ inline std::string solidPngRgba(int width, int height, std::uint8_t r, std::uint
   compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
            static_cast<uLong>(raw.size()));
   packed.resize(size);
-  std::string header;
-  be32(header, static_cast<std::uint32_t>(width));
-  be32(header, static_cast<std::uint32_t>(height));
-  header += std::string("\x08\x06\x00\x00\x00", 5);
-  std::string png("\x89PNG\r\n\x1a\n", 8);
-  chunk(png, "IHDR", header);
-  chunk(png, "IDAT", packed);
-  chunk(png, "IEND", "");
-  return png;
+  return pngWithImageData(width, height, packed);
 }
 
 }  // namespace lumaset::testing

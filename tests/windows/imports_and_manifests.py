@@ -7,7 +7,9 @@ looked for beside the program first, and the command line runs as administrator 
 folder the user may write. Wine supplies DLLs that Windows lacks and takes a planted one
 only when told, so a run under wine proves neither: the tables are read. Each embedded
 manifest (RT_MANIFEST) declares Windows 7, 8, 8.1 and 10/11 as supported; the window's
-names version 6 of the common controls, which it loads at their first call.
+names version 6 of the common controls, which it loads at their first call. The command
+line writes a console through WriteConsoleW and never changes the console's code pages,
+which outlive it in the console of whoever ran it: it imports neither call that sets them.
 """
 import re
 import sys
@@ -53,6 +55,12 @@ def check(exe, known):
     if "kernel32.dll" not in imports:
         problems.append("no import of kernel32.dll found: the import table was not read")
     problems += [f"imports {dll}, which is no KnownDLL" for dll in imports if dll not in known]
+    if exe.lower().endswith("lumaset-cli.exe"):
+        functions = {f.name.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []) for f in entry.imports
+                     if f.name}
+        problems += [f"imports {name}" for name in ("SetConsoleOutputCP", "SetConsoleCP") if name in functions]
+        if "WriteConsoleW" not in functions:
+            problems.append("does not import WriteConsoleW")
     manifest = manifest_of(pe)
     if manifest is None:
         return problems + ["no embedded manifest"]

@@ -3,7 +3,8 @@
 # checked by bytes against the images the sample host packed and against the native
 # command line's answers on the same host.
 # A second Windows process holding a pack or the host's lock stops an apply with its
-# message and changes nothing.
+# message and changes nothing. "/?" and "help" print the usage; the text reaches a file
+# as UTF-8 bytes and wine's console (a terminal from `script`) as whole characters.
 # Usage: cli_e2e.sh LUMASET-CLI.EXE NATIVE_BUILD_DIR STUB_DIR HOLDER.EXE
 set -euo pipefail
 # Under wine, one virtual display and one wine server serve every run of the script
@@ -21,8 +22,34 @@ ncli() { "$native/lumaset-cli" --home "$work/native-home" "$@"; }
 [ -x "$native/make-sample-host" ] || fail "no native build at $native (build the native preset first)"
 mkdir -p "$work/home" "$work/native-home"
 
+# Windows' way of asking for the usage, and the word "help", print what --help prints.
+usage=$(wcli --help) || fail "--help exited $?"
+for asked in '/?' help; do
+  out=$(wcli "$asked") || fail "$asked exited $?: $out"
+  [ "$out" = "$usage" ] || fail "$asked printed: $out"
+done
+
 # A four-pack host of version 16.1.2.
 "$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
+
+# The text reaches a file or a pipe as its UTF-8 bytes, and wine's console (on the
+# terminal that `script` gives it) as the same characters: written whole through
+# WriteConsoleW, none turned into U+FFFD.
+ink="$work/console-home/LumasetTheme/墨竹"
+mkdir -p "$ink"
+printf '[Lumaset_theme]\r\ninfo=ink\r\n' >"$ink/info.ini"
+cp "$work/expect/Splash1080Background.low.png" "$ink/loading_low.png"
+console_cli=("$wine_run" "$cli_exe" --home "$(winpath "$work/console-home")" themes)
+"${console_cli[@]}" >"$work/themes.txt" 2>>"$work/wine-stderr.txt" || fail "themes into a file exited $?"
+printf '[当前]\n[默认]\n墨竹\n' | cmp -s - "$work/themes.txt" || fail "themes into a file: $(od -c "$work/themes.txt")"
+LC_ALL=C.UTF-8 script -qec "$(printf '%q ' "${console_cli[@]}")" /dev/null >"$work/console.txt" 2>&1 \
+  || fail "themes on a console exited $?: $(cat -v "$work/console.txt")"
+# What wine's console adds: cursor and colour sequences, CR before each LF.
+shown=$(sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/console.txt" | tr -d '\r')
+for entry in '[当前]' '[默认]' '墨竹'; do
+  grep -qxF "$entry" <<<"$shown" || fail "the console does not show $entry: $(cat -v "$work/console.txt")"
+done
+if grep -qF $'\xEF\xBF\xBD' <<<"$shown"; then fail "the console shows U+FFFD: $shown"; fi
 
 out=$(wcli --json locate "$(winpath "$work/PS/Photoshop.exe")") || fail "locate exited $?"
 grep -q '"caption":"可以使用","text":"选择的 Photoshop 版本为：16.1.2\\r\\n' <<<"$out" || fail "no supported-version box: $out"
@@ -143,6 +170,15 @@ for entry in '[当前]' '[默认]' 'Sakura.blue' 'Sakura' 'Ink'; do
   grep -qxF "$entry" <<<"$themes" || fail "theme list lacks $entry: $themes"
 done
 cmp -s "$work/home/LumasetTheme/Sakura.blue/loading_low.png" "$work/dl/Ink/loading_low.png" || fail "unpacked bytes differ"
+# A theme whose splash is a JPEG under a PNG's name is refused, naming the file.
+mkdir -p "$work/dl/Photo"
+printf '[Lumaset_theme]\r\ninfo=photo\r\n' >"$work/dl/Photo/info.ini"
+printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\xff\xd9' >"$work/dl/Photo/loading_low.png"
+set +e
+out=$(wcli import "$(winpath "$work/dl/Photo")"); code=$?
+set -e
+[ "$code" = 1 ] && grep -qF '未添加主题：Photo' <<<"$out" && grep -qF '主题里的 loading_low.png 不是有效的 PNG 图片文件' <<<"$out" \
+  && [ ! -e "$work/home/LumasetTheme/Photo" ] || fail "a JPEG splash: $code $out"
 printf 'junk' >"$work/dl/bad.zip"
 set +e
 out=$(wcli import "$(winpath "$work/dl/bad.zip")"); code=$?

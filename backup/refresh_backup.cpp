@@ -147,8 +147,19 @@ Outcome keysToRenew(EditSession& s, std::vector<std::string>& renew, std::vector
 
 }  // namespace
 
+// The host files whose backups were taken, one path a line, for the message that says so.
+std::string hostPathsOf(const EditSession& s, const std::vector<std::string>& keys) {
+  std::string lines;
+  for (const std::string& key : keys) lines += (lines.empty() ? "" : "\r\n") + s.layout().hostPath(key);
+  return lines;
+}
+
 Outcome refreshBackup(EditSession& s) {
-  if (!anyBackup(s)) return createBackup(s);
+  if (!anyBackup(s)) {
+    Outcome made = createBackup(s);
+    if (made.done()) made.note(MessageId::BackupMade, {}, hostPathsOf(s, s.keys()));
+    return made;
+  }
   std::vector<std::string> renew, gone, missing;
   Outcome checked = keysToRenew(s, renew, gone, missing);
   Outcome out;
@@ -180,6 +191,7 @@ Outcome refreshBackup(EditSession& s) {
     }
   }
   out.add(s.saveRecord());
+  if (out.done()) out.note(MessageId::BackupRenewed, {}, hostPathsOf(s, renew));
   return out;
 }
 

@@ -11,7 +11,8 @@
 namespace lumaset {
 
 // A failure for each file that fails, and it goes on; "备份已是最新" when no file needed a
-// new copy and none failed. Without any backup it takes the first one.
+// new copy and none failed, else the files whose copies were renewed. Without any backup
+// it takes the first one and names the files it holds.
 Outcome refreshBackup(EditSession& s);
 // The same in an edit of its own.
 Outcome refreshBackup(Context& ctx);

@@ -131,6 +131,10 @@ Message backupMessage(const Report& r) {
       return plainError("没有目录权限01");
     case MessageId::BackupUpToDate:
       return info("备份已是最新", "备份");
+    case MessageId::BackupMade:
+      return info("备份完成，已备份 Photoshop 的这些文件：\r\n" + r.detail, "备份");
+    case MessageId::BackupRenewed:
+      return info("备份完成，已用 Photoshop 现在的文件更新了这些文件的备份：\r\n" + r.detail, "备份");
     case MessageId::RefreshCopyFailed:
       return error("_更新备份_创建备份文件失败：" + r.path);
     case MessageId::UnmendableCopy:
@@ -257,6 +261,7 @@ Message messageFor(const Report& r) {
     case MessageId::DamagedHostIndex: case MessageId::BackupCopyFailed:
     case MessageId::LanguageBackupFolderCopyFailed: case MessageId::LanguageBackupCopyFailed:
     case MessageId::NoFolderRights02: case MessageId::NoFolderRights01: case MessageId::BackupUpToDate:
+    case MessageId::BackupMade: case MessageId::BackupRenewed:
     case MessageId::RefreshCopyFailed: case MessageId::UnmendableCopy: case MessageId::ChangedByOthers:
     case MessageId::DamagedHostFile: case MessageId::ThemedNotUpdate: case MessageId::ForeignBackup:
     case MessageId::DefaultLeft: case MessageId::LanguageFileGone: case MessageId::NoBackup:

@@ -37,6 +37,8 @@ enum class MessageId {
   NoFolderRights02,
   NoFolderRights01,
   BackupUpToDate,
+  BackupMade,     // detail: the host files backed up, one a line
+  BackupRenewed,  // detail: the host files whose copies were renewed, one a line
   RefreshCopyFailed,
   UnmendableCopy,
   ChangedByOthers,

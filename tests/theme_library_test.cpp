@@ -5,6 +5,7 @@
 
 #include "backup/create_backup.h"
 #include "backup/refresh_backup.h"
+#include "messages/catalogue.h"
 #include "messages/import_messages.h"
 #include "run/startup.h"
 #include "support/host_fixture.h"
@@ -268,9 +269,15 @@ using Refresh = testing::HostFixture;
 TEST_F(Refresh, WithoutABackupTakesTheFirstOne) {
   startOn();
   ui.shown(refreshBackup(ctx));
-  EXPECT_TRUE(ui.boxes.empty());
-  for (const char* f : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat"})
+  // Said, naming every file it holds.
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text.rfind("备份完成，已备份", 0), 0u);
+  EXPECT_NE(ui.boxes[0].text.find(host.languageFile), std::string::npos);
+  for (const char* f : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat"}) {
     EXPECT_EQ(readWhole(res(std::string("lumaset_BAK/") + f)), readWhole(res(f))) << f;
+    EXPECT_NE(ui.boxes[0].text.find(res(f)), std::string::npos) << f;
+  }
+  ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
   EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
 }
@@ -282,8 +289,10 @@ TEST_F(Refresh, SetsTheFirstCopyOfARenewedFileAsideAndKeepsIt) {
   const std::string languageOld = host.folder + "/Locales_BAK/lumaset_BAK_old/tw10428.dat";
   const std::string first = readWhole(host.languageFile);
   writeFile(host.languageFile, first + "an update");
+  ui.boxes.clear();
   ui.shown(refreshBackup(ctx));
-  EXPECT_TRUE(ui.boxes.empty());
+  const Message renewed = messageFor({MessageId::BackupRenewed, {}, host.languageFile});
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{renewed.text, "备份", MessageIcon::None}}));
   EXPECT_EQ(readWhole(languageBackup), first + "an update");
   EXPECT_EQ(readWhole(languageOld), first);
   EXPECT_FALSE(std::filesystem::exists(testing::pathFromUtf8(res("lumaset_BAK_old"))));  // no icon file was renewed

@@ -13,6 +13,7 @@
 #include "formats/utf.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "messages/catalogue.h"
 #include "run/startup.h"
 #include "support/forwarding_files.h"
 #include "support/host_fixture.h"
@@ -46,6 +47,11 @@ class WayBack : public testing::HostFixture {
     ui.boxes.clear();
     ui.shown(refreshBackup(ctx));
     return ui.boxes;
+  }
+  // The box of a refresh that renewed the copies of these host files.
+  static std::vector<RecordedBox> renewed(const std::string& lines) {
+    const Message m = messageFor({MessageId::BackupRenewed, {}, lines});
+    return {{m.text, m.caption, m.icon}};
   }
 
   // Every backup file (first and second copies) holds exactly the bytes `originals` gives
@@ -108,7 +114,7 @@ TEST_F(WayBack, AnUpdatedLanguageFileBecomesItsOwnOriginalAndTheIconsComeBack) {
   update({"language"});
   // Someone else's language file stops an apply, which would lay its old copy over it.
   EXPECT_EQ(apply("Other").size(), 1u);
-  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  EXPECT_EQ(refresh(), renewed(host.languageFile));
   original["language"] = readWhole(host.languageFile);
   expectBackupsHold(original);
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
@@ -123,7 +129,13 @@ TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
   const auto updated = hostFiles();
   EXPECT_EQ(apply("Other").size(), 1u);
   EXPECT_EQ(hostFiles(), updated);
-  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  const std::vector<RecordedBox> told = refresh();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].text.rfind("备份完成", 0), 0u) << told[0].text;
+  for (const char* file : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+                           "PSIconsXHighRes.dat"})
+    EXPECT_NE(told[0].text.find(res(file)), std::string::npos) << file;
+  EXPECT_NE(told[0].text.find(host.languageFile), std::string::npos);
   expectBackupsHold(updated);
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(hostFiles(), updated);
@@ -216,7 +228,7 @@ TEST_F(WayBack, ALanguageFileChangedAfterTheBlockIsBackedUpWithoutIt) {
   ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});  // the toggle hides the text: a block
   const Bytes line = utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\"");
   writeFile(host.languageFile, readWhole(host.languageFile) + line);
-  EXPECT_EQ(refresh(), std::vector<RecordedBox>{});
+  EXPECT_EQ(refresh(), renewed(host.languageFile));
   original["language"] += line;
   EXPECT_EQ(readWhole(langBak("tw10428.dat")), original.at("language"));
   expectDefaultGives(original);

@@ -19,8 +19,8 @@ void Pages::addToolTips() {
       {Control::Badge2x, "这个主题有 @2x 尺寸启动图，@2x 尺寸用于高清屏幕下 Ps 使用 200% UI 设置时显示"},
       {Control::BadgeText, "这个主题有自定义的启动文字"},
       {Control::BackupLink,
-       "为当前的 Ps 创建一个备份。\r\n注意：不要在修改 Ps "
-       "后创建备份，否则不仅将无法还原，而且每次修改都是在备份的基础上进行的，所以需要原版备份。"}};
+       "为当前的 Ps 创建备份（第一次应用主题前也会自动创建）。\r\nPhotoshop 更新之后请点这里，"
+       "用更新后的文件更新备份；Lumaset 放入的主题不会被当作原版备份。"}};
   for (const auto& [c, text] : tips) {
     kit::ImageControl tipped;
     tipped.attach(controls_.get(c));

@@ -24,4 +24,9 @@ void CliInteraction::openFolder(const std::string& path) { out_.print("open fold
 
 void CliInteraction::openWebPage(const std::string& url) { out_.print("open web page: %s\n", url.c_str()); }
 
+bool CliInteraction::openTextFile(const std::string& path) {
+  out_.print("open text file: %s\n", path.c_str());
+  return true;
+}
+
 }  // namespace lumaset::cli

@@ -23,6 +23,7 @@ class CliInteraction : public Interaction {
   std::optional<std::string> openFile(const OpenFileRequest&) override { return std::nullopt; }
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;
+  bool openTextFile(const std::string& path) override;
   void setBusy(bool) override {}
   // The command line never raises its own rights: it says that it needs them.
   ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&) override { return {}; }

@@ -28,6 +28,8 @@ Message programFileMessage(const Report& r) {
     case MessageId::DataKeptApart:
       return info("Lumaset 所在的文件夹不能写入（例如放在了 C:\\Program Files 下），设置和添加的主题保存在：\r\n" +
                   r.path + "\r\n随程序附带的主题仍然可以使用。");
+    case MessageId::GuideNotOpened:
+      return info("无法打开使用说明，请用记事本或别的文本编辑器打开它：\r\n" + r.path);
     case MessageId::GuideMissing:
       return info("找不到使用说明：" + r.path +
                   "\r\n它应当和 lumaset.exe 在同一个文件夹里（发布的压缩包里它们在一起），请重新解压 Lumaset。");
@@ -254,6 +256,7 @@ Message messageFor(const Report& r) {
     case MessageId::IndexTwoPackLength:
       return locationMessage(r);
     case MessageId::SettingsNotSaved: case MessageId::DataKeptApart: case MessageId::GuideMissing:
+    case MessageId::GuideNotOpened:
       return programFileMessage(r);
     case MessageId::EditLocked: case MessageId::NoLock: case MessageId::HostRunning: case MessageId::HardLinked:
     case MessageId::WriteFailed: case MessageId::ResetFailed: case MessageId::BackupIndexDamaged:

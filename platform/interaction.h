@@ -38,6 +38,9 @@ class Interaction {
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
   virtual void openFolder(const std::string& path) = 0;
   virtual void openWebPage(const std::string& url) = 0;
+  // Opens a text file in the program the system has for it, else in Notepad; false when
+  // neither opened it.
+  virtual bool openTextFile(const std::string& path) = 0;
   // Shows or takes down the wait cursor.
   virtual void setBusy(bool busy) = 0;
   // Runs `program` with `arguments` and administrator rights, once the system's consent

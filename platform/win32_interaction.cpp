@@ -67,6 +67,20 @@ void Win32Interaction::openWebPage(const std::string& url) {
   ShellExecuteW(owner_, L"open", toWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// A system without a program for .txt (ShellExecute then fails with SE_ERR_NOASSOC)
+// still has Notepad in its system folder.
+bool Win32Interaction::openTextFile(const std::string& path) {
+  const std::wstring file = toWide(path);
+  auto opened = [](HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; };
+  if (opened(ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL))) return true;
+  wchar_t system[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const std::wstring notepad = std::wstring(system, length) + L"\\notepad.exe";
+  const std::wstring quoted = L"\"" + file + L"\"";
+  return opened(ShellExecuteW(owner_, L"open", notepad.c_str(), quoted.c_str(), nullptr, SW_SHOWNORMAL));
+}
+
 void Win32Interaction::setBusy(bool busy) {
   if (busy) {
     if (busyDepth_++ == 0) previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -21,6 +21,7 @@ class Win32Interaction : public Interaction {
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   void openFolder(const std::string& path) override;
   void openWebPage(const std::string& url) override;
+  bool openTextFile(const std::string& path) override;
   void setBusy(bool busy) override;
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override;
   bool runsAsAdministrator() override { return processRunsElevated(); }

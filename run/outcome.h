@@ -84,7 +84,8 @@ enum class MessageId {
   RegistryFileTooLarge,  // path: a wine prefix's system.reg left unread for its size
   RegistryPlacesCut,     // detail: how many registry values were passed over
   // The window's links.
-  GuideMissing,  // path: the guide that should lie beside the program
+  GuideMissing,    // path: the guide that should lie beside the program
+  GuideNotOpened,  // path: the guide, which neither its program nor Notepad opened
   Applied,
 };
 

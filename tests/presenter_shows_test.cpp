@@ -240,10 +240,15 @@ TEST_F(WindowShows, LinksOpenTheGuideAndTheThemeLibrary) {
   EXPECT_TRUE(ui.openedPages.empty());
   testing::writeFile(home + "/使用说明.txt", "guide");
   presenter.openGuide();
-  EXPECT_EQ(ui.openedPages, std::vector<std::string>{home + "/使用说明.txt"});
+  EXPECT_EQ(ui.openedTexts, std::vector<std::string>{home + "/使用说明.txt"});
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  ui.textsOpen = false;  // no program for .txt, and no Notepad either: where it is is said
+  presenter.openGuide();
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_NE(ui.boxes[1].text.find(home + "/使用说明.txt"), std::string::npos);
   presenter.openMoreThemes();
   EXPECT_EQ(ui.openedFolders, std::vector<std::string>{home + "/LumasetTheme"});
-  EXPECT_EQ(ui.openedPages.size(), 1u);  // no web page
+  EXPECT_TRUE(ui.openedPages.empty());  // no web page
 }
 
 }  // namespace

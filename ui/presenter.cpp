@@ -251,7 +251,7 @@ void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.
 void Presenter::openGuide() {
   const std::string guide = ctx_.programFolder + ctx_.sep() + kGuideFile;
   if (!files_.exists(guide)) return show(ui_, std::vector<Report>{{MessageId::GuideMissing, guide}});
-  ui_.openWebPage(guide);
+  if (!ui_.openTextFile(guide)) show(ui_, std::vector<Report>{{MessageId::GuideNotOpened, guide}});
 }
 
 void Presenter::filesDropped(const std::vector<std::string>& paths) {

@@ -74,6 +74,13 @@ class FakeInteraction : public Interaction, public HostQuestions {
   std::vector<std::string> openedFolders, openedPages;
   void openFolder(const std::string& path) override { openedFolders.push_back(path); }
   void openWebPage(const std::string& url) override { openedPages.push_back(url); }
+  // Text files opened, and whether the next opens succeed.
+  std::vector<std::string> openedTexts;
+  bool textsOpen = true;
+  bool openTextFile(const std::string& path) override {
+    openedTexts.push_back(path);
+    return textsOpen;
+  }
   // What host discovery finds for the host dialog, and every request the core made of it.
   std::vector<FoundHost> foundHosts;
   std::vector<HostRequest> hostRequests;

@@ -53,7 +53,10 @@ class MainWindow : public MainView, private WindowActions {
   void setFakeThemeBoxText(const std::string& text) override { themeBox_.setName(text); }
   void showThemeList(bool listShown) override { themeBox_.showList(listShown); }
   void dropDownThemeList() override { themeBox_.dropDown(); }
-  void showPage(int page) override { pages_.showPage(page); }
+  void showPage(int page) override {
+    pages_.showPage(page);
+    keys_.keepFocusShown(page == 0 ? Control::ThemePageButton : Control::CustomPageButton);
+  }
   bool themePagePressed() const override { return controls_.checked(Control::ThemePageButton); }
   void setThemePagePressed(bool pressed) override { controls_.setChecked(Control::ThemePageButton, pressed); }
   bool customPagePressed() const override { return controls_.checked(Control::CustomPageButton); }

@@ -50,6 +50,7 @@ void MainWindow::windowStartup() {
   // The first look is read and drawn once: the preview's first composition is the one
   // the user sees.
   presenter_.showFirstEntry();
+  keys_.focusOnStart();
   started_ = true;
   showPlaceholder();
 }

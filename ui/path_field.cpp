@@ -60,6 +60,13 @@ LRESULT CALLBACK pathEndProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       InvalidateRect(edit, nullptr, TRUE);
       return result;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+      // A box that takes no typing takes no focus either: a press on it leaves the focus
+      // where the keys were going.
+      if (readOnly(edit)) return 0;
+      break;
     case WM_PAINT:
       // A box that takes typing shows its own text while it is typed in; a read-only one
       // always shows the path's end.

@@ -61,10 +61,8 @@ void PreviewWindows::placeAround(HWND main) {
   group_.join(main, preview_, frame_);
 }
 
-void PreviewWindows::closePreview() {
-  DestroyWindow(preview_);
-  preview_ = nullptr;
-}
+// Hidden, not destroyed: the next look shown brings it back.
+void PreviewWindows::closePreview() { ShowWindow(preview_, SW_HIDE); }
 
 void PreviewWindows::frameFollows() {
   if (!frame_) return;
@@ -92,8 +90,11 @@ void PreviewWindows::showPlaceholder() {
 }
 
 void PreviewWindows::showSplash(const Look& look) {
-  // Esc may have closed the preview for good: its splash is then not decoded at all.
-  if (preview_) splash_.setBackImage(lookImage(previewScale_, look.splash, look.splashHigh));
+  if (!preview_) return;
+  splash_.setBackImage(lookImage(previewScale_, look.splash, look.splashHigh));
+  // Closed by Esc: the next step through the themes shows it again, beside the main window
+  // (a minimised group shows it on its restore).
+  if (!IsWindowVisible(preview_) && IsWindowVisible(frame_)) ShowWindow(preview_, SW_SHOWNOACTIVATE);
 }
 
 void PreviewWindows::showOverlay(Overlay overlay) {

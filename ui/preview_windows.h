@@ -1,7 +1,7 @@
 // The two windows that accompany the main window: the layered splash preview above it
 // (the splash and the overlay over it) and the layered frame around it. They move and
 // minimise with the main window as one group, and are placed around it again at another
-// DPI. Esc on the preview closes it for good.
+// DPI. Esc on the preview hides it until the next look.
 #pragma once
 #include <windows.h>
 
@@ -28,6 +28,7 @@ class PreviewWindows {
   void setPreviewDpi(int dpi) { previewScale_ = Scale{dpi}; }
 
   HWND preview() const { return preview_; }
+  // Esc on the preview hides it until the next look is shown.
   void closePreview();
 
   // What the main window's moves and size changes ask of the other two.

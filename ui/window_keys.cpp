@@ -9,7 +9,8 @@ namespace {
 
 // The order Tab walks: the page buttons, the theme page from the theme box to its
 // apply button, the custom page's fields and buttons, then the bottom row and the
-// caption's controls. Controls that are hidden (the other page's) or disabled are passed.
+// caption's controls. Controls that are hidden (the other page's) or disabled are passed;
+// the path box, which takes no typing, is none to go to.
 constexpr Control kTabOrder[] = {
     Control::ThemePageButton,     Control::CustomPageButton, Control::ThemeBoxText,   Control::ThemeList,
     Control::PreviousThemeButton, Control::NextThemeButton,  Control::ThemeMenuLink,  Control::AuthorLink,
@@ -17,7 +18,7 @@ constexpr Control kTabOrder[] = {
     Control::LightField,          Control::LightBrowse,      Control::DarkField,      Control::DarkBrowse,
     Control::Splash2xField,       Control::Splash2xBrowse,   Control::Light2xField,   Control::Light2xBrowse,
     Control::Dark2xField,         Control::Dark2xBrowse,     Control::TemplateLink,   Control::HelpLink,
-    Control::ApplyCustomButton,   Control::PathBox,          Control::LocateButton,   Control::BackupLink,
+    Control::ApplyCustomButton,   Control::LocateButton,     Control::BackupLink,
     Control::StartupTextToggle,   Control::ProjectLink,      Control::MinimiseButton, Control::CloseButton};
 
 constexpr Control kFocusableLabels[] = {Control::ThemeBoxText, Control::ThemeMenuLink, Control::AuthorLink,
@@ -104,7 +105,8 @@ bool WindowKeys::handleMainKey(const MSG& message) {
         themeBox_.chooseFromOpenList();
         return true;
       }
-      if (inList) return false;
+      // On the closed theme box Enter applies the theme it shows, as on the page.
+      if (inList || focus == controls_.get(Control::ThemeBoxText)) return runKeyCommand(message.wParam);
       if (actsAsButton(focus)) return pressUntranslated(message);
       return runKeyCommand(message.wParam);
     case VK_SPACE:
@@ -112,6 +114,13 @@ bool WindowKeys::handleMainKey(const MSG& message) {
     default:
       return false;
   }
+}
+
+void WindowKeys::focusOnStart() { SetFocus(controls_.get(Control::ThemeBoxText)); }
+
+void WindowKeys::keepFocusShown(Control pageButton) {
+  HWND focus = GetFocus();
+  if (!focus || !IsWindowVisible(focus)) SetFocus(controls_.get(pageButton));
 }
 
 // The key's command on the page that shows, as a press of its button would run it.

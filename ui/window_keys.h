@@ -25,6 +25,11 @@ class WindowKeys {
   // Once every control stands: the links and the theme box's name take the focus, and the
   // controls of the tab order are tab stops.
   void prepare(HWND main);
+  // The theme box takes the focus when the window opens: its outline shows where keys go.
+  void focusOnStart();
+  // After a page switch, a focus left on the page that went hidden moves to the page's
+  // button, where the arrows and Enter work again.
+  void keepFocusShown(Control pageButton);
   // True when the key was handled and goes no further.
   bool handleKey(const MSG& message);
   // WM_ACTIVATE: true when the focus was given back and the message needs no more.

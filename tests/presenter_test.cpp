@@ -137,6 +137,34 @@ TEST_F(PresenterTest, PageButtonsSwitchPagesTogether) {
   EXPECT_TRUE(main.themePressed);
 }
 
+// Each page previews what its 应用 gives: the custom page the picked images (the host's
+// default where none, or none the host can take, is picked), the theme page its entry
+// again; the user's tick stays.
+TEST_F(PresenterTest, EachPagePreviewsWhatItsApplyGives) {
+  startOnHost();
+  const Bytes hostSplash = main.looks.back().splash;
+  main.setTogglePressed(!main.togglePressed());
+  presenter.toggleClicked();
+  const bool tick = main.togglePressed();
+  ASSERT_EQ(presenter.state().startupTextToggle, tick);
+  testing::writeFile(dir / "mine.png", testing::samplePng(7));
+  testing::writeFile(dir / "photo.png", "\xff\xd8\xff\xe0 a JPEG");
+  main.themePressed = false;
+  presenter.themePageClicked();
+  EXPECT_EQ(main.looks.back().splash, hostSplash);  // nothing picked yet
+  ui.answers = {dir / "mine.png"};
+  presenter.pickImageClicked(0);
+  EXPECT_EQ(main.looks.back().splash, testing::samplePng(7));
+  ui.answers = {dir / "photo.png"};
+  presenter.pickImageClicked(0);
+  EXPECT_EQ(main.looks.back().splash, hostSplash);
+  EXPECT_EQ(presenter.state().startupTextToggle, tick);
+  main.customPressed = false;
+  presenter.customPageClicked();
+  EXPECT_EQ(main.looks.back().description, "当前 Photoshop 的启动画面");
+  EXPECT_EQ(presenter.state().startupTextToggle, tick);
+}
+
 TEST_F(PresenterTest, ToggleChoosesTheOverlayAndVersion18KeepsItClear) {
   startOnHost();
   main.toggle = true;

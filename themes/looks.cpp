@@ -4,6 +4,7 @@
 #include "formats/path_text.h"
 #include "iconstore/host_images.h"
 #include "iconstore/lookup.h"
+#include "iconstore/pack_append.h"
 #include "run/index_reading.h"
 #include "starttext/marker.h"
 #include "themes/theme_folder.h"
@@ -80,6 +81,20 @@ Look defaultLook(const Context& ctx) {
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   look.description =
       backedUp ? "Photoshop 的默认启动画面（备份的画面）" : "Photoshop 的默认启动画面（还没有备份，就是当前的画面）";
+  return look;
+}
+
+Look customLook(const Context& ctx, const std::array<std::string, 6>& slots, bool startupTextToggle) {
+  Look look = defaultLook(ctx);
+  Bytes* images[6] = {&look.splash,   &look.splashHigh,   &look.darkIcon,
+                      &look.darkIconHigh, &look.lightIcon, &look.lightIconHigh};
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i].empty()) continue;
+    if (std::optional<Bytes> picked = readPackImage(ctx.files, slots[i])) *images[i] = std::move(*picked);
+  }
+  look.startupTextToggle = startupTextToggle && look.startupTextAvailable;
+  look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
+  look.description = "自定义图片：没有选择的图片用 Photoshop 的默认图片";
   return look;
 }
 

@@ -2,6 +2,7 @@
 // front end shows: the splash image and the two app-bar icons, a description, the
 // startup-text toggle and which overlay lies over the splash.
 #pragma once
+#include <array>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,10 @@ Look currentLook(Context& ctx);
 // are the host's own (the first apply backs up exactly those), with no alarm.
 // Both looks are empty, with a description that says so, while no host is located.
 Look defaultLook(const Context& ctx);
+// What an apply of the custom page's images would show, the slots in the apply's order
+// (splash, splash 2x, dark, dark 2x, light, light 2x): each picked image the host can
+// take, and the host's default image where a field is empty or names no such image.
+// Its toggle is `startupTextToggle`, since the custom page keeps the user's tick.
+Look customLook(const Context& ctx, const std::array<std::string, 6>& slots, bool startupTextToggle);
 
 }  // namespace lumaset

@@ -94,12 +94,23 @@ void Presenter::themePageClicked() {
   view_.showPage(pressed ? 0 : 1);
   view_.setCustomPagePressed(!pressed);
   view_.redrawToggleLabel();
+  pageShown(pressed ? 0 : 1);
 }
 
 void Presenter::customPageClicked() {
   bool pressed = view_.customPagePressed();
   view_.showPage(pressed ? 1 : 0);
   view_.setThemePagePressed(!pressed);
+  pageShown(pressed ? 1 : 0);
+}
+
+// Each page previews what its 应用 would give: the chosen entry, or the picked images.
+// The user's startup-text tick stays either way.
+void Presenter::pageShown(int page) {
+  if (page == 0) return refreshShownEntry();
+  ImageSlots slots;
+  for (std::size_t i = 0; i < slots.size(); ++i) slots[i] = view_.customField(static_cast<int>(i));
+  showLook(customLook(ctx_, slots, state_.startupTextToggle));
 }
 
 void Presenter::openThemeBox() {
@@ -233,7 +244,9 @@ void Presenter::applyCustomClicked() {
 
 void Presenter::pickImageClicked(int slot) {
   std::optional<std::string> path = ui_.openFile({"选择图片", "PNG 图片|*.png", ""});
-  if (path) view_.setCustomField(slot, *path);
+  if (!path) return;
+  view_.setCustomField(slot, *path);
+  pageShown(1);
 }
 
 void Presenter::addThemePackage() {

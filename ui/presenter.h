@@ -67,6 +67,8 @@ class Presenter : private HostView {
 
  private:
   void previewSelected();
+  // Shows the look of the page just shown (0 the theme page, 1 the custom page).
+  void pageShown(int page);
   // Shows a look in the window and takes its startup-text toggle as the run's.
   void showLook(const Look& look);
   // Shows what an operation had to tell.

@@ -69,6 +69,12 @@ class FileReading {
   virtual std::string programFolder() = 0;
   // This user's folder for temporary files, without a trailing separator.
   virtual std::string temporaryFolder() = 0;
+  // Whether the security of `path` grants this process what a change needs (a folder:
+  // adding files and folders; a file: writing and appending), read from the security
+  // alone, with nothing opened for writing and nothing made: a guess for the window's
+  // shield before any change. mayChange, which tries, decides. True where the system
+  // keeps no security to read.
+  virtual bool securityAllowsChange(const std::string& path) = 0;
   // This user's own folder for the program's settings and themes, used when the program
   // folder cannot be written (%LOCALAPPDATA%\Lumaset; on POSIX $XDG_CONFIG_HOME/lumaset or
   // ~/.config/lumaset); it need not exist. Empty when the system names none.

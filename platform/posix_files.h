@@ -14,6 +14,7 @@ class PosixFiles : public Files {
   std::string programFolder() override;
   std::string temporaryFolder() override;
   std::string userDataFolder() override;
+  bool securityAllowsChange(const std::string& path) override;
   std::string absolutePath(const std::string& path) override;
   Bytes readFile(const std::string& path) override;
   Bytes readRange(const std::string& path, std::uint64_t offset, std::uint64_t length) override;

@@ -23,4 +23,10 @@ bool PosixFiles::mayChange(const std::string& path) {
   return probe.ok();
 }
 
+// The permission bits and the user the process runs as, as access(2) weighs them.
+bool PosixFiles::securityAllowsChange(const std::string& path) {
+  const int needed = entryKind(path) == EntryKind::Folder ? W_OK | X_OK : W_OK;
+  return ::access(path.c_str(), needed) == 0;
+}
+
 }  // namespace lumaset

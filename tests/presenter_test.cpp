@@ -292,5 +292,34 @@ TEST_F(PresenterTest, AReadOnlyProgramFolderKeepsItsDataInTheUsersFolder) {
   EXPECT_FALSE(files.exists(home + "/LumasetTheme/Dropped"));
 }
 
+// The shield on the controls that change the host shows when the security of the host's
+// folders keeps this process out, before anything is tried; never for an administrator.
+TEST_F(PresenterTest, TheShieldShowsWhereTheHostsFoldersNeedAdministratorRights) {
+  struct ClosedFolder : testing::ForwardingFiles {
+    std::string closed;
+    ClosedFolder(Files& inner) : ForwardingFiles(inner) {}
+    bool securityAllowsChange(const std::string& p) override {
+      return p != closed && ForwardingFiles::securityAllowsChange(p);
+    }
+  } guarded(files);
+  makeHost();
+  for (bool administrator : {false, true}) {
+    testing::FakeMainView window;
+    ui::Presenter shown(guarded, ui, places, window, home);
+    ui.administrator = administrator;
+    guarded.closed.clear();
+    ui.answers = {host.exePath};
+    shown.runStartup();
+    shown.showFirstEntry();
+    ASSERT_FALSE(window.shields.empty());
+    EXPECT_FALSE(window.shields.back());
+    guarded.closed = host.folder + "/Resources";
+    ui.answers = {host.exePath};
+    shown.locateClicked();  // the same host again, looked at anew
+    ASSERT_FALSE(window.shields.empty());
+    EXPECT_EQ(window.shields.back(), !administrator);
+  }
+}
+
 }  // namespace
 }  // namespace lumaset

@@ -24,7 +24,8 @@ void Pages::createFrame(HWND main) {
   HWND pathLabel = c.addLabel(main, Control::PathLabel, "Ps 路径：", {20, 132, 68, 32}, c.font(FontSize::k12));
   c.addEdit(main, Control::PathBox, {71, 133, 81, 32});
   c.addButton(main, Control::LocateButton, {158, 140, 48, 24}, "folder", false);
-  c.addLink(main, Control::BackupLink, "备份", {215, 137, 32, 24}, c.font(FontSize::k11));
+  // As wide as its text and the shield drawn after it when the host needs administrator rights.
+  c.addLink(main, Control::BackupLink, "备份", {215, 137, 48, 24}, c.font(FontSize::k11));
   HWND shape = c.addLabel(main, Control::ToggleFrame, "", {578, 140, 112, 24}, nullptr);
   drawAsShapeBox(shape);
   // The check box's image is its box at the left; the rest would lie under its label.

@@ -5,6 +5,7 @@
 #include "ui/dpi_scale.h"
 #include "ui/keyboard.h"
 #include "ui/palette.h"
+#include "ui/shield.h"
 #include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
 #include "widgets/image_loading.h"
@@ -108,6 +109,11 @@ void paint(HWND window, Button& b) {
     FillRect(memory.get(), &r, panel.get());
   }
   if (kit::Image* look = currentLook(window, b)) drawLook(memory.get(), look, r);
+  // The shield before the centred caption, where the button's image leaves room.
+  if (shieldMarked(window)) {
+    const int size = r.bottom * 5 / 8;
+    drawShield(memory.get(), {r.bottom / 2, (r.bottom - size) / 2}, size);
+  }
   // The focus outline goes round the part of the button that shows (its region, when
   // only a part of it does).
   if (GetFocus() == window) {

@@ -1,5 +1,7 @@
 #include "ui/keyboard.h"
 
+#include "ui/shield.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -46,7 +48,13 @@ LRESULT CALLBACK focusableLabelProc(HWND label, UINT message, WPARAM wParam, LPA
       break;
     case WM_PAINT: {
       LRESULT result = DefSubclassProc(label, message, wParam, lParam);
-      if (GetFocus() == label) drawFocusOutline(kit::WindowDC(label).get(), textRect(label));
+      const RECT text = textRect(label);
+      if (GetFocus() == label) drawFocusOutline(kit::WindowDC(label).get(), text);
+      // The shield after a link's text (备份, when the host needs administrator rights).
+      if (shieldMarked(label)) {
+        const int size = (text.bottom - text.top) * 9 / 8;
+        drawShield(kit::WindowDC(label).get(), {text.right + 2, (text.top + text.bottom - size) / 2}, size);
+      }
       return result;
     }
     default:

@@ -49,6 +49,9 @@ class MainView {
   // The label in the top strip that says which look the host carries now; empty before
   // a host is located.
   virtual void showHostCarries(const std::string& text) = 0;
+  // The shield on the controls that change the host (both 应用 and 备份): its folders
+  // need administrator rights.
+  virtual void showNeedsAdministrator(bool needed) = 0;
 
   // The six custom image fields, in slot order (编辑框2, 7, 4, 5, 3, 6).
   virtual std::string customField(int slot) const = 0;

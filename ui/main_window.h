@@ -22,6 +22,7 @@
 #include "ui/path_fields.h"
 #include "ui/presenter.h"
 #include "ui/preview_windows.h"
+#include "ui/shield.h"
 #include "ui/theme_box.h"
 #include "ui/theme_menu.h"
 #include "ui/window_controls.h"
@@ -69,6 +70,10 @@ class MainWindow : public MainView, private WindowActions {
   std::string customField(int slot) const override { return paths_.imagePath(slot); }
   void setCustomField(int slot, const std::string& path) override { paths_.setImagePath(slot, path); }
   void showHostCarries(const std::string& text) override { controls_.setText(Control::HostCarriesLabel, text); }
+  void showNeedsAdministrator(bool needed) override {
+    for (Control c : {Control::ApplyThemeButton, Control::ApplyCustomButton, Control::BackupLink})
+      markShield(controls_.get(c), needed);
+  }
   void minimise() override;
   void close() override;
 

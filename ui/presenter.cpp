@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backup/host_look.h"
+#include "backup/host_rights.h"
 #include "backup/refresh_backup.h"
 #include "elevation/administrator_rights.h"
 #include "messages/catalogue.h"
@@ -159,7 +160,11 @@ void Presenter::hostLocated() {
   showHostCarries();
 }
 
-void Presenter::showHostCarries() { view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_))); }
+void Presenter::showHostCarries() {
+  view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
+  // Whoever runs as administrator already gets no more by the worker: no shield then.
+  view_.showNeedsAdministrator(!ui_.runsAsAdministrator() && hostNeedsAdministrator(ctx_));
+}
 
 void Presenter::refreshShownEntry() {
   if (view_.selectedThemeEntry() < 0) return;

@@ -59,6 +59,8 @@ class FakeMainView : public ui::MainView {
   std::string customField(int slot) const override { return fields[slot]; }
   void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
   void showHostCarries(const std::string& text) override { carries.push_back(text); }
+  std::vector<bool> shields;  // each time the shield was shown or taken off
+  void showNeedsAdministrator(bool needed) override { shields.push_back(needed); }
   void minimise() override {}
   void close() override {}
 };

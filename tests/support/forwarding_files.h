@@ -49,6 +49,7 @@ class ForwardingFiles : public Files {
   std::string programFolder() override { return gate_.reading().programFolder(); }
   std::string temporaryFolder() override { return gate_.reading().temporaryFolder(); }
   std::string userDataFolder() override { return gate_.reading().userDataFolder(); }
+  bool securityAllowsChange(const std::string& p) override { return gate_.reading().securityAllowsChange(p); }
   std::string absolutePath(const std::string& p) override { return gate_.reading().absolutePath(p); }
   Bytes readFile(const std::string& p) override { return gate_.reading().readFile(p); }
   Bytes readRange(const std::string& p, std::uint64_t offset, std::uint64_t length) override {

@@ -60,6 +60,7 @@ class EntryView : public ui::MainView {
   std::string customField(int slot) const override { return fields[slot]; }
   void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
   void showHostCarries(const std::string&) override {}
+  void showNeedsAdministrator(bool) override {}
   void minimise() override {}
   void close() override {}
 };

@@ -5,6 +5,7 @@
 
 #include "ui/internal_error.h"
 #include "ui/main_window.h"
+#include "ui/path_field.h"
 #include "ui/window_messages.h"
 #include "widgets/window_rect.h"
 
@@ -90,6 +91,8 @@ void MainWindow::onDpiChanged(int dpi, const RECT* suggested) {
   previews_.placeAround(main_);
   showBuiltinImages();
   showLookImages();
+  // The description is cut anew for the font of the new DPI.
+  if (lookReceived_) showTextCutToFit(controls_.get(Control::DescriptionBox), lookShown_.description);
   previews_.redrawOverlay();
   RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -1,6 +1,7 @@
 // What the presenter sees of the main window beyond its parts' own answers, and what the
 // window does itself when a command asks it.
 #include "ui/main_window.h"
+#include "ui/path_field.h"
 
 namespace lumaset::ui {
 
@@ -8,7 +9,7 @@ void MainWindow::showLook(const Look& look) {
   lookShown_ = look;
   lookReceived_ = true;
   showLookImages();
-  controls_.setText(Control::DescriptionBox, look.description);
+  showTextCutToFit(controls_.get(Control::DescriptionBox), look.description);
   setTogglePressed(look.startupTextToggle);
   // A host without a language file has no startup text to change: the box and its
   // label are dimmed.

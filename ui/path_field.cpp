@@ -97,6 +97,33 @@ void showWholePathOnHover(HWND edit, const std::string& path) {
   SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void showTextCutToFit(HWND box, const std::string& text) {
+  const std::wstring whole = toWide(text);
+  RECT r;
+  GetClientRect(box, &r);
+  const auto margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
+  const int width = r.right - LOWORD(margins) - HIWORD(margins) - 2;
+  kit::WindowDC dc(box);
+  kit::Selection font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+  const auto fits = [&](const std::wstring& line) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &size);
+    return size.cx <= width;
+  };
+  std::wstring shown = whole;
+  if (!fits(whole)) {
+    std::size_t kept = whole.size();
+    do {
+      --kept;
+      // Never between the two halves of a character outside the BMP.
+      if (kept > 0 && whole[kept] >= 0xDC00 && whole[kept] <= 0xDFFF) --kept;
+      shown = whole.substr(0, kept) + L"…";
+    } while (kept > 0 && !fits(shown));
+  }
+  SetWindowTextW(box, shown.c_str());
+  showWholePathOnHover(box, shown == whole ? std::string() : text);
+}
+
 void showPathEnd(HWND edit) {
   SetWindowSubclass(edit, pathEndProc, 9, 0);
   InvalidateRect(edit, nullptr, TRUE);

@@ -12,5 +12,8 @@ namespace lumaset::ui {
 void showPathEnd(HWND edit);
 // The pointer resting on the field shows the whole path in a tooltip (none when empty).
 void showWholePathOnHover(HWND edit, const std::string& path);
+// A line of text in a one-line box: whole when it fits, else its longest beginning of
+// whole characters that fits with "…" after it, the whole text then in a tooltip.
+void showTextCutToFit(HWND box, const std::string& text);
 
 }  // namespace lumaset::ui

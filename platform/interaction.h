@@ -1,6 +1,7 @@
 // The interactive side of the platform: message boxes, the open-file dialog, the shell's
 // folder and web-page openers and the wait cursor. Tests replace it with a scripted fake.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ class Interaction {
   virtual bool openTextFile(const std::string& path) = 0;
   // Shows or takes down the wait cursor.
   virtual void setBusy(bool busy) = 0;
+  // Runs `work` and returns when it has ended. A window keeps painting meanwhile and takes
+  // no input (so no second operation starts and a close waits for the end), and shows
+  // `text` in a progress window when the work outlasts half a second. `work` must not
+  // touch the window: it runs on a thread of its own there.
+  virtual void runWhileResponsive(const std::string& text, const std::function<void()>& work) = 0;
   // Runs `program` with `arguments` and administrator rights, once the system's consent
   // prompt has been answered yes, and waits for it to end; Declined when the user said no.
   // The program gets "--result FILE" before `arguments`: a result file made for this run

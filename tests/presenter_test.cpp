@@ -233,6 +233,8 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   presenter.applyThemeClicked();  // "[当前]" selected
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
+  // The change ran as the window's work beside it, the window kept responsive.
+  EXPECT_EQ(ui.responsiveWork, std::vector<std::string>{ui::kWorkingText});
 
   ui.answers.push_back(dir / "pick.png");
   presenter.pickImageClicked(2);

@@ -218,7 +218,10 @@ void Presenter::changeHost(const HostOperation& op) {
   Outcome out = locateForOperation(ctx_, op);
   if (out.done()) {
     BusyCursor busy(ui_);
-    out.add(runOperation(ctx_, op));
+    Outcome ran;
+    // Off the window's thread: the first backup copies hundreds of MB of packs.
+    ui_.runWhileResponsive(kWorkingText, [&] { ran = runOperation(ctx_, op); });
+    out.add(std::move(ran));
   }
   report(withAdministratorRights(ctx_, ui_, op, std::move(out)));
   // The host's files, and perhaps its backup, changed: what the entry shows and what

@@ -113,6 +113,12 @@ class FakeInteraction : public Interaction, public HostQuestions {
   ElevatedRun::End elevatedEnd = ElevatedRun::End::Declined;
   bool administrator = false;
   bool runsAsAdministrator() override { return administrator; }
+  // The texts of the work run while the window stays responsive, run here in turn.
+  std::vector<std::string> responsiveWork;
+  void runWhileResponsive(const std::string& text, const std::function<void()>& work) override {
+    responsiveWork.push_back(text);
+    work();
+  }
   // A worker gets its result file as the platform makes it (empty, under a random name in
   // the temporary folder, "--result FILE" first) and the run returns what it wrote there.
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {

@@ -14,7 +14,9 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$native/make-sample-host" ] || fail "no native build at $native"
 
-"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" >/dev/null
+# Packs of a real installation's size, so that the first backup takes a while to copy.
+"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" --dump "$work/expect" \
+  --pad-mib 96,192,64,128 >/dev/null
 # A second installation whose language file differs from the first one's (it has a BOM).
 "$native/make-sample-host" "$work/PS2" --stub "$stubs/v16.1.2/Photoshop.exe" --bom >/dev/null
 # A third: a later release with one app-bar icon, installed in another language.

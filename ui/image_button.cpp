@@ -1,10 +1,10 @@
 #include "ui/image_button.h"
 
 #include "assets/builtin_images.h"
+#include "ui/control_colours.h"
 #include "ui/control_ids.h"
 #include "ui/dpi_scale.h"
 #include "ui/keyboard.h"
-#include "ui/palette.h"
 #include "widgets/button_state.h"
 #include "widgets/gdiplus_include.h"
 #include "widgets/image_loading.h"
@@ -104,7 +104,7 @@ void paint(HWND window, Button& b) {
   kit::Bitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
   kit::Selection selected(memory.get(), bitmap.get());
   {
-    kit::Brush panel(CreateSolidBrush(kPanelColour));
+    kit::Brush panel(CreateSolidBrush(drawnColour(Part::Panel)));
     FillRect(memory.get(), &r, panel.get());
   }
   if (kit::Image* look = currentLook(window, b)) drawLook(memory.get(), look, r);

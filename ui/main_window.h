@@ -79,6 +79,8 @@ class MainWindow : public MainView, private WindowActions {
   void windowStartup();
   void acceptDrops();
   void onDpiChanged(int dpi, const RECT* suggested);
+  // Everything drawn again in the colours of the system's mode (high contrast or not).
+  void followSystemColours();
   // The built-in images and the shown look at the current scale.
   void showBuiltinImages();
   void showLookImages();

@@ -18,6 +18,7 @@
 #include "platform/win32_text.h"
 #include "screen_checks.h"
 #include "ui/control_ids.h"
+#include "ui/palette.h"
 
 using lumaset::fromWide;
 using lumaset::toWide;
@@ -313,10 +314,15 @@ void checkHostWithoutLanguage(HWND main, const std::string& host, const std::str
   // The label's part that shows: it stops short of its frame's right side.
   RECT label = controlRect(main, "透明标签1");
   label.right = std::min(label.right, controlRect(main, "外形框1").right - 1);
-  if (driver::inkIn(shot, label) != 0) fail("the label 隐藏启动文字 is not dimmed");
-  int faint = 0;
-  for (int y = label.top; y < label.bottom; ++y)
-    for (int x = label.left; x < label.right; ++x) faint += shot.brightness(x, y) > 60;
+  // Dimmed: none of its pixels comes near the text's 238, yet enough stand out of the panel.
+  int bright = 0, faint = 0;
+  for (int y = label.top; y < label.bottom; ++y) {
+    for (int x = label.left; x < label.right; ++x) {
+      bright += shot.brightness(x, y) > 180;
+      faint += shot.brightness(x, y) > 60;
+    }
+  }
+  if (bright != 0) fail("the label 隐藏启动文字 is not dimmed");
   if (faint < 30) fail("the dimmed label 隐藏启动文字 cannot be seen");
   expectInk(shot, controlRect(main, "图标_暗"), 20, "the single app-bar icon");
   if (driver::inkIn(shot, controlRect(main, "图标_亮")) != 0) fail("a light icon is shown for a host without one");
@@ -512,6 +518,24 @@ void checkHostCarries(HWND main, const std::string& expected) {
   waitUntil([&] { return label && IsWindowVisible(label) && textOf(label) == expected; }, "the label " + expected);
   ok("the top strip says " + expected);
 }
+
+// The note stands at least 4.5:1 out of the panel. Its text must have Latin letters, whose
+// stems cover whole pixels: their brightest pixel is the colour the note is drawn in (the
+// thin strokes of Chinese glyphs at 11 px are only partly covered and come out dimmer).
+void checkNoteContrast(HWND main) {
+  HWND label = findChild(main, lumaset::ui::id(lumaset::ui::Control::HostCarriesLabel));
+  const driver::Shot shot = driver::settledScreen(lumasetProcess);
+  const RECT r = rectOf(label);
+  COLORREF brightest = shot.colour(r.left, r.top);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (shot.brightness(x, y) > driver::brightnessOf(brightest)) brightest = shot.colour(x, y);
+  const COLORREF panel = shot.colour(r.left, r.bottom - 1);
+  const double contrast = lumaset::ui::contrastRatio(driver::rgbOf(brightest), driver::rgbOf(panel));
+  if (contrast < 4.5)
+    fail("the note " + textOf(label) + " stands only " + std::to_string(contrast) + ":1 out of the panel");
+  ok("the note " + textOf(label) + " stands " + std::to_string(contrast).substr(0, 4) + ":1 out of the panel");
+}
 #include "gui_keyboard_checks.h"
 
 }  // namespace
@@ -630,6 +654,7 @@ int wmain(int argc, wchar_t** argv) {
   if (readFile(bak + "IconResources.idx") != originalIndex) fail("the backup index is not the host's original");
   ok("theme " + theme + " applied");
   checkHostCarries(main, "当前：" + theme);
+  checkNoteContrast(main);
 
   // The host's own look back.
   choose(main, "[默认]");

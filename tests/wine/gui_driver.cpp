@@ -3,9 +3,11 @@
 // the theme list, the apply buttons, the custom image pickers, the startup-text toggle,
 // the theme menu's package import and, in a second start, the folder button pointing it
 // at a second host. After each step it checks the hosts' files by their bytes and the
-// windows by their geometry.
+// windows by their geometry; it reads what a screen reader hears of every control.
 //   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
+// After windows.h.
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -536,6 +538,7 @@ void checkNoteContrast(HWND main) {
     fail("the note " + textOf(label) + " stands only " + std::to_string(contrast) + ":1 out of the panel");
   ok("the note " + textOf(label) + " stands " + std::to_string(contrast).substr(0, 4) + ":1 out of the panel");
 }
+#include "gui_accessibility_checks.h"
 #include "gui_keyboard_checks.h"
 
 }  // namespace
@@ -566,6 +569,8 @@ int threeWindows(const std::wstring& exe) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"--three-windows") return threeWindows(argv[2]);
+  // The accessible objects are read through COM, as a screen reader reads them.
+  CoInitialize(nullptr);
   if (argc != 9) {
     std::printf(
         "usage: gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER "
@@ -642,6 +647,8 @@ int wmain(int argc, wchar_t** argv) {
   checkPresses(main, preview);
   checkRepaintsKeepImages(main);
   checkPathBox(main, host);
+  checkAccessibleControls(main, preview);
+  checkToggleHeard(main, SendMessageW(findChild(main, controlId("图形按钮20")), BM_GETCHECK, 0, 0) == BST_CHECKED);
 
   // Apply a theme from the list, with a press on 应用.
   choose(main, theme);
@@ -681,6 +688,7 @@ int wmain(int argc, wchar_t** argv) {
   click(main, "图形按钮20");
   waitUntil([&] { return SendMessageW(findChild(main, controlId("图形按钮20")), BM_GETCHECK, 0, 0) == BST_CHECKED; },
             "the startup-text toggle on");
+  checkToggleHeard(main, true);
   click(main, "图形按钮15");
   std::string png = readFile(image);
   std::string customLow = readFile(bak + "PSIconsLowRes.dat") + png + png + png;

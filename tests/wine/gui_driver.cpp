@@ -792,6 +792,7 @@ int wmain(int argc, wchar_t** argv) {
   HWND toggle = findChild(main, controlId("图形按钮20"));
   if (SendMessageW(toggle, BM_GETCHECK, 0, 0) == BST_CHECKED) click(main, "图形按钮20");
   waitUntil([&] { return SendMessageW(toggle, BM_GETCHECK, 0, 0) != BST_CHECKED; }, "the startup-text toggle off");
+  checkToggleHeard(main, false);
   click(main, "图形按钮8");
   answerBox("应用", "修改完成");
   if (readFile(secondLanguage) != secondOriginal) fail("the second host's language file was overwritten");

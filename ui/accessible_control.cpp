@@ -175,6 +175,8 @@ LRESULT CALLBACK accessibleProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // The object id comes as a 32-bit value in lParam.
   if (message != WM_GETOBJECT || static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT))
     return DefSubclassProc(window, message, wParam, lParam);
+  // __uuidof, not IID_IAccessible: mingw's oleacc import library makes that name a
+  // function stub, whose bytes are no interface id.
   IAccessible* standard = nullptr;
   if (FAILED(
           CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))))

@@ -1,8 +1,8 @@
 // The first call of both programs' entries: every DLL loaded by name from then on comes
 // from System32 alone. The program's folder is one the user may write, the command line
 // runs from it with administrator rights, and Windows looks there first for a DLL that is
-// not a KnownDLL. The import tables name only KnownDLLs; gdiplus.dll and comctl32.dll
-// are imported at their first call, after this, and so is what they import.
+// not a KnownDLL. The import tables name only KnownDLLs; gdiplus.dll, comctl32.dll and
+// oleacc.dll are imported at their first call, after this, and so is what they import.
 #pragma once
 #include <windows.h>
 

@@ -1,7 +1,8 @@
 // The controls of the program's windows: an identifier named for each control's role,
-// and the control's name beside it. The names are the controls' identities outside the
-// program (the end-to-end driver and the tests find controls by them); the program
-// itself speaks of the roles.
+// and beside it in one table the control's name and what screen readers are told of it
+// (its accessible name and role, ui/accessible_control.h). The names are the controls'
+// identities outside the program (the end-to-end driver and the tests find controls by
+// them); the program itself speaks of the roles.
 #pragma once
 #include <string_view>
 
@@ -15,6 +16,8 @@ enum class Control : int {
   MinimiseButton = 1017,     // 图形按钮17
   CloseButton = 1007,        // 图形按钮7
   PageControl = 1100,        // 选择夹1
+  ThemePage = 1101,          // 选择夹1's first page
+  CustomPage = 1102,         // and its second
   PathLabel = 1201,          // 标签1
   PathBox = 1301,            // 编辑框1
   LocateButton = 1002,       // 图形按钮2
@@ -76,68 +79,98 @@ enum class Control : int {
 
 constexpr int id(Control c) { return static_cast<int>(c); }
 
+// What a screen reader says a control is (MSAA roles: ROLE_SYSTEM_PUSHBUTTON, ...).
+enum class Role {
+  PushButton,
+  CheckBox,
+  ComboBox,
+  Link,
+  Graphic,
+  StaticText,
+  EditableText,
+  Grouping,
+  PropertyPage,
+  Whitespace,  // a surface that shows nothing of its own (a plate that moves the window)
+};
+
+// A control's name outside the program, and what screen readers are told of it: its
+// accessible name (the label it shows, its tooltip or what its picture shows; empty for a
+// control whose own text is its name) and its role.
 struct ControlName {
   std::string_view name;
   Control control;
+  std::string_view accessibleName;
+  Role role;
 };
 
 inline constexpr ControlName kControls[] = {
-    {"超级链接框3", Control::ProjectLink},
-    {"图形按钮5", Control::ThemePageButton},
-    {"图形按钮6", Control::CustomPageButton},
-    {"图形按钮17", Control::MinimiseButton},
-    {"图形按钮7", Control::CloseButton},
-    {"选择夹1", Control::PageControl},
-    {"标签1", Control::PathLabel},
-    {"编辑框1", Control::PathBox},
-    {"图形按钮2", Control::LocateButton},
-    {"超级链接框6", Control::BackupLink},
-    {"外形框1", Control::ToggleFrame},
-    {"图形按钮20", Control::StartupTextToggle},
-    {"透明标签1", Control::ToggleLabel},
-    {"窗口拖动底板", Control::DragPlate},
-    {"图标_暗", Control::DarkIcon},
-    {"图标_亮", Control::LightIcon},
-    {"编辑框8", Control::DescriptionBox},
-    {"图形按钮_1X", Control::Badge1x},
-    {"图形按钮_2X", Control::Badge2x},
-    {"图形按钮_T", Control::BadgeText},
-    {"图形按钮3", Control::PreviousThemeButton},
-    {"组合框1", Control::ThemeList},
-    {"图片框1", Control::ThemeBoxImage},
-    {"伪组合框文字", Control::ThemeBoxText},
-    {"图形按钮4", Control::NextThemeButton},
-    {"超级链接框5", Control::ThemeMenuLink},
-    {"标签4", Control::AuthorLabel},
-    {"超级链接框2", Control::AuthorLink},
-    {"标签5", Control::CreditLabel},
-    {"超级链接框1", Control::CreditLink},
-    {"图形按钮8", Control::ApplyThemeButton},
-    {"图形按钮1", Control::PreviewButton},
-    {"标签2", Control::SplashLabel},
-    {"编辑框2", Control::SplashField},
-    {"图形按钮9", Control::SplashBrowse},
-    {"标签7", Control::LightLabel},
-    {"编辑框3", Control::LightField},
-    {"图形按钮10", Control::LightBrowse},
-    {"标签8", Control::DarkLabel},
-    {"编辑框4", Control::DarkField},
-    {"图形按钮12", Control::DarkBrowse},
-    {"标签6", Control::Splash2xLabel},
-    {"编辑框7", Control::Splash2xField},
-    {"图形按钮11", Control::Splash2xBrowse},
-    {"标签9", Control::Light2xLabel},
-    {"编辑框6", Control::Light2xField},
-    {"图形按钮13", Control::Light2xBrowse},
-    {"标签10", Control::Dark2xLabel},
-    {"编辑框5", Control::Dark2xField},
-    {"图形按钮14", Control::Dark2xBrowse},
-    {"超级链接框7", Control::TemplateLink},
-    {"超级链接框4", Control::HelpLink},
-    {"图形按钮15", Control::ApplyCustomButton},
-    {"预览图片框1", Control::SplashPreview},
-    {"预览图片框2", Control::OverlayPreview},
+    {"超级链接框3", Control::ProjectLink, "", Role::Link},
+    {"图形按钮5", Control::ThemePageButton, "主题", Role::PushButton},
+    {"图形按钮6", Control::CustomPageButton, "自定义", Role::PushButton},
+    {"图形按钮17", Control::MinimiseButton, "最小化", Role::PushButton},
+    {"图形按钮7", Control::CloseButton, "关闭", Role::PushButton},
+    {"选择夹1", Control::PageControl, "", Role::Grouping},
+    {"主题页", Control::ThemePage, "主题", Role::PropertyPage},
+    {"自定义页", Control::CustomPage, "自定义", Role::PropertyPage},
+    {"标签1", Control::PathLabel, "", Role::StaticText},
+    {"编辑框1", Control::PathBox, "Ps 路径", Role::EditableText},
+    {"图形按钮2", Control::LocateButton, "选择 Ps 路径", Role::PushButton},
+    {"超级链接框6", Control::BackupLink, "", Role::Link},
+    {"外形框1", Control::ToggleFrame, "", Role::Whitespace},
+    {"图形按钮20", Control::StartupTextToggle, "隐藏启动文字", Role::CheckBox},
+    {"透明标签1", Control::ToggleLabel, "", Role::StaticText},
+    {"当前标签", Control::HostCarriesLabel, "", Role::StaticText},
+    {"窗口拖动底板", Control::DragPlate, "", Role::Whitespace},
+    {"图标_暗", Control::DarkIcon, "暗界面图标预览", Role::Graphic},
+    {"图标_亮", Control::LightIcon, "亮界面图标预览", Role::Graphic},
+    {"编辑框8", Control::DescriptionBox, "说明", Role::EditableText},
+    {"图形按钮_1X", Control::Badge1x, "@1x 尺寸启动图", Role::Graphic},
+    {"图形按钮_2X", Control::Badge2x, "@2x 尺寸启动图", Role::Graphic},
+    {"图形按钮_T", Control::BadgeText, "自定义启动文字", Role::Graphic},
+    {"图形按钮3", Control::PreviousThemeButton, "上一个主题", Role::PushButton},
+    {"组合框1", Control::ThemeList, "主题", Role::ComboBox},
+    {"图片框1", Control::ThemeBoxImage, "主题", Role::Grouping},
+    {"伪组合框文字", Control::ThemeBoxText, "主题", Role::ComboBox},
+    {"图形按钮4", Control::NextThemeButton, "下一个主题", Role::PushButton},
+    {"超级链接框5", Control::ThemeMenuLink, "主题菜单", Role::Link},
+    {"标签4", Control::AuthorLabel, "", Role::StaticText},
+    {"超级链接框2", Control::AuthorLink, "", Role::Link},
+    {"标签5", Control::CreditLabel, "", Role::StaticText},
+    {"超级链接框1", Control::CreditLink, "", Role::Link},
+    {"图形按钮8", Control::ApplyThemeButton, "应用", Role::PushButton},
+    {"图形按钮1", Control::PreviewButton, "预览", Role::PushButton},
+    {"标签2", Control::SplashLabel, "", Role::StaticText},
+    {"编辑框2", Control::SplashField, "启动图片", Role::EditableText},
+    {"图形按钮9", Control::SplashBrowse, "选择启动图片", Role::PushButton},
+    {"标签7", Control::LightLabel, "", Role::StaticText},
+    {"编辑框3", Control::LightField, "图标亮界面", Role::EditableText},
+    {"图形按钮10", Control::LightBrowse, "选择图标亮界面", Role::PushButton},
+    {"标签8", Control::DarkLabel, "", Role::StaticText},
+    {"编辑框4", Control::DarkField, "图标暗界面", Role::EditableText},
+    {"图形按钮12", Control::DarkBrowse, "选择图标暗界面", Role::PushButton},
+    {"标签6", Control::Splash2xLabel, "", Role::StaticText},
+    {"编辑框7", Control::Splash2xField, "启动图片@X2", Role::EditableText},
+    {"图形按钮11", Control::Splash2xBrowse, "选择启动图片@X2", Role::PushButton},
+    {"标签9", Control::Light2xLabel, "", Role::StaticText},
+    {"编辑框6", Control::Light2xField, "图标亮界面@X2", Role::EditableText},
+    {"图形按钮13", Control::Light2xBrowse, "选择图标亮界面@X2", Role::PushButton},
+    {"标签10", Control::Dark2xLabel, "", Role::StaticText},
+    {"编辑框5", Control::Dark2xField, "图标暗界面@X2", Role::EditableText},
+    {"图形按钮14", Control::Dark2xBrowse, "选择图标暗界面@X2", Role::PushButton},
+    {"超级链接框7", Control::TemplateLink, "", Role::Link},
+    {"超级链接框4", Control::HelpLink, "", Role::Link},
+    {"图形按钮15", Control::ApplyCustomButton, "应用", Role::PushButton},
+    {"预览图片框1", Control::SplashPreview, "启动画面预览", Role::Graphic},
+    {"预览图片框2", Control::OverlayPreview, "启动文字位置", Role::Graphic},
 };
+
+// The table's row of a control; nullptr for a menu item, which has none.
+constexpr const ControlName* controlRow(Control control) {
+  for (const ControlName& c : kControls) {
+    if (c.control == control) return &c;
+  }
+  return nullptr;
+}
 
 // The control ID of a control name; 0 for a name that is no control's.
 constexpr int controlId(std::string_view name) {
@@ -156,6 +189,18 @@ constexpr bool namesAndControlsAreUnique() {
   return true;
 }
 static_assert(namesAndControlsAreUnique(), "a control name or identifier appears twice");
+
+// A control that shows no text of its own (an image, a box whose text is a value) or whose
+// text is no name (a path) is named in the table.
+constexpr bool controlsWithoutTextAreNamed() {
+  for (const ControlName& c : kControls) {
+    const bool ownTextNames =
+        c.role == Role::Link || c.role == Role::StaticText || c.role == Role::Grouping || c.role == Role::Whitespace;
+    if (!ownTextNames && c.accessibleName.empty()) return false;
+  }
+  return true;
+}
+static_assert(controlsWithoutTextAreNamed(), "a control without a text of its own has no accessible name");
 
 // The image fields of the custom page and their browse buttons, in slot order (splash,
 // splash @2x, dark icon, dark @2x, light icon, light @2x).

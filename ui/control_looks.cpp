@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/palette.h"
+#include "ui/control_colours.h"
 #include "widgets/scoped_gdi.h"
 
 namespace lumaset::ui {
@@ -26,9 +26,9 @@ LRESULT CALLBACK shapeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   kit::PaintDC paint(window);
   RECT r;
   GetClientRect(window, &r);
-  SetDCBrushColor(paint.get(), kPanelColour);
+  SetDCBrushColor(paint.get(), drawnColour(Part::Panel));
   FillRect(paint.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  SetDCBrushColor(paint.get(), kLinkColour);
+  SetDCBrushColor(paint.get(), drawnColour(Part::Outline));
   FrameRect(paint.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   return 0;
 }
@@ -51,7 +51,7 @@ LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     GetClientRect(edit, &r);
     r.bottom = std::min<LONG>(r.bottom, static_cast<LONG>(height));
     kit::WindowDC dc(edit);
-    SetDCBrushColor(dc.get(), kFieldFrameColour);
+    SetDCBrushColor(dc.get(), drawnColour(Part::FieldFrame));
     FrameRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   }
   return result;

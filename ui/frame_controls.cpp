@@ -1,6 +1,7 @@
 // The frame of the main window: the title link, the note of the look the host carries,
 // the page buttons, the caption's buttons, the page control with its two pages, and the
 // path row and the startup-text toggle along the bottom.
+#include "ui/accessible_control.h"
 #include "ui/control_looks.h"
 #include "ui/pages.h"
 
@@ -17,9 +18,12 @@ void Pages::createFrame(HWND main) {
 
   HWND pageControl = c.add(main, kPageClass, "", Control::PageControl, {8, 29, 808, 155}, WS_CLIPSIBLINGS, nullptr);
   for (int i = 0; i < 2; ++i) {
-    pages_[i] = CreateWindowExW(0, kPageClass, L"", WS_CHILD | (i == 0 ? WS_VISIBLE : 0), 0, 0, 808, 155, pageControl,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    const Control page = i == 0 ? Control::ThemePage : Control::CustomPage;
+    pages_[i] =
+        CreateWindowExW(0, kPageClass, L"", WS_CHILD | (i == 0 ? WS_VISIBLE : 0), 0, 0, 808, 155, pageControl,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id(page))), GetModuleHandleW(nullptr), nullptr);
     c.place(pages_[i], {0, 0, 808, 155});
+    describeToScreenReaders(pages_[i], page);
   }
   HWND pathLabel = c.addLabel(main, Control::PathLabel, "Ps 路径：", {20, 132, 68, 32}, c.font(FontSize::k12));
   c.addEdit(main, Control::PathBox, {71, 133, 81, 32});

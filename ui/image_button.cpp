@@ -1,6 +1,7 @@
 #include "ui/image_button.h"
 
 #include "assets/builtin_images.h"
+#include "ui/control_colours.h"
 #include "ui/control_ids.h"
 #include "ui/dpi_scale.h"
 #include "ui/keyboard.h"
@@ -105,7 +106,7 @@ void paint(HWND window, Button& b) {
   kit::Bitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
   kit::Selection selected(memory.get(), bitmap.get());
   {
-    kit::Brush panel(CreateSolidBrush(kPanelColour));
+    kit::Brush panel(CreateSolidBrush(drawnColour(Part::Panel)));
     FillRect(memory.get(), &r, panel.get());
   }
   if (kit::Image* look = currentLook(window, b)) drawLook(memory.get(), look, r);
@@ -123,8 +124,16 @@ void paint(HWND window, Button& b) {
   BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
+// A two-state button's pressed state, drawn and told to screen readers.
+void setPressed(HWND window, Button& b, bool pressed) {
+  if (b.pressed == pressed) return;
+  b.pressed = pressed;
+  InvalidateRect(window, nullptr, FALSE);
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void click(HWND window, Button& b) {
-  if (b.twoState) b.pressed = !b.pressed;
+  if (b.twoState) setPressed(window, b, !b.pressed);
   InvalidateRect(window, nullptr, FALSE);
   SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
                reinterpret_cast<LPARAM>(window));
@@ -179,8 +188,7 @@ LRESULT onMessage(HWND window, Button& b, UINT message, WPARAM wParam, LPARAM lP
     case BM_GETCHECK:
       return b.pressed ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
-      b.pressed = wParam == BST_CHECKED;
-      InvalidateRect(window, nullptr, FALSE);
+      setPressed(window, b, wParam == BST_CHECKED);
       return 0;
     case WM_NCDESTROY:
       dropLooks(b);

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/palette.h"
+#include "ui/control_colours.h"
 #include "widgets/scoped_gdi.h"
 #include "widgets/window_text.h"
 
@@ -67,13 +67,14 @@ LRESULT CALLBACK focusableLabelProc(HWND label, UINT message, WPARAM wParam, LPA
 
 void drawFocusOutline(HDC dc, const RECT& r) {
   if (r.right - r.left < 2 || r.bottom - r.top < 2) return;
+  const COLORREF colour = drawnColour(Part::Text);
   for (int x = r.left; x < r.right; x += 2) {
-    SetPixelV(dc, x, r.top, kTextColour);
-    SetPixelV(dc, x, r.bottom - 1, kTextColour);
+    SetPixelV(dc, x, r.top, colour);
+    SetPixelV(dc, x, r.bottom - 1, colour);
   }
   for (int y = r.top; y < r.bottom; y += 2) {
-    SetPixelV(dc, r.left, y, kTextColour);
-    SetPixelV(dc, r.right - 1, y, kTextColour);
+    SetPixelV(dc, r.left, y, colour);
+    SetPixelV(dc, r.right - 1, y, colour);
   }
 }
 

@@ -101,6 +101,9 @@ LRESULT MainWindow::onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The system's colours or its high-contrast mode changed; the message goes on as well.
+  if (message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST))
+    followSystemColours();
   switch (message) {
     case WM_CREATE:
       onCreate();

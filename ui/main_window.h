@@ -94,6 +94,8 @@ class MainWindow : public MainView, private WindowActions {
   void placeGroupOn(const RECT& r, std::optional<ScreenPoint> kept);
   // Keeps where the main window stands, and on which monitor, for the next start.
   void keepPlace();
+  // Everything drawn again in the colours of the system's mode (high contrast or not).
+  void followSystemColours();
   // The built-in images and the shown look at the current scale.
   void showBuiltinImages();
   void showLookImages();

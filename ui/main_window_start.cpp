@@ -1,6 +1,7 @@
-// The main window's start and its changes of DPI: the controls, the startup, the drop
-// target, the preview and the frame, the first look; at another DPI everything laid out,
-// placed and drawn again.
+// The main window's start and its changes of DPI and of the system's colours: the
+// controls, the startup, the drop target, the preview and the frame, the first look; at
+// another DPI everything laid out, placed and drawn again; in or out of high contrast
+// everything drawn again in the colours of the mode.
 #include <ole2.h>
 
 #include "ui/internal_error.h"
@@ -111,6 +112,12 @@ void MainWindow::keepPlace() {
   const std::string monitor = monitorKey(monitorOfRect(m).area);
   presenter_.keepWindowSetting(kMonitorKey, monitor);
   presenter_.keepWindowSetting(monitor, placeText({m.left, m.top}, controls_.scale().dpi));
+}
+
+void MainWindow::followSystemColours() {
+  // The pages are of the page control's class.
+  colours_.followSystem({main_, controls_.get(Control::PageControl)});
+  RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 }  // namespace lumaset::ui

@@ -6,7 +6,7 @@
 
 #include "formats/path_ellipsis.h"
 #include "platform/win32_text.h"
-#include "ui/palette.h"
+#include "ui/control_colours.h"
 #include "widgets/image_control.h"
 #include "widgets/scoped_gdi.h"
 #include "widgets/window_text.h"
@@ -28,7 +28,7 @@ void paintPathEnd(HWND edit) {
   if (brush) {
     FillRect(dc, &r, brush);
   } else {
-    SetDCBrushColor(dc, kPanelColour);
+    SetDCBrushColor(dc, drawnColour(Part::Panel));
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   }
   const auto margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));

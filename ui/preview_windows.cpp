@@ -1,5 +1,6 @@
 #include "ui/preview_windows.h"
 
+#include "ui/accessible_control.h"
 #include "ui/control_looks.h"
 #include "ui/group_placement.h"
 #include "ui/window_images.h"
@@ -33,6 +34,8 @@ void PreviewWindows::openPreview() {
   moveWindowOnPress(splashBox);
   moveWindowOnPress(overlayBox);
   SetWindowLongPtrW(overlayBox, GWLP_ID, id(Control::OverlayPreview));
+  describeToScreenReaders(splashBox, Control::SplashPreview);
+  describeToScreenReaders(overlayBox, Control::OverlayPreview);
   splash_.attachPictureBox(splashBox);
   // The overlay is drawn last, over the splash: the composition draws lower children on top.
   SetWindowPos(overlayBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -95,7 +95,11 @@ std::string ThemeBox::selectedText() const {
   return fromWide(text.c_str());
 }
 
-void ThemeBox::setName(const std::string& text) { controls_.setText(Control::ThemeBoxText, text); }
+void ThemeBox::setName(const std::string& text) {
+  controls_.setText(Control::ThemeBoxText, text);
+  // Screen readers hear the name as the box's value (ui/accessible_control.h).
+  NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, controls_.get(Control::ThemeBoxText), OBJID_CLIENT, CHILDID_SELF);
+}
 
 void ThemeBox::showList(bool listShown) {
   HWND box = controls_.get(Control::ThemeBoxImage);

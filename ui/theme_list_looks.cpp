@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "ui/control_colours.h"
 #include "ui/keyboard.h"
-#include "ui/palette.h"
 #include "widgets/scoped_gdi.h"
 
 namespace lumaset::ui {
@@ -40,15 +40,15 @@ void paintFace(HWND combo) {
   const HDC dc = paint.get();
   RECT r;
   GetClientRect(combo, &r);
-  fill(dc, r, kPanelColour);
-  SetDCBrushColor(dc, kLinkColour);
+  fill(dc, r, drawnColour(Part::Panel));
+  SetDCBrushColor(dc, drawnColour(Part::Outline));
   FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   if (selected != CB_ERR) {
     const std::wstring text = entryText(combo, static_cast<WPARAM>(selected));
     kit::Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kTextColour);
+    SetTextColor(dc, drawnColour(Part::Text));
     RECT name{8, r.top, r.right - kArrowWidth - 3, r.bottom};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &name,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -74,10 +74,11 @@ LRESULT CALLBACK faceProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam
 void drawDownArrow(HDC dc, const RECT& area) {
   // A chevron two pixels thick, nine wide and five tall, like the < and > beside the box.
   const int cx = (area.left + area.right) / 2, top = (area.top + area.bottom) / 2 - 3;
+  const COLORREF colour = drawnColour(Part::Outline);
   for (int i = 0; i <= 4; ++i) {
     for (int thick = 0; thick < 2; ++thick) {
-      SetPixelV(dc, cx - 4 + i, top + i + thick, kLinkColour);
-      SetPixelV(dc, cx + 4 - i, top + i + thick, kLinkColour);
+      SetPixelV(dc, cx - 4 + i, top + i + thick, colour);
+      SetPixelV(dc, cx + 4 - i, top + i + thick, colour);
     }
   }
 }
@@ -92,11 +93,11 @@ void measureThemeListItem(MEASUREITEMSTRUCT& item) {
 void drawThemeListItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const bool chosen = (item.itemState & ODS_SELECTED) != 0;
-  fill(item.hDC, item.rcItem, chosen ? kLinkColour : kPanelColour);
+  fill(item.hDC, item.rcItem, drawnColour(chosen ? Part::ChosenBackground : Part::Panel));
   const std::wstring text = entryText(item.hwndItem, item.itemID);
   kit::Selection font(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, chosen ? kPanelColour : kTextColour);
+  SetTextColor(item.hDC, drawnColour(chosen ? Part::ChosenText : Part::Text));
   RECT r = item.rcItem;
   r.left += 8;
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,

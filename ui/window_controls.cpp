@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32_text.h"
+#include "ui/accessible_control.h"
 #include "ui/control_looks.h"
 #include "ui/image_button.h"
 
@@ -32,6 +33,7 @@ HWND WindowControls::add(HWND parent, const wchar_t* cls, const std::string& tex
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::id(id))), GetModuleHandleW(nullptr), nullptr);
   if (font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   remember(window, design, font);
+  describeToScreenReaders(window, id);
   controls_[id] = window;
   return window;
 }
@@ -74,6 +76,7 @@ HWND WindowControls::addImageButton(HWND parent, Control id, const DesignRect& d
   HWND button = createImageButton(parent, ui::id(id), r.x, r.y, r.w, r.h, looks, twoState, scale_.dpi);
   remember(button, design, nullptr);
   placed_[button].imageButton = true;
+  describeToScreenReaders(button, id);
   controls_[id] = button;
   return button;
 }

@@ -16,11 +16,11 @@ source "$(dirname "$0")/../support/cli_run.sh"
 source "$(dirname "$0")/known_dlls.sh"
 
 # The names a planted DLL takes: every DLL the import tables name, and those the programs
-# load at their first call (gdiplus.dll, comctl32.dll). version.dll is left out: wine's
+# load at their first call (gdiplus.dll, comctl32.dll, oleacc.dll). version.dll is left out: wine's
 # own advapi32.dll imports it, and wine looks for it beside the program before the
 # program's first line whatever the program imports (seen in wine's loader trace); that
 # no table names it, the import test reads.
-names="gdiplus.dll comctl32.dll"
+names="gdiplus.dll comctl32.dll oleacc.dll"
 for exe in "$gui_exe" "$cli_exe"; do
   names="$names $("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' | tr 'A-Z' 'a-z' | tr -d '\r')"
 done

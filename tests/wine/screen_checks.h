@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/palette.h"
+
 namespace driver {
 
 struct Shot {
@@ -29,6 +31,10 @@ struct Shot {
     return std::max({p[0], p[1], p[2]});
   }
 };
+
+// The brightest channel of a colour.
+inline int brightnessOf(COLORREF c) { return std::max({GetRValue(c), GetGValue(c), GetBValue(c)}); }
+inline lumaset::ui::Rgb rgbOf(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 inline Shot grabScreen() {
   Shot shot;

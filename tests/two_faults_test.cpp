@@ -159,7 +159,9 @@ TEST_P(AnyTwoFaults, LoseNoOriginalAndNeverFalselySucceed) {
       fs::remove_all(testing::pathFromUtf8(dir / "PS"));
       startOn();
       const auto original = hostFiles();
-      ASSERT_EQ(refresh(), std::vector<RecordedBox>{});  // the first backup
+      const std::vector<RecordedBox> first = refresh();  // the first backup, said
+      ASSERT_EQ(first.size(), 1u);
+      ASSERT_EQ(first[0].text.rfind("备份完成", 0), 0u) << first[0].text;
       const std::string oldRecord = readWhole(langBak("lumaset.record"));
       ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
       if (foreignFolder.empty()) foreignFolder = anotherInstallationsBackup();

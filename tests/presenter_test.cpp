@@ -313,6 +313,7 @@ TEST_F(PresenterTest, TheShieldShowsWhereTheHostsFoldersNeedAdministratorRights)
     ui.answers = {host.exePath};
     shown.runStartup();
     shown.showFirstEntry();
+    shown.firstFrameDrawn();
     ASSERT_FALSE(window.shields.empty());
     EXPECT_FALSE(window.shields.back());
     guarded.closed = host.folder + "/Resources";

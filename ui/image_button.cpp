@@ -4,6 +4,7 @@
 #include "ui/control_colours.h"
 #include "ui/control_ids.h"
 #include "ui/dpi_scale.h"
+#include "ui/images_ahead.h"
 #include "ui/keyboard.h"
 #include "ui/palette.h"
 #include "ui/shield.h"
@@ -31,17 +32,25 @@ struct Button {
 
 enum ButtonState { kNormal, kOver, kDown, kDisabled };
 
+// The name a look is embedded under: its 2x copy's where the button takes those and there is one.
+std::string embeddedName(const std::string& name, bool high) {
+  return high && !embeddedImage(name + "@2x").empty() ? name + "@2x" : name;
+}
+
 kit::Image* load(const std::string& name, bool high) {
   if (name.empty()) return nullptr;
-  std::string_view bytes = high ? embeddedImage(name + "@2x") : std::string_view();
-  if (bytes.empty()) bytes = embeddedImage(name);
+  std::string_view bytes = embeddedImage(embeddedName(name, high));
   return bytes.empty() ? nullptr : kit::loadImageFromBytes(std::string(bytes));
+}
+
+const std::string& nameOf(const Button& b, ButtonState which) {
+  const std::string* names[4] = {&b.names.normal, &b.names.over, &b.names.down, &b.names.disabled};
+  return *names[which];
 }
 
 kit::Image* lookOf(Button& b, ButtonState which) {
   if (!b.tried[which]) {
-    const std::string* names[4] = {&b.names.normal, &b.names.over, &b.names.down, &b.names.disabled};
-    b.looks[which] = load(*names[which], b.high);
+    b.looks[which] = load(nameOf(b, which), b.high);
     b.tried[which] = true;
   }
   return b.looks[which];
@@ -242,6 +251,32 @@ HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const Bu
   b->twoState = twoState;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
   return window;
+}
+
+// The normal look, and the one the button's state draws instead.
+std::vector<ButtonState> firstLooks(HWND button, const Button& b) {
+  std::vector<ButtonState> looks{kNormal};
+  if (!IsWindowEnabled(button)) looks.push_back(kDisabled);
+  if (b.pressed) looks.push_back(kDown);
+  return looks;
+}
+
+std::vector<std::string> firstLookNames(HWND button) {
+  std::vector<std::string> names;
+  if (const Button* b = of(button))
+    for (ButtonState which : firstLooks(button, *b))
+      if (!nameOf(*b, which).empty()) names.push_back(embeddedName(nameOf(*b, which), b->high));
+  return names;
+}
+
+void takeLooksAhead(HWND button, ImagesAhead& ahead) {
+  Button* b = of(button);
+  if (!b) return;
+  for (ButtonState which : firstLooks(button, *b)) {
+    if (b->tried[which] || nameOf(*b, which).empty()) continue;
+    b->looks[which] = ahead.take(embeddedName(nameOf(*b, which), b->high));
+    b->tried[which] = b->looks[which] != nullptr;
+  }
 }
 
 void setImageButtonDpi(HWND button, int dpi) {

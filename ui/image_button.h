@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace lumaset::ui {
+
+class ImagesAhead;
 
 struct ButtonLooks {
   std::string normal, over, down, disabled;  // names of built-in images; empty: none
@@ -20,5 +23,10 @@ HWND createImageButton(HWND parent, int id, int x, int y, int w, int h, const Bu
                        int dpi = 96);
 // Takes the looks made for another DPI (the window moved to another monitor).
 void setImageButtonDpi(HWND button, int dpi);
+// The embedded names of the looks the button draws first: its normal look, and the one its
+// state draws instead (disabled, pressed).
+std::vector<std::string> firstLookNames(HWND button);
+// The looks of firstLookNames the button has not decoded yet, from those decoded ahead.
+void takeLooksAhead(HWND button, ImagesAhead& ahead);
 
 }  // namespace lumaset::ui

@@ -147,6 +147,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFilesDropped:
       onFilesDropped();
       return 0;
+    case kFirstFrameDrawn:
+      onFirstFrameDrawn();
+      return 0;
     case WM_DESTROY:
       keepPlace();
       if (dropTarget_) RevokeDragDrop(main_);

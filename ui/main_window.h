@@ -16,6 +16,7 @@
 #include "ui/commands.h"
 #include "ui/control_colours.h"
 #include "ui/drop_target.h"
+#include "ui/images_ahead.h"
 #include "ui/main_view.h"
 #include "ui/monitors.h"
 #include "ui/pages.h"
@@ -54,10 +55,7 @@ class MainWindow : public MainView, private WindowActions {
   void setFakeThemeBoxText(const std::string& text) override { themeBox_.setName(text); }
   void showThemeList(bool listShown) override { themeBox_.showList(listShown); }
   void dropDownThemeList() override { themeBox_.dropDown(); }
-  void showPage(int page) override {
-    pages_.showPage(page);
-    keys_.keepFocusShown(page == 0 ? Control::ThemePageButton : Control::CustomPageButton);
-  }
+  void showPage(int page) override;
   bool themePagePressed() const override { return controls_.checked(Control::ThemePageButton); }
   void setThemePagePressed(bool pressed) override { controls_.setChecked(Control::ThemePageButton, pressed); }
   bool customPagePressed() const override { return controls_.checked(Control::CustomPageButton); }
@@ -70,10 +68,7 @@ class MainWindow : public MainView, private WindowActions {
   std::string customField(int slot) const override { return paths_.imagePath(slot); }
   void setCustomField(int slot, const std::string& path) override { paths_.setImagePath(slot, path); }
   void showHostCarries(const std::string& text) override { controls_.setText(Control::HostCarriesLabel, text); }
-  void showNeedsAdministrator(bool needed) override {
-    for (Control c : {Control::ApplyThemeButton, Control::ApplyCustomButton, Control::BackupLink})
-      markShield(controls_.get(c), needed);
-  }
+  void showNeedsAdministrator(bool needed) override;
   void minimise() override;
   void close() override;
 
@@ -87,7 +82,11 @@ class MainWindow : public MainView, private WindowActions {
   // The start (main_window_start.cpp).
   void onCreate();
   void windowStartup();
+  // What no first frame shows: the drop target, the tooltips, the shield.
+  void onFirstFrameDrawn();
   void acceptDrops();
+  // The built-in images of the first frame, decoded on a second thread meanwhile.
+  void decodeImagesAhead();
   void onDpiChanged(int dpi, const RECT* suggested);
   // Places the main window at its scale on the monitor that holds `r`, at `kept` or
   // where the group stands at a first start, and gives the preview its DPI.
@@ -120,7 +119,9 @@ class MainWindow : public MainView, private WindowActions {
   Look lookShown_;
   bool lookReceived_ = false;
   bool started_ = false;  // the start has shown its first look, or found none to show
+  bool shieldShown_ = false;  // on the buttons whose actions need administrator rights
   std::unique_ptr<DropTarget> dropTarget_;
+  std::unique_ptr<ImagesAhead> imagesAhead_;  // until the first frame is drawn
   std::vector<std::vector<std::string>> droppedPaths_;  // drops waiting for kFilesDropped
 };
 

@@ -1,8 +1,10 @@
 // The main window's start and its changes of DPI and of the system's colours: the
-// controls, the startup, the drop target, the preview and the frame, the first look; at
-// another DPI everything laid out, placed and drawn again; in or out of high contrast
-// everything drawn again in the colours of the mode.
+// controls, the startup, the preview and the frame, the first look, then the drop target
+// and the tooltips; at another DPI everything laid out, placed and drawn again; in or out
+// of high contrast everything drawn again in the colours of the mode.
 #include <ole2.h>
+
+#include <algorithm>
 
 #include "ui/internal_error.h"
 #include "ui/main_window.h"
@@ -20,6 +22,7 @@ void MainWindow::onCreate() {
   const Monitor monitor = monitorOfRect(made);
   placeGroupOn(made, readPlace(presenter_.windowSetting(monitorKey(monitor.area)), controls_.scale().dpi));
   pages_.create(main_);
+  decodeImagesAhead();
   themeMenu_.create();
   keys_.prepare(main_);
   paths_.prepare();
@@ -43,9 +46,17 @@ void MainWindow::acceptDrops() {
   RegisterDragDrop(main_, dropTarget_.get());
 }
 
+void MainWindow::decodeImagesAhead() {
+  std::vector<std::string> names = previews_.imagesDrawnFirst();
+  for (HWND button : controls_.imageButtons())
+    for (std::string& name : firstLookNames(button))
+      if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  imagesAhead_ = std::make_unique<ImagesAhead>();
+  imagesAhead_->start(std::move(names));
+  previews_.takeImagesFrom(imagesAhead_.get());
+}
+
 void MainWindow::windowStartup() {
-  acceptDrops();
-  pages_.addToolTips();
   previews_.open(main_);
   themeBox_.showImage();
   previews_.standAround(main_);
@@ -55,6 +66,18 @@ void MainWindow::windowStartup() {
   keys_.focusOnStart();
   started_ = true;
   showPlaceholder();
+  for (HWND button : controls_.imageButtons()) takeLooksAhead(button, *imagesAhead_);
+  // The drop target, the tooltips and the shield wait until the window shows: the
+  // message comes once its first frame is drawn.
+  PostMessageW(main_, kFirstFrameDrawn, 0, 0);
+}
+
+void MainWindow::onFirstFrameDrawn() {
+  previews_.takeImagesFrom(nullptr);
+  imagesAhead_.reset();
+  acceptDrops();
+  pages_.addToolTips();
+  presenter_.firstFrameDrawn();
 }
 
 void MainWindow::showBuiltinImages() {

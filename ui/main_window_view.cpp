@@ -21,6 +21,23 @@ void MainWindow::showLook(const Look& look) {
   showOverlay(look.overlay);
 }
 
+void MainWindow::showPage(int page) {
+  // The custom page is made when it first shows, with what its controls need.
+  if (page == 1 && pages_.makeCustomPage()) {
+    keys_.prepare(main_);
+    paths_.prepare();
+    markShield(controls_.get(Control::ApplyCustomButton), shieldShown_);
+  }
+  pages_.showPage(page);
+  keys_.keepFocusShown(page == 0 ? Control::ThemePageButton : Control::CustomPageButton);
+}
+
+void MainWindow::showNeedsAdministrator(bool needed) {
+  shieldShown_ = needed;
+  for (Control c : {Control::ApplyThemeButton, Control::ApplyCustomButton, Control::BackupLink})
+    markShield(controls_.get(c), needed);
+}
+
 void MainWindow::redrawToggleLabel() {
   HWND label = controls_.get(Control::ToggleLabel);
   ShowWindow(label, SW_HIDE);

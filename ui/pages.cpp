@@ -9,8 +9,14 @@ namespace lumaset::ui {
 void Pages::create(HWND main) {
   createFrame(main);
   createThemePage(pages_[0]);
-  createCustomPage(pages_[1]);
   cutToggleLabel();
+}
+
+bool Pages::makeCustomPage() {
+  if (customMade_) return false;
+  createCustomPage(pages_[1]);
+  customMade_ = true;
+  return true;
 }
 
 void Pages::addToolTips() {

@@ -20,8 +20,13 @@ class Pages {
  public:
   Pages(WindowControls& controls, ThemeBox& themeBox) : controls_(controls), themeBox_(themeBox) {}
 
-  // Every control of the frame and of both pages, on the main window.
+  // Every control of the frame and of the theme page, on the main window, and the custom
+  // page's empty window: a start draws only the theme page, and a third of the controls
+  // are the custom page's.
   void create(HWND main);
+  // The custom page's controls, at the current scale, when they are not there yet; true
+  // when they were made now.
+  bool makeCustomPage();
   // The tooltips of the badges and of the backup link.
   void addToolTips();
 
@@ -45,6 +50,7 @@ class Pages {
   WindowControls& controls_;
   ThemeBox& themeBox_;
   HWND pages_[2] = {nullptr, nullptr};
+  bool customMade_ = false;
   kit::ImageControl darkIcon_, lightIcon_;
   std::map<Control, std::string> linkTargets_;
 };

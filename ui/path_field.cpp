@@ -125,6 +125,7 @@ void showTextCutToFit(HWND box, const std::string& text) {
 }
 
 void showPathEnd(HWND edit) {
+  if (!edit) return;
   SetWindowSubclass(edit, pathEndProc, 9, 0);
   InvalidateRect(edit, nullptr, TRUE);
 }

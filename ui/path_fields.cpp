@@ -11,7 +11,8 @@ void PathFields::prepare() {
   // fields take typed paths.
   SendMessageW(controls_.get(Control::PathBox), EM_SETREADONLY, TRUE, 0);
   showPathEnd(controls_.get(Control::PathBox));
-  for (Control field : kSlotFields) showPathEnd(controls_.get(field));
+  for (Control field : kSlotFields)
+    if (HWND box = controls_.get(field)) showPathEnd(box);
 }
 
 void PathFields::setPathText(Control id, const std::string& text) {

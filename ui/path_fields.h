@@ -12,7 +12,8 @@ class PathFields {
  public:
   explicit PathFields(WindowControls& controls) : controls_(controls) {}
 
-  // Once every control stands: the fields draw their paths' ends.
+  // Once the controls stand: the fields draw their paths' ends. The custom page's fields
+  // are passed until the page is made; it runs again then.
   void prepare();
   // The host's folder; the pointer resting on it shows the whole folder.
   void setHostPath(const std::string& text);

@@ -79,8 +79,10 @@ void Presenter::showFirstEntry() {
     view_.selectThemeEntry(-1);
     view_.setFakeThemeBoxText(kThemeBoxPlaceholder);
   }
-  showHostCarries();
+  view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
 }
+
+void Presenter::firstFrameDrawn() { showShield(); }
 
 void Presenter::fillThemeList(const std::string& selecting) {
   const std::vector<std::string> entries = themeList(ctx_);
@@ -162,6 +164,10 @@ void Presenter::hostLocated() {
 
 void Presenter::showHostCarries() {
   view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
+  showShield();
+}
+
+void Presenter::showShield() {
   // Whoever runs as administrator already gets no more by the worker: no shield then.
   view_.showNeedsAdministrator(!ui_.runsAsAdministrator() && hostNeedsAdministrator(ctx_));
 }

@@ -32,6 +32,9 @@ class Presenter : private HostView {
   // has opened its companions) the theme list and the first preview.
   void runStartup();
   void showFirstEntry();
+  // Once the window shows: the shield, whose access checks of the host's folders no first
+  // frame waits for.
+  void firstFrameDrawn();
   // Fills the theme list anew and shows the entry `selecting` (the first entry when the
   // list lacks it): the box, the description and the preview always show one entry.
   void fillThemeList(const std::string& selecting = {});
@@ -81,6 +84,8 @@ class Presenter : private HostView {
   void changeHost(const HostOperation& op);
   // Says in the window which look the host carries now.
   void showHostCarries();
+  // The shield on the buttons whose actions need administrator rights, where they do.
+  void showShield();
   // Reads the selected entry again after the host or its backup changed; the toggle stays
   // as the user left it.
   void refreshShownEntry();

@@ -84,7 +84,11 @@ void PreviewWindows::showFrameImage() {
   // Shadow, line, centre, line, shadow on each axis.
   if (frame_)
     frameImage_.setBackImage(
-        slicedBuiltin(controls_.scale(), "frame", {0, 5, 9, 833, 837, 842}, {0, 1, 5, 182, 186, 195}));
+        slicedBuiltin(controls_.scale(), "frame", {0, 5, 9, 833, 837, 842}, {0, 1, 5, 182, 186, 195}, false, ahead_));
+}
+
+std::vector<std::string> PreviewWindows::imagesDrawnFirst() const {
+  return {builtinName(controls_.scale(), "frame"), builtinName(previewScale_, "marked_overlay")};
 }
 
 void PreviewWindows::showPlaceholder() {
@@ -109,7 +113,7 @@ void PreviewWindows::redrawOverlay() {
   if (!preview_) return;
   // The clear overlay is fully transparent: no image draws the same, without decoding one.
   overlay_.setBackImage(overlayShown_ == Overlay::Clear ? nullptr
-                                                        : builtinAtScale(previewScale_, "marked_overlay"));
+                                                        : builtinAtScale(previewScale_, "marked_overlay", ahead_));
   previewImage_.refresh();
 }
 

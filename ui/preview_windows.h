@@ -5,6 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "themes/looks.h"
 #include "ui/window_controls.h"
 #include "ui/window_group.h"
@@ -12,6 +15,8 @@
 #include "widgets/layered_window.h"
 
 namespace lumaset::ui {
+
+class ImagesAhead;
 
 class PreviewWindows {
  public:
@@ -26,6 +31,10 @@ class PreviewWindows {
   void placeAround(HWND main);
   // The preview's own DPI: the window's, or less where the whole group would not fit.
   void setPreviewDpi(int dpi) { previewScale_ = Scale{dpi}; }
+  // The embedded names of the built-in images the start draws: the frame, the overlay.
+  std::vector<std::string> imagesDrawnFirst() const;
+  // Where those are taken from once decoded ahead; nullptr: decoded when drawn.
+  void takeImagesFrom(ImagesAhead* ahead) { ahead_ = ahead; }
 
   HWND preview() const { return preview_; }
   // Esc on the preview hides it until the next look is shown.
@@ -56,6 +65,7 @@ class PreviewWindows {
   kit::ImageControl overlay_, splash_;
   WindowGroup group_;
   Overlay overlayShown_ = Overlay::Clear;
+  ImagesAhead* ahead_ = nullptr;
 };
 
 }  // namespace lumaset::ui

@@ -112,6 +112,13 @@ void WindowControls::setSelectionHeight(HWND combo, int height) {
   placed_[combo].itemHeight = height;
 }
 
+std::vector<HWND> WindowControls::imageButtons() const {
+  std::vector<HWND> buttons;
+  for (const auto& [window, placed] : placed_)
+    if (placed.imageButton) buttons.push_back(window);
+  return buttons;
+}
+
 HWND WindowControls::get(Control id) const {
   auto it = controls_.find(id);
   return it == controls_.end() ? nullptr : it->second;

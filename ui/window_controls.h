@@ -59,6 +59,8 @@ class WindowControls {
   void setSelectionHeight(HWND combo, int height);
 
   HWND get(Control id) const;
+  // Every image button made so far.
+  std::vector<HWND> imageButtons() const;
   DesignRect designRect(HWND window) const;
   bool checked(Control id) const;
   void setChecked(Control id, bool pressed);

@@ -1,18 +1,19 @@
 #include "ui/window_images.h"
 
 #include "assets/builtin_images.h"
+#include "ui/images_ahead.h"
 #include "widgets/image_scaling.h"
 
 namespace lumaset::ui {
 namespace {
 
-// A built-in image at the scale: its 2x copy from 150 % on where there is one.
-std::pair<kit::Image*, int> builtinSource(const Scale& scale, const std::string& name) {
-  if (scale.highImages()) {
-    std::string_view high = embeddedImage(name + "@2x");
-    if (!high.empty()) return {kit::loadImageFromBytes(std::string(high)), 2};
-  }
-  return {kit::loadImageFromBytes(std::string(embeddedImage(name))), 1};
+// A built-in image at the scale, and the scale it was drawn at (1 or 2).
+std::pair<kit::Image*, int> builtinSource(const Scale& scale, const std::string& name, ImagesAhead* ahead) {
+  const std::string embedded = builtinName(scale, name);
+  const int imageScale = embedded == name ? 1 : 2;
+  kit::Image* image = ahead ? ahead->take(embedded) : nullptr;
+  if (!image) image = kit::loadImageFromBytes(std::string(embeddedImage(embedded)));
+  return {image, imageScale};
 }
 
 // An image made at `imageScale` times the design, at its size on the screen.
@@ -28,21 +29,28 @@ kit::Image* atScale(const Scale& scale, kit::Image* source, int imageScale) {
 
 }  // namespace
 
-kit::Image* builtinAtScale(const Scale& scale, const std::string& name) {
-  auto [source, imageScale] = builtinSource(scale, name);
+std::string builtinName(const Scale& scale, const std::string& name) {
+  if (scale.highImages() && !embeddedImage(name + "@2x").empty()) return name + "@2x";
+  return name;
+}
+
+kit::Image* builtinAtScale(const Scale& scale, const std::string& name, ImagesAhead* ahead) {
+  auto [source, imageScale] = builtinSource(scale, name, ahead);
   return atScale(scale, source, imageScale);
 }
 
 kit::Image* slicedBuiltin(const Scale& scale, const std::string& name, const std::array<int, 6>& xs,
-                          const std::array<int, 6>& ys, bool mirrored) {
-  auto [source, imageScale] = builtinSource(scale, name);
+                          const std::array<int, 6>& ys, bool mirrored, ImagesAhead* ahead) {
+  auto [source, imageScale] = builtinSource(scale, name, ahead);
   if (!source) return nullptr;
   std::array<int, 6> fromX = xs, fromY = ys;
   for (int& x : fromX) x *= imageScale;
   for (int& y : fromY) y *= imageScale;
-  kit::Image* sliced =
-      kit::slicedImage(source, fromX, fromY, mirrored ? mirroredEdges(scale, xs) : scaledEdges(scale, xs),
-                       mirrored ? mirroredEdges(scale, ys) : scaledEdges(scale, ys));
+  const std::array<int, 6> toX = mirrored ? mirroredEdges(scale, xs) : scaledEdges(scale, xs);
+  const std::array<int, 6> toY = mirrored ? mirroredEdges(scale, ys) : scaledEdges(scale, ys);
+  // Every band keeps its size (the design's scale): the image is its own slicing.
+  if (toX == fromX && toY == fromY) return source;
+  kit::Image* sliced = kit::slicedImage(source, fromX, fromY, toX, toY);
   kit::disposeImage(source);
   return sliced;
 }

@@ -37,11 +37,11 @@ bool pressUntranslated(const MSG& message) {
 
 void WindowKeys::prepare(HWND main) {
   main_ = main;
-  for (Control c : kFocusableLabels) makeFocusableLabel(controls_.get(c));
-  for (Control c : kTabOrder) {
-    HWND window = controls_.get(c);
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
-  }
+  for (Control c : kFocusableLabels)
+    if (HWND label = controls_.get(c)) makeFocusableLabel(label);
+  for (Control c : kTabOrder)
+    if (HWND window = controls_.get(c))
+      SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
 }
 
 std::vector<HWND> WindowKeys::tabOrder() const {

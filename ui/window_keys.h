@@ -22,8 +22,9 @@ class WindowKeys {
              CommandTargets& commands)
       : controls_(controls), pages_(pages), themeBox_(themeBox), previews_(previews), commands_(commands) {}
 
-  // Once every control stands: the links and the theme box's name take the focus, and the
-  // controls of the tab order are tab stops.
+  // Once the controls stand: the links and the theme box's name take the focus, and the
+  // controls of the tab order are tab stops. Controls not made yet (the custom page's,
+  // until it first shows) are passed; it runs again once they are.
   void prepare(HWND main);
   // The theme box takes the focus when the window opens: its outline shows where keys go.
   void focusOnStart();

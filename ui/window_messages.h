@@ -9,5 +9,7 @@ namespace lumaset::ui {
 inline constexpr UINT kThemeListClosed = WM_APP + 1;
 // Files were dropped: import the first drop that waits.
 inline constexpr UINT kFilesDropped = WM_APP + 2;
+// The start's first frame is drawn: the parts no first frame shows are made.
+inline constexpr UINT kFirstFrameDrawn = WM_APP + 3;
 
 }  // namespace lumaset::ui

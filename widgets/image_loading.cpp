@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "widgets/kit.h"
 #include "widgets/memory_stream.h"
@@ -29,16 +30,43 @@ void disposeNow(std::map<Image*, LoadedImage>::iterator it) {
 
 }  // namespace
 
-Image* loadImageFromBytes(const Bytes& bytes) {
+DecodedImage::DecodedImage() = default;
+DecodedImage::DecodedImage(DecodedImage&& other) noexcept
+    : image(std::exchange(other.image, nullptr)), stream(std::move(other.stream)) {}
+DecodedImage& DecodedImage::operator=(DecodedImage&& other) noexcept {
+  if (this != &other) {
+    if (image) GdipDisposeImage(image);
+    image = std::exchange(other.image, nullptr);
+    stream = std::move(other.stream);
+  }
+  return *this;
+}
+DecodedImage::~DecodedImage() {
+  if (image) GdipDisposeImage(image);
+}
+
+DecodedImage decodeImage(const Bytes& bytes) {
+  DecodedImage decoded;
   auto stream = std::make_unique<MemoryStream>();
   IStream* s = stream->open(bytes, true);
-  if (!s) return nullptr;
+  if (!s) return decoded;
   Image* image = nullptr;
-  if (GdipLoadImageFromStream(s, &image) != Gdiplus::Ok || !image) return nullptr;
+  if (GdipLoadImageFromStream(s, &image) != Gdiplus::Ok || !image) return decoded;
   GdipImageSelectActiveFrame(image, &timeFrameDimension(), 0);
-  loaded()[image].stream = std::move(stream);
+  // GDI+ may decode the pixels only when the image is first drawn: here, they are.
+  GdipImageForceValidation(image);
+  decoded.image = image;
+  decoded.stream = std::move(stream);
+  return decoded;
+}
+
+Image* adoptDecoded(DecodedImage decoded) {
+  Image* image = std::exchange(decoded.image, nullptr);
+  if (image) loaded()[image].stream = std::move(decoded.stream);
   return image;
 }
+
+Image* loadImageFromBytes(const Bytes& bytes) { return adoptDecoded(decodeImage(bytes)); }
 
 Image* adoptImage(Image* image) {
   if (image) loaded()[image];

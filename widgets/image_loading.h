@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "widgets/gdiplus_include.h"
 
 #include "formats/bytes.h"
@@ -12,6 +14,21 @@
 namespace lumaset::kit {
 
 using Image = Gdiplus::GpImage;
+class MemoryStream;
+
+// An image decoded on any thread, not yet known to the kit: decodeImage touches GDI+ alone
+// (its pixels decoded, not merely its header), the window thread then adopts it.
+struct DecodedImage {
+  DecodedImage();
+  DecodedImage(DecodedImage&&) noexcept;
+  DecodedImage& operator=(DecodedImage&&) noexcept;
+  ~DecodedImage();  // disposes of an image never adopted
+  Image* image = nullptr;
+  std::unique_ptr<MemoryStream> stream;
+};
+DecodedImage decodeImage(const Bytes& bytes);
+// The decoded image as loadImageFromBytes gives it; on the window thread.
+Image* adoptDecoded(DecodedImage decoded);
 
 // A GDI+ image from PNG (or other) file bytes, at its first frame; null when it does
 // not decode. The caller owns it until it hands it to a property.

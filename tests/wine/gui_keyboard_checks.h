@@ -197,9 +197,12 @@ void press(HWND main, const char* name) {
 // The page buttons, the startup-text label and < and > by presses of the mouse: the page,
 // the tick, the preview and the name follow them.
 void checkPresses(HWND main, HWND preview) {
-  HWND field = findChild(main, controlId("编辑框2")), name = findChild(main, controlId("伪组合框文字"));
+  HWND name = findChild(main, controlId("伪组合框文字"));
   press(main, "图形按钮6");
-  waitUntil([&] { return IsWindowVisible(field) && !IsWindowVisible(name); }, "the custom page after a press on 自定义", 5);
+  // The custom page's controls are made when it first shows.
+  HWND field = nullptr;
+  waitUntil([&] { field = findChild(main, controlId("编辑框2")); return IsWindowVisible(field) && !IsWindowVisible(name); },
+            "the custom page after a press on 自定义", 5);
   press(main, "图形按钮5");
   waitUntil([&] { return !IsWindowVisible(field) && IsWindowVisible(name); }, "the theme page after a press on 主题", 5);
 

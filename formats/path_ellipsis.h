@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumaset {
 
@@ -13,5 +14,13 @@ namespace lumaset {
 // (whole UTF-8 characters); "…" alone when not even one does.
 std::string pathEndThatFits(const std::string& path, std::string_view separators,
                             const std::function<bool(const std::string&)>& fits);
+
+// The path's end in a box's lines, its last part whole: one line while pathEndThatFits
+// keeps the last part whole; else, when the box has `twoLines`, the last part broken at
+// its last space that lets the first line fit, the first line led by "…" and what fits of
+// the parts before, or by nothing where "…" does not fit; empty when neither shows the
+// last part whole.
+std::vector<std::string> pathEndLines(const std::string& path, std::string_view separators, bool twoLines,
+                                      const std::function<bool(const std::string&)>& fits);
 
 }  // namespace lumaset

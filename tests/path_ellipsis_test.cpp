@@ -32,5 +32,19 @@ TEST(PathEllipsis, CutsTheLastPartOnlyWhenItAloneIsTooLong) {
   EXPECT_EQ(pathEndThatFits("\\\\\\", "\\/", boxOf(1)), "…");
 }
 
+TEST(PathEllipsis, ShowsTheLastPartWholeOnOneLineOrBrokenOntoTwo) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(pathEndLines(kHost, "\\/", true, boxOf(30)), Lines{"…\\Adobe Photoshop CC 2015\\"});
+  // The last part broken at the last space that lets the first line fit.
+  EXPECT_EQ(pathEndLines(kHost, "\\/", true, boxOf(17)), (Lines{"…\\Adobe Photoshop", "CC 2015\\"}));
+  EXPECT_EQ(pathEndLines(kHost, "\\/", true, boxOf(15)), (Lines{"Adobe Photoshop", "CC 2015\\"}));
+  // A path of one part breaks without "…"; a second line too long, a part without a
+  // space, or a box of one line does not show the last part whole.
+  EXPECT_EQ(pathEndLines("my splash.png", "\\/", true, boxOf(10)), (Lines{"my", "splash.png"}));
+  EXPECT_EQ(pathEndLines(kHost, "\\/", true, boxOf(12)), Lines{});
+  EXPECT_EQ(pathEndLines("C:\\图片\\光影lightsplash.png", "\\/", true, boxOf(10)), Lines{});
+  EXPECT_EQ(pathEndLines(kHost, "\\/", false, boxOf(17)), Lines{});
+}
+
 }  // namespace
 }  // namespace lumaset

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <psapi.h>
 
+#include <thread>
+
 #include "platform/win32_text.h"
 #include "support/tiny_png.h"
 #include "widgets/gdiplus_include.h"
@@ -123,6 +125,26 @@ TEST(Kit, LoadsImagesFromBytes) {
   ASSERT_NE(alpha, nullptr);
   EXPECT_EQ(pixel(reinterpret_cast<Gdiplus::GpBitmap*>(alpha), 1, 1), 0x800A141Eu);
   disposeImage(alpha);
+
+  // Decoded on another thread, adopted on this one: the same pixels, then counted as the
+  // kit's; one never adopted leaves nothing behind.
+  const std::size_t live = liveImageCount();
+  DecodedImage decoded, dropped;
+  std::thread([&] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    decoded = decodeImage(solidPng(4, 3, {10, 20, 30, 128}));
+    dropped = decodeImage(solidPng(2, 2, {1, 2, 3, 255}));
+    CoUninitialize();
+  }).join();
+  EXPECT_EQ(liveImageCount(), live);
+  Image* adopted = adoptDecoded(std::move(decoded));
+  ASSERT_NE(adopted, nullptr);
+  EXPECT_EQ(decoded.image, nullptr);
+  EXPECT_EQ(pixel(reinterpret_cast<Gdiplus::GpBitmap*>(adopted), 1, 1), 0x800A141Eu);
+  EXPECT_EQ(liveImageCount(), live + 1);
+  disposeImage(adopted);
+  EXPECT_EQ(adoptDecoded(decodeImage("not an image")), nullptr);
+  EXPECT_EQ(liveImageCount(), live);
 
   // A 1x1 GIF of two frames, red then blue: the first is the active one.
   const unsigned char gif[] = {

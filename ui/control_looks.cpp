@@ -10,6 +10,9 @@
 namespace lumaset::ui {
 namespace {
 
+// The framed line's height, kept for the field's own drawing.
+constexpr const wchar_t* kFieldLineProperty = L"LumasetFieldLine";
+
 LRESULT CALLBACK dragProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   // A quick second press comes as a double click: it starts a move too.
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
@@ -45,6 +48,7 @@ LRESULT CALLBACK forwardProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 // A path box: the edit draws its text on the panel, then the box's outline goes round
 // its first line.
 LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR height) {
+  if (message == WM_NCDESTROY) RemovePropW(edit, kFieldLineProperty);
   LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
   if (message == WM_PAINT || message == WM_SETFOCUS || message == WM_KILLFOCUS) {
     RECT r;
@@ -60,8 +64,16 @@ LRESULT CALLBACK fieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 void drawAsFieldLine(HWND edit, int height) {
+  SetPropW(edit, kFieldLineProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height)));
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
   SetWindowSubclass(edit, fieldProc, 6, static_cast<DWORD_PTR>(height));
+}
+
+int fieldLineHeight(HWND edit) {
+  if (HANDLE height = GetPropW(edit, kFieldLineProperty)) return static_cast<int>(reinterpret_cast<INT_PTR>(height));
+  RECT r;
+  GetClientRect(edit, &r);
+  return r.bottom;
 }
 
 void moveWindowOnPress(HWND control) { SetWindowSubclass(control, dragProc, 1, 0); }

@@ -15,6 +15,8 @@ void forwardChildMessages(HWND box);
 // An edit box whose text stands on the panel, its first `height` pixels framed: path
 // boxes 32 high that stand 28 to 30 apart read as separate boxes.
 void drawAsFieldLine(HWND edit, int height);
+// The height of the line drawAsFieldLine frames; the client's height when it frames none.
+int fieldLineHeight(HWND edit);
 // Only the top-left w × h of the control shows and takes the mouse; its window keeps its
 // size.
 void showOnly(HWND control, int w, int h);

@@ -3,16 +3,65 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "formats/path_ellipsis.h"
 #include "platform/win32_text.h"
 #include "ui/control_colours.h"
+#include "ui/control_looks.h"
 #include "widgets/image_control.h"
 #include "widgets/scoped_gdi.h"
 #include "widgets/window_text.h"
 
 namespace lumaset::ui {
 namespace {
+
+// The sizes a path's end is tried at, in twelfths of the box's font: a last part too long
+// for the box at its own size shows whole at a smaller one, or on two lines.
+constexpr int kTwelfths[] = {12, 11, 10, 9, 8};
+
+// The box's font at `twelfths` of its size; the box's own at twelve.
+kit::Font fontAt(HFONT boxFont, int twelfths) {
+  LOGFONTW shape{};
+  if (twelfths == 12 || !GetObjectW(boxFont, sizeof shape, &shape)) return kit::Font();
+  shape.lfHeight = MulDiv(shape.lfHeight, twelfths, 12);
+  return kit::Font(CreateFontIndirectW(&shape));
+}
+
+// The lines a path's end is drawn in: the first size at which its last part shows whole
+// (at a smaller size centred on the framed line, two lines where two fit in it), else the
+// box's own size cut as pathEndThatFits cuts it. Leaves the chosen font selected: the
+// caller selects the box's own again before the lines go.
+struct PathEndLines {
+  std::vector<std::string> lines;
+  kit::Font font;  // none: the box's own
+  int step = 0;    // from one line's top to the next's
+};
+
+PathEndLines layOutPathEnd(HDC dc, HWND edit, const std::string& path, int width) {
+  const HFONT boxFont = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
+  const int framed = fieldLineHeight(edit) - 2;
+  const auto fits = [&](const std::string& candidate) {
+    const std::wstring wide = toWide(candidate);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx <= width;
+  };
+  for (int twelfths : kTwelfths) {
+    PathEndLines laid{{}, fontAt(boxFont, twelfths), 0};
+    SelectObject(dc, laid.font ? laid.font.get() : boxFont);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    // Lines of Latin letters and digits are stacked by the font's size, without its
+    // leading: the framed line holds two of them at three quarters of the box's font.
+    laid.step = metrics.tmHeight - metrics.tmInternalLeading + 1;
+    laid.lines = pathEndLines(path, "\\/", 2 * laid.step <= framed, fits);
+    if (!laid.lines.empty()) return laid;
+    // Deselected before it is deleted.
+    SelectObject(dc, boxFont);
+  }
+  return {{pathEndThatFits(path, "\\/", fits)}, kit::Font(), 0};
+}
 
 // Paints what the edit would, with the path's end in place of its scrolled text: the
 // colours its parent gives it, its font, its margins and its line's height.
@@ -33,18 +82,24 @@ void paintPathEnd(HWND edit) {
   }
   const auto margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
   const int left = LOWORD(margins), width = r.right - left - HIWORD(margins);
-  const std::string shown = pathEndThatFits(fromWide(kit::windowText(edit)), "\\/", [&](const std::string& candidate) {
-    const std::wstring wide = toWide(candidate);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size.cx <= width;
-  });
-  // The line stands where the edit draws it: its first character's top.
+  const PathEndLines laid = layOutPathEnd(dc, edit, fromWide(kit::windowText(edit)), width);
+  // At the box's size the line stands where the edit draws it: its first character's
+  // top. A smaller font's lines are centred on the framed line.
   const auto position = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
-  const int top = position == -1 ? 1 : static_cast<short>(HIWORD(position));
-  const std::wstring wide = toWide(shown);
+  int top = position == -1 ? 1 : static_cast<short>(HIWORD(position));
+  if (laid.font) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int height = static_cast<int>(laid.lines.size() - 1) * laid.step + metrics.tmHeight;
+    top = (fieldLineHeight(edit) - height) / 2;
+  }
   SetBkMode(dc, TRANSPARENT);
-  TextOutW(dc, left, top, wide.c_str(), static_cast<int>(wide.size()));
+  for (const std::string& line : laid.lines) {
+    const std::wstring wide = toWide(line);
+    TextOutW(dc, left, top, wide.c_str(), static_cast<int>(wide.size()));
+    top += laid.step;
+  }
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
 }
 
 bool readOnly(HWND edit) { return (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0; }

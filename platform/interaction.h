@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/work_progress.h"
+
 namespace lumaset {
 
 enum class MessageIcon { None, Error };
@@ -46,9 +48,11 @@ class Interaction {
   virtual void setBusy(bool busy) = 0;
   // Runs `work` and returns when it has ended. A window keeps painting meanwhile and takes
   // no input (so no second operation starts and a close waits for the end), and shows
-  // `text` in a progress window when the work outlasts half a second. `work` must not
-  // touch the window: it runs on a thread of its own there.
-  virtual void runWhileResponsive(const std::string& text, const std::function<void()>& work) = 0;
+  // `text` in a progress window when the work outlasts half a second, with the bytes
+  // `work` counts into `progress` once it expects any. `work` must not touch the window:
+  // it runs on a thread of its own there.
+  virtual void runWhileResponsive(const std::string& text, const WorkProgress& progress,
+                                  const std::function<void()>& work) = 0;
   // Runs `program` with `arguments` and administrator rights, once the system's consent
   // prompt has been answered yes, and waits for it to end; Declined when the user said no.
   // The program gets "--result FILE" before `arguments`: a result file made for this run

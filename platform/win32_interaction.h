@@ -23,7 +23,8 @@ class Win32Interaction : public Interaction {
   void openWebPage(const std::string& url) override;
   bool openTextFile(const std::string& path) override;
   void setBusy(bool busy) override;
-  void runWhileResponsive(const std::string& text, const std::function<void()>& work) override;
+  void runWhileResponsive(const std::string& text, const WorkProgress& progress,
+                          const std::function<void()>& work) override;
   ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override;
   bool runsAsAdministrator() override { return processRunsElevated(); }
 

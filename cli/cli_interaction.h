@@ -29,7 +29,9 @@ class CliInteraction : public Interaction {
     work();
   }
   // The command line never raises its own rights: it says that it needs them.
-  ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&) override { return {}; }
+  ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&, const std::string&) override {
+    return {};
+  }
   bool runsAsAdministrator() override { return false; }
 
  private:

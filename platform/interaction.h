@@ -28,7 +28,7 @@ struct ElevatedRun {
   End end = End::NotStarted;
   int exitCode = 0;   // of a finished run; -1 when it could not be read
   unsigned error = 0;  // why it did not start: the system's error code
-  std::string result;  // what a finished run wrote into its result file (platform/worker_result.h)
+  std::string result;  // what a finished run wrote into its result file, whole (platform/worker_result.h)
 };
 
 class Interaction {
@@ -56,8 +56,11 @@ class Interaction {
   // Runs `program` with `arguments` and administrator rights, once the system's consent
   // prompt has been answered yes, and waits for it to end; Declined when the user said no.
   // The program gets "--result FILE" before `arguments`: a result file made for this run
-  // alone, whose text the run returns (see platform/worker_result.h).
-  virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // alone, whose text the run returns (see platform/worker_result.h). A window shows
+  // `text` in a progress window when the run outlasts half a second, with the bytes of
+  // the file's progress line.
+  virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                         const std::string& text) = 0;
   // Whether this process already runs with administrator rights (more it cannot get).
   virtual bool runsAsAdministrator() = 0;
 };

@@ -125,7 +125,8 @@ class FakeInteraction : public Interaction, public HostQuestions {
   }
   // A worker gets its result file as the platform makes it (empty, under a random name in
   // the temporary folder, "--result FILE" first) and the run returns what it wrote there.
-  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                 const std::string&) override {
     elevated.push_back({program, arguments});
     if (!worker) return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
     const std::filesystem::path file =

@@ -40,14 +40,16 @@ HWND makeLabel(HWND box, const std::string& text, int x, int y, int w, int h) {
   return label;
 }
 
-double megabytes(std::uint64_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
-
 }  // namespace
 
 std::string byteCountText(std::uint64_t done, std::uint64_t total) {
-  const char* form = megabytes(total) < 10 ? "已处理 %.1f / %.1f MB" : "已处理 %.0f / %.0f MB";
+  const bool small = total < (1u << 20);
+  const double unit = small ? 1024.0 : 1024.0 * 1024.0;
+  const char* form = small                 ? "已处理 %.0f / %.0f KB"
+                     : total < (10u << 20) ? "已处理 %.1f / %.1f MB"
+                                           : "已处理 %.0f / %.0f MB";
   char text[96];
-  std::snprintf(text, sizeof text, form, megabytes(done), megabytes(total));
+  std::snprintf(text, sizeof text, form, static_cast<double>(done) / unit, static_cast<double>(total) / unit);
   return text;
 }
 
@@ -109,7 +111,8 @@ DWORD until(ULONGLONG due) {
 
 }  // namespace
 
-DWORD waitShowingProgress(HANDLE object, HWND owner, const std::string& text, const std::function<ByteCounts()>& counts) {
+DWORD waitShowingProgress(HANDLE object, HWND owner, const std::string& text,
+                          const std::function<ByteCounts()>& counts) {
   std::unique_ptr<ProgressWindow> window;
   ULONGLONG due = GetTickCount64() + kProgressDelayMs;
   for (;;) {

@@ -47,7 +47,8 @@ struct ByteCounts {
 // signalled, else the failed wait's value.
 DWORD waitShowingProgress(HANDLE object, HWND owner, const std::string& text, const std::function<ByteCounts()>& counts);
 
-// "已处理 120 / 480 MB": the count the window shows, in MB, with one decimal under 10 MB.
+// "已处理 120 / 480 MB": the count the window shows, in MB, with one decimal under 10 MB,
+// in KB under 1 MB.
 std::string byteCountText(std::uint64_t done, std::uint64_t total);
 
 }  // namespace lumaset::win32

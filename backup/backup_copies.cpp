@@ -16,10 +16,11 @@ namespace lumaset {
 namespace {
 
 // A file of exactly `known`'s size and hash.
-bool holdsExactly(SystemReading& files, const std::string& path, const BackedUpFile& known) {
+bool holdsExactly(EditSession& s, const std::string& path, const BackedUpFile& known) {
+  SystemReading& files = s.files();
   const FileInfo info = files.info(path);
   return info.exists && !info.isFolder && info.size == known.size &&
-         prefixSha256(files, path, known.size) == known.sha256;
+         prefixSha256(files, path, known.size, s.progress()) == known.sha256;
 }
 
 // The lost or damaged copy made again: from the second copy, else from the host's file
@@ -28,21 +29,21 @@ bool holdsExactly(SystemReading& files, const std::string& path, const BackedUpF
 bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
   const BackupLayout& b = s.layout();
   const std::string second = b.secondCopyPath(key);
-  const bool fromSecond = !second.empty() && holdsExactly(s.files(), second, known);
+  const bool fromSecond = !second.empty() && holdsExactly(s, second, known);
   const std::string host = b.hostPath(key);
-  if (!fromSecond &&
-      (s.files().info(host).size < known.size || prefixSha256(s.files(), host, known.size) != known.sha256))
+  if (!fromSecond && (s.files().info(host).size < known.size ||
+                      prefixSha256(s.files(), host, known.size, s.progress()) != known.sha256))
     return false;
   // What stands at the copy's place is set aside, never overwritten: the record may be
   // the one that is wrong.
   if (s.files().info(b.backupPath(key)).exists && !setCopyAside(s, b.backupPath(key))) return false;
   if (fromSecond) {
-    if (!s.edit().copyFile(second, b.backupPath(key))) return false;
+    if (!s.edit().copyFile(second, b.backupPath(key), s.progress())) return false;
   } else if (!s.edit().writeFile(b.backupPath(key), s.files().readRange(host, 0, known.size))) {
     return false;
   }
   s.record().noteCopyChecked(key);
-  return holdsExactly(s.files(), b.backupPath(key), known);
+  return holdsExactly(s, b.backupPath(key), known);
 }
 
 // A pack copy whose bytes hash to what the record names, though the record names another
@@ -50,7 +51,8 @@ bool remake(EditSession& s, const std::string& key, const BackedUpFile& known) {
 bool sizeMisrecorded(EditSession& s, const std::string& key, const BackedUpFile& known) {
   const std::string path = s.layout().backupPath(key);
   const FileInfo copy = s.files().info(path);
-  if (!copy.exists || copy.isFolder || copy.size == known.size || prefixSha256(s.files(), path, copy.size) != known.sha256)
+  if (!copy.exists || copy.isFolder || copy.size == known.size ||
+      prefixSha256(s.files(), path, copy.size, s.progress()) != known.sha256)
     return false;
   s.record().learnBackup(key, copy.size, known.sha256);
   return true;
@@ -61,7 +63,7 @@ bool learnUnrecordedCopy(EditSession& s, const std::string& key) {
   const std::string path = s.layout().backupPath(key);
   const FileInfo copy = s.files().info(path);
   if (!copy.exists || copy.isFolder) return false;
-  s.record().learnBackup(key, copy.size, prefixSha256(s.files(), path, copy.size));
+  s.record().learnBackup(key, copy.size, prefixSha256(s.files(), path, copy.size, s.progress()));
   return true;
 }
 
@@ -118,10 +120,11 @@ bool mendUnrecordedPack(EditSession& s, const std::string& key) {
   if (!end) return !lost && learnUnrecordedCopy(s, key);
   // What stands at the copy's place is set aside before another copy takes it.
   auto cleared = [&] { return !info.exists || setCopyAside(s, copy); };
-  const std::string sha = prefixSha256(s.files(), host, *end);
+  const std::string sha = prefixSha256(s.files(), host, *end, s.progress());
   for (const std::string& candidate : candidateCopies(s, key)) {
-    if (s.files().info(candidate).size != *end || prefixSha256(s.files(), candidate, *end) != sha) continue;
-    if (candidate != copy && !(cleared() && s.edit().copyFile(candidate, copy))) return false;
+    if (s.files().info(candidate).size != *end || prefixSha256(s.files(), candidate, *end, s.progress()) != sha)
+      continue;
+    if (candidate != copy && !(cleared() && s.edit().copyFile(candidate, copy, s.progress()))) return false;
     s.record().learnBackup(key, *end, sha);
     return true;
   }
@@ -129,7 +132,7 @@ bool mendUnrecordedPack(EditSession& s, const std::string& key) {
   if (damagedHostFile(s)) return !lost && learnUnrecordedCopy(s, key);
   if (!cleared()) return false;
   if (!s.edit().writeFile(copy, s.files().readRange(host, 0, *end))) return false;
-  s.record().learnBackup(key, *end, prefixSha256(s.files(), copy, *end));
+  s.record().learnBackup(key, *end, prefixSha256(s.files(), copy, *end, s.progress()));
   return true;
 }
 
@@ -181,7 +184,7 @@ bool backupCopySound(EditSession& s, const std::string& key) {
   if (!isSmallFile(key) && known->identity && s.files().identity(path) == known->identity &&
       s.files().info(path).size == known->size)
     return true;
-  if (!holdsExactly(s.files(), path, *known)) return false;
+  if (!holdsExactly(s, path, *known)) return false;
   if (!isSmallFile(key)) s.record().noteCopyChecked(key);
   return true;
 }
@@ -197,7 +200,7 @@ bool backUpHostFile(EditSession& s, const std::string& key) {
   }
   std::string sha256;
   if (s.files().info(b.backupPath(key)).exists && !setCopyAside(s, b.backupPath(key))) return false;
-  if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256)) return false;
+  if (!s.edit().copyFileHashed(b.hostPath(key), b.backupPath(key), sha256, s.progress())) return false;
   s.record().noteBackedUp(key, s.files().info(b.backupPath(key)).size, sha256, false);
   return true;
 }
@@ -206,9 +209,9 @@ bool writeSecondCopy(EditSession& s, const std::string& key) {
   const std::string second = s.layout().secondCopyPath(key);
   if (second.empty()) return true;
   const BackedUpFile* known = s.record().backup(key);
-  if (known && holdsExactly(s.files(), second, *known)) return true;
+  if (known && holdsExactly(s, second, *known)) return true;
   if (s.files().info(second).exists && !setCopyAside(s, second)) return false;
-  return s.edit().copyFile(s.layout().backupPath(key), second);
+  return s.edit().copyFile(s.layout().backupPath(key), second, s.progress());
 }
 
 std::vector<std::string> mendBackupCopies(EditSession& s) {
@@ -246,7 +249,8 @@ bool movedHostsOwnBackup(EditSession& s) {
     if (isSmallFile(key)) continue;
     const FileInfo copy = s.files().info(b.backupPath(key));
     if (!copy.exists || copy.isFolder ||
-        prefixSha256(s.files(), b.hostPath(key), copy.size) != prefixSha256(s.files(), b.backupPath(key), copy.size))
+        prefixSha256(s.files(), b.hostPath(key), copy.size, s.progress()) !=
+            prefixSha256(s.files(), b.backupPath(key), copy.size, s.progress()))
       return false;
   }
   return true;

@@ -69,6 +69,16 @@ Outcome firstBackupUnthemed(EditSession& s) {
   return out;
 }
 
+// The bytes of the host's icon files that the backup lacks, which the copies below read:
+// told before the first starts.
+std::uint64_t bytesToBackUp(EditSession& s) {
+  const BackupLayout& b = s.layout();
+  std::uint64_t bytes = 0;
+  for (const std::string& key : s.iconKeys())
+    if (!s.files().exists(b.backupFile(key))) bytes += s.files().info(b.hostPath(key)).size;
+  return bytes;
+}
+
 // The copies the backup lacks made from the host's files, and the probe.
 Outcome copyIntoBackup(EditSession& s) {
   SystemReading& files = s.files();
@@ -82,6 +92,7 @@ Outcome copyIntoBackup(EditSession& s) {
   if (!files.exists(b.iconBackup) && !s.edit().createFolder(b.iconBackup))
     return fail(MessageId::BackupCopyFailed, b.iconBackup);
 
+  reserveBytes(s.progress(), bytesToBackUp(s));
   bool copied = false;
   for (const std::string& key : s.iconKeys()) {
     if (files.exists(b.backupFile(key))) continue;

@@ -32,6 +32,7 @@ class EditSession {
   SystemReading& files() { return ctx_.files; }
   HostEdit& edit() { return *edit_; }
   HostRecord& record() { return record_; }
+  WorkProgress* progress() { return ctx_.progress; }
   const BackupLayout& layout() const { return layout_; }
 
   // The record keys of the icon files of the index's layout (of the backed-up index when

@@ -56,7 +56,7 @@ bool holdsWhatTheProgramLeft(EditSession& s, const std::string& key, const Backe
   if (key == kIndexFile)
     return mark->baseSize == 0 ? tailSha256(s.files(), host, 0) == mark->appendedSha256 : indexDerived(s);
   return mark->baseSize == known.size && tailSha256(s.files(), host, known.size) == mark->appendedSha256 &&
-         prefixSha256(s.files(), host, known.size) == known.sha256;
+         prefixSha256(s.files(), host, known.size, s.progress()) == known.sha256;
 }
 
 // A file the record does not prove is judged by its bytes, and so is one the record shows
@@ -68,13 +68,14 @@ Verdict byContent(EditSession& s, const std::string& key, const BackedUpFile& kn
   const std::string host = s.layout().hostPath(key);
   const FileInfo info = files.info(host);
   if (!info.exists || info.isFolder) return Verdict::Missing;
-  if (info.size == known.size && prefixSha256(files, host, known.size) == known.sha256) return Verdict::Original;
+  if (info.size == known.size && prefixSha256(files, host, known.size, s.progress()) == known.sha256)
+    return Verdict::Original;
   // What someone else wrote is still the program's addition when its bytes show it:
   // exactly what the program left, or the backup with the program's images or block.
   if (foreign && holdsWhatTheProgramLeft(s, key, known, info)) return Verdict::Themed;
   if (key == kIndexFile) return indexDerived(s) ? Verdict::Themed : Verdict::Changed;
   if (key == kLanguageKey) return languageDerived(s, known) ? Verdict::Themed : Verdict::Changed;
-  const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size) == known.sha256;
+  const bool prefixKept = info.size > known.size && prefixSha256(files, host, known.size, s.progress()) == known.sha256;
   return prefixKept && appendedByTheProgram(s, key, known.size) ? Verdict::Themed : Verdict::Changed;
 }
 

@@ -163,7 +163,9 @@ bool carriesProgramAddition(EditSession& s, const std::string& key) {
   const std::uint64_t hostSize = s.files().info(host).size;
   for (const std::string& path : candidateCopies(s, key)) {
     const std::uint64_t size = s.files().info(path).size;
-    if (size < hostSize && prefixSha256(s.files(), host, size) == prefixSha256(s.files(), path, size)) return true;
+    if (size < hostSize &&
+        prefixSha256(s.files(), host, size, s.progress()) == prefixSha256(s.files(), path, size, s.progress()))
+      return true;
   }
   return false;
 }
@@ -194,7 +196,7 @@ bool setCopyAside(EditSession& s, const std::string& path) {
   if (parts.empty() || folder.empty()) return false;
   const std::string name = parts.back();
   const FileInfo info = s.files().info(path);
-  const std::string sha = info.isFolder ? std::string() : prefixSha256(s.files(), path, info.size);
+  const std::string sha = info.isFolder ? std::string() : prefixSha256(s.files(), path, info.size, s.progress());
   // A copy with the same bytes set aside already, in either folder: nothing is lost
   // without this one. A folder at a copy's place is moved aside whole.
   for (const std::string& old : {b.iconBackupOld, b.languageBackupOld}) {
@@ -202,7 +204,7 @@ bool setCopyAside(EditSession& s, const std::string& path) {
     for (const std::string& file : s.files().fileNames(old)) {
       if (file != name && !isAsideName(file, name)) continue;
       const std::string there = old + b.sep + file;
-      if (s.files().info(there).size == info.size && prefixSha256(s.files(), there, info.size) == sha)
+      if (s.files().info(there).size == info.size && prefixSha256(s.files(), there, info.size, s.progress()) == sha)
         return s.edit().removeFile(path);
     }
   }

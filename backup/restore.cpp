@@ -61,8 +61,10 @@ bool putBack(EditSession& s, const std::string& key, Verdict verdict) {
   } else if (goesBack(verdict)) {
     // The small files are hashed at every check; a pack copy, trusted by its identity so
     // far, shows its hash before it is installed whole.
-    back = known && (isSmallFile(key) || prefixSha256(s.files(), b.backupPath(key), known->size) == known->sha256) &&
-           s.edit().copyFile(b.backupPath(key), b.hostPath(key));
+    back =
+        known &&
+        (isSmallFile(key) || prefixSha256(s.files(), b.backupPath(key), known->size, s.progress()) == known->sha256) &&
+        s.edit().copyFile(b.backupPath(key), b.hostPath(key), s.progress());
   } else if (leftAlone(verdict)) {
     return false;
   }

@@ -5,6 +5,7 @@
 
 #include "cli/json.h"
 #include "cli/session.h"
+#include "cli/worker_progress.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
 #include "platform/worker_result.h"
@@ -181,13 +182,24 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
   return i;
 }
 
-// The outcome of the operation for the window that started this one, written only into
-// the result file it made (platform/worker_result.h), never to another file; a command
-// that ran none (a usage error) leaves it empty, which the window reads as no result.
-// The exit status is the one the outcome calls for, which the window checks.
-int finishWorkerRun(Session& session, int status, const GlobalOptions& o) {
-  if (o.resultFile.empty() || !session.operationRan) return status;
-  if (!writeWorkerResult(o.resultFile, outcomeText(session.result, o.resultToken)))
+// A command for the window that started this one: its progress and the outcome of its
+// operation written only into the result file the window made (platform/worker_result.h),
+// never to another file, which is checked before the command runs; a command that ran
+// none (a usage error) leaves no outcome, which the window reads as no result. The exit
+// status is the one the outcome calls for, which the window checks.
+int runForWindow(Session& session, const Command& command, const std::vector<std::string>& rest,
+                 const GlobalOptions& o) {
+  const std::unique_ptr<WorkerResultFile> file = WorkerResultFile::open(o.resultFile);
+  if (!file) return session.fail("cannot write the result file " + o.resultFile);
+  WorkProgress progress;
+  int status = 0;
+  {
+    CountedIn counted(session.ctx, progress);
+    WorkerProgressReporter reporter(*file, progress);
+    status = command(session, rest);
+  }
+  if (!session.operationRan) return status;
+  if (!file->writeOutcome(outcomeText(session.result, o.resultToken)))
     return session.fail("cannot write the result file " + o.resultFile);
   return session.result.done() ? 0 : 1;
 }
@@ -229,7 +241,7 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   const auto found = commandTable().find(args[i]);
   if (found == commandTable().end()) return session.usage("unknown command " + args[i]);
   const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-  return finishWorkerRun(session, found->second(session, rest), o);
+  return o.resultFile.empty() ? found->second(session, rest) : runForWindow(session, found->second, rest, o);
 }
 
 }  // namespace

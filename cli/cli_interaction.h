@@ -25,9 +25,13 @@ class CliInteraction : public Interaction {
   void openWebPage(const std::string& url) override;
   bool openTextFile(const std::string& path) override;
   void setBusy(bool) override {}
-  void runWhileResponsive(const std::string&, const std::function<void()>& work) override { work(); }
+  void runWhileResponsive(const std::string&, const WorkProgress&, const std::function<void()>& work) override {
+    work();
+  }
   // The command line never raises its own rights: it says that it needs them.
-  ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&) override { return {}; }
+  ElevatedRun runAsAdministrator(const std::string&, const std::vector<std::string>&, const std::string&) override {
+    return {};
+  }
   bool runsAsAdministrator() override { return false; }
 
  private:

@@ -60,9 +60,12 @@ class HostEdit {
 
   bool writeFile(const std::string& path, const Bytes& data) { return files_.writeFile(path, data); }
   bool appendFile(const std::string& path, const Bytes& data) { return files_.appendFile(path, data); }
-  bool copyFile(const std::string& from, const std::string& to) { return files_.copyFile(from, to); }
-  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) {
-    return files_.copyFileHashed(from, to, sha256);
+  bool copyFile(const std::string& from, const std::string& to, WorkProgress* progress = nullptr) {
+    return files_.copyFile(from, to, progress);
+  }
+  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256,
+                      WorkProgress* progress = nullptr) {
+    return files_.copyFileHashed(from, to, sha256, progress);
   }
   bool truncateFile(const std::string& path, std::uint64_t size) { return files_.truncateFile(path, size); }
   bool moveFile(const std::string& from, const std::string& to) { return files_.moveFile(from, to); }

@@ -6,17 +6,22 @@
 
 namespace lumaset {
 
-std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset) {
-  return sha256Hex(files.readRange(path, offset, UINT64_MAX));
+std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset, WorkProgress* progress) {
+  const Bytes bytes = files.readRange(path, offset, UINT64_MAX);
+  expectBytes(progress, bytes.size());
+  advanceBytes(progress, bytes.size());
+  return sha256Hex(bytes);
 }
 
-std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length) {
+std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length, WorkProgress* progress) {
   const std::uint64_t piece = 16ull << 20;
+  expectBytes(progress, length);
   Sha256 hash;
   for (std::uint64_t at = 0; at < length; at += piece) {
     const Bytes bytes = files.readRange(path, at, std::min(piece, length - at));
     if (bytes.size() != std::min(piece, length - at)) return {};
     hash.update(bytes);
+    advanceBytes(progress, bytes.size());
   }
   return hash.hexDigest();
 }

@@ -18,9 +18,12 @@ enum class HostFileState {
 HostFileState hostFileState(SystemReading& files, const std::string& path, const HostFileMark* mark);
 
 // The SHA-256 of the bytes of a file from `offset` to its end (an appendix: small).
-std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset);
+// Both hashes tell `progress` the bytes they read.
+std::string tailSha256(SystemReading& files, const std::string& path, std::uint64_t offset,
+                       WorkProgress* progress = nullptr);
 // The SHA-256 of the first `length` bytes of a file, read piece by piece (a pack may be
 // large); empty when the file is shorter.
-std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length);
+std::string prefixSha256(SystemReading& files, const std::string& path, std::uint64_t length,
+                         WorkProgress* progress = nullptr);
 
 }  // namespace lumaset

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "formats/worker_progress_line.h"
 #include "messages/catalogue.h"
 #include "platform/worker_result.h"
 #include "run/outcome_text.h"
@@ -41,7 +42,7 @@ bool exitAgrees(const Outcome& outcome, int exitCode) { return exitCode == (outc
 // could not change the folders either says so as the last thing, and is told apart from
 // the window's own refusal.
 Outcome workerOutcome(const ElevatedRun& run, const std::string& token) {
-  std::optional<Outcome> out = outcomeFromText(run.result, token);
+  std::optional<Outcome> out = outcomeFromText(workerOutcomePart(run.result), token);
   if (!out || !exitAgrees(*out, run.exitCode)) {
     Outcome none;
     none.fail(MessageId::WorkerGaveNoResult, {}, std::to_string(run.exitCode));
@@ -58,7 +59,7 @@ Outcome runWorker(Context& ctx, Interaction& ui, const HostOperation& op) {
   ElevatedRun run;
   {
     BusyCursor busy(ui);
-    run = ui.runAsAdministrator(program, workerArguments(ctx, *token, op));
+    run = ui.runAsAdministrator(program, workerArguments(ctx, *token, op), kWorkingText);
   }
   return run.end == ElevatedRun::End::Finished ? workerOutcome(run, *token)
          : run.end == ElevatedRun::End::Declined

@@ -10,6 +10,10 @@
 
 namespace lumaset {
 
+// The progress window's text while an operation changes the host's files, in the window
+// or in its elevated worker.
+inline constexpr const char* kWorkingText = "正在修改 Photoshop 的文件，请稍候…";
+
 struct Message {
   std::string text;
   std::string caption;

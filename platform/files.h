@@ -21,6 +21,7 @@
 
 #include "formats/bytes.h"
 #include "formats/profile_text.h"
+#include "platform/work_progress.h"
 
 namespace lumaset {
 
@@ -134,10 +135,12 @@ class FileChanges {
   virtual bool appendFile(const std::string& path, const Bytes& data) = 0;
   // Copies a file, overwriting the target, with the fastest copy the system has; the copy
   // is on disk before it takes the target's place. A source that is no regular file
-  // fails, without waiting.
-  virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+  // fails, without waiting. The source's size goes to `progress` as expected when the
+  // copy starts, and each piece as it is copied.
+  virtual bool copyFile(const std::string& from, const std::string& to, WorkProgress* progress = nullptr) = 0;
   // Copies a file as copyFile does, through memory, and gives the SHA-256 of its bytes.
-  virtual bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) = 0;
+  virtual bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256,
+                              WorkProgress* progress = nullptr) = 0;
   // Cuts a file back to `size` bytes (never longer), on disk when it returns.
   virtual bool truncateFile(const std::string& path, std::uint64_t size) = 0;
   // Removes one file (not a folder).

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/work_progress.h"
+
 namespace lumaset {
 
 enum class MessageIcon { None, Error };
@@ -26,7 +28,7 @@ struct ElevatedRun {
   End end = End::NotStarted;
   int exitCode = 0;   // of a finished run; -1 when it could not be read
   unsigned error = 0;  // why it did not start: the system's error code
-  std::string result;  // what a finished run wrote into its result file (platform/worker_result.h)
+  std::string result;  // what a finished run wrote into its result file, whole (platform/worker_result.h)
 };
 
 class Interaction {
@@ -46,14 +48,19 @@ class Interaction {
   virtual void setBusy(bool busy) = 0;
   // Runs `work` and returns when it has ended. A window keeps painting meanwhile and takes
   // no input (so no second operation starts and a close waits for the end), and shows
-  // `text` in a progress window when the work outlasts half a second. `work` must not
-  // touch the window: it runs on a thread of its own there.
-  virtual void runWhileResponsive(const std::string& text, const std::function<void()>& work) = 0;
+  // `text` in a progress window when the work outlasts half a second, with the bytes
+  // `work` counts into `progress` once it expects any. `work` must not touch the window:
+  // it runs on a thread of its own there.
+  virtual void runWhileResponsive(const std::string& text, const WorkProgress& progress,
+                                  const std::function<void()>& work) = 0;
   // Runs `program` with `arguments` and administrator rights, once the system's consent
   // prompt has been answered yes, and waits for it to end; Declined when the user said no.
   // The program gets "--result FILE" before `arguments`: a result file made for this run
-  // alone, whose text the run returns (see platform/worker_result.h).
-  virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // alone, whose text the run returns (see platform/worker_result.h). A window shows
+  // `text` in a progress window when the run outlasts half a second, with the bytes of
+  // the file's progress line.
+  virtual ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                         const std::string& text) = 0;
   // Whether this process already runs with administrator rights (more it cannot get).
   virtual bool runsAsAdministrator() = 0;
 };

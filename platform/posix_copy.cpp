@@ -30,23 +30,25 @@ bool copyThroughMemory(int in, int out, Seen seen) {
   }
 }
 
-// Copies with the kernel; falls back to memory where copy_file_range cannot serve.
-bool copyInKernel(int in, int out) {
+// Copies with the kernel, in pieces small enough for `progress` to move; falls back to
+// memory where copy_file_range cannot serve.
+bool copyInKernel(int in, int out, WorkProgress* progress) {
   while (true) {
-    ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+    ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 16 << 20, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-      return copyThroughMemory(in, out, [](const char*, std::size_t) {});
+      return copyThroughMemory(in, out, [&](const char*, std::size_t size) { advanceBytes(progress, size); });
     }
     if (n < 0) return false;
     if (n == 0) return true;
+    advanceBytes(progress, static_cast<std::uint64_t>(n));
   }
 }
 
 // Opens `from`, copies it with `copy` into a temporary file beside `to` and puts that in
-// place.
+// place; the source's size is what `progress` is told to expect.
 template <typename Copy>
-bool copyVia(const std::string& from, const std::string& to, Copy copy) {
+bool copyVia(const std::string& from, const std::string& to, WorkProgress* progress, Copy copy) {
   std::string source = resolveExistingPath(from);
   if (source.empty()) return false;
   std::string target = resolvePathForWrite(to);
@@ -54,6 +56,7 @@ bool copyVia(const std::string& from, const std::string& to, Copy copy) {
   if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
   int in = openRegularFile(source, O_RDONLY);
   if (in < 0) return false;
+  if (::fstat(in, &st) == 0) expectBytes(progress, static_cast<std::uint64_t>(st.st_size));
   posix::TempFile temp(target);
   bool ok = temp.ok() && copy(in, temp.fd());
   ::close(in);
@@ -62,12 +65,18 @@ bool copyVia(const std::string& from, const std::string& to, Copy copy) {
 
 }  // namespace
 
-bool PosixFiles::copyFile(const std::string& from, const std::string& to) { return copyVia(from, to, copyInKernel); }
+bool PosixFiles::copyFile(const std::string& from, const std::string& to, WorkProgress* progress) {
+  return copyVia(from, to, progress, [&](int in, int out) { return copyInKernel(in, out, progress); });
+}
 
-bool PosixFiles::copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) {
+bool PosixFiles::copyFileHashed(const std::string& from, const std::string& to, std::string& sha256,
+                                WorkProgress* progress) {
   Sha256 hash;
-  bool ok = copyVia(from, to, [&](int in, int out) {
-    return copyThroughMemory(in, out, [&](const char* data, std::size_t size) { hash.update(data, size); });
+  bool ok = copyVia(from, to, progress, [&](int in, int out) {
+    return copyThroughMemory(in, out, [&](const char* data, std::size_t size) {
+      hash.update(data, size);
+      advanceBytes(progress, size);
+    });
   });
   if (ok) sha256 = hash.hexDigest();
   return ok;

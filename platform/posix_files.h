@@ -35,8 +35,9 @@ class PosixFiles : public Files {
   bool flushFolder(const std::string& folder) override;
   bool mayChange(const std::string& path) override;
   bool appendFile(const std::string& path, const Bytes& data) override;
-  bool copyFile(const std::string& from, const std::string& to) override;
-  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) override;
+  bool copyFile(const std::string& from, const std::string& to, WorkProgress* progress = nullptr) override;
+  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256,
+                      WorkProgress* progress = nullptr) override;
   bool truncateFile(const std::string& path, std::uint64_t size) override;
   bool removeFile(const std::string& path) override;
   bool moveFile(const std::string& from, const std::string& to) override;

@@ -1,7 +1,8 @@
 // A program run with administrator rights: ShellExecuteExW with the verb "runas", which
 // shows the system's consent prompt, and a wait for the program to end. The window keeps
-// painting meanwhile, but takes no input: its owner is disabled for the run. The window's
-// end of the result file (platform/worker_result.h) is here.
+// painting meanwhile, but takes no input: its owner is disabled for the run; after half
+// a second the progress window shows the bytes of the worker's progress line. The
+// window's end of the result file (platform/worker_result.h) is here.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,8 +11,10 @@
 
 #include "formats/command_line.h"
 #include "formats/work_names.h"
+#include "formats/worker_progress_line.h"
 #include "platform/win32_file_io.h"
 #include "platform/win32_interaction.h"
+#include "platform/win32_progress_window.h"
 #include "platform/win32_scoped.h"
 #include "platform/win32_text.h"
 #include "platform/worker_result.h"
@@ -19,14 +22,15 @@
 namespace lumaset {
 namespace {
 
-// Waits for the process, dispatching the messages that keep the windows drawn.
-DWORD waitForProcess(HANDLE process) {
-  for (;;) {
-    DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_PAINT | QS_SENDMESSAGE);
-    if (woke != WAIT_OBJECT_0 + 1) return woke;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) DispatchMessageW(&msg);
-  }
+// The worker's progress line, read through the window's own handle: display only.
+win32::ByteCounts workerCounts(HANDLE file) {
+  char line[kWorkerProgressLineSize];
+  DWORD got = 0;
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+      !ReadFile(file, line, sizeof line, &got, nullptr))
+    return {};
+  const std::optional<WorkerProgress> seen = readWorkerProgress(std::string_view(line, got));
+  return seen ? win32::ByteCounts{seen->done, seen->total} : win32::ByteCounts{};
 }
 
 // Makes the result file of one run in the temporary folder under a random name: new, held
@@ -69,7 +73,8 @@ bool processRunsElevated() {
   return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) && elevation.TokenIsElevated;
 }
 
-ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) {
+ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                                  const std::string& text) {
   ElevatedRun result;
   std::string resultPath;
   win32::Handle resultFile = makeResultFile(resultPath);
@@ -101,7 +106,8 @@ ElevatedRun Win32Interaction::runAsAdministrator(const std::string& program, con
   if (!run.hProcess) return result;
   win32::Handle process(run.hProcess);
   const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
-  const DWORD waited = waitForProcess(process.get());
+  const DWORD waited = win32::waitShowingProgress(process.get(), owner_, text,
+                                                  [&] { return workerCounts(resultFile.get()); });
   if (ownerWasEnabled) EnableWindow(owner_, TRUE);
   DWORD code = 0;
   if (waited == WAIT_OBJECT_0 && GetExitCodeProcess(process.get(), &code)) result.exitCode = static_cast<int>(code);

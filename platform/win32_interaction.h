@@ -23,8 +23,10 @@ class Win32Interaction : public Interaction {
   void openWebPage(const std::string& url) override;
   bool openTextFile(const std::string& path) override;
   void setBusy(bool busy) override;
-  void runWhileResponsive(const std::string& text, const std::function<void()>& work) override;
-  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override;
+  void runWhileResponsive(const std::string& text, const WorkProgress& progress,
+                          const std::function<void()>& work) override;
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                 const std::string& text) override;
   bool runsAsAdministrator() override { return processRunsElevated(); }
 
  private:

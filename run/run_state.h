@@ -94,6 +94,8 @@ class Context {
   std::string dataFolder;     // without trailing separator: setting.ini and the theme library
   // The location to start from instead of the one setting.ini holds.
   std::optional<StoredLocation> givenLocation;
+  // Where the steps that copy or hash whole files count their bytes; none: not counted.
+  WorkProgress* progress = nullptr;
 
   char sep() const { return files.separator(); }
   std::string settingsFile() const { return dataFolder + sep() + "setting.ini"; }
@@ -107,6 +109,18 @@ class Context {
 
  private:
   Files& system_;
+};
+
+// Hands `progress` to the steps of the context's operations for as long as it lives.
+class CountedIn {
+ public:
+  CountedIn(Context& ctx, WorkProgress& progress) : ctx_(ctx) { ctx_.progress = &progress; }
+  ~CountedIn() { ctx_.progress = nullptr; }
+  CountedIn(const CountedIn&) = delete;
+  CountedIn& operator=(const CountedIn&) = delete;
+
+ private:
+  Context& ctx_;
 };
 
 }  // namespace lumaset

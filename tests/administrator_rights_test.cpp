@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "formats/work_names.h"
+#include "formats/worker_progress_line.h"
 #include "messages/catalogue.h"
 #include "run/outcome_text.h"
 #include "support/host_fixture.h"
@@ -214,9 +215,14 @@ TEST_F(AdministratorRights, TheWorkerWritesOnlyIntoAFreshResultFile) {
   std::filesystem::remove(named);
   std::ofstream(named, std::ios::binary).close();
   EXPECT_EQ(workerApply(named), 0);
-  const std::optional<Outcome> written = outcomeFromText(testing::readWhole(named), token);
+  const std::optional<Outcome> written = outcomeFromText(workerOutcomePart(testing::readWhole(named)), token);
   ASSERT_TRUE(written);
   EXPECT_TRUE(written->done());
+  // Its progress line, rewritten in place, ends with every byte it counted done.
+  const std::optional<WorkerProgress> progress = readWorkerProgress(testing::readWhole(named));
+  ASSERT_TRUE(progress);
+  EXPECT_GT(progress->total, 0u);
+  EXPECT_EQ(progress->done, progress->total);
 }
 
 TEST_F(AdministratorRights, AThemeNamedLikeAnOptionReachesTheWorker) {

@@ -91,6 +91,18 @@ TEST_F(Apply, ApplyingTheSameThemeTwiceGivesIdenticalFiles) {
   auto first = hostFiles();
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
   EXPECT_EQ(hostFiles(), first);
+  // Without its record the apply proves the host's files and their backup copies by
+  // their bytes, which it counts.
+  forgetRecord();
+  WorkProgress progress;
+  ctx.progress = &progress;
+  ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
+  EXPECT_EQ(hostFiles(), first);
+  // Each backup copy and each host file is read whole at least once.
+  std::uint64_t iconFiles = 0;
+  for (const char* f : testing::kHostIconFiles) iconFiles += readWhole(bak(f)).size();
+  EXPECT_GE(progress.total(), 2 * iconFiles);
+  EXPECT_EQ(progress.done(), progress.total());
 }
 
 TEST_F(Apply, DefaultEntryGivesTheHostBackByteForByte) {

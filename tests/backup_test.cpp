@@ -21,13 +21,40 @@ using testing::writeFile;
 
 using Backup = testing::HostFixture;
 
+// Notes the total a WorkProgress holds when the first pack copy starts.
+class FirstCopyWatch : public testing::ForwardingFiles {
+ public:
+  explicit FirstCopyWatch(Files& inner, const WorkProgress& progress) : ForwardingFiles(inner), progress_(progress) {}
+  std::optional<std::uint64_t> totalAtFirstCopy;
+  bool allowChange(const testing::ChangeCall& call) override {
+    if (call.name == "copyFileHashed" && !totalAtFirstCopy) totalAtFirstCopy = progress_.total();
+    return true;
+  }
+
+ private:
+  const WorkProgress& progress_;
+};
+
 TEST_F(Backup, FourPackBackupHoldsTheIndexAllPacksAndTheLanguageFile) {
   startOn();
-  ASSERT_TRUE(ui.shown(createBackup(ctx)));
+  WorkProgress progress;
+  FirstCopyWatch watch(files, progress);
+  Context counted{watch, ui, view, state, home};
+  counted.progress = &progress;
+  ASSERT_TRUE(ui.shown(createBackup(counted)));
   EXPECT_TRUE(ui.boxes.empty());
-  for (const char* f : testing::kHostIconFiles) EXPECT_EQ(readWhole(bak(f)), readWhole(res(f))) << f;
+  std::uint64_t iconFiles = 0;
+  for (const char* f : testing::kHostIconFiles) {
+    EXPECT_EQ(readWhole(bak(f)), readWhole(res(f))) << f;
+    iconFiles += readWhole(res(f)).size();
+  }
   EXPECT_EQ(readWhole(langBak("tw10428.dat")), host.languageBytes);
   EXPECT_FALSE(files.exists(bak("TEST")));
+  // The bytes of the icon files are expected before the first is copied; the second
+  // copies of the index and the language file come after them. All are done.
+  EXPECT_EQ(watch.totalAtFirstCopy, iconFiles);
+  EXPECT_EQ(progress.total(), iconFiles + readWhole(res("IconResources.idx")).size() + host.languageBytes.size());
+  EXPECT_EQ(progress.done(), progress.total());
 }
 
 TEST_F(Backup, TwoPackBackupLeavesTheExtraPacksOut) {

@@ -2,6 +2,7 @@
 // command line's words, and the outcome.
 #include <gtest/gtest.h>
 
+#include "formats/worker_progress_line.h"
 #include "run/outcome_text.h"
 #include "themes/host_operation.h"
 
@@ -51,6 +52,37 @@ TEST(OutcomeText, AnythingElseIsNoOutcome) {
 
 // The window hands an operation to its worker as the command line's words: every kind comes
 // back as it was, a theme whose name begins with "-" and images in every slot included.
+// The worker's progress line before its outcome: read back whole, and nothing read of a
+// line torn by a write or written by another process, beyond the clamp of done.
+TEST(OutcomeText, TheWorkersProgressLineReadsBackAndNothingElseDoes) {
+  const std::string outcome = outcomeText(Outcome{}, kToken);
+  const std::string file = workerProgressLine(120u << 20, 480u << 20) + outcome;
+  const std::optional<WorkerProgress> seen = readWorkerProgress(file);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->done, 120u << 20);
+  EXPECT_EQ(seen->total, 480u << 20);
+  EXPECT_EQ(workerOutcomePart(file), outcome);
+  const std::optional<WorkerProgress> largest = readWorkerProgress(workerProgressLine(UINT64_MAX, UINT64_MAX));
+  ASSERT_TRUE(largest);
+  EXPECT_EQ(largest->total, UINT64_MAX);
+
+  const std::optional<WorkerProgress> beyond = readWorkerProgress(workerProgressLine(9, 4));
+  ASSERT_TRUE(beyond);
+  EXPECT_EQ(beyond->done, 4u);
+  const std::string line = workerProgressLine(5, 10);
+  const std::vector<std::string> others = {line.substr(0, line.size() - 1),
+                                           line.substr(0, 20),
+                                           "",
+                                           "Progress" + line.substr(8),
+                                           line.substr(0, 12) + "x" + line.substr(13),
+                                           line.substr(0, 29) + "-" + line.substr(30),
+                                           "progress 99999999999999999999 99999999999999999999\n",
+                                           line.substr(0, line.size() - 1) + "x"};
+  for (const std::string& other : others)
+    EXPECT_FALSE(readWorkerProgress(other)) << other;
+  EXPECT_EQ(workerOutcomePart(line.substr(0, 10)), "");
+}
+
 TEST(HostOperationWords, TheWorkerReadsBackTheOperationTheWindowWrote) {
   HostOperation custom{.kind = OperationKind::ApplyCustom, .startupTextToggle = true};
   custom.images = {"/a/s.png", "", "/a/d.png", "", "", "/a/l2.png"};

@@ -81,6 +81,18 @@ TEST_F(PlatformFiles, CopyOverwritesAndFailsForMissingSources) {
   EXPECT_FALSE(files->copyFile(path("missing"), path("dst2")));
   EXPECT_FALSE(files->exists(path("dst2")));
   EXPECT_EQ(entryCount(), 2u);
+  // A copy of a few MB, plain and hashed, counts exactly its bytes, expected and done.
+  const std::string pack((3u << 20) + 12345, 'p');
+  put("pack", pack);
+  WorkProgress progress;
+  ASSERT_TRUE(files->copyFile(path("pack"), path("pack copy"), &progress));
+  EXPECT_EQ(progress.total(), pack.size());
+  EXPECT_EQ(progress.done(), pack.size());
+  std::string hash;
+  ASSERT_TRUE(files->copyFileHashed(path("pack"), path("pack hashed"), hash, &progress));
+  EXPECT_EQ(progress.total(), 2 * pack.size());
+  EXPECT_EQ(progress.done(), 2 * pack.size());
+  EXPECT_EQ(get("pack hashed"), pack);
 }
 
 TEST_F(PlatformFiles, MoveRenamesButNeverOverwrites) {

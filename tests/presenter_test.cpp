@@ -233,8 +233,12 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   presenter.applyThemeClicked();  // "[当前]" selected
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
-  // The change ran as the window's work beside it, the window kept responsive.
+  // The change ran as the window's work beside it, the window kept responsive, and
+  // counted the bytes of the first backup's copies.
   EXPECT_EQ(ui.responsiveWork, std::vector<std::string>{ui::kWorkingText});
+  ASSERT_EQ(ui.responsiveBytes.size(), 1u);
+  EXPECT_GT(ui.responsiveBytes[0].second, 0u);
+  EXPECT_EQ(ui.responsiveBytes[0].first, ui.responsiveBytes[0].second);
 
   ui.answers.push_back(dir / "pick.png");
   presenter.pickImageClicked(2);

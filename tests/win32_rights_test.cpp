@@ -32,9 +32,10 @@ std::string environment(const char* name) {
 // platform's result file.
 class SystemWorker : public testing::FakeInteraction {
  public:
-  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                 const std::string& text) override {
     elevated.push_back({program, arguments});
-    ElevatedRun run = system_.runAsAdministrator(program, arguments);
+    ElevatedRun run = system_.runAsAdministrator(program, arguments, text);
     EXPECT_EQ(run.end, ElevatedRun::End::Finished);
     return run;
   }

@@ -225,8 +225,11 @@ void Presenter::changeHost(const HostOperation& op) {
   if (out.done()) {
     BusyCursor busy(ui_);
     Outcome ran;
-    // Off the window's thread: the first backup copies hundreds of MB of packs.
-    ui_.runWhileResponsive(kWorkingText, [&] { ran = runOperation(ctx_, op); });
+    // Off the window's thread: the first backup copies hundreds of MB of packs, which the
+    // progress window counts.
+    WorkProgress progress;
+    CountedIn counted(ctx_, progress);
+    ui_.runWhileResponsive(kWorkingText, progress, [&] { ran = runOperation(ctx_, op); });
     out.add(std::move(ran));
   }
   report(withAdministratorRights(ctx_, ui_, op, std::move(out)));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/catalogue.h"
 #include "messages/dialog_questions.h"
 #include "themes/host_operation.h"
 #include "run/data_folder.h"
@@ -19,7 +20,7 @@ inline constexpr const char* kGuideFile = "使用说明.txt";
 // What the fake theme box says until a host's look is shown.
 inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
 // The progress window's text while an operation changes the host's files.
-inline constexpr const char* kWorkingText = "正在修改 Photoshop 的文件，请稍候…";
+inline constexpr const char* kWorkingText = lumaset::kWorkingText;
 
 class Presenter : private HostView {
  public:

@@ -113,15 +113,20 @@ class FakeInteraction : public Interaction, public HostQuestions {
   ElevatedRun::End elevatedEnd = ElevatedRun::End::Declined;
   bool administrator = false;
   bool runsAsAdministrator() override { return administrator; }
-  // The texts of the work run while the window stays responsive, run here in turn.
+  // The texts of the work run while the window stays responsive, run here in turn, and
+  // the bytes each counted, done of expected.
   std::vector<std::string> responsiveWork;
-  void runWhileResponsive(const std::string& text, const std::function<void()>& work) override {
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> responsiveBytes;
+  void runWhileResponsive(const std::string& text, const WorkProgress& progress,
+                          const std::function<void()>& work) override {
     responsiveWork.push_back(text);
     work();
+    responsiveBytes.emplace_back(progress.done(), progress.total());
   }
   // A worker gets its result file as the platform makes it (empty, under a random name in
   // the temporary folder, "--result FILE" first) and the run returns what it wrote there.
-  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments) override {
+  ElevatedRun runAsAdministrator(const std::string& program, const std::vector<std::string>& arguments,
+                                 const std::string&) override {
     elevated.push_back({program, arguments});
     if (!worker) return {elevatedEnd, elevatedEnd == ElevatedRun::End::Finished ? 1 : 0};
     const std::filesystem::path file =

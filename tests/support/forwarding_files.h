@@ -99,12 +99,13 @@ class ForwardingFiles : public Files {
   bool appendFile(const std::string& p, const Bytes& d) final {
     return gate_.pass({"appendFile", p, kNone}, false, [&](Files& f) { return f.appendFile(p, d); });
   }
-  bool copyFile(const std::string& from, const std::string& to) final {
-    return gate_.pass({"copyFile", to, from}, false, [&](Files& f) { return f.copyFile(from, to); });
+  bool copyFile(const std::string& from, const std::string& to, WorkProgress* progress = nullptr) final {
+    return gate_.pass({"copyFile", to, from}, false, [&](Files& f) { return f.copyFile(from, to, progress); });
   }
-  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256) final {
+  bool copyFileHashed(const std::string& from, const std::string& to, std::string& sha256,
+                      WorkProgress* progress = nullptr) final {
     return gate_.pass({"copyFileHashed", to, from}, false,
-                      [&](Files& f) { return f.copyFileHashed(from, to, sha256); });
+                      [&](Files& f) { return f.copyFileHashed(from, to, sha256, progress); });
   }
   bool truncateFile(const std::string& p, std::uint64_t size) final {
     return gate_.pass({"truncateFile", p, kNone}, false, [&](Files& f) { return f.truncateFile(p, size); });

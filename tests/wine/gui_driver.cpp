@@ -6,6 +6,7 @@
 // windows by their geometry; it reads what a screen reader hears of every control.
 //   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
+#include <commctrl.h>
 // After windows.h.
 #include <oleacc.h>
 
@@ -400,12 +401,50 @@ class ServerStalls {
 // a progress window says what runs. A loaded machine (the tests run side by side) may
 // delay an answer now and then: nine in ten must come within 100 ms and none may take a
 // second, where a window that did the work itself would answer none until the end.
+// What the progress window's bar showed while an apply ran: how long it was seen, and
+// the positions of its determinate bar (a marquee has no range).
+struct BarSightings {
+  ULONGLONG first = 0, last = 0;
+  int firstPos = -1, highestPos = -1;
+  bool shot = false;
+
+  void look() {
+    HWND box = topWindow(L"LumasetProgress");
+    HWND bar = box ? FindWindowExW(box, nullptr, L"msctls_progress32", nullptr) : nullptr;
+    if (!bar) return;
+    last = GetTickCount64();
+    if (!first) first = last;
+    DWORD_PTR range = 0, pos = 0;
+    if ((GetWindowLongPtrW(bar, GWL_STYLE) & PBS_MARQUEE) ||
+        !SendMessageTimeoutW(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 1000, &range) || range == 0 ||
+        !SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 1000, &pos))
+      return;
+    if (firstPos < 0) firstPos = static_cast<int>(pos);
+    highestPos = std::max(highestPos, static_cast<int>(pos));
+    if (!shot && pos > 0) driver::saveBmp(driver::grabScreen(), toWide(shotFolder + "\\progress-window.bmp"));
+    shot = shot || pos > 0;
+  }
+  // Seen for a second or more, the bar showed a count and moved on.
+  void check() const {
+    if (last - first < 1000) {
+      ok("the progress window showed for " + std::to_string(last - first) + " ms, too short to judge its bar");
+      return;
+    }
+    if (firstPos < 0) fail("the progress window's bar stayed a marquee for " + std::to_string(last - first) + " ms");
+    if (highestPos <= firstPos)
+      fail("the progress window's bar stayed at " + std::to_string(firstPos) + " for " + std::to_string(last - first) +
+           " ms");
+    ok("the progress window's bar moved from " + std::to_string(firstPos) + " to " + std::to_string(highestPos));
+  }
+};
+
 void checkResponsiveWhileApplying(HWND main, HANDLE process) {
   ServerStalls stalls(process);
   const ULONGLONG start = GetTickCount64();
   int answered = 0, excused = 0, late = 0;
   ULONGLONG slowest = 0, slowestAt = 0;
   bool progressSeen = false;
+  BarSightings bar;
   while (!findDialog("应用")) {
     DWORD_PTR unused = 0;
     const ULONGLONG sent = GetTickCount64();
@@ -421,8 +460,10 @@ void checkResponsiveWhileApplying(HWND main, HANDLE process) {
       ++answered;
     }
     progressSeen = progressSeen || topWindow(L"LumasetProgress") != nullptr;
+    bar.look();
     if (GetTickCount64() - start > 120000) fail("the apply did not end");
   }
+  bar.check();
   const ULONGLONG took = GetTickCount64() - start;
   const std::string answers = std::to_string(answered) + " answers (the slowest " + std::to_string(slowest) +
                               " ms, " + std::to_string(slowestAt) + " ms in; " + std::to_string(excused) + " slow while wine's server was) in an apply of " +

@@ -1,12 +1,12 @@
 // Built-in images that the first frame draws, decoded on a thread of their own while the
 // window thread goes on making and filling the windows: decoding the buttons' looks, the
 // frame and the overlay is a good part of a start's work, and a second core is free
-// meanwhile. An image asked for before its decoding ended is waited for; one that was
-// never decoded ahead is decoded where it is needed, as it would be without this.
+// meanwhile. An image asked for before its decoding ended is waited for, a short while
+// at most; one that was not decoded ahead (or not in time) is decoded where it is needed,
+// as it would be without this.
 #pragma once
-#include <condition_variable>
-#include <map>
-#include <mutex>
+#include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,24 +20,22 @@ class ImagesAhead {
   ImagesAhead() = default;
   ImagesAhead(const ImagesAhead&) = delete;
   ImagesAhead& operator=(const ImagesAhead&) = delete;
-  // Waits for the thread; what was never taken is disposed of.
+  // Waits for a thread that has ended, lets one that has not end on its own; what was
+  // never taken is disposed of.
   ~ImagesAhead();
 
   // Starts decoding the built-in images of these names (as they are embedded: a 2x copy
   // by its own name), in this order. Once only.
   void start(std::vector<std::string> names);
   // The image decoded ahead under `name`, now the caller's; nullptr when it was not asked
-  // for, did not decode, or was taken before.
-  kit::Image* take(const std::string& name);
+  // for, did not decode, was taken before, or was not decoded within `wait`.
+  kit::Image* take(const std::string& name, std::chrono::milliseconds wait = std::chrono::milliseconds(2000));
 
  private:
-  void decodeAll();
+  struct Decoding;
+  static void decodeAll(const std::shared_ptr<Decoding>& d);
 
-  std::vector<std::string> names_;
-  std::map<std::string, kit::DecodedImage> decoded_;
-  std::size_t finished_ = 0;  // how many of names_ are decoded (or failed)
-  std::mutex mutex_;
-  std::condition_variable changed_;
+  std::shared_ptr<Decoding> decoding_;  // shared with the thread, which may outlive this
   std::thread thread_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -88,8 +89,11 @@ void ProgressWindow::show(std::uint64_t done, std::uint64_t total) {
     SendMessageW(bar_, PBM_SETRANGE32, 0, kBarRange);
     determinate_ = true;
   }
+  // A step whose size is known only when it starts adds to the total: the bar then waits
+  // for the share to pass where it stands rather than going back; the count tells all.
   const double share = static_cast<double>(done) / static_cast<double>(total);
-  SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(share * kBarRange), 0);
+  position_ = std::max(position_, static_cast<int>(share * kBarRange));
+  SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
   SetWindowTextW(count_, toWide(byteCountText(done, total)).c_str());
   shownDone_ = done;
   shownTotal_ = total;

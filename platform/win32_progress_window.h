@@ -32,6 +32,7 @@ class ProgressWindow {
   bool determinate_ = false;
   std::uint64_t shownDone_ = 0;
   std::uint64_t shownTotal_ = 0;
+  int position_ = 0;  // the bar's, which never goes back
 };
 
 // Bytes done and bytes expected, as a wait reads them.

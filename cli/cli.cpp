@@ -9,7 +9,9 @@
 #include "formats/png.h"
 #include "messages/catalogue.h"
 #include "platform/worker_result.h"
+#include "formats/path_text.h"
 #include "run/data_folder.h"
+#include "run/host_location.h"
 #include "run/outcome_text.h"
 #include "run/settings.h"
 #include "run/startup.h"
@@ -23,8 +25,8 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
-    "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
+    "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR [--host-version V\n"
+    "                   --language-folder DIR --language-file NAME]] COMMAND ...\n"
     "       lumaset-cli --help | help | /? | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
     "                                      where found) from the registry and Program Files; --prefix\n"
@@ -50,7 +52,8 @@ const char* const kUsage =
     "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n"
     "--home DIR is the program's folder (the shipped themes, the template); setting.ini and the theme\n"
     "library lie there when it can be written, else in $XDG_CONFIG_HOME/lumaset (Windows: %LOCALAPPDATA%\\\n"
-    "Lumaset), or in --data DIR when given.\n";
+    "Lumaset), or in --data DIR when given. --host DIR alone works on the Photoshop in DIR for this run\n"
+    "(setting.ini keeps its own); with the three other location options it is taken as given.\n";
 
 void Session::report(const Outcome& outcome) {
   show(ui, outcome);
@@ -150,6 +153,7 @@ const std::map<std::string, Command>& commandTable() {
 struct GlobalOptions {
   std::string home, data, resultFile, resultToken;
   std::optional<StoredLocation> location;
+  int locationOptions = 0;  // how many of the four location options were given
   bool json = false;
 };
 
@@ -174,6 +178,7 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     } else if (locationOptions.count(args[i]) && hasValue) {
       if (!o.location) o.location.emplace();
       (*o.location).*locationOptions.at(args[i]) = args[i + 1];
+      ++o.locationOptions;
       ++i;
     } else if (valued.count(args[i]) && hasValue) {
       o.*valued.at(args[i]) = args[i + 1];
@@ -183,6 +188,25 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     }
   }
   return i;
+}
+
+// --host DIR alone: the host in DIR, located as `locate` would locate its Photoshop.exe,
+// for this run only (setting.ini keeps the window's host). What stops the location is
+// said; false then.
+bool locateGivenHost(Session& s, const std::string& folder) {
+  const char sep = s.files.separator();
+  const std::string exe = withTrailingSeparator(s.files.absolutePath(folder), sep) + "Photoshop.exe";
+  if (!s.files.exists(exe)) {
+    s.fail("--host " + folder + ": no Photoshop.exe in that folder");
+    return false;
+  }
+  s.questions.executable = exe;
+  Outcome located;
+  const LocateOutcome outcome = locateHost(s.ctx, located, LocateReason::ForThisRun);
+  if (outcome == LocateOutcome::Located || outcome == LocateOutcome::LocatedWithoutLanguage) return true;
+  s.report(located);
+  s.fail("--host " + folder + ": no Photoshop there that the program can work on");
+  return false;
 }
 
 // A command for the window that started this one: its progress and the outcome of its
@@ -230,8 +254,12 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   }
 
   Session session(files, o.home, o.data, out, err, o.json);
-  session.ctx.givenLocation = o.location;
   if (i >= args.size()) return session.usage("");
+  if (o.location && o.locationOptions == 1 && !o.location->hostFolder.empty()) {
+    if (!locateGivenHost(session, o.location->hostFolder)) return 1;
+    o.location = session.ctx.givenLocation;
+  }
+  session.ctx.givenLocation = o.location;
   if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.

@@ -69,6 +69,7 @@ class MainWindow : public MainView, private WindowActions {
   void setCustomField(int slot, const std::string& path) override { paths_.setImagePath(slot, path); }
   void showHostCarries(const std::string& text) override { controls_.setText(Control::HostCarriesLabel, text); }
   void showNeedsAdministrator(bool needed) override;
+  int chooseHost(const std::vector<std::string>& items, int current) override;
   void minimise() override;
   void close() override;
 

@@ -57,7 +57,9 @@ class Presenter : private HostView {
   void toggleClicked();       // 图形按钮20, after its pressed state flipped
   void toggleLabelPressed();  // 透明标签1
 
-  void locateClicked();             // 图形按钮2
+  // 图形按钮2: the installed hosts offered beside "browse"; a host chosen is located, as
+  // is the Photoshop.exe picked in the dialog "browse" opens.
+  void locateClicked();
   void backupPressed();             // 超级链接框6
   void applyThemeClicked();         // 图形按钮8
   void applyCustomClicked();        // 图形按钮15
@@ -85,6 +87,9 @@ class Presenter : private HostView {
   // outcome; when this process lacks the rights, the elevated worker runs it once the
   // user agrees.
   void changeHost(const HostOperation& op);
+  // The folder button's menu of installed hosts: whether a location goes on (a host
+  // chosen, or "browse"), with the chosen host as the dialog's answer.
+  bool hostChosenFromMenu();
   // Says in the window which look the host carries now.
   void showHostCarries();
   // The shield on the buttons whose actions need administrator rights, where they do.
@@ -102,6 +107,7 @@ class Presenter : private HostView {
 
   Files& files_;
   Interaction& ui_;
+  HostFinder findHosts_;
   DialogQuestions questions_;
   MainView& view_;
   RunState state_;

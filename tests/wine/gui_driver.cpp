@@ -940,9 +940,18 @@ int wmain(int argc, wchar_t** argv) {
   const std::string secondLanguage = secondHost + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
   const std::string secondOriginal = readFile(secondLanguage), firstLanguage = readFile(language);
   if (secondOriginal.empty() || secondOriginal == firstLanguage) fail("the second host's language file is not its own");
-  click(main, "图形按钮2");
-  answerFileDialog("找到 Photoshop 的位置", secondHost + "\\Photoshop.exe");
+  // The second host is installed as its installer would register it: the folder button
+  // offers it beside "browse", and the keys choose it without a dialog.
+  if (!registerHost(secondHost)) fail("cannot register the second host");
+  press(main, "图形按钮2");
+  HWND menu = waitFor([] { return topWindow(L"#32768"); }, "the folder button's menu");
+  waitUntil([&] { return IsWindowVisible(menu) != 0; }, "the folder button's menu shown");
+  screenshot("host-menu");
+  keyPress(VK_DOWN);
+  keyPress(VK_RETURN);
+  unregisterHost();
   answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
+  if (findDialog("找到 Photoshop 的位置")) fail("a host chosen in the menu still opened the dialog");
   waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == secondHost + "\\"; },
             "the second host in the path box");
   choose(main, "[当前]");

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "formats/command_arguments.h"
 #include "formats/path_text.h"
 #include "formats/zip_writer.h"
 #include "themes/theme_check.h"
@@ -55,19 +55,19 @@ std::vector<std::string> themeFileNames() {
   return names;
 }
 
-// The theme's own files of the folder, each under its name in the theme (a name that
-// differs only in letter case, as Windows finds it, is packed under the theme's); every
-// other file goes into `leftOut`.
+// The theme's own files of the folder, each under its name in the theme; every other file
+// goes into `leftOut`. A name in other letter case is the theme's file where the system
+// finds it under the theme's name, as the program then reads it (both builds do).
 std::vector<ZipFile> themeFilesOf(Session& s, const std::string& folder, std::vector<std::string>& leftOut) {
   std::vector<std::string> present = s.files.fileNames(folder);
   std::vector<ZipFile> files;
   for (const std::string& name : themeFileNames()) {
+    const std::string path = folder + s.ctx.sep() + name;
     auto found = std::find(present.begin(), present.end(), name);
-    if (found == present.end()) {
+    if (found == present.end() && s.files.exists(path))
       found = std::find_if(present.begin(), present.end(), [&](const std::string& p) { return asciiLower(p) == name; });
-    }
     if (found == present.end()) continue;
-    files.push_back({name, s.files.readFile(folder + s.ctx.sep() + *found)});
+    files.push_back({name, s.files.readFile(path)});
     present.erase(found);
   }
   leftOut = std::move(present);

@@ -39,6 +39,8 @@ const char* const kUsage =
     "  apply-custom [--splash F] [--splash2x F] [--dark F] [--dark2x F] [--light F] [--light2x F]\n"
     "               [--hide-text on|off]   apply single images\n"
     "  backup [--refresh]                  create the backup (or renew it from the host's files)\n"
+    "  reapply                             after an update of Photoshop took the applied theme off: renew\n"
+    "                                      the backup of the changed files and apply the same theme again\n"
     "  themes                              the entries of the theme list\n"
     "  preview ENTRY [--save DIR]          what choosing an entry of the theme list shows\n"
     "  import PATH... [--replace]          import dropped folders or zip packages, in order;\n"
@@ -132,6 +134,7 @@ const std::map<std::string, Command>& commandTable() {
       {"apply", cmdApply},
       {"apply-custom", cmdApplyCustom},
       {"backup", cmdBackup},
+      {"reapply", cmdReapply},
       {"themes", cmdThemes},
       {"preview", cmdPreview},
       {"import", cmdImport},

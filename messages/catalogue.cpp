@@ -205,6 +205,15 @@ Message applyMessage(const Report& r) {
       return error("图片文件不存在，未作任何修改：" + r.path);
     case MessageId::Applied:
       return info("修改完成", kApply);
+    case MessageId::UpdateUndidLook:
+      return info((r.detail.empty() ? "Photoshop 已更新，自定义的图片已被还原" : "Photoshop 已更新，主题「" + r.detail + "」已被还原") +
+                      "\r\n要更新备份，并重新应用" + (r.detail.empty() ? "这些图片" : "这个主题") + "吗？",
+                  "Photoshop 已更新");
+    case MessageId::Reapplied:
+      return info("已更新备份，并重新应用了" + (r.detail.empty() ? std::string("自定义的图片") : "主题「" + r.detail + "」"),
+                  kApply);
+    case MessageId::NothingToReapply:
+      return info("没有需要重新应用的主题：Photoshop 的文件仍是上次应用后的样子，或者没有上次应用的记录。", kApply);
     default:  // another group's id, which messageFor never sends here
       return {};
   }
@@ -276,6 +285,7 @@ Message messageFor(const Report& r) {
     case MessageId::ThemeTextInvalid: case MessageId::SingleIconTakesDark: case MessageId::ImagesSkipped:
     case MessageId::IconsSkipped: case MessageId::StartupTextSkipped: case MessageId::NoCustomImages:
     case MessageId::CustomImageMissing: case MessageId::Applied:
+    case MessageId::UpdateUndidLook: case MessageId::Reapplied: case MessageId::NothingToReapply:
       return applyMessage(r);
     case MessageId::NeedsAdministrator: case MessageId::OfferAdministrator:
     case MessageId::NothingChangedWithoutRights: case MessageId::WorkerNotStarted: case MessageId::WorkerGaveNoResult:

@@ -79,6 +79,8 @@ class MainWindow : public MainView, private WindowActions {
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   void onFilesDropped();
+  // The window's own posted messages (ui/window_messages.h); false for any other.
+  bool onOwnMessage(UINT message);
   // The start (main_window_start.cpp).
   void onCreate();
   void windowStartup();

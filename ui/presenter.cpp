@@ -5,6 +5,7 @@
 #include "backup/host_look.h"
 #include "backup/host_rights.h"
 #include "backup/refresh_backup.h"
+#include "backup/undone_look.h"
 #include "elevation/administrator_rights.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
@@ -82,7 +83,27 @@ void Presenter::showFirstEntry() {
   view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
 }
 
-void Presenter::firstFrameDrawn() { showShield(); }
+void Presenter::firstFrameDrawn() {
+  showShield();
+  offerReapply();
+}
+
+void Presenter::offerReapply() {
+  if (offering_) return;
+  const std::optional<UndoneLook> undone = undoneLook(ctx_);
+  if (!undone) return;
+  const std::string asked = state_.hostFolder + "\n" + lookKindName(undone->look.kind) + "\n" + undone->look.theme;
+  if (asked == declinedReapply_) return;
+  offering_ = true;
+  const Message question = messageFor({MessageId::UpdateUndidLook, {}, undone->look.theme});
+  const bool yes = ui_.askYesNo(question.text, question.caption);
+  offering_ = false;
+  if (!yes) {
+    declinedReapply_ = asked;
+    return;
+  }
+  changeHost({.kind = OperationKind::Reapply});
+}
 
 void Presenter::fillThemeList(const std::string& selecting) {
   const std::vector<std::string> entries = themeList(ctx_);

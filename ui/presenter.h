@@ -36,6 +36,8 @@ class Presenter : private HostView {
   // Once the window shows: the shield, whose access checks of the host's folders no first
   // frame waits for.
   void firstFrameDrawn();
+  // The program came back to the front: an update of the host may have happened since.
+  void cameToFront() { offerReapply(); }
   // Fills the theme list anew and shows the entry `selecting` (the first entry when the
   // list lacks it): the box, the description and the preview always show one entry.
   void fillThemeList(const std::string& selecting = {});
@@ -87,6 +89,9 @@ class Presenter : private HostView {
   void showHostCarries();
   // The shield on the buttons whose actions need administrator rights, where they do.
   void showShield();
+  // Says that an update of the host took the applied look off and offers to apply it
+  // again; asked once a run for a host and look the user declined.
+  void offerReapply();
   // Reads the selected entry again after the host or its backup changed; the toggle stays
   // as the user left it.
   void refreshShownEntry();
@@ -102,6 +107,8 @@ class Presenter : private HostView {
   RunState state_;
   DataFolder data_;
   Context ctx_;
+  bool offering_ = false;        // the offer's question is open
+  std::string declinedReapply_;  // the host and look whose offer the user declined
 };
 
 }  // namespace lumaset::ui

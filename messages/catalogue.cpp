@@ -42,14 +42,15 @@ Message locationMessage(const Report& r) {
   switch (r.id) {
     case MessageId::VersionSupported:
       return info("选择的 Photoshop 版本为：" + r.detail +
-                      "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 "
-                      "（16.x.x）、CC2017 （18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
+                      "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于 CC2015 "
+                      "（16.x.x）及以后的所有版本；启动文字只能在 CC2017 （18.0）以前的版本上修改。"
+                      "\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
                       "\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
                       hostFolders(r.path),
                   "可以使用");
     case MessageId::VersionUnsupported:
       return info("选择的 Photoshop 版本为：" + r.detail +
-                      "\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，未对其他版本作测试，"
+                      "\r\n本程序适用于 Photoshop CC2015（16.x.x）及以后的版本，未对其他版本作测试，"
                       "不适用于你的 Photoshop 版本。",
                   "不适用的版本");
     case MessageId::IndexFileMissing:
@@ -175,7 +176,7 @@ Message applyMessage(const Report& r) {
     case MessageId::BadLanguageBackup:
       return plainError("你的备份文件不正确，这导致你无法恢复默认的启动文字");
     case MessageId::StartupTextUnsupported:
-      return info("Photoshop CC 2017 不支持修改启动文字", "版本限制");
+      return info("Photoshop CC 2017（18.0）及以后的版本不支持修改启动文字", "版本限制");
     case MessageId::LanguageChangedSinceBackup:
       return error("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" + r.path);
     case MessageId::NoReplaceableImages:

@@ -174,8 +174,9 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
-                                                {"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"Photoshop CC 2017（18.0）及以后的版本不支持修改启动文字", "版本限制", MessageIcon::None},
+                          {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
 }
 

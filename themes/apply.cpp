@@ -238,8 +238,7 @@ Outcome applyEntry(Context& ctx, const std::string& entry, bool startupTextToggl
       std::string file = themeFile(ctx, entry, kThemeImages[i].file);
       if (ctx.files.exists(file)) plan.slots[i] = file;
     }
-    text = themeFile(ctx, entry, kThemeText);
-    if (!ctx.files.exists(text)) text.clear();
+    if (themeCarriesText(ctx, entry)) text = themeFile(ctx, entry, kThemeText);
   }
   plan.toggle = startupTextToggle;
   planText(ctx, plan, text, startupTextToggle);

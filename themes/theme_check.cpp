@@ -47,11 +47,12 @@ std::optional<RecordTable> hostRecords(Context& ctx) {
   return std::nullopt;
 }
 
-void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
+// The description and the loadtext key; true when loadtext=no ticks 隐藏启动文字.
+bool checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
   const std::string path = folder + ctx.sep() + kThemeInfo;
   if (!ctx.files.info(path).exists) {
     out.push_back({FindingLevel::Error, std::string(kThemeInfo) + " is missing: the folder is not listed as a theme"});
-    return;
+    return false;
   }
   const Bytes raw = ctx.files.readFile(path);
   auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
@@ -69,6 +70,7 @@ void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& ou
     out.push_back(
         {FindingLevel::Warning, "loadtext=" + *loadtext + " does nothing: only loadtext=no ticks 隐藏启动文字"});
   }
+  return loadtext && *loadtext == "no";
 }
 
 void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule, const std::optional<RecordTable>& host,
@@ -114,20 +116,9 @@ void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule,
 }
 
 // Lines in the form the language file needs: "KEY=VALUE" with its quotes.
-void checkStartupText(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
-  const std::string path = folder + ctx.sep() + kThemeText;
-  const bool hasMarker = ctx.files.info(folder + ctx.sep() + kThemeTextMarker).exists;
-  if (!ctx.files.info(path).exists) {
-    if (hasMarker) {
-      out.push_back({FindingLevel::Warning,
-                     std::string(kThemeTextMarker) + " lights the T badge, but only " + kThemeText + " is applied"});
-    }
-    return;
-  }
-  const Bytes raw = ctx.files.readFile(path);
+void checkTextLines(Context& ctx, const Bytes& raw, std::vector<Finding>& out) {
   auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
   const std::string text = utf16leToUtf8(startupTextAsUtf16le(raw, gbk));
-  out.push_back({FindingLevel::Note, std::string(kThemeText) + " is " + encodingName(raw)});
   int line = 0;
   for (std::string row : splitPath(text, "\n")) {
     ++line;
@@ -140,16 +131,52 @@ void checkStartupText(Context& ctx, const std::string& folder, std::vector<Findi
                                                 " is not in the form \"KEY=VALUE\": " + cutUtf8(row, 60)});
     }
   }
-  if (!hasMarker) {
-    out.push_back({FindingLevel::Note, std::string("without ") + kThemeTextMarker + " the T badge stays dark"});
+}
+
+// Whether the located host takes a theme's startup text, as the apply decides it.
+Finding hostTakesText(Context& ctx) {
+  const std::string text = kThemeText;
+  if (ctx.state.hostFolder.empty()) {
+    return {FindingLevel::Note, "no Photoshop is located: " + text +
+                                    " is applied only by releases below 18 (CC 2015, CC 2015.5) with a Chinese "
+                                    "language file; CC 2017 (18) and later keep their own startup text"};
   }
-  if (ctx.state.languageAbsent()) {
-    out.push_back({FindingLevel::Note, std::string(kThemeText) + " is not applied to this host: it has no Chinese "
-                                                                 "language file"});
+  if (ctx.state.languageAbsent() || languageFileGone(ctx))
+    return {FindingLevel::Note, text + " is not applied to this host: it has no Chinese language file"};
+  if (ctx.state.release18OrLater) {
+    const char* why = " is not applied to this host: Photoshop CC 2017 (18) and later keep their own startup text";
+    return {FindingLevel::Note, text + why};
   }
-  out.push_back({FindingLevel::Note, std::string(kThemeText) +
-                                         " is applied only with 隐藏启动文字 ticked (loadtext=no ticks it when the "
-                                         "theme is chosen); Photoshop CC 2017 (18) and later cannot change it"});
+  return {FindingLevel::Note, text + " is applied to this host: a release below 18 with a Chinese language file"};
+}
+
+// The theme's startup text: whether it carries one (what the T mark shows), its encoding
+// and lines, when it is applied and whether the located host applies it.
+void checkStartupText(Context& ctx, const std::string& folder, bool loadtextNo, std::vector<Finding>& out) {
+  const std::string path = folder + ctx.sep() + kThemeText;
+  if (ctx.files.info(folder + ctx.sep() + kObsoleteTextMarker).exists) {
+    const std::string marker = kObsoleteTextMarker;
+    out.push_back({FindingLevel::Note, marker + " is obsolete and lights nothing: the T mark follows " + kThemeText});
+  }
+  if (!ctx.files.info(path).exists) {
+    out.push_back(
+        {FindingLevel::Note, std::string("no ") + kThemeText + ": the theme carries no startup text (T mark off)"});
+    return;
+  }
+  const Bytes raw = ctx.files.readFile(path);
+  out.push_back({FindingLevel::Note, std::string(kThemeText) + ": the theme carries a startup text (T mark on)"});
+  out.push_back({FindingLevel::Note, std::string(kThemeText) + " is " + encodingName(raw)});
+  checkTextLines(ctx, raw, out);
+  if (loadtextNo) {
+    out.push_back({FindingLevel::Note, std::string(kThemeText) +
+                                           " is applied only with 隐藏启动文字 ticked: loadtext=no ticks it when "
+                                           "the theme is chosen"});
+  } else {
+    out.push_back({FindingLevel::Warning, std::string(kThemeText) +
+                                              " is applied only with 隐藏启动文字 ticked, and without loadtext=no "
+                                              "choosing the theme leaves it unticked"});
+  }
+  out.push_back(hostTakesText(ctx));
 }
 
 }  // namespace
@@ -168,10 +195,10 @@ ThemeCheck checkThemeFolder(Context& ctx, const std::string& folder) {
     check.findings.push_back({FindingLevel::Error, "no theme folder at " + folder});
     return check;
   }
-  checkInfo(ctx, folder, check.findings);
+  const bool loadtextNo = checkInfo(ctx, folder, check.findings);
   const std::optional<RecordTable> host = hostRecords(ctx);
   for (const ThemeImage& rule : kThemeImages) checkImage(ctx, folder, rule, host, check.findings);
-  checkStartupText(ctx, folder, check.findings);
+  checkStartupText(ctx, folder, loadtextNo, check.findings);
   return check;
 }
 

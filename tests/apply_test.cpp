@@ -141,9 +141,9 @@ TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
-  state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
+  state.startupTextToggle = false;  // theme text, toggle off: the host's own texts come back
   ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
-  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
+  EXPECT_EQ(readWhole(host.languageFile), untouched);
 
   testing::writeTheme(home, "OnlyTxt", testing::sixImages());
   writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");

@@ -197,12 +197,13 @@ void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText,
     if (toggle) plan.notes.noteLine(MessageId::StartupTextSkipped);
     return;
   }
-  if (themeText.empty()) {
-    plan.text = true;
-    plan.textMode = toggle ? StartupTextMode::Hide : StartupTextMode::Restore;
-  } else if (toggle) {
-    plan.text = true;
-    plan.textMode = StartupTextMode::Replace;
+  // Unticked, the host's own texts come back whether or not the theme has one: an earlier
+  // apply's block must not stay in the language file.
+  plan.text = true;
+  if (!toggle) {
+    plan.textMode = StartupTextMode::Restore;
+  } else {
+    plan.textMode = themeText.empty() ? StartupTextMode::Hide : StartupTextMode::Replace;
   }
 }
 

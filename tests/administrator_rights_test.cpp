@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "backup/host_look.h"
 #include "cli/cli.h"
 #include "formats/work_names.h"
 #include "formats/worker_progress_line.h"
@@ -17,7 +18,6 @@
 #include "run/outcome_text.h"
 #include "support/host_fixture.h"
 #include "support/wine_prefix.h"
-#include "backup/host_look.h"
 #include "support/without_rights.h"
 #include "ui/presenter.h"
 

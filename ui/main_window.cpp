@@ -167,7 +167,9 @@ bool MainWindow::onOwnMessage(UINT message) {
       onFirstFrameDrawn();
       return true;
     case kCameToFront:
-      presenter_.cameToFront();
+      // A message box or dialog of the window disables it: what it asks is not interrupted
+      // by another question; the next return to the front asks then.
+      if (IsWindowEnabled(main_)) presenter_.cameToFront();
       return true;
     default:
       return false;

@@ -494,9 +494,9 @@ TEST_F(Cli, HostAloneWorksOnTheGivenHostForThatRunOnly) {
   EXPECT_EQ(settings("photoshop"), first.folder + "/");
   EXPECT_EQ(own(first), firstThemed);
   ASSERT_EQ(invoke({"--host", second.folder, "apply", "[默认]"}).status, 0);
-  auto withoutBackup = [](testing::Snapshot files) {
-    std::erase_if(files, [](const auto& f) { return f.first.find("lumaset_BAK") != std::string::npos; });
-    return files;
+  auto withoutBackup = [](testing::Snapshot snapshot) {
+    std::erase_if(snapshot, [](const auto& f) { return f.first.find("lumaset_BAK") != std::string::npos; });
+    return snapshot;
   };
   EXPECT_EQ(withoutBackup(own(second)), secondOwn);
   EXPECT_EQ(own(first), firstThemed);

@@ -8,6 +8,8 @@
 #include "cli/worker_progress.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
+#include "messages/language.h"
+#include "platform/system.h"
 #include "platform/worker_result.h"
 #include "run/data_folder.h"
 #include "run/outcome_text.h"
@@ -23,8 +25,8 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR --host-version V\n"
-    "                   --language-folder DIR --language-file NAME] COMMAND ...\n"
+    "usage: lumaset-cli [--home DIR] [--data DIR] [--lang zh|en] [--json] [--result FILE --result-token HEX]\n"
+    "                   [--host DIR --host-version V --language-folder DIR --language-file NAME] COMMAND ...\n"
     "       lumaset-cli --help | help | /? | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
     "                                      where found) from the registry and Program Files; --prefix\n"
@@ -146,6 +148,8 @@ const std::map<std::string, Command>& commandTable() {
 // given instead of setting.ini's, and the worker's result file.
 struct GlobalOptions {
   std::string home, data, resultFile, resultToken;
+  std::optional<Language> language;  // --lang zh|en
+  bool badLanguage = false;
   std::optional<StoredLocation> location;
   bool json = false;
 };
@@ -165,6 +169,9 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--json") {
       o.json = true;
+    } else if (args[i] == "--lang" && hasValue) {
+      o.language = languageNamed(args[++i]);
+      o.badLanguage = !o.language;
     } else if ((args[i] == "--home" || args[i] == "--data") && hasValue) {
       std::string& folder = args[i] == "--home" ? o.home : o.data;
       folder = files.absolutePath(args[++i]);
@@ -228,6 +235,10 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
 
   Session session(files, o.home, o.data, out, err, o.json);
   session.ctx.givenLocation = o.location;
+  // The language of the messages: --lang, else setting.ini's, else the system's.
+  const std::string stored = files.readProfileString(session.ctx.settingsFile(), kSettingsSection, kKeyLanguage, "");
+  useLanguage(chooseLanguage(o.language, stored, systemUiLanguage()));
+  if (o.badLanguage) return session.usage("--lang takes zh or en");
   if (i >= args.size()) return session.usage("");
   if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");
   // A location given on the command line (the window's, for its worker) is held to the

@@ -46,7 +46,8 @@ TEST(ZipWriter, WritesWhatTheReaderAndForeignUnzippersRead) {
 
   testing::TempDir dir;
   writeFile(dir / "p.zip", zip);
-  for (const std::string& lister : {std::string("bsdtar -tf"), std::string("LC_ALL=C.UTF-8 unzip -Z1")}) {
+  for (const std::string& lister :
+       {std::string("LC_ALL=C.UTF-8 bsdtar -tf"), std::string("LC_ALL=C.UTF-8 unzip -Z1")}) {
     const std::string command = lister + " '" + (dir / "p.zip") + "' > '" + (dir / "list.txt") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << lister;
     EXPECT_EQ(readWhole(dir / "list.txt"), "b.png\ninfo.ini\n模板/主题制作说明.txt\n") << lister;

@@ -259,6 +259,11 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
 
 int runCli(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   // No input may end the program with an uncaught exception: it ends with a message.
+  // The language the command chose is the caller's again afterwards (a test's process).
+  struct LanguageKept {
+    Language before = language();
+    ~LanguageKept() { useLanguage(before); }
+  } kept;
   try {
     return runCommand(args, files, out, err);
   } catch (const std::exception& e) {

@@ -8,8 +8,9 @@ Message messageIn(Language language, const Report& report) {
 
 const char* textIn(Language language, Text id) { return language == Language::Chinese ? zh::text(id) : en::text(id); }
 
-std::string textWith(Text id, std::initializer_list<std::string_view> args) {
-  const std::string form = text(id);
+namespace {
+
+std::string filledIn(const std::string& form, const std::vector<std::string_view>& args) {
   std::string out;
   for (std::size_t i = 0; i < form.size(); ++i) {
     const bool mark = form[i] == '{' && i + 2 < form.size() && form[i + 1] >= '1' && form[i + 1] <= '9' &&
@@ -18,10 +19,22 @@ std::string textWith(Text id, std::initializer_list<std::string_view> args) {
       out += form[i];
       continue;
     }
-    out += *(args.begin() + (form[i + 1] - '1'));
+    out += args[static_cast<std::size_t>(form[i + 1] - '1')];
     i += 2;
   }
   return out;
+}
+
+}  // namespace
+
+std::string textWith(Text id, std::initializer_list<std::string_view> args) { return filledIn(text(id), args); }
+
+std::string findingText(const Finding& finding) {
+  static_assert(static_cast<int>(Text::FindingTextHowApplied) - static_cast<int>(Text::FindingNoThemeFolder) ==
+                    static_cast<int>(FindingId::TextHowApplied),
+                "the findings' texts stand in the order of FindingId");
+  const auto id = static_cast<Text>(static_cast<int>(Text::FindingNoThemeFolder) + static_cast<int>(finding.id));
+  return filledIn(text(id), std::vector<std::string_view>(finding.args.begin(), finding.args.end()));
 }
 
 Message messageFor(const Report& report) { return messageIn(language(), report); }

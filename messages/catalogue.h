@@ -8,6 +8,7 @@
 
 #include "messages/texts.h"
 #include "themes/looks.h"
+#include "themes/theme_check.h"
 
 namespace lumaset {
 
@@ -20,6 +21,9 @@ std::vector<Message> messagesOf(const std::vector<Report>& reports);
 // A look's description in the process's language: the program's own ones from the
 // catalogue, a theme's as its info.ini says it.
 std::string descriptionOf(const Look& look);
+
+// What a finding of a theme folder's check says, in the process's language.
+std::string findingText(const Finding& finding);
 
 // Shows each message of the reports as a message box.
 void show(Interaction& ui, const std::vector<Report>& reports);

@@ -100,7 +100,38 @@ enum class Text {
   ImportPackageFailed,    // {1}: the package
   ImportCopyFailed,       // {1}: the package
   ImportReplaceQuestion,  // {1}: theme
-  Count                   // not a text: the number of texts
+  // The findings of a theme folder's check, in the order of FindingId (themes/theme_check.h).
+  FindingNoThemeFolder,
+  FindingRequiredFileMissing,
+  FindingImageMissing,
+  FindingEncodingUtf16LeBom,
+  FindingEncodingUtf16BeBom,
+  FindingEncodingUtf8Bom,
+  FindingEncodingUtf16Le,
+  FindingEncodingUtf8,
+  FindingEncodingGbk,
+  FindingNoDescription,
+  FindingDescription,
+  FindingLoadtextDoesNothing,
+  FindingNotASoundPng,
+  FindingSizeNotTheGuides,
+  FindingNotForThisHost,
+  FindingIntoTheOneIcon,
+  FindingSizeNotTheHosts,
+  FindingMarkerWithoutText,
+  FindingTextLineForm,
+  FindingNoMarker,
+  FindingTextNotForThisHost,
+  FindingTextHowApplied,
+  // The author commands: the words of the levels, pack's lines.
+  CheckOk,
+  CheckWarning,
+  CheckError,
+  PackRefused,
+  PackSubfolder,
+  PackCannotWrite,
+  Packed,
+  Count  // not a text: the number of texts
 };
 
 // A language's texts, in the order of `Text`: a table that misses a text, or holds one

@@ -56,11 +56,18 @@ TEST(ZipWriter, WritesWhatTheReaderAndForeignUnzippersRead) {
 
 class ThemeAuthor : public testing::HostFixture {
  protected:
+  // The findings' words in English, in which these tests read them.
+  static std::string textOf(const Finding& f) {
+    useLanguage(Language::English);
+    std::string said = findingText(f);
+    useLanguage(Language::Chinese);
+    return said;
+  }
   std::string folder() { return home + "/LumasetTheme/Ink"; }
   std::vector<std::string> texts(FindingLevel level) {
     std::vector<std::string> out;
     for (const Finding& f : checkThemeFolder(ctx, folder()).findings)
-      if (f.level == level) out.push_back(f.text);
+      if (f.level == level) out.push_back(textOf(f));
     return out;
   }
   bool has(FindingLevel level, const std::string& part) {
@@ -134,12 +141,17 @@ int runCommand(Files& files, const std::string& home, std::vector<std::string> a
 TEST_F(ThemeAuthor, CheckPrintsOneLinePerFindingAndFailsOnAnError) {
   testing::writeTheme(home, "Ink", {{"loading_low.png", pngOfSize(838, 506)}, {"ico_dark_low.png", pngOfSize(31, 32)}});
   std::string printed;
-  EXPECT_EQ(runCommand(files, home, {"check", "Ink"}, &printed), 0);
+  EXPECT_EQ(runCommand(files, home, {"--lang", "en", "check", "Ink"}, &printed), 0);
   EXPECT_NE(printed.find("warning: ico_dark_low.png is 31 x 32, the guide asks for 32 x 32\n"), std::string::npos);
   EXPECT_NE(printed.find("ok: info.ini is UTF-8\n"), std::string::npos);
+  // In Chinese, the same findings in Chinese.
+  printed.clear();
+  EXPECT_EQ(runCommand(files, home, {"--lang", "zh", "check", "Ink"}, &printed), 0);
+  EXPECT_NE(printed.find("警告：ico_dark_low.png 的尺寸是 31 x 32，说明要求 32 x 32\n"), std::string::npos);
+  EXPECT_NE(printed.find("正常：info.ini 的编码是 UTF-8\n"), std::string::npos);
   std::filesystem::remove(testing::pathFromUtf8(folder() + "/loading_low.png"));
   printed.clear();
-  EXPECT_EQ(runCommand(files, home, {"check", folder()}, &printed), 1);
+  EXPECT_EQ(runCommand(files, home, {"--lang", "en", "check", folder()}, &printed), 1);
   EXPECT_NE(printed.find("error: loading_low.png is missing"), std::string::npos);
 }
 

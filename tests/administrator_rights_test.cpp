@@ -340,10 +340,10 @@ TEST_F(AdministratorRights, TheCommandLineSaysItNeedsTheRightsAndChangesNothing)
   const auto before = hostFiles();
   for (std::vector<std::string> command :
        {std::vector<std::string>{"apply", "Ink"}, {"backup"}, {"backup", "--refresh"}, {"apply", "[默认]"}}) {
-    command.insert(command.begin(), {"--home", home});
+    command.insert(command.begin(), {"--lang", "zh", "--home", home});
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(cli::runCli(command, *limited, out, err), 1) << command[2];
+    EXPECT_EQ(cli::runCli(command, *limited, out, err), 1) << command[4];
     std::rewind(out);
     char text[4096] = {};
     const std::size_t n = std::fread(text, 1, sizeof text - 1, out);

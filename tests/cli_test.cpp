@@ -38,7 +38,7 @@ TEST(CliJson, HexTextIsTwoLowerCaseDigitsForEachByte) {
 class Cli : public testing::HostFixture {
  protected:
   CliRun invoke(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home});
+    args.insert(args.begin(), {"--lang", "zh", "--home", home});
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     int status = cli::runCli(args, files, out, err);
@@ -97,7 +97,7 @@ TEST_F(Cli, AnExceptionEndsTheCommandWithAMessageAndStatusOne) {
   ExhaustedFiles exhausted;
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  int status = cli::runCli({"--home", home, "index", dir / "any.idx"}, exhausted, out, err);
+  int status = cli::runCli({"--lang", "zh", "--home", home, "index", dir / "any.idx"}, exhausted, out, err);
   EXPECT_EQ(status, 1);
   EXPECT_NE(slurp(err).find("lumaset-cli: stopped by an internal error"), std::string::npos);
   slurp(out);
@@ -172,7 +172,7 @@ TEST_F(Cli, LocateWhoseSettingsCannotBeStoredExitsWithOne) {
   NoProfileWrites failing(files);
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  const int status = cli::runCli({"--home", home, "--json", "locate", host.exePath}, failing, out, err);
+  const int status = cli::runCli({"--lang", "zh", "--home", home, "--json", "locate", host.exePath}, failing, out, err);
   const std::string printed = slurp(out);
   slurp(err);
   EXPECT_EQ(status, 1);

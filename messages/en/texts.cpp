@@ -16,7 +16,7 @@ constexpr TextRow kTexts[] = {
     {Text::TemplateLink, "Template"},
     {Text::HelpLink, "Help"},
     {Text::AuthorLabel, "By:"},
-    {Text::CreditLabel, "Credit:"},
+    {Text::CreditLabel, "From:"},
     {Text::SplashLabel, "Splash:"},
     {Text::LightLabel, "Light icon:"},
     {Text::DarkLabel, "Dark icon:"},

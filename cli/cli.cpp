@@ -197,7 +197,7 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
 int runForWindow(Session& session, const Command& command, const std::vector<std::string>& rest,
                  const GlobalOptions& o) {
   const std::unique_ptr<WorkerResultFile> file = WorkerResultFile::open(o.resultFile);
-  if (!file) return session.fail("cannot write the result file " + o.resultFile);
+  if (!file) return session.fail(textWith(Text::CliResultFile, {o.resultFile}));
   WorkProgress progress;
   int status = 0;
   {
@@ -207,13 +207,15 @@ int runForWindow(Session& session, const Command& command, const std::vector<std
   }
   if (!session.operationRan) return status;
   if (!file->writeOutcome(outcomeText(session.result, o.resultToken)))
-    return session.fail("cannot write the result file " + o.resultFile);
+    return session.fail(textWith(Text::CliResultFile, {o.resultFile}));
   return session.result.done() ? 0 : 1;
 }
 
 int runCommand(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   GlobalOptions o;
   const std::size_t i = readGlobalOptions(args, files, o);
+  // --lang or the system's language until setting.ini, whose folder is still to be found, is read.
+  useLanguage(chooseLanguage(o.language, "", systemUiLanguage()));
   // "/?" is how Windows programs are asked for their usage; "help" reads as a command.
   if (i < args.size() && (args[i] == "--help" || args[i] == "-h" || args[i] == "/?" || args[i] == "help")) {
     out.write(kUsage);
@@ -225,12 +227,11 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   }
   if (o.home.empty()) o.home = files.programFolder();
   while (o.home.size() > 1 && o.home.back() == files.separator()) o.home.pop_back();
+  bool dataMadeNow = false;
   if (o.data.empty()) {
     const DataFolder chosen = chooseDataFolder(files, o.home);
     o.data = chosen.folder;
-    if (chosen.madeNow)
-      err.print("lumaset-cli: %s cannot be written: settings and added themes are kept in %s\n",
-                o.home.c_str(), o.data.c_str());
+    dataMadeNow = chosen.madeNow;
   }
 
   Session session(files, o.home, o.data, out, err, o.json);
@@ -238,19 +239,18 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   // The language of the messages: --lang, else setting.ini's, else the system's.
   const std::string stored = files.readProfileString(session.ctx.settingsFile(), kSettingsSection, kKeyLanguage, "");
   useLanguage(chooseLanguage(o.language, stored, systemUiLanguage()));
-  if (o.badLanguage) return session.usage("--lang takes zh or en");
+  if (dataMadeNow) err.print("%s\n", textWith(Text::CliDataApart, {o.home, o.data}).c_str());
+  if (o.badLanguage) return session.usage(text(Text::CliLanguageWord));
   if (i >= args.size()) return session.usage("");
-  if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");
+  if (o.resultFile.empty() != o.resultToken.empty()) return session.usage(text(Text::CliResultTogether));
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.
   const std::optional<StoredLocation>& location = o.location;
   if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
                                          files.separator()))
-    return session.fail(
-        "--host and --language-folder name no one host: the host folder must be absolute, and the "
-        "language file must lie in the host's Locales folder");
+    return session.fail(text(Text::CliLocationUnsound));
   const auto found = commandTable().find(args[i]);
-  if (found == commandTable().end()) return session.usage("unknown command " + args[i]);
+  if (found == commandTable().end()) return session.usage(textWith(Text::CliUnknownCommand, {args[i]}));
   const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
   return o.resultFile.empty() ? found->second(session, rest) : runForWindow(session, found->second, rest, o);
 }
@@ -267,9 +267,9 @@ int runCli(const std::vector<std::string>& args, Files& files, Output& out, Outp
   try {
     return runCommand(args, files, out, err);
   } catch (const std::exception& e) {
-    err.print("lumaset-cli: stopped by an internal error: %s\n", e.what());
+    err.print("%s\n", textWith(Text::CliInternalError, {e.what()}).c_str());
   } catch (...) {
-    err.write("lumaset-cli: stopped by an internal error\n");
+    err.print("%s\n", text(Text::CliInternalErrorUnknown));
   }
   return 1;
 }

@@ -3,9 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "formats/command_arguments.h"
+#include "messages/texts.h"
 #include "platform/host_places.h"
 #include "run/host_discovery.h"
 
@@ -76,8 +77,8 @@ int cmdFind(Session& s, const std::vector<std::string>& args) {
   printHosts(s, hosts);
   for (const Report& limit : discovery.limits) s.err.print("lumaset-cli: %s\n", limitText(limit).c_str());
   if (hosts.empty())
-    return s.fail("no Photoshop found in the registry or the Program Files folders" +
-                  (prefix ? " of the wine prefix " + s.absolute(*prefix) : std::string()));
+    return s.fail(prefix ? textWith(Text::CliNoHostFoundInPrefix, {s.absolute(*prefix)})
+                         : std::string(text(Text::CliNoHostFound)));
   return 0;
 }
 

@@ -117,6 +117,7 @@ void HostRecord::distrust() {
   record_.backups.clear();
   record_.host.clear();
   record_.applied = {};
+  record_.appliedWith = {};
 }
 
 void HostRecord::forget(const std::string& key) {
@@ -136,9 +137,15 @@ std::vector<std::string> HostRecord::backedUpKeys() const {
   return keys;
 }
 
-void HostRecord::noteApplied(HostLook look) {
+void HostRecord::noteApplied(HostLook look, AppliedRequest request) {
   dirty_ = true;
   record_.applied = std::move(look);
+  record_.appliedWith = std::move(request);
+}
+
+void HostRecord::noteStartupTextToggle(bool toggle) {
+  dirty_ = true;
+  record_.appliedWith.startupTextToggle = toggle;
 }
 
 bool HostRecord::save(HostEdit& edit) {

@@ -53,11 +53,15 @@ class HostRecord {
   void setProductVersion(const std::string& version) { record_.productVersion = version; }
   // The keys of the files the backup holds.
   std::vector<std::string> backedUpKeys() const;
-  // What the program's last change gave the host's images, and noting a new one.
+  // What the program's last change gave the host's images, how it was asked for, and
+  // noting a new one (the request of a theme or the custom images, for a reapply).
   const HostLook& applied() const { return record_.applied; }
+  const AppliedRequest& appliedWith() const { return record_.appliedWith; }
   // The Resources folder the record was last saved for (empty when it does not say).
   const std::string& resources() const { return record_.resources; }
-  void noteApplied(HostLook look);
+  void noteApplied(HostLook look, AppliedRequest request = {});
+  // The startup text was set anew with this toggle ("[当前]" changes only the text).
+  void noteStartupTextToggle(bool toggle);
 
   // Writes both copies through the edit (each where its backup folder exists); false when
   // one could not be written.

@@ -1,4 +1,5 @@
 // The commands for theme authors: check a theme folder, pack it as a package.
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/json.h"
@@ -62,6 +63,35 @@ ThemeCheck printCheck(Session& s, const std::string& folder) {
   return check;
 }
 
+// The files a theme is made of, the ones a package carries: info.ini, the six images, the
+// startup text, and the T mark's file of older releases, which they still read.
+std::vector<std::string> themeFileNames() {
+  std::vector<std::string> names = {kThemeInfo};
+  for (const ThemeImage& image : kThemeImages) names.push_back(image.file);
+  names.push_back(kThemeText);
+  names.push_back(kObsoleteTextMarker);
+  return names;
+}
+
+// The theme's own files of the folder, each under its name in the theme; every other file
+// goes into `leftOut`. A name in other letter case is the theme's file where the system
+// finds it under the theme's name, as the program then reads it (both builds do).
+std::vector<ZipFile> themeFilesOf(Session& s, const std::string& folder, std::vector<std::string>& leftOut) {
+  std::vector<std::string> present = s.files.fileNames(folder);
+  std::vector<ZipFile> files;
+  for (const std::string& name : themeFileNames()) {
+    const std::string path = folder + s.ctx.sep() + name;
+    auto found = std::find(present.begin(), present.end(), name);
+    if (found == present.end() && s.files.exists(path))
+      found = std::find_if(present.begin(), present.end(), [&](const std::string& p) { return asciiLower(p) == name; });
+    if (found == present.end()) continue;
+    files.push_back({name, s.files.readFile(path)});
+    present.erase(found);
+  }
+  leftOut = std::move(present);
+  return files;
+}
+
 }  // namespace
 
 int cmdCheck(Session& s, const std::vector<std::string>& args) {
@@ -77,13 +107,13 @@ int cmdPack(Session& s, const std::vector<std::string>& args) {
   startAsProgram(s);
   const std::string folder = themeFolderOf(s, a.words[0]);
   if (printCheck(s, folder).broken()) return s.fail(text(Text::PackRefused));
-  // The import takes the package's top-level files as the theme's.
-  std::vector<ZipFile> files;
-  for (const std::string& name : s.files.fileNames(folder)) {
-    files.push_back({name, s.files.readFile(folder + s.ctx.sep() + name)});
-  }
-  for (const std::string& sub : s.files.subfolders(folder)) {
-    s.out.print("%s\n", textWith(Text::PackSubfolder, {sub}).c_str());
+  std::vector<std::string> leftOut;
+  const std::vector<ZipFile> files = themeFilesOf(s, folder, leftOut);
+  for (const std::string& sub : s.files.subfolders(folder)) leftOut.push_back(sub + "/");
+  if (!leftOut.empty()) {
+    std::string list;
+    for (const std::string& name : leftOut) list += (list.empty() ? "" : ", ") + name;
+    s.out.print("%s\n", textWith(Text::PackLeftOut, {list}).c_str());
   }
   const std::string target = s.absolute(*output);
   const Bytes zip = writeZip(files);

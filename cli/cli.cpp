@@ -6,12 +6,14 @@
 #include "cli/json.h"
 #include "cli/session.h"
 #include "cli/worker_progress.h"
+#include "formats/path_text.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
 #include "messages/language.h"
 #include "platform/system.h"
 #include "platform/worker_result.h"
 #include "run/data_folder.h"
+#include "run/host_location.h"
 #include "run/outcome_text.h"
 #include "run/settings.h"
 #include "run/startup.h"
@@ -26,7 +28,7 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 
 const char* const kUsage =
     "usage: lumaset-cli [--home DIR] [--data DIR] [--lang zh|en] [--json] [--result FILE --result-token HEX]\n"
-    "                   [--host DIR --host-version V --language-folder DIR --language-file NAME] COMMAND ...\n"
+    "                   [--host DIR [--host-version V --language-folder DIR --language-file NAME]] COMMAND ...\n"
     "       lumaset-cli --help | help | /? | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
     "                                      where found) from the registry and Program Files; --prefix\n"
@@ -41,6 +43,8 @@ const char* const kUsage =
     "  apply-custom [--splash F] [--splash2x F] [--dark F] [--dark2x F] [--light F] [--light2x F]\n"
     "               [--hide-text on|off]   apply single images\n"
     "  backup [--refresh]                  create the backup (or renew it from the host's files)\n"
+    "  reapply                             after an update of Photoshop took the applied theme off: renew\n"
+    "                                      the backup of the changed files and apply the same theme again\n"
     "  themes                              the entries of the theme list\n"
     "  preview ENTRY [--save DIR]          what choosing an entry of the theme list shows\n"
     "  import PATH... [--replace]          import dropped folders or zip packages, in order;\n"
@@ -50,7 +54,8 @@ const char* const kUsage =
     "  pack THEME -o FILE.zip              pack a sound theme folder as a package\n"
     "--home DIR is the program's folder (the shipped themes, the template); setting.ini and the theme\n"
     "library lie there when it can be written, else in $XDG_CONFIG_HOME/lumaset (Windows: %LOCALAPPDATA%\\\n"
-    "Lumaset), or in --data DIR when given.\n";
+    "Lumaset), or in --data DIR when given. --host DIR alone works on the Photoshop in DIR for this run\n"
+    "(setting.ini keeps its own); with the three other location options it is taken as given.\n";
 
 void Session::report(const Outcome& outcome) {
   show(ui, outcome);
@@ -134,6 +139,7 @@ const std::map<std::string, Command>& commandTable() {
       {"apply", cmdApply},
       {"apply-custom", cmdApplyCustom},
       {"backup", cmdBackup},
+      {"reapply", cmdReapply},
       {"themes", cmdThemes},
       {"preview", cmdPreview},
       {"import", cmdImport},
@@ -151,6 +157,7 @@ struct GlobalOptions {
   std::optional<Language> language;  // --lang zh|en
   bool badLanguage = false;
   std::optional<StoredLocation> location;
+  int locationOptions = 0;  // how many of the four location options were given
   bool json = false;
 };
 
@@ -178,6 +185,7 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     } else if (locationOptions.count(args[i]) && hasValue) {
       if (!o.location) o.location.emplace();
       (*o.location).*locationOptions.at(args[i]) = args[i + 1];
+      ++o.locationOptions;
       ++i;
     } else if (valued.count(args[i]) && hasValue) {
       o.*valued.at(args[i]) = args[i + 1];
@@ -187,6 +195,25 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     }
   }
   return i;
+}
+
+// --host DIR alone: the host in DIR, located as `locate` would locate its Photoshop.exe,
+// for this run only (setting.ini keeps the window's host). What stops the location is
+// said; false then.
+bool locateGivenHost(Session& s, const std::string& folder) {
+  const char sep = s.files.separator();
+  const std::string exe = withTrailingSeparator(s.files.absolutePath(folder), sep) + "Photoshop.exe";
+  if (!s.files.exists(exe)) {
+    s.fail(textWith(Text::CliHostNoExe, {folder}));
+    return false;
+  }
+  s.questions.executable = exe;
+  Outcome located;
+  const LocateOutcome outcome = locateHost(s.ctx, located, LocateReason::ForThisRun);
+  if (outcome == LocateOutcome::Located || outcome == LocateOutcome::LocatedWithoutLanguage) return true;
+  s.report(located);
+  s.fail(textWith(Text::CliHostUnworkable, {folder}));
+  return false;
 }
 
 // A command for the window that started this one: its progress and the outcome of its
@@ -235,13 +262,17 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   }
 
   Session session(files, o.home, o.data, out, err, o.json);
-  session.ctx.givenLocation = o.location;
   // The language of the messages: --lang, else setting.ini's, else the system's.
   const std::string stored = files.readProfileString(session.ctx.settingsFile(), kSettingsSection, kKeyLanguage, "");
   useLanguage(chooseLanguage(o.language, stored, systemUiLanguage()));
   if (dataMadeNow) err.print("%s\n", textWith(Text::CliDataApart, {o.home, o.data}).c_str());
   if (o.badLanguage) return session.usage(text(Text::CliLanguageWord));
   if (i >= args.size()) return session.usage("");
+  if (o.location && o.locationOptions == 1 && !o.location->hostFolder.empty()) {
+    if (!locateGivenHost(session, o.location->hostFolder)) return 1;
+    o.location = session.ctx.givenLocation;
+  }
+  session.ctx.givenLocation = o.location;
   if (o.resultFile.empty() != o.resultToken.empty()) return session.usage(text(Text::CliResultTogether));
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.

@@ -4,6 +4,7 @@
 #include "backup/backup_layout.h"
 #include "backup/edit_session.h"
 #include "backup/host_look.h"
+#include "backup/undone_look.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "formats/command_arguments.h"
@@ -47,6 +48,17 @@ std::string carriedText(const HostLook& look) {
       break;
   }
   return "unknown";
+}
+
+// The look an update took off, which `reapply` gives back: as status tells it, and in
+// its json (null when there is none).
+std::string undoneText(const std::optional<UndoneLook>& undone) {
+  return undone ? carriedText(undone->look) + " (lumaset-cli reapply applies it again)" : "none";
+}
+std::string undoneJson(const std::optional<UndoneLook>& undone) {
+  if (!undone) return "null";
+  return std::string("{\"look\":\"") + lookKindName(undone->look.kind) + "\",\"theme\":" + jsonString(undone->look.theme) +
+         "}";
 }
 
 std::string listText(const std::vector<std::string>& names) {
@@ -112,18 +124,20 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     locks = HostEdit::lockFiles(s.files, hostEditPaths(layout, st));
   }
   const HostLook carried = carriedLook(s.ctx);
+  const std::optional<UndoneLook> undone = undoneLook(s.ctx);
   if (s.json) {
     s.out.print(
         "{\"hostFolder\":%s,\"version18\":%s,\"indexPath\":%s,\"indexExists\":%s,\"layout\":\"%s\","
         "\"records\":%zu,\"images\":%s,\"lacks\":%s,\"languageFile\":%s,\"languageFileExists\":%s,"
         "\"startupTextAvailable\":%s,\"marker\":%s,\"backup\":%s,\"carries\":{\"look\":\"%s\",\"theme\":%s},"
-        "\"locks\":%s}\n",
+        "\"undoneByUpdate\":%s,\"locks\":%s}\n",
         jsonString(st.hostFolder).c_str(), jsonBool(st.release18OrLater).c_str(),
         jsonString(st.currentIndexPath).c_str(), jsonBool(indexExists).c_str(), layoutName(records.layout),
         records.count(), jsonStrings(hostImages(records)).c_str(), jsonStrings(missingImages(records)).c_str(),
         jsonString(s.ctx.languageFilePath()).c_str(), jsonBool(languageExists).c_str(),
         jsonBool(!st.languageAbsent()).c_str(), jsonBool(marker).c_str(), jsonBool(backup).c_str(),
-        lookKindName(carried.kind), jsonString(carried.theme).c_str(), jsonStrings(locks).c_str());
+        lookKindName(carried.kind), jsonString(carried.theme).c_str(), undoneJson(undone).c_str(),
+        jsonStrings(locks).c_str());
   } else {
     auto yes = [](bool b) { return b ? "yes" : "no"; };
     s.out.print("host folder: %s\n", st.hostFolder.c_str());
@@ -140,6 +154,7 @@ int cmdStatus(Session& s, const std::vector<std::string>& args) {
     s.out.print("startup-text marker: %s\n", yes(marker));
     s.out.print("backup: %s\n", yes(backup));
     s.out.print("host carries: %s\n", carriedText(carried).c_str());
+    s.out.print("undone by an update: %s\n", undoneText(undone).c_str());
     s.out.print("locks: %s\n", listText(locks).c_str());
   }
   return s.done();
@@ -253,5 +268,6 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
 }
 
 int cmdBackup(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "backup", args); }
+int cmdReapply(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "reapply", args); }
 
 }  // namespace lumaset::cli

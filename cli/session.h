@@ -87,6 +87,7 @@ int cmdIndex(Session& s, const std::vector<std::string>& args);
 int cmdExtract(Session& s, const std::vector<std::string>& args);
 int cmdLook(Session& s, const std::vector<std::string>& args);
 int cmdBackup(Session& s, const std::vector<std::string>& args);
+int cmdReapply(Session& s, const std::vector<std::string>& args);
 int cmdApply(Session& s, const std::vector<std::string>& args);
 int cmdApplyCustom(Session& s, const std::vector<std::string>& args);
 int cmdThemes(Session& s, const std::vector<std::string>& args);

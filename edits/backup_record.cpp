@@ -16,6 +16,7 @@ namespace {
 const char* const kHeader = "lumaset-backup-record\t2";
 const char* const kHeaderV1 = "lumaset-backup-record\t1";
 const char* const kEnd = "end";
+constexpr std::size_t kAppliedImageSlots = 6;
 
 std::string identityFields(const FileIdentity& id) {
   return std::to_string(id.size) + "\t" + std::to_string(id.modified) + "\t" + id.fileId;
@@ -57,9 +58,24 @@ bool parseApplied(const std::vector<std::string>& f, HostLook& look) {
   return false;
 }
 
+// "applied-text on|off", and "applied-image SLOT PATH" for each custom slot with a path.
+bool parseAppliedWith(const std::vector<std::string>& f, AppliedRequest& with) {
+  if (f[0] == "applied-text" && f.size() == 2 && (f[1] == "on" || f[1] == "off")) {
+    with.startupTextToggle = f[1] == "on";
+    return true;
+  }
+  if (f[0] != "applied-image" || f.size() != 3 || f[2].empty()) return false;
+  const std::optional<std::uint64_t> slot = number(f[1]);
+  if (!slot || *slot >= kAppliedImageSlots) return false;
+  with.images.resize(kAppliedImageSlots);
+  with.images[*slot] = f[2];
+  return true;
+}
+
 bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
   const std::string& kind = f[0];
   if (kind == "applied") return parseApplied(f, record.applied);
+  if (kind == "applied-text" || kind == "applied-image") return parseAppliedWith(f, record.appliedWith);
   if (kind == "resources" && f.size() == 2) {
     record.resources = f[1];
     return true;
@@ -101,6 +117,17 @@ bool parseLine(const std::vector<std::string>& f, BackupRecord& record) {
     return mark.left && base;
   }
   return false;
+}
+
+// A path that holds a tab or a line break would break its line: that slot is not kept,
+// and a reapply of it is refused as one that names no image.
+void serialiseAppliedWith(std::ostream& out, const AppliedRequest& with) {
+  if (with.startupTextToggle) out << "applied-text\t" << (*with.startupTextToggle ? "on" : "off") << "\n";
+  for (std::size_t slot = 0; slot < with.images.size() && slot < kAppliedImageSlots; ++slot) {
+    const std::string& path = with.images[slot];
+    if (!path.empty() && path.find_first_of("\t\r\n") == std::string::npos)
+      out << "applied-image\t" << slot << "\t" << path << "\n";
+  }
 }
 
 }  // namespace
@@ -145,6 +172,7 @@ std::string serialiseRecord(const BackupRecord& record) {
   const bool nameFits = !look.theme.empty() && look.theme.find_first_of("\t\r\n") == std::string::npos;
   if (look.kind != LookKind::Unknown && (look.kind != LookKind::Theme || nameFits)) {
     out << "applied\t" << lookKindName(look.kind) << (look.kind == LookKind::Theme ? "\t" + look.theme : "") << "\n";
+    serialiseAppliedWith(out, record.appliedWith);
   }
   // A copy whose bytes changed (a bit, a hand's edit) must not pass for a record.
   const std::string body = out.str();

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -41,6 +42,15 @@ struct HostLook {
 // command line's status.
 const char* lookKindName(LookKind kind);
 
+// How the last apply was asked for, so that it can be made again once an update of the
+// host has taken it off: its startup-text toggle and, for the custom images, the path of
+// each slot (empty for a slot that kept the backed-up image).
+struct AppliedRequest {
+  std::optional<bool> startupTextToggle;  // not known in a record of an older release
+  std::vector<std::string> images;        // with LookKind::Custom: six paths
+  bool operator==(const AppliedRequest&) const = default;
+};
+
 struct BackupRecord {
   std::uint64_t generation = 0;  // counts the saves: of two copies the higher is the newer
   std::string productVersion;
@@ -53,6 +63,7 @@ struct BackupRecord {
   // What the program's last change gave the host's images; Unknown in a record of an
   // older release, which did not keep it.
   HostLook applied;
+  AppliedRequest appliedWith;  // with a theme or the custom images
 };
 
 std::string serialiseRecord(const BackupRecord& record);

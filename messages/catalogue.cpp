@@ -30,8 +30,8 @@ std::string filledIn(const std::string& form, const std::vector<std::string_view
 std::string textWith(Text id, std::initializer_list<std::string_view> args) { return filledIn(text(id), args); }
 
 std::string findingText(const Finding& finding) {
-  static_assert(static_cast<int>(Text::FindingTextHowApplied) - static_cast<int>(Text::FindingNoThemeFolder) ==
-                    static_cast<int>(FindingId::TextHowApplied),
+  static_assert(static_cast<int>(Text::FindingTextForThisHost) - static_cast<int>(Text::FindingNoThemeFolder) ==
+                    static_cast<int>(FindingId::TextForThisHost),
                 "the findings' texts stand in the order of FindingId");
   const auto id = static_cast<Text>(static_cast<int>(Text::FindingNoThemeFolder) + static_cast<int>(finding.id));
   return filledIn(text(id), std::vector<std::string_view>(finding.args.begin(), finding.args.end()));

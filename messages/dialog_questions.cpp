@@ -1,5 +1,7 @@
 #include "messages/dialog_questions.h"
 
+#include <utility>
+
 #include "messages/catalogue.h"
 
 namespace lumaset {
@@ -15,6 +17,7 @@ std::string firstStartText(const std::string& foundFolder) {
 }  // namespace
 
 std::optional<std::string> DialogQuestions::hostExecutable(const HostRequest& request) {
+  if (chosen_) return std::exchange(chosen_, std::nullopt);
   std::string found;
   // A located host is where the user most likely goes again; only without one is the
   // system searched.

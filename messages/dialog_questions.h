@@ -23,11 +23,15 @@ class DialogQuestions : public HostQuestions {
   // opens it.
   explicit DialogQuestions(Interaction& ui, HostFinder findHosts = {}) : ui_(ui), findHosts_(std::move(findHosts)) {}
   std::optional<std::string> hostExecutable(const HostRequest& request) override;
+  // The next question for the host's Photoshop.exe takes `exe` without a dialog: the
+  // user chose it already (a host the window offered).
+  void answerNextWith(std::string exe) { chosen_ = std::move(exe); }
   std::optional<std::string> languageFile(const Outcome& before, const std::string& localesFolder) override;
 
  private:
   Interaction& ui_;
   HostFinder findHosts_;
+  std::optional<std::string> chosen_;
 };
 
 }  // namespace lumaset

@@ -118,17 +118,22 @@ enum class Text {
   FindingNotForThisHost,
   FindingIntoTheOneIcon,
   FindingSizeNotTheHosts,
-  FindingMarkerWithoutText,
   FindingTextLineForm,
-  FindingNoMarker,
+  FindingObsoleteMarker,
+  FindingNoText,
+  FindingCarriesText,
+  FindingTextWithLoadtext,
+  FindingTextWithoutLoadtext,
+  FindingNoHostLocated,
   FindingTextNotForThisHost,
-  FindingTextHowApplied,
+  FindingTextNotForLaterRelease,
+  FindingTextForThisHost,
   // The author commands: the words of the levels, pack's lines.
   CheckOk,
   CheckWarning,
   CheckError,
   PackRefused,
-  PackSubfolder,
+  PackLeftOut,
   PackCannotWrite,
   Packed,
   // The command line's sentences (its records' field names stay the same in both).
@@ -154,7 +159,10 @@ enum class Text {
   CliOpenFolder,
   CliOpenWebPage,
   CliOpenTextFile,
-  Count  // not a text: the number of texts
+  CliHostNoExe,       // {1}: the folder
+  CliHostUnworkable,  // {1}: the folder
+  HostMenuBrowse,     // the host menu's item that opens the dialog
+  Count               // not a text: the number of texts
 };
 
 // A language's texts, in the order of `Text`: a table that misses a text, or holds one

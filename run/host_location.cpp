@@ -87,7 +87,7 @@ namespace {
 
 // The second half of a location, once the host's folder and index are settled: the
 // language file (found, picked by hand, or none), then the location stored.
-LocateOutcome settleLanguageAndStore(Context& ctx, Outcome& out, float version) {
+LocateOutcome settleLanguageAndStore(Context& ctx, Outcome& out, float version, LocateReason reason) {
   RunState& st = ctx.state;
   LanguageLocation language = languageLocationFor(st.hostFolder, version, ctx.sep());
   st.languageFolder = language.folder;
@@ -109,8 +109,11 @@ LocateOutcome settleLanguageAndStore(Context& ctx, Outcome& out, float version) 
   // A program folder the user may not write to (unpacked into Program Files, say) takes
   // nothing: the host stays located for this run, and the user learns why the next start
   // will ask again and where the program belongs.
-  if (!storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder))
+  if (reason == LocateReason::ForThisRun) {
+    ctx.givenLocation = StoredLocation{st.hostFolder, versionToText(version), st.languageFileName, st.languageFolder};
+  } else if (!storeLocation(ctx, st.hostFolder, version, st.languageFileName, st.languageFolder)) {
     out.fail(MessageId::SettingsNotSaved, ctx.settingsFile());
+  }
   ctx.view.hostLocated();
   ctx.view.setPathBox(st.hostFolder);
   return withLanguage ? LocateOutcome::Located : LocateOutcome::LocatedWithoutLanguage;
@@ -158,7 +161,7 @@ LocateOutcome locateHost(Context& ctx, Outcome& out, LocateReason reason) {
   }
   settleLanguageBackupFolder(st);
 
-  return settleLanguageAndStore(ctx, out, version);
+  return settleLanguageAndStore(ctx, out, version, reason);
 }
 
 }  // namespace lumaset

@@ -27,9 +27,10 @@ struct LanguageLocation {
 // The language file that belongs to a host version.
 LanguageLocation languageLocationFor(const std::string& hostFolder, float version, char sep);
 
-// Who wants the host located: the first start, which has no host stored, or the user
-// (the folder button, the command line's locate).
-enum class LocateReason { ByUser, FirstStart };
+// Who wants the host located: the first start, which has no host stored, the user (the
+// folder button, the command line's locate), or a command line given a host folder for
+// its own run, whose location is kept as the context's given location and never stored.
+enum class LocateReason { ByUser, FirstStart, ForThisRun };
 
 // Asks for the host's Photoshop.exe (and, for a host with a zh_CN folder but without the
 // language file its version calls for, for that file), reads and gates its version, and

@@ -69,6 +69,10 @@ enum class MessageId {
   StartupTextSkipped,   // a host without a language file, with the toggle on
   NoCustomImages,       // the custom page's apply with every field empty
   CustomImageMissing,   // path: a custom image field's path, where nothing is
+  // A look that an update of the host took off, applied again.
+  UpdateUndidLook,   // detail: the theme, empty for the custom images; the window's question
+  Reapplied,         // detail: the theme, empty for the custom images
+  NothingToReapply,  // the host carries what was applied last, or no apply is on record
   // Administrator rights.
   NeedsAdministrator,           // path: the folder this process may not change
   OfferAdministrator,           // path: likewise; the window's question

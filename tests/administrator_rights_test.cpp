@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "backup/host_look.h"
 #include "cli/cli.h"
 #include "formats/work_names.h"
 #include "formats/worker_progress_line.h"
@@ -166,6 +167,26 @@ TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessB
   EXPECT_EQ(ui.boxes.back().text, "修改完成");
   EXPECT_TRUE(hostFiles() == inProcess);
   EXPECT_TRUE(temporaryWorkerFiles().empty());
+}
+
+// An update took the theme off a host this process may not change: the yes to the offer
+// and the yes to the rights give the theme back through the worker, as "reapply".
+TEST_F(AdministratorRights, AReapplyAfterAnUpdateGoesThroughTheWorker) {
+  ui::Presenter free(files, ui, places, main, home);
+  free.runStartup();
+  free.themeBoxUpdate();
+  free.applyThemeClicked();
+  updateHost({"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+              "PSIconsXHighRes.dat"});
+  ui.worker = [&](const std::vector<std::string>& args) { return runQuietly(args, files); };
+  ui.yesNo = {true, true};
+  ui.boxes.clear();
+  window->cameToFront();
+  ASSERT_EQ(ui.elevated.size(), 1u);
+  EXPECT_EQ(ui.elevated[0].arguments.back(), "reapply");
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes.back().text, "已更新备份，并重新应用了主题「Ink」");
+  EXPECT_EQ(carriedLook(ctx), (HostLook{LookKind::Theme, "Ink"}));
 }
 
 TEST_F(AdministratorRights, AResultTheWorkerDidNotGiveIsNotBelieved) {

@@ -141,9 +141,9 @@ TEST_F(Apply, StartupTextFollowsTheToggleAndTheThemeText) {
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
   EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
-  state.startupTextToggle = false;  // theme text, toggle off: the language file is left alone
+  state.startupTextToggle = false;  // theme text, toggle off: the host's own texts come back
   ui.shown(applyFromThemeList(ctx, "Worded", state.startupTextToggle));
-  EXPECT_EQ(readWhole(host.languageFile), untouched + openingBlock() + utf8ToUtf16le("WORDS") + closingBlock());
+  EXPECT_EQ(readWhole(host.languageFile), untouched);
 
   testing::writeTheme(home, "OnlyTxt", testing::sixImages());
   writeFile(home + "/LumasetTheme/OnlyTxt/word.txt", "indicator only");
@@ -174,8 +174,9 @@ TEST_F(Apply, Version18HostGetsImagesButNotText) {
   testing::writeTheme(home, "Sakura", testing::sixImages());
   state.startupTextToggle = true;
   ui.shown(applyFromThemeList(ctx, "Sakura", state.startupTextToggle));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
-                                                {"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"Photoshop CC 2017（18.0）及以后的版本不支持修改启动文字", "版本限制", MessageIcon::None},
+                          {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(readWhole(host.languageFile), host.languageBytes);
 }
 

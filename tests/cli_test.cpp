@@ -477,5 +477,35 @@ TEST_F(CliFind, ReadsThePrefixOfTheEnvironment) {
   EXPECT_EQ(found.out.substr(0, release19.size() + 1), release19 + "\t");
 }
 
+// --host DIR alone works on the host in DIR for that run: two hosts take a theme each,
+// setting.ini keeps the host it named, and "[默认]" on each gives that host its own bytes.
+TEST_F(Cli, HostAloneWorksOnTheGivenHostForThatRunOnly) {
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}});
+  const tools::SampleHost first = makeHost("v16.1.2", "16.1.2", true, "PS_A");
+  const tools::SampleHost second = makeHost("v18.0.0", "18.0.0", true, "PS_B");
+  ASSERT_EQ(invoke({"locate", first.exePath}).status, 0);
+  auto own = [](const tools::SampleHost& h) {
+    return testing::folderSnapshot(h.folder + "/Resources", testing::Entries::Files);
+  };
+  const auto secondOwn = own(second);
+  ASSERT_EQ(invoke({"apply", "Ink"}).status, 0);
+  const auto firstThemed = own(first);
+  CliRun applied = invoke({"--host", second.folder, "apply", "Ink"});
+  ASSERT_EQ(applied.status, 0) << applied.out << applied.err;
+  EXPECT_NE(invoke({"--host", second.folder, "status"}).out.find("host carries: theme Ink"), std::string::npos);
+  EXPECT_EQ(settings("photoshop"), first.folder + "/");
+  EXPECT_EQ(own(first), firstThemed);
+  ASSERT_EQ(invoke({"--host", second.folder, "apply", "[默认]"}).status, 0);
+  auto withoutBackup = [](testing::Snapshot snapshot) {
+    std::erase_if(snapshot, [](const auto& f) { return f.first.find("lumaset_BAK") != std::string::npos; });
+    return snapshot;
+  };
+  EXPECT_EQ(withoutBackup(own(second)), secondOwn);
+  EXPECT_EQ(own(first), firstThemed);
+  CliRun nowhere = invoke({"--host", dir / "nowhere", "status"});
+  EXPECT_EQ(nowhere.status, 1);
+  EXPECT_NE(nowhere.err.find("这个文件夹里没有 Photoshop.exe"), std::string::npos) << nowhere.err;
+}
+
 }  // namespace
 }  // namespace lumaset

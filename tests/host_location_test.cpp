@@ -24,8 +24,8 @@ class LocateHost : public testing::HostFixture {
  protected:
   std::string supportedText(const std::string& productVersion) {
     return "选择的 Photoshop 版本为：" + productVersion +
-           "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 （16.x.x）、CC2017 "
-           "（18.0）版本。\r\n可以对你的 Photoshop "
+           "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于 CC2015 （16.x.x）及以后的所有"
+           "版本；启动文字只能在 CC2017 （18.0）以前的版本上修改。\r\n可以对你的 Photoshop "
            "使用，但也请做好备份以免意外。\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
            hostFolder() + "Locales\r\n" + hostFolder() + "Resources";
   }
@@ -96,11 +96,10 @@ TEST_F(LocateHost, UnsupportedVersionWarnsAndGoesOn) {
   makeHost("v15.9", "15.9");
   ASSERT_EQ(locate(host.exePath), LocateOutcome::Located);
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(
-      ui.boxes[0],
-      (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，"
-                   "未对其他版本作测试，不适用于你的 Photoshop 版本。",
-                   "不适用的版本", MessageIcon::None}));
+  EXPECT_EQ(ui.boxes[0],
+            (RecordedBox{"选择的 Photoshop 版本为：15.9\r\n本程序适用于 Photoshop CC2015（16.x.x）及以后的版本，"
+                         "未对其他版本作测试，不适用于你的 Photoshop 版本。",
+                         "不适用的版本", MessageIcon::None}));
   EXPECT_FALSE(state.release18OrLater);
   EXPECT_EQ(settings("photoshop_var"), "15.9");
 }

@@ -91,7 +91,8 @@ TEST(HostOperationWords, TheWorkerReadsBackTheOperationTheWindowWrote) {
       {.kind = OperationKind::Apply, .entry = "[默认]", .startupTextToggle = true},
       custom,
       {.kind = OperationKind::CreateBackup},
-      {.kind = OperationKind::RefreshBackup}};
+      {.kind = OperationKind::RefreshBackup},
+      {.kind = OperationKind::Reapply}};
   for (const HostOperation& op : operations) {
     const std::vector<std::string> words = operationArguments(op);
     std::string problem;
@@ -104,6 +105,7 @@ TEST(HostOperationWords, TheWorkerReadsBackTheOperationTheWindowWrote) {
   EXPECT_FALSE(operationFromArguments("apply", {"Ink", "--hide-text", "maybe"}, problem));
   EXPECT_EQ(problem, "apply ENTRY [--hide-text on|off]");
   EXPECT_FALSE(operationFromArguments("backup", {"--refresh", "now"}, problem));
+  EXPECT_FALSE(operationFromArguments("reapply", {"Ink"}, problem));
   EXPECT_FALSE(operationFromArguments("status", {}, problem));
 }
 

@@ -1,8 +1,9 @@
 // What the window shows is what happens, with a fake window: a theme's preview shows the
 // icons an apply leaves, an import selects and previews the theme it added, "[默认]"
 // before any backup is the current look, the label says which look the host carries
-// (unknown for a damaged host, which "[默认]" gives back), and the links open what ships
-// beside the program.
+// (unknown for a damaged host, which "[默认]" gives back), an update that took the theme
+// off is said and one answer gives it back, and the links open what ships beside the
+// program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -177,6 +178,35 @@ TEST_F(WindowShows, TheLabelSaysWhichLookTheHostCarries) {
   EXPECT_EQ(again.carries.back(), "当前：未知");
   restarted.backupPressed();
   EXPECT_EQ(again.carries.back(), "当前：Bare");
+}
+
+// An update takes the theme off while the window is away: coming back to the front says
+// so; declined, it is not asked again in that run. The next run asks once its window
+// shows, and the answer yes gives the theme back.
+TEST_F(WindowShows, AnUpdateThatTookTheThemeOffIsSaidAndOneAnswerGivesItBack) {
+  start();
+  apply("Full");
+  presenter.cameToFront();
+  EXPECT_TRUE(ui.questions.empty());
+  updateHost({"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+              "PSIconsXHighRes.dat"});
+  presenter.cameToFront();
+  presenter.cameToFront();
+  ASSERT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ui.questions[0].text.rfind("Photoshop 已更新，主题「Full」已被还原", 0), 0u) << ui.questions[0].text;
+  EXPECT_EQ(main.carries.back(), "当前：Full");
+
+  testing::FakeMainView again;
+  ui::Presenter restarted{files, ui, places, again, home};
+  restarted.runStartup();
+  restarted.showFirstEntry();
+  EXPECT_EQ(again.carries.back(), "当前：未知");
+  ui.yesNo = {true};
+  restarted.firstFrameDrawn();
+  EXPECT_EQ(ui.questions.size(), 2u);
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes.back().text, "已更新备份，并重新应用了主题「Full」");
+  EXPECT_EQ(again.carries.back(), "当前：Full");
 }
 
 // A location shows the new host's current look under "[当前]", and what it carries.

@@ -328,5 +328,65 @@ TEST_F(PresenterTest, TheShieldShowsWhereTheHostsFoldersNeedAdministratorRights)
   }
 }
 
+// Two installed hosts: the folder button offers both, newest first, with the one worked
+// on checked (listed even when no place names it); choosing the other locates it without
+// a dialog. Each takes a theme and
+// gives its own bytes back with "[默认]", and work on one never touches the other.
+TEST_F(PresenterTest, TheFolderButtonOffersEveryInstalledHostAndEachKeepsItsOwnWayBack) {
+  const std::string adobe = "Program Files/Adobe/";
+  std::filesystem::create_directories(testing::pathFromUtf8(dir / adobe));
+  const tools::SampleHost older = makeHost("v16.1.2", "16.1.2", true, adobe + "Adobe Photoshop CC 2015");
+  const tools::SampleHost newer = makeHost("v18.0.0", "18.0.0", true, adobe + "Adobe Photoshop CC 2017");
+  places.list = {{PlaceKind::ProgramFiles, dir / "Program Files", ""}};
+  testing::writeTheme(home, "Ink", {{"loading_low.png", testing::samplePng(1)}});
+  ui.answers.push_back(older.exePath);
+  presenter.runStartup();
+  presenter.showFirstEntry();
+  auto own = [](const tools::SampleHost& h) { return testing::folderSnapshot(h.folder); };
+  const auto olderOwn = own(older), newerOwn = own(newer);
+  auto applyEntry = [&](const std::string& entry) {
+    main.selected = static_cast<int>(std::find(main.entries.begin(), main.entries.end(), entry) - main.entries.begin());
+    ui.boxes.clear();
+    presenter.applyThemeClicked();
+    EXPECT_EQ(ui.boxes.back().text, "修改完成") << entry;
+  };
+  applyEntry("Ink");
+
+  main.hostChoice = 0;
+  ui.boxes.clear();
+  presenter.locateClicked();
+  ASSERT_EQ(main.hostMenus.size(), 1u);
+  EXPECT_EQ(main.hostMenus[0].first,
+            (std::vector<std::string>{"Photoshop 18.0.0    " + newer.folder + "/",
+                                      "Photoshop 16.1.2    " + older.folder + "/"}));
+  EXPECT_EQ(main.hostMenus[0].second, 1);
+  EXPECT_EQ(ui.dialogs.size(), 1u);  // the first start's only
+  EXPECT_EQ(main.pathBox.back(), newer.folder + "/");
+  EXPECT_EQ(settings("photoshop"), newer.folder + "/");
+  applyEntry("Ink");
+  applyEntry("[默认]");
+  auto withoutBackups = [](testing::Snapshot all) {
+    std::erase_if(all, [](const auto& file) { return file.first.find("lumaset_BAK") != std::string::npos ||
+                                                     file.first.find("Locales_BAK") != std::string::npos; });
+    return all;
+  };
+  EXPECT_EQ(withoutBackups(own(newer)), newerOwn);
+  EXPECT_NE(withoutBackups(own(older)), olderOwn);  // its theme stays on
+
+  main.hostChoice = 1;
+  presenter.locateClicked();
+  EXPECT_EQ(main.hostMenus.back().second, 0);
+  EXPECT_EQ(main.pathBox.back(), older.folder + "/");
+  applyEntry("[默认]");
+  EXPECT_EQ(withoutBackups(own(older)), olderOwn);
+  EXPECT_EQ(withoutBackups(own(newer)), newerOwn);
+  // A host no place names any more is still listed while it is worked on, and checked.
+  places.list = {{PlaceKind::Registry64, newer.folder + "/", "110.0"}};
+  main.hostChoice = ui::kNoHostChosen;
+  presenter.locateClicked();
+  EXPECT_EQ(main.hostMenus.back(), (std::pair<std::vector<std::string>, int>{main.hostMenus[0].first, 1}));
+  EXPECT_EQ(main.pathBox.back(), older.folder + "/");
+}
+
 }  // namespace
 }  // namespace lumaset

@@ -72,7 +72,7 @@ expect "$(run apply '[当前]')" "[应用] 修改完成"
 [ "$(host_files)" = "$after_theme" ] || fail "release 19: [当前] changed the host"
 expect "$(run apply '[默认]')" "[应用] 修改完成"
 [ "$(host_files)" = "$original" ] || fail "release 19: [默认] did not give the host's own bytes back"
-expect "$(run preview Sakura)" "indicators: 1X on, 2X on, T off"
+expect "$(run preview Sakura)" "indicators: 1X on, 2X on, T on"
 run check Sakura >/dev/null
 
 # A later release with one app-bar icon: the dark icon goes there, the light one is

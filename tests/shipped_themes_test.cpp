@@ -42,12 +42,15 @@ TEST_F(ShippedThemes, SampleThemesAreListedWithTheHostsSizes) {
   EXPECT_TRUE(previewTheme(ctx, "Aurora").look.startupTextToggle);
   Preview sunset = previewTheme(ctx, "Sunset");
   EXPECT_FALSE(sunset.has2x);
+  // The T mark shows what each theme carries: 墨竹 its startup text, the others none.
+  EXPECT_TRUE(previewTheme(ctx, "墨竹").hasText);
+  EXPECT_FALSE(previewTheme(ctx, "Aurora").hasText || sunset.hasText);
   EXPECT_TRUE(sunset.look.darkIcon.empty());
 }
 
 TEST_F(ShippedThemes, TemplateHoldsEveryThemeFileAndAGuide) {
-  for (const char* file : {kThemeInfo, kSplashLow, kSplashHigh, kDarkLow, kDarkHigh, kLightLow, kLightHigh,
-                           kThemeTextMarker, kThemeText, "主题制作说明.txt"}) {
+  for (const char* file : {kThemeInfo, kSplashLow, kSplashHigh, kDarkLow, kDarkHigh, kLightLow, kLightHigh, kThemeText,
+                           "主题制作说明.txt"}) {
     EXPECT_TRUE(files.exists(ctx.programFolder + "/模板/" + file)) << file;
   }
   Bytes text = testing::readWhole(ctx.programFolder + "/模板/word.text");

@@ -122,8 +122,9 @@ TEST_F(StartupText, Version18HostsOnlyRestore) {
   writeFile(host.languageFile, original + blankStartupTextBlock(original));  // as an older release left it
   forgetRecord();
   ui.shown(current(true));
-  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{{"Photoshop CC 2017 不支持修改启动文字", "版本限制", MessageIcon::None},
-                                                {"修改完成", "应用", MessageIcon::None}}));
+  EXPECT_EQ(ui.boxes, (std::vector<RecordedBox>{
+                          {"Photoshop CC 2017（18.0）及以后的版本不支持修改启动文字", "版本限制", MessageIcon::None},
+                          {"修改完成", "应用", MessageIcon::None}}));
   EXPECT_EQ(language(), original);
   EXPECT_TRUE(doneQuietly(current(false)));
 }

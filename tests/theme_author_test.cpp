@@ -103,24 +103,35 @@ TEST_F(ThemeAuthor, MissingOrBrokenPartsAreErrorsOtherSizesWarnings) {
   EXPECT_TRUE(checkThemeFolder(ctx, home + "/nowhere").broken());
 }
 
-TEST_F(ThemeAuthor, StartupTextLinesAndTheHostsOwnImageSizes) {
+TEST_F(ThemeAuthor, StartupTextLinesWhetherTheHostTakesItAndTheHostsOwnImageSizes) {
   makeHost();
-  ui.answers.push_back(host.exePath);
-  runStartup(ctx);
   std::optional<PngSize> own;
   for (const tools::SampleRecord& r : host.records)
     if (r.name.rfind("Splash1080Background", 0) == 0) own = pngSize(r.lowImage);
   ASSERT_TRUE(own);
   const int width = static_cast<int>(own->width) + 1;  // one pixel wider than the host's own
   testing::writeTheme(home, "Ink", {{"loading_low.png", pngOfSize(width, 506)}, {"word.txt", "T"}});
+  EXPECT_TRUE(has(FindingLevel::Note, "no word.text: the theme carries no startup text (T mark off)"));
+  EXPECT_TRUE(has(FindingLevel::Note, "word.txt is obsolete and lights nothing"));
   writeFile(folder() + "/word.text", "\xEF\xBB\xBF\"$$$/Splash/Initializing=研墨中\"\r\nno quotes here\r\n");
+  EXPECT_TRUE(has(FindingLevel::Note, "word.text: the theme carries a startup text (T mark on)"));
+  EXPECT_TRUE(has(FindingLevel::Note, "no Photoshop is located: word.text is applied only by releases below 18"));
+
+  ui.answers.push_back(host.exePath);
+  runStartup(ctx);
   EXPECT_FALSE(checkThemeFolder(ctx, folder()).broken());
   EXPECT_TRUE(has(FindingLevel::Note, "word.text is UTF-8 with a byte-order mark"));
   EXPECT_TRUE(has(FindingLevel::Warning, "word.text line 2 is not in the form"));
   EXPECT_FALSE(has(FindingLevel::Warning, "word.text line 1"));
+  EXPECT_TRUE(has(FindingLevel::Warning, "without loadtext=no choosing the theme leaves it unticked"));
+  EXPECT_TRUE(has(FindingLevel::Note, "word.text is applied to this host: a release below 18"));
   EXPECT_TRUE(has(FindingLevel::Warning, "loading_low.png is " + std::to_string(width) +
                                              " x 506, the host's own image " + "there is " +
                                              std::to_string(own->width) + " x " + std::to_string(own->height)));
+  writeFile(folder() + "/info.ini", testing::kHidingThemeInfo);
+  EXPECT_TRUE(has(FindingLevel::Note, "loadtext=no ticks it when the theme is chosen"));
+  state.release18OrLater = true;
+  EXPECT_TRUE(has(FindingLevel::Note, "word.text is not applied to this host: Photoshop CC 2017 (18) and later"));
 }
 
 // Runs the command line on the fixture's home; its standard output goes to `printed`.
@@ -156,20 +167,50 @@ TEST_F(ThemeAuthor, CheckPrintsOneLinePerFindingAndFailsOnAnError) {
 }
 
 TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
-  auto pack = [&](const std::string& target) { return runCommand(files, home, {"pack", "Ink", "-o", target}); };
+  auto pack = [&](const std::string& theme, const std::string& target, std::string* printed = nullptr) {
+    return runCommand(files, home, {"pack", theme, "-o", target}, printed);
+  };
   std::filesystem::create_directories(testing::pathFromUtf8(dir / "dl"));
   testing::writeTheme(home, "Ink", {{"loading_low.png", "not a png"}});
-  EXPECT_EQ(pack(dir / "dl/broken.zip"), 1);
+  EXPECT_EQ(pack("Ink", dir / "dl/broken.zip"), 1);
   EXPECT_FALSE(files.exists(dir / "dl/broken.zip"));
 
+  // Word.text is the theme's text wherever the program finds word.text (both builds look
+  // past letter case): it goes in under the theme's name. Anything else stays out.
   testing::writeTheme(home, "Ink", testing::sixImages());
-  writeFile(folder() + "/模板说明.txt", "x");
-  ASSERT_EQ(pack(dir / "dl/Ink2.zip"), 0);
+  writeFile(folder() + "/Word.text", "\"$$$/Splash/Initializing=x\"\r\n");
+  writeFile(folder() + "/notes.txt", "x");
+  std::string printed;
+  ASSERT_EQ(pack("Ink", dir / "dl/Ink2.zip", &printed), 0);
+  EXPECT_NE(printed.find("没有打包（不是主题的文件）：notes.txt\n"), std::string::npos) << printed;
   ASSERT_TRUE(importDroppedItems(files, ctx, ui, {dir / "dl/Ink2.zip"}));
-  for (const std::string& name : files.fileNames(folder()))
-    EXPECT_EQ(readWhole(home + "/LumasetTheme/Ink2/" + name), readWhole(folder() + "/" + name)) << name;
+  std::vector<std::string> packed = files.fileNames(home + "/LumasetTheme/Ink2");
+  std::sort(packed.begin(), packed.end());
+  EXPECT_EQ(packed, (std::vector<std::string>{"ico_dark_high.png", "ico_dark_low.png", "ico_light_high.png",
+                                              "ico_light_low.png", "info.ini", "loading_high.png", "loading_low.png",
+                                              "word.text"}));
+  for (const std::string& name : packed)
+    EXPECT_EQ(readWhole(home + "/LumasetTheme/Ink2/" + name), files.readFile(folder() + "/" + name)) << name;
   const std::vector<std::string> listed = themeList(ctx);
   EXPECT_NE(std::find(listed.begin(), listed.end(), "Ink2"), listed.end());
+
+  // A theme made from the template: its guide stays out of the package, and pack says so.
+  std::filesystem::copy(testing::pathFromUtf8(std::string(LUMASET_SOURCE_DIR) + "/assets/模板"),
+                        testing::pathFromUtf8(home + "/LumasetTheme/Mine"));
+  std::filesystem::create_directories(testing::pathFromUtf8(home + "/LumasetTheme/Mine/草稿"));
+  printed.clear();
+  ASSERT_EQ(pack("Mine", dir / "dl/Mine.zip", &printed), 0);
+  EXPECT_NE(printed.find("没有打包（不是主题的文件）：主题制作说明.txt, 草稿/\n"), std::string::npos) << printed;
+  std::vector<std::string> members;
+  ASSERT_EQ(readZip(readWhole(dir / "dl/Mine.zip"), nullptr,
+                    [&](const ZipMember& m, const Bytes&) {
+                      members.push_back(m.name);
+                      return true;
+                    }),
+            kZipOk);
+  EXPECT_EQ(members, (std::vector<std::string>{"ico_dark_high.png", "ico_dark_low.png", "ico_light_high.png",
+                                               "ico_light_low.png", "info.ini", "loading_high.png", "loading_low.png",
+                                               "word.text"}));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
   testing::writeTheme(home, "Full", images,
                       "[Lumaset_theme]\r\ninfo=樱花主题\r\nby=作者甲\r\nbyurl=https://a.example\r\nre=来源\r\n"
                       "reurl=https://b.example\r\nloadtext=no\r\n");
-  writeFile(library() + "/Full/word.txt", "t");
+  writeFile(library() + "/Full/word.text", "\"$$$/Splash/Initializing=x\"\r\n");  // the text lights T
   Preview p = previewEntry(ctx, "Full");
   EXPECT_TRUE(p.indicatorsShown);
   EXPECT_TRUE(p.has1x && p.has2x && p.hasText);
@@ -83,7 +83,9 @@ TEST_F(ThemeLibrary, PreviewShowsTheThemesFilesAndDefaults) {
   EXPECT_TRUE(isWebAddress("HTTPS://a.example/x?y=1#z"));
   EXPECT_TRUE(isWebAddress("http://a.example"));
 
-  testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(9)}}, "[other]\r\nloadtext=no\r\n");
+  // An older release's word.txt lights nothing: the theme carries no text.
+  testing::writeTheme(home, "Bare", {{"loading_low.png", testing::samplePng(9)}, {"word.txt", "T"}},
+                      "[other]\r\nloadtext=no\r\n");
   Preview bare = previewEntry(ctx, "Bare");
   EXPECT_EQ(bare.look.description, "未知");
   EXPECT_EQ(bare.author.text, "");

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The way back with the command line (the Windows one under wine, or the native one),
 # across the host's life: an update of the executable alone, of the language file alone,
-# of every icon file; folders at the locks' places and a lock held elsewhere; host files that are
-# links (kept links) or hard links (refused); backup files lost or changed in place one at
-# a time; "备份" with a theme on; an image that refuses an apply; a host whose own index is
-# damaged before any backup. Each sequence ends with "[默认]" giving the host's own bytes
+# of every icon file; folders at the locks' places and a lock held elsewhere; host files
+# that are links (kept links) or hard links (refused); backup files lost or changed in
+# place one at a time; "备份" with a theme on; an image that refuses an apply; an update
+# that took a theme off, given back by reapply; a host whose own index is damaged before
+# any backup. Each sequence ends with "[默认]" giving the host's own bytes
 # or the update's, and no backup file holding a byte of a theme.
 # Usage: way_back_e2e.sh LUMASET-CLI[.EXE] NATIVE_BUILD_DIR STUB_DIR [HOLDER.EXE]
 set -euo pipefail
@@ -209,6 +210,24 @@ printf 'GIF89a not a png' >"$work/home/LumasetTheme/Broken/ico_dark_low.png"
 apply_refused Broken "不是有效的 PNG 图片文件，未作修改："
 apply_ok '[默认]'
 [ "$(host_files)" = "$original" ] || fail "after a refused apply, [默认] did not give the host back"
+
+# An update while a theme is on takes it off: status says so, one reapply renews the
+# backup of the changed files and puts the same theme on again, and "[默认]" then gives
+# the update's bytes.
+apply_ok Sakura
+icon_files="IconResources.idx PSIconsLowRes.dat PSIconsHighRes.dat PSIconsXLowRes.dat PSIconsXHighRes.dat"
+for f in $icon_files; do cp "$work/release/Resources/$f" "$work/PS/Resources/$f"; done
+expect_box "$(wcli status)" "undone by an update: theme Sakura"
+out=$(wcli reapply) || fail "reapply exited $?: $out"
+expect_box "$out" "[应用] 已更新备份，并重新应用了主题「Sakura」"
+out=$(wcli status)
+expect_box "$out" "host carries: theme Sakura"
+expect_box "$out" "undone by an update: none"
+apply_ok '[默认]'
+for f in $icon_files; do
+  cmp -s "$work/PS/Resources/$f" "$work/release/Resources/$f" || fail "reapply: [默认] did not give the update's $f"
+done
+[ "$(backup_files)" = "$(host_as_backup)" ] || fail "reapply: the backup is not the update's"
 
 # A host whose own index names bytes its pack lacks, before any backup: refused, and no
 # backup is taken of it.

@@ -70,36 +70,13 @@ class WayBack : public testing::HostFixture {
     expectBackupsHold(expected);
   }
 
-  // The files of a later release laid over the host: a sample host drawn with other pack
-  // sizes, so that its index and packs differ throughout; its language file has a key more.
-  void update(const std::vector<std::string>& updated) {
-    static testing::TempDir releaseDir;
-    static tools::SampleHost release;
-    if (release.folder.empty()) {
-      tools::SampleHostOptions options;
-      options.folder = releaseDir / "release";
-      options.stubExe = testing::stubExe("v16.1.2");
-      for (std::uint64_t& pad : options.packPadding) pad = 5000;
-      std::string error;
-      ASSERT_TRUE(tools::writeSampleHost(options, release, error)) << error;
-    }
-    for (const std::string& f : updated) {
-      if (f == "language") {
-        writeFile(host.languageFile, host.languageBytes + utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\""));
-      } else if (f == "Photoshop.exe") {
-        fs::copy_file(testing::stubExe("v17.0.1"), host.exePath, fs::copy_options::overwrite_existing);
-      } else {
-        fs::copy_file(release.folder + "/Resources/" + f, res(f), fs::copy_options::overwrite_existing);
-      }
-    }
-  }
 };
 
 TEST_F(WayBack, AnUpdateOfTheExecutableAloneNeverStopsTheWayBack) {
   startOn();
   const auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  update({"Photoshop.exe"});
+  updateHost({"Photoshop.exe"});
   EXPECT_EQ(apply("[默认]"), std::vector<RecordedBox>{kDone});
   EXPECT_EQ(hostFiles(), original);
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
@@ -111,7 +88,7 @@ TEST_F(WayBack, AnUpdatedLanguageFileBecomesItsOwnOriginalAndTheIconsComeBack) {
   startOn();
   auto original = hostFiles();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  update({"language"});
+  updateHost({"language"});
   // Someone else's language file stops an apply, which would lay its old copy over it.
   EXPECT_EQ(apply("Other").size(), 1u);
   EXPECT_EQ(refresh(), renewed(host.languageFile));
@@ -124,7 +101,7 @@ TEST_F(WayBack, AnUpdatedLanguageFileBecomesItsOwnOriginalAndTheIconsComeBack) {
 TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
   startOn();
   ASSERT_EQ(apply("Sakura"), std::vector<RecordedBox>{kDone});
-  update({"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat",
+  updateHost({"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat", "PSIconsXHighRes.dat",
           "language", "Photoshop.exe"});
   const auto updated = hostFiles();
   EXPECT_EQ(apply("Other").size(), 1u);
@@ -141,7 +118,7 @@ TEST_F(WayBack, ARealUpdateTwiceOverEndsWithTheUpdatesBytes) {
   EXPECT_EQ(hostFiles(), updated);
   // The second round: a theme on the updated host, then the executable alone.
   ASSERT_EQ(apply("Other"), std::vector<RecordedBox>{kDone});
-  update({"Photoshop.exe"});
+  updateHost({"Photoshop.exe"});
   EXPECT_EQ(refresh(), (std::vector<RecordedBox>{{"备份已是最新", "备份", MessageIcon::None}}));
   expectDefaultGives(updated);
 }

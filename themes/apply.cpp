@@ -57,6 +57,7 @@ struct ApplyPlan {
   bool icons = false;  // the icon files go back to the backup's, with `slots` on them
   ImageSlots slots;
   HostLook look;      // what the images are, for the record
+  bool toggle = false;  // the front end's startup-text toggle, for the record
   bool text = false;  // the language file goes back, then the block of `textMode`
   StartupTextMode textMode = StartupTextMode::Restore;
   Bytes themeText;
@@ -139,7 +140,8 @@ Outcome planImages(EditSession& s, const ImageSlots& slots, Outcome& notes, std:
 }
 
 // The icon files back to the backup's, then the images on them.
-Outcome writeImages(EditSession& s, const ReplacementPlan& images, const Verdicts& verdicts, const HostLook& look) {
+Outcome writeImages(EditSession& s, const ReplacementPlan& images, const Verdicts& verdicts, const HostLook& look,
+                    const ImageSlots& slots) {
   Outcome out = copyBackIconFiles(s, verdicts, CopyBackPolicy::StopAtFirstFailure);
   // The packs take the images one by one: until the index is written the record may
   // not call any of them the original.
@@ -152,7 +154,9 @@ Outcome writeImages(EditSession& s, const ReplacementPlan& images, const Verdict
     return out;
   }
   for (const char* key : {kIndexFile, kLowResPack, kHighResPack}) s.record().noteChanged(key);
-  s.record().noteApplied(look);
+  AppliedRequest request;
+  if (look.kind == LookKind::Custom) request.images.assign(slots.begin(), slots.end());
+  s.record().noteApplied(look, std::move(request));
   return out;
 }
 
@@ -169,8 +173,9 @@ Outcome runPlan(EditSession& s, const ApplyPlan& plan) {
   s.record().markPending(keys);
   out.add(s.saveRecord());
   if (!out.done()) return out;
-  if (plan.icons) out.add(writeImages(s, *images, verdicts, plan.look));
+  if (plan.icons) out.add(writeImages(s, *images, verdicts, plan.look, plan.slots));
   if (out.done() && plan.text) out.add(setStartupText(s, verdicts.at(kLanguageKey), plan.textMode, plan.themeText));
+  if (out.done()) s.record().noteStartupTextToggle(plan.toggle);
   out.add(s.saveRecord());
   if (out.done()) out.add(std::move(notes));
   return out;
@@ -192,12 +197,13 @@ void planText(const Context& ctx, ApplyPlan& plan, const std::string& themeText,
     if (toggle) plan.notes.noteLine(MessageId::StartupTextSkipped);
     return;
   }
-  if (themeText.empty()) {
-    plan.text = true;
-    plan.textMode = toggle ? StartupTextMode::Hide : StartupTextMode::Restore;
-  } else if (toggle) {
-    plan.text = true;
-    plan.textMode = StartupTextMode::Replace;
+  // Unticked, the host's own texts come back whether or not the theme has one: an earlier
+  // apply's block must not stay in the language file.
+  plan.text = true;
+  if (!toggle) {
+    plan.textMode = StartupTextMode::Restore;
+  } else {
+    plan.textMode = themeText.empty() ? StartupTextMode::Hide : StartupTextMode::Replace;
   }
 }
 
@@ -233,9 +239,9 @@ Outcome applyEntry(Context& ctx, const std::string& entry, bool startupTextToggl
       std::string file = themeFile(ctx, entry, kThemeImages[i].file);
       if (ctx.files.exists(file)) plan.slots[i] = file;
     }
-    text = themeFile(ctx, entry, kThemeText);
-    if (!ctx.files.exists(text)) text.clear();
+    if (themeCarriesText(ctx, entry)) text = themeFile(ctx, entry, kThemeText);
   }
+  plan.toggle = startupTextToggle;
   planText(ctx, plan, text, startupTextToggle);
   out.add(readThemeText(ctx, text, plan));
   if (out.done()) out.add(runPlan(*session, plan));
@@ -288,6 +294,7 @@ Outcome applyCustomImages(Context& ctx, const ImageSlots& fields, bool startupTe
   plan.slots = fields;
   std::unique_ptr<EditSession> session = EditSession::open(ctx, out);
   if (!session) return out;
+  plan.toggle = startupTextToggle;
   planText(ctx, plan, "", startupTextToggle);
   out.add(runPlan(*session, plan));
   if (out.done()) out.note(MessageId::Applied);

@@ -5,6 +5,7 @@
 #include "formats/command_arguments.h"
 #include "run/host_location.h"
 #include "themes/looks.h"
+#include "themes/reapply.h"
 
 namespace lumaset {
 namespace {
@@ -58,7 +59,7 @@ std::optional<HostOperation> backupFrom(const std::vector<std::string>& args, st
 }
 
 bool needsLocatedHost(const HostOperation& op) {
-  return op.kind == OperationKind::Apply || op.kind == OperationKind::ApplyCustom;
+  return op.kind == OperationKind::Apply || op.kind == OperationKind::ApplyCustom || op.kind == OperationKind::Reapply;
 }
 
 // What an operation refuses before it needs a host.
@@ -85,12 +86,14 @@ std::vector<std::string> operationArguments(const HostOperation& op) {
       return {"backup"};
     case OperationKind::RefreshBackup:
       return {"backup", "--refresh"};
+    case OperationKind::Reapply:
+      return {"reapply"};
   }
   return {};
 }
 
 bool isOperationCommand(const std::string& command) {
-  return command == "apply" || command == "apply-custom" || command == "backup";
+  return command == "apply" || command == "apply-custom" || command == "backup" || command == "reapply";
 }
 
 std::optional<HostOperation> operationFromArguments(const std::string& command, const std::vector<std::string>& args,
@@ -98,6 +101,11 @@ std::optional<HostOperation> operationFromArguments(const std::string& command, 
   if (command == "apply") return applyFrom(args, problem);
   if (command == "apply-custom") return applyCustomFrom(args, problem);
   if (command == "backup") return backupFrom(args, problem);
+  if (command == "reapply") {
+    if (args.empty()) return HostOperation{.kind = OperationKind::Reapply};
+    problem = "reapply takes no arguments";
+    return std::nullopt;
+  }
   problem = "unknown command " + command;
   return std::nullopt;
 }
@@ -125,6 +133,8 @@ Outcome runOperation(Context& ctx, const HostOperation& op) {
       return createBackup(ctx);
     case OperationKind::RefreshBackup:
       return refreshBackup(ctx);
+    case OperationKind::Reapply:
+      return reapplyUndoneLook(ctx);
   }
   return {};
 }

@@ -20,6 +20,7 @@ enum class OperationKind {
   ApplyCustom,    // the six image fields of the custom page
   CreateBackup,   // the first backup
   RefreshBackup,  // the backup renewed from the host's files
+  Reapply,        // the look an update took off, applied again (themes/reapply.h)
 };
 
 struct HostOperation {

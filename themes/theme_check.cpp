@@ -47,11 +47,12 @@ std::optional<RecordTable> hostRecords(Context& ctx) {
   return std::nullopt;
 }
 
-void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
+// The description and the loadtext key; true when loadtext=no ticks 隐藏启动文字.
+bool checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
   const std::string path = folder + ctx.sep() + kThemeInfo;
   if (!ctx.files.info(path).exists) {
     out.push_back({FindingLevel::Error, FindingId::RequiredFileMissing, {kThemeInfo}});
-    return;
+    return false;
   }
   const Bytes raw = ctx.files.readFile(path);
   auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
@@ -67,6 +68,7 @@ void checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& ou
   if (loadtext && *loadtext != "no") {
     out.push_back({FindingLevel::Warning, FindingId::LoadtextDoesNothing, {*loadtext}});
   }
+  return loadtext && *loadtext == "no";
 }
 
 void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule, const std::optional<RecordTable>& host,
@@ -88,7 +90,8 @@ void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule,
   }
   const PngSize size = *pngSize(png);
   if (size.width != rule.width || size.height != rule.height) {
-    out.push_back({FindingLevel::Warning, FindingId::SizeNotTheGuides,
+    out.push_back({FindingLevel::Warning,
+                   FindingId::SizeNotTheGuides,
                    {rule.file, sizeText(size.width, size.height), sizeText(rule.width, rule.height)}});
   }
   if (!host) return;
@@ -103,25 +106,16 @@ void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule,
   const std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
   std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, *resource, rule.pack));
   if (own && (own->width != size.width || own->height != size.height)) {
-    out.push_back({FindingLevel::Warning, FindingId::SizeNotTheHosts,
+    out.push_back({FindingLevel::Warning,
+                   FindingId::SizeNotTheHosts,
                    {rule.file, sizeText(size.width, size.height), sizeText(own->width, own->height)}});
   }
 }
 
 // Lines in the form the language file needs: "KEY=VALUE" with its quotes.
-void checkStartupText(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
-  const std::string path = folder + ctx.sep() + kThemeText;
-  const bool hasMarker = ctx.files.info(folder + ctx.sep() + kThemeTextMarker).exists;
-  if (!ctx.files.info(path).exists) {
-    if (hasMarker) {
-      out.push_back({FindingLevel::Warning, FindingId::MarkerWithoutText, {kThemeTextMarker, kThemeText}});
-    }
-    return;
-  }
-  const Bytes raw = ctx.files.readFile(path);
+void checkTextLines(Context& ctx, const Bytes& raw, std::vector<Finding>& out) {
   auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
   const std::string text = utf16leToUtf8(startupTextAsUtf16le(raw, gbk));
-  out.push_back({FindingLevel::Note, encodingOf(raw), {kThemeText}});
   int line = 0;
   for (std::string row : splitPath(text, "\n")) {
     ++line;
@@ -130,16 +124,42 @@ void checkStartupText(Context& ctx, const std::string& folder, std::vector<Findi
     const bool keyLine =
         row.size() > 3 && row.front() == '"' && row.back() == '"' && row.find('=') != std::string::npos;
     if (!keyLine) {
-      out.push_back({FindingLevel::Warning, FindingId::TextLineForm, {kThemeText, std::to_string(line), cutUtf8(row, 60)}});
+      out.push_back(
+          {FindingLevel::Warning, FindingId::TextLineForm, {kThemeText, std::to_string(line), cutUtf8(row, 60)}});
     }
   }
-  if (!hasMarker) {
-    out.push_back({FindingLevel::Note, FindingId::NoMarker, {kThemeTextMarker}});
+}
+
+// Whether the located host takes a theme's startup text, as the apply decides it.
+Finding hostTakesText(Context& ctx) {
+  if (ctx.state.hostFolder.empty()) return {FindingLevel::Note, FindingId::NoHostLocated, {kThemeText}};
+  if (ctx.state.languageAbsent() || languageFileGone(ctx))
+    return {FindingLevel::Note, FindingId::TextNotForThisHost, {kThemeText}};
+  if (ctx.state.release18OrLater) return {FindingLevel::Note, FindingId::TextNotForLaterRelease, {kThemeText}};
+  return {FindingLevel::Note, FindingId::TextForThisHost, {kThemeText}};
+}
+
+// The theme's startup text: whether it carries one (what the T mark shows), its encoding
+// and lines, when it is applied and whether the located host applies it.
+void checkStartupText(Context& ctx, const std::string& folder, bool loadtextNo, std::vector<Finding>& out) {
+  const std::string path = folder + ctx.sep() + kThemeText;
+  if (ctx.files.info(folder + ctx.sep() + kObsoleteTextMarker).exists) {
+    out.push_back({FindingLevel::Note, FindingId::ObsoleteMarker, {kObsoleteTextMarker, kThemeText}});
   }
-  if (ctx.state.languageAbsent()) {
-    out.push_back({FindingLevel::Note, FindingId::TextNotForThisHost, {kThemeText}});
+  if (!ctx.files.info(path).exists) {
+    out.push_back({FindingLevel::Note, FindingId::NoText, {kThemeText}});
+    return;
   }
-  out.push_back({FindingLevel::Note, FindingId::TextHowApplied, {kThemeText}});
+  const Bytes raw = ctx.files.readFile(path);
+  out.push_back({FindingLevel::Note, FindingId::CarriesText, {kThemeText}});
+  out.push_back({FindingLevel::Note, encodingOf(raw), {kThemeText}});
+  checkTextLines(ctx, raw, out);
+  if (loadtextNo) {
+    out.push_back({FindingLevel::Note, FindingId::TextWithLoadtext, {kThemeText}});
+  } else {
+    out.push_back({FindingLevel::Warning, FindingId::TextWithoutLoadtext, {kThemeText}});
+  }
+  out.push_back(hostTakesText(ctx));
 }
 
 }  // namespace
@@ -158,10 +178,10 @@ ThemeCheck checkThemeFolder(Context& ctx, const std::string& folder) {
     check.findings.push_back({FindingLevel::Error, FindingId::NoThemeFolder, {folder}});
     return check;
   }
-  checkInfo(ctx, folder, check.findings);
+  const bool loadtextNo = checkInfo(ctx, folder, check.findings);
   const std::optional<RecordTable> host = hostRecords(ctx);
   for (const ThemeImage& rule : kThemeImages) checkImage(ctx, folder, rule, host, check.findings);
-  checkStartupText(ctx, folder, check.findings);
+  checkStartupText(ctx, folder, loadtextNo, check.findings);
   return check;
 }
 

@@ -14,28 +14,33 @@ enum class FindingLevel { Note, Warning, Error };
 // What a finding says; its words, with `args` filled in ({1}, {2}, {3}), are the front
 // end's in its language (messages/texts.h, `findingText`).
 enum class FindingId {
-  NoThemeFolder,       // {1}: the folder
-  RequiredFileMissing, // {1}: info.ini or loading_low.png
-  ImageMissing,        // {1}: the image file
-  EncodingUtf16LeBom,  // {1}: the file, for each encoding
+  NoThemeFolder,
+  RequiredFileMissing,
+  ImageMissing,
+  EncodingUtf16LeBom,
   EncodingUtf16BeBom,
   EncodingUtf8Bom,
   EncodingUtf16Le,
   EncodingUtf8,
   EncodingGbk,
-  NoDescription,       // {1}: info.ini, {2}: its section
-  Description,         // {1}: the description
-  LoadtextDoesNothing, // {1}: its value
-  NotASoundPng,        // {1}: the image file
-  SizeNotTheGuides,    // {1}: the image file, {2}: its size, {3}: the guide's
-  NotForThisHost,      // {1}: the image file, {2}: the resource the host lacks
-  IntoTheOneIcon,      // {1}: the image file, {2}: the host's one app-bar icon
-  SizeNotTheHosts,     // {1}: the image file, {2}: its size, {3}: the host's
-  MarkerWithoutText,   // {1}: the marker file, {2}: word.text
-  TextLineForm,        // {1}: word.text, {2}: the line's number, {3}: the line
-  NoMarker,            // {1}: the marker file
-  TextNotForThisHost,  // {1}: word.text
-  TextHowApplied,      // {1}: word.text
+  NoDescription,
+  Description,
+  LoadtextDoesNothing,
+  NotASoundPng,
+  SizeNotTheGuides,
+  NotForThisHost,
+  IntoTheOneIcon,
+  SizeNotTheHosts,
+  TextLineForm,
+  ObsoleteMarker,
+  NoText,
+  CarriesText,
+  TextWithLoadtext,
+  TextWithoutLoadtext,
+  NoHostLocated,
+  TextNotForThisHost,
+  TextNotForLaterRelease,
+  TextForThisHost,
 };
 
 struct Finding {

@@ -40,6 +40,10 @@ std::string readThemeKey(const Context& ctx, const std::string& theme, const std
                                      key == "info" ? "未知" : "");
 }
 
+bool themeCarriesText(const Context& ctx, const std::string& theme) {
+  return ctx.files.exists(themeFile(ctx, theme, kThemeText));
+}
+
 bool themeHidesStartupText(const Context& ctx, const std::string& theme) {
   return readThemeKey(ctx, theme, "loadtext") == "no";
 }

@@ -20,8 +20,10 @@ inline constexpr const char* kDarkLow = "ico_dark_low.png";
 inline constexpr const char* kDarkHigh = "ico_dark_high.png";
 inline constexpr const char* kLightLow = "ico_light_low.png";
 inline constexpr const char* kLightHigh = "ico_light_high.png";
-inline constexpr const char* kThemeTextMarker = "word.txt";  // its presence lights the T indicator
-inline constexpr const char* kThemeText = "word.text";       // the text that is applied
+inline constexpr const char* kThemeText = "word.text";  // the startup text that is applied; it lights the T mark
+// Older releases lit the T mark by this file's presence. It lights nothing now: a theme
+// of theirs that has it is read as it is, `check` calls it obsolete, `pack` keeps it.
+inline constexpr const char* kObsoleteTextMarker = "word.txt";
 inline constexpr const char* kThemeInfo = "info.ini";
 
 // The six images a theme may hold, in the order of the apply's image slots: the file,
@@ -56,6 +58,9 @@ std::string themeFile(const Context& ctx, const std::string& theme, const std::s
 bool isTheme(const Context& ctx, const std::string& theme);
 // A key of the theme's info.ini, with its default ("未知" for info, else empty).
 std::string readThemeKey(const Context& ctx, const std::string& theme, const std::string& key);
+// The theme carries a startup text: its word.text, the file an apply takes (and the T mark
+// shows).
+bool themeCarriesText(const Context& ctx, const std::string& theme);
 // The theme's loadtext key turns the startup-text toggle on only when it is exactly "no".
 bool themeHidesStartupText(const Context& ctx, const std::string& theme);
 

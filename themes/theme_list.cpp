@@ -69,7 +69,7 @@ Preview previewTheme(const Context& ctx, const std::string& theme) {
   p.look.description = readThemeKey(ctx, theme, "info");
   p.has1x = ctx.files.exists(file(kSplashLow));
   p.has2x = ctx.files.exists(file(kSplashHigh));
-  p.hasText = ctx.files.exists(file(kThemeTextMarker));
+  p.hasText = themeCarriesText(ctx, theme);
   p.author = themeLink(ctx, theme, "by", "byurl");
   p.credit = themeLink(ctx, theme, "re", "reurl");
   p.look.startupTextToggle = startupTextToggleFor(ctx, theme);

@@ -20,6 +20,7 @@ struct Link {
 struct Preview {
   Look look;                     // images, description, toggle, overlay
   bool indicatorsShown = false;  // the 1X, 2X and T buttons (themes only)
+  // hasText: the theme carries a startup text (word.text, themeCarriesText), the T mark.
   bool has1x = false, has2x = false, hasText = false;
   Link author, credit;
 };

@@ -9,6 +9,9 @@
 
 namespace lumaset::ui {
 
+inline constexpr int kBrowseForHost = -1;
+inline constexpr int kNoHostChosen = -2;
+
 class MainView {
  public:
   virtual ~MainView() = default;
@@ -56,6 +59,11 @@ class MainView {
   // The six custom image fields, in slot order (编辑框2, 7, 4, 5, 3, 6).
   virtual std::string customField(int slot) const = 0;
   virtual void setCustomField(int slot, const std::string& path) = 0;
+
+  // The folder button's menu: the installed hosts (`items`, newest first; `current` the
+  // one the program works on, -1 for none) and "browse". The host's index, kBrowseForHost,
+  // or kNoHostChosen when the menu closed without a choice.
+  virtual int chooseHost(const std::vector<std::string>& items, int current) = 0;
 
   virtual void minimise() = 0;
   virtual void close() = 0;

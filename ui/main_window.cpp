@@ -128,6 +128,9 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       previews_.mainResized(wParam);
       return 0;
+    case WM_ACTIVATEAPP:
+      if (wParam && started_) PostMessageW(main_, kCameToFront, 0, 0);
+      return 0;
     case WM_ACTIVATE:
       if (keys_.keepFocusOnActivation(wParam)) return 0;
       return DefWindowProcW(main_, message, wParam, lParam);
@@ -148,22 +151,35 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       presenter_.filesDropped(paths);
       return 0;
     }
-    case kThemeListClosed:
-      themeBox_.listClosed();
-      return 0;
-    case kFilesDropped:
-      onFilesDropped();
-      return 0;
-    case kFirstFrameDrawn:
-      onFirstFrameDrawn();
-      return 0;
     case WM_DESTROY:
       keepPlace();
       if (dropTarget_) RevokeDragDrop(main_);
       PostQuitMessage(0);
       return 0;
     default:
+      if (onOwnMessage(message)) return 0;
       return DefWindowProcW(main_, message, wParam, lParam);
+  }
+}
+
+bool MainWindow::onOwnMessage(UINT message) {
+  switch (message) {
+    case kThemeListClosed:
+      themeBox_.listClosed();
+      return true;
+    case kFilesDropped:
+      onFilesDropped();
+      return true;
+    case kFirstFrameDrawn:
+      onFirstFrameDrawn();
+      return true;
+    case kCameToFront:
+      // A message box or dialog of the window disables it: what it asks is not interrupted
+      // by another question; the next return to the front asks then.
+      if (IsWindowEnabled(main_)) presenter_.cameToFront();
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -72,6 +72,7 @@ class MainWindow : public MainView, private WindowActions {
   void setCustomField(int slot, const std::string& path) override { paths_.setImagePath(slot, path); }
   void showHostCarries(const std::string& text) override { controls_.setText(Control::HostCarriesLabel, text); }
   void showNeedsAdministrator(bool needed) override;
+  int chooseHost(const std::vector<std::string>& items, int current) override;
   void minimise() override;
   void close() override;
 
@@ -82,6 +83,8 @@ class MainWindow : public MainView, private WindowActions {
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   void onFilesDropped();
+  // The window's own posted messages (ui/window_messages.h); false for any other.
+  bool onOwnMessage(UINT message);
   // The start (main_window_start.cpp).
   void onCreate();
   void windowStartup();

@@ -1,6 +1,8 @@
 // What the presenter sees of the main window beyond its parts' own answers, and what the
 // window does itself when a command asks it.
 #include "ui/main_window.h"
+
+#include "ui/host_menu.h"
 #include "ui/path_field.h"
 
 namespace lumaset::ui {
@@ -43,6 +45,10 @@ void MainWindow::redrawToggleLabel() {
   ShowWindow(label, SW_HIDE);
   ShowWindow(label, SW_SHOW);
   InvalidateRect(label, nullptr, TRUE);
+}
+
+int MainWindow::chooseHost(const std::vector<std::string>& items, int current) {
+  return chooseHostFromMenu(main_, controls_.get(Control::LocateButton), items, current);
 }
 
 void MainWindow::minimise() { ShowWindow(main_, SW_MINIMIZE); }

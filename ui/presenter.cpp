@@ -5,6 +5,7 @@
 #include "backup/host_look.h"
 #include "backup/host_rights.h"
 #include "backup/refresh_backup.h"
+#include "backup/undone_look.h"
 #include "elevation/administrator_rights.h"
 #include "messages/catalogue.h"
 #include "messages/import_messages.h"
@@ -12,6 +13,7 @@
 #include "run/host_location.h"
 #include "run/settings.h"
 #include "run/startup.h"
+#include "run/version.h"
 #include "themes/host_operation.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
@@ -41,7 +43,8 @@ std::string hostCarriesText(const RunState& state, const HostLook& look) {
 Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView& view, std::string programFolder)
     : files_(files),
       ui_(ui),
-      questions_(ui, [&files, &places] { return discoverHosts(files, places); }),
+      findHosts_([&files, &places] { return discoverHosts(files, places); }),
+      questions_(ui, findHosts_),
       view_(view),
       data_(chooseDataFolder(files, programFolder)),
       ctx_{files, questions_, *this, state_, std::move(programFolder), data_.folder} {}
@@ -88,7 +91,27 @@ void Presenter::showFirstEntry() {
   view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
 }
 
-void Presenter::firstFrameDrawn() { showShield(); }
+void Presenter::firstFrameDrawn() {
+  showShield();
+  offerReapply();
+}
+
+void Presenter::offerReapply() {
+  if (offering_) return;
+  const std::optional<UndoneLook> undone = undoneLook(ctx_);
+  if (!undone) return;
+  const std::string asked = state_.hostFolder + "\n" + lookKindName(undone->look.kind) + "\n" + undone->look.theme;
+  if (asked == declinedReapply_) return;
+  offering_ = true;
+  const Message question = messageFor({MessageId::UpdateUndidLook, {}, undone->look.theme});
+  const bool yes = ui_.askYesNo(question.text, question.caption);
+  offering_ = false;
+  if (!yes) {
+    declinedReapply_ = asked;
+    return;
+  }
+  changeHost({.kind = OperationKind::Reapply});
+}
 
 void Presenter::fillThemeList(const std::string& selecting) {
   const std::vector<std::string> entries = themeList(ctx_);
@@ -217,7 +240,45 @@ void Presenter::toggleLabelPressed() {
   toggleClicked();
 }
 
+namespace {
+
+// A host as the folder button's menu names it: its version and folder.
+std::string hostChoiceText(const FoundHost& host) {
+  return "Photoshop " + (host.productVersion.empty() ? std::string("?") : host.productVersion) + "    " + host.folder;
+}
+
+}  // namespace
+
+// The host the user chose in the folder button's menu, answered as the dialog would; false
+// when the menu closed without a choice, or on the host already located.
+bool Presenter::hostChosenFromMenu() {
+  std::vector<FoundHost> hosts = findHosts_().hosts;
+  if (hosts.empty()) return true;
+  const std::string located = state_.hostFolder.empty() ? "" : files_.canonicalPath(state_.hostFolder);
+  auto isLocated = [&](const FoundHost& host) { return !located.empty() && files_.canonicalPath(host.folder) == located; };
+  // The host worked on is listed, and checked, though no place names it.
+  if (!located.empty() && std::none_of(hosts.begin(), hosts.end(), isLocated)) {
+    FoundHost own{state_.hostFolder, state_.hostFolder + "Photoshop.exe", "", {}};
+    own.productVersion = files_.productVersion(own.exe);
+    const float version = versionFromText(own.productVersion);
+    auto later = std::find_if(hosts.begin(), hosts.end(),
+                              [&](const FoundHost& h) { return versionFromText(h.productVersion) < version; });
+    hosts.insert(later, own);
+  }
+  std::vector<std::string> items;
+  int current = -1;
+  for (const FoundHost& host : hosts) {
+    if (isLocated(host)) current = static_cast<int>(items.size());
+    items.push_back(hostChoiceText(host));
+  }
+  const int chosen = view_.chooseHost(items, current);
+  if (chosen == kNoHostChosen || (chosen >= 0 && chosen == current)) return false;
+  if (chosen >= 0) questions_.answerNextWith(hosts[static_cast<std::size_t>(chosen)].exe);
+  return true;
+}
+
 void Presenter::locateClicked() {
+  if (!hostChosenFromMenu()) return;
   Outcome out;
   locateHost(ctx_, out);
   report(out);

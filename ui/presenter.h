@@ -29,6 +29,8 @@ class Presenter : private HostView {
   // Once the window shows: the shield, whose access checks of the host's folders no first
   // frame waits for.
   void firstFrameDrawn();
+  // The program came back to the front: an update of the host may have happened since.
+  void cameToFront() { offerReapply(); }
   // Fills the theme list anew and shows the entry `selecting` (the first entry when the
   // list lacks it): the box, the description and the preview always show one entry.
   void fillThemeList(const std::string& selecting = {});
@@ -48,7 +50,9 @@ class Presenter : private HostView {
   void toggleClicked();       // 图形按钮20, after its pressed state flipped
   void toggleLabelPressed();  // 透明标签1
 
-  void locateClicked();             // 图形按钮2
+  // 图形按钮2: the installed hosts offered beside "browse"; a host chosen is located, as
+  // is the Photoshop.exe picked in the dialog "browse" opens.
+  void locateClicked();
   void backupPressed();             // 超级链接框6
   void applyThemeClicked();         // 图形按钮8
   void applyCustomClicked();        // 图形按钮15
@@ -80,10 +84,16 @@ class Presenter : private HostView {
   // outcome; when this process lacks the rights, the elevated worker runs it once the
   // user agrees.
   void changeHost(const HostOperation& op);
+  // The folder button's menu of installed hosts: whether a location goes on (a host
+  // chosen, or "browse"), with the chosen host as the dialog's answer.
+  bool hostChosenFromMenu();
   // Says in the window which look the host carries now.
   void showHostCarries();
   // The shield on the buttons whose actions need administrator rights, where they do.
   void showShield();
+  // Says that an update of the host took the applied look off and offers to apply it
+  // again; asked once a run for a host and look the user declined.
+  void offerReapply();
   // Reads the selected entry again after the host or its backup changed; the toggle stays
   // as the user left it.
   void refreshShownEntry();
@@ -94,11 +104,14 @@ class Presenter : private HostView {
 
   Files& files_;
   Interaction& ui_;
+  HostFinder findHosts_;
   DialogQuestions questions_;
   MainView& view_;
   RunState state_;
   DataFolder data_;
   Context ctx_;
+  bool offering_ = false;        // the offer's question is open
+  std::string declinedReapply_;  // the host and look whose offer the user declined
 };
 
 }  // namespace lumaset::ui

@@ -11,5 +11,8 @@ inline constexpr UINT kThemeListClosed = WM_APP + 1;
 inline constexpr UINT kFilesDropped = WM_APP + 2;
 // The start's first frame is drawn: the parts no first frame shows are made.
 inline constexpr UINT kFirstFrameDrawn = WM_APP + 3;
+// The program came back to the front: posted, so that what it may ask comes after the
+// activation has ended.
+inline constexpr UINT kCameToFront = WM_APP + 4;
 
 }  // namespace lumaset::ui

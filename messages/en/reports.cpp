@@ -262,6 +262,22 @@ Message applyMessage(const Report& r) {
       return error("The image file does not exist; nothing was changed: " + r.path);
     case MessageId::Applied:
       return info("Done", kApply);
+    case MessageId::UpdateUndidLook:
+      return info((r.detail.empty() ? std::string("Photoshop was updated, and the custom images are gone")
+                                    : "Photoshop was updated, and the theme \"" + r.detail + "\" is gone") +
+                      "\r\nRenew the backup and apply " + (r.detail.empty() ? "these images" : "this theme") +
+                      " again?",
+                  "Photoshop updated");
+    case MessageId::Reapplied:
+      return info("The backup is renewed, and " +
+                      (r.detail.empty() ? std::string("the custom images are") : "the theme \"" + r.detail + "\" is") +
+                      " applied again",
+                  kApply);
+    case MessageId::NothingToReapply:
+      return info(
+          "No theme to apply again: Photoshop's files are as the last apply left them, or no apply is on "
+          "record.",
+          kApply);
     default:  // another group's id, which messageFor never sends here
       return {};
   }
@@ -338,6 +354,7 @@ Message messageFor(const Report& r) {
     case MessageId::ThemeTextInvalid: case MessageId::SingleIconTakesDark: case MessageId::ImagesSkipped:
     case MessageId::IconsSkipped: case MessageId::StartupTextSkipped: case MessageId::NoCustomImages:
     case MessageId::CustomImageMissing: case MessageId::Applied:
+    case MessageId::UpdateUndidLook: case MessageId::Reapplied: case MessageId::NothingToReapply:
       return applyMessage(r);
     case MessageId::NeedsAdministrator: case MessageId::OfferAdministrator:
     case MessageId::NothingChangedWithoutRights: case MessageId::WorkerNotStarted: case MessageId::WorkerGaveNoResult:

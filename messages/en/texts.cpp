@@ -100,18 +100,27 @@ constexpr TextRow kTexts[] = {
     {Text::FindingNotForThisHost, "{1} is not applied to this host: it has no {2}"},
     {Text::FindingIntoTheOneIcon, "{1} goes into {2}, the one app-bar icon this host has"},
     {Text::FindingSizeNotTheHosts, "{1} is {2}, the host's own image there is {3}"},
-    {Text::FindingMarkerWithoutText, "{1} lights the T badge, but only {2} is applied"},
     {Text::FindingTextLineForm, "{1} line {2} is not in the form \"KEY=VALUE\": {3}"},
-    {Text::FindingNoMarker, "without {1} the T badge stays dark"},
+    {Text::FindingObsoleteMarker, "{1} is obsolete and lights nothing: the T mark follows {2}"},
+    {Text::FindingNoText, "no {1}: the theme carries no startup text (T mark off)"},
+    {Text::FindingCarriesText, "{1}: the theme carries a startup text (T mark on)"},
+    {Text::FindingTextWithLoadtext,
+     "{1} is applied only with \"Hide startup text\" ticked: loadtext=no ticks it when the theme is chosen"},
+    {Text::FindingTextWithoutLoadtext,
+     "{1} is applied only with \"Hide startup text\" ticked, and without loadtext=no choosing the theme leaves it "
+     "unticked"},
+    {Text::FindingNoHostLocated,
+     "no Photoshop is located: {1} is applied only by releases below 18 (CC 2015, CC 2015.5) with a Chinese language "
+     "file; CC 2017 (18) and later keep their own startup text"},
     {Text::FindingTextNotForThisHost, "{1} is not applied to this host: it has no Chinese language file"},
-    {Text::FindingTextHowApplied,
-     "{1} is applied only with \"Hide startup text\" ticked (loadtext=no ticks it when the theme is chosen); Photoshop "
-     "CC 2017 (18) and later cannot change it"},
+    {Text::FindingTextNotForLaterRelease,
+     "{1} is not applied to this host: Photoshop CC 2017 (18) and later keep their own startup text"},
+    {Text::FindingTextForThisHost, "{1} is applied to this host: a release below 18 with a Chinese language file"},
     {Text::CheckOk, "ok"},
     {Text::CheckWarning, "warning"},
     {Text::CheckError, "error"},
     {Text::PackRefused, "not packed: the theme has errors"},
-    {Text::PackSubfolder, "warning: the folder {1} is not packed: a theme is its top-level files"},
+    {Text::PackLeftOut, "left out, not a theme's file: {1}"},
     {Text::PackCannotWrite, "cannot write {1}"},
     {Text::Packed, "packed {1} files into {2} ({3} bytes)"},
     {Text::CliNoFile, "no file at {1} (give the path of Photoshop.exe)"},
@@ -139,6 +148,9 @@ constexpr TextRow kTexts[] = {
     {Text::CliOpenFolder, "open folder: {1}"},
     {Text::CliOpenWebPage, "open web page: {1}"},
     {Text::CliOpenTextFile, "open text file: {1}"},
+    {Text::CliHostNoExe, "--host {1}: no Photoshop.exe in that folder"},
+    {Text::CliHostUnworkable, "--host {1}: no Photoshop there that the program can work on"},
+    {Text::HostMenuBrowse, "Browse…"},
 };
 static_assert(textsInOrder(kTexts), "an English text is missing or out of the order of Text");
 

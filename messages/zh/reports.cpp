@@ -43,14 +43,15 @@ Message locationMessage(const Report& r) {
   switch (r.id) {
     case MessageId::VersionSupported:
       return info("选择的 Photoshop 版本为：" + r.detail +
-                      "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于所有 CC2015 "
-                      "（16.x.x）、CC2017 （18.0）版本。\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
+                      "\r\n本程序在 Photoshop CC2015.1.2（16.1.2）下测试通过，理论上适用于 CC2015 "
+                      "（16.x.x）及以后的所有版本；启动文字只能在 CC2017 （18.0）以前的版本上修改。"
+                      "\r\n可以对你的 Photoshop 使用，但也请做好备份以免意外。"
                       "\r\n修改启动图将修改以下文件夹内的内容：\r\n" +
                       hostFolders(r.path),
                   "可以使用");
     case MessageId::VersionUnsupported:
       return info("选择的 Photoshop 版本为：" + r.detail +
-                      "\r\n本程序适用于 Photoshop CC2015（16.x.x）、CC2017 （18.0）版本，未对其他版本作测试，"
+                      "\r\n本程序适用于 Photoshop CC2015（16.x.x）及以后的版本，未对其他版本作测试，"
                       "不适用于你的 Photoshop 版本。",
                   "不适用的版本");
     case MessageId::IndexFileMissing:
@@ -177,7 +178,7 @@ Message applyMessage(const Report& r) {
     case MessageId::BadLanguageBackup:
       return plainError("你的备份文件不正确，这导致你无法恢复默认的启动文字");
     case MessageId::StartupTextUnsupported:
-      return info("Photoshop CC 2017 不支持修改启动文字", "版本限制");
+      return info("Photoshop CC 2017（18.0）及以后的版本不支持修改启动文字", "版本限制");
     case MessageId::LanguageChangedSinceBackup:
       return error("Photoshop 的语言文件在备份之后被改动过，未作修改，请先点“备份”：" + r.path);
     case MessageId::NoReplaceableImages:
@@ -206,6 +207,17 @@ Message applyMessage(const Report& r) {
       return error("图片文件不存在，未作任何修改：" + r.path);
     case MessageId::Applied:
       return info("修改完成", kApply);
+    case MessageId::UpdateUndidLook:
+      return info((r.detail.empty() ? "Photoshop 已更新，自定义的图片已被还原"
+                                    : "Photoshop 已更新，主题「" + r.detail + "」已被还原") +
+                      "\r\n要更新备份，并重新应用" + (r.detail.empty() ? "这些图片" : "这个主题") + "吗？",
+                  "Photoshop 已更新");
+    case MessageId::Reapplied:
+      return info(
+          "已更新备份，并重新应用了" + (r.detail.empty() ? std::string("自定义的图片") : "主题「" + r.detail + "」"),
+          kApply);
+    case MessageId::NothingToReapply:
+      return info("没有需要重新应用的主题：Photoshop 的文件仍是上次应用后的样子，或者没有上次应用的记录。", kApply);
     default:  // another group's id, which messageFor never sends here
       return {};
   }
@@ -277,6 +289,7 @@ Message messageFor(const Report& r) {
     case MessageId::ThemeTextInvalid: case MessageId::SingleIconTakesDark: case MessageId::ImagesSkipped:
     case MessageId::IconsSkipped: case MessageId::StartupTextSkipped: case MessageId::NoCustomImages:
     case MessageId::CustomImageMissing: case MessageId::Applied:
+    case MessageId::UpdateUndidLook: case MessageId::Reapplied: case MessageId::NothingToReapply:
       return applyMessage(r);
     case MessageId::NeedsAdministrator: case MessageId::OfferAdministrator:
     case MessageId::NothingChangedWithoutRights: case MessageId::WorkerNotStarted: case MessageId::WorkerGaveNoResult:

@@ -25,6 +25,14 @@ class FakeMainView : public ui::MainView {
   std::vector<Look> looks;
   std::vector<std::string> carries;  // the texts of the label that says what the host carries
 
+  // The folder button's menus shown (their items and checked one), and the answer to give.
+  std::vector<std::pair<std::vector<std::string>, int>> hostMenus;
+  int hostChoice = ui::kNoHostChosen;
+  int chooseHost(const std::vector<std::string>& items, int current) override {
+    hostMenus.push_back({items, current});
+    return hostChoice;
+  }
+
   void setPathBox(const std::string& text) override { pathBox.push_back(text); }
   // As the window: the look's images, description, toggle and overlay in one redraw.
   void showLook(const Look& look) override {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "formats/utf.h"
 #include "platform/posix_files.h"
 #include "run/run_state.h"
 #include "run/startup.h"
@@ -134,6 +135,31 @@ class HostFixture : public ::testing::Test {
   void forgetRecord() {
     for (const char* at : {"/Resources/lumaset_BAK/lumaset.record", "/Locales_BAK/lumaset_BAK/lumaset.record"})
       std::filesystem::remove(testing::pathFromUtf8(host.folder + at));
+  }
+
+  // The files of a later release laid over the host: a sample host drawn with other pack
+  // sizes, so that its index and packs differ throughout; its language file has a key more.
+  void updateHost(const std::vector<std::string>& updated) {
+    static TempDir releaseDir;
+    static tools::SampleHost release;
+    if (release.folder.empty()) {
+      tools::SampleHostOptions options;
+      options.folder = releaseDir / "release";
+      options.stubExe = stubExe("v16.1.2");
+      for (std::uint64_t& pad : options.packPadding) pad = 5000;
+      std::string error;
+      ASSERT_TRUE(tools::writeSampleHost(options, release, error)) << error;
+    }
+    for (const std::string& f : updated) {
+      if (f == "language") {
+        testing::writeFile(host.languageFile, host.languageBytes + utf8ToUtf16le("\r\n\"$$$/Update/Key=新版\""));
+      } else if (f == "Photoshop.exe") {
+        std::filesystem::copy_file(stubExe("v17.0.1"), host.exePath, std::filesystem::copy_options::overwrite_existing);
+      } else {
+        std::filesystem::copy_file(release.folder + "/Resources/" + f, res(f),
+                                   std::filesystem::copy_options::overwrite_existing);
+      }
+    }
   }
 
   std::string settings(const std::string& key, const std::string& def = "<missing>") {

@@ -61,6 +61,7 @@ class EntryView : public ui::MainView {
   void setCustomField(int slot, const std::string& path) override { fields[slot] = path; }
   void showHostCarries(const std::string&) override {}
   void showNeedsAdministrator(bool) override {}
+  int chooseHost(const std::vector<std::string>&, int) override { return ui::kNoHostChosen; }
   void minimise() override {}
   void close() override {}
 };

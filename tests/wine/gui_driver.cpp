@@ -1,9 +1,10 @@
 // Works lumaset.exe as a person would, through window messages, under wine: the first
 // start's box and host dialog (on a host it finds in the registry), the message boxes,
 // the theme list, the apply buttons, the custom image pickers, the startup-text toggle,
-// the theme menu's package import and, in a second start, the folder button pointing it
-// at a second host. After each step it checks the hosts' files by their bytes and the
-// windows by their geometry; it reads what a screen reader hears of every control.
+// the theme menu's package import and, in a second start, the offer to apply again what
+// an update of the host took off, then the folder button pointing it at a second host.
+// After each step it checks the hosts' files by their bytes and the windows by their
+// geometry; it reads what a screen reader hears of every control.
 //   gui-driver LUMASET.EXE HOST_FOLDER THEME PACKAGE.ZIP IMAGE.PNG SHOT.BMP SECOND_HOST_FOLDER
 #include <windows.h>
 #include <commctrl.h>
@@ -899,24 +900,58 @@ int wmain(int argc, wchar_t** argv) {
   if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) fail("Alt+F4 on the preview did not end the program");
   ok("Alt+F4 on the preview ended the program");
 
-  // A second start finds the stored host: no dialog, the list on "[当前]"; the cross ends it.
+  // Meanwhile an update of the first host rewrites its icon files (the second host's
+  // stand for the update's, which are a sound host's of other bytes).
+  for (const char* file : {"IconResources.idx", "PSIconsLowRes.dat", "PSIconsHighRes.dat", "PSIconsXLowRes.dat",
+                           "PSIconsXHighRes.dat"})
+    if (!CopyFileW(toWide(secondHost + "\\Resources\\" + file).c_str(), toWide(res + file).c_str(), FALSE))
+      fail(std::string("cannot lay the update's ") + file + " over the host");
+  const std::string updateLow = readFile(res + "PSIconsLowRes.dat"), updateIndex = readFile(res + "IconResources.idx");
+
+  // The second start finds the stored host and says, once its window shows, that the
+  // update took the custom images off; a yes renews the backup and applies them again.
   PROCESS_INFORMATION again{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, toWide(program).c_str(), &si,
                       &again))
     fail("cannot start lumaset.exe again");
   lumasetProcess = again.dwProcessId;
   main = waitFor([] { return topWindow(lumaset::ui::kMainClass); }, "main window of the second start");
-  waitUntil([&] { return textOf(findChild(main, controlId("伪组合框文字"))) == "[当前]"; }, "the list on [当前]");
-  if (findDialog("")) fail("the second start asked for something");
+  waitFor([] { return findDialog("Photoshop 已更新"); }, "the question after the update");
+  screenshot("update-question");
+  answerBox("Photoshop 已更新", "Photoshop 已更新，自定义的图片已被还原\r\n", IDYES);
+  answerBox("应用", "已更新备份，并重新应用了自定义的图片");
+  if (readFile(res + "PSIconsLowRes.dat") != updateLow + png + png + png ||
+      readFile(bak + "PSIconsLowRes.dat") != updateLow ||
+      readFile(language).size() != originalLanguage.size() + 4870)
+    fail("after the update the custom images did not come back over the update's files");
+  checkHostCarries(main, "当前：自定义图片");
+  choose(main, "[默认]");
+  click(main, "图形按钮8");
+  answerBox("应用", "修改完成");
+  if (readFile(res + "PSIconsLowRes.dat") != updateLow || readFile(res + "IconResources.idx") != updateIndex ||
+      readFile(language) != originalLanguage)
+    fail("after the reapply [默认] did not give the update's files byte for byte");
+  ok("an update that took the custom images off: said at start, given back by one answer, [默认] gives the update");
+  choose(main, "[当前]");
+  if (findDialog("")) fail("the second start asked for something more");
 
   // The folder button points the program at a second host. From then on what is backed
   // up and put back is that host's, and the first host is left as it is.
   const std::string secondLanguage = secondHost + "\\Locales\\zh_CN\\Support Files\\tw10428.dat";
   const std::string secondOriginal = readFile(secondLanguage), firstLanguage = readFile(language);
   if (secondOriginal.empty() || secondOriginal == firstLanguage) fail("the second host's language file is not its own");
-  click(main, "图形按钮2");
-  answerFileDialog("找到 Photoshop 的位置", secondHost + "\\Photoshop.exe");
+  // The second host is installed as its installer would register it: the folder button
+  // offers it beside "browse", and the keys choose it without a dialog.
+  if (!registerHost(secondHost)) fail("cannot register the second host");
+  press(main, "图形按钮2");
+  HWND menu = waitFor([] { return topWindow(L"#32768"); }, "the folder button's menu");
+  waitUntil([&] { return IsWindowVisible(menu) != 0; }, "the folder button's menu shown");
+  screenshot("host-menu");
+  keyPress(VK_DOWN);
+  keyPress(VK_RETURN);
+  unregisterHost();
   answerBox("可以使用", "选择的 Photoshop 版本为：16.1.2\r\n");
+  if (findDialog("找到 Photoshop 的位置")) fail("a host chosen in the menu still opened the dialog");
   waitUntil([&] { return textOf(findChild(main, controlId("编辑框1"))) == secondHost + "\\"; },
             "the second host in the path box");
   choose(main, "[当前]");

@@ -6,6 +6,7 @@
 #include "cli/json.h"
 #include "cli/session.h"
 #include "formats/command_arguments.h"
+#include "messages/catalogue.h"
 #include "messages/texts.h"
 #include "platform/host_places.h"
 #include "run/host_discovery.h"
@@ -54,15 +55,9 @@ void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
   }
 }
 
-// What the search passed over, said on the error stream: the hosts it printed may not be all.
-std::string limitText(const Report& limit) {
-  if (limit.id == MessageId::RegistryFileTooLarge)
-    return "the registry file is larger than " + std::to_string(kMaxRegistryFileBytes >> 20) +
-           " MiB and was not read; the Photoshop folders it names were not looked at: " + limit.path;
-  return "only the first " + std::to_string(kMaxRegistryPlaces) + " registry values naming a Photoshop folder were " +
-         "looked at; " + limit.detail + " more were passed over";
-}
-
+// What the search passed over, said on the error stream in the program's language (the
+// window's boxes say the same): the hosts it printed may not be all.
+std::string limitText(const Report& limit) { return messageFor(limit).text; }
 }  // namespace
 
 int cmdFind(Session& s, const std::vector<std::string>& args) {

@@ -7,6 +7,7 @@
 #include "formats/command_arguments.h"
 #include "formats/path_text.h"
 #include "formats/zip_writer.h"
+#include "messages/catalogue.h"
 #include "themes/theme_check.h"
 #include "themes/theme_folder.h"
 
@@ -33,13 +34,30 @@ std::string themeFolderOf(Session& s, const std::string& word) {
   return s.files.info(inLibrary).isFolder ? inLibrary : path;
 }
 
+// The level's word in the program's language.
+const char* levelWord(FindingLevel level) {
+  switch (level) {
+    case FindingLevel::Error:
+      return text(Text::CheckError);
+    case FindingLevel::Warning:
+      return text(Text::CheckWarning);
+    case FindingLevel::Note:
+      return text(Text::CheckOk);
+  }
+  return text(Text::CheckOk);
+}
+
+// One line per finding: "ok: …" (in Chinese "正常：…"); with --json the level in English
+// and the text in the program's language.
 ThemeCheck printCheck(Session& s, const std::string& folder) {
   ThemeCheck check = checkThemeFolder(s.ctx, folder);
+  const char* colon = language() == Language::Chinese ? "：" : ": ";
   for (const Finding& f : check.findings) {
+    const std::string said = findingText(f);
     if (s.json) {
-      s.out.print("{\"level\":\"%s\",\"text\":%s}\n", levelName(f.level), jsonString(f.text).c_str());
+      s.out.print("{\"level\":\"%s\",\"text\":%s}\n", levelName(f.level), jsonString(said).c_str());
     } else {
-      s.out.print("%s: %s\n", levelName(f.level), f.text.c_str());
+      s.out.print("%s%s%s\n", levelWord(f.level), colon, said.c_str());
     }
   }
   return check;
@@ -88,19 +106,20 @@ int cmdPack(Session& s, const std::vector<std::string>& args) {
   if (!a.error.empty() || a.words.size() != 1 || !output) return s.usage("pack THEME -o FILE.zip");
   startAsProgram(s);
   const std::string folder = themeFolderOf(s, a.words[0]);
-  if (printCheck(s, folder).broken()) return s.fail("not packed: the theme has errors");
+  if (printCheck(s, folder).broken()) return s.fail(text(Text::PackRefused));
   std::vector<std::string> leftOut;
   const std::vector<ZipFile> files = themeFilesOf(s, folder, leftOut);
   for (const std::string& sub : s.files.subfolders(folder)) leftOut.push_back(sub + "/");
   if (!leftOut.empty()) {
     std::string list;
     for (const std::string& name : leftOut) list += (list.empty() ? "" : ", ") + name;
-    s.out.print("left out, not a theme's file: %s\n", list.c_str());
+    s.out.print("%s\n", textWith(Text::PackLeftOut, {list}).c_str());
   }
   const std::string target = s.absolute(*output);
   const Bytes zip = writeZip(files);
-  if (zip.empty() || !s.files.writeFile(target, zip)) return s.fail("cannot write " + target);
-  s.out.print("packed %zu files into %s (%zu bytes)\n", files.size(), target.c_str(), zip.size());
+  if (zip.empty() || !s.files.writeFile(target, zip)) return s.fail(textWith(Text::PackCannotWrite, {target}));
+  const std::string packed = textWith(Text::Packed, {std::to_string(files.size()), target, std::to_string(zip.size())});
+  s.out.print("%s\n", packed.c_str());
   return s.done();
 }
 

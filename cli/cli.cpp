@@ -6,10 +6,12 @@
 #include "cli/json.h"
 #include "cli/session.h"
 #include "cli/worker_progress.h"
+#include "formats/path_text.h"
 #include "formats/png.h"
 #include "messages/catalogue.h"
+#include "messages/language.h"
+#include "platform/system.h"
 #include "platform/worker_result.h"
-#include "formats/path_text.h"
 #include "run/data_folder.h"
 #include "run/host_location.h"
 #include "run/outcome_text.h"
@@ -25,8 +27,8 @@ constexpr const char* kProgramVersion = LUMASET_VERSION;
 }  // namespace
 
 const char* const kUsage =
-    "usage: lumaset-cli [--home DIR] [--data DIR] [--json] [--result FILE --result-token HEX] [--host DIR [--host-version V\n"
-    "                   --language-folder DIR --language-file NAME]] COMMAND ...\n"
+    "usage: lumaset-cli [--home DIR] [--data DIR] [--lang zh|en] [--json] [--result FILE --result-token HEX]\n"
+    "                   [--host DIR [--host-version V --language-folder DIR --language-file NAME]] COMMAND ...\n"
     "       lumaset-cli --help | help | /? | --version\n"
     "  find [--prefix DIR]                 list the installed Photoshops, newest first (folder, version,\n"
     "                                      where found) from the registry and Program Files; --prefix\n"
@@ -152,6 +154,8 @@ const std::map<std::string, Command>& commandTable() {
 // given instead of setting.ini's, and the worker's result file.
 struct GlobalOptions {
   std::string home, data, resultFile, resultToken;
+  std::optional<Language> language;  // --lang zh|en
+  bool badLanguage = false;
   std::optional<StoredLocation> location;
   int locationOptions = 0;  // how many of the four location options were given
   bool json = false;
@@ -172,6 +176,9 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--json") {
       o.json = true;
+    } else if (args[i] == "--lang" && hasValue) {
+      o.language = languageNamed(args[++i]);
+      o.badLanguage = !o.language;
     } else if ((args[i] == "--home" || args[i] == "--data") && hasValue) {
       std::string& folder = args[i] == "--home" ? o.home : o.data;
       folder = files.absolutePath(args[++i]);
@@ -197,7 +204,7 @@ bool locateGivenHost(Session& s, const std::string& folder) {
   const char sep = s.files.separator();
   const std::string exe = withTrailingSeparator(s.files.absolutePath(folder), sep) + "Photoshop.exe";
   if (!s.files.exists(exe)) {
-    s.fail("--host " + folder + ": no Photoshop.exe in that folder");
+    s.fail(textWith(Text::CliHostNoExe, {folder}));
     return false;
   }
   s.questions.executable = exe;
@@ -205,7 +212,7 @@ bool locateGivenHost(Session& s, const std::string& folder) {
   const LocateOutcome outcome = locateHost(s.ctx, located, LocateReason::ForThisRun);
   if (outcome == LocateOutcome::Located || outcome == LocateOutcome::LocatedWithoutLanguage) return true;
   s.report(located);
-  s.fail("--host " + folder + ": no Photoshop there that the program can work on");
+  s.fail(textWith(Text::CliHostUnworkable, {folder}));
   return false;
 }
 
@@ -217,7 +224,7 @@ bool locateGivenHost(Session& s, const std::string& folder) {
 int runForWindow(Session& session, const Command& command, const std::vector<std::string>& rest,
                  const GlobalOptions& o) {
   const std::unique_ptr<WorkerResultFile> file = WorkerResultFile::open(o.resultFile);
-  if (!file) return session.fail("cannot write the result file " + o.resultFile);
+  if (!file) return session.fail(textWith(Text::CliResultFile, {o.resultFile}));
   WorkProgress progress;
   int status = 0;
   {
@@ -227,13 +234,15 @@ int runForWindow(Session& session, const Command& command, const std::vector<std
   }
   if (!session.operationRan) return status;
   if (!file->writeOutcome(outcomeText(session.result, o.resultToken)))
-    return session.fail("cannot write the result file " + o.resultFile);
+    return session.fail(textWith(Text::CliResultFile, {o.resultFile}));
   return session.result.done() ? 0 : 1;
 }
 
 int runCommand(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   GlobalOptions o;
   const std::size_t i = readGlobalOptions(args, files, o);
+  // --lang or the system's language until setting.ini, whose folder is still to be found, is read.
+  useLanguage(chooseLanguage(o.language, "", systemUiLanguage()));
   // "/?" is how Windows programs are asked for their usage; "help" reads as a command.
   if (i < args.size() && (args[i] == "--help" || args[i] == "-h" || args[i] == "/?" || args[i] == "help")) {
     out.write(kUsage);
@@ -245,32 +254,34 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
   }
   if (o.home.empty()) o.home = files.programFolder();
   while (o.home.size() > 1 && o.home.back() == files.separator()) o.home.pop_back();
+  bool dataMadeNow = false;
   if (o.data.empty()) {
     const DataFolder chosen = chooseDataFolder(files, o.home);
     o.data = chosen.folder;
-    if (chosen.madeNow)
-      err.print("lumaset-cli: %s cannot be written: settings and added themes are kept in %s\n",
-                o.home.c_str(), o.data.c_str());
+    dataMadeNow = chosen.madeNow;
   }
 
   Session session(files, o.home, o.data, out, err, o.json);
+  // The language of the messages: --lang, else setting.ini's, else the system's.
+  const std::string stored = files.readProfileString(session.ctx.settingsFile(), kSettingsSection, kKeyLanguage, "");
+  useLanguage(chooseLanguage(o.language, stored, systemUiLanguage()));
+  if (dataMadeNow) err.print("%s\n", textWith(Text::CliDataApart, {o.home, o.data}).c_str());
+  if (o.badLanguage) return session.usage(text(Text::CliLanguageWord));
   if (i >= args.size()) return session.usage("");
   if (o.location && o.locationOptions == 1 && !o.location->hostFolder.empty()) {
     if (!locateGivenHost(session, o.location->hostFolder)) return 1;
     o.location = session.ctx.givenLocation;
   }
   session.ctx.givenLocation = o.location;
-  if (o.resultFile.empty() != o.resultToken.empty()) return session.usage("--result and --result-token go together");
+  if (o.resultFile.empty() != o.resultToken.empty()) return session.usage(text(Text::CliResultTogether));
   // A location given on the command line (the window's, for its worker) is held to the
   // rules of a stored one, and said when it breaks them rather than asked for again.
   const std::optional<StoredLocation>& location = o.location;
   if (location && !storedLocationIsSound(location->hostFolder, location->languageFileName, location->languageFolder,
                                          files.separator()))
-    return session.fail(
-        "--host and --language-folder name no one host: the host folder must be absolute, and the "
-        "language file must lie in the host's Locales folder");
+    return session.fail(text(Text::CliLocationUnsound));
   const auto found = commandTable().find(args[i]);
-  if (found == commandTable().end()) return session.usage("unknown command " + args[i]);
+  if (found == commandTable().end()) return session.usage(textWith(Text::CliUnknownCommand, {args[i]}));
   const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
   return o.resultFile.empty() ? found->second(session, rest) : runForWindow(session, found->second, rest, o);
 }
@@ -279,12 +290,17 @@ int runCommand(const std::vector<std::string>& args, Files& files, Output& out, 
 
 int runCli(const std::vector<std::string>& args, Files& files, Output& out, Output& err) {
   // No input may end the program with an uncaught exception: it ends with a message.
+  // The language the command chose is the caller's again afterwards (a test's process).
+  struct LanguageKept {
+    Language before = language();
+    ~LanguageKept() { useLanguage(before); }
+  } kept;
   try {
     return runCommand(args, files, out, err);
   } catch (const std::exception& e) {
-    err.print("lumaset-cli: stopped by an internal error: %s\n", e.what());
+    err.print("%s\n", textWith(Text::CliInternalError, {e.what()}).c_str());
   } catch (...) {
-    err.write("lumaset-cli: stopped by an internal error\n");
+    err.print("%s\n", text(Text::CliInternalErrorUnknown));
   }
   return 1;
 }

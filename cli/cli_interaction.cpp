@@ -2,6 +2,7 @@
 
 #include "cli/json.h"
 #include "messages/catalogue.h"
+#include "messages/texts.h"
 
 namespace lumaset::cli {
 
@@ -20,12 +21,16 @@ std::optional<std::string> CliQuestions::languageFile(const Outcome& before, con
   return language;
 }
 
-void CliInteraction::openFolder(const std::string& path) { out_.print("open folder: %s\n", path.c_str()); }
+void CliInteraction::openFolder(const std::string& path) {
+  out_.print("%s\n", textWith(Text::CliOpenFolder, {path}).c_str());
+}
 
-void CliInteraction::openWebPage(const std::string& url) { out_.print("open web page: %s\n", url.c_str()); }
+void CliInteraction::openWebPage(const std::string& url) {
+  out_.print("%s\n", textWith(Text::CliOpenWebPage, {url}).c_str());
+}
 
 bool CliInteraction::openTextFile(const std::string& path) {
-  out_.print("open text file: %s\n", path.c_str());
+  out_.print("%s\n", textWith(Text::CliOpenTextFile, {path}).c_str());
   return true;
 }
 

@@ -3,9 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "formats/command_arguments.h"
+#include "messages/catalogue.h"
+#include "messages/texts.h"
 #include "platform/host_places.h"
 #include "run/host_discovery.h"
 
@@ -53,15 +55,9 @@ void printHosts(Session& s, const std::vector<FoundHost>& hosts) {
   }
 }
 
-// What the search passed over, said on the error stream: the hosts it printed may not be all.
-std::string limitText(const Report& limit) {
-  if (limit.id == MessageId::RegistryFileTooLarge)
-    return "the registry file is larger than " + std::to_string(kMaxRegistryFileBytes >> 20) +
-           " MiB and was not read; the Photoshop folders it names were not looked at: " + limit.path;
-  return "only the first " + std::to_string(kMaxRegistryPlaces) + " registry values naming a Photoshop folder were " +
-         "looked at; " + limit.detail + " more were passed over";
-}
-
+// What the search passed over, said on the error stream in the program's language (the
+// window's boxes say the same): the hosts it printed may not be all.
+std::string limitText(const Report& limit) { return messageFor(limit).text; }
 }  // namespace
 
 int cmdFind(Session& s, const std::vector<std::string>& args) {
@@ -76,8 +72,8 @@ int cmdFind(Session& s, const std::vector<std::string>& args) {
   printHosts(s, hosts);
   for (const Report& limit : discovery.limits) s.err.print("lumaset-cli: %s\n", limitText(limit).c_str());
   if (hosts.empty())
-    return s.fail("no Photoshop found in the registry or the Program Files folders" +
-                  (prefix ? " of the wine prefix " + s.absolute(*prefix) : std::string()));
+    return s.fail(prefix ? textWith(Text::CliNoHostFoundInPrefix, {s.absolute(*prefix)})
+                         : std::string(text(Text::CliNoHostFound)));
   return 0;
 }
 

@@ -5,14 +5,15 @@
 #include "backup/edit_session.h"
 #include "backup/host_look.h"
 #include "backup/undone_look.h"
-#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "formats/command_arguments.h"
 #include "formats/path_text.h"
 #include "formats/utf.h"
 #include "iconstore/host_images.h"
 #include "iconstore/index_format.h"
 #include "iconstore/lookup.h"
+#include "messages/texts.h"
 #include "run/host_location.h"
 #include "run/index_reading.h"
 #include "run/name_rules.h"
@@ -86,7 +87,7 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   if (a.words.size() != 1) return s.usage("locate takes the path of Photoshop.exe");
   const std::string executable = givenFile(s, a.words[0]);
   const FileInfo exe = s.files.info(executable);
-  if (!exe.exists || exe.isFolder) return s.fail("no file at " + executable + " (give the path of Photoshop.exe)");
+  if (!exe.exists || exe.isFolder) return s.fail(textWith(Text::CliNoFile, {executable}));
   s.questions.executable = executable;
   if (auto language = a.value("--language-file")) s.questions.language = givenFile(s, *language);
   // On a first start the program itself asks for the host; otherwise the user does.
@@ -94,8 +95,7 @@ int cmdLocate(Session& s, const std::vector<std::string>& args) {
   if (!outcome.locateRan) locateHost(s.ctx, outcome.location);
   s.report(outcome.location);
   // The language file is asked for only when the host has a zh_CN folder.
-  if (a.value("--language-file") && s.state.languageAbsent())
-    s.err.print("note: this Photoshop has no zh_CN folder; --language-file was not used\n");
+  if (a.value("--language-file") && s.state.languageAbsent()) s.err.print("%s\n", text(Text::CliNoChineseFolder));
   if (s.json) {
     s.out.print("{\"pathBox\":%s}\n", jsonString(s.view.pathBox).c_str());
   } else {
@@ -166,13 +166,13 @@ int cmdIndex(Session& s, const std::vector<std::string>& args) {
   RecordTable t;
   if (!args.empty()) {
     std::string file = s.absolute(args[0]);
-    if (s.files.info(file).size > kIndexFileLimit) return s.fail("not an icon index (larger than 64 MiB): " + file);
+    if (s.files.info(file).size > kIndexFileLimit) return s.fail(textWith(Text::CliIndexTooLarge, {file}));
     Outcome read;
     const bool parsed = parseIndexFile(s.files, file, t, read);
     s.report(read);
-    if (!parsed) return s.fail("not an icon index: " + file);
+    if (!parsed) return s.fail(textWith(Text::CliNotAnIndex, {file}));
   } else if (!s.files.exists(s.state.currentIndexPath)) {
-    return s.fail("no current index: " + s.state.currentIndexPath);
+    return s.fail(textWith(Text::CliNoCurrentIndex, {s.state.currentIndexPath}));
   } else {
     // The start told what a damaged one had to say; it shows no records.
     Outcome told;
@@ -215,17 +215,16 @@ int cmdExtract(Session& s, const std::vector<std::string>& args) {
   if (a.has("--backup")) {
     const bool parsed = parseIndexFile(s.files, backupIndexPath(s.ctx), records, read);
     s.report(read);
-    if (!parsed) return s.fail("no usable backup index: " + backupIndexPath(s.ctx));
+    if (!parsed) return s.fail(textWith(Text::CliNoBackupIndex, {backupIndexPath(s.ctx)}));
   } else {
     // The start told what a damaged current index had to say.
     parseIndexFile(s.files, s.state.currentIndexPath, records, read);
   }
   std::string packFolder = folderWithSeparator(s.state.currentIndexPath, s.ctx.sep());
-  Bytes image =
-      lookUpImage(records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
-  if (image.empty()) return s.fail("no image named " + a.words[0] + " in the " + *pack + " pack");
+  Bytes image = lookUpImage(records, s.files, packFolder, a.words[0], *pack == "low" ? Pack::LowRes : Pack::HighRes);
+  if (image.empty()) return s.fail(textWith(Text::CliNoImageNamed, {a.words[0], *pack}));
   std::string target = s.absolute(*output);
-  if (!s.files.writeFile(target, image)) return s.fail("cannot write " + target);
+  if (!s.files.writeFile(target, image)) return s.fail(textWith(Text::PackCannotWrite, {target}));
   if (s.json) {
     s.out.print("{\"file\":%s,\"bytes\":%zu}\n", jsonString(target).c_str(), image.size());
   } else {
@@ -244,7 +243,7 @@ int cmdLook(Session& s, const std::vector<std::string>& args) {
   s.report(look.reports);
   const NamedImages images = {{"splash", &look.splash}, {"dark", &look.darkIcon}, {"light", &look.lightIcon}};
   if (auto folder = a.value("--save")) {
-    if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
+    if (!saveImages(s, s.absolute(*folder), images)) return s.fail(textWith(Text::CliCannotWriteInto, {*folder}));
   }
   const char* overlay = look.overlay == Overlay::Clear ? "clear" : "marked";
   if (s.json) {

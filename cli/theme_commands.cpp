@@ -1,10 +1,11 @@
 // The commands about themes: apply, apply-custom, themes, preview, import.
 #include <cstdio>
 
-#include "formats/command_arguments.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "formats/command_arguments.h"
 #include "messages/import_messages.h"
+#include "messages/texts.h"
 #include "themes/import.h"
 #include "themes/looks.h"
 #include "themes/theme_folder.h"
@@ -13,9 +14,7 @@
 namespace lumaset::cli {
 int cmdApply(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "apply", args); }
 
-int cmdApplyCustom(Session& s, const std::vector<std::string>& args) {
-  return runHostCommand(s, "apply-custom", args);
-}
+int cmdApplyCustom(Session& s, const std::vector<std::string>& args) { return runHostCommand(s, "apply-custom", args); }
 
 int cmdThemes(Session& s, const std::vector<std::string>& args) {
   if (!args.empty()) return s.usage("themes takes no arguments");
@@ -40,7 +39,7 @@ int cmdPreview(Session& s, const std::vector<std::string>& args) {
   s.report(p.look.reports);
   const NamedImages images = {{"splash", &p.look.splash}, {"dark", &p.look.darkIcon}, {"light", &p.look.lightIcon}};
   if (auto folder = a.value("--save")) {
-    if (!saveImages(s, s.absolute(*folder), images)) return s.fail("cannot write into " + *folder);
+    if (!saveImages(s, s.absolute(*folder), images)) return s.fail(textWith(Text::CliCannotWriteInto, {*folder}));
   }
   const char* overlay = p.look.overlay == Overlay::Clear ? "clear" : "marked";
   auto onOff = [](bool b) { return b ? "on" : "off"; };
@@ -96,7 +95,7 @@ int cmdImport(Session& s, const std::vector<std::string>& args) {
     declined = declined || o.result == ImportResult::Declined;
     allAdded = allAdded && o.added();
   }
-  if (declined) s.err.print("lumaset-cli: --replace merges the new files into the theme of the same name\n");
+  if (declined) s.err.print("%s\n", text(Text::CliReplaceNote));
   return allAdded ? 0 : 1;
 }
 

@@ -59,7 +59,7 @@ Outcome runWorker(Context& ctx, Interaction& ui, const HostOperation& op) {
   ElevatedRun run;
   {
     BusyCursor busy(ui);
-    run = ui.runAsAdministrator(program, workerArguments(ctx, *token, op), kWorkingText);
+    run = ui.runAsAdministrator(program, workerArguments(ctx, *token, op), text(Text::Working));
   }
   return run.end == ElevatedRun::End::Finished ? workerOutcome(run, *token)
          : run.end == ElevatedRun::End::Declined
@@ -76,7 +76,7 @@ std::vector<std::string> workerArguments(const Context& ctx, const std::string& 
   const RunState& st = ctx.state;
   std::vector<std::string> arguments = {
       "--home",          ctx.programFolder,   "--data",            ctx.dataFolder,
-      "--result-token",  token,
+      "--result-token",  token,              "--lang",            languageWord(language()),
       "--host",          st.hostFolder,       "--host-version",    st.release18OrLater ? "18" : "16",
       "--language-file", st.languageFileName, "--language-folder", st.languageFolder};
   const std::vector<std::string> words = operationArguments(op);

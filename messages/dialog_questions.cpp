@@ -9,9 +9,9 @@ namespace {
 
 // The first start's box: what the program needs, and the folder found for it, if any.
 std::string firstStartText(const std::string& foundFolder) {
-  std::string text = "Lumaset 需要知道 Photoshop 安装在哪里：请在接下来的窗口中选择 Photoshop.exe。";
-  if (!foundFolder.empty()) text += "\r\n找到的 Photoshop：" + foundFolder + "\r\n窗口会在这个文件夹打开，确认即可。";
-  return text;
+  std::string said = text(Text::FirstStart);
+  if (!foundFolder.empty()) said += textWith(Text::FirstStartFound, {foundFolder});
+  return said;
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ std::optional<std::string> DialogQuestions::hostExecutable(const HostRequest& re
     if (!discovery.hosts.empty()) found = discovery.hosts.front().folder;
     show(ui_, discovery.limits);
   }
-  if (request.firstStart) ui_.messageBox(firstStartText(found), "找到 Photoshop", MessageIcon::None);
+  if (request.firstStart) ui_.messageBox(firstStartText(found), text(Text::FindHostCaption), MessageIcon::None);
   const std::string folder = request.currentHostFolder.empty() ? found : request.currentHostFolder;
-  return ui_.openFile({"找到 Photoshop 的位置", "Photoshop.exe|Photoshop.exe", folder, "Photoshop.exe"});
+  return ui_.openFile({text(Text::FindHostTitle), "Photoshop.exe|Photoshop.exe", folder, "Photoshop.exe"});
 }
 
 std::optional<std::string> DialogQuestions::languageFile(const Outcome& before, const std::string& localesFolder) {

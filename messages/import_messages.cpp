@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "messages/texts.h"
 #include "themes/theme_folder.h"
 
 namespace lumaset {
@@ -11,9 +12,9 @@ constexpr std::size_t kSkippedNamesShown = 10;
 
 std::string skippedNote(const std::vector<std::string>& skipped) {
   if (skipped.empty()) return {};
-  std::string note = "\r\n以下链接或特殊文件没有复制：";
+  std::string note = text(Text::ImportSkipped);
   for (std::size_t i = 0; i < skipped.size() && i < kSkippedNamesShown; ++i) note += "\r\n  " + skipped[i];
-  if (skipped.size() > kSkippedNamesShown) note += "\r\n  ……共 " + std::to_string(skipped.size()) + " 项";
+  if (skipped.size() > kSkippedNamesShown) note += textWith(Text::ImportSkippedCount, {std::to_string(skipped.size())});
   return note;
 }
 
@@ -21,10 +22,10 @@ bool failed(const ImportOutcome& o) { return !o.added() && o.result != ImportRes
 
 // The captions an item alone is shown with; the import's failures keep their own.
 std::string captionOf(const ImportOutcome& o) {
-  if (o.result == ImportResult::PackageFailed) return "错误代码：" + std::to_string(o.zipCode);
-  if (o.result == ImportResult::CopyFailed) return "复制错误";
-  if (o.result == ImportResult::BadName) return "错误";
-  return "添加主题";
+  if (o.result == ImportResult::PackageFailed) return textWith(Text::ImportErrorCode, {std::to_string(o.zipCode)});
+  if (o.result == ImportResult::CopyFailed) return text(Text::ImportCopyCaption);
+  if (o.result == ImportResult::BadName) return text(Text::ErrorCaption);
+  return text(Text::ImportCaption);
 }
 
 }  // namespace
@@ -32,33 +33,33 @@ std::string captionOf(const ImportOutcome& o) {
 std::string outcomeText(const ImportOutcome& o) {
   switch (o.result) {
     case ImportResult::Added:
-      return "已添加主题：" + o.item + "\r\n" + o.target + skippedNote(o.skipped);
+      return textWith(Text::ImportAdded, {o.item, o.target}) + skippedNote(o.skipped);
     case ImportResult::Merged:
-      return "已添加主题：" + o.item + "\r\n" + o.target + "\r\n（并入了原有的同名主题）" + skippedNote(o.skipped);
+      return textWith(Text::ImportMerged, {o.item, o.target}) + skippedNote(o.skipped);
     case ImportResult::Declined:
-      return "未添加主题：" + o.item + "\r\n主题库中已有同名主题“" + o.theme + "”，没有改动";
+      return textWith(Text::ImportDeclined, {o.item, o.theme});
     case ImportResult::NotATheme:
-      return "不是主题：" + o.item + "\r\n主题里要有 info.ini 和 loading_low.png";
+      return textWith(Text::ImportNotATheme, {o.item});
     case ImportResult::ImageNotPng:
-      return "未添加主题：" + o.item + "\r\n主题里的 " + o.image + " 不是有效的 PNG 图片文件";
+      return textWith(Text::ImportImageNotPng, {o.item, o.image});
     case ImportResult::Unsupported:
-      return "不支持的文件类型：" + o.item + "\r\n只能添加 zip 主题包或主题文件夹";
+      return textWith(Text::ImportUnsupported, {o.item});
     case ImportResult::Unreadable:
-      return "找不到或无法读取：" + o.item;
+      return textWith(Text::ImportUnreadable, {o.item});
     case ImportResult::BadName:
-      return "主题包名称无效：" + o.item;
+      return textWith(Text::ImportBadName, {o.item});
     case ImportResult::InsideLibrary:
-      return "不能把主题库本身、其中的文件夹或包含它的文件夹添加为主题：" + o.item;
+      return textWith(Text::ImportInsideLibrary, {o.item});
     case ImportResult::TooLarge:
-      return "主题太大，没有添加：" + o.item + "\r\n最多 64 MB、10000 个文件、16 层文件夹";
+      return textWith(Text::ImportTooLarge, {o.item});
     case ImportResult::Busy:
-      return "另一个添加主题的操作还没有结束，请稍后再试：" + o.item;
+      return textWith(Text::ImportBusy, {o.item});
     case ImportResult::LibraryFailed:
-      return "无法写入主题库，没有添加：" + o.item;
+      return textWith(Text::ImportLibraryFailed, {o.item});
     case ImportResult::PackageFailed:
-      return "解压主题包错误：" + o.target;
+      return textWith(Text::ImportPackageFailed, {o.target});
     case ImportResult::CopyFailed:
-      return "复制主题包错误：" + o.target;
+      return textWith(Text::ImportCopyFailed, {o.target});
   }
   return {};
 }
@@ -79,20 +80,19 @@ std::optional<ImportMessage> importMessage(const std::vector<ImportOutcome>& out
   std::string text;
   for (const ImportOutcome* o : shown) {
     text += (text.empty() ? "" : "\r\n\r\n") + outcomeText(*o);
-    if (o->result == ImportResult::PackageFailed) text += "（错误代码：" + std::to_string(o->zipCode) + "）";
+    if (o->result == ImportResult::PackageFailed)
+      text += textWith(Text::ImportErrorCodeNote, {std::to_string(o->zipCode)});
   }
-  return ImportMessage{text, "添加主题", anyFailed ? MessageIcon::Error : MessageIcon::None};
+  return ImportMessage{text, lumaset::text(Text::ImportCaption), anyFailed ? MessageIcon::Error : MessageIcon::None};
 }
 
-std::string replaceQuestion(const std::string& theme) {
-  return "主题库中已有主题“" + theme + "”。\r\n要把新的文件并入它吗？同名的文件会被替换，其余文件保留。";
-}
+std::string replaceQuestion(const std::string& theme) { return textWith(Text::ImportReplaceQuestion, {theme}); }
 
 std::optional<std::string> importDroppedItems(Files& files, const Context& ctx, Interaction& ui,
                                               const std::vector<std::string>& paths) {
   if (paths.empty()) return std::nullopt;
   BusyCursor busy(ui);
-  auto ask = [&ui](const std::string& theme) { return ui.askYesNo(replaceQuestion(theme), "添加主题"); };
+  auto ask = [&ui](const std::string& theme) { return ui.askYesNo(replaceQuestion(theme), text(Text::ImportCaption)); };
   std::vector<ImportOutcome> outcomes = importThemes(files, themeLibrary(ctx), paths, ask);
   if (std::optional<ImportMessage> m = importMessage(outcomes, true)) ui.messageBox(m->text, m->caption, m->icon);
   for (auto o = outcomes.rbegin(); o != outcomes.rend(); ++o) {

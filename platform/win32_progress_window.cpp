@@ -43,12 +43,16 @@ HWND makeLabel(HWND box, const std::string& text, int x, int y, int w, int h) {
 
 }  // namespace
 
+namespace {
+ByteCountForms countForms = {"已处理 %.0f / %.0f KB", "已处理 %.1f / %.1f MB", "已处理 %.0f / %.0f MB"};
+}  // namespace
+
+void useByteCountForms(const ByteCountForms& forms) { countForms = forms; }
+
 std::string byteCountText(std::uint64_t done, std::uint64_t total) {
   const bool small = total < (1u << 20);
   const double unit = small ? 1024.0 : 1024.0 * 1024.0;
-  const char* form = small                 ? "已处理 %.0f / %.0f KB"
-                     : total < (10u << 20) ? "已处理 %.1f / %.1f MB"
-                                           : "已处理 %.0f / %.0f MB";
+  const char* form = small ? countForms.kb : total < (10u << 20) ? countForms.smallMb : countForms.mb;
   char text[96];
   std::snprintf(text, sizeof text, form, static_cast<double>(done) / unit, static_cast<double>(total) / unit);
   return text;

@@ -52,4 +52,13 @@ DWORD waitShowingProgress(HANDLE object, HWND owner, const std::string& text, co
 // in KB under 1 MB.
 std::string byteCountText(std::uint64_t done, std::uint64_t total);
 
+// The printf forms of the count (two doubles each), in the program's language; set once at
+// the start, before any operation runs (the Chinese ones until then).
+struct ByteCountForms {
+  const char* kb;
+  const char* smallMb;  // under 10 MB, with one decimal
+  const char* mb;
+};
+void useByteCountForms(const ByteCountForms& forms);
+
 }  // namespace lumaset::win32

@@ -156,11 +156,11 @@ TEST_F(AdministratorRights, TheWorkerGetsTheWindowsLocationAndGivesTheInProcessB
   window->applyThemeClicked();
   ASSERT_EQ(ui.elevated.size(), 1u);
   std::vector<std::string> args = ui.elevated[0].arguments;
-  ASSERT_EQ(args.size(), 19u);
+  ASSERT_EQ(args.size(), 21u);
   EXPECT_EQ(args[4], "--result-token");
   EXPECT_EQ(args[5].size(), 32u);
   args.erase(args.begin() + 4, args.begin() + 6);
-  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--data", home, "--host", host.folder + "/", "--host-version", "16",
+  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--data", home, "--lang", "zh", "--host", host.folder + "/", "--host-version", "16",
                                             "--language-file", "tw10428.dat", "--language-folder",
                                             host.languageFolder, "apply", "--hide-text", "on", "--", "Ink"}));
   EXPECT_EQ(ui.elevated[0].program, home + "/lumaset-cli.exe");
@@ -361,10 +361,10 @@ TEST_F(AdministratorRights, TheCommandLineSaysItNeedsTheRightsAndChangesNothing)
   const auto before = hostFiles();
   for (std::vector<std::string> command :
        {std::vector<std::string>{"apply", "Ink"}, {"backup"}, {"backup", "--refresh"}, {"apply", "[默认]"}}) {
-    command.insert(command.begin(), {"--home", home});
+    command.insert(command.begin(), {"--lang", "zh", "--home", home});
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(cli::runCli(command, *limited, out, err), 1) << command[2];
+    EXPECT_EQ(cli::runCli(command, *limited, out, err), 1) << command[4];
     std::rewind(out);
     char text[4096] = {};
     const std::size_t n = std::fread(text, 1, sizeof text - 1, out);

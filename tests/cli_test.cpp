@@ -38,7 +38,7 @@ TEST(CliJson, HexTextIsTwoLowerCaseDigitsForEachByte) {
 class Cli : public testing::HostFixture {
  protected:
   CliRun invoke(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", home});
+    args.insert(args.begin(), {"--lang", "zh", "--home", home});
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     int status = cli::runCli(args, files, out, err);
@@ -97,7 +97,7 @@ TEST_F(Cli, AnExceptionEndsTheCommandWithAMessageAndStatusOne) {
   ExhaustedFiles exhausted;
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  int status = cli::runCli({"--home", home, "index", dir / "any.idx"}, exhausted, out, err);
+  int status = cli::runCli({"--lang", "en", "--home", home, "index", dir / "any.idx"}, exhausted, out, err);
   EXPECT_EQ(status, 1);
   EXPECT_NE(slurp(err).find("lumaset-cli: stopped by an internal error"), std::string::npos);
   slurp(out);
@@ -107,7 +107,7 @@ TEST_F(Cli, LocateRefusesAFolderAndIndexAFileLargerThanAnyIndex) {
   makeHost();
   CliRun folder = invoke({"locate", host.folder});
   EXPECT_EQ(folder.status, 1);
-  EXPECT_NE(folder.err.find("no file at " + host.folder), std::string::npos);
+  EXPECT_NE(folder.err.find("这里没有文件：" + host.folder), std::string::npos);
   EXPECT_EQ(settings("photoshop"), "<missing>");
   // ".." in the given path is resolved through the folders on disk.
   std::filesystem::create_directories(dir / "sub");
@@ -121,7 +121,7 @@ TEST_F(Cli, LocateRefusesAFolderAndIndexAFileLargerThanAnyIndex) {
   std::filesystem::resize_file(testing::pathFromUtf8(dir / "big.idx"), (64ull << 20) + 1);
   CliRun r = invoke({"index", dir / "big.idx"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos);
+  EXPECT_NE(r.err.find("大于 64 MiB"), std::string::npos);
 }
 
 TEST_F(Cli, JsonStaysValidUtf8ForRecordNamesThatAreNot) {
@@ -172,7 +172,7 @@ TEST_F(Cli, LocateWhoseSettingsCannotBeStoredExitsWithOne) {
   NoProfileWrites failing(files);
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  const int status = cli::runCli({"--home", home, "--json", "locate", host.exePath}, failing, out, err);
+  const int status = cli::runCli({"--lang", "zh", "--home", home, "--json", "locate", host.exePath}, failing, out, err);
   const std::string printed = slurp(out);
   slurp(err);
   EXPECT_EQ(status, 1);
@@ -454,7 +454,9 @@ TEST_F(CliFind, NoHostIsOneLineAndExitStatusOne) {
   CliRun text = invoke({"find", "--prefix", empty});
   EXPECT_EQ(text.status, 1);
   EXPECT_EQ(text.out, "");
-  EXPECT_EQ(text.err,
+  EXPECT_EQ(text.err, "lumaset-cli: wine 前缀 " + empty + " 的注册表和 Program Files 文件夹里没有找到 Photoshop\n");
+  // In English, the same in English.
+  EXPECT_EQ(invoke({"--lang", "en", "find", "--prefix", empty}).err,
             "lumaset-cli: no Photoshop found in the registry or the Program Files folders of the wine prefix " + empty +
                 "\n");
   CliRun json = invoke({"--json", "find", "--prefix", empty});
@@ -502,7 +504,7 @@ TEST_F(Cli, HostAloneWorksOnTheGivenHostForThatRunOnly) {
   EXPECT_EQ(own(first), firstThemed);
   CliRun nowhere = invoke({"--host", dir / "nowhere", "status"});
   EXPECT_EQ(nowhere.status, 1);
-  EXPECT_NE(nowhere.err.find("no Photoshop.exe in that folder"), std::string::npos) << nowhere.err;
+  EXPECT_NE(nowhere.err.find("这个文件夹里没有 Photoshop.exe"), std::string::npos) << nowhere.err;
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class HostEditing : public testing::HostFixture {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     PosixFiles cliFiles;
-    cli::runCli({"--home", home, "--json", "status"}, cliFiles, out, err);
+    cli::runCli({"--lang", "zh", "--home", home, "--json", "status"}, cliFiles, out, err);
     std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
     std::rewind(out);
     text.resize(std::fread(text.data(), 1, text.size(), out));
@@ -352,7 +352,7 @@ TEST_F(HostEditing, TwoProcessesAtOnceLeaveOneThemesResult) {
   auto apply = [&](const char* theme) {
     PosixFiles childFiles;
     std::FILE* sink = std::fopen("/dev/null", "w");
-    int rc = cli::runCli({"--home", home, "apply", theme}, childFiles, sink, sink);
+    int rc = cli::runCli({"--lang", "zh", "--home", home, "apply", theme}, childFiles, sink, sink);
     std::fclose(sink);
     return rc;
   };

@@ -21,10 +21,10 @@ limit=$([ "$windows" = 1 ] && echo 90 || echo 20)
 tcli() {
   local code=0
   if [ "$windows" = 1 ]; then
-    timeout -k 5 "$limit" "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt" ||
+    timeout -k 5 "$limit" "$wine_run" "$cli_exe" --lang zh --home "$(winpath "$work/home")" "$@" 2>>"$work/wine-stderr.txt" ||
       code=$?
   else
-    timeout -k 5 "$limit" "$cli_exe" --home "$work/home" "$@" || code=$?
+    timeout -k 5 "$limit" "$cli_exe" --lang zh --home "$work/home" "$@" || code=$?
   fi
   [ "$code" != 124 ] && [ "$code" != 137 ] || fail "lumaset-cli $* hung"
   return "$code"
@@ -142,7 +142,7 @@ if [ "$windows" = 1 ]; then
   long=$work/long
   while [ ${#long} -lt 300 ]; do long=$long/一个很长的文件夹名称-abcdefghij; done
   mkdir -p "$long"
-  out=$(timeout -k 5 "$limit" "$wine_run" "$cli_exe" --home "$(winpath "$long")" import \
+  out=$(timeout -k 5 "$limit" "$wine_run" "$cli_exe" --lang zh --home "$(winpath "$long")" import \
     "$(winpath "$work/dl/A1.zip")" "$(winpath "$work/dl/Ink")" 2>>"$work/wine-stderr.txt") ||
     fail "imports into a library at a long path exited $?: $out"
   same_as_package "$work/dl/A1.zip" "$long/LumasetTheme/A1" || fail "the long path's package is not whole"

@@ -281,5 +281,21 @@ TEST_F(WindowShows, LinksOpenTheGuideAndTheThemeLibrary) {
   EXPECT_TRUE(ui.openedPages.empty());  // no web page
 }
 
+// In English the window opens the English guide, and says so in English when it is missing.
+TEST_F(WindowShows, TheGuideIsTheOneOfTheWindowsLanguage) {
+  start();
+  useLanguage(Language::English);
+  testing::writeFile(home + "/使用说明.txt", "guide");
+  presenter.openGuide();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text.rfind("The guide is missing: " + home + "/Guide.txt\r\n", 0), 0u) << ui.boxes[0].text;
+  testing::writeFile(home + "/Guide.txt", "guide");
+  presenter.openGuide();
+  EXPECT_EQ(ui.openedTexts, std::vector<std::string>{home + "/Guide.txt"});
+  useLanguage(Language::Chinese);
+  presenter.openGuide();
+  EXPECT_EQ(ui.openedTexts, (std::vector<std::string>{home + "/Guide.txt", home + "/使用说明.txt"}));
+}
+
 }  // namespace
 }  // namespace lumaset

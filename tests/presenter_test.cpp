@@ -45,7 +45,7 @@ TEST_F(PresenterTest, StartWithoutAHostLeavesTheListUnselected) {
   presenter.showFirstEntry();
   EXPECT_EQ(main.entries, (std::vector<std::string>{"[当前]", "[默认]"}));
   EXPECT_EQ(main.selected, -1);
-  EXPECT_EQ(main.fakeBoxText, ui::kThemeBoxPlaceholder);
+  EXPECT_EQ(main.fakeBoxText, std::string("选择一个主题"));
   EXPECT_TRUE(main.looks.empty());
   EXPECT_EQ(main.pathBox, std::vector<std::string>{""});
 }
@@ -235,7 +235,7 @@ TEST_F(PresenterTest, ControlsRunTheirOperations) {
   EXPECT_TRUE(files.exists(bak("IconResources.idx")));
   // The change ran as the window's work beside it, the window kept responsive, and
   // counted the bytes of the first backup's copies.
-  EXPECT_EQ(ui.responsiveWork, std::vector<std::string>{ui::kWorkingText});
+  EXPECT_EQ(ui.responsiveWork, std::vector<std::string>{"正在修改 Photoshop 的文件，请稍候…"});
   ASSERT_EQ(ui.responsiveBytes.size(), 1u);
   EXPECT_GT(ui.responsiveBytes[0].second, 0u);
   EXPECT_EQ(ui.responsiveBytes[0].first, ui.responsiveBytes[0].second);

@@ -86,7 +86,7 @@ expect "$out" "[应用] 修改完成"
 run look current --save "$(winpath "$work/look2")" >/dev/null
 cmp -s "$work/look2/dark.png" "$theme/ico_dark_low.png" || fail "single icon: PS_OWL_appbar_win is not the theme's dark icon"
 [ ! -e "$work/look2/light.png" ] || fail "single icon: a light icon was shown"
-expect "$(run check Sakura)" "ico_light_low.png is not applied to this host: it has no PS_OWL_appbar_light_win"
+expect "$(run --lang en check Sakura)" "ico_light_low.png is not applied to this host: it has no PS_OWL_appbar_light_win"
 expect "$(run preview Sakura)" "host lacks: PS_OWL_appbar_light_win"
 expect "$(run apply '[当前]')" "[应用] 修改完成"
 expect "$(run apply '[默认]')" "[应用] 修改完成"

@@ -67,8 +67,8 @@ TEST_F(ShippedThemes, EveryShippedThemePassesTheAuthorsCheck) {
   for (const std::string& folder :
        {library + "Aurora", library + "Sunset", library + "墨竹", ctx.programFolder + "/模板"}) {
     ThemeCheck check = checkThemeFolder(ctx, folder);
-    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Error) << folder << ": " << f.text;
-    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Warning) << folder << ": " << f.text;
+    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Error) << folder << ": " << findingText(f);
+    for (const Finding& f : check.findings) EXPECT_NE(f.level, FindingLevel::Warning) << folder << ": " << findingText(f);
     for (const char* key : {"byurl", "reurl"})
       EXPECT_EQ(files.readProfileString(folder + "/info.ini", kThemeSection, key, "<missing>"), "") << folder << key;
     if (files.exists(folder + "/word.text")) {

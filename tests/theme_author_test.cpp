@@ -46,7 +46,8 @@ TEST(ZipWriter, WritesWhatTheReaderAndForeignUnzippersRead) {
 
   testing::TempDir dir;
   writeFile(dir / "p.zip", zip);
-  for (const std::string& lister : {std::string("bsdtar -tf"), std::string("LC_ALL=C.UTF-8 unzip -Z1")}) {
+  for (const std::string& lister :
+       {std::string("bsdtar -tf"), std::string("LC_ALL=C.UTF-8 unzip -Z1")}) {
     const std::string command = lister + " '" + (dir / "p.zip") + "' > '" + (dir / "list.txt") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << lister;
     EXPECT_EQ(readWhole(dir / "list.txt"), "b.png\ninfo.ini\n模板/主题制作说明.txt\n") << lister;
@@ -55,11 +56,18 @@ TEST(ZipWriter, WritesWhatTheReaderAndForeignUnzippersRead) {
 
 class ThemeAuthor : public testing::HostFixture {
  protected:
+  // The findings' words in English, in which these tests read them.
+  static std::string textOf(const Finding& f) {
+    useLanguage(Language::English);
+    std::string said = findingText(f);
+    useLanguage(Language::Chinese);
+    return said;
+  }
   std::string folder() { return home + "/LumasetTheme/Ink"; }
   std::vector<std::string> texts(FindingLevel level) {
     std::vector<std::string> out;
     for (const Finding& f : checkThemeFolder(ctx, folder()).findings)
-      if (f.level == level) out.push_back(f.text);
+      if (f.level == level) out.push_back(textOf(f));
     return out;
   }
   bool has(FindingLevel level, const std::string& part) {
@@ -128,7 +136,7 @@ TEST_F(ThemeAuthor, StartupTextLinesWhetherTheHostTakesItAndTheHostsOwnImageSize
 
 // Runs the command line on the fixture's home; its standard output goes to `printed`.
 int runCommand(Files& files, const std::string& home, std::vector<std::string> args, std::string* printed = nullptr) {
-  args.insert(args.begin(), {"--home", home});
+  args.insert(args.begin(), {"--lang", "zh", "--home", home});
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   int status = cli::runCli(args, files, out, err);
@@ -144,12 +152,17 @@ int runCommand(Files& files, const std::string& home, std::vector<std::string> a
 TEST_F(ThemeAuthor, CheckPrintsOneLinePerFindingAndFailsOnAnError) {
   testing::writeTheme(home, "Ink", {{"loading_low.png", pngOfSize(838, 506)}, {"ico_dark_low.png", pngOfSize(31, 32)}});
   std::string printed;
-  EXPECT_EQ(runCommand(files, home, {"check", "Ink"}, &printed), 0);
+  EXPECT_EQ(runCommand(files, home, {"--lang", "en", "check", "Ink"}, &printed), 0);
   EXPECT_NE(printed.find("warning: ico_dark_low.png is 31 x 32, the guide asks for 32 x 32\n"), std::string::npos);
   EXPECT_NE(printed.find("ok: info.ini is UTF-8\n"), std::string::npos);
+  // In Chinese, the same findings in Chinese.
+  printed.clear();
+  EXPECT_EQ(runCommand(files, home, {"--lang", "zh", "check", "Ink"}, &printed), 0);
+  EXPECT_NE(printed.find("警告：ico_dark_low.png 的尺寸是 31 x 32，说明要求 32 x 32\n"), std::string::npos);
+  EXPECT_NE(printed.find("正常：info.ini 的编码是 UTF-8\n"), std::string::npos);
   std::filesystem::remove(testing::pathFromUtf8(folder() + "/loading_low.png"));
   printed.clear();
-  EXPECT_EQ(runCommand(files, home, {"check", folder()}, &printed), 1);
+  EXPECT_EQ(runCommand(files, home, {"--lang", "en", "check", folder()}, &printed), 1);
   EXPECT_NE(printed.find("error: loading_low.png is missing"), std::string::npos);
 }
 
@@ -169,7 +182,7 @@ TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
   writeFile(folder() + "/notes.txt", "x");
   std::string printed;
   ASSERT_EQ(pack("Ink", dir / "dl/Ink2.zip", &printed), 0);
-  EXPECT_NE(printed.find("left out, not a theme's file: notes.txt\n"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("没有打包（不是主题的文件）：notes.txt\n"), std::string::npos) << printed;
   ASSERT_TRUE(importDroppedItems(files, ctx, ui, {dir / "dl/Ink2.zip"}));
   std::vector<std::string> packed = files.fileNames(home + "/LumasetTheme/Ink2");
   std::sort(packed.begin(), packed.end());
@@ -187,7 +200,7 @@ TEST_F(ThemeAuthor, PackWritesWhatTheImportTakesAndRefusesABrokenTheme) {
   std::filesystem::create_directories(testing::pathFromUtf8(home + "/LumasetTheme/Mine/草稿"));
   printed.clear();
   ASSERT_EQ(pack("Mine", dir / "dl/Mine.zip", &printed), 0);
-  EXPECT_NE(printed.find("left out, not a theme's file: 主题制作说明.txt, 草稿/\n"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("没有打包（不是主题的文件）：主题制作说明.txt, 草稿/\n"), std::string::npos) << printed;
   std::vector<std::string> members;
   ASSERT_EQ(readZip(readWhole(dir / "dl/Mine.zip"), nullptr,
                     [&](const ZipMember& m, const Bytes&) {

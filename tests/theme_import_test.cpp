@@ -154,7 +154,7 @@ TEST_F(ThemeImport, AThemeWithAnImageTheApplyWouldRefuseIsNotAdded) {
   }
   // The command line says the same and fails.
   std::FILE* out = std::tmpfile();
-  EXPECT_EQ(cli::runCli({"--home", home, "import", dir / "drop/Cut.zip"}, files, out, stderr), 1);
+  EXPECT_EQ(cli::runCli({"--lang", "zh", "--home", home, "import", dir / "drop/Cut.zip"}, files, out, stderr), 1);
   std::rewind(out);
   std::string printed(4096, '\0');
   printed.resize(std::fread(printed.data(), 1, printed.size(), out));

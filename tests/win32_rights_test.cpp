@@ -105,10 +105,10 @@ TEST_F(Win32Rights, AUserWithoutRightsIsOfferedTheWorkerOnce) {
   EXPECT_EQ(ui.questions[0].text, messageFor({MessageId::OfferAdministrator, resources, {}}).text);
   ASSERT_EQ(ui.elevated.size(), 1u);
   std::vector<std::string> args = ui.elevated[0].arguments;
-  ASSERT_EQ(args.size(), 19u);
+  ASSERT_EQ(args.size(), 21u);
   EXPECT_EQ(args[4], "--result-token");
   args.erase(args.begin() + 4, args.begin() + 6);
-  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--data", home, "--host", host, "--host-version", "16", "--language-file",
+  EXPECT_EQ(args, (std::vector<std::string>{"--home", home, "--data", home, "--lang", "zh", "--host", host, "--host-version", "16", "--language-file",
                                             "tw10428.dat", "--language-folder",
                                             host + "Locales\\zh_CN\\Support Files", "apply", "--hide-text", "on",
                                             "--", "Ink"}));

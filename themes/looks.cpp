@@ -31,6 +31,7 @@ void lookUpPreviewImages(const Context& ctx, const RecordTable& table, Look& loo
 Look lookWithoutHost() {
   Look look;
   look.description = "还没有选择 Photoshop（点“Ps 路径”旁的文件夹按钮选择 Photoshop.exe）";
+  look.builtIn = BuiltInDescription::NoHost;
   return look;
 }
 
@@ -60,6 +61,7 @@ Look currentLook(Context& ctx) {
   look.reports = std::move(read.reports);
   lookUpPreviewImages(ctx, table, look);
   look.description = "当前 Photoshop 的启动画面";
+  look.builtIn = BuiltInDescription::Current;
   look.startupTextToggle = startupTextToggleFor(ctx, kCurrentEntry);
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   return look;
@@ -81,6 +83,7 @@ Look defaultLook(const Context& ctx) {
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   look.description =
       backedUp ? "Photoshop 的默认启动画面（备份的画面）" : "Photoshop 的默认启动画面（还没有备份，就是当前的画面）";
+  look.builtIn = backedUp ? BuiltInDescription::DefaultBackedUp : BuiltInDescription::DefaultNotBackedUp;
   return look;
 }
 
@@ -95,6 +98,7 @@ Look customLook(const Context& ctx, const std::array<std::string, 6>& slots, boo
   look.startupTextToggle = startupTextToggle && look.startupTextAvailable;
   look.overlay = chooseOverlay(look.startupTextToggle, ctx.state.release18OrLater);
   look.description = "自定义图片：没有选择的图片用 Photoshop 的默认图片";
+  look.builtIn = BuiltInDescription::Custom;
   return look;
 }
 

@@ -13,6 +13,10 @@ namespace lumaset {
 
 enum class Overlay { Clear, Marked };
 
+// Which of the program's own descriptions a look carries (None: a theme's own, from its
+// info.ini); the front ends show it in their language, `description` holds it in Chinese.
+enum class BuiltInDescription { None, NoHost, Current, DefaultBackedUp, DefaultNotBackedUp, Custom };
+
 struct Look {
   Bytes splash;
   Bytes darkIcon;  // on a host with a single app-bar icon, that icon
@@ -21,6 +25,7 @@ struct Look {
   // *_high.png files); a window from 150 % on shows them.
   Bytes splashHigh, darkIconHigh, lightIconHigh;
   std::string description;
+  BuiltInDescription builtIn = BuiltInDescription::None;
   bool startupTextToggle = false;
   // False for a host without a language file: the toggle then does nothing.
   bool startupTextAvailable = true;

@@ -18,20 +18,20 @@ namespace {
 
 std::string sizeText(std::uint32_t w, std::uint32_t h) { return std::to_string(w) + " x " + std::to_string(h); }
 
-const char* encodingName(const Bytes& raw) {
+FindingId encodingOf(const Bytes& raw) {
   switch (bomOf(raw)) {
     case Bom::Utf16Le:
-      return "UTF-16LE with a byte-order mark";
+      return FindingId::EncodingUtf16LeBom;
     case Bom::Utf16Be:
-      return "UTF-16BE with a byte-order mark";
+      return FindingId::EncodingUtf16BeBom;
     case Bom::Utf8:
-      return "UTF-8 with a byte-order mark";
+      return FindingId::EncodingUtf8Bom;
     case Bom::None:
       break;
   }
-  if (raw.find('\0') != Bytes::npos) return "UTF-16LE without a byte-order mark";
-  if (isPlausibleUtf8(raw)) return "UTF-8";
-  return "GBK (the Chinese ANSI code page)";
+  if (raw.find('\0') != Bytes::npos) return FindingId::EncodingUtf16Le;
+  if (isPlausibleUtf8(raw)) return FindingId::EncodingUtf8;
+  return FindingId::EncodingGbk;
 }
 
 // The record table the host's own images are looked up in: the backup index where there
@@ -51,24 +51,22 @@ std::optional<RecordTable> hostRecords(Context& ctx) {
 bool checkInfo(Context& ctx, const std::string& folder, std::vector<Finding>& out) {
   const std::string path = folder + ctx.sep() + kThemeInfo;
   if (!ctx.files.info(path).exists) {
-    out.push_back({FindingLevel::Error, std::string(kThemeInfo) + " is missing: the folder is not listed as a theme"});
+    out.push_back({FindingLevel::Error, FindingId::RequiredFileMissing, {kThemeInfo}});
     return false;
   }
   const Bytes raw = ctx.files.readFile(path);
   auto gbk = [&ctx](const std::string& text) { return ctx.files.chineseCodePageToUtf8(text); };
   const std::string text = decodeProfileText(raw, gbk).utf8;
-  out.push_back({FindingLevel::Note, std::string(kThemeInfo) + " is " + encodingName(raw)});
+  out.push_back({FindingLevel::Note, encodingOf(raw), {kThemeInfo}});
   std::optional<std::string> info = lookupProfileValue(text, kThemeSection, "info");
   if (!info) {
-    out.push_back({FindingLevel::Warning, std::string(kThemeInfo) + " has no [" + kThemeSection +
-                                              "] info= line: the list shows 未知 as its description"});
+    out.push_back({FindingLevel::Warning, FindingId::NoDescription, {kThemeInfo, kThemeSection}});
   } else {
-    out.push_back({FindingLevel::Note, "description: " + *info});
+    out.push_back({FindingLevel::Note, FindingId::Description, {*info}});
   }
   std::optional<std::string> loadtext = lookupProfileValue(text, kThemeSection, "loadtext");
   if (loadtext && *loadtext != "no") {
-    out.push_back(
-        {FindingLevel::Warning, "loadtext=" + *loadtext + " does nothing: only loadtext=no ticks 隐藏启动文字"});
+    out.push_back({FindingLevel::Warning, FindingId::LoadtextDoesNothing, {*loadtext}});
   }
   return loadtext && *loadtext == "no";
 }
@@ -79,39 +77,38 @@ void checkImage(Context& ctx, const std::string& folder, const ThemeImage& rule,
   const FileInfo info = ctx.files.info(path);
   if (!info.exists) {
     if (rule.image == HostImage::Splash && rule.pack == Pack::LowRes) {  // every theme has it
-      out.push_back({FindingLevel::Error, std::string(rule.file) + " is missing: the folder is not listed as a theme"});
+      out.push_back({FindingLevel::Error, FindingId::RequiredFileMissing, {rule.file}});
     } else {
-      out.push_back({FindingLevel::Note, std::string(rule.file) + " is missing: the host keeps its own image there"});
+      out.push_back({FindingLevel::Note, FindingId::ImageMissing, {rule.file}});
     }
     return;
   }
   const Bytes png = info.size <= kPngMaxFileSize ? ctx.files.readFile(path) : Bytes();
   if (!isSoundPng(png)) {
-    out.push_back({FindingLevel::Error, std::string(rule.file) + " is not a sound PNG file (or above 16384 pixels a " +
-                                            "side or 64 MiB): it would be refused"});
+    out.push_back({FindingLevel::Error, FindingId::NotASoundPng, {rule.file}});
     return;
   }
   const PngSize size = *pngSize(png);
   if (size.width != rule.width || size.height != rule.height) {
-    out.push_back({FindingLevel::Warning, std::string(rule.file) + " is " + sizeText(size.width, size.height) +
-                                              ", the guide asks for " + sizeText(rule.width, rule.height)});
+    out.push_back({FindingLevel::Warning,
+                   FindingId::SizeNotTheGuides,
+                   {rule.file, sizeText(size.width, size.height), sizeText(rule.width, rule.height)}});
   }
   if (!host) return;
   const std::optional<std::string> resource = hostResource(*host, rule.image);
   if (!resource) {
-    out.push_back({FindingLevel::Note, std::string(rule.file) + " is not applied to this host: it has no " +
-                                           imageResourceName(rule.image)});
+    out.push_back({FindingLevel::Note, FindingId::NotForThisHost, {rule.file, imageResourceName(rule.image)}});
     return;
   }
   if (*resource != imageResourceName(rule.image)) {
-    out.push_back({FindingLevel::Note,
-                   std::string(rule.file) + " goes into " + *resource + ", the one app-bar icon this host has"});
+    out.push_back({FindingLevel::Note, FindingId::IntoTheOneIcon, {rule.file, *resource}});
   }
   const std::string packFolder = folderWithSeparator(ctx.state.currentIndexPath, ctx.sep());
   std::optional<PngSize> own = pngSize(lookUpImage(*host, ctx.files, packFolder, *resource, rule.pack));
   if (own && (own->width != size.width || own->height != size.height)) {
-    out.push_back({FindingLevel::Warning, std::string(rule.file) + " is " + sizeText(size.width, size.height) +
-                                              ", the host's own image there is " + sizeText(own->width, own->height)});
+    out.push_back({FindingLevel::Warning,
+                   FindingId::SizeNotTheHosts,
+                   {rule.file, sizeText(size.width, size.height), sizeText(own->width, own->height)}});
   }
 }
 
@@ -127,27 +124,19 @@ void checkTextLines(Context& ctx, const Bytes& raw, std::vector<Finding>& out) {
     const bool keyLine =
         row.size() > 3 && row.front() == '"' && row.back() == '"' && row.find('=') != std::string::npos;
     if (!keyLine) {
-      out.push_back({FindingLevel::Warning, std::string(kThemeText) + " line " + std::to_string(line) +
-                                                " is not in the form \"KEY=VALUE\": " + cutUtf8(row, 60)});
+      out.push_back(
+          {FindingLevel::Warning, FindingId::TextLineForm, {kThemeText, std::to_string(line), cutUtf8(row, 60)}});
     }
   }
 }
 
 // Whether the located host takes a theme's startup text, as the apply decides it.
 Finding hostTakesText(Context& ctx) {
-  const std::string text = kThemeText;
-  if (ctx.state.hostFolder.empty()) {
-    return {FindingLevel::Note, "no Photoshop is located: " + text +
-                                    " is applied only by releases below 18 (CC 2015, CC 2015.5) with a Chinese "
-                                    "language file; CC 2017 (18) and later keep their own startup text"};
-  }
+  if (ctx.state.hostFolder.empty()) return {FindingLevel::Note, FindingId::NoHostLocated, {kThemeText}};
   if (ctx.state.languageAbsent() || languageFileGone(ctx))
-    return {FindingLevel::Note, text + " is not applied to this host: it has no Chinese language file"};
-  if (ctx.state.release18OrLater) {
-    const char* why = " is not applied to this host: Photoshop CC 2017 (18) and later keep their own startup text";
-    return {FindingLevel::Note, text + why};
-  }
-  return {FindingLevel::Note, text + " is applied to this host: a release below 18 with a Chinese language file"};
+    return {FindingLevel::Note, FindingId::TextNotForThisHost, {kThemeText}};
+  if (ctx.state.release18OrLater) return {FindingLevel::Note, FindingId::TextNotForLaterRelease, {kThemeText}};
+  return {FindingLevel::Note, FindingId::TextForThisHost, {kThemeText}};
 }
 
 // The theme's startup text: whether it carries one (what the T mark shows), its encoding
@@ -155,26 +144,20 @@ Finding hostTakesText(Context& ctx) {
 void checkStartupText(Context& ctx, const std::string& folder, bool loadtextNo, std::vector<Finding>& out) {
   const std::string path = folder + ctx.sep() + kThemeText;
   if (ctx.files.info(folder + ctx.sep() + kObsoleteTextMarker).exists) {
-    const std::string marker = kObsoleteTextMarker;
-    out.push_back({FindingLevel::Note, marker + " is obsolete and lights nothing: the T mark follows " + kThemeText});
+    out.push_back({FindingLevel::Note, FindingId::ObsoleteMarker, {kObsoleteTextMarker, kThemeText}});
   }
   if (!ctx.files.info(path).exists) {
-    out.push_back(
-        {FindingLevel::Note, std::string("no ") + kThemeText + ": the theme carries no startup text (T mark off)"});
+    out.push_back({FindingLevel::Note, FindingId::NoText, {kThemeText}});
     return;
   }
   const Bytes raw = ctx.files.readFile(path);
-  out.push_back({FindingLevel::Note, std::string(kThemeText) + ": the theme carries a startup text (T mark on)"});
-  out.push_back({FindingLevel::Note, std::string(kThemeText) + " is " + encodingName(raw)});
+  out.push_back({FindingLevel::Note, FindingId::CarriesText, {kThemeText}});
+  out.push_back({FindingLevel::Note, encodingOf(raw), {kThemeText}});
   checkTextLines(ctx, raw, out);
   if (loadtextNo) {
-    out.push_back({FindingLevel::Note, std::string(kThemeText) +
-                                           " is applied only with 隐藏启动文字 ticked: loadtext=no ticks it when "
-                                           "the theme is chosen"});
+    out.push_back({FindingLevel::Note, FindingId::TextWithLoadtext, {kThemeText}});
   } else {
-    out.push_back({FindingLevel::Warning, std::string(kThemeText) +
-                                              " is applied only with 隐藏启动文字 ticked, and without loadtext=no "
-                                              "choosing the theme leaves it unticked"});
+    out.push_back({FindingLevel::Warning, FindingId::TextWithoutLoadtext, {kThemeText}});
   }
   out.push_back(hostTakesText(ctx));
 }
@@ -192,7 +175,7 @@ ThemeCheck checkThemeFolder(Context& ctx, const std::string& folder) {
   ThemeCheck check;
   const FileInfo info = ctx.files.info(folder);
   if (!info.exists || !info.isFolder) {
-    check.findings.push_back({FindingLevel::Error, "no theme folder at " + folder});
+    check.findings.push_back({FindingLevel::Error, FindingId::NoThemeFolder, {folder}});
     return check;
   }
   const bool loadtextNo = checkInfo(ctx, folder, check.findings);

@@ -11,9 +11,42 @@ namespace lumaset {
 
 enum class FindingLevel { Note, Warning, Error };
 
+// What a finding says; its words, with `args` filled in ({1}, {2}, {3}), are the front
+// end's in its language (messages/texts.h, `findingText`).
+enum class FindingId {
+  NoThemeFolder,
+  RequiredFileMissing,
+  ImageMissing,
+  EncodingUtf16LeBom,
+  EncodingUtf16BeBom,
+  EncodingUtf8Bom,
+  EncodingUtf16Le,
+  EncodingUtf8,
+  EncodingGbk,
+  NoDescription,
+  Description,
+  LoadtextDoesNothing,
+  NotASoundPng,
+  SizeNotTheGuides,
+  NotForThisHost,
+  IntoTheOneIcon,
+  SizeNotTheHosts,
+  TextLineForm,
+  ObsoleteMarker,
+  NoText,
+  CarriesText,
+  TextWithLoadtext,
+  TextWithoutLoadtext,
+  NoHostLocated,
+  TextNotForThisHost,
+  TextNotForLaterRelease,
+  TextForThisHost,
+};
+
 struct Finding {
   FindingLevel level;
-  std::string text;
+  FindingId id;
+  std::vector<std::string> args;
 };
 
 struct ThemeCheck {

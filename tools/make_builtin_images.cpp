@@ -27,9 +27,13 @@ fs::path out;
 // drawing helpers below take design coordinates.
 int k = 1;
 
+// "_en" while the English looks of the images with words are drawn: the window takes
+// "<name>_en" in English where there is one (ui/window_images.cpp).
+std::string language;
+
 void save(const std::string& name, const Image& image) {
   fs::create_directories(out);
-  std::ofstream(out / (name + (k == 1 ? "" : "@" + std::to_string(k) + "x") + ".png"), std::ios::binary)
+  std::ofstream(out / (name + language + (k == 1 ? "" : "@" + std::to_string(k) + "x") + ".png"), std::ios::binary)
       << encodePng(image);
 }
 
@@ -96,7 +100,7 @@ void folder(Image& im, Rgba c) {
   line(im, cx - 2, cy - 8, cx, cy - 5, 1, c);
 }
 
-Image placeholderSplash(GlyphPainter& glyphs) {
+Image placeholderSplash(GlyphPainter& glyphs, const std::string& caption) {
   Image im(838 * k, 506 * k, {72, 74, 78, 255});
   for (int y = 0; y < im.height; ++y)
     for (int x = 0; x < im.width; ++x)
@@ -114,36 +118,65 @@ Image placeholderSplash(GlyphPainter& glyphs) {
   line(im, cx + 30, cy, cx + 64, cy, 3, kLightBlue);
   const int mid = static_cast<int>(cx) * k;
   glyphs.draw(im, "Lumaset", mid - glyphs.width("Lumaset", 48 * k) / 2, 352 * k, 48 * k, {235, 240, 245, 255});
-  glyphs.draw(im, "启动画面预览", mid - glyphs.width("启动画面预览", 20 * k) / 2, 390 * k, 20 * k,
-              {180, 190, 200, 255});
+  glyphs.draw(im, caption, mid - glyphs.width(caption, 20 * k) / 2, 390 * k, 20 * k, {180, 190, 200, 255});
   return im;
 }
 
 }  // namespace
 
+// The words of the buttons that carry one, and their sizes in design pixels.
+struct Words {
+  const char* theme;
+  const char* custom;
+  const char* apply;
+  const char* preview;
+  int tabPx, previewPx;
+};
+
 // Every built-in image at the current k.
 void drawButtons(GlyphPainter& glyphs);
+void drawWords(GlyphPainter& glyphs, const Words& words);
 
 void drawAll(GlyphPainter& glyphs) {
   save("frame", drawFrame(k));
   save("clear_overlay", drawClearOverlay(k));
   save("marked_overlay", drawMarkedOverlay(k));
-  save("placeholder_splash", placeholderSplash(glyphs));
+  save("placeholder_splash", placeholderSplash(glyphs, "启动画面预览"));
 
   drawButtons(glyphs);
+  drawWords(glyphs, {"主题", "自定义", "应用", "预览", 13, 12});
+  language = "_en";
+  save("placeholder_splash", placeholderSplash(glyphs, "Splash preview"));
+  drawWords(glyphs, {"Theme", "Custom", "Apply", "Preview", 12, 11});
+  language.clear();
 }
 
-void drawButtons(GlyphPainter& glyphs) {
+// The buttons with a word on them, in one language.
+void drawWords(GlyphPainter& glyphs, const Words& words) {
   auto word = [&](const std::string& text, int px) {
     return [&glyphs, text, px](Image& im, Rgba c) { glyphs.drawCentred(im, text, px * k, c); };
   };
   // Page buttons: their pressed look is the word in bold, underlined.
-  for (const auto& [name, text, w] : {std::tuple{"tab_theme", "主题", 40}, std::tuple{"tab_custom", "自定义", 48}}) {
-    threeLooks(name, w, 26, word(text, 13));
+  for (const auto& [name, text, w] :
+       {std::tuple{"tab_theme", words.theme, 40}, std::tuple{"tab_custom", words.custom, 48}}) {
+    threeLooks(name, w, 26, word(text, words.tabPx));
     Image pressed(w * k, 26 * k, kPanel);
-    glyphs.drawCentred(pressed, text, 13 * k, kLightBlue, true, true);
+    glyphs.drawCentred(pressed, text, words.tabPx * k, kLightBlue, true, true);
     save(std::string(name) + "_down", pressed);
   }
+  // The theme page's apply button reaches 3 pixels past its page: its outline ends before.
+  threeLooks("apply_theme", 123, 26, [&](Image& im, Rgba c) {
+    roundedOutline(im, 1, 8, c, 3);
+    glyphs.drawCentred(im, words.apply, 13 * k, c);
+  });
+  threeLooks("apply_custom", 107, 26, [&](Image& im, Rgba c) {
+    roundedOutline(im, 1, 8, c);
+    glyphs.drawCentred(im, words.apply, 13 * k, c);
+  });
+  threeLooks("preview", 48, 24, word(words.preview, words.previewPx));
+}
+
+void drawButtons(GlyphPainter& glyphs) {
   threeLooks("minimise", 24, 26, [](Image& im, Rgba c) { line(im, 7, 15, 17, 15, 1.5, c); });
   // The close button reaches 21 pixels past the window's right edge: its cross stays in
   // the 27 pixels that show.
@@ -160,16 +193,6 @@ void drawButtons(GlyphPainter& glyphs) {
     line(im, 11, 7, 17, 13, 1.5, c);
     line(im, 17, 13, 11, 19, 1.5, c);
   });
-  // The theme page's apply button reaches 3 pixels past its page: its outline ends before.
-  threeLooks("apply_theme", 123, 26, [&](Image& im, Rgba c) {
-    roundedOutline(im, 1, 8, c, 3);
-    glyphs.drawCentred(im, "应用", 13 * k, c);
-  });
-  threeLooks("apply_custom", 107, 26, [&](Image& im, Rgba c) {
-    roundedOutline(im, 1, 8, c);
-    glyphs.drawCentred(im, "应用", 13 * k, c);
-  });
-  threeLooks("preview", 48, 24, word("预览", 12));
   // The startup-text toggle: a check box; its pressed look carries the tick.
   threeLooks("checkbox", 48, 19, [](Image& im, Rgba c) { outline(im, 3.5, 4.5, 13.5, 14.5, c); });
   {

@@ -97,7 +97,7 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
   // IAccessible: what the control table and the window say of the control itself.
   STDMETHODIMP get_accName(VARIANT child, BSTR* name) override {
     if (!isSelf(child) || row_.accessibleName.empty()) return standard_->get_accName(child, name);
-    return giveText(toWide(std::string(row_.accessibleName)), name);
+    return giveText(toWide(std::string(accessibleNameOf(row_))), name);
   }
   STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override {
     if (!isSelf(child)) return standard_->get_accRole(child, role);

@@ -6,6 +6,8 @@
 #pragma once
 #include <string_view>
 
+#include "messages/language.h"
+
 namespace lumaset::ui {
 
 enum class Control : int {
@@ -95,73 +97,80 @@ enum class Role {
 
 // A control's name outside the program, and what screen readers are told of it: its
 // accessible name (the label it shows, its tooltip or what its picture shows; empty for a
-// control whose own text is its name) and its role.
+// control whose own text is its name) in both languages, and its role.
 struct ControlName {
   std::string_view name;
   Control control;
-  std::string_view accessibleName;
+  std::string_view accessibleName;    // in Chinese
+  std::string_view accessibleNameEn;  // the same in English
   Role role;
 };
 
+// A control's accessible name in the program's language (messages/language.h).
+inline std::string_view accessibleNameOf(const ControlName& row) {
+  return language() == Language::Chinese ? row.accessibleName : row.accessibleNameEn;
+}
+
 inline constexpr ControlName kControls[] = {
-    {"超级链接框3", Control::ProjectLink, "", Role::Link},
-    {"图形按钮5", Control::ThemePageButton, "主题", Role::PushButton},
-    {"图形按钮6", Control::CustomPageButton, "自定义", Role::PushButton},
-    {"图形按钮17", Control::MinimiseButton, "最小化", Role::PushButton},
-    {"图形按钮7", Control::CloseButton, "关闭", Role::PushButton},
-    {"选择夹1", Control::PageControl, "", Role::Grouping},
-    {"主题页", Control::ThemePage, "主题", Role::PropertyPage},
-    {"自定义页", Control::CustomPage, "自定义", Role::PropertyPage},
-    {"标签1", Control::PathLabel, "", Role::StaticText},
-    {"编辑框1", Control::PathBox, "Ps 路径", Role::EditableText},
-    {"图形按钮2", Control::LocateButton, "选择 Ps 路径", Role::PushButton},
-    {"超级链接框6", Control::BackupLink, "", Role::Link},
-    {"外形框1", Control::ToggleFrame, "", Role::Whitespace},
-    {"图形按钮20", Control::StartupTextToggle, "隐藏启动文字", Role::CheckBox},
-    {"透明标签1", Control::ToggleLabel, "", Role::StaticText},
-    {"当前标签", Control::HostCarriesLabel, "", Role::StaticText},
-    {"窗口拖动底板", Control::DragPlate, "", Role::Whitespace},
-    {"图标_暗", Control::DarkIcon, "暗界面图标预览", Role::Graphic},
-    {"图标_亮", Control::LightIcon, "亮界面图标预览", Role::Graphic},
-    {"编辑框8", Control::DescriptionBox, "说明", Role::EditableText},
-    {"图形按钮_1X", Control::Badge1x, "@1x 尺寸启动图", Role::Graphic},
-    {"图形按钮_2X", Control::Badge2x, "@2x 尺寸启动图", Role::Graphic},
-    {"图形按钮_T", Control::BadgeText, "自定义启动文字", Role::Graphic},
-    {"图形按钮3", Control::PreviousThemeButton, "上一个主题", Role::PushButton},
-    {"组合框1", Control::ThemeList, "主题", Role::ComboBox},
-    {"图片框1", Control::ThemeBoxImage, "主题", Role::Grouping},
-    {"伪组合框文字", Control::ThemeBoxText, "主题", Role::ComboBox},
-    {"图形按钮4", Control::NextThemeButton, "下一个主题", Role::PushButton},
-    {"超级链接框5", Control::ThemeMenuLink, "主题菜单", Role::Link},
-    {"标签4", Control::AuthorLabel, "", Role::StaticText},
-    {"超级链接框2", Control::AuthorLink, "", Role::Link},
-    {"标签5", Control::CreditLabel, "", Role::StaticText},
-    {"超级链接框1", Control::CreditLink, "", Role::Link},
-    {"图形按钮8", Control::ApplyThemeButton, "应用", Role::PushButton},
-    {"图形按钮1", Control::PreviewButton, "预览", Role::PushButton},
-    {"标签2", Control::SplashLabel, "", Role::StaticText},
-    {"编辑框2", Control::SplashField, "启动图片", Role::EditableText},
-    {"图形按钮9", Control::SplashBrowse, "选择启动图片", Role::PushButton},
-    {"标签7", Control::LightLabel, "", Role::StaticText},
-    {"编辑框3", Control::LightField, "图标亮界面", Role::EditableText},
-    {"图形按钮10", Control::LightBrowse, "选择图标亮界面", Role::PushButton},
-    {"标签8", Control::DarkLabel, "", Role::StaticText},
-    {"编辑框4", Control::DarkField, "图标暗界面", Role::EditableText},
-    {"图形按钮12", Control::DarkBrowse, "选择图标暗界面", Role::PushButton},
-    {"标签6", Control::Splash2xLabel, "", Role::StaticText},
-    {"编辑框7", Control::Splash2xField, "启动图片@X2", Role::EditableText},
-    {"图形按钮11", Control::Splash2xBrowse, "选择启动图片@X2", Role::PushButton},
-    {"标签9", Control::Light2xLabel, "", Role::StaticText},
-    {"编辑框6", Control::Light2xField, "图标亮界面@X2", Role::EditableText},
-    {"图形按钮13", Control::Light2xBrowse, "选择图标亮界面@X2", Role::PushButton},
-    {"标签10", Control::Dark2xLabel, "", Role::StaticText},
-    {"编辑框5", Control::Dark2xField, "图标暗界面@X2", Role::EditableText},
-    {"图形按钮14", Control::Dark2xBrowse, "选择图标暗界面@X2", Role::PushButton},
-    {"超级链接框7", Control::TemplateLink, "", Role::Link},
-    {"超级链接框4", Control::HelpLink, "", Role::Link},
-    {"图形按钮15", Control::ApplyCustomButton, "应用", Role::PushButton},
-    {"预览图片框1", Control::SplashPreview, "启动画面预览", Role::Graphic},
-    {"预览图片框2", Control::OverlayPreview, "启动文字位置", Role::Graphic},
+    {"超级链接框3", Control::ProjectLink, "", "", Role::Link},
+    {"图形按钮5", Control::ThemePageButton, "主题", "Theme", Role::PushButton},
+    {"图形按钮6", Control::CustomPageButton, "自定义", "Custom", Role::PushButton},
+    {"图形按钮17", Control::MinimiseButton, "最小化", "Minimise", Role::PushButton},
+    {"图形按钮7", Control::CloseButton, "关闭", "Close", Role::PushButton},
+    {"选择夹1", Control::PageControl, "", "", Role::Grouping},
+    {"主题页", Control::ThemePage, "主题", "Theme", Role::PropertyPage},
+    {"自定义页", Control::CustomPage, "自定义", "Custom", Role::PropertyPage},
+    {"标签1", Control::PathLabel, "", "", Role::StaticText},
+    {"编辑框1", Control::PathBox, "Ps 路径", "Ps path", Role::EditableText},
+    {"图形按钮2", Control::LocateButton, "选择 Ps 路径", "Choose the Ps path", Role::PushButton},
+    {"超级链接框6", Control::BackupLink, "", "", Role::Link},
+    {"外形框1", Control::ToggleFrame, "", "", Role::Whitespace},
+    {"图形按钮20", Control::StartupTextToggle, "隐藏启动文字", "Hide startup text", Role::CheckBox},
+    {"透明标签1", Control::ToggleLabel, "", "", Role::StaticText},
+    {"当前标签", Control::HostCarriesLabel, "", "", Role::StaticText},
+    {"窗口拖动底板", Control::DragPlate, "", "", Role::Whitespace},
+    {"图标_暗", Control::DarkIcon, "暗界面图标预览", "Dark interface icon preview", Role::Graphic},
+    {"图标_亮", Control::LightIcon, "亮界面图标预览", "Light interface icon preview", Role::Graphic},
+    {"编辑框8", Control::DescriptionBox, "说明", "Description", Role::EditableText},
+    {"图形按钮_1X", Control::Badge1x, "@1x 尺寸启动图", "@1x splash image", Role::Graphic},
+    {"图形按钮_2X", Control::Badge2x, "@2x 尺寸启动图", "@2x splash image", Role::Graphic},
+    {"图形按钮_T", Control::BadgeText, "自定义启动文字", "Own startup text", Role::Graphic},
+    {"图形按钮3", Control::PreviousThemeButton, "上一个主题", "Previous theme", Role::PushButton},
+    {"组合框1", Control::ThemeList, "主题", "Theme", Role::ComboBox},
+    {"图片框1", Control::ThemeBoxImage, "主题", "Theme", Role::Grouping},
+    {"伪组合框文字", Control::ThemeBoxText, "主题", "Theme", Role::ComboBox},
+    {"图形按钮4", Control::NextThemeButton, "下一个主题", "Next theme", Role::PushButton},
+    {"超级链接框5", Control::ThemeMenuLink, "主题菜单", "Theme menu", Role::Link},
+    {"标签4", Control::AuthorLabel, "", "", Role::StaticText},
+    {"超级链接框2", Control::AuthorLink, "", "", Role::Link},
+    {"标签5", Control::CreditLabel, "", "", Role::StaticText},
+    {"超级链接框1", Control::CreditLink, "", "", Role::Link},
+    {"图形按钮8", Control::ApplyThemeButton, "应用", "Apply", Role::PushButton},
+    {"图形按钮1", Control::PreviewButton, "预览", "Preview", Role::PushButton},
+    {"标签2", Control::SplashLabel, "", "", Role::StaticText},
+    {"编辑框2", Control::SplashField, "启动图片", "Splash image", Role::EditableText},
+    {"图形按钮9", Control::SplashBrowse, "选择启动图片", "Choose the splash image", Role::PushButton},
+    {"标签7", Control::LightLabel, "", "", Role::StaticText},
+    {"编辑框3", Control::LightField, "图标亮界面", "Light interface icon", Role::EditableText},
+    {"图形按钮10", Control::LightBrowse, "选择图标亮界面", "Choose the light interface icon", Role::PushButton},
+    {"标签8", Control::DarkLabel, "", "", Role::StaticText},
+    {"编辑框4", Control::DarkField, "图标暗界面", "Dark interface icon", Role::EditableText},
+    {"图形按钮12", Control::DarkBrowse, "选择图标暗界面", "Choose the dark interface icon", Role::PushButton},
+    {"标签6", Control::Splash2xLabel, "", "", Role::StaticText},
+    {"编辑框7", Control::Splash2xField, "启动图片@X2", "Splash image @2x", Role::EditableText},
+    {"图形按钮11", Control::Splash2xBrowse, "选择启动图片@X2", "Choose the splash image @2x", Role::PushButton},
+    {"标签9", Control::Light2xLabel, "", "", Role::StaticText},
+    {"编辑框6", Control::Light2xField, "图标亮界面@X2", "Light interface icon @2x", Role::EditableText},
+    {"图形按钮13", Control::Light2xBrowse, "选择图标亮界面@X2", "Choose the light interface icon @2x",
+     Role::PushButton},
+    {"标签10", Control::Dark2xLabel, "", "", Role::StaticText},
+    {"编辑框5", Control::Dark2xField, "图标暗界面@X2", "Dark interface icon @2x", Role::EditableText},
+    {"图形按钮14", Control::Dark2xBrowse, "选择图标暗界面@X2", "Choose the dark interface icon @2x", Role::PushButton},
+    {"超级链接框7", Control::TemplateLink, "", "", Role::Link},
+    {"超级链接框4", Control::HelpLink, "", "", Role::Link},
+    {"图形按钮15", Control::ApplyCustomButton, "应用", "Apply", Role::PushButton},
+    {"预览图片框1", Control::SplashPreview, "启动画面预览", "Splash preview", Role::Graphic},
+    {"预览图片框2", Control::OverlayPreview, "启动文字位置", "Where the startup text shows", Role::Graphic},
 };
 
 // The table's row of a control; nullptr for a menu item, which has none.
@@ -197,10 +206,12 @@ constexpr bool controlsWithoutTextAreNamed() {
     const bool ownTextNames =
         c.role == Role::Link || c.role == Role::StaticText || c.role == Role::Grouping || c.role == Role::Whitespace;
     if (!ownTextNames && c.accessibleName.empty()) return false;
+    if (c.accessibleName.empty() != c.accessibleNameEn.empty()) return false;
   }
   return true;
 }
-static_assert(controlsWithoutTextAreNamed(), "a control without a text of its own has no accessible name");
+static_assert(controlsWithoutTextAreNamed(),
+              "a control without a text of its own has no accessible name, or has it in one language only");
 
 // The image fields of the custom page and their browse buttons, in slot order (splash,
 // splash @2x, dark icon, dark @2x, light icon, light @2x).

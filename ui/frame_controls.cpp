@@ -1,6 +1,7 @@
 // The frame of the main window: the title link, the note of the look the host carries,
 // the page buttons, the caption's buttons, the page control with its two pages, and the
 // path row and the startup-text toggle along the bottom.
+#include "messages/texts.h"
 #include "ui/accessible_control.h"
 #include "ui/control_looks.h"
 #include "ui/pages.h"
@@ -25,16 +26,20 @@ void Pages::createFrame(HWND main) {
     c.place(pages_[i], {0, 0, 808, 155});
     describeToScreenReaders(pages_[i], page);
   }
-  HWND pathLabel = c.addLabel(main, Control::PathLabel, "Ps 路径：", {20, 132, 68, 32}, c.font(FontSize::k12));
+  HWND pathLabel =
+      c.addLabel(main, Control::PathLabel, text(Text::PathLabel), {20, 132, 68, 32}, c.font(FontSize::k12));
   c.addEdit(main, Control::PathBox, {71, 133, 81, 32});
   c.addButton(main, Control::LocateButton, {158, 140, 48, 24}, "folder", false);
   // As wide as its text and the shield drawn after it when the host needs administrator rights.
-  c.addLink(main, Control::BackupLink, "备份", {215, 137, 48, 24}, c.font(FontSize::k11));
-  HWND shape = c.addLabel(main, Control::ToggleFrame, "", {578, 140, 112, 24}, nullptr);
+  c.addLink(main, Control::BackupLink, text(Text::BackupLink), {215, 137, 48, 24}, c.font(FontSize::k11));
+  // The English label is longer: its frame reaches further left, its right side stays.
+  const int longer = language() == Language::English ? 40 : 0;
+  HWND shape = c.addLabel(main, Control::ToggleFrame, "", {578 - longer, 140, 112 + longer, 24}, nullptr);
   drawAsShapeBox(shape);
   // The check box's image is its box at the left; the rest would lie under its label.
-  c.showOnly(c.addButton(main, Control::StartupTextToggle, {595, 144, 48, 19}, "checkbox", true), 17, 19);
-  c.add(main, L"Static", "隐藏启动文字", Control::ToggleLabel, {612, 142, 80, 16}, SS_NOTIFY, c.font(FontSize::k12));
+  c.showOnly(c.addButton(main, Control::StartupTextToggle, {595 - longer, 144, 48, 19}, "checkbox", true), 17, 19);
+  c.add(main, L"Static", text(Text::HideStartupText), Control::ToggleLabel, {612 - longer, 142, 80 + longer, 16},
+        SS_NOTIFY, c.font(FontSize::k12));
   // The path box lies over the end of its label, the outline under the toggle.
   for (HWND below : {pathLabel, shape}) SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   // The page control reaches down over the controls along the bottom edge: it is cut

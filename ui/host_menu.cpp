@@ -1,5 +1,6 @@
 #include "ui/host_menu.h"
 
+#include "messages/texts.h"
 #include "platform/win32_text.h"
 #include "ui/main_view.h"
 #include "widgets/scoped_gdi.h"
@@ -30,11 +31,10 @@ int chooseHostFromMenu(HWND owner, HWND button, const std::vector<std::string>& 
   }
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   const UINT browse = static_cast<UINT>(items.size() + 1);
-  AppendMenuW(menu.get(), MF_STRING, browse, menuText(kBrowseItem).c_str());
+  AppendMenuW(menu.get(), MF_STRING, browse, menuText(text(Text::HostMenuBrowse)).c_str());
   const RECT r = kit::windowRect(button);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
-                                                                        TPM_NONOTIFY,
-                                                       r.left, r.bottom, 0, owner, nullptr));
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, r.left, r.bottom, 0, owner, nullptr));
   if (chosen == 0) return kNoHostChosen;
   if (chosen == browse) return kBrowseForHost;
   return static_cast<int>(chosen) - 1;

@@ -10,7 +10,6 @@
 namespace lumaset::ui {
 
 // The text of the menu's last item, which opens the dialog for Photoshop.exe.
-inline constexpr const char* kBrowseItem = "浏览…";
 
 // The index of the host chosen, kBrowseForHost, or kNoHostChosen (ui/main_view.h).
 int chooseHostFromMenu(HWND owner, HWND button, const std::vector<std::string>& items, int current);

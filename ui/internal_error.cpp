@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "messages/texts.h"
 #include "platform/win32_text.h"
 
 namespace lumaset::ui {
@@ -15,10 +16,11 @@ void reportInternalError(HWND owner, const char* what, bool stopped) {
   static bool reporting = false;
   if (reporting) return;
   reporting = true;
-  std::wstring text = stopped ? L"Lumaset 遇到内部错误，已停止" : L"Lumaset 遇到内部错误，这一步没有完成";
-  text += what ? L"：" + detail : L"。";
+  std::wstring text = toWide(lumaset::text(stopped ? Text::InternalErrorStopped : Text::InternalErrorStep));
+  text += what ? toWide(inLanguage("：", ": ")) + detail : toWide(inLanguage("。", "."));
   HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-  MessageBoxW(root && IsWindow(root) ? root : nullptr, text.c_str(), L"错误", MB_ICONERROR | MB_OK);
+  MessageBoxW(root && IsWindow(root) ? root : nullptr, text.c_str(), toWide(lumaset::text(Text::ErrorCaption)).c_str(),
+              MB_ICONERROR | MB_OK);
   reporting = false;
 }
 

@@ -4,15 +4,34 @@
 #include <ole2.h>
 
 #include <exception>
+#include <optional>
+#include <string>
 
 #include "platform/host_places.h"
 #include "platform/system.h"
 #include "platform/win32_dll_search.h"
 #include "platform/win32_interaction.h"
+#include "platform/win32_text.h"
 #include "ui/internal_error.h"
 #include "ui/main_window.h"
 #include "ui/single_instance.h"
 #include "widgets/kit.h"
+
+namespace {
+
+// "--lang zh" or "--lang en" on the program's command line; nothing for any other.
+std::optional<lumaset::Language> commandLineLanguage() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::optional<lumaset::Language> chosen;
+  for (int i = 1; words && i + 1 < count; ++i) {
+    if (std::wstring(words[i]) == L"--lang") chosen = lumaset::languageNamed(lumaset::fromWide(words[i + 1]));
+  }
+  LocalFree(words);
+  return chosen;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   lumaset::win32::searchDllsInSystemFolderOnly();
@@ -34,6 +53,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto places = lumaset::makeSystemHostPlaces(*files);
     lumaset::Win32Interaction interaction;
     lumaset::ui::MainWindow window(*files, interaction, *places, files->programFolder());
+    window.chooseLanguage(commandLineLanguage());
     if (window.create()) {
       MSG message;
       while (window.isOpen() && GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -4,6 +4,8 @@
 
 #include <ole2.h>
 
+#include "platform/system.h"
+#include "platform/win32_progress_window.h"
 #include "ui/image_button.h"
 #include "ui/internal_error.h"
 #include "ui/window_messages.h"
@@ -44,6 +46,11 @@ void registerClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
 
 MainWindow::MainWindow(Files& files, Win32Interaction& interaction, HostPlaces& places, std::string programFolder)
     : interaction_(interaction), presenter_(files, interaction, places, *this, std::move(programFolder)) {}
+
+void MainWindow::chooseLanguage(std::optional<Language> commandLine) {
+  presenter_.chooseLanguage(commandLine, systemUiLanguage());
+  win32::useByteCountForms({text(Text::ProcessedKb), text(Text::ProcessedSmallMb), text(Text::ProcessedMb)});
+}
 
 bool MainWindow::isOpen() const { return main_ && IsWindow(main_); }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/language.h"
 #include "platform/win32_interaction.h"
 #include "ui/commands.h"
 #include "ui/control_colours.h"
@@ -35,6 +36,8 @@ class MainWindow : public MainView, private WindowActions {
  public:
   MainWindow(Files& files, Win32Interaction& interaction, HostPlaces& places, std::string programFolder);
 
+  // Chooses the language of every text the window shows (ui/presenter.h), before create.
+  void chooseLanguage(std::optional<Language> commandLine);
   // Creates the main window; its creation runs the startup and opens the other two.
   bool create();
   // True while the main window stands: the message loop ends once it is gone, even when a

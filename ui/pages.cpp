@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "messages/texts.h"
 #include "ui/window_images.h"
 
 namespace lumaset::ui {
@@ -20,17 +21,14 @@ bool Pages::makeCustomPage() {
 }
 
 void Pages::addToolTips() {
-  const std::pair<Control, const char*> tips[] = {
-      {Control::Badge1x, "这个主题有 @1x 尺寸启动图"},
-      {Control::Badge2x, "这个主题有 @2x 尺寸启动图，@2x 尺寸用于高清屏幕下 Ps 使用 200% UI 设置时显示"},
-      {Control::BadgeText, "这个主题有自定义的启动文字"},
-      {Control::BackupLink,
-       "为当前的 Ps 创建备份（第一次应用主题前也会自动创建）。\r\nPhotoshop 更新之后请点这里，"
-       "用更新后的文件更新备份；Lumaset 放入的主题不会被当作原版备份。"}};
-  for (const auto& [c, text] : tips) {
+  const std::pair<Control, Text> tips[] = {{Control::Badge1x, Text::Badge1xTip},
+                                           {Control::Badge2x, Text::Badge2xTip},
+                                           {Control::BadgeText, Text::BadgeTextTip},
+                                           {Control::BackupLink, Text::BackupTip}};
+  for (const auto& [c, tip] : tips) {
     kit::ImageControl tipped;
     tipped.attach(controls_.get(c));
-    tipped.setToolTip(text);
+    tipped.setToolTip(text(tip));
   }
 }
 

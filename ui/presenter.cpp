@@ -11,6 +11,7 @@
 #include "messages/import_messages.h"
 #include "run/host_discovery.h"
 #include "run/host_location.h"
+#include "run/settings.h"
 #include "run/startup.h"
 #include "run/version.h"
 #include "themes/host_operation.h"
@@ -26,15 +27,15 @@ std::string hostCarriesText(const RunState& state, const HostLook& look) {
   if (state.hostFolder.empty()) return {};
   switch (look.kind) {
     case LookKind::Own:
-      return "当前：原版";
+      return text(Text::CurrentOriginal);
     case LookKind::Theme:
-      return "当前：" + look.theme;
+      return textWith(Text::CurrentTheme, {look.theme});
     case LookKind::Custom:
-      return "当前：自定义图片";
+      return text(Text::CurrentCustom);
     case LookKind::Unknown:
       break;
   }
-  return "当前：未知";
+  return text(Text::CurrentUnknown);
 }
 
 }  // namespace
@@ -49,6 +50,11 @@ Presenter::Presenter(Files& files, Interaction& ui, HostPlaces& places, MainView
       ctx_{files, questions_, *this, state_, std::move(programFolder), data_.folder} {}
 
 void Presenter::report(const Outcome& outcome) { show(ui_, outcome); }
+
+void Presenter::chooseLanguage(std::optional<Language> commandLine, std::string_view systemLocale) {
+  const std::string stored = ctx_.files.readProfileString(ctx_.settingsFile(), kSettingsSection, kKeyLanguage, "");
+  useLanguage(lumaset::chooseLanguage(commandLine, stored, systemLocale));
+}
 
 namespace {
 constexpr const char* kWindowSection = "window";
@@ -80,7 +86,7 @@ void Presenter::showFirstEntry() {
   } else {
     view_.setThemeEntries(themeList(ctx_));
     view_.selectThemeEntry(-1);
-    view_.setFakeThemeBoxText(kThemeBoxPlaceholder);
+    view_.setFakeThemeBoxText(text(Text::ThemeBoxPlaceholder));
   }
   view_.showHostCarries(hostCarriesText(state_, carriedLook(ctx_)));
 }
@@ -164,11 +170,13 @@ void Presenter::showLook(const Look& look) {
   show(ui_, look.reports);
   state_.startupTextToggle = look.startupTextToggle;
   Look shown = look;
+  shown.description = descriptionOf(look);
   // What the host lacks is never applied: the description says so under the look.
   if (!look.hostLacks.empty()) {
     std::string list;
-    for (const std::string& name : look.hostLacks) list += (list.empty() ? "" : "、") + name;
-    shown.description += "（这个 Photoshop 没有 " + list + "）";
+    const char* comma = language() == Language::Chinese ? "、" : ", ";
+    for (const std::string& name : look.hostLacks) list += (list.empty() ? "" : comma) + name;
+    shown.description += textWith(Text::HostLacksImages, {list});
   }
   view_.showLook(shown);
 }
@@ -290,7 +298,7 @@ void Presenter::changeHost(const HostOperation& op) {
     // progress window counts.
     WorkProgress progress;
     CountedIn counted(ctx_, progress);
-    ui_.runWhileResponsive(kWorkingText, progress, [&] { ran = runOperation(ctx_, op); });
+    ui_.runWhileResponsive(text(Text::Working), progress, [&] { ran = runOperation(ctx_, op); });
     out.add(std::move(ran));
   }
   report(withAdministratorRights(ctx_, ui_, op, std::move(out)));
@@ -321,7 +329,7 @@ void Presenter::applyCustomClicked() {
 }
 
 void Presenter::pickImageClicked(int slot) {
-  std::optional<std::string> path = ui_.openFile({"选择图片", "PNG 图片|*.png", ""});
+  std::optional<std::string> path = ui_.openFile({text(Text::PickImageTitle), text(Text::PickImageFilter), ""});
   if (!path) return;
   view_.setCustomField(slot, *path);
   pageShown(1);
@@ -340,7 +348,7 @@ void Presenter::openMoreThemes() { openThemeLibrary(); }
 void Presenter::openTemplateFolder() { ui_.openFolder(ctx_.programFolder + ctx_.sep() + "模板"); }
 
 void Presenter::openGuide() {
-  const std::string guide = ctx_.programFolder + ctx_.sep() + kGuideFile;
+  const std::string guide = ctx_.programFolder + ctx_.sep() + text(Text::GuideFile);
   if (!files_.exists(guide)) return show(ui_, std::vector<Report>{{MessageId::GuideMissing, guide}});
   if (!ui_.openTextFile(guide)) show(ui_, std::vector<Report>{{MessageId::GuideNotOpened, guide}});
 }

@@ -7,20 +7,13 @@
 
 #include "messages/catalogue.h"
 #include "messages/dialog_questions.h"
+#include "messages/language.h"
 #include "themes/host_operation.h"
 #include "run/data_folder.h"
 #include "run/run_state.h"
 #include "ui/main_view.h"
 
 namespace lumaset::ui {
-
-// The guide that ships beside the program, opened by the title link and 帮助.
-inline constexpr const char* kGuideFile = "使用说明.txt";
-
-// What the fake theme box says until a host's look is shown.
-inline constexpr const char* kThemeBoxPlaceholder = "选择一个主题";
-// The progress window's text while an operation changes the host's files.
-inline constexpr const char* kWorkingText = lumaset::kWorkingText;
 
 class Presenter : private HostView {
  public:
@@ -70,6 +63,10 @@ class Presenter : private HostView {
   void openTemplateFolder();        // 超级链接框7
   void openGuide();                 // 超级链接框3 and 超级链接框4
   void filesDropped(const std::vector<std::string>& paths);
+
+  // Sets the process's language before the window shows any text: `commandLine`'s, else
+  // setting.ini's key "language" (zh or en), else that of the system locale named.
+  void chooseLanguage(std::optional<Language> commandLine, std::string_view systemLocale);
 
   // The window's own values in setting.ini (where it stood), apart from the host's.
   std::string windowSetting(const std::string& key) const;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "messages/texts.h"
 #include "platform/win32_text.h"
 #include "ui/control_looks.h"
 #include "ui/theme_list_looks.h"
@@ -51,7 +52,7 @@ void ThemeBox::create(HWND page) {
   // The selected name: a label inside the fake box, painting the box's inside colour
   // behind its text. It ends short of the box's bottom outline and of its arrow, so that
   // the box's image shows them whole at every DPI.
-  controls_.add(fakeBox, L"Static", kThemeBoxPlaceholder, Control::ThemeBoxText, {8, 1, kThemeNameWidth, 23},
+  controls_.add(fakeBox, L"Static", text(Text::ThemeBoxPlaceholder), Control::ThemeBoxText, {8, 1, kThemeNameWidth, 23},
                 SS_NOTIFY | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, controls_.font(FontSize::k12));
   forwardChildMessages(fakeBox);
   SetWindowSubclass(fakeBox, fakeBoxProc, 5, 0);

@@ -1,5 +1,7 @@
 #include "ui/theme_menu.h"
 
+#include "messages/texts.h"
+#include "platform/win32_text.h"
 #include "ui/control_ids.h"
 #include "widgets/window_rect.h"
 
@@ -20,10 +22,10 @@ POINT menuPoint(HWND link) {
 
 void ThemeMenu::create() {
   menu_.create();
-  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuAddTheme), L"添加主题");
+  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuAddTheme), toWide(text(Text::MenuAddTheme)).c_str());
   AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuOpenLibrary), L"打开主题目录");
-  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuMoreThemes), L"获取更多主题...");
+  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuOpenLibrary), toWide(text(Text::MenuOpenLibrary)).c_str());
+  AppendMenuW(menu_.get(), MF_STRING, id(Control::MenuMoreThemes), toWide(text(Text::MenuMoreThemes)).c_str());
 }
 
 void ThemeMenu::show(HWND owner, HWND link) const {

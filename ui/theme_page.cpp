@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "messages/texts.h"
 #include "ui/control_looks.h"
 #include "ui/image_button.h"
 #include "ui/pages.h"
@@ -30,9 +31,9 @@ void Pages::createThemePage(HWND theme) {
   themeBox_.create(theme);
   c.addButton(theme, Control::NextThemeButton, {536, 8, 27, 26}, "next", false);
   c.addLink(theme, Control::ThemeMenuLink, "…", {568, 3, 24, 24}, c.font(FontSize::k21));
-  c.addLabel(theme, Control::AuthorLabel, "作者：", {324, 94, 32, 17}, c.font(FontSize::k11));
+  c.addLabel(theme, Control::AuthorLabel, text(Text::AuthorLabel), {324, 94, 32, 17}, c.font(FontSize::k11));
   c.addLink(theme, Control::AuthorLink, "", {359, 95, 122, 15}, c.font(FontSize::k11));
-  c.addLabel(theme, Control::CreditLabel, "引用：", {324, 110, 32, 13}, c.font(FontSize::k11));
+  c.addLabel(theme, Control::CreditLabel, text(Text::CreditLabel), {324, 110, 32, 13}, c.font(FontSize::k11));
   c.addLink(theme, Control::CreditLink, "", {360, 108, 120, 18}, c.font(FontSize::k11));
   c.addButton(theme, Control::ApplyThemeButton, {688, 108, 123, 26}, "apply_theme", false);
   ShowWindow(c.addButton(theme, Control::PreviewButton, {114, 32, 48, 24}, "preview", false), SW_HIDE);

@@ -8,6 +8,7 @@
 #include "ui/accessible_control.h"
 #include "ui/control_looks.h"
 #include "ui/image_button.h"
+#include "ui/window_images.h"
 
 namespace lumaset::ui {
 namespace {
@@ -66,7 +67,8 @@ HWND WindowControls::addEdit(HWND parent, Control id, const DesignRect& design) 
 HWND WindowControls::addButton(HWND parent, Control id, const DesignRect& design, const std::string& look,
                                bool twoState) {
   // The disabled look where the built-in images have one, else the normal one.
-  ButtonLooks looks{look + "_normal", look + "_over", look + "_down", look + "_disabled"};
+  ButtonLooks looks{localBuiltin(look + "_normal"), localBuiltin(look + "_over"), localBuiltin(look + "_down"),
+                    localBuiltin(look + "_disabled")};
   return addImageButton(parent, id, design, looks, twoState);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/window_images.h"
 
 #include "assets/builtin_images.h"
+#include "messages/language.h"
 #include "ui/images_ahead.h"
 #include "widgets/image_scaling.h"
 
@@ -10,7 +11,7 @@ namespace {
 // A built-in image at the scale, and the scale it was drawn at (1 or 2).
 std::pair<kit::Image*, int> builtinSource(const Scale& scale, const std::string& name, ImagesAhead* ahead) {
   const std::string embedded = builtinName(scale, name);
-  const int imageScale = embedded == name ? 1 : 2;
+  const int imageScale = embedded.ends_with("@2x") ? 2 : 1;
   kit::Image* image = ahead ? ahead->take(embedded) : nullptr;
   if (!image) image = kit::loadImageFromBytes(std::string(embeddedImage(embedded)));
   return {image, imageScale};
@@ -29,9 +30,15 @@ kit::Image* atScale(const Scale& scale, kit::Image* source, int imageScale) {
 
 }  // namespace
 
+std::string localBuiltin(const std::string& name) {
+  const bool english = language() == Language::English && !embeddedImage(name + "_en").empty();
+  return english ? name + "_en" : name;
+}
+
 std::string builtinName(const Scale& scale, const std::string& name) {
-  if (scale.highImages() && !embeddedImage(name + "@2x").empty()) return name + "@2x";
-  return name;
+  const std::string local = localBuiltin(name);
+  if (scale.highImages() && !embeddedImage(local + "@2x").empty()) return local + "@2x";
+  return local;
 }
 
 kit::Image* builtinAtScale(const Scale& scale, const std::string& name, ImagesAhead* ahead) {

@@ -17,6 +17,9 @@ class ImagesAhead;
 // The name a built-in image is embedded under at the scale: its 2x copy's from 150 % on
 // where there is one.
 std::string builtinName(const Scale& scale, const std::string& name);
+// A built-in image in the program's language: an image with a word on it has its English
+// look beside it, "<name>_en", which English takes.
+std::string localBuiltin(const std::string& name);
 // A built-in image at the scale: its 2x copy from 150 % on where there is one. One that
 // was decoded ahead is taken from `ahead`.
 kit::Image* builtinAtScale(const Scale& scale, const std::string& name, ImagesAhead* ahead = nullptr);

@@ -26,7 +26,7 @@ chmod -R a+rX "$work/PS" "$work/home"
 chmod 777 "$work/home"   # the program folder is the user's own
 before=$(cd "$work/PS" && find . -type f -exec sha256sum {} + | sort)
 
-as_nobody() { nobody_runs "$work/lumaset-cli" --home "$work/home" "$@"; }
+as_nobody() { nobody_runs "$work/lumaset-cli" --lang zh --home "$work/home" "$@"; }
 
 # The location succeeds and writes nothing in the host's folders: Locales_BAK belongs to
 # the first backup.
@@ -89,7 +89,7 @@ grep -q '"text":"修改完成"' <<<"$out" || fail "apply once the lock is free s
 mkdir "$work/readonly-home"
 chmod 555 "$work/readonly-home"
 set +e
-out=$(nobody_runs "$work/lumaset-cli" --home "$work/readonly-home" \
+out=$(nobody_runs "$work/lumaset-cli" --lang zh --home "$work/readonly-home" \
   --json locate "$work/PS/Photoshop.exe"); code=$?
 set -e
 [ "$code" = 1 ] || fail "locate into a read-only program folder exited $code: $out"
@@ -98,7 +98,7 @@ grep -qF "{\"caption\":\"错误\",\"text\":\"无法保存设置：$work/readonly
 [ "$(grep -c '无法保存设置' <<<"$out")" = 1 ] || fail "more than one settings message: $out"
 grep -qF "{\"pathBox\":\"$work/PS/\"}" <<<"$out" || fail "the host was not located for the run: $out"
 [ ! -e "$work/readonly-home/setting.ini" ] || fail "setting.ini appeared in a read-only folder"
-out=$(nobody_runs "$work/lumaset-cli" --home "$work/readonly-home" \
+out=$(nobody_runs "$work/lumaset-cli" --lang zh --home "$work/readonly-home" \
   --json status) || fail "status after an unstored location: $out"
 grep -qF '"hostFolder":""' <<<"$out" || fail "a host was kept without settings: $out"
 echo "no rights: 1 passed, 0 failed"

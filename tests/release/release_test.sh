@@ -77,7 +77,7 @@ import zipfile
 
 z = zipfile.ZipFile(sys.argv[1])
 names = z.namelist()
-need = ["lumaset.exe", "lumaset-cli.exe", "使用说明.txt", "LICENSE.txt", "模板/info.ini", "模板/主题制作说明.txt",
+need = ["lumaset.exe", "lumaset-cli.exe", "使用说明.txt", "Guide.txt", "LICENSE.txt", "模板/info.ini", "模板/主题制作说明.txt",
         "LumasetTheme/墨竹/info.ini", "LumasetTheme/Aurora/loading_low.png"]
 missing = [n for n in need if n not in names]
 unflagged = [i.filename for i in z.infolist() if not i.flag_bits & 0x800]

@@ -1,7 +1,8 @@
 # What the end-to-end scripts of the command line share, sourced after they set cli_exe
 # (a .exe runs under wine through scripts/wine-run): a work folder removed at exit,
 # fail (with what wine said), winpath (a path as the program takes it) and wcli (the
-# command line with its home in the work folder).
+# command line with its home in the work folder, in Chinese: the scripts read its Chinese
+# messages).
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_run=$root/scripts/wine-run
 work=$(mktemp -d)
@@ -23,7 +24,7 @@ if [[ "$cli_exe" == *.exe ]]; then
     out=$(mktemp "$work/wcli.XXXXXX")
     for attempt in 1 2; do
       before=$(stat -c %s "$work/wine-stderr.txt" 2>/dev/null || echo 0)
-      "$wine_run" "$cli_exe" --home "$(winpath "$work/home")" "$@" >"$out" 2>>"$work/wine-stderr.txt" ||
+      "$wine_run" "$cli_exe" --lang zh --home "$(winpath "$work/home")" "$@" >"$out" 2>>"$work/wine-stderr.txt" ||
         code=$?
       if [ "$code" -eq 0 ] || [ -s "$out" ] || [ "$attempt" = 2 ] ||
         [ "$(stat -c %s "$work/wine-stderr.txt" 2>/dev/null || echo 0)" != "$before" ]; then
@@ -39,5 +40,5 @@ if [[ "$cli_exe" == *.exe ]]; then
 else
   windows=0
   winpath() { printf '%s' "$1"; }
-  wcli() { "$cli_exe" --home "$work/home" "$@"; }
+  wcli() { "$cli_exe" --lang zh --home "$work/home" "$@"; }
 fi

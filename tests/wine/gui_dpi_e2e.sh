@@ -27,6 +27,10 @@ trap restore_dpi EXIT
 mkdir -p "$work/program" "$work/shots"
 cp "$exe" "$cli" "$work/program/"
 cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
+# The driver reads the window's Chinese texts: the window speaks Chinese by its setting,
+# in wine's own locale.
+printf '[lumaset]\r\nlanguage=zh\r\n' >"$work/program/setting.ini"
+unset LUMASET_WINE_LOCALE
 convert "$source/assets/LumasetTheme/Aurora/loading_high.png" -alpha off -type truecolor "BMP3:$work/high.bmp"
 shots=$(dirname "$exe")/screenshots
 mkdir -p "$shots"

@@ -24,6 +24,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
   --no-chinese >/dev/null
 mkdir -p "$work/program" "$work/dl/Ink"
 cp "$exe" "$work/program/lumaset.exe"
+# The driver reads the window's Chinese texts: the window speaks Chinese by its setting,
+# in wine's own locale (a first start all the same: no host is stored).
+printf '[lumaset]\r\nlanguage=zh\r\n' >"$work/program/setting.ini"
+unset LUMASET_WINE_LOCALE
 cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
 printf '[Lumaset_theme]\r\ninfo=ink\r\n' >"$work/dl/Ink/info.ini"
 cp "$work/expect/PS_OWL_appbar_dark_win.low.png" "$work/dl/Ink/loading_low.png"

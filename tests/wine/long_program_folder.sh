@@ -24,7 +24,7 @@ program=$work/程序
 while [ "$(windows_length "$program")" -le 300 ]; do program=$program/一个很长的文件夹名称-abcdefghij; done
 mkdir -p "$program"
 cp "$cli_exe" "$program/lumaset-cli.exe"
-long_cli() { "$wine_run" "$program/lumaset-cli.exe" "$@" 2>>"$work/wine-stderr.txt"; }
+long_cli() { "$wine_run" "$program/lumaset-cli.exe" --lang zh "$@" 2>>"$work/wine-stderr.txt"; }
 
 "$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null
 host=$(winpath "$work/PS/")

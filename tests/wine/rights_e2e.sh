@@ -104,7 +104,7 @@ grep -q '1 test.*PASSED\|PASSED.*1 test' "$work/nobody.txt" || fail "the nobody 
 [ ! -e "$own/nobody/PS/Locales_BAK" ] || fail "Locales_BAK was made"
 # The command line asks for nothing: one message, exit 1.
 set +e
-out=$(as_nobody wine "$own_cli" --home "$(winpath "$own/nobody/home")" --json apply Ink 2>>"$work/wine-stderr.txt")
+out=$(as_nobody wine "$own_cli" --lang zh --home "$(winpath "$own/nobody/home")" --json apply Ink 2>>"$work/wine-stderr.txt")
 code=$?
 set -e
 [ "$code" -eq 1 ] || fail "apply as nobody exited $code: $out"

@@ -1,4 +1,5 @@
 // The English message of every report (messages/texts.h), in the order of the Chinese file.
+#include "messages/report_groups.h"
 #include "messages/texts.h"
 #include "run/host_discovery.h"
 
@@ -323,44 +324,21 @@ Message rightsMessage(const Report& r) {
 
 }  // namespace
 
-// Which group of messages holds the text of each report. The switch names every id: an id
-// added without a text is a compile error, not an empty box.
+// The message of a report, from its group's texts.
 Message messageFor(const Report& r) {
-  switch (r.id) {
-    // clang-format off
-    case MessageId::VersionSupported: case MessageId::VersionUnsupported: case MessageId::IndexFileMissing:
-    case MessageId::LanguageFileMissing: case MessageId::LanguageFileOutsideHost: case MessageId::NoLanguageFile:
-    case MessageId::HostPathWrong: case MessageId::HostFolderNameTrimmed: case MessageId::RegistryFileTooLarge:
-    case MessageId::RegistryPlacesCut: case MessageId::IndexEmpty: case MessageId::IndexFourPackLength: case MessageId::HostIndexDamagedAdvice:
-    case MessageId::IndexTwoPackLength:
-      return locationMessage(r);
-    case MessageId::SettingsNotSaved: case MessageId::DataKeptApart: case MessageId::GuideMissing:
-    case MessageId::GuideNotOpened:
+  switch (reportGroup(r.id)) {
+    case ReportGroup::ProgramFile:
       return programFileMessage(r);
-    case MessageId::EditLocked: case MessageId::NoLock: case MessageId::HostRunning: case MessageId::HardLinked:
-    case MessageId::WriteFailed: case MessageId::ResetFailed: case MessageId::BackupIndexDamaged:
+    case ReportGroup::Location:
+      return locationMessage(r);
+    case ReportGroup::Edit:
       return editMessage(r);
-    case MessageId::DamagedHostIndex: case MessageId::BackupCopyFailed:
-    case MessageId::LanguageBackupFolderCopyFailed: case MessageId::LanguageBackupCopyFailed:
-    case MessageId::NoFolderRights02: case MessageId::NoFolderRights01: case MessageId::BackupUpToDate:
-    case MessageId::BackupMade: case MessageId::BackupRenewed:
-    case MessageId::RefreshCopyFailed: case MessageId::UnmendableCopy: case MessageId::ChangedByOthers:
-    case MessageId::DamagedHostFile: case MessageId::ThemedNotUpdate: case MessageId::ForeignBackup:
-    case MessageId::DefaultLeft: case MessageId::LanguageFileGone: case MessageId::NoBackup:
+    case ReportGroup::Backup:
       return backupMessage(r);
-    case MessageId::BadLanguageBackup: case MessageId::StartupTextUnsupported:
-    case MessageId::LanguageChangedSinceBackup: case MessageId::NoReplaceableImages: case MessageId::NoSuchTheme:
-    case MessageId::NoSuchResource: case MessageId::NotAPng: case MessageId::PackTooLarge:
-    case MessageId::ThemeTextInvalid: case MessageId::SingleIconTakesDark: case MessageId::ImagesSkipped:
-    case MessageId::IconsSkipped: case MessageId::StartupTextSkipped: case MessageId::NoCustomImages:
-    case MessageId::CustomImageMissing: case MessageId::Applied:
-    case MessageId::UpdateUndidLook: case MessageId::Reapplied: case MessageId::NothingToReapply:
+    case ReportGroup::Apply:
       return applyMessage(r);
-    case MessageId::NeedsAdministrator: case MessageId::OfferAdministrator:
-    case MessageId::NothingChangedWithoutRights: case MessageId::WorkerNotStarted: case MessageId::WorkerGaveNoResult:
-    case MessageId::NoRightsEvenAsAdministrator:
+    case ReportGroup::Rights:
       return rightsMessage(r);
-      // clang-format on
   }
   return {};
 }

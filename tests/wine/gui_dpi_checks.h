@@ -19,6 +19,11 @@ void ok(const std::string& what);
 int passed();
 // The driver works in device pixels, as the program does (no DPI virtualisation).
 void beDpiAware();
+// The DPI the next process reads (the prefix's LogPixels); false when it cannot be set.
+bool setLogPixels(DWORD dpi);
+// Runs a command line in `folder` and waits a minute at most for its exit code (-1 when
+// it does not start).
+int run(const std::wstring& command, const std::wstring& folder);
 
 struct Program {
   HANDLE process = nullptr;

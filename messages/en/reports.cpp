@@ -1,6 +1,5 @@
 // The English message of every report (messages/texts.h), in the order of the Chinese file.
 #include "messages/report_groups.h"
-#include "messages/texts.h"
 #include "run/host_discovery.h"
 
 namespace lumaset::en {
@@ -324,23 +323,9 @@ Message rightsMessage(const Report& r) {
 
 }  // namespace
 
-// The message of a report, from its group's texts.
 Message messageFor(const Report& r) {
-  switch (reportGroup(r.id)) {
-    case ReportGroup::ProgramFile:
-      return programFileMessage(r);
-    case ReportGroup::Location:
-      return locationMessage(r);
-    case ReportGroup::Edit:
-      return editMessage(r);
-    case ReportGroup::Backup:
-      return backupMessage(r);
-    case ReportGroup::Apply:
-      return applyMessage(r);
-    case ReportGroup::Rights:
-      return rightsMessage(r);
-  }
-  return {};
+  return messageByGroup(r, {programFileMessage, locationMessage, editMessage, backupMessage, applyMessage,
+                            rightsMessage});
 }
 
 }  // namespace lumaset::en

@@ -1,7 +1,6 @@
 // The Chinese message of every report (messages/texts.h): the program's texts as its users
 // have always read them.
 #include "messages/report_groups.h"
-#include "messages/texts.h"
 #include "run/host_discovery.h"
 
 namespace lumaset::zh {
@@ -259,23 +258,9 @@ Message rightsMessage(const Report& r) {
 
 }  // namespace
 
-// The message of a report, from its group's texts.
 Message messageFor(const Report& r) {
-  switch (reportGroup(r.id)) {
-    case ReportGroup::ProgramFile:
-      return programFileMessage(r);
-    case ReportGroup::Location:
-      return locationMessage(r);
-    case ReportGroup::Edit:
-      return editMessage(r);
-    case ReportGroup::Backup:
-      return backupMessage(r);
-    case ReportGroup::Apply:
-      return applyMessage(r);
-    case ReportGroup::Rights:
-      return rightsMessage(r);
-  }
-  return {};
+  return messageByGroup(r, {programFileMessage, locationMessage, editMessage, backupMessage, applyMessage,
+                            rightsMessage});
 }
 
 }  // namespace lumaset::zh

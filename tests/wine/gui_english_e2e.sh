@@ -6,27 +6,9 @@
 # Usage: gui_english_e2e.sh LUMASET.EXE LUMASET-CLI.EXE GUI-ENGLISH-DRIVER.EXE NATIVE_BUILD_DIR STUB_DIR SOURCE_DIR
 set -euo pipefail
 exe=$1 cli=$2 driver=$3 native=$4 stubs=$5 source=$6
-here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=screenshots.sh
-source "$here/screenshots.sh"
-prefix=${LUMASET_WINEPREFIX:-$(cd "$(dirname "$driver")" && pwd)/wineprefix}
-work=$(mktemp -d)
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-restore_dpi() {
-  if [ -d "$prefix" ]; then
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
-      >/dev/null 2>&1 || true
-  fi
-  rm -rf "$work"
-}
-trap restore_dpi EXIT
-[ -x "$native/make-sample-host" ] || fail "no native build at $native"
-
-"$native/make-sample-host" "$work/PS" --stub "$stubs/v16.1.2/Photoshop.exe" >/dev/null
-mkdir -p "$work/program" "$work/shots"
-cp "$exe" "$cli" "$source/assets/Guide.txt" "$work/program/"
-cp -r "$source/assets/LumasetTheme" "$source/assets/模板" "$work/program/"
+# shellcheck source=dpi_program.sh
+source "$(dirname "$0")/dpi_program.sh"
+cp "$source/assets/Guide.txt" "$work/program/"
 unset LUMASET_WINE_LOCALE  # wine's own locale, as for the Chinese runs
 shots=$(dirname "$exe")/screenshots
 mkdir -p "$shots"

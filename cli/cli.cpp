@@ -202,7 +202,11 @@ std::size_t readGlobalOptions(const std::vector<std::string>& args, Files& files
 // said; false then.
 bool locateGivenHost(Session& s, const std::string& folder) {
   const char sep = s.files.separator();
-  const std::string exe = withTrailingSeparator(s.files.absolutePath(folder), sep) + "Photoshop.exe";
+  // "." and ".." parts and links are resolved through the folder on disk, as `locate`
+  // resolves the folder of the Photoshop.exe it is given: every path the run builds from
+  // the host folder then names the folder that is really there.
+  const std::string exe = withTrailingSeparator(s.files.canonicalPath(s.files.absolutePath(folder)), sep) +
+                          "Photoshop.exe";
   if (!s.files.exists(exe)) {
     s.fail(textWith(Text::CliHostNoExe, {folder}));
     return false;
